@@ -1,0 +1,52 @@
+#pragma once
+
+#include "doc/CourseData.h"
+#include "framework/CDocument.h"
+#include "geometry/CourseRecords.h"
+#include "geometry/RecordList.h"
+
+#include <cstdint>
+#include <string>
+
+class TextOverlay;
+
+// The one document: the course, its objects, the two map paths and how the map is shown.
+class CTrackwrightDoc : public CDocument {
+public:
+    static constexpr const char* RuntimeClassName = "CTrackwrightDoc";
+
+    CTrackwrightDoc() = default;
+    ~CTrackwrightDoc() override = default;
+
+    BOOL OnNewDocument() override;
+    BOOL OnOpenDocument(const std::string& pathName) override;   // CourseFile.cpp
+    BOOL OnSaveDocument(const std::string& pathName) override;   // CourseFile.cpp
+    void DeleteContents() override;
+
+    bool OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
+
+    // Commands.
+    void OnSettings();
+    void OnViewHeightMap();
+    void OnViewColorMap();
+    void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
+    void OnUpdateViewHeightMap(CCmdUI* pCmdUI);
+    void OnUpdateViewColorMap(CCmdUI* pCmdUI);
+
+    // Object queries (XObjectQueries.cpp).
+    void PickXObjects(const Vector3& q);
+    bool DragXObjects(const Vector3& q);
+    void ReleaseXObjects();
+    bool DeleteXObjectAt(const Vector3& q);
+    bool AddXObject(const Vector3& q, const std::string& fileName, float width, float height);
+
+    // Drawing (XObjectDrawing.cpp).
+    void DrawXObjects(TextOverlay& overlay) const;
+
+    CourseData m_course;
+    std::string m_heightMap;
+    std::string m_colorMap;
+    std::int32_t m_visibleMap = 0;
+    RecordList<XObject> m_xobjects;
+    float m_xobjectScale = 0.4f;
+};

@@ -1,0 +1,34 @@
+#include "framework/Backend.h"
+
+#include "framework/CWinApp.h"
+
+namespace {
+CBackend* s_pBackend = nullptr;
+}
+
+void AfxSetBackend(CBackend* pBackend)
+{
+    s_pBackend = pBackend;
+}
+
+CBackend* AfxGetBackend()
+{
+    return s_pBackend;
+}
+
+int AfxMessageBox(const std::string& text, UINT nType, const std::string& caption)
+{
+    if (!s_pBackend)
+        return IDOK;
+    std::string title = caption;
+    if (title.empty()) {
+        CWinApp* pApp = AfxGetApp();
+        title = pApp ? pApp->m_pszAppName : std::string();
+    }
+    return s_pBackend->MessageBox(text, title, nType);
+}
+
+bool AfxMakeGLCurrent()
+{
+    return s_pBackend && s_pBackend->MakeGLCurrent();
+}

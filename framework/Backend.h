@@ -1,0 +1,51 @@
+#pragma once
+
+#include "framework/Afx.h"
+
+#include <string>
+#include <vector>
+
+class CFrameWnd;
+class CDialog;
+class CView;
+
+// The services of the window system that the framework itself needs. One back end is
+// installed per process: Qt for the program, a recording one for the tests.
+class CBackend {
+public:
+    virtual ~CBackend() = default;
+
+    // Builds the real main window around the frame and its view (menus, bars, the GL
+    // surface), gives each a host and runs their creation handlers. False when it fails.
+    virtual bool CreateFrameWindow(CFrameWnd* pFrame) = 0;
+    virtual void ShowFrameWindow(CFrameWnd* pFrame, int nCmdShow) = 0;
+    virtual void DestroyFrameWindow(CFrameWnd* pFrame) = 0;
+    // Runs the message loop until the main window is gone; returns the exit code.
+    virtual int Run() = 0;
+
+    virtual int MessageBox(const std::string& text, const std::string& caption, UINT nType) = 0;
+    // A file dialog; true with the chosen path, false when cancelled.
+    virtual bool PromptFileName(std::string& path, bool bOpen, const std::string& title) = 0;
+    virtual int DoModal(CDialog* pDlg) = 0;
+
+    // The profile: one string per entry of a section.
+    virtual std::string GetProfileString(const std::string& section, const std::string& entry) = 0;
+    virtual void WriteProfileString(const std::string& section, const std::string& entry,
+                                    const std::string& value) = 0;
+
+    // Makes a GL context current that shares objects with the view's, for GL work outside
+    // a paint (texture loads on Open and from dialogs). True when one is current.
+    virtual bool MakeGLCurrent() = 0;
+
+    virtual void PrintView(CView* pView, bool bSetupOnly) {}
+    virtual void ToggleToolBar(CFrameWnd* pFrame) {}
+    virtual bool IsToolBarVisible(CFrameWnd* pFrame) { return true; }
+};
+
+void AfxSetBackend(CBackend* pBackend);
+CBackend* AfxGetBackend();
+
+// A message box of the application, captioned with its title unless a caption is given.
+int AfxMessageBox(const std::string& text, UINT nType = MB_OK, const std::string& caption = {});
+// Makes a GL context current for work outside a paint; nothing happens without a back end.
+bool AfxMakeGLCurrent();

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "framework/CCmdTarget.h"
+#include "framework/CDocTemplate.h"
+#include "framework/CRecentFileList.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class CFrameWnd;
+class CDocument;
+
+// The command line as the framework understands it: an optional file to open.
+struct CCommandLineInfo {
+    enum { FileNew, FileOpen, FileNothing } m_nShellCommand = FileNew;
+    std::string m_strFileName;
+    bool m_bShowHelp = false;
+    bool m_bShowVersion = false;
+    std::string m_strError;   // an option the program does not know
+};
+
+// The application object: start-up, the document template, the File commands and the profile.
+class CWinApp : public CCmdTarget {
+public:
+    explicit CWinApp(const char* pszAppName = nullptr);
+    ~CWinApp() override;
+
+    virtual BOOL InitInstance() { return TRUE; }
+    virtual int ExitInstance();
+    // Runs the message loop of the back end, then ExitInstance.
+    int Run();
+
+    void SetCommandLine(std::vector<std::string> args) { m_args = std::move(args); }
+    void ParseCommandLine(CCommandLineInfo& cmdInfo) const;
+    BOOL ProcessShellCommand(CCommandLineInfo& cmdInfo);
+
+    void SetRegistryKey(const std::string& key) { m_pszRegistryKey = key; }
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    void AddDocTemplate(CSingleDocTemplate* pTemplate) { m_pDocTemplate.reset(pTemplate); }
+    CSingleDocTemplate* GetDocTemplate() const { return m_pDocTemplate.get(); }
+
+    // Open of a path; the path already open only brings the window forward.
+    CDocument* OpenDocumentFile(const std::string& pathName);
+    void AddToRecentFileList(const std::string& pathName);
+    CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
+
+    void OnFileNew();
+    void OnFileOpen();
+    void OnOpenRecentFile(UINT nID);
+    void OnAppExit();
+    void OnFilePrintSetup();
+    bool OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
+
+    std::string m_pszAppName;
+    std::string m_pszRegistryKey;
+    CFrameWnd* m_pMainWnd = nullptr;
+
+protected:
+    std::vector<std::string> m_args;
+
+private:
+    std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
+    std::unique_ptr<CRecentFileList> m_pRecentFileList;
+};
+
+CWinApp* AfxGetApp();
+// The full path of the running program, from the system, not from the working directory.
+std::string AfxGetModuleFileName();

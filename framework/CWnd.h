@@ -1,0 +1,46 @@
+#pragma once
+
+#include "framework/Afx.h"
+#include "framework/CCmdTarget.h"
+
+#include <string>
+
+// What a real window gives to the code behind it. Each back end (Qt, the tests, the
+// headless renderer) implements it; the system's code never sees the toolkit.
+class CWndHost {
+public:
+    virtual ~CWndHost() = default;
+    virtual void Invalidate(BOOL bErase) = 0;
+    virtual void RedrawNow() = 0;                  // repaint at once
+    virtual CRect GetClientRect() const = 0;       // logical pixels
+    virtual double GetDevicePixelRatio() const { return 1.0; }
+    virtual void SetCapture() = 0;
+    virtual void ReleaseCapture() = 0;
+    virtual bool HasCapture() const = 0;
+    virtual CPoint GetCursorClientPos() const = 0; // the system cursor, in client pixels
+    virtual void SetFocus() {}
+    virtual void SetWindowText(const std::string& text) {}
+    virtual bool MakeCurrent() { return true; }    // the window's GL context
+    virtual void SwapBuffers() {}
+};
+
+// A window as the framework's classes see it: the host does the work.
+class CWnd : public CCmdTarget {
+public:
+    void SetHost(CWndHost* pHost) { m_pHost = pHost; }
+    CWndHost* GetHost() const { return m_pHost; }
+
+    void Invalidate(BOOL bErase = TRUE);
+    void RedrawWindow();
+    CRect GetClientRect() const;
+    void SetCapture();
+    void ReleaseCapture();
+    bool HasCapture() const;
+    CPoint GetCursorClientPos() const;
+    void SetWindowText(const std::string& text);
+    // A message box owned by this window; the caption defaults to the application title.
+    int MessageBox(const std::string& text, const std::string& caption = {}, UINT nType = MB_OK);
+
+protected:
+    CWndHost* m_pHost = nullptr;
+};

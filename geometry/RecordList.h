@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+// An ordered, index-addressed list of records held by value.
+template <class T>
+class RecordList {
+public:
+    int GetSize() const { return static_cast<int>(m_items.size()); }
+    bool IsEmpty() const { return m_items.empty(); }
+
+    T& operator[](int i) { return m_items[static_cast<std::size_t>(i)]; }
+    const T& operator[](int i) const { return m_items[static_cast<std::size_t>(i)]; }
+    T GetAt(int i) const { return m_items[static_cast<std::size_t>(i)]; }
+
+    // New elements are default-constructed, dropped ones destroyed.
+    void SetSize(int n) { m_items.resize(n > 0 ? static_cast<std::size_t>(n) : 0); }
+    void Add(const T& item)
+    {
+        SetSize(GetSize() + 1);
+        m_items.back() = item;
+    }
+    void InsertAt(int i, const T& item) { m_items.insert(m_items.begin() + i, item); }
+    void RemoveAt(int i) { m_items.erase(m_items.begin() + i); }
+    // Removes every element and gives the storage back.
+    void RemoveAll() { std::vector<T>().swap(m_items); }
+    void Reserve(int n) { m_items.reserve(static_cast<std::size_t>(n)); }
+
+    auto begin() { return m_items.begin(); }
+    auto end() { return m_items.end(); }
+    auto begin() const { return m_items.begin(); }
+    auto end() const { return m_items.end(); }
+
+private:
+    std::vector<T> m_items;
+};

@@ -1,0 +1,88 @@
+#include "geometry/Vector3.h"
+
+#include <cmath>
+
+Vector3& Vector3::operator+=(const Vector3& b)
+{
+    x = static_cast<float>(double(x) + b.x);
+    y = static_cast<float>(double(y) + b.y);
+    z = static_cast<float>(double(z) + b.z);
+    return *this;
+}
+
+Vector3& Vector3::operator*=(double s)
+{
+    x = static_cast<float>(x * s);
+    y = static_cast<float>(y * s);
+    z = static_cast<float>(z * s);
+    return *this;
+}
+
+float Vector3::Length() const
+{
+    return static_cast<float>(std::sqrt(double(x) * x + double(y) * y + double(z) * z));
+}
+
+void Vector3::Normalize()
+{
+    const double len = Length();
+    if (len == 0.0)
+        return;
+    x = static_cast<float>(x / len);
+    y = static_cast<float>(y / len);
+    z = static_cast<float>(z / len);
+}
+
+Vector3 operator+(const Vector3& a, const Vector3& b)
+{
+    return Vector3(double(a.x) + b.x, double(a.y) + b.y, double(a.z) + b.z);
+}
+
+Vector3 operator-(const Vector3& a, const Vector3& b)
+{
+    return Vector3(double(a.x) - b.x, double(a.y) - b.y, double(a.z) - b.z);
+}
+
+Vector3 operator-(const Vector3& a)
+{
+    return Vector3(-double(a.x), -double(a.y), -double(a.z));
+}
+
+Vector3 operator*(const Vector3& a, double s)
+{
+    return Vector3(s * a.x, s * a.y, s * a.z);
+}
+
+Vector3 operator*(double s, const Vector3& a)
+{
+    return a * s;
+}
+
+Vector3 operator/(const Vector3& a, double s)
+{
+    return Vector3(a.x / s, a.y / s, a.z / s);
+}
+
+float Dot(const Vector3& a, const Vector3& b)
+{
+    return static_cast<float>(double(a.x) * b.x + double(a.y) * b.y + double(a.z) * b.z);
+}
+
+Vector3 RotatedZ(const Vector3& a, double angle)
+{
+    const double c = std::cos(angle);
+    const double s = std::sin(angle);
+    Vector3 r;
+    r.x = static_cast<float>(a.x * c + a.y * s);
+    r.y = static_cast<float>(a.y * c - a.x * s);
+    r.z = a.z;
+    r.w = a.w;
+    return r;
+}
+
+bool WithinRadius(const Vector3& p, double r, const Vector3& q)
+{
+    const double dx = double(p.x) - q.x;
+    const double dy = double(p.y) - q.y;
+    return std::sqrt(dx * dx + dy * dy) <= r;
+}

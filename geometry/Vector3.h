@@ -1,0 +1,34 @@
+#pragma once
+
+// A course vector: four floats, w carried along but never used in arithmetic.
+// Intermediate arithmetic is done in double and every result is stored as float.
+struct Vector3 {
+    float x = 0.0f;
+    float y = 0.0f;
+    float z = 0.0f;
+    float w = 1.0f;
+
+    Vector3() = default;
+    Vector3(double ax, double ay, double az)
+        : x(static_cast<float>(ax)), y(static_cast<float>(ay)), z(static_cast<float>(az)) {}
+
+    Vector3& operator+=(const Vector3& b);   // keeps w
+    Vector3& operator*=(double s);           // keeps w
+    float Length() const;
+    void Normalize();                        // leaves a zero vector unchanged; keeps w
+
+    bool operator==(const Vector3&) const = default;
+};
+
+Vector3 operator+(const Vector3& a, const Vector3& b);   // w = 1
+Vector3 operator-(const Vector3& a, const Vector3& b);   // w = 1
+Vector3 operator-(const Vector3& a);                     // w = 1
+Vector3 operator*(const Vector3& a, double s);           // w = 1
+Vector3 operator*(double s, const Vector3& a);           // w = 1
+Vector3 operator/(const Vector3& a, double s);           // w = 1
+
+float Dot(const Vector3& a, const Vector3& b);
+// Positive angles turn clockwise in the y-up plane; keeps z and w.
+Vector3 RotatedZ(const Vector3& a, double angle);
+// Planar distance from p to q is at most r (z ignored, equality counts).
+bool WithinRadius(const Vector3& p, double r, const Vector3& q);

@@ -1,0 +1,28 @@
+#pragma once
+
+// Resource, command and control ids of the program.
+#include "framework/AfxRes.h"
+
+constexpr UINT IDR_MAINFRAME = 128;
+constexpr UINT IDR_COURSETYPE = 129;   // the document icon
+constexpr UINT IDD_ABOUTBOX = 100;
+constexpr UINT IDD_SETTINGS = 130;
+
+constexpr UINT IDC_HEIGHTMAP = 1000;
+constexpr UINT IDC_COLORMAP = 1001;
+constexpr UINT IDC_LUMINANCE = 1002;
+constexpr UINT IDC_XOBJECT_SCALE = 1003;
+
+constexpr UINT ID_HELP_USAGE = 32771;
+constexpr UINT ID_HELP_VIEW_PAN = 32772;
+constexpr UINT ID_HELP_VIEW_ZOOM = 32773;
+constexpr UINT ID_HELP_POINT_MOVE = 32774;
+constexpr UINT ID_HELP_TANGENT_EDIT = 32775;
+constexpr UINT ID_HELP_WIDTH_EDIT = 32776;
+constexpr UINT ID_HELP_POINT_ADD = 32777;
+constexpr UINT ID_HELP_POINT_DELETE = 32778;
+constexpr UINT ID_SETTINGS = 32779;
+constexpr UINT ID_VIEW_HEIGHTMAP = 32780;
+constexpr UINT ID_VIEW_COLORMAP = 32781;
+constexpr UINT ID_HELP_XOBJECT_ADD = 32782;
+constexpr UINT ID_HELP_XOBJECT_DELETE = 32783;
