@@ -1,0 +1,91 @@
+#pragma once
+
+// A back end that records what the program asks of the window system, so handlers can be
+// driven headless with exact client pixels and flags.
+#include "framework/Backend.h"
+#include "framework/CDialog.h"
+#include "framework/CWnd.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class TestWndHost : public CWndHost {
+public:
+    void Invalidate(BOOL bErase) override { ++invalidations; }
+    void RedrawNow() override { ++redraws; }
+    CRect GetClientRect() const override { return client; }
+    void SetCapture() override { capture = true; ++captureCalls; }
+    void ReleaseCapture() override { capture = false; }
+    bool HasCapture() const override { return capture; }
+    CPoint GetCursorClientPos() const override { return cursor; }
+    void SetWindowText(const std::string& text) override { title = text; }
+    bool MakeCurrent() override { return true; }
+    void SwapBuffers() override { ++swaps; }
+
+    CRect client{0, 0, 800, 600};
+    CPoint cursor;
+    bool capture = false;
+    int captureCalls = 0;
+    int invalidations = 0;
+    int redraws = 0;
+    int swaps = 0;
+    std::string title;
+};
+
+class TestDialogHost : public CDialogHost {
+public:
+    std::string GetItemText(UINT nID) const override;
+    void SetItemText(UINT nID, const std::string& text) override { items[nID] = text; }
+    void FocusItem(UINT nID) override { focused = nID; }
+    void EndDialog(int nResult) override { result = nResult; }
+
+    std::map<UINT, std::string> items;
+    UINT focused = 0;
+    int result = 0;   // 0 while the dialog is open
+};
+
+struct RecordedMessage {
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+
+class TestBackend : public CBackend {
+public:
+    TestBackend();     // installs itself
+    ~TestBackend() override;
+
+    bool CreateFrameWindow(CFrameWnd* pFrame) override;
+    void ShowFrameWindow(CFrameWnd* pFrame, int nCmdShow) override { shown = true; }
+    void DestroyFrameWindow(CFrameWnd* pFrame) override;
+    int Run() override { return 0; }
+    int MessageBox(const std::string& text, const std::string& caption, UINT nType) override;
+    bool PromptFileName(std::string& path, bool bOpen, const std::string& title) override;
+    int DoModal(CDialog* pDlg) override;
+    std::string GetProfileString(const std::string& section, const std::string& entry) override;
+    void WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override;
+    bool MakeGLCurrent() override { ++glCurrentCalls; return glCurrent; }
+    void PrintView(CView* pView, bool bSetupOnly) override { ++printCalls; }
+
+    // Texts of the message boxes shown so far.
+    std::vector<std::string> MessageTexts() const;
+
+    TestWndHost frameHost;
+    TestWndHost viewHost;
+    std::vector<RecordedMessage> messages;
+    std::deque<int> messageAnswers;          // answers to the next message boxes; IDOK when empty
+    std::deque<std::string> fileAnswers;     // paths for the next file dialogs; cancel when empty
+    // Plays the user's part in a modal dialog; presses OK by default.
+    std::function<void(CDialog&, TestDialogHost&)> dialogScript;
+    std::map<std::string, std::string> profile;   // "section/entry" -> value
+    bool failCreate = false;
+    bool shown = false;
+    bool destroyed = false;
+    bool glCurrent = false;
+    int glCurrentCalls = 0;
+    int printCalls = 0;
+    TestDialogHost lastDialog;
+};
