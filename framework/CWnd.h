@@ -3,6 +3,8 @@
 #include "framework/Afx.h"
 #include "framework/CCmdTarget.h"
 
+#include "framework/Wgl.h"
+
 #include <string>
 
 // What a real window gives to the code behind it. Each back end (Qt, the tests, the
@@ -22,6 +24,30 @@ public:
     virtual void SetWindowText(const std::string& text) {}
     virtual bool MakeCurrent() { return true; }    // the window's GL context
     virtual void SwapBuffers() {}
+
+    // Pixel format of a GL window: an index > 0 when the surface can give the request.
+    // The defaults describe a true-colour, double-buffered surface with a depth buffer.
+    virtual int ChoosePixelFormat(const PIXELFORMATDESCRIPTOR& pfd) { return 1; }
+    virtual bool SetPixelFormat(int iPixelFormat, const PIXELFORMATDESCRIPTOR& pfd)
+    {
+        m_nPixelFormat = iPixelFormat;
+        return true;
+    }
+    virtual int GetPixelFormat() const { return m_nPixelFormat; }
+    virtual bool DescribePixelFormat(int iPixelFormat, PIXELFORMATDESCRIPTOR& pfd) const
+    {
+        pfd = PIXELFORMATDESCRIPTOR();
+        pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+        pfd.cColorBits = 24;
+        pfd.cRedBits = pfd.cGreenBits = pfd.cBlueBits = 8;
+        pfd.cRedShift = 16;
+        pfd.cGreenShift = 8;
+        pfd.cDepthBits = 24;
+        return true;
+    }
+
+private:
+    int m_nPixelFormat = 0;
 };
 
 // A window as the framework's classes see it: the host does the work.
