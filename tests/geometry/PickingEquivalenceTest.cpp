@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -179,6 +180,23 @@ TEST(PickingEquivalence, OddValuesTakeThePlainPath)
             }
         }
     }
+}
+
+TEST(PickingEquivalence, ANaNWidthDoesNotHideTheOtherMarker)
+{
+    CourseHandle h;
+    h.vTanNext = Vector3(0, 50, 0);
+    h.vTanPrev = Vector3(0, -50, 0);
+    h.WidthLeft = NAN;
+    h.WidthRight = 100.0f;
+    CourseHandle n = h;
+    n.vPos = Vector3(0, 30, 0);
+    const Vector3 marker = h.vPos + h.BorderOffset(1, 100.0f);
+    EXPECT_EQ(HandlePartAtPlain(h, n, marker, nullptr), HandlePart::WidthRight);
+    EXPECT_EQ(h.HandlePartAt(n, marker), HandlePart::WidthRight);
+    std::swap(h.WidthLeft, h.WidthRight);
+    const Vector3 left = h.vPos + h.BorderOffset(0, 100.0f);
+    EXPECT_EQ(h.HandlePartAt(n, left), HandlePart::WidthLeft);
 }
 
 TEST(PickingEquivalence, ChosenInsertionSpanMatchesAPlainWalk)
