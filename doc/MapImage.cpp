@@ -23,6 +23,55 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
+// The two places a BMP is decoded from, with the same three operations, so one decoder
+// serves both and the file is never held in memory twice.
+struct FileSource {
+    std::FILE* f;
+
+    bool Read(std::uint8_t* dst, std::size_t n) { return std::fread(dst, 1, n, f) == n; }
+    // Size in bytes, or -1 when it cannot be told.
+    long long Size()
+    {
+        if (std::fseek(f, 0, SEEK_END) != 0)
+            return -1;
+        return std::ftell(f);
+    }
+    bool Seek(std::uint32_t offset)
+    {
+        return offset <= static_cast<unsigned long>(std::numeric_limits<long>::max()) &&
+               std::fseek(f, static_cast<long>(offset), SEEK_SET) == 0;
+    }
+};
+
+struct MemorySource {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t pos = 0;
+
+    bool Read(std::uint8_t* dst, std::size_t n)
+    {
+        if (n > size - pos)
+            return false;
+        if (n > 0)
+            std::memcpy(dst, data + pos, n);
+        pos += n;
+        return true;
+    }
+    long long Size() const
+    {
+        return size <= static_cast<std::size_t>(std::numeric_limits<long long>::max())
+                   ? static_cast<long long>(size)
+                   : -1;
+    }
+    bool Seek(std::uint32_t offset)
+    {
+        if (offset > size)
+            return false;
+        pos = offset;
+        return true;
+    }
+};
+
 std::uint16_t U16(const std::uint8_t* p)
 {
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
@@ -34,17 +83,10 @@ std::uint32_t U32(const std::uint8_t* p)
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
-// Size of the open file in bytes, or -1 when it cannot be told.
-long long FileSize(std::FILE* f)
-{
-    if (std::fseek(f, 0, SEEK_END) != 0)
-        return -1;
-    return std::ftell(f);
-}
-
 // Reads rows of rowBytes, each followed by padding up to stride, into the buffer bottom row
 // first. Rows are fetched in large blocks so odd widths and top-down files stay fast.
-bool ReadPaddedRows(std::FILE* f, std::uint8_t* pixels, std::size_t rowBytes, std::size_t stride,
+template <class Source>
+bool ReadPaddedRows(Source& src, std::uint8_t* pixels, std::size_t rowBytes, std::size_t stride,
                     std::size_t rows, bool topDown)
 {
     const std::size_t rowsPerBlock = std::max<std::size_t>(1, kBlockBytes / stride);
@@ -55,7 +97,7 @@ bool ReadPaddedRows(std::FILE* f, std::uint8_t* pixels, std::size_t rowBytes, st
         // The last row of the file need not carry its padding.
         const bool lastBlock = fileRow + n == rows;
         const std::size_t want = lastBlock ? (n - 1) * stride + rowBytes : n * stride;
-        if (std::fread(block.data(), 1, want, f) != want)
+        if (!src.Read(block.data(), want))
             return false;
         for (std::size_t i = 0; i < n; ++i) {
             const std::size_t r = fileRow + i;
@@ -67,18 +109,11 @@ bool ReadPaddedRows(std::FILE* f, std::uint8_t* pixels, std::size_t rowBytes, st
     return true;
 }
 
-}  // namespace
-
-std::unique_ptr<std::uint8_t[]> ReadBmp(const std::string& path, MapImageInfo& info)
+template <class Source>
+std::unique_ptr<std::uint8_t[]> DecodeBmp(Source& src, MapImageInfo& info)
 {
-    info = MapImageInfo{};
-
-    FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file)
-        return nullptr;
-
     std::uint8_t header[kFileHeaderSize + kInfoHeaderSize];
-    if (std::fread(header, 1, sizeof header, file.get()) != sizeof header)
+    if (!src.Read(header, sizeof header))
         return nullptr;
     if (U16(header) != 19778)   // "BM"
         return nullptr;
@@ -107,7 +142,7 @@ std::unique_ptr<std::uint8_t[]> ReadBmp(const std::string& path, MapImageInfo& i
         return nullptr;
     const std::size_t pixelBytes = rowBytes * rows;
 
-    const long long fileSize = FileSize(file.get());
+    const long long fileSize = src.Size();
     if (fileSize < 0 || dataOffset > static_cast<unsigned long long>(fileSize))
         return nullptr;
     const std::size_t available = static_cast<std::size_t>(fileSize) - dataOffset;
@@ -117,12 +152,12 @@ std::unique_ptr<std::uint8_t[]> ReadBmp(const std::string& path, MapImageInfo& i
     std::unique_ptr<std::uint8_t[]> pixels(new (std::nothrow) std::uint8_t[pixelBytes]);
     if (!pixels)
         return nullptr;
-    if (std::fseek(file.get(), static_cast<long>(dataOffset), SEEK_SET) != 0)
+    if (!src.Seek(dataOffset))
         return nullptr;
     if (stride == rowBytes && !topDown) {
-        if (std::fread(pixels.get(), 1, pixelBytes, file.get()) != pixelBytes)
+        if (!src.Read(pixels.get(), pixelBytes))
             return nullptr;
-    } else if (!ReadPaddedRows(file.get(), pixels.get(), rowBytes, stride, rows, topDown)) {
+    } else if (!ReadPaddedRows(src, pixels.get(), rowBytes, stride, rows, topDown)) {
         return nullptr;
     }
 
@@ -134,6 +169,27 @@ std::unique_ptr<std::uint8_t[]> ReadBmp(const std::string& path, MapImageInfo& i
     info.format = components == 3 ? GL_RGB : GL_LUMINANCE;
     info.type = GL_UNSIGNED_BYTE;
     return pixels;
+}
+
+}  // namespace
+
+std::unique_ptr<std::uint8_t[]> ReadBmp(const std::string& path, MapImageInfo& info)
+{
+    info = MapImageInfo{};
+    FilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        return nullptr;
+    FileSource src{file.get()};
+    return DecodeBmp(src, info);
+}
+
+std::unique_ptr<std::uint8_t[]> ReadBmpData(const std::uint8_t* data, std::size_t size, MapImageInfo& info)
+{
+    info = MapImageInfo{};
+    if (!data)
+        return nullptr;
+    MemorySource src{data, size};
+    return DecodeBmp(src, info);
 }
 
 void SwapRedBlue(std::uint8_t* pixels, std::size_t pixelCount)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -15,5 +16,7 @@ struct MapImageInfo {
 
 // Decodes an uncompressed 8- or 24-bit BMP; null (and info all 0) when it is not one.
 std::unique_ptr<std::uint8_t[]> ReadBmp(const std::string& path, MapImageInfo& info);
+// The same decoding for a whole BMP file already in memory (size bytes at data).
+std::unique_ptr<std::uint8_t[]> ReadBmpData(const std::uint8_t* data, std::size_t size, MapImageInfo& info);
 // Reorders each 3-byte pixel from B G R to R G B.
 void SwapRedBlue(std::uint8_t* pixels, std::size_t pixelCount);

@@ -149,6 +149,45 @@ std::string CourseFileText(const CTrackwrightDoc& doc)
     return out;
 }
 
+void ParseCourseText(std::string_view text, CTrackwrightDoc& doc)
+{
+    TokenReader reader(text);
+    std::string token;
+    token.reserve(256);
+
+    const int handleCount = BoundedCount(ReadInt(reader, token), reader, kHandleFields);
+    auto& handles = doc.m_course.m_handles;
+    handles.Reserve(handleCount);
+    for (int i = 0; i < handleCount; ++i) {
+        CourseHandle h;
+        h.vPos = ReadVector2(reader, token);
+        h.vTanNext = ReadVector2(reader, token);
+        h.vTanPrev = ReadVector2(reader, token);
+        h.WidthRight = ReadNumber(reader, token);
+        h.WidthLeft = ReadNumber(reader, token);
+        handles.Add(h);
+    }
+
+    doc.m_course.m_texLuminance = ReadNumber(reader, token);
+
+    reader.ReadToken(token);
+    if (!EqualsNoCase(token, "none"))
+        doc.m_heightMap = token;
+    reader.ReadToken(token);
+    if (!EqualsNoCase(token, "none"))
+        doc.m_colorMap = token;
+
+    doc.m_visibleMap = ReadInt(reader, token);
+
+    const int objectCount = BoundedCount(ReadInt(reader, token), reader, kXObjectFields);
+    doc.m_xobjects.Reserve(objectCount);
+    for (int i = 0; i < objectCount; ++i) {
+        XObject obj;
+        obj.ReadXObject(reader, token);
+        doc.m_xobjects.Add(obj);
+    }
+}
+
 BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
 {
     // The whole file is read before anything changes, so a file that cannot be read
@@ -160,42 +199,9 @@ BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
     }
 
     DeleteContents();
-
-    TokenReader reader(text);
-    std::string token;
-    token.reserve(256);
-
-    const int handleCount = BoundedCount(ReadInt(reader, token), reader, kHandleFields);
-    m_course.m_handles.Reserve(handleCount);
-    for (int i = 0; i < handleCount; ++i) {
-        CourseHandle h;
-        h.vPos = ReadVector2(reader, token);
-        h.vTanNext = ReadVector2(reader, token);
-        h.vTanPrev = ReadVector2(reader, token);
-        h.WidthRight = ReadNumber(reader, token);
-        h.WidthLeft = ReadNumber(reader, token);
-        m_course.m_handles.Add(h);
-    }
-
-    m_course.m_texLuminance = ReadNumber(reader, token);
-
-    reader.ReadToken(token);
-    if (!EqualsNoCase(token, "none"))
-        m_heightMap = token;
-    reader.ReadToken(token);
-    if (!EqualsNoCase(token, "none"))
-        m_colorMap = token;
-
-    m_visibleMap = ReadInt(reader, token);
+    ParseCourseText(text, *this);
+    // The texture needs nothing read after the shown map, so it is built once all is read.
     m_course.LoadMapTexture(m_visibleMap == 0 ? m_heightMap : m_colorMap);
-
-    const int objectCount = BoundedCount(ReadInt(reader, token), reader, kXObjectFields);
-    m_xobjects.Reserve(objectCount);
-    for (int i = 0; i < objectCount; ++i) {
-        XObject obj;
-        obj.ReadXObject(reader, token);
-        m_xobjects.Add(obj);
-    }
     return TRUE;
 }
 

@@ -6,12 +6,18 @@
 #include "geometry/Vector3.h"
 
 #include <string>
+#include <string_view>
 
 class CTrackwrightDoc;
 class TokenReader;
 
 // Two number tokens as x and y, with z 0 and w 1.
 Vector3 ReadVector2(TokenReader& reader, std::string& token);
+
+// Reads course file text (line ends already translated, as ReadTextFile gives them) into
+// the document's handles, luminance, map paths, shown map and objects, after the document's
+// contents were deleted. The map texture is not loaded. Any text reads as some course.
+void ParseCourseText(std::string_view text, CTrackwrightDoc& doc);
 
 // The bytes of the course file for the document, CR LF line ends.
 std::string CourseFileText(const CTrackwrightDoc& doc);

@@ -1,14 +1,13 @@
 #include "overlay/TextOverlay.h"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "overlay/FontTexture.h"
+#include "overlay/TextEscape.h"
 
 GlyphCoord TextOverlay::GlyphTable[256];
 
@@ -29,27 +28,6 @@ struct SavedGLState {
 };
 
 SavedGLState g_savedState;
-
-// Reads "(n n n ...)" as sscanf's "(%d %d ...)" would, count numbers after the "(" at text[0].
-// Returns false unless all numbers are there; out-of-range numbers are limited to int.
-bool ReadNumbers(const char* text, int count, int* out)
-{
-    if (*text != '(')
-        return false;
-    const char* p = text + 1;
-    for (int i = 0; i < count; ++i) {
-        while (std::isspace(static_cast<unsigned char>(*p)))
-            ++p;
-        const char* digits = (*p == '+' || *p == '-') ? p + 1 : p;
-        if (!std::isdigit(static_cast<unsigned char>(*digits)))
-            return false;
-        char* end = nullptr;
-        const long value = std::strtol(p, &end, 10);
-        out[i] = static_cast<int>(std::clamp<long>(value, INT_MIN, INT_MAX));
-        p = end;
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -201,33 +179,16 @@ void TextOverlay::DrawText(const char* text, int x, int y, int right)
 
 int TextOverlay::ApplyEscape(const char* text)
 {
-    const char kind = text[1];
-    if (kind == 'b' || kind == 'i') {
-        const char sign = text[2];
-        if (sign != '+' && sign != '-')
-            return 0;
-        if (kind == 'b')
-            Bold = sign == '+';
-        else
-            ItalicShear = sign == '+' ? 8 : 0;
-        return 3;
+    const TextEscape e = ParseTextEscape(text);
+    if (e.kind == 'b') {
+        Bold = e.on;
+    } else if (e.kind == 'i') {
+        ItalicShear = e.on ? 8 : 0;
+    } else if (e.kind == 'c' || e.kind == 'a') {
+        for (int k = 0; k < 4; ++k)
+            Colour[k] = static_cast<float>(e.rgba[k]) / 255.0f;
     }
-    if (kind == 'c' || kind == 'a') {
-        const int count = kind == 'c' ? 3 : 4;
-        int n[4] = {0, 0, 0, 255};
-        if (!ReadNumbers(text + 2, count, n))
-            return 0;
-        // The escape runs to the first ")" after its "("; without one it is no escape.
-        const char* close = std::strchr(text + 2, ')');
-        if (!close)
-            return 0;
-        Colour[0] = static_cast<float>(n[0]) / 255.0f;
-        Colour[1] = static_cast<float>(n[1]) / 255.0f;
-        Colour[2] = static_cast<float>(n[2]) / 255.0f;
-        Colour[3] = static_cast<float>(n[3]) / 255.0f;
-        return static_cast<int>(close - text) + 1;
-    }
-    return 0;
+    return e.length;
 }
 
 void TextOverlay::DrawChar(unsigned char ch, int x, int y)
