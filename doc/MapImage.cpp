@@ -36,11 +36,7 @@ struct FileSource {
             return -1;
         return std::ftell(f);
     }
-    bool Seek(std::uint32_t offset)
-    {
-        return offset <= static_cast<unsigned long>(std::numeric_limits<long>::max()) &&
-               std::fseek(f, static_cast<long>(offset), SEEK_SET) == 0;
-    }
+    bool Seek(std::uint32_t offset) { return std::fseek(f, static_cast<long>(offset), SEEK_SET) == 0; }
 };
 
 struct MemorySource {

@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
   libgtest-dev libbenchmark-dev
   xvfb xauth fonts-ipafont-gothic fonts-dejavu-core locales
+  clang libclang-rt-14-dev
 )
 
 missing=()

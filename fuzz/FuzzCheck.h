@@ -1,0 +1,14 @@
+#pragma once
+
+// A property the fuzzed code must keep; a broken one stops the run like a crash, with the
+// input saved as the reproducer.
+#include <cstdio>
+#include <cstdlib>
+
+#define FUZZ_CHECK(cond)                                                               \
+    do {                                                                               \
+        if (!(cond)) {                                                                 \
+            std::fprintf(stderr, "%s:%d: property broken: %s\n", __FILE__, __LINE__, #cond); \
+            std::abort();                                                              \
+        }                                                                              \
+    } while (0)

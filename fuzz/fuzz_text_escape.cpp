@@ -1,0 +1,33 @@
+// The overlay's inline escapes on any text, walked the way DrawText walks it.
+#include "FuzzCheck.h"
+
+#include "overlay/TextEscape.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    // A NUL-terminated copy of exactly the text's size, as Printf hands it over.
+    std::vector<char> text(data, data + size);
+    text.push_back('\0');
+    const std::size_t length = std::strlen(text.data());
+    for (std::size_t i = 0; i < length; ++i) {
+        if (text[i] != '\\')
+            continue;
+        const TextEscape e = ParseTextEscape(text.data() + i);
+        if (e.length == 0) {
+            FUZZ_CHECK(e.kind == 0);
+            continue;
+        }
+        // An escape never runs past the end of the text.
+        FUZZ_CHECK(e.length >= 3 && static_cast<std::size_t>(e.length) <= length - i);
+        FUZZ_CHECK(e.kind == 'b' || e.kind == 'i' || e.kind == 'c' || e.kind == 'a');
+        if (e.kind == 'c' || e.kind == 'a')
+            FUZZ_CHECK(text[i + static_cast<std::size_t>(e.length) - 1] == ')');
+        i += static_cast<std::size_t>(e.length) - 1;
+    }
+    return 0;
+}
