@@ -5,6 +5,8 @@
 
 #include <string>
 
+struct PIXELFORMATDESCRIPTOR;
+
 // What a real window gives to the code behind it. Each back end (Qt, the tests, the
 // headless renderer) implements it; the system's code never sees the toolkit.
 class CWndHost {
@@ -21,7 +23,21 @@ public:
     virtual void SetFocus() {}
     virtual void SetWindowText(const std::string& text) {}
     virtual bool MakeCurrent() { return true; }    // the window's GL context
+    virtual void DoneCurrent() {}
     virtual void SwapBuffers() {}
+
+    // The window's GL surface. The defaults offer one true-colour format and a context, so
+    // a host without a real surface still lets the view set itself up.
+    virtual bool HasGLContext() const { return true; }
+    // 1-based index of the format closest to the request, 0 when none fits.
+    virtual int ChoosePixelFormat(const PIXELFORMATDESCRIPTOR& pfd);
+    virtual bool SetPixelFormat(int iPixelFormat, const PIXELFORMATDESCRIPTOR& pfd);
+    virtual int GetPixelFormat() const { return m_iPixelFormat; }
+    // Fills *ppfd when given; returns the number of formats, 0 for a bad index.
+    virtual int DescribePixelFormat(int iPixelFormat, PIXELFORMATDESCRIPTOR* ppfd) const;
+
+protected:
+    int m_iPixelFormat = 0;
 };
 
 // A window as the framework's classes see it: the host does the work.
