@@ -1,4 +1,46 @@
-int main()
+// The program's entry: the render command, the informational options, or the editor.
+#include "app/RenderCommand.h"
+#include "app/TrackwrightApp.h"
+#include "framework/qt/QtApp.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+CTrackwrightApp theApp;
+
+namespace {
+
+const char* const kUsage =
+    "usage: trackwright [COURSE]\n"
+    "       trackwright --render COURSE --out FILE.png [--size WxH]\n"
+    "       trackwright --help | --version\n"
+    "\n"
+    "Opens the course file COURSE, or the default course, in the editor.\n"
+    "--render draws the picture the editor shows for COURSE into a PNG, with no display.\n";
+
+}  // namespace
+
+int main(int argc, char** argv)
 {
-    return 0;
+    const std::vector<std::string> args(argv, argv + argc);
+    CCommandLineInfo info;
+    theApp.SetCommandLine(args);
+    theApp.ComputeAppDir();
+    if (IsRenderCommand(args))
+        return RunRenderCommand(args);
+    theApp.ParseCommandLine(info);
+    if (info.m_bShowHelp) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (info.m_bShowVersion) {
+        std::puts("Trackwright 1.0.0.1");
+        return 0;
+    }
+    if (!info.m_strError.empty()) {
+        std::fprintf(stderr, "trackwright: unknown option \"%s\"\n%s", info.m_strError.c_str(), kUsage);
+        return 2;
+    }
+    return RunQtApplication(theApp, argc, argv);
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+class TokenReader;
+
 // Which piece of a handle is dragged or hovered.
 enum class HandlePart : std::int32_t {
     None = 0,
@@ -95,6 +97,9 @@ public:
     Vector3 DirectionTip() const;
     ObjectPart HitPart(const Vector3& q, Vector3* offset = nullptr) const;
     bool DragXObject(const Vector3& q);
+
+    // Reads the six stored fields from the course file (CourseFile.cpp).
+    void ReadXObject(TokenReader& reader, std::string& token);
 };
 
 // One catalogue entry.

@@ -1,0 +1,119 @@
+#include "app/RenderCommand.h"
+
+#include "app/TrackwrightApp.h"
+#include "doc/TrackwrightDoc.h"
+#include "framework/Backend.h"
+#include "framework/HeadlessWndHost.h"
+#include "framework/ImageFile.h"
+#include "framework/egl/EglContext.h"
+#include "view/TrackwrightView.h"
+
+#include <cstdio>
+
+namespace {
+
+// Message boxes become lines on stderr; there is no window to ask anything.
+class ConsoleBackend : public CBackend {
+public:
+    bool CreateFrameWindow(CFrameWnd*) override { return false; }
+    void ShowFrameWindow(CFrameWnd*, int) override {}
+    void DestroyFrameWindow(CFrameWnd*) override {}
+    int Run() override { return 0; }
+    int MessageBox(const std::string& text, const std::string&, UINT) override
+    {
+        std::fprintf(stderr, "trackwright: %s\n", text.c_str());
+        return IDOK;
+    }
+    bool PromptFileName(std::string&, bool, const std::string&) override { return false; }
+    int DoModal(CDialog*) override { return IDCANCEL; }
+    std::string GetProfileString(const std::string&, const std::string&) override { return {}; }
+    void WriteProfileString(const std::string&, const std::string&, const std::string&) override {}
+    bool MakeGLCurrent() override { return true; }
+};
+
+bool ParseSize(const std::string& text, int& width, int& height)
+{
+    int w = 0;
+    int h = 0;
+    char x = 0;
+    char extra = 0;
+    if (std::sscanf(text.c_str(), "%d%c%d%c", &w, &x, &h, &extra) != 3 || (x != 'x' && x != 'X'))
+        return false;
+    if (w < 1 || h < 1 || w > 16384 || h > 16384)
+        return false;
+    width = w;
+    height = h;
+    return true;
+}
+
+}  // namespace
+
+bool IsRenderCommand(const std::vector<std::string>& args)
+{
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--render")
+            return true;
+    }
+    return false;
+}
+
+int RunRenderCommand(const std::vector<std::string>& args)
+{
+    std::string course;
+    std::string out;
+    int width = 1280;
+    int height = 800;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--render" && hasValue) {
+            course = args[++i];
+        } else if (a == "--out" && hasValue) {
+            out = args[++i];
+        } else if (a == "--size" && hasValue) {
+            if (!ParseSize(args[++i], width, height)) {
+                std::fprintf(stderr, "trackwright: bad size \"%s\" (expected WxH, 1 to 16384 each)\n", args[i].c_str());
+                return 2;
+            }
+        } else {
+            std::fprintf(stderr, "trackwright: unexpected argument \"%s\"\n"
+                                 "usage: trackwright --render COURSE --out FILE.png [--size WxH]\n", a.c_str());
+            return 2;
+        }
+    }
+    if (course.empty() || out.empty()) {
+        std::fprintf(stderr, "usage: trackwright --render COURSE --out FILE.png [--size WxH]\n");
+        return 2;
+    }
+
+    ConsoleBackend backend;
+    AfxSetBackend(&backend);
+    EglContext gl;
+    if (!gl.Create(width, height)) {
+        std::fprintf(stderr, "trackwright: no OpenGL context could be created for rendering\n");
+        AfxSetBackend(nullptr);
+        return 3;
+    }
+    int status = 0;
+    {
+        HeadlessWndHost host(width, height);
+        CTrackwrightDoc doc;
+        CTrackwrightView view;
+        doc.AddView(&view);
+        view.SetHost(&host);
+        view.OnCreate();
+        view.OnSize(0, width, height);
+        if (!doc.OnOpenDocument(course)) {
+            status = 1;
+        } else {
+            view.RenderScene();
+            if (!SavePng(out, width, height, gl.ReadRgba())) {
+                std::fprintf(stderr, "trackwright: cannot write \"%s\"\n", out.c_str());
+                status = 1;
+            }
+        }
+        doc.RemoveView(&view);
+    }
+    AfxSetBackend(nullptr);
+    return status;
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// `--render COURSE --out FILE.png [--size WxH]`: draws the frame the editor shows for a course
+// into a PNG, with no display. Returns the process exit code; errors go to stderr.
+int RunRenderCommand(const std::vector<std::string>& args);
+// True when the arguments ask for the render command.
+bool IsRenderCommand(const std::vector<std::string>& args);

@@ -1,0 +1,75 @@
+#include "app/TrackwrightApp.h"
+
+#include "app/AboutDlg.h"
+#include "app/MainFrame.h"
+#include "doc/TrackwrightDoc.h"
+#include "res/Resource.h"
+#include "res/TrackwrightResources.h"
+#include "view/TrackwrightView.h"
+
+namespace {
+
+const CmdMapEntry<CTrackwrightApp> s_messageMap[] = {
+    {ID_APP_ABOUT, ID_APP_ABOUT, &CTrackwrightApp::OnAppAbout, nullptr},
+    {ID_HELP_USAGE, ID_HELP_POINT_DELETE, nullptr, &CTrackwrightApp::OnUpdateAlwaysEnabled},
+    {ID_HELP_XOBJECT_ADD, ID_HELP_XOBJECT_DELETE, nullptr, &CTrackwrightApp::OnUpdateAlwaysEnabled},
+};
+
+}  // namespace
+
+std::string DirectoryOf(const std::string& programPath)
+{
+    const auto slash = programPath.find_last_of('/');
+    if (slash == std::string::npos)
+        return std::string();
+    return programPath.substr(0, slash + 1);
+}
+
+std::string AppDataDir()
+{
+    const auto* pApp = dynamic_cast<const CTrackwrightApp*>(AfxGetApp());
+    return pApp ? pApp->m_appDir : std::string();
+}
+
+CTrackwrightApp::CTrackwrightApp()
+{
+    AfxSetResources(&TrackwrightResources());
+    m_pszAppName = std::string(AfxLoadString(AFX_IDS_APP_TITLE));
+}
+
+void CTrackwrightApp::ComputeAppDir()
+{
+    m_appDir = DirectoryOf(AfxGetModuleFileName());
+}
+
+BOOL CTrackwrightApp::InitInstance()
+{
+    ComputeAppDir();
+    SetRegistryKey("Local AppWizard-Generated Applications");
+    LoadStdProfileSettings(9);
+    AddDocTemplate(new CSingleDocTemplate(
+        IDR_MAINFRAME, [] { return new CTrackwrightDoc; }, [] { return new CMainFrame; },
+        [] { return new CTrackwrightView; }));
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    if (!ProcessShellCommand(cmdInfo))
+        return FALSE;
+    return TRUE;
+}
+
+bool CTrackwrightApp::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
+{
+    return DispatchCmdMsg(this, s_messageMap, nID, nCode, pCmdUI) || CWinApp::OnCmdMsg(nID, nCode, pCmdUI);
+}
+
+void CTrackwrightApp::OnAppAbout()
+{
+    CAboutDlg aboutDlg;
+    aboutDlg.DoModal();
+}
+
+void CTrackwrightApp::OnUpdateAlwaysEnabled(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(TRUE);
+}

@@ -1,0 +1,30 @@
+#include "doc/TrackwrightDoc.h"
+
+// View menu: which of the two maps lies under the course. Choosing the shown map again
+// reads its file again; a file that cannot be read leaves the last texture on screen.
+
+void CTrackwrightDoc::OnViewHeightMap()
+{
+    m_course.LoadMapTexture(m_heightMap);
+    m_visibleMap = 0;
+    UpdateAllViews(nullptr, 0, nullptr);
+}
+
+void CTrackwrightDoc::OnViewColorMap()
+{
+    m_course.LoadMapTexture(m_colorMap);
+    m_visibleMap = 1;
+    UpdateAllViews(nullptr, 0, nullptr);
+}
+
+void CTrackwrightDoc::OnUpdateViewHeightMap(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!m_heightMap.empty());
+    pCmdUI->SetCheck(m_visibleMap == 0);
+}
+
+void CTrackwrightDoc::OnUpdateViewColorMap(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!m_colorMap.empty());
+    pCmdUI->SetCheck(m_visibleMap == 1);
+}

@@ -1,0 +1,68 @@
+#include "doc/SettingsDlg.h"
+
+#include "doc/TrackwrightDoc.h"
+#include "framework/Backend.h"
+
+#include <cstdio>
+
+namespace {
+
+// Only whether the file opens is checked here; whether it is a BMP is found out on load.
+bool CanOpen(const std::string& path)
+{
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return false;
+    std::fclose(f);
+    return true;
+}
+
+}  // namespace
+
+void CSettingsDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_HEIGHTMAP, m_heightMapPath);
+    DDX_Text(pDX, IDC_COLORMAP, m_colorMapPath);
+    DDX_Text(pDX, IDC_LUMINANCE, m_luminance);
+    DDV_MinMaxFloat(pDX, m_luminance, 0.0f, 1.0f);
+    DDX_Text(pDX, IDC_XOBJECT_SCALE, m_scale);
+}
+
+void CSettingsDlg::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    if (!m_heightMapPath.empty() && !CanOpen(m_heightMapPath)) {
+        AfxMessageBox("ハイトマップのファイルがオープンできません。", MB_OK);
+        return;
+    }
+    if (!m_colorMapPath.empty() && !CanOpen(m_colorMapPath)) {
+        AfxMessageBox("カラーマップのファイルがオープンできません。", MB_OK);
+        return;
+    }
+    CDialog::OnOK();
+}
+
+void CTrackwrightDoc::OnSettings()
+{
+    CSettingsDlg dlg;
+    dlg.m_heightMapPath = m_heightMap;
+    dlg.m_colorMapPath = m_colorMap;
+    dlg.m_luminance = m_course.m_texLuminance;
+    dlg.m_scale = m_xobjectScale;
+    if (dlg.DoModal() != IDOK)
+        return;
+
+    // Only what the course file stores makes the course unsaved; the display scale is not stored.
+    const bool changed = dlg.m_heightMapPath != m_heightMap || dlg.m_colorMapPath != m_colorMap ||
+                         dlg.m_luminance != m_course.m_texLuminance;
+    m_heightMap = dlg.m_heightMapPath;
+    m_colorMap = dlg.m_colorMapPath;
+    m_course.LoadMapTexture(m_visibleMap == 0 ? m_heightMap : m_colorMap);
+    m_course.m_texLuminance = dlg.m_luminance;
+    m_xobjectScale = dlg.m_scale;
+    if (changed)
+        SetModifiedFlag();
+    UpdateAllViews(nullptr, 0, nullptr);
+}

@@ -1,0 +1,59 @@
+#include "edit/CourseEdits.h"
+
+void PickHandles(CourseData& course, const Vector3& q)
+{
+    RecordList<CourseHandle>& handles = course.m_handles;
+    const int n = handles.GetSize();
+    for (int i = 0; i < n; ++i)
+        handles[i].PickHandle(handles[(i + 1) % n], q);
+}
+
+namespace {
+
+bool SameStoredValues(const CourseHandle& a, const CourseHandle& b)
+{
+    return a.vPos == b.vPos && a.vTanNext == b.vTanNext && a.vTanPrev == b.vTanPrev &&
+           a.WidthRight == b.WidthRight && a.WidthLeft == b.WidthLeft;
+}
+
+}  // namespace
+
+bool DragHandles(CourseData& course, const Vector3& q)
+{
+    RecordList<CourseHandle>& handles = course.m_handles;
+    const int n = handles.GetSize();
+    bool changed = false;
+    for (int i = 0; i < n; ++i) {
+        CourseHandle& h = handles[i];
+        if (h.DragPart == HandlePart::None) {
+            h.DragHandle(handles[(i + 1) % n], q);
+            continue;
+        }
+        const CourseHandle before = h;
+        h.DragHandle(handles[(i + 1) % n], q);
+        changed = changed || !SameStoredValues(before, h);
+    }
+    return changed;
+}
+
+void ReleaseHandles(CourseData& course)
+{
+    for (CourseHandle& h : course.m_handles)
+        h.DragPart = HandlePart::None;
+}
+
+bool DragObjects(CTrackwrightDoc& doc, const Vector3& q)
+{
+    bool changed = false;
+    for (XObject& o : doc.m_xobjects) {
+        if (o.DragPart == ObjectPart::None) {
+            o.DragXObject(q);
+            continue;
+        }
+        const Vector3 pos = o.Pos;
+        const float direction = o.Direction;
+        o.DragXObject(q);
+        changed = changed || !(pos == o.Pos) || direction != o.Direction;
+    }
+    return changed;
+}

@@ -1,0 +1,100 @@
+// The left button: grabbing, dragging and hovering over handles and objects.
+#include "edit/CourseEdits.h"
+#include "geometry/HandleInsertion.h"
+#include "view/TrackwrightView.h"
+
+namespace {
+
+void EndLeftDrag(CTrackwrightView& view)
+{
+    if (!view.m_bLButtonDown)
+        return;
+    view.ReleaseCapture();
+    view.m_bLButtonDown = false;
+    if (CTrackwrightDoc* pDoc = view.GetDocument()) {
+        ReleaseHandles(pDoc->m_course);
+        pDoc->ReleaseXObjects();
+    }
+}
+
+// Ctrl+left click: a control point on the span under the mouse, or an object of the
+// selected catalogue entry.
+void InsertOrPlace(CTrackwrightView& view, CPoint point)
+{
+    CTrackwrightDoc* pDoc = view.GetDocument();
+    if (!pDoc)
+        return;
+    const Vector3 q = view.ScreenToWorld(point.x, point.y);
+    if (view.m_nSelectedType < 0) {
+        if (!InsertHandleAt(pDoc->m_course.m_handles, q))
+            return;
+    } else {
+        if (view.m_nSelectedType >= view.m_XObjectTypes.GetSize())
+            return;
+        const XObjectType& type = view.m_XObjectTypes[view.m_nSelectedType];
+        pDoc->AddXObject(q, type.FileName, type.Width, type.Height);
+    }
+    pDoc->SetModifiedFlag();
+    view.Invalidate(TRUE);
+}
+
+}  // namespace
+
+void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    const int row = HitTestTypeList(point.x, point.y);
+    if (row != -2) {
+        m_nSelectedType = row;
+        Invalidate(TRUE);
+        return;
+    }
+    if (nFlags & MK_CONTROL) {
+        InsertOrPlace(*this, point);
+    } else if (!m_bLButtonDown) {
+        SetCapture();
+        m_ptLast = point;
+        m_bLButtonDown = true;
+        if (CTrackwrightDoc* pDoc = GetDocument()) {
+            const Vector3 q = ScreenToWorld(point.x, point.y);
+            PickHandles(pDoc->m_course, q);
+            pDoc->PickXObjects(q);
+        }
+    }
+    CView::OnLButtonDown(nFlags, point);
+}
+
+void CTrackwrightView::OnMouseMove(UINT nFlags, CPoint point)
+{
+    const int row = HitTestTypeList(point.x, point.y);
+    if (row != -2) {
+        m_nHoverType = row;
+        Invalidate(TRUE);
+        return;
+    }
+    m_nHoverType = -2;
+
+    if (CTrackwrightDoc* pDoc = GetDocument()) {
+        const Vector3 q = ScreenToWorld(point.x, point.y);
+        const bool handlesChanged = DragHandles(pDoc->m_course, q);
+        const bool objectsChanged = DragObjects(*pDoc, q);
+        if (handlesChanged || objectsChanged)
+            pDoc->SetModifiedFlag();
+    }
+    Invalidate(TRUE);
+
+    NavigateStep(nFlags, point);
+    CView::OnMouseMove(nFlags, point);
+}
+
+void CTrackwrightView::OnLButtonUp(UINT nFlags, CPoint point)
+{
+    EndLeftDrag(*this);
+    CView::OnLButtonUp(nFlags, point);
+}
+
+void CTrackwrightView::OnCaptureChanged(CWnd* pWnd)
+{
+    if (pWnd != this)
+        EndLeftDrag(*this);
+    CView::OnCaptureChanged(pWnd);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include <sys/types.h>
+
+// Writes one chunk like ::write: the number of bytes written, or -1 with errno set.
+using WriteChunkFn = ssize_t (*)(int fd, const void* data, std::size_t size);
+
+// Replaces the contents of the file at path with bytes, so that the file holds either its
+// old contents or all of the new ones, never a mix: the bytes go to a new file in the same
+// folder, are synced, and only then renamed over the old one. A symbolic link is followed
+// and the file it names is replaced. The old file's permissions (and, where allowed, owner)
+// are kept; a new file gets 0666 less the umask, like fopen. Targets that are not regular
+// files (devices, pipes) are written in place. False on any failure, with nothing changed
+// and no temporary file left behind. writeChunk lets a test make a write fail midway.
+bool ReplaceFileContents(const std::string& path, std::string_view bytes,
+                         WriteChunkFn writeChunk = nullptr);

@@ -1,0 +1,120 @@
+#include "geometry/XObjectQueries.h"
+
+#include "doc/TrackwrightDoc.h"
+
+#include <cmath>
+
+namespace {
+
+// Neither part can be under q: the tip lies kDirectionTipDistance from Pos, and rounding
+// moves it by far less than the slack.
+bool PartsSurelyMissed(const XObject& o, const Vector3& q)
+{
+    constexpr double reach = kDirectionTipDistance + kDirectionTipRadius;
+    const double reachX = reach + 1e-5 * (reach + std::fabs(o.Pos.x));
+    const double reachY = reach + 1e-5 * (reach + std::fabs(o.Pos.y));
+    // Written so that NaN anywhere keeps the exact test.
+    return q.x < o.Pos.x - reachX || q.x > o.Pos.x + reachX || q.y < o.Pos.y - reachY ||
+           q.y > o.Pos.y + reachY;
+}
+
+ObjectPart BodyAt(const XObject& o, const Vector3& q, Vector3* offset)
+{
+    if (!WithinRadius(o.Pos, kBodyRadius, q))
+        return ObjectPart::None;
+    if (offset)
+        *offset = o.Pos - q;
+    return ObjectPart::Body;
+}
+
+ObjectPart TipAt(const XObject& o, const Vector3& q, Vector3* offset)
+{
+    const Vector3 tip = o.DirectionTip();
+    if (!WithinRadius(tip, kDirectionTipRadius, q))
+        return ObjectPart::None;
+    if (offset)
+        *offset = tip - q;
+    return ObjectPart::DirectionTip;
+}
+
+}  // namespace
+
+Vector3 XObject::DirectionTip() const
+{
+    return Pos + RotatedZ(Vector3(0.0, kDirectionTipDistance, 0.0), Direction);
+}
+
+ObjectPart HitPartPlain(const XObject& o, const Vector3& q, Vector3* offset)
+{
+    if (const ObjectPart p = BodyAt(o, q, offset); p != ObjectPart::None)
+        return p;
+    return TipAt(o, q, offset);
+}
+
+ObjectPart XObject::HitPart(const Vector3& q, Vector3* offset) const
+{
+    if (PartsSurelyMissed(*this, q))   // the body circle lies inside the tip's reach
+        return ObjectPart::None;
+    if (const ObjectPart p = BodyAt(*this, q, offset); p != ObjectPart::None)
+        return p;
+    return TipAt(*this, q, offset);
+}
+
+bool XObject::DragXObject(const Vector3& q)
+{
+    switch (DragPart) {
+    case ObjectPart::Body:
+        Pos = q + DragOffset;
+        return true;
+    case ObjectPart::DirectionTip: {
+        const Vector3 d = (q + DragOffset) - Pos;
+        Direction = static_cast<float>(std::atan2(double(d.x), double(d.y)));
+        return true;
+    }
+    default:
+        HoverPart = HitPart(q);
+        return HoverPart != ObjectPart::None;
+    }
+}
+
+void CTrackwrightDoc::PickXObjects(const Vector3& q)
+{
+    for (XObject& o : m_xobjects) {
+        Vector3 offset;
+        if (const ObjectPart p = o.HitPart(q, &offset); p != ObjectPart::None) {
+            o.DragPart = p;
+            o.DragOffset = offset;
+        }
+    }
+}
+
+bool CTrackwrightDoc::DragXObjects(const Vector3& q)
+{
+    bool any = false;
+    for (XObject& o : m_xobjects)
+        any = o.DragXObject(q) || any;   // every object must see the move
+    return any;
+}
+
+void CTrackwrightDoc::ReleaseXObjects()
+{
+    for (XObject& o : m_xobjects)
+        o.DragPart = ObjectPart::None;
+}
+
+bool CTrackwrightDoc::DeleteXObjectAt(const Vector3& q)
+{
+    for (int i = 0; i < m_xobjects.GetSize(); ++i) {
+        if (WithinRadius(m_xobjects[i].Pos, kBodyRadius, q)) {
+            m_xobjects.RemoveAt(i);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CTrackwrightDoc::AddXObject(const Vector3& q, const std::string& fileName, float width, float height)
+{
+    m_xobjects.Add(XObject(fileName, q, 0.0f, width, height));
+    return true;
+}

@@ -1,0 +1,147 @@
+#include "res/TrackwrightResources.h"
+
+#include "res/Resource.h"
+
+namespace {
+
+using M = MenuItemDef;
+
+const MenuItemDef s_menu[] = {
+    {M::Popup, 0, "ファイル(&F)"},
+    {M::Item, ID_FILE_NEW, "新規作成(&N)\tCtrl+N"},
+    {M::Item, ID_FILE_OPEN, "開く(&O)...\tCtrl+O"},
+    {M::Item, ID_FILE_SAVE, "上書き保存(&S)\tCtrl+S"},
+    {M::Item, ID_FILE_SAVE_AS, "名前を付けて保存(&A)..."},
+    {M::Separator, 0, ""},
+    {M::Item, ID_FILE_MRU_FILE1, "最新のファイル", true},
+    {M::Separator, 0, ""},
+    {M::Item, ID_APP_EXIT, "終了(&X)"},
+    {M::EndPopup, 0, ""},
+    {M::Popup, 0, "表示(&V)"},
+    {M::Item, ID_VIEW_HEIGHTMAP, "ハイトマップ表示(&H)"},
+    {M::Item, ID_VIEW_COLORMAP, "カラーマップ表示(&C)"},
+    {M::Item, ID_VIEW_TOOLBAR, "ツールバー(&T)"},
+    {M::EndPopup, 0, ""},
+    {M::Popup, 0, "設定(&O)"},
+    {M::Item, ID_SETTINGS, "設定(&O)..."},
+    {M::EndPopup, 0, ""},
+    {M::Popup, 0, "ヘルプ(&H)"},
+    {M::Item, ID_HELP_USAGE, "使い方"},
+    {M::Item, ID_HELP_VIEW_PAN, "ビューの移動：\t右ボタンドラッグ or 中ボタンドラッグ"},
+    {M::Item, ID_HELP_VIEW_ZOOM, "ビューの拡大縮小：\tShift+右ボタンドラッグ or ホイール"},
+    {M::Item, ID_HELP_POINT_MOVE, "コントロールポイントの移動：\t左ボタンドラッグ"},
+    {M::Item, ID_HELP_TANGENT_EDIT, "接線ベクトルの編集：\t左ボタンドラッグ"},
+    {M::Item, ID_HELP_WIDTH_EDIT, "コース幅の編集：\t左ボタンドラッグ"},
+    {M::Item, ID_HELP_POINT_ADD, "コントロールポイントの追加：\tコース中心線上でCtrl+左ボタン"},
+    {M::Item, ID_HELP_POINT_DELETE, "コントロールポイントの削除：\tマウスでポイントしてDELキー"},
+    {M::Item, ID_HELP_XOBJECT_ADD, "Xオブジェクトの追加：\tCtrl+左ボタン"},
+    {M::Item, ID_HELP_XOBJECT_DELETE, "Xオブジェクトの削除：\tマウスでポイントしてDELキー"},
+    {M::Separator, 0, ""},
+    {M::Item, ID_APP_ABOUT, "バージョン情報(&A)..."},
+    {M::EndPopup, 0, ""},
+};
+
+const AccelDef s_accelerators[] = {
+    {"N", true, false, false, ID_FILE_NEW},
+    {"O", true, false, false, ID_FILE_OPEN},
+    {"S", true, false, false, ID_FILE_SAVE},
+    {"P", true, false, false, ID_FILE_PRINT},
+    {"Z", true, false, false, ID_EDIT_UNDO},
+    {"Backspace", false, false, true, ID_EDIT_UNDO},
+    {"X", true, false, false, ID_EDIT_CUT},
+    {"Delete", false, true, false, ID_EDIT_CUT},
+    {"C", true, false, false, ID_EDIT_COPY},
+    {"Insert", true, false, false, ID_EDIT_COPY},
+    {"V", true, false, false, ID_EDIT_PASTE},
+    {"Insert", false, true, false, ID_EDIT_PASTE},
+    {"F6", false, false, false, ID_NEXT_PANE},
+    {"F6", false, true, false, ID_PREV_PANE},
+};
+
+const UINT s_toolBar[] = {
+    ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_SEPARATOR, ID_EDIT_CUT, ID_EDIT_COPY,
+    ID_EDIT_PASTE, ID_SEPARATOR, ID_FILE_PRINT, ID_APP_ABOUT,
+};
+
+const StringDef s_strings[] = {
+    {IDR_MAINFRAME, "Trackwright\n\nCourse\n\n\nTrackwright.Document\nCourse Document"},
+    {AFX_IDS_APP_TITLE, "Trackwright"},
+    {AFX_IDS_IDLEMESSAGE, "ﾚﾃﾞｨ"},
+    {ID_INDICATOR_EXT, "EXT"},
+    {ID_INDICATOR_CAPS, "CAP"},
+    {ID_INDICATOR_NUM, "NUM"},
+    {ID_INDICATOR_SCRL, "SCRL"},
+    {ID_INDICATOR_OVR, "上書"},
+    {ID_INDICATOR_REC, "記録"},
+    {ID_INDICATOR_KANA, "ｶﾅ"},
+    {ID_FILE_NEW, "新規にﾌｧｲﾙを作成\n新規ﾌｧｲﾙ"},
+    {ID_FILE_OPEN, "既存のﾌｧｲﾙを開く\n開く"},
+    {ID_FILE_CLOSE, "作業中のﾌｧｲﾙを閉じる\n閉じる"},
+    {ID_FILE_SAVE, "作業中のﾌｧｲﾙを保存\n保存"},
+    {ID_FILE_SAVE_AS, "作業中のﾌｧｲﾙに名前を付けて保存\n名前をつけて保存"},
+    {ID_FILE_PAGE_SETUP, "印刷ｵﾌﾟｼｮﾝの変更\nﾍﾟｰｼﾞ ﾚｲｱｳﾄの設定"},
+    {ID_FILE_PRINT_SETUP, "ﾌﾟﾘﾝﾀおよびﾌﾟﾘﾝﾀ ｵﾌﾟｼｮﾝの変更\n印刷設定"},
+    {ID_FILE_PRINT, "作業中のﾌｧｲﾙを印刷\n印刷"},
+    {ID_FILE_PRINT_PREVIEW, "ﾌﾙ ﾍﾟｰｼﾞ表示\n印刷ﾌﾟﾚﾋﾞｭｰ"},
+    {ID_FILE_MRU_FILE1, "指定のﾌｧｲﾙを開く"},
+    {ID_FILE_MRU_FILE1 + 1, "指定のﾌｧｲﾙを開く"},
+    {ID_FILE_MRU_FILE1 + 2, "指定のﾌｧｲﾙを開く"},
+    {ID_FILE_MRU_FILE1 + 3, "指定のﾌｧｲﾙを開く"},
+    {ID_FILE_MRU_FILE1 + 4, "指定のﾌｧｲﾙを開く"},
+    {ID_FILE_MRU_FILE1 + 5, "指定のﾌｧｲﾙを開く"},
+    {ID_FILE_MRU_FILE1 + 6, "指定のﾌｧｲﾙを開く"},
+    {ID_FILE_MRU_FILE1 + 7, "指定のﾌｧｲﾙを開く"},
+    {ID_FILE_MRU_FILE1 + 8, "指定のﾌｧｲﾙを開く"},
+    {ID_FILE_MRU_FILE1 + 9, "指定のﾌｧｲﾙを開く"},
+    {ID_FILE_MRU_FILE1 + 10, "指定のﾌｧｲﾙを開く"},
+    {ID_FILE_MRU_FILE1 + 11, "指定のﾌｧｲﾙを開く"},
+    {ID_FILE_MRU_FILE1 + 12, "指定のﾌｧｲﾙを開く"},
+    {ID_FILE_MRU_FILE1 + 13, "指定のﾌｧｲﾙを開く"},
+    {ID_FILE_MRU_FILE1 + 14, "指定のﾌｧｲﾙを開く"},
+    {ID_FILE_MRU_FILE16, "指定のﾌｧｲﾙを開く"},
+    {ID_EDIT_COPY, "選択範囲をｺﾋﾟｰしてｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存\nｺﾋﾟｰ"},
+    {ID_EDIT_CUT, "選択範囲を切り取ってｸﾘｯﾌﾟﾎﾞｰﾄﾞに保存\n切り取り"},
+    {ID_EDIT_PASTE, "ｸﾘｯﾌﾟﾎﾞｰﾄﾞの内容を貼り付け\n貼り付け"},
+    {ID_EDIT_UNDO, "直前に行った動作を元に戻す\n元に戻す"},
+    {ID_APP_ABOUT, "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報"},
+    {ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示\n終了"},
+    {ID_NEXT_PANE, "次のｳｨﾝﾄﾞｳ ｳｨﾝﾄﾞｳに切り替え\n次のﾍﾟｲﾝ"},
+    {ID_PREV_PANE, "前のｳｨﾝﾄﾞｳ ｳｨﾝﾄﾞｳに切り替え\n前のﾍﾟｲﾝ"},
+    {ID_VIEW_TOOLBAR, "ﾂｰﾙ ﾊﾞｰの表示/非表示\nﾂｰﾙ ﾊﾞｰの表示/非表示"},
+};
+
+using C = DialogControlDef;
+
+const DialogControlDef s_aboutControls[] = {
+    {C::Icon, IDR_MAINFRAME, "", 11, 17, 20, 20},
+    {C::Static, 0, "Trackwright Version 1.00", 40, 10, 119, 8},
+    {C::Static, 0, "上から見たレースコースのレイアウトエディタ", 40, 25, 119, 8},
+    {C::DefPushButton, IDOK, "OK", 178, 7, 32, 14},
+};
+
+const DialogControlDef s_settingsControls[] = {
+    {C::Static, 0, "ハイトマップ(&H):", 5, 5, 46, 8},
+    {C::Edit, IDC_HEIGHTMAP, "", 10, 15, 275, 14},
+    {C::Static, 0, "カラーマップ(&C):", 5, 40, 47, 8},
+    {C::Edit, IDC_COLORMAP, "", 10, 50, 275, 14},
+    {C::Static, 0, "明るさ(&L):", 5, 70, 28, 8},
+    {C::Edit, IDC_LUMINANCE, "", 10, 80, 40, 14},
+    {C::Static, 0, "Xオブジェクトのスケール(&S):", 65, 70, 82, 8},
+    {C::Edit, IDC_XOBJECT_SCALE, "", 70, 80, 40, 14},
+    {C::DefPushButton, IDOK, "OK", 180, 80, 50, 14},
+    {C::PushButton, IDCANCEL, "ｷｬﾝｾﾙ", 235, 80, 50, 14},
+};
+
+const DialogDef s_dialogs[] = {
+    {IDD_ABOUTBOX, "ﾊﾞｰｼﾞｮﾝ情報(Trackwright)", 217, 55, "ＭＳ Ｐゴシック", 9, s_aboutControls},
+    {IDD_SETTINGS, "設定ダイアログ", 295, 105, "ＭＳ Ｐゴシック", 9, s_settingsControls},
+};
+
+const ResourceSet s_resources = {s_menu, s_accelerators, s_toolBar, s_strings, s_dialogs};
+
+}  // namespace
+
+const ResourceSet& TrackwrightResources()
+{
+    return s_resources;
+}

@@ -1,0 +1,281 @@
+#include "support/BmpWriter.h"
+
+#include "doc/MapImage.h"
+
+#include <GL/gl.h>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <filesystem>
+#include <set>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path kSuite = fs::path(TW_TESTDATA_DIR) / "bmpsuite";
+const fs::path kReference = fs::path(TW_TESTDATA_DIR) / "bmpsuite_refpng";
+
+bool IsEmpty(const MapImageInfo& i)
+{
+    return i.width == 0 && i.height == 0 && i.components == 0 && i.format == 0 && i.type == 0;
+}
+
+std::uint32_t Le32(const std::vector<std::uint8_t>& b, std::size_t at)
+{
+    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t(b[at + 3]) << 24);
+}
+
+// The colour table of an 8-bit file as RGB, as far as the file holds it before its pixels.
+std::vector<QRgb> ColourTable(const std::vector<std::uint8_t>& bmp)
+{
+    const std::size_t start = 14 + Le32(bmp, 14);
+    const std::size_t end = std::min<std::size_t>(Le32(bmp, 10), bmp.size());
+    std::vector<QRgb> table;
+    for (std::size_t at = start; at + 4 <= end && table.size() < 256; at += 4)
+        table.push_back(qRgb(bmp[at + 2], bmp[at + 1], bmp[at]));
+    return table;
+}
+
+// Checks a decoded image against the reference rendering. An 8-bit pixel holds the raw
+// colour index, so the file's own table must turn it into the reference colour. (The
+// reference PNGs keep a reordered palette of their own: their indices are not the file's.)
+void ExpectMatchesReference(const fs::path& bmpPath, const std::uint8_t* pixels,
+                            const MapImageInfo& info)
+{
+    const fs::path pngPath =
+        kReference / bmpPath.parent_path().filename() / bmpPath.filename().replace_extension(".png");
+    QImage ref(QString::fromStdString(pngPath.string()));
+    ASSERT_FALSE(ref.isNull()) << pngPath;
+    ASSERT_EQ(ref.width(), info.width);
+    ASSERT_EQ(ref.height(), info.height);
+    const std::vector<QRgb> table =
+        info.components == 1 ? ColourTable(ReadWholeFile(bmpPath.string())) : std::vector<QRgb>{};
+    int wrong = 0;
+    for (int y = 0; y < info.height && wrong < 5; ++y) {
+        // The buffer holds the bottom row first.
+        const std::uint8_t* row =
+            pixels + std::size_t(info.height - 1 - y) * std::size_t(info.width) * info.components;
+        for (int x = 0; x < info.width && wrong < 5; ++x) {
+            const QRgb want = ref.pixel(x, y) | 0xFF000000u;
+            QRgb got;
+            if (info.components == 3) {
+                got = qRgb(row[3 * x], row[3 * x + 1], row[3 * x + 2]);
+            } else {
+                const std::uint8_t index = row[x];
+                if (index >= table.size())
+                    continue;   // no colour to compare with (pal8badindex)
+                got = table[index];
+            }
+            if (got != want) {
+                ++wrong;
+                ADD_FAILURE() << bmpPath << " pixel " << x << "," << y << " got " << std::hex << got
+                              << " want " << want;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+TEST(ReadBmp, BmpSuiteDecodesToReferenceOrIsRefused)
+{
+    std::set<std::string> accepted;
+    for (const char* dir : {"g", "b", "q"}) {
+        for (const fs::directory_entry& e : fs::directory_iterator(kSuite / dir)) {
+            if (e.path().extension() != ".bmp")
+                continue;
+            SCOPED_TRACE(e.path().string());
+            MapImageInfo info;
+            info.width = 99;
+            std::unique_ptr<std::uint8_t[]> pixels = ReadBmp(e.path().string(), info);
+            if (!pixels) {
+                EXPECT_TRUE(IsEmpty(info));
+                continue;
+            }
+            accepted.insert(std::string(dir) + "/" + e.path().stem().string());
+            EXPECT_EQ(info.type, GL_UNSIGNED_BYTE);
+            EXPECT_EQ(info.format, info.components == 3 ? GL_RGB : GL_LUMINANCE);
+            ExpectMatchesReference(e.path(), pixels.get(), info);
+        }
+    }
+    // Exactly the uncompressed 8- and 24-bit files with the 40-byte header whose pixels are all
+    // there; among the refused: 108- and 124-byte headers, RLE, 1/4/16/32 bits, reallybig.
+    const std::set<std::string> expected = {
+        "g/pal8-0", "g/pal8", "g/pal8gs", "g/pal8nonsquare", "g/pal8topdown", "g/pal8w124",
+        "g/pal8w125", "g/pal8w126", "g/rgb24", "g/rgb24pal", "b/badpalettesize",
+        "b/pal8badindex", "q/pal8offs", "q/pal8os2v2-40sz", "q/pal8oversizepal",
+        "q/rgb24largepal"};
+    EXPECT_EQ(accepted, expected);
+}
+
+TEST(ReadBmp, EightBitPixelsAreRawIndices)
+{
+    // pal8's colour table is no grey ramp: the bottom row must come out as the file's index
+    // bytes, not as the grey of the colours they name.
+    const std::string path = (kSuite / "g/pal8.bmp").string();
+    const std::vector<std::uint8_t> file = ReadWholeFile(path);
+    MapImageInfo info;
+    auto pixels = ReadBmp(path, info);
+    ASSERT_TRUE(pixels);
+    ASSERT_EQ(info.components, 1);
+    const std::vector<QRgb> table = ColourTable(file);
+    int colourful = 0;
+    for (int x = 0; x < info.width; ++x) {
+        const std::uint8_t index = file[Le32(file, 10) + x];
+        EXPECT_EQ(pixels[x], index) << x;
+        colourful += index < table.size() && qRed(table[index]) != index;
+    }
+    EXPECT_GT(colourful, 50);
+}
+
+TEST(ReadBmp, TopDownFileMatchesBottomUpOne)
+{
+    MapImageInfo up, down;
+    auto a = ReadBmp((kSuite / "g/pal8.bmp").string(), up);
+    auto b = ReadBmp((kSuite / "g/pal8topdown.bmp").string(), down);
+    ASSERT_TRUE(a && b);
+    EXPECT_EQ(down.height, 64);
+    ASSERT_EQ(std::memcmp(&up, &down, sizeof up), 0);
+    EXPECT_EQ(std::memcmp(a.get(), b.get(), 127 * 64), 0);
+}
+
+TEST(ReadBmp, TwentyFourBitPowerOfTwoKeepsFileOrderWithRedFirst)
+{
+    BmpSpec spec;
+    spec.width = 256;
+    spec.height = 256;
+    const std::vector<std::uint8_t> data = PaddedRows(256 * 3, 256);
+    const std::string path = WriteTempFile("rgb256.bmp", MakeBmp(spec, data));
+    MapImageInfo info;
+    auto pixels = ReadBmp(path, info);
+    ASSERT_TRUE(pixels);
+    EXPECT_EQ(info.width, 256);
+    EXPECT_EQ(info.height, 256);
+    EXPECT_EQ(info.components, 3);
+    EXPECT_EQ(info.format, GL_RGB);
+    EXPECT_EQ(pixels[0], data[2]);   // red of the first texel is the third byte of pixel data
+    EXPECT_EQ(pixels[1], data[1]);
+    EXPECT_EQ(pixels[2], data[0]);
+    const std::size_t last = 256 * 256 * 3 - 3;
+    EXPECT_EQ(pixels[last], data[last + 2]);
+    EXPECT_EQ(pixels[last + 2], data[last]);
+}
+
+TEST(ReadBmp, OddRowLengthsSkipTheirPadding)
+{
+    // 8-bit and 24-bit rows of every length modulo 4, and a top-down file; the padding bytes
+    // are 0xEE and must never show up. The 1001 x 700 image spans several read blocks.
+    struct Case {
+        std::int32_t width, height;
+        std::uint16_t bits;
+    };
+    for (const Case c : {Case{1, 3, 8}, Case{3, 2, 8}, Case{5, 4, 8}, Case{6, 2, 8}, Case{1, 2, 24},
+                         Case{5, 3, 24}, Case{6, 3, 24}, Case{7, -3, 24}, Case{1001, 700, 24},
+                         Case{1001, -700, 8}}) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << "x" << c.bits);
+        BmpSpec spec;
+        spec.width = c.width;
+        spec.height = c.height;
+        spec.bitCount = c.bits;
+        spec.table.assign(c.bits == 8 ? 1024 : 0, 0x40);
+        const std::size_t comps = c.bits / 8;
+        const std::size_t rowBytes = std::size_t(c.width) * comps;
+        const std::size_t rows = std::size_t(std::abs(c.height));
+        const std::string path = WriteTempFile("odd.bmp", MakeBmp(spec, PaddedRows(rowBytes, rows)));
+        MapImageInfo info;
+        auto pixels = ReadBmp(path, info);
+        ASSERT_TRUE(pixels);
+        ASSERT_EQ(info.height, int(rows));
+        int wrong = 0;
+        for (std::size_t r = 0; r < rows; ++r) {
+            const std::size_t fileRow = c.height < 0 ? rows - 1 - r : r;
+            for (std::size_t x = 0; x < rowBytes; ++x) {
+                // 24-bit pixels come out with their first and third bytes swapped.
+                const std::size_t fx = comps == 3 ? x - x % 3 + (2 - x % 3) : x;
+                if (pixels[r * rowBytes + x] != PatternByte(fileRow, fx) && ++wrong < 5)
+                    ADD_FAILURE() << "row " << r << " byte " << x;
+            }
+        }
+    }
+}
+
+TEST(ReadBmp, LastRowMayLackItsPaddingButNotItsPixels)
+{
+    BmpSpec spec;
+    spec.width = 5;
+    spec.height = 2;
+    std::vector<std::uint8_t> data = PaddedRows(15, 2);
+    data.resize(data.size() - 1);   // padding byte of the last row gone: still whole
+    MapImageInfo info;
+    EXPECT_TRUE(ReadBmp(WriteTempFile("nopad.bmp", MakeBmp(spec, data)), info));
+    data.resize(data.size() - 1);   // one pixel byte short
+    EXPECT_FALSE(ReadBmp(WriteTempFile("short.bmp", MakeBmp(spec, data)), info));
+    EXPECT_TRUE(IsEmpty(info));
+}
+
+TEST(ReadBmp, RefusesWhatItCannotDecode)
+{
+    const std::vector<std::uint8_t> real = ReadWholeFile((kSuite / "g/rgb24.bmp").string());
+    ASSERT_GT(real.size(), 54u);
+    auto refused = [](const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        MapImageInfo info;
+        info.components = 7;
+        const bool read = ReadBmp(WriteTempFile(name, bytes), info) != nullptr;
+        EXPECT_TRUE(IsEmpty(info)) << name;
+        return !read;
+    };
+    EXPECT_TRUE(refused("twenty.bmp", {real.begin(), real.begin() + 20}));
+    EXPECT_TRUE(refused("headers.bmp", {real.begin(), real.begin() + 54}));
+    EXPECT_TRUE(refused("empty.bmp", {}));
+    std::vector<std::uint8_t> notBm = real;
+    notBm[0] = 'M';
+    EXPECT_TRUE(refused("notbm.bmp", notBm));
+
+    MapImageInfo info;
+    EXPECT_FALSE(ReadBmp((kSuite / "missing.bmp").string(), info));
+    EXPECT_FALSE(ReadBmp(TW_TESTDATA_DIR, info));   // a folder opens but holds no BMP
+    EXPECT_FALSE(ReadBmp((kSuite / "g/pal8v4.bmp").string(), info));   // 108-byte header
+    EXPECT_FALSE(ReadBmp((kSuite / "g/pal8rle.bmp").string(), info));
+    EXPECT_FALSE(ReadBmp((kSuite / "g/rgb32.bmp").string(), info));
+
+    // Header fields one at a time, on an otherwise good 4 x 4 image.
+    struct Bad {
+        const char* what;
+        BmpSpec spec;
+    };
+    auto spec = [](auto change) {
+        BmpSpec s;
+        s.width = 4;
+        s.height = 4;
+        change(s);
+        return s;
+    };
+    for (const Bad& b : {
+             Bad{"planes 2", spec([](BmpSpec& s) { s.planes = 2; })},
+             Bad{"16 bits", spec([](BmpSpec& s) { s.bitCount = 16; })},
+             Bad{"32 bits", spec([](BmpSpec& s) { s.bitCount = 32; })},
+             Bad{"bitfields", spec([](BmpSpec& s) { s.compression = 3; })},
+             Bad{"rle8", spec([](BmpSpec& s) { s.bitCount = 8; s.compression = 1; })},
+             Bad{"108 header", spec([](BmpSpec& s) { s.headerSize = 108; })},
+             Bad{"width 0", spec([](BmpSpec& s) { s.width = 0; })},
+             Bad{"height 0", spec([](BmpSpec& s) { s.height = 0; })},
+             Bad{"negative width", spec([](BmpSpec& s) { s.width = -4; })},
+             Bad{"height INT_MIN", spec([](BmpSpec& s) { s.height = INT_MIN; })},
+             // Sizes whose byte count overflows or that the file cannot hold: refused before
+             // anything is allocated (an allocation this big would abort under ASan).
+             Bad{"huge", spec([](BmpSpec& s) { s.width = INT_MAX; s.height = INT_MAX; })},
+             Bad{"huge top-down", spec([](BmpSpec& s) { s.width = INT_MAX; s.height = -INT_MAX; })},
+         }) {
+        EXPECT_TRUE(refused("bad.bmp", MakeBmp(b.spec, PaddedRows(12, 4)))) << b.what;
+    }
+    EXPECT_FALSE(ReadBmp((kSuite / "b/reallybig.bmp").string(), info));
+
+    // A pixel-data offset beyond the end of the file.
+    std::vector<std::uint8_t> farOffset = real;
+    farOffset[13] = 0x7F;
+    EXPECT_TRUE(refused("faroffset.bmp", farOffset));
+}

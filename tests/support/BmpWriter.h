@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Builds BMP files byte by byte, so tests can make exactly the header or layout they need.
+struct BmpSpec {
+    std::int32_t width = 1;
+    std::int32_t height = 1;
+    std::uint16_t bitCount = 24;
+    std::uint32_t headerSize = 40;
+    std::uint16_t planes = 1;
+    std::uint32_t compression = 0;
+    // Bytes between the info header and the pixel data (the colour table of 8-bit files).
+    std::vector<std::uint8_t> table;
+};
+
+// Header, table and the given pixel bytes, which are written as they are (rows with padding).
+std::vector<std::uint8_t> MakeBmp(const BmpSpec& spec, const std::vector<std::uint8_t>& data);
+// Pixel bytes as a file stores them: each row is rowBytes of pattern bytes, then padding
+// bytes 0xEE up to a multiple of 4. Byte x of file row r is (r * 31 + x * 7 + 1) & 0xFF.
+std::vector<std::uint8_t> PaddedRows(std::size_t rowBytes, std::size_t rows);
+std::uint8_t PatternByte(std::size_t fileRow, std::size_t x);
+
+// Writes bytes to a fresh file in the test temporary folder and returns its path.
+std::string WriteTempFile(const std::string& name, const std::vector<std::uint8_t>& bytes);
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path);

@@ -1,0 +1,41 @@
+#include "support/GlFixture.h"
+
+#include <GL/gl.h>
+
+void GlFixture::SetUp()
+{
+    ASSERT_TRUE(m_gl.Create(kDefaultWidth, kDefaultHeight)) << "no headless OpenGL context (EGL surfaceless)";
+    glViewport(0, 0, Width(), Height());
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+std::array<uint8_t, 4> GlFixture::Pixel(int x, int y)
+{
+    std::array<uint8_t, 4> rgba{};
+    if (x < 0 || y < 0 || x >= Width() || y >= Height()) {
+        ADD_FAILURE() << "pixel (" << x << ", " << y << ") outside " << Width() << " x " << Height();
+        return rgba;
+    }
+    GLint packAlignment = 4;
+    glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
+    return rgba;
+}
+
+void GlFixture::Resize(int width, int height)
+{
+    m_gl.Resize(width, height);
+    glViewport(0, 0, Width(), Height());
+    // The new storage starts cleared to (0, 0, 0, 0) whatever the test has set up.
+    GLfloat clearColor[4] = {};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColor);
+    const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
+    if (scissor)
+        glEnable(GL_SCISSOR_TEST);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+// Test fixture with a fresh headless OpenGL compatibility context per test, drawing into a
+// 640 x 480 framebuffer that starts cleared to (0, 0, 0, 0) with the viewport covering it.
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "framework/egl/EglContext.h"
+
+class GlFixture : public ::testing::Test {
+protected:
+    static constexpr int kDefaultWidth = 640;
+    static constexpr int kDefaultHeight = 480;
+
+    void SetUp() override;
+
+    // RGBA at window pixel (x, y), origin at the bottom left. Outside the framebuffer: a test
+    // failure and (0, 0, 0, 0).
+    std::array<uint8_t, 4> Pixel(int x, int y);
+    // New framebuffer size, cleared to (0, 0, 0, 0), with the viewport covering it; other state kept.
+    void Resize(int width, int height);
+    int Width() const { return m_gl.Width(); }
+    int Height() const { return m_gl.Height(); }
+
+    EglContext m_gl;
+};

@@ -1,0 +1,47 @@
+#include "doc/CourseData.h"
+#include "view/DrawHelpers.h"
+
+#include <GL/gl.h>
+
+void CourseData::DrawCourse() const
+{
+    // The map square lies at z = -1, behind everything; without a map it is plain grey L.
+    const float L = m_texLuminance;
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, m_mapTexture);
+    glColor3f(L, L, L);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(-128.0f, -128.0f, -1.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(128.0f, -128.0f, -1.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(128.0f, 128.0f, -1.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(-128.0f, 128.0f, -1.0f);
+    glEnd();
+    glDisable(GL_TEXTURE_2D);
+
+    const int n = m_handles.GetSize();
+    for (int i = 0; i < n; ++i) {
+        const CourseHandle& h = m_handles[i];
+        const CourseHandle& next = m_handles[(i + 1) % n];
+        glColor3f(1.0f, 1.0f, 1.0f);
+        if (h.HoverPart == HandlePart::Pos)
+            DrawDisc(h.vPos, 1.0f, 12);
+        else
+            DrawCircle(h.vPos, 1.0f, 12);
+        DrawArrow(h.vPos, h.vTanNext, 0.2f, h.HoverPart == HandlePart::TanNext);
+        DrawArrow(h.vPos, h.vTanPrev, 0.2f, h.HoverPart == HandlePart::TanPrev);
+        DrawWidthMarker(h, 0, h.WidthLeft, h.HoverPart == HandlePart::WidthLeft);
+        DrawWidthMarker(h, 1, h.WidthRight, h.HoverPart == HandlePart::WidthRight);
+        if (h.HoverPart == HandlePart::Span)
+            glColor3f(1.0f, 0.0f, 0.0f);
+        else
+            glColor3f(0.6f, 0.6f, 0.6f);
+        h.DrawSpan(next, Centre, 20);
+        glColor3f(1.0f, 1.0f, 1.0f);
+        h.DrawSpan(next, LeftBorder, 20);
+        h.DrawSpan(next, RightBorder, 20);
+    }
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "doc/TrackwrightDoc.h"
+#include "framework/CDC.h"
+#include "framework/CView.h"
+#include "framework/Wgl.h"
+#include "geometry/CourseRecords.h"
+#include "geometry/RecordList.h"
+#include "overlay/TextOverlay.h"
+
+#include <memory>
+
+// The top-down OpenGL view of the course: camera, frame routine, type list and catalogue.
+class CTrackwrightView : public CView {
+public:
+    static constexpr const char* RuntimeClassName = "CTrackwrightView";
+
+    CTrackwrightView();
+    ~CTrackwrightView() override;
+
+    CTrackwrightDoc* GetDocument() const;
+
+    // Window life cycle (TrackwrightView.cpp).
+    int OnCreate() override;
+    void OnDestroy() override;
+    BOOL OnEraseBkgnd() override { return TRUE; }
+    void OnSize(UINT nType, int cx, int cy) override;
+    void OnDraw() override { RenderScene(); }
+    void OnInitialUpdate() override;
+
+    void InitOpenGL();
+    bool SetupPixelFormat();
+    void CreateRGBPalette();   // Palette.cpp
+
+    // One complete frame.
+    void RenderScene();
+    Vector3 ScreenToWorld(int px, int py) const;
+    void ZoomBy(float factor);
+    int HitTestTypeList(int x, int y) const;
+
+    void ReadXObjectCatalogue();   // XObjectCatalogue.cpp
+    void DrawTypeList();           // TypeListDrawing.cpp
+
+    // Mouse and keyboard (edit/).
+    void OnLButtonDown(UINT nFlags, CPoint point) override;
+    void OnLButtonUp(UINT nFlags, CPoint point) override;
+    void OnMouseMove(UINT nFlags, CPoint point) override;
+    void OnCaptureChanged(CWnd* pWnd) override;
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnRButtonDown(UINT nFlags, CPoint point) override;
+    void OnRButtonUp(UINT nFlags, CPoint point) override;
+    void OnMButtonDown(UINT nFlags, CPoint point) override;
+    void OnMButtonUp(UINT nFlags, CPoint point) override;
+    BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point) override;
+    // The panning or zooming step of a mouse move with the right or middle button down.
+    void NavigateStep(UINT nFlags, CPoint point);
+
+    CRect m_rectClient;
+    std::unique_ptr<CClientDC> m_pDC;
+    CPalette* m_pOldPalette = nullptr;
+    CPalette m_cPalette;
+    float m_fZoom = 100.0f * 0.00765625f;
+    CPoint m_ptLast;
+    bool m_bLButtonDown = false;
+    bool m_bRButtonDown = false;
+    bool m_bMButtonDown = false;
+    Vector3 m_vCamera;
+    RecordList<XObjectType> m_XObjectTypes;
+    TextOverlay m_TextOverlay;
+    int m_nSelectedType = -1;
+    int m_nHoverType = -2;
+
+    // Set while a frame is drawn: a frame asked for meanwhile is dropped.
+    static bool s_bRendering;
+
+    // The pixel format the view asks of its window.
+    static const PIXELFORMATDESCRIPTOR s_pfd;
+};

@@ -1,0 +1,24 @@
+#include "view/TrackwrightView.h"
+
+void CTrackwrightView::DrawTypeList()
+{
+    const int g = m_TextOverlay.Size;
+    const CRect client = GetClientRect();
+    int y = client.bottom - g;
+
+    auto setRowColour = [&](bool hovered) {
+        m_TextOverlay.Colour[0] = 1.0f;
+        m_TextOverlay.Colour[1] = hovered ? 0.0f : 1.0f;
+        m_TextOverlay.Colour[2] = hovered ? 0.0f : 1.0f;
+        m_TextOverlay.Colour[3] = 1.0f;
+    };
+
+    setRowColour(m_nHoverType == -1);
+    m_TextOverlay.Printf(0, y, m_nSelectedType < 0 ? "*CtrlPnt" : " CtrlPnt");
+    y -= g;
+    for (int k = 0; k < m_XObjectTypes.GetSize(); ++k) {
+        setRowColour(m_nHoverType == k);
+        m_TextOverlay.Printf(0, y, m_nSelectedType == k ? "*%s" : " %s", m_XObjectTypes[k].FileName.c_str());
+        y -= g;
+    }
+}
