@@ -12,6 +12,8 @@
 #include "framework/qt/QtDialog.h"
 #include "framework/qt/QtMainWindow.h"
 #include "framework/qt/QtViewWidget.h"
+#include "res/Resource.h"
+#include "res/TrackwrightResources.h"
 
 #include <gtest/gtest.h>
 
@@ -39,11 +41,11 @@
 
 namespace {
 
-constexpr UINT ID_MAP_A = 32780;   // update handler: enabled and checked by the document
-constexpr UINT ID_MAP_B = 32781;   // a document command with an accelerator (F6)
-constexpr UINT IDD_TEST = 130;
-constexpr UINT IDC_PATH = 1000;
-constexpr UINT IDC_VALUE = 1001;
+constexpr UINT ID_MAP_A = ID_VIEW_HEIGHTMAP;   // update handler: enabled and checked by the document
+constexpr UINT ID_MAP_B = ID_VIEW_COLORMAP;   // a document command with an accelerator (F6)
+constexpr UINT IDD_TEST = 230;
+constexpr UINT IDC_PATH = IDC_HEIGHTMAP;
+constexpr UINT IDC_VALUE = IDC_COLORMAP;
 
 const MenuItemDef kMenu[] = {
     {MenuItemDef::Popup, 0, "ファイル(&F)"},
@@ -627,6 +629,68 @@ TEST(QtSurface, FormatFollowsTheViewsRequest)
     pfd.cDepthBits = 16;
     EXPECT_EQ(SurfaceFormatFor(pfd).swapBehavior(), QSurfaceFormat::SingleBuffer);
     EXPECT_EQ(SurfaceFormatFor(pfd).depthBufferSize(), 16);
+}
+
+
+
+// The program's own templates: every control there, none on top of another, inside the
+// dialog, no label cut short, and Tab in template order.
+TEST(QtDialogLayout, ProgramTemplatesLayOutCleanly)
+{
+    const ResourceSet& res = TrackwrightResources();
+    ASSERT_FALSE(res.dialogs.empty());
+    for (const DialogDef& def : res.dialogs) {
+        SCOPED_TRACE(def.caption);
+        CDialog owner(def.nID);
+        QtDialog dialog(&owner, def, nullptr);
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        std::vector<QWidget*> shown;
+        for (QWidget* w : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (w->isVisible())
+                shown.push_back(w);
+        for (const DialogControlDef& c : def.controls) {
+            if (c.nID != 0) {
+                EXPECT_NE(dialog.Item(c.nID), nullptr) << c.nID;
+            }
+        }
+        EXPECT_EQ(shown.size(), def.controls.size());
+        for (QWidget* a : shown) {
+            EXPECT_TRUE(dialog.rect().contains(a->geometry())) << a->metaObject()->className();
+            if (auto* l = qobject_cast<QLabel*>(a); l && l->pixmap().isNull()) {
+                EXPECT_GE(l->width(), l->sizeHint().width()) << l->text().toStdString();
+            }
+            for (QWidget* b : shown) {
+                if (a != b) {
+                    EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+                        << a->metaObject()->className() << " " << b->metaObject()->className();
+                }
+            }
+        }
+        std::vector<QWidget*> focusable;
+        for (const DialogControlDef& c : def.controls)
+            if (c.kind == DialogControlDef::Edit || c.kind == DialogControlDef::PushButton ||
+                c.kind == DialogControlDef::DefPushButton)
+                focusable.push_back(dialog.Item(c.nID));
+        const auto nextTabStop = [](QWidget* w) {
+            do
+                w = w->nextInFocusChain();
+            while (!(w->focusPolicy() & Qt::TabFocus));
+            return w;
+        };
+        for (std::size_t i = 0; i + 1 < focusable.size(); ++i)
+            EXPECT_EQ(nextTabStop(focusable[i]), focusable[i + 1]) << i;
+        dialog.hide();
+    }
+}
+
+TEST(QtAccelerators, EveryProgramAcceleratorHasAKey)
+{
+    for (const AccelDef& a : TrackwrightResources().accelerators)
+        EXPECT_FALSE(AccelKeySequence(a).isEmpty()) << a.key;
+    EXPECT_EQ(AccelKeySequence({"Backspace", false, false, true, 0}), QKeySequence(Qt::ALT | Qt::Key_Backspace));
+    EXPECT_EQ(AccelKeySequence({"F6", false, true, false, 0}), QKeySequence(Qt::SHIFT | Qt::Key_F6));
+    EXPECT_TRUE(AccelKeySequence({"NoSuchKey", true, false, false, 0}).isEmpty());
 }
 
 }  // namespace
