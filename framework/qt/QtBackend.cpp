@@ -125,7 +125,7 @@ bool QtBackend::CreateFrameWindow(CFrameWnd* pFrame)
     static const ResourceSet s_none{};
     const ResourceSet& res = pRes ? *pRes : s_none;
 
-    auto pWindow = std::make_unique<QtMainWindow>(pFrame);
+    auto pWindow = std::make_unique<QtMainWindow>(pFrame, [this] { Quit(); });
     if (pFrame->OnCreate() == -1) {
         pWindow->Detach();
         return false;
@@ -164,14 +164,25 @@ void QtBackend::DestroyFrameWindow(CFrameWnd* pFrame)
     // commands (Exit), whose caller still uses it.
     m_pWindow->Detach();
     m_pWindow->hide();
-    QCoreApplication::exit(0);
+    Quit();
+}
+
+void QtBackend::Quit()
+{
+    // Qt remembers an exit asked for outside the loop and would end the next modal
+    // dialog's loop at once instead.
+    if (m_bRunning)
+        QCoreApplication::exit(0);
 }
 
 int QtBackend::Run()
 {
-    if (!m_pWindow || !m_pWindow->Frame())
+    if (!m_pWindow || !m_pWindow->Frame() || m_pWindow->Closed())
         return 0;
-    return QApplication::exec();
+    m_bRunning = true;
+    const int code = QApplication::exec();
+    m_bRunning = false;
+    return code;
 }
 
 QWidget* QtBackend::DialogParent() const

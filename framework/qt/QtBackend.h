@@ -44,12 +44,15 @@ public:
 
 private:
     QWidget* DialogParent() const;
+    // Ends the message loop if it runs; before it runs, Run sees the window gone.
+    void Quit();
     QSettings& Settings();
 
     std::unique_ptr<QtMainWindow> m_pWindow;
     std::unique_ptr<QOffscreenSurface> m_pOffscreen;
     std::unique_ptr<QSettings> m_pSettings;
     std::unique_ptr<QPrinter> m_pPrinter;
+    bool m_bRunning = false;
 };
 
 // The surface format Qt is asked for, from the pixel format the view requests: a

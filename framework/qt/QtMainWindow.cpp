@@ -7,7 +7,6 @@
 #include "framework/qt/QtViewWidget.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QCursor>
 #include <QLabel>
 #include <QMenu>
@@ -107,7 +106,8 @@ QKeySequence AccelKeySequence(const AccelDef& accel)
     return QKeySequence(QKeyCombination(mods, static_cast<Qt::Key>(key)));
 }
 
-QtMainWindow::QtMainWindow(CFrameWnd* pFrame) : m_pFrame(pFrame)
+QtMainWindow::QtMainWindow(CFrameWnd* pFrame, std::function<void()> onClosed)
+    : m_pFrame(pFrame), m_onClosed(std::move(onClosed))
 {
     m_pFrame->SetHost(this);
     m_pViewWidget = new QtViewWidget(m_pFrame->GetActiveView(), this);
@@ -337,7 +337,9 @@ void QtMainWindow::closeEvent(QCloseEvent* e)
         return;
     }
     e->accept();
-    QCoreApplication::exit(0);
+    m_bClosed = true;
+    if (m_onClosed)
+        m_onClosed();
 }
 
 void QtMainWindow::changeEvent(QEvent* e)

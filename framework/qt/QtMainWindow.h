@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <vector>
 
 class QAction;
@@ -19,7 +20,8 @@ class QtViewWidget;
 
 class QtMainWindow : public QMainWindow, public CWndHost {
 public:
-    explicit QtMainWindow(CFrameWnd* pFrame);
+    // onClosed runs when the user closed the window and the frame agreed.
+    QtMainWindow(CFrameWnd* pFrame, std::function<void()> onClosed);
     ~QtMainWindow() override;
 
     CFrameWnd* Frame() const { return m_pFrame; }
@@ -37,6 +39,8 @@ public:
     void UpdateToolBar();
     // The view is destroyed and the frame forgotten; the window only closes from now on.
     void Detach();
+    // The user closed the window: the program ends.
+    bool Closed() const { return m_bClosed; }
 
     // CWndHost
     void Invalidate(BOOL bErase) override;
@@ -59,6 +63,8 @@ private:
     void FillRecentFiles(QMenu* pMenu);
 
     CFrameWnd* m_pFrame;
+    std::function<void()> m_onClosed;
+    bool m_bClosed = false;
     QtViewWidget* m_pViewWidget = nullptr;
     QToolBar* m_pToolBar = nullptr;
     QTimer* m_pIdleTimer = nullptr;
