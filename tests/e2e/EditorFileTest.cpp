@@ -8,6 +8,8 @@
 #include "res/Resource.h"
 
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
@@ -138,6 +140,34 @@ TEST_F(EditorFile, BrightnessFromTheSettingsDialogShowsAndIsSaved)
     Key(Qt::Key_S, Qt::ControlModifier);
     ProcessEvents(50);
     EXPECT_NE(ReadFile(course).find("   0.25000000 #TexLuminance\r\n"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EditorFile, CtrlPPrintsTheViewsPicture)
+{
+    ASSERT_TRUE(Start());
+    const QString pdf = m_dir.filePath("printed.pdf");
+    bool asked = false;
+    OnNextModal([pdf, &asked](QWidget* w) {
+        asked = true;
+        auto* dlg = qobject_cast<QPrintDialog*>(w);
+        ASSERT_NE(dlg, nullptr) << w->metaObject()->className();
+        // With no printer installed, the dialog offers printing to a PDF file; name it.
+        auto* file = dlg->findChild<QLineEdit*>("filename");
+        ASSERT_NE(file, nullptr);
+        file->setText(pdf);
+        QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
+    });
+    Key(Qt::Key_P, Qt::ControlModifier);
+    ProcessEvents(100);
+    ASSERT_TRUE(asked) << "the print dialog";
+    const std::string bytes = ReadFile(pdf.toStdString());
+    ASSERT_GT(bytes.size(), 1000u);
+    EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+    EXPECT_NE(bytes.find("/Image"), std::string::npos) << "the picture is in the page";
 }
 
 }  // namespace
