@@ -131,6 +131,14 @@ TEST_F(FileCommands, RecentFilesKeepNineInTheProfileNewestFirst)
     Command(ID_FILE_MRU_FILE1 + 3);
     EXPECT_EQ(Doc().GetPathName(), paths[6]);
     EXPECT_EQ(list[0], paths[6]);
+
+    // An entry whose file has gone reports the failure and leaves the list.
+    std::filesystem::remove(paths[2]);
+    Command(ID_FILE_MRU_FILE1 + 7);
+    EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{paths[2] + kReadFailure});
+    EXPECT_EQ(list.GetCount(), 8);
+    EXPECT_EQ(backend.profile["Recent File List/File9"], "");
+    EXPECT_EQ(Doc().GetPathName(), paths[6]);
 }
 
 TEST_F(FileCommands, DataFilesAreFoundBesideTheProgramNotInTheWorkingFolder)
