@@ -215,3 +215,40 @@ TEST_F(LeftDrag, DraggedHandleKeepsTheHighlightItHadWhenGrabbed)
 }
 
 }  // namespace
+
+namespace {
+
+// Like the system: releasing a held capture tells the window at once that it lost it.
+class NotifyingHost : public TestWndHost {
+public:
+    void ReleaseCapture() override
+    {
+        const bool had = capture;
+        capture = false;
+        ++releases;
+        if (had && pView)
+            pView->OnCaptureChanged(nullptr);
+    }
+    CView* pView = nullptr;
+    int releases = 0;
+};
+
+TEST_F(LeftDrag, ButtonUpSurvivesTheCaptureNotificationOfItsOwnRelease)
+{
+    UseSquare();
+    NotifyingHost host;
+    host.pView = &view;
+    view.SetHost(&host);
+    Down(Px(0, 0));
+    Move(Px(5, 0), MK_LBUTTON);
+    Up(Px(5, 0));
+    EXPECT_FALSE(view.m_bLButtonDown);
+    EXPECT_FALSE(host.capture);
+    EXPECT_LE(host.releases, 2);
+    EXPECT_EQ(H(0).DragPart, HandlePart::None);
+    Move(Px(10, 0));
+    EXPECT_NEAR(H(0).vPos.x, 5.0f, 1e-4);
+    view.SetHost(&backend.viewHost);
+}
+
+}  // namespace
