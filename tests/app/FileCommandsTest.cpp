@@ -99,7 +99,9 @@ TEST_F(FileCommands, OpeningTheFileAlreadyOpenKeepsTheEdits)
 
     const std::filesystem::path p(path);
     backend.fileAnswers = {(p.parent_path() / "." / p.filename()).string()};
+    backend.shown = false;
     Command(ID_FILE_OPEN);
+    EXPECT_TRUE(backend.shown);   // the window is brought forward
     EXPECT_TRUE(backend.messages.empty());
     EXPECT_EQ(HandleCount(), 3);
     EXPECT_TRUE(Doc().IsModified());
