@@ -24,6 +24,10 @@ bool CourseData::LoadMapTexture(std::string path)
     m_mapPixels = ReadBmp(path, m_mapInfo);
     if (!m_mapPixels)
         return false;
+    // No context could be made current (no window yet, no display): the image stays decoded,
+    // but there is nowhere to build a texture, and GLU would work from garbage limits.
+    if (glGetString(GL_VERSION) == nullptr)
+        return false;
 
     const GLuint replaced = m_mapTexture;
     GLuint texture = 0;

@@ -2,6 +2,7 @@
 
 #include "doc/TrackwrightDoc.h"
 #include "file/FileReplace.h"
+#include "file/NumberText.h"
 #include "file/Tokenizer.h"
 #include "framework/Backend.h"
 
@@ -77,17 +78,6 @@ const std::string* FindUnstorableText(const CTrackwrightDoc& doc)
 }
 
 }  // namespace
-
-void AppendFixed(std::string& out, double value)
-{
-    // Wide enough for any double in fixed notation with eight decimals.
-    char buf[400];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 8);
-    const std::size_t len = static_cast<std::size_t>(end - buf);
-    if (len < 13)
-        out.append(13 - len, ' ');
-    out.append(buf, len);
-}
 
 Vector3 ReadVector2(TokenReader& reader, std::string& token)
 {

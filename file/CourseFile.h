@@ -13,9 +13,5 @@ class TokenReader;
 // Two number tokens as x and y, with z 0 and w 1.
 Vector3 ReadVector2(TokenReader& reader, std::string& token);
 
-// Appends value as printf's "%13.8f" writes it in the "C" locale, whatever the process
-// locale is.
-void AppendFixed(std::string& out, double value);
-
 // The bytes of the course file for the document, CR LF line ends.
 std::string CourseFileText(const CTrackwrightDoc& doc);

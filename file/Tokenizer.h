@@ -34,14 +34,5 @@ bool ReadTextFile(const std::string& path, std::string& text);
 // The same translation on bytes already read, in place.
 void DropCrBeforeLf(std::string& text);
 
-// The C library's atof and atoi as they behave in the "C" locale, whatever the process
-// locale is: leading white space, sign, the longest valid prefix of a number, 0 when none.
-double AtoF(std::string_view s);
-// Values outside the int range are clamped to it.
-int AtoI(std::string_view s);
-// A double stored as float the way the hardware rounds it: beyond the float range it
-// becomes the largest float or infinity, with no undefined conversion on the way.
-float NarrowToFloat(double value);
-
 // True when a and b are equal ignoring ASCII letter case.
 bool EqualsNoCase(std::string_view a, std::string_view b);

@@ -10,6 +10,14 @@ namespace {
 // units in the last place of the magnitudes involved; the rejections below allow far more.
 constexpr double kRelSlack = 1e-5;
 constexpr double kAbsSlack = 1e-30;
+constexpr double kThird = 1.0 / 3.0;   // its rounding is far inside the slack
+
+// Plain min and max: NaN need no care here, since a NaN input makes the reach NaN and
+// OutsideBox then rejects nothing.
+double Min(double a, double b) { return b < a ? b : a; }
+double Max(double a, double b) { return a < b ? b : a; }
+// How far a width reaches from vPos; a NaN width puts its marker nowhere.
+double WidthReach(float width) { return width == width ? std::fabs(double(width)) : 0.0; }
 
 // True when no point within radius of q (planar) can lie in [lo, hi] on either axis,
 // given slack for rounding. NaN anywhere makes it false, so odd input takes the plain path.
@@ -26,14 +34,14 @@ bool SpanSurelyMissed(const CourseHandle& h, const CourseHandle& n, float radius
     const Vector3& p1 = n.vPos;
     const Vector3& t0 = h.vTanNext;
     const Vector3& tp = n.vTanPrev;
-    const double b1x = double(p0.x) + double(t0.x) / 3.0;
-    const double b1y = double(p0.y) + double(t0.y) / 3.0;
-    const double b2x = double(p1.x) + double(tp.x) / 3.0;
-    const double b2y = double(p1.y) + double(tp.y) / 3.0;
-    const double loX = std::fmin(std::fmin(p0.x, p1.x), std::fmin(b1x, b2x));
-    const double hiX = std::fmax(std::fmax(p0.x, p1.x), std::fmax(b1x, b2x));
-    const double loY = std::fmin(std::fmin(p0.y, p1.y), std::fmin(b1y, b2y));
-    const double hiY = std::fmax(std::fmax(p0.y, p1.y), std::fmax(b1y, b2y));
+    const double b1x = double(p0.x) + double(t0.x) * kThird;
+    const double b1y = double(p0.y) + double(t0.y) * kThird;
+    const double b2x = double(p1.x) + double(tp.x) * kThird;
+    const double b2y = double(p1.y) + double(tp.y) * kThird;
+    const double loX = Min(Min(p0.x, p1.x), Min(b1x, b2x));
+    const double hiX = Max(Max(p0.x, p1.x), Max(b1x, b2x));
+    const double loY = Min(Min(p0.y, p1.y), Min(b1y, b2y));
+    const double hiY = Max(Max(p0.y, p1.y), Max(b1y, b2y));
     const double r = std::fabs(double(radius));
     const double magX = std::fabs(p0.x) + std::fabs(p1.x) + std::fabs(t0.x) + std::fabs(tp.x);
     const double magY = std::fabs(p0.y) + std::fabs(p1.y) + std::fabs(t0.y) + std::fabs(tp.y);
@@ -45,11 +53,42 @@ bool SpanSurelyMissed(const CourseHandle& h, const CourseHandle& n, float radius
 // Neither width marker of h can be within its radius of q: each lies |width| from vPos.
 bool WidthMarkersSurelyMissed(const CourseHandle& h, const Vector3& q)
 {
-    const double w = std::fmax(std::fabs(h.WidthLeft), std::fabs(h.WidthRight));
+    const double w = Max(WidthReach(h.WidthLeft), WidthReach(h.WidthRight));
     const double r = kWidthMarkerRadius;
     const double reachX = w + r + kRelSlack * (w + r + std::fabs(h.vPos.x)) + kAbsSlack;
     const double reachY = w + r + kRelSlack * (w + r + std::fabs(h.vPos.y)) + kAbsSlack;
     return OutsideBox(q, h.vPos.x, h.vPos.x, h.vPos.y, h.vPos.y, reachX, reachY);
+}
+
+// No part of h can be under q: every marker and the span lie in the box of vPos, the two
+// tangent tips and the span's control points, and none reaches further than its radius
+// (a width marker: its width plus its radius) beyond it. Cheap enough to run on every
+// handle of a big course at each mouse move; near handles then take the exact tests.
+bool HandleSurelyMissed(const CourseHandle& h, const CourseHandle& n, const Vector3& q)
+{
+    const Vector3& p0 = h.vPos;
+    const Vector3& p1 = n.vPos;
+    const Vector3& t0 = h.vTanNext;
+    const Vector3& tp = n.vTanPrev;
+    const Vector3& back = h.vTanPrev;
+    const double b1x = double(p0.x) + double(t0.x) * kThird;   // the vTanNext tip lies between p0 and b1
+    const double b1y = double(p0.y) + double(t0.y) * kThird;
+    const double b2x = double(p1.x) + double(tp.x) * kThird;
+    const double b2y = double(p1.y) + double(tp.y) * kThird;
+    const double cx = double(p0.x) + double(kTangentTipScale) * back.x;
+    const double cy = double(p0.y) + double(kTangentTipScale) * back.y;
+    const double loX = Min(Min(Min(p0.x, p1.x), Min(b1x, b2x)), cx);
+    const double hiX = Max(Max(Max(p0.x, p1.x), Max(b1x, b2x)), cx);
+    const double loY = Min(Min(Min(p0.y, p1.y), Min(b1y, b2y)), cy);
+    const double hiY = Max(Max(Max(p0.y, p1.y), Max(b1y, b2y)), cy);
+    const double w = Max(WidthReach(h.WidthLeft), WidthReach(h.WidthRight));
+    const double r = Max(double(kTangentTipRadius), Max(double(kPosRadius), double(kSpanRadius)));
+    const double reach = Max(r, w + kWidthMarkerRadius);
+    const double magX = std::fabs(p0.x) + std::fabs(p1.x) + std::fabs(t0.x) + std::fabs(tp.x) + std::fabs(back.x);
+    const double magY = std::fabs(p0.y) + std::fabs(p1.y) + std::fabs(t0.y) + std::fabs(tp.y) + std::fabs(back.y);
+    const double reachX = reach + kRelSlack * (magX + reach) + kAbsSlack;
+    const double reachY = reach + kRelSlack * (magY + reach) + kAbsSlack;
+    return OutsideBox(q, loX, hiX, loY, hiY, reachX, reachY);
 }
 
 // The markers that need no spline, in the order they win.
@@ -151,6 +190,8 @@ bool CourseHandle::SpanHit(const CourseHandle& n, float radius, const Vector3& q
 
 HandlePart CourseHandle::HandlePartAt(const CourseHandle& n, const Vector3& q, Vector3* offset) const
 {
+    if (HandleSurelyMissed(*this, n, q))
+        return HandlePart::None;
     if (const HandlePart p = TipOrPosAt(*this, q, offset); p != HandlePart::None)
         return p;
     if (!WidthMarkersSurelyMissed(*this, q)) {
@@ -181,22 +222,22 @@ void CourseHandle::PickHandle(const CourseHandle& n, const Vector3& q)
 
 bool CourseHandle::DragHandle(const CourseHandle& n, const Vector3& q)
 {
-    const Vector3 g = q + DragOffset;
+    // g: where the grabbed marker is to be.
     switch (DragPart) {
     case HandlePart::Pos:
-        vPos = g;
+        vPos = q + DragOffset;
         return true;
     case HandlePart::TanNext:
-        vTanNext = (g - vPos) / kTangentTipScale;
+        vTanNext = (q + DragOffset - vPos) / kTangentTipScale;
         return true;
     case HandlePart::TanPrev:
-        vTanPrev = (g - vPos) / kTangentTipScale;
+        vTanPrev = (q + DragOffset - vPos) / kTangentTipScale;
         return true;
     case HandlePart::WidthLeft:
-        WidthLeft = (g - vPos).Length();
+        WidthLeft = (q + DragOffset - vPos).Length();
         return true;
     case HandlePart::WidthRight:
-        WidthRight = (g - vPos).Length();
+        WidthRight = (q + DragOffset - vPos).Length();
         return true;
     default:
         HoverPart = HandlePartAt(n, q);

@@ -6,8 +6,9 @@
 
 namespace {
 
-// The tip lies kDirectionTipDistance from Pos; rounding moves it by far less than the slack.
-bool TipSurelyMissed(const XObject& o, const Vector3& q)
+// Neither part can be under q: the tip lies kDirectionTipDistance from Pos, and rounding
+// moves it by far less than the slack.
+bool PartsSurelyMissed(const XObject& o, const Vector3& q)
 {
     constexpr double reach = kDirectionTipDistance + kDirectionTipRadius;
     const double reachX = reach + 1e-5 * (reach + std::fabs(o.Pos.x));
@@ -52,10 +53,10 @@ ObjectPart HitPartPlain(const XObject& o, const Vector3& q, Vector3* offset)
 
 ObjectPart XObject::HitPart(const Vector3& q, Vector3* offset) const
 {
+    if (PartsSurelyMissed(*this, q))   // the body circle lies inside the tip's reach
+        return ObjectPart::None;
     if (const ObjectPart p = BodyAt(*this, q, offset); p != ObjectPart::None)
         return p;
-    if (TipSurelyMissed(*this, q))
-        return ObjectPart::None;
     return TipAt(*this, q, offset);
 }
 

@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 scripts/deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTW_BUILD_TESTS=OFF -DTW_BUILD_BENCH=OFF >/dev/null
 cmake --build build --target trackwright
-exec build/framework/qt/trackwright "$@"
+exec build/bin/trackwright "$@"

@@ -8,7 +8,7 @@
 bool CTrackwrightView::s_bRendering = false;
 
 const PIXELFORMATDESCRIPTOR CTrackwrightView::s_pfd = [] {
-    PIXELFORMATDESCRIPTOR pfd;
+    PIXELFORMATDESCRIPTOR pfd{};
     pfd.nSize = 40;
     pfd.nVersion = 1;
     pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
@@ -49,8 +49,9 @@ void CTrackwrightView::InitOpenGL()
     if (!SetupPixelFormat())
         return;
     CreateRGBPalette();
-    if (m_pHost)
-        m_pHost->MakeCurrent();
+    // The context is not kept in a member: it stays current until the window goes.
+    HGLRC hrc = wglCreateContext(m_pDC->GetSafeHdc());
+    wglMakeCurrent(m_pDC->GetSafeHdc(), hrc);
     m_rectClient = GetClientRect();
     glClearDepth(1.0);
     glEnable(GL_DEPTH_TEST);
@@ -61,12 +62,12 @@ void CTrackwrightView::InitOpenGL()
 
 bool CTrackwrightView::SetupPixelFormat()
 {
-    const int pixelformat = ChoosePixelFormat(m_pDC->GetHost(), &s_pfd);
+    const int pixelformat = ChoosePixelFormat(m_pDC->GetSafeHdc(), &s_pfd);
     if (pixelformat == 0) {
         MessageBox("ChoosePixelFormat failed");
         return false;
     }
-    if (!SetPixelFormat(m_pDC->GetHost(), pixelformat, &s_pfd)) {
+    if (!SetPixelFormat(m_pDC->GetSafeHdc(), pixelformat, &s_pfd)) {
         MessageBox("SetPixelFormat failed");
         return false;
     }
@@ -75,8 +76,12 @@ bool CTrackwrightView::SetupPixelFormat()
 
 void CTrackwrightView::OnDestroy()
 {
-    if (m_pOldPalette)
-        m_pOldPalette = nullptr;
+    HGLRC hrc = wglGetCurrentContext();
+    wglMakeCurrent(nullptr, nullptr);
+    if (hrc)
+        wglDeleteContext(hrc);
+    if (m_pOldPalette && m_pDC)
+        m_pDC->SelectPalette(m_pOldPalette, FALSE);
     m_pDC.reset();
     CView::OnDestroy();
 }
@@ -133,8 +138,7 @@ void CTrackwrightView::RenderScene()
     DrawTypeList();
 
     glFinish();
-    if (m_pHost)
-        m_pHost->SwapBuffers();
+    SwapBuffers(wglGetCurrentDC());
     s_bRendering = false;
 }
 

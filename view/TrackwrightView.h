@@ -1,8 +1,7 @@
 #pragma once
 
 #include "doc/TrackwrightDoc.h"
-#include "framework/CClientDC.h"
-#include "framework/CPalette.h"
+#include "framework/CDC.h"
 #include "framework/CView.h"
 #include "framework/Wgl.h"
 #include "geometry/CourseRecords.h"

@@ -1,6 +1,7 @@
 #include "view/XObjectCatalogue.h"
 
 #include "app/TrackwrightApp.h"
+#include "file/NumberText.h"
 #include "file/Tokenizer.h"
 #include "view/TrackwrightView.h"
 
@@ -22,9 +23,9 @@ void ParseXObjectCatalogue(std::string_view text, RecordList<XObjectType>& types
         XObjectType type;
         type.FileName = name;
         reader.ReadToken(number);
-        type.Width = static_cast<float>(AtoF(number));
+        type.Width = NarrowToFloat(AtoF(number));
         reader.ReadToken(number);
-        type.Height = static_cast<float>(AtoF(number));
+        type.Height = NarrowToFloat(AtoF(number));
         types.Add(type);
     }
 }

@@ -185,6 +185,8 @@ void EglContext::Release()
     if (!m_context)
         return;
     const Display& d = TheDisplay();
+    // Another context current on this thread stays current once this one is gone.
+    const EGLContext previous = eglGetCurrentContext();
     if (MakeCurrent()) {
         const FramebufferApi& fbo = Fbo();
         if (fbo.Complete()) {
@@ -199,6 +201,8 @@ void EglContext::Release()
     }
     eglMakeCurrent(d.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     eglDestroyContext(d.display, static_cast<EGLContext>(m_context));
+    if (previous != EGL_NO_CONTEXT && previous != static_cast<EGLContext>(m_context))
+        eglMakeCurrent(d.display, EGL_NO_SURFACE, EGL_NO_SURFACE, previous);
     m_context = nullptr;
     m_framebuffer = m_colorBuffer = m_depthBuffer = 0;
     m_width = m_height = 0;

@@ -8,7 +8,7 @@
 class EglContext {
 public:
     EglContext() = default;
-    ~EglContext();
+    ~EglContext();  // a different context current on this thread stays current
     EglContext(const EglContext&) = delete;
     EglContext& operator=(const EglContext&) = delete;
 

@@ -1,1 +1,244 @@
+// Hit tests, grabbing and dragging of handles, and inserting and deleting them.
+#include "doc/TrackwrightDoc.h"
+#include "geometry/CourseSpline.h"
+#include "geometry/HandleInsertion.h"
+#include "geometry/HandlePicking.h"
+#include "support/Handles.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+class OnDefaultCourse : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(doc.OnNewDocument()); }
+
+    RecordList<CourseHandle>& handles() { return doc.m_course.m_handles; }
+    CourseHandle& h(int i) { return handles()[i]; }
+    CourseHandle& next(int i) { return handles()[(i + 1) % handles().GetSize()]; }
+
+    // What the view does on a button down and on each move.
+    void Press(const Vector3& q)
+    {
+        for (int i = 0; i < handles().GetSize(); ++i)
+            h(i).PickHandle(next(i), q);
+        doc.PickXObjects(q);
+    }
+    void Move(const Vector3& q)
+    {
+        for (int i = 0; i < handles().GetSize(); ++i)
+            h(i).DragHandle(next(i), q);
+        doc.DragXObjects(q);
+    }
+
+    CTrackwrightDoc doc;
+};
+
+// A straight span along y = 0 from (0, 0) to (30, 0), evenly parameterised.
+const CourseHandle kStraightA = MakeHandle(0, 0, 30, 0, -30, 0);
+const CourseHandle kStraightB = MakeHandle(30, 0, 30, 0, -30, 0);
+
+}  // namespace
+
+TEST(HandlePartAt, RadiiAreInclusiveForMarkersAndExclusiveForSpans)
+{
+    const CourseHandle& a = kStraightA;
+    const CourseHandle& b = kStraightB;
+    Vector3 offset(9, 9, 9);
+    EXPECT_EQ(a.HandlePartAt(b, Vector3(0, -2, 0), &offset), HandlePart::Pos);
+    EXPECT_EQ(offset, Vector3(0, 2, 0));
+    // The tangent tip (6, 0) reaches 4.0: (10, 0) is on its rim.
+    EXPECT_EQ(a.HandlePartAt(b, Vector3(6, 4, 0), &offset), HandlePart::TanNext);
+    EXPECT_EQ(a.HandlePartAt(b, Vector3(-10, 0, 0), &offset), HandlePart::TanPrev);
+    EXPECT_EQ(offset, Vector3(4, 0, 0));
+
+    // Exactly 2.0 from the chords is off the span, just inside is on it.
+    EXPECT_EQ(a.HandlePartAt(b, Vector3(15, 2, 0)), HandlePart::None);
+    EXPECT_FALSE(a.SpanHit(b, 2.0f, Vector3(15, 2, 0), &offset));
+    EXPECT_EQ(a.HandlePartAt(b, Vector3(15, 1.9999999, 0), &offset), HandlePart::Span);
+    Vector3 nearest(9, 9, 9);
+    ASSERT_TRUE(a.SpanHit(b, 2.0f, Vector3(15, 1.9999999, 0), &nearest));
+    EXPECT_NEAR(nearest.x, 15.0f, 1e-4);
+    EXPECT_EQ(nearest.y, 0.0f);
+
+    // A miss leaves nearest alone; a bigger radius reaches further.
+    nearest = Vector3(9, 9, 9);
+    EXPECT_FALSE(a.SpanHit(b, 2.0f, Vector3(15, 3, 0), &nearest));
+    EXPECT_EQ(nearest, Vector3(9, 9, 9));
+    EXPECT_TRUE(a.SpanHit(b, 3.5f, Vector3(15, 3, 0), &nearest));
+    // Beyond the end the nearest point is the end itself.
+    ASSERT_TRUE(a.SpanHit(b, 2.0f, Vector3(31, 0.5, 0), &nearest));
+    EXPECT_EQ(nearest, b.vPos);
+}
+
+TEST(HandlePartAt, EarlierPartsWinEvenWhenALaterOneIsNearer)
+{
+    // Tip of vTanNext at (2, 0): (1.9, 0) is nearer the tip but within 2.0 of vPos.
+    const CourseHandle h = MakeHandle(0, 0, 10, 0, -10, 0);
+    const CourseHandle n = MakeHandle(40, 0, 10, 0, -10, 0);
+    Vector3 offset;
+    EXPECT_EQ(h.HandlePartAt(n, Vector3(1.9, 0, 0), &offset), HandlePart::Pos);
+    EXPECT_EQ(offset, Vector3(-1.9, 0, 0));
+
+    // (-2.5, 1.5) is 1.8 from the right width marker (-3.5, 0) and 2.9 from the tip (0, 3):
+    // the tip still wins.
+    const CourseHandle w = MakeHandle(0, 0, 0, 15, 0, -15, 5.0f, 3.5f);
+    const CourseHandle wn = MakeHandle(0, 100, 0, 25, 0, -25);
+    EXPECT_EQ(w.HandlePartAt(wn, Vector3(-2.5, 1.5, 0)), HandlePart::TanNext);
+    EXPECT_EQ(w.HandlePartAt(wn, Vector3(-4.5, 0, 0), &offset), HandlePart::WidthRight);
+    EXPECT_NEAR(offset.x, 1.0f, 1e-6);
+    EXPECT_EQ(w.HandlePartAt(wn, Vector3(6.5, 0, 0)), HandlePart::WidthLeft);
+}
+
+TEST_F(OnDefaultCourse, PressGrabsTheControlPointOverItsTangentTip)
+{
+    // Handle 0 at (100, 0); its vTanNext tip at (100, 34). Make the tip overlap vPos.
+    h(0).vTanNext = Vector3(0, 15, 0);   // tip at (100, 3)
+    Press(Vector3(100, 1.5, 0));
+    EXPECT_EQ(h(0).DragPart, HandlePart::Pos);
+    EXPECT_NEAR(h(0).DragOffset.y, -1.5f, 1e-6);
+    for (int i = 1; i < 4; ++i)
+        EXPECT_EQ(h(i).DragPart, HandlePart::None);
+
+    // The handle keeps its grab offset and its highlight while dragged.
+    h(0).HoverPart = HandlePart::TanNext;
+    Move(Vector3(50, 51.5, 0));
+    EXPECT_NEAR(h(0).vPos.x, 50.0f, 1e-5);
+    EXPECT_NEAR(h(0).vPos.y, 50.0f, 1e-5);
+    EXPECT_EQ(h(0).vTanNext, Vector3(0, 15, 0));
+    EXPECT_EQ(h(0).HoverPart, HandlePart::TanNext);
+}
+
+TEST_F(OnDefaultCourse, DraggingATangentTipMovesTheTangentFiveTimesAsFar)
+{
+    const Vector3 tip = h(0).vPos + h(0).vTanNext * 0.2;
+    const Vector3 prev = h(0).vTanPrev;
+    const Vector3 before = h(0).vTanNext;
+    Press(tip + Vector3(0.5, -0.5, 0));
+    ASSERT_EQ(h(0).DragPart, HandlePart::TanNext);
+    Move(tip + Vector3(1.5, -0.5, 0));
+    EXPECT_NEAR(h(0).vTanNext.x - before.x, 5.0f, 1e-4);
+    EXPECT_NEAR(h(0).vTanNext.y - before.y, 0.0f, 1e-4);
+    EXPECT_EQ(h(0).vTanPrev, prev);
+
+    // Onto the control point: a zero tangent, not an error.
+    Move(h(0).vPos - h(0).DragOffset);
+    EXPECT_NEAR(h(0).vTanNext.Length(), 0.0f, 1e-4);
+}
+
+TEST(DragHandle, WidthIsTheFullDistanceOnEitherSide)
+{
+    CourseHandle h = MakeHandle(0, 0, 0, 50, 0, -50);
+    const CourseHandle n = MakeHandle(0, 100, 0, 50, 0, -50);
+    h.DragPart = HandlePart::WidthLeft;
+    h.DragOffset = Vector3();
+    EXPECT_TRUE(h.DragHandle(n, Vector3(3, 4, 0)));
+    EXPECT_EQ(h.WidthLeft, 5.0f);
+    EXPECT_TRUE(h.DragHandle(n, Vector3(-3, -4, 0)));
+    EXPECT_EQ(h.WidthLeft, 5.0f);
+    h.DragPart = HandlePart::WidthRight;
+    EXPECT_TRUE(h.DragHandle(n, Vector3(0, 0, 0)));
+    EXPECT_EQ(h.WidthRight, 0.0f);
+    EXPECT_EQ(h.WidthLeft, 5.0f);
+
+    // A drag part that names no draggable piece only hovers.
+    h.DragPart = HandlePart::Span;
+    EXPECT_TRUE(h.DragHandle(n, Vector3(0, 0, 0)));
+    EXPECT_EQ(h.HoverPart, HandlePart::Pos);
+    EXPECT_FALSE(h.DragHandle(n, Vector3(500, 0, 0)));
+    EXPECT_EQ(h.HoverPart, HandlePart::None);
+}
+
+TEST_F(OnDefaultCourse, HoverFindsTheSpanThatClosesTheRing)
+{
+    const Vector3 q = h(3).SpanPoint(h(0), 0.5f) + Vector3(0.5, 0.5, 0);
+    Move(q);
+    EXPECT_EQ(h(3).HoverPart, HandlePart::Span);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(h(i).HoverPart, HandlePart::None) << i;
+    Press(q);   // a span is never grabbed
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(h(i).DragPart, HandlePart::None) << i;
+}
+
+TEST_F(OnDefaultCourse, EverythingUnderThePressIsDraggedTogether)
+{
+    h(1).vPos = h(0).vPos + Vector3(1, 0, 0);
+    doc.AddXObject(h(0).vPos + Vector3(0, 1, 0), "rock.x", 1, 1);
+    Press(h(0).vPos + Vector3(0.5, 0, 0));
+    EXPECT_EQ(h(0).DragPart, HandlePart::Pos);
+    EXPECT_EQ(h(1).DragPart, HandlePart::Pos);
+    EXPECT_EQ(doc.m_xobjects[0].DragPart, ObjectPart::Body);
+    Move(Vector3(-20.5, 40, 0));
+    EXPECT_NEAR(h(0).vPos.x, -21.0f, 1e-4);
+    EXPECT_NEAR(h(1).vPos.x, -20.0f, 1e-4);
+    EXPECT_NEAR(doc.m_xobjects[0].Pos.x, -21.0f, 1e-4);
+    EXPECT_NEAR(doc.m_xobjects[0].Pos.y, 41.0f, 1e-4);
+}
+
+TEST(SpanHit, OneHandleRingIsASpanFromTheHandleToItself)
+{
+    CourseHandle h = MakeHandle(0, 0, 80, 0, 0, -80);
+    Vector3 loop[kPickSegments + 1];
+    SamplePickSpan(h, h, loop);
+    const Vector3 q = loop[10] + Vector3(0.3, 0.3, 0);
+    EXPECT_TRUE(h.DragHandle(h, q));
+    EXPECT_EQ(h.HoverPart, HandlePart::Span);
+}
+
+TEST_F(OnDefaultCourse, InsertionGoesAfterTheStartOfTheHitSpan)
+{
+    h(2).WidthLeft = 4.0f;
+    h(3).WidthLeft = 8.0f;
+    Vector3 S[kPickSegments + 1];
+    SamplePickSpan(h(2), h(3), S);
+    const Vector3 q = S[7] * (101.0 / 100.0);   // 1.0 outside the ring
+    ASSERT_TRUE(InsertHandleAt(handles(), q));
+    ASSERT_EQ(handles().GetSize(), 5);
+    const CourseHandle& H = h(3);
+    EXPECT_NEAR((H.vPos - S[7]).Length(), 0.0f, 0.05f);
+    EXPECT_EQ(H.vTanNext, h(4).vPos - h(2).vPos);
+    EXPECT_EQ(H.vTanPrev, -H.vTanNext);
+    EXPECT_EQ(H.WidthLeft, 6.0f);
+    EXPECT_EQ(H.WidthRight, 5.0f);
+    EXPECT_EQ(H.DragPart, HandlePart::None);
+    EXPECT_EQ(h(4).WidthLeft, 8.0f);   // the old handle 3 moved up
+
+    // On the span that closes the ring: appended at the end.
+    const Vector3 last = h(4).SpanPoint(h(0), 0.5f);
+    ASSERT_TRUE(InsertHandleAt(handles(), last));
+    EXPECT_EQ(handles().GetSize(), 6);
+    EXPECT_NEAR((h(5).vPos - last).Length(), 0.0f, 0.05f);
+
+    // Nowhere near a span: nothing changes.
+    EXPECT_FALSE(InsertHandleAt(handles(), Vector3(0, 0, 0)));
+    EXPECT_EQ(handles().GetSize(), 6);
+}
+
+TEST_F(OnDefaultCourse, InsertionPrefersTheHighestNumberedSpan)
+{
+    // At handle 1 both the span of handle 0 (ending there) and of handle 1 are hit.
+    Vector3 M;
+    EXPECT_EQ(FindInsertionSpan(handles(), h(1).vPos + Vector3(0, 0.5, 0), &M), 1);
+    EXPECT_EQ(M, h(1).vPos);
+    ASSERT_TRUE(InsertHandleAt(handles(), h(1).vPos + Vector3(0, 0.5, 0)));
+    EXPECT_EQ(h(2).vPos, h(1).vPos);
+}
+
+TEST_F(OnDefaultCourse, DeletionTakesTheFirstControlPointAndKeepsThree)
+{
+    doc.AddXObject(h(2).vPos, "rock.x", 1, 1);
+    EXPECT_FALSE(DeleteHandleAt(handles(), h(0).vPos + h(0).vTanNext * 0.2));   // a tip
+    EXPECT_FALSE(DeleteHandleAt(handles(), h(0).vPos + Vector3(5, 0, 0)));      // a width marker
+
+    h(3).vPos = h(2).vPos + Vector3(1, 0, 0);
+    const Vector3 third = h(3).vPos;
+    EXPECT_TRUE(DeleteHandleAt(handles(), h(2).vPos + Vector3(0.5, 0, 0)));
+    EXPECT_TRUE(doc.DeleteXObjectAt(third));   // what the same key press does next
+    ASSERT_EQ(handles().GetSize(), 3);
+    EXPECT_EQ(h(2).vPos, third);
+    EXPECT_FALSE(DeleteHandleAt(handles(), third));
+    EXPECT_EQ(handles().GetSize(), 3);
+}

@@ -1,1 +1,147 @@
+// The hit rule of scenery objects and the document's pick, drag, release, delete and add.
+#include "doc/TrackwrightDoc.h"
+#include "geometry/XObjectQueries.h"
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+XObject At(double x, double y, float direction = 0.0f)
+{
+    return XObject("tree.x", Vector3(x, y, 0), direction, 1.0f, 2.0f);
+}
+
+}  // namespace
+
+TEST(XObjectHit, BodyAndTipCirclesAreInclusiveAndBodyIsTestedFirst)
+{
+    const XObject o = At(0, 0);
+    EXPECT_EQ(o.DirectionTip(), Vector3(0, 10, 0));
+    Vector3 offset;
+    EXPECT_EQ(o.HitPart(Vector3(0, 2, 0), &offset), ObjectPart::Body);
+    EXPECT_EQ(offset, Vector3(0, -2, 0));
+    EXPECT_EQ(o.HitPart(Vector3(0, 2.0000002, 0)), ObjectPart::None);
+    EXPECT_EQ(o.HitPart(Vector3(0, 6, 0), &offset), ObjectPart::DirectionTip);
+    EXPECT_EQ(offset, Vector3(0, 4, 0));
+    EXPECT_EQ(o.HitPart(Vector3(0, 5.9999995, 0)), ObjectPart::None);
+    EXPECT_EQ(o.HitPart(Vector3(0, 14, 7)), ObjectPart::DirectionTip);   // z plays no part
+
+    // A growing angle turns clockwise: a quarter turn puts the tip at +x.
+    const XObject turned = At(5, 5, static_cast<float>(std::numbers::pi / 2));
+    EXPECT_NEAR(turned.DirectionTip().x, 15.0f, 1e-5);
+    EXPECT_NEAR(turned.DirectionTip().y, 5.0f, 1e-5);
+    EXPECT_EQ(turned.HitPart(Vector3(18, 5, 0)), ObjectPart::DirectionTip);
+    EXPECT_EQ(turned.HitPart(Vector3(5, 14, 0)), ObjectPart::None);
+}
+
+TEST(XObjectHit, PickMarksEveryObjectUnderThePointAndLeavesTheRest)
+{
+    CTrackwrightDoc doc;
+    doc.m_xobjects.Add(At(0, 0));
+    doc.m_xobjects.Add(At(1, 0));
+    doc.m_xobjects.Add(At(0.5, -13));   // its tip (0.5, -3) reaches the point too
+    doc.m_xobjects.Add(At(50, 50));
+    doc.m_xobjects[3].DragPart = ObjectPart::DirectionTip;   // an earlier grab
+
+    doc.PickXObjects(Vector3(0.5, 0, 0));
+    EXPECT_EQ(doc.m_xobjects[0].DragPart, ObjectPart::Body);
+    EXPECT_EQ(doc.m_xobjects[0].DragOffset, Vector3(-0.5, 0, 0));
+    EXPECT_EQ(doc.m_xobjects[1].DragPart, ObjectPart::Body);
+    EXPECT_EQ(doc.m_xobjects[2].DragPart, ObjectPart::DirectionTip);
+    EXPECT_EQ(doc.m_xobjects[3].DragPart, ObjectPart::DirectionTip);
+
+    doc.ReleaseXObjects();
+    for (const XObject& o : doc.m_xobjects)
+        EXPECT_EQ(o.DragPart, ObjectPart::None);
+    EXPECT_EQ(doc.m_xobjects[0].DragOffset, Vector3(-0.5, 0, 0));   // release keeps the offset
+}
+
+TEST(XObjectDrag, BodyKeepsItsGrabOffsetAndHighlight)
+{
+    CTrackwrightDoc doc;
+    doc.m_xobjects.Add(At(10, 10));
+    doc.m_xobjects.Add(At(100, 100));
+    doc.m_xobjects[0].HoverPart = ObjectPart::Body;
+    doc.PickXObjects(Vector3(8.5, 10, 0));   // 1.5 left of Pos
+    for (const Vector3& q : {Vector3(20, 0, 0), Vector3(-3.25, 7, 0), Vector3(102, 110, 0)}) {
+        EXPECT_TRUE(doc.DragXObjects(q));
+        EXPECT_EQ(doc.m_xobjects[0].Pos, q + Vector3(1.5, 0, 0));
+        EXPECT_EQ(doc.m_xobjects[0].HoverPart, ObjectPart::Body);
+    }
+    // The other object saw every move too: at the last one the mouse is on its tip.
+    EXPECT_EQ(doc.m_xobjects[1].HoverPart, ObjectPart::DirectionTip);
+    EXPECT_EQ(doc.m_xobjects[1].Pos, Vector3(100, 100, 0));
+}
+
+TEST(XObjectDrag, TipTurnsTheObjectTowardsTheMouse)
+{
+    XObject o = At(0, 0);
+    o.DragPart = ObjectPart::DirectionTip;
+    o.DragOffset = Vector3();
+    EXPECT_TRUE(o.DragXObject(Vector3(10, 0, 0)));
+    EXPECT_FLOAT_EQ(o.Direction, static_cast<float>(std::numbers::pi / 2));
+    EXPECT_TRUE(o.DragXObject(Vector3(0, -10, 0)));
+    EXPECT_FLOAT_EQ(o.Direction, static_cast<float>(std::numbers::pi));
+    EXPECT_TRUE(o.DragXObject(Vector3(-3, 0, 0)));
+    EXPECT_FLOAT_EQ(o.Direction, static_cast<float>(-std::numbers::pi / 2));
+    EXPECT_TRUE(o.DragXObject(Vector3(0, 0, 0)));
+    EXPECT_EQ(o.Direction, 0.0f);
+    EXPECT_EQ(o.Pos, Vector3(0, 0, 0));   // only the angle follows
+
+    // Grabbed off-centre: the grab offset carries into the angle.
+    o.DragOffset = Vector3(0, 10, 0);
+    EXPECT_TRUE(o.DragXObject(Vector3(10, -10, 0)));
+    EXPECT_FLOAT_EQ(o.Direction, static_cast<float>(std::numbers::pi / 2));
+}
+
+TEST(XObjectDrag, HoverRefreshesOnlyUndraggedObjects)
+{
+    CTrackwrightDoc doc;
+    doc.m_xobjects.Add(At(0, 0));
+    doc.m_xobjects[0].DragOffset = Vector3(3, 3, 0);
+    EXPECT_TRUE(doc.DragXObjects(Vector3(1, 1, 0)));
+    EXPECT_EQ(doc.m_xobjects[0].HoverPart, ObjectPart::Body);
+    EXPECT_EQ(doc.m_xobjects[0].DragOffset, Vector3(3, 3, 0));
+    EXPECT_FALSE(doc.DragXObjects(Vector3(30, 0, 0)));
+    EXPECT_EQ(doc.m_xobjects[0].HoverPart, ObjectPart::None);
+    EXPECT_EQ(doc.m_xobjects[0].Pos, Vector3(0, 0, 0));
+}
+
+TEST(XObjectList, DeleteRemovesTheFirstBodyUnderThePointOnly)
+{
+    CTrackwrightDoc doc;
+    doc.m_xobjects.Add(At(0, -12));   // tip at (0, -2): not a body
+    doc.m_xobjects.Add(XObject("a.x", Vector3(1, 0, 0), 0, 1, 1));
+    doc.m_xobjects.Add(XObject("b.x", Vector3(-1, 0, 0), 0, 1, 1));
+    doc.m_xobjects.Add(XObject("c.x", Vector3(9, 9, 0), 0, 1, 1));
+
+    EXPECT_FALSE(doc.DeleteXObjectAt(Vector3(0, -3, 0)));
+    EXPECT_TRUE(doc.DeleteXObjectAt(Vector3(0, 0, 0)));
+    ASSERT_EQ(doc.m_xobjects.GetSize(), 3);
+    EXPECT_EQ(doc.m_xobjects[1].FileName, "b.x");
+    EXPECT_EQ(doc.m_xobjects[2].FileName, "c.x");
+    EXPECT_TRUE(doc.DeleteXObjectAt(Vector3(0, 0, 0)));
+    EXPECT_FALSE(doc.DeleteXObjectAt(Vector3(0, 0, 0)));
+    ASSERT_EQ(doc.m_xobjects.GetSize(), 2);
+    EXPECT_EQ(doc.m_xobjects[1].FileName, "c.x");
+}
+
+TEST(XObjectList, AddAppendsAnUprightObjectAtThePoint)
+{
+    CTrackwrightDoc doc;
+    doc.m_xobjects.Add(At(0, 0));
+    EXPECT_TRUE(doc.AddXObject(Vector3(0, 0, 0), "house.x", 3.0f, 4.0f));   // on top of another
+    ASSERT_EQ(doc.m_xobjects.GetSize(), 2);
+    const XObject& o = doc.m_xobjects[1];
+    EXPECT_EQ(o.FileName, "house.x");
+    EXPECT_EQ(o.Direction, 0.0f);
+    EXPECT_EQ(o.Width, 3.0f);
+    EXPECT_EQ(o.Height, 4.0f);
+    EXPECT_EQ(o.DirectionTip(), Vector3(0, 10, 0));
+    EXPECT_EQ(o.DragPart, ObjectPart::None);
+    EXPECT_EQ(o.HoverPart, ObjectPart::None);
+    EXPECT_EQ(o.DragOffset, Vector3());
+}
