@@ -149,6 +149,20 @@ TEST_F(ViewRender, HoveredMarkersAreFilledRed)
     EXPECT_TRUE(IsGrey(At(PixelOf(n.x + 0.3, n.y - 0.6)), 128));
 }
 
+TEST_F(ViewRender, HoveredArrowHasARedHeadAndAWhiteShaft)
+{
+    UseRectangleCourse();
+    view->m_fZoom = 4.0f;
+    view->m_vCamera.x = -40.0f;
+    doc.m_course.m_handles[0].HoverPart = HandlePart::TanNext;
+    Render();
+    // Tip at (-30, 0), 0.2 of the tangent (100, 0); the head reaches 5 back at +-20 degrees.
+    EXPECT_TRUE(IsRed(At(PixelOf(-33, 0.6))));
+    EXPECT_TRUE(IsRed(At(PixelOf(-33, -0.6))));
+    EXPECT_TRUE(IsWhite(At(PixelOf(-40, 0))));
+    EXPECT_FALSE(IsRed(At(PixelOf(-36, 0.6))));
+}
+
 TEST_F(ViewRender, ObjectFootprintIsScaledByTheObjectScale)
 {
     // The default course stays: its drawing leaves the colour white for the objects.
