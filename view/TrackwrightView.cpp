@@ -1,6 +1,6 @@
 #include "view/TrackwrightView.h"
 
-#include "app/TrackwrightApp.h"
+#include "view/DataFile.h"
 
 #include <GL/gl.h>
 #include <cmath>
@@ -56,7 +56,7 @@ void CTrackwrightView::InitOpenGL()
     glClearDepth(1.0);
     glEnable(GL_DEPTH_TEST);
     m_vCamera.z = 100.0f;
-    m_TextOverlay.Create((AppDataDir() + "fontGray.tga").c_str());
+    m_TextOverlay.Create(DataFilePath("fontGray.tga").c_str());
     m_TextOverlay.Size = 16;
 }
 
@@ -93,8 +93,7 @@ void CTrackwrightView::OnSize(UINT nType, int cx, int cy)
         return;
 
     // The handlers work in logical pixels; GL wants device pixels.
-    const double ratio = m_pHost ? m_pHost->GetDevicePixelRatio() : 1.0;
-    glViewport(0, 0, static_cast<int>(std::lround(cx * ratio)), static_cast<int>(std::lround(cy * ratio)));
+    glViewport(0, 0, ToDevicePixels(cx), ToDevicePixels(cy));
 
     if (m_rectClient.right > cx || m_rectClient.bottom > cy)
         RedrawWindow();
@@ -131,7 +130,11 @@ void CTrackwrightView::RenderScene()
     glTranslatef(-m_vCamera.x, -m_vCamera.y, -m_vCamera.z);
     if (CTrackwrightDoc* pDoc = GetDocument()) {
         pDoc->m_course.DrawCourse();
+        // The label is drawn by the overlay in device pixels; it keeps its logical size.
+        const std::int32_t logicalSize = m_TextOverlay.Size;
+        m_TextOverlay.Size = ToDevicePixels(logicalSize);
         pDoc->DrawXObjects(m_TextOverlay);
+        m_TextOverlay.Size = logicalSize;
     }
     glPopMatrix();
 
@@ -140,6 +143,12 @@ void CTrackwrightView::RenderScene()
     glFinish();
     SwapBuffers(wglGetCurrentDC());
     s_bRendering = false;
+}
+
+int CTrackwrightView::ToDevicePixels(int logical) const
+{
+    const double ratio = m_pHost ? m_pHost->GetDevicePixelRatio() : 1.0;
+    return static_cast<int>(std::lround(logical * ratio));
 }
 
 Vector3 CTrackwrightView::ScreenToWorld(int px, int py) const
