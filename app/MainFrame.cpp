@@ -28,7 +28,11 @@ BOOL CMainFrame::RealizeViewPalette()
     auto* pView = dynamic_cast<CTrackwrightView*>(GetActiveView());
     if (!pView || !pView->m_cPalette.IsCreated())
         return FALSE;
-    if (pView->m_cPalette.RealizePalette() > 0)
+    CClientDC dc(pView);
+    CPalette* pOld = dc.SelectPalette(&pView->m_cPalette, FALSE);
+    const UINT remapped = dc.RealizePalette();
+    dc.SelectPalette(pOld, FALSE);
+    if (remapped > 0)
         Invalidate(TRUE);
     return TRUE;
 }

@@ -8,7 +8,9 @@
 #include "framework/egl/EglContext.h"
 #include "view/TrackwrightView.h"
 
+#include <charconv>
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -31,15 +33,27 @@ public:
     bool MakeGLCurrent() override { return true; }
 };
 
-bool ParseSize(const std::string& text, int& width, int& height)
+// One side of "WxH": decimal digits only, 1 to 16384.
+bool ParseSide(std::string_view text, int& value)
 {
+    int v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || text[0] == '-')
+        return false;
+    if (v < 1 || v > 16384)
+        return false;
+    value = v;
+    return true;
+}
+
+bool ParseSize(std::string_view text, int& width, int& height)
+{
+    const auto x = text.find_first_of("xX");
+    if (x == std::string_view::npos)
+        return false;
     int w = 0;
     int h = 0;
-    char x = 0;
-    char extra = 0;
-    if (std::sscanf(text.c_str(), "%d%c%d%c", &w, &x, &h, &extra) != 3 || (x != 'x' && x != 'X'))
-        return false;
-    if (w < 1 || h < 1 || w > 16384 || h > 16384)
+    if (!ParseSide(text.substr(0, x), w) || !ParseSide(text.substr(x + 1), h))
         return false;
     width = w;
     height = h;
@@ -86,12 +100,14 @@ int RunRenderCommand(const std::vector<std::string>& args)
         return 2;
     }
 
+    // Whoever runs the command (the program, a test) gets its own back end back afterwards.
+    CBackend* const pPrevious = AfxGetBackend();
     ConsoleBackend backend;
     AfxSetBackend(&backend);
     EglContext gl;
     if (!gl.Create(width, height)) {
         std::fprintf(stderr, "trackwright: no OpenGL context could be created for rendering\n");
-        AfxSetBackend(nullptr);
+        AfxSetBackend(pPrevious);
         return 3;
     }
     int status = 0;
@@ -114,6 +130,6 @@ int RunRenderCommand(const std::vector<std::string>& args)
         }
         doc.RemoveView(&view);
     }
-    AfxSetBackend(nullptr);
+    AfxSetBackend(pPrevious);
     return status;
 }

@@ -130,8 +130,11 @@ CDocument* CWinApp::OpenDocumentFile(const std::string& pathName)
         return nullptr;
     if (CDocument* pDoc = m_pDocTemplate->GetDocument()) {
         if (!pDoc->GetPathName().empty() && SamePath(pDoc->GetPathName(), pathName)) {
+            // Already open: keep it, edits included, and bring its window forward.
             AddToRecentFileList(pDoc->GetPathName());
-            return pDoc;   // already open: keep it, edits included
+            if (CBackend* pBackend = AfxGetBackend(); pBackend && m_pMainWnd)
+                pBackend->ShowFrameWindow(m_pMainWnd, SW_SHOW);
+            return pDoc;
         }
     }
     return m_pDocTemplate->OpenDocumentFile(pathName);

@@ -1,6 +1,30 @@
 #include "framework/CWnd.h"
 
 #include "framework/Backend.h"
+#include "framework/Wgl.h"
+
+int CWndHost::ChoosePixelFormat(const PIXELFORMATDESCRIPTOR&)
+{
+    return HasGLContext() ? 1 : 0;
+}
+
+bool CWndHost::SetPixelFormat(int iPixelFormat, const PIXELFORMATDESCRIPTOR&)
+{
+    // A window's format is set once.
+    if (iPixelFormat < 1 || iPixelFormat > DescribePixelFormat(iPixelFormat, nullptr) || m_iPixelFormat != 0)
+        return false;
+    m_iPixelFormat = iPixelFormat;
+    return true;
+}
+
+int CWndHost::DescribePixelFormat(int iPixelFormat, PIXELFORMATDESCRIPTOR* ppfd) const
+{
+    if (iPixelFormat != 1 || !HasGLContext())
+        return 0;
+    if (ppfd)
+        *ppfd = AfxDefaultPixelFormat();
+    return 1;
+}
 
 void CWnd::Invalidate(BOOL bErase)
 {

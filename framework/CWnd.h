@@ -3,9 +3,9 @@
 #include "framework/Afx.h"
 #include "framework/CCmdTarget.h"
 
-#include "framework/Wgl.h"
-
 #include <string>
+
+struct PIXELFORMATDESCRIPTOR;
 
 // What a real window gives to the code behind it. Each back end (Qt, the tests, the
 // headless renderer) implements it; the system's code never sees the toolkit.
@@ -23,31 +23,21 @@ public:
     virtual void SetFocus() {}
     virtual void SetWindowText(const std::string& text) {}
     virtual bool MakeCurrent() { return true; }    // the window's GL context
+    virtual void DoneCurrent() {}
     virtual void SwapBuffers() {}
 
-    // Pixel format of a GL window: an index > 0 when the surface can give the request.
-    // The defaults describe a true-colour, double-buffered surface with a depth buffer.
-    virtual int ChoosePixelFormat(const PIXELFORMATDESCRIPTOR& pfd) { return 1; }
-    virtual bool SetPixelFormat(int iPixelFormat, const PIXELFORMATDESCRIPTOR& pfd)
-    {
-        m_nPixelFormat = iPixelFormat;
-        return true;
-    }
-    virtual int GetPixelFormat() const { return m_nPixelFormat; }
-    virtual bool DescribePixelFormat(int iPixelFormat, PIXELFORMATDESCRIPTOR& pfd) const
-    {
-        pfd = PIXELFORMATDESCRIPTOR();
-        pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-        pfd.cColorBits = 24;
-        pfd.cRedBits = pfd.cGreenBits = pfd.cBlueBits = 8;
-        pfd.cRedShift = 16;
-        pfd.cGreenShift = 8;
-        pfd.cDepthBits = 24;
-        return true;
-    }
+    // The window's GL surface. The defaults offer one true-colour format and a context, so
+    // a host without a real surface still lets the view set itself up.
+    virtual bool HasGLContext() const { return true; }
+    // 1-based index of the format closest to the request, 0 when none fits.
+    virtual int ChoosePixelFormat(const PIXELFORMATDESCRIPTOR& pfd);
+    virtual bool SetPixelFormat(int iPixelFormat, const PIXELFORMATDESCRIPTOR& pfd);
+    virtual int GetPixelFormat() const { return m_iPixelFormat; }
+    // Fills *ppfd when given; returns the number of formats, 0 for a bad index.
+    virtual int DescribePixelFormat(int iPixelFormat, PIXELFORMATDESCRIPTOR* ppfd) const;
 
-private:
-    int m_nPixelFormat = 0;
+protected:
+    int m_iPixelFormat = 0;
 };
 
 // A window as the framework's classes see it: the host does the work.

@@ -1,43 +1,77 @@
 #pragma once
 
-// The pixel-format request a view makes of its window, and the calls that answer it.
-#include "framework/Afx.h"
-
-#include <cstdint>
-
-class CWndHost;
-
-constexpr std::uint32_t PFD_DOUBLEBUFFER = 0x00000001;
-constexpr std::uint32_t PFD_DRAW_TO_WINDOW = 0x00000004;
-constexpr std::uint32_t PFD_SUPPORT_OPENGL = 0x00000020;
-constexpr std::uint32_t PFD_NEED_PALETTE = 0x00000080;
-constexpr std::uint8_t PFD_TYPE_RGBA = 0;
-constexpr std::uint8_t PFD_MAIN_PLANE = 0;
+// Pixel formats and rendering contexts of a window, in the shape the GL view asks for them.
+// The window's host decides what is available; a back end without GL still answers.
+#include "framework/CDC.h"
 
 struct PIXELFORMATDESCRIPTOR {
-    std::uint16_t nSize = 40;
-    std::uint16_t nVersion = 1;
-    std::uint32_t dwFlags = 0;
-    std::uint8_t iPixelType = PFD_TYPE_RGBA;
-    std::uint8_t cColorBits = 0;
-    std::uint8_t cRedBits = 0;
-    std::uint8_t cRedShift = 0;
-    std::uint8_t cGreenBits = 0;
-    std::uint8_t cGreenShift = 0;
-    std::uint8_t cBlueBits = 0;
-    std::uint8_t cBlueShift = 0;
-    std::uint8_t cAlphaBits = 0;
-    std::uint8_t cAlphaShift = 0;
-    std::uint8_t cAccumBits = 0;
-    std::uint8_t cDepthBits = 0;
-    std::uint8_t cStencilBits = 0;
-    std::uint8_t cAuxBuffers = 0;
-    std::uint8_t iLayerType = PFD_MAIN_PLANE;
+    WORD nSize;
+    WORD nVersion;
+    DWORD dwFlags;
+    BYTE iPixelType;
+    BYTE cColorBits;
+    BYTE cRedBits;
+    BYTE cRedShift;
+    BYTE cGreenBits;
+    BYTE cGreenShift;
+    BYTE cBlueBits;
+    BYTE cBlueShift;
+    BYTE cAlphaBits;
+    BYTE cAlphaShift;
+    BYTE cAccumBits;
+    BYTE cAccumRedBits;
+    BYTE cAccumGreenBits;
+    BYTE cAccumBlueBits;
+    BYTE cAccumAlphaBits;
+    BYTE cDepthBits;
+    BYTE cStencilBits;
+    BYTE cAuxBuffers;
+    BYTE iLayerType;
+    BYTE bReserved;
+    DWORD dwLayerMask;
+    DWORD dwVisibleMask;
+    DWORD dwDamageMask;
 };
+static_assert(sizeof(PIXELFORMATDESCRIPTOR) == 40);
 
-// 0 when the window cannot give a format close to the request.
-int ChoosePixelFormat(CWndHost* pHost, const PIXELFORMATDESCRIPTOR* ppfd);
-BOOL SetPixelFormat(CWndHost* pHost, int iPixelFormat, const PIXELFORMATDESCRIPTOR* ppfd);
-// Fills ppfd with what the window really has; FALSE when it has no format.
-BOOL DescribePixelFormat(CWndHost* pHost, int iPixelFormat, PIXELFORMATDESCRIPTOR* ppfd);
-int GetPixelFormat(CWndHost* pHost);
+constexpr DWORD PFD_DOUBLEBUFFER = 0x00000001;
+constexpr DWORD PFD_STEREO = 0x00000002;
+constexpr DWORD PFD_DRAW_TO_WINDOW = 0x00000004;
+constexpr DWORD PFD_DRAW_TO_BITMAP = 0x00000008;
+constexpr DWORD PFD_SUPPORT_GDI = 0x00000010;
+constexpr DWORD PFD_SUPPORT_OPENGL = 0x00000020;
+constexpr DWORD PFD_GENERIC_FORMAT = 0x00000040;
+constexpr DWORD PFD_NEED_PALETTE = 0x00000080;
+constexpr DWORD PFD_NEED_SYSTEM_PALETTE = 0x00000100;
+constexpr DWORD PFD_SWAP_EXCHANGE = 0x00000200;
+constexpr DWORD PFD_SWAP_COPY = 0x00000400;
+constexpr DWORD PFD_GENERIC_ACCELERATED = 0x00001000;
+constexpr BYTE PFD_TYPE_RGBA = 0;
+constexpr BYTE PFD_TYPE_COLORINDEX = 1;
+constexpr BYTE PFD_MAIN_PLANE = 0;
+constexpr BYTE PFD_OVERLAY_PLANE = 1;
+
+// The description a window without a real GL surface gives: one true-colour RGBA format.
+PIXELFORMATDESCRIPTOR AfxDefaultPixelFormat();
+
+// Index of the format closest to the request, 0 when none.
+int ChoosePixelFormat(HDC hdc, const PIXELFORMATDESCRIPTOR* ppfd);
+BOOL SetPixelFormat(HDC hdc, int iPixelFormat, const PIXELFORMATDESCRIPTOR* ppfd);
+// The format set on the window, 0 when none.
+int GetPixelFormat(HDC hdc);
+// Fills *ppfd (when given and nBytes is large enough) and returns the highest format
+// index; 0 for a bad index.
+int DescribePixelFormat(HDC hdc, int iPixelFormat, UINT nBytes, PIXELFORMATDESCRIPTOR* ppfd);
+
+// A rendering context: the GL context of one window.
+struct GLRenderContext;
+using HGLRC = GLRenderContext*;
+
+// Null when the window has no GL context. The caller deletes it with wglDeleteContext.
+HGLRC wglCreateContext(HDC hdc);
+// With two nulls, no context is current any more.
+BOOL wglMakeCurrent(HDC hdc, HGLRC hglrc);
+BOOL wglDeleteContext(HGLRC hglrc);
+HGLRC wglGetCurrentContext();
+HDC wglGetCurrentDC();
+BOOL SwapBuffers(HDC hdc);

@@ -8,20 +8,32 @@ namespace {
 const float kDegToRad = 0.017453292f;
 const float kArrowHeadAngle = 0.34906587f;
 
-// The 13 rim points of a radius-1 marker around m, k * 30 degrees apart.
-void RimVertices(const Vector3& m)
+// cos and sin of the 13 rim angles of a 12-segment circle, formed once exactly as every
+// circle forms them: a whole course draws three such circles per handle and one per object.
+struct TwelveSegmentRim {
+    double c[13];
+    double s[13];
+};
+
+const TwelveSegmentRim& Rim12()
 {
-    for (int k = 0; k <= 12; ++k) {
-        const double a = k * 30 * static_cast<double>(kDegToRad);
-        glVertex3f(static_cast<float>(m.x + std::cos(a)), static_cast<float>(m.y + std::sin(a)), m.z);
-    }
+    static const TwelveSegmentRim rim = [] {
+        TwelveSegmentRim r{};
+        for (int k = 0; k <= 12; ++k) {
+            const double theta = (static_cast<double>(k) * 360.0 / 12) * static_cast<double>(kDegToRad);
+            r.c[k] = std::cos(theta);
+            r.s[k] = std::sin(theta);
+        }
+        return r;
+    }();
+    return rim;
 }
 
 void CircleVertices(const Vector3& q, float r, int N)
 {
     for (int k = 0; k <= N; ++k) {
-        const double theta = (static_cast<double>(k) * 360.0 / N) * static_cast<double>(kDegToRad);
-        glVertex3f(static_cast<float>(q.x + r * std::cos(theta)), static_cast<float>(q.y + r * std::sin(theta)), q.z);
+        const Vector3 p = CirclePoint(q, r, N, k);
+        glVertex3f(p.x, p.y, p.z);
     }
 }
 
@@ -31,6 +43,31 @@ void Vertex(const Vector3& v)
 }
 
 }  // namespace
+
+SavedColour::SavedColour()
+{
+    glGetFloatv(GL_CURRENT_COLOR, m_rgba);
+}
+
+SavedColour::~SavedColour()
+{
+    glColor4fv(m_rgba);
+}
+
+Vector3 CirclePoint(const Vector3& q, float r, int N, int k)
+{
+    double c;
+    double s;
+    if (N == 12 && k >= 0 && k <= 12) {
+        c = Rim12().c[k];
+        s = Rim12().s[k];
+    } else {
+        const double theta = (static_cast<double>(k) * 360.0 / N) * static_cast<double>(kDegToRad);
+        c = std::cos(theta);
+        s = std::sin(theta);
+    }
+    return Vector3(q.x + r * c, q.y + r * s, q.z);
+}
 
 void DrawCircle(const Vector3& q, float r, int N)
 {
@@ -45,13 +82,12 @@ void DrawDisc(const Vector3& q, float r, int N)
 {
     if (N < 1)
         return;
-    glPushAttrib(GL_CURRENT_BIT);
+    SavedColour saved;
     glColor3f(1.0f, 0.0f, 0.0f);
     glBegin(GL_TRIANGLE_FAN);
     Vertex(q);
     CircleVertices(q, r, N);
     glEnd();
-    glPopAttrib();
 }
 
 void DrawArrow(const Vector3& base, const Vector3& v, float s, bool highlighted)
@@ -63,23 +99,24 @@ void DrawArrow(const Vector3& base, const Vector3& v, float s, bool highlighted)
     const Vector3 sideA = tip + RotatedZ(back, kArrowHeadAngle);
     const Vector3 sideB = tip + RotatedZ(back, -kArrowHeadAngle);
 
-    glPushAttrib(GL_CURRENT_BIT);
-    if (highlighted) {
-        glColor3f(1.0f, 0.0f, 0.0f);
-        glBegin(GL_TRIANGLES);
-        Vertex(tip);
-        Vertex(sideA);
-        Vertex(sideB);
-        glEnd();
-    } else {
-        glBegin(GL_LINE_STRIP);
-        Vertex(sideB);
-        Vertex(tip);
-        Vertex(sideA);
-        Vertex(sideB);
-        glEnd();
+    {
+        SavedColour saved;
+        if (highlighted) {
+            glColor3f(1.0f, 0.0f, 0.0f);
+            glBegin(GL_TRIANGLES);
+            Vertex(tip);
+            Vertex(sideA);
+            Vertex(sideB);
+            glEnd();
+        } else {
+            glBegin(GL_LINE_STRIP);
+            Vertex(sideB);
+            Vertex(tip);
+            Vertex(sideA);
+            Vertex(sideB);
+            glEnd();
+        }
     }
-    glPopAttrib();
 
     glBegin(GL_LINES);
     Vertex(base);
@@ -90,19 +127,10 @@ void DrawArrow(const Vector3& base, const Vector3& v, float s, bool highlighted)
 void DrawWidthMarker(const CourseHandle& handle, int side, float width, bool highlighted)
 {
     const Vector3 m = handle.vPos + handle.BorderOffset(side, width);
-    if (highlighted) {
-        glPushAttrib(GL_CURRENT_BIT);
-        glColor3f(1.0f, 0.0f, 0.0f);
-        glBegin(GL_TRIANGLE_FAN);
-        Vertex(m);
-        RimVertices(m);
-        glEnd();
-        glPopAttrib();
-    } else {
-        glBegin(GL_LINE_STRIP);
-        RimVertices(m);
-        glEnd();
-    }
+    if (highlighted)
+        DrawDisc(m, 1.0f, 12);
+    else
+        DrawCircle(m, 1.0f, 12);
     glBegin(GL_LINES);
     Vertex(handle.vPos);
     Vertex(m);

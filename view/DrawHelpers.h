@@ -2,6 +2,8 @@
 
 #include "geometry/CourseRecords.h"
 
+#include <GL/gl.h>
+
 // Immediate-mode pieces the course and object drawing are made of; all in the current colour
 // unless a piece is highlighted, which is red.
 void DrawCircle(const Vector3& q, float r, int N);
@@ -9,3 +11,21 @@ void DrawDisc(const Vector3& q, float r, int N);
 void DrawArrow(const Vector3& base, const Vector3& v, float s, bool highlighted);
 void DrawWidthMarker(const CourseHandle& handle, int side, float width, bool highlighted);
 void DrawXObjectFrame(const Vector3& p, float a, float b, float s, float d);
+
+// Rim point k of a circle of N segments around q: (q.x + r cos θ, q.y + r sin θ, q.z) with
+// θ = k * 360 / N degrees. Markers and object circles are the N = 12, r = 1 case.
+Vector3 CirclePoint(const Vector3& q, float r, int N, int k);
+
+// Keeps the current colour for the scope, the way glPushAttrib(GL_CURRENT_BIT) would for a
+// piece that only changes the colour, without the cost of copying the whole attribute group
+// (which dominated the frame time of a large course).
+class SavedColour {
+public:
+    SavedColour();
+    ~SavedColour();
+    SavedColour(const SavedColour&) = delete;
+    SavedColour& operator=(const SavedColour&) = delete;
+
+private:
+    GLfloat m_rgba[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+};

@@ -2,6 +2,8 @@
 
 #include "view/TrackwrightView.h"
 
+#include <algorithm>
+
 namespace {
 
 const std::uint8_t s_oneTo8[2] = {0, 255};
@@ -36,14 +38,12 @@ std::uint8_t ComponentFromIndex(int i, unsigned bits, unsigned shift)
     }
 }
 
-LOGPALETTE BuildRGBPalette(const PIXELFORMATDESCRIPTOR& pfd)
+std::vector<PALETTEENTRY> BuildRGBPalette(const PIXELFORMATDESCRIPTOR& pfd)
 {
-    LOGPALETTE lp;
-    lp.palVersion = 0x300;
     const unsigned colorBits = pfd.cColorBits > 8 ? 8 : pfd.cColorBits;   // a palette never exceeds 256
-    lp.palPalEntry.resize(std::size_t{1} << colorBits);
-    for (std::size_t i = 0; i < lp.palPalEntry.size(); ++i) {
-        PALETTEENTRY& e = lp.palPalEntry[i];
+    std::vector<PALETTEENTRY> entries(std::size_t{1} << colorBits);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        PALETTEENTRY& e = entries[i];
         e.peRed = ComponentFromIndex(static_cast<int>(i), pfd.cRedBits, pfd.cRedShift);
         e.peGreen = ComponentFromIndex(static_cast<int>(i), pfd.cGreenBits, pfd.cGreenShift);
         e.peBlue = ComponentFromIndex(static_cast<int>(i), pfd.cBlueBits, pfd.cBlueShift);
@@ -52,19 +52,30 @@ LOGPALETTE BuildRGBPalette(const PIXELFORMATDESCRIPTOR& pfd)
     if (pfd.cColorBits == 8 && pfd.cRedBits == 3 && pfd.cRedShift == 0 && pfd.cGreenBits == 3 &&
         pfd.cGreenShift == 3 && pfd.cBlueBits == 2 && pfd.cBlueShift == 6) {
         for (const FixedColour& c : s_defaultOverride)
-            lp.palPalEntry[static_cast<std::size_t>(c.index)] = {c.red, c.green, c.blue, 0};
+            entries[static_cast<std::size_t>(c.index)] = {c.red, c.green, c.blue, 0};
     }
-    return lp;
+    return entries;
 }
 
 void CTrackwrightView::CreateRGBPalette()
 {
-    CWndHost* pHost = m_pDC ? m_pDC->GetHost() : nullptr;
-    PIXELFORMATDESCRIPTOR pfd;
-    if (!DescribePixelFormat(pHost, GetPixelFormat(pHost), &pfd) || !(pfd.dwFlags & PFD_NEED_PALETTE))
+    if (!m_pDC)
         return;
-    m_cPalette.CreatePalette(BuildRGBPalette(pfd));
-    // There is no previously selected palette on these surfaces; the view's own is realized.
-    m_pOldPalette = nullptr;
-    m_cPalette.RealizePalette();
+    const HDC hdc = m_pDC->GetSafeHdc();
+    PIXELFORMATDESCRIPTOR pfd{};
+    if (!DescribePixelFormat(hdc, GetPixelFormat(hdc), sizeof(PIXELFORMATDESCRIPTOR), &pfd) ||
+        !(pfd.dwFlags & PFD_NEED_PALETTE))
+        return;
+
+    // The palette record is a header followed by its entries, in one building buffer.
+    const std::vector<PALETTEENTRY> entries = BuildRGBPalette(pfd);
+    std::vector<unsigned char> buffer(sizeof(LOGPALETTE) + (entries.size() - 1) * sizeof(PALETTEENTRY));
+    auto* pPal = reinterpret_cast<LOGPALETTE*>(buffer.data());
+    pPal->palVersion = 0x300;
+    pPal->palNumEntries = static_cast<WORD>(entries.size());
+    std::copy(entries.begin(), entries.end(), pPal->palPalEntry);
+    m_cPalette.CreatePalette(pPal);
+    buffer.clear();
+    m_pOldPalette = m_pDC->SelectPalette(&m_cPalette, FALSE);
+    m_pDC->RealizePalette();
 }

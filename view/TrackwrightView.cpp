@@ -1,6 +1,6 @@
 #include "view/TrackwrightView.h"
 
-#include "app/TrackwrightApp.h"
+#include "view/DataFile.h"
 
 #include <GL/gl.h>
 #include <cmath>
@@ -8,7 +8,7 @@
 bool CTrackwrightView::s_bRendering = false;
 
 const PIXELFORMATDESCRIPTOR CTrackwrightView::s_pfd = [] {
-    PIXELFORMATDESCRIPTOR pfd;
+    PIXELFORMATDESCRIPTOR pfd{};
     pfd.nSize = 40;
     pfd.nVersion = 1;
     pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
@@ -49,24 +49,25 @@ void CTrackwrightView::InitOpenGL()
     if (!SetupPixelFormat())
         return;
     CreateRGBPalette();
-    if (m_pHost)
-        m_pHost->MakeCurrent();
+    // The context is not kept in a member: it stays current until the window goes.
+    HGLRC hrc = wglCreateContext(m_pDC->GetSafeHdc());
+    wglMakeCurrent(m_pDC->GetSafeHdc(), hrc);
     m_rectClient = GetClientRect();
     glClearDepth(1.0);
     glEnable(GL_DEPTH_TEST);
     m_vCamera.z = 100.0f;
-    m_TextOverlay.Create((AppDataDir() + "fontGray.tga").c_str());
+    m_TextOverlay.Create(DataFilePath("fontGray.tga").c_str());
     m_TextOverlay.Size = 16;
 }
 
 bool CTrackwrightView::SetupPixelFormat()
 {
-    const int pixelformat = ChoosePixelFormat(m_pDC->GetHost(), &s_pfd);
+    const int pixelformat = ChoosePixelFormat(m_pDC->GetSafeHdc(), &s_pfd);
     if (pixelformat == 0) {
         MessageBox("ChoosePixelFormat failed");
         return false;
     }
-    if (!SetPixelFormat(m_pDC->GetHost(), pixelformat, &s_pfd)) {
+    if (!SetPixelFormat(m_pDC->GetSafeHdc(), pixelformat, &s_pfd)) {
         MessageBox("SetPixelFormat failed");
         return false;
     }
@@ -75,8 +76,12 @@ bool CTrackwrightView::SetupPixelFormat()
 
 void CTrackwrightView::OnDestroy()
 {
-    if (m_pOldPalette)
-        m_pOldPalette = nullptr;
+    HGLRC hrc = wglGetCurrentContext();
+    wglMakeCurrent(nullptr, nullptr);
+    if (hrc)
+        wglDeleteContext(hrc);
+    if (m_pOldPalette && m_pDC)
+        m_pDC->SelectPalette(m_pOldPalette, FALSE);
     m_pDC.reset();
     CView::OnDestroy();
 }
@@ -88,8 +93,7 @@ void CTrackwrightView::OnSize(UINT nType, int cx, int cy)
         return;
 
     // The handlers work in logical pixels; GL wants device pixels.
-    const double ratio = m_pHost ? m_pHost->GetDevicePixelRatio() : 1.0;
-    glViewport(0, 0, static_cast<int>(std::lround(cx * ratio)), static_cast<int>(std::lround(cy * ratio)));
+    glViewport(0, 0, ToDevicePixels(cx), ToDevicePixels(cy));
 
     if (m_rectClient.right > cx || m_rectClient.bottom > cy)
         RedrawWindow();
@@ -126,16 +130,25 @@ void CTrackwrightView::RenderScene()
     glTranslatef(-m_vCamera.x, -m_vCamera.y, -m_vCamera.z);
     if (CTrackwrightDoc* pDoc = GetDocument()) {
         pDoc->m_course.DrawCourse();
+        // The label is drawn by the overlay in device pixels; it keeps its logical size.
+        const std::int32_t logicalSize = m_TextOverlay.Size;
+        m_TextOverlay.Size = ToDevicePixels(logicalSize);
         pDoc->DrawXObjects(m_TextOverlay);
+        m_TextOverlay.Size = logicalSize;
     }
     glPopMatrix();
 
     DrawTypeList();
 
     glFinish();
-    if (m_pHost)
-        m_pHost->SwapBuffers();
+    SwapBuffers(wglGetCurrentDC());
     s_bRendering = false;
+}
+
+int CTrackwrightView::ToDevicePixels(int logical) const
+{
+    const double ratio = m_pHost ? m_pHost->GetDevicePixelRatio() : 1.0;
+    return static_cast<int>(std::lround(logical * ratio));
 }
 
 Vector3 CTrackwrightView::ScreenToWorld(int px, int py) const

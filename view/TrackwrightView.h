@@ -1,8 +1,7 @@
 #pragma once
 
 #include "doc/TrackwrightDoc.h"
-#include "framework/CClientDC.h"
-#include "framework/CPalette.h"
+#include "framework/CDC.h"
 #include "framework/CView.h"
 #include "framework/Wgl.h"
 #include "geometry/CourseRecords.h"
@@ -38,6 +37,9 @@ public:
     Vector3 ScreenToWorld(int px, int py) const;
     void ZoomBy(float factor);
     int HitTestTypeList(int x, int y) const;
+    // Logical pixels (the handlers' and the window's) to the device pixels GL and the overlay
+    // work in; the same on a screen of ratio 1.
+    int ToDevicePixels(int logical) const;
 
     void ReadXObjectCatalogue();   // XObjectCatalogue.cpp
     void DrawTypeList();           // TypeListDrawing.cpp

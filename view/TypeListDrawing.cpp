@@ -2,9 +2,12 @@
 
 void CTrackwrightView::DrawTypeList()
 {
-    const int g = m_TextOverlay.Size;
-    const CRect client = GetClientRect();
-    int y = client.bottom - g;
+    // Rows are Size logical pixels high, as HitTestTypeList counts them; the overlay draws in
+    // device pixels, so a high-DPI screen shows the same list, sharper.
+    const std::int32_t logicalSize = m_TextOverlay.Size;
+    const int g = ToDevicePixels(logicalSize);
+    m_TextOverlay.Size = g;
+    int y = ToDevicePixels(GetClientRect().bottom) - g;
 
     auto setRowColour = [&](bool hovered) {
         m_TextOverlay.Colour[0] = 1.0f;
@@ -21,4 +24,5 @@ void CTrackwrightView::DrawTypeList()
         m_TextOverlay.Printf(0, y, m_nSelectedType == k ? "*%s" : " %s", m_XObjectTypes[k].FileName.c_str());
         y -= g;
     }
+    m_TextOverlay.Size = logicalSize;
 }

@@ -1,8 +1,8 @@
 #include "view/XObjectCatalogue.h"
 
-#include "app/TrackwrightApp.h"
 #include "file/NumberText.h"
 #include "file/Tokenizer.h"
+#include "view/DataFile.h"
 #include "view/TrackwrightView.h"
 
 #include <cstdio>
@@ -33,7 +33,7 @@ void ParseXObjectCatalogue(std::string_view text, RecordList<XObjectType>& types
 void CTrackwrightView::ReadXObjectCatalogue()
 {
     std::string text;
-    if (!ReadTextFile(AppDataDir() + "xfiles.txt", text))
+    if (!ReadTextFile(DataFilePath("xfiles.txt"), text))
         return;
     ParseXObjectCatalogue(text, m_XObjectTypes);
 }

@@ -1,0 +1,74 @@
+// Time from the program's start to its first frame on screen: run it a few times (each run is
+// one start of a fresh process), e.g. `xvfb-run -a build/bench/bench_startup`.
+#include "app/TrackwrightApp.h"
+#include "framework/qt/QtBackend.h"
+#include "framework/qt/QtMainWindow.h"
+#include "framework/qt/QtViewWidget.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+// Seconds since boot at which this process was started, from the kernel (10 ms steps).
+double ProcessStartSinceBoot()
+{
+    std::ifstream stat("/proc/self/stat");
+    std::string line;
+    std::getline(stat, line);
+    std::istringstream fields(line.substr(line.rfind(')') + 2));
+    std::string field;
+    for (int i = 3; i <= 22 && fields >> field; ++i) {
+        if (i == 22)
+            return std::stod(field) / static_cast<double>(sysconf(_SC_CLK_TCK));
+    }
+    return 0.0;
+}
+
+double NowSinceBoot()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_BOOTTIME, &ts);
+    return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const double mainEntered = NowSinceBoot();
+    PrepareQtApplication();
+    QApplication qapp(argc, argv);
+    qapp.setQuitOnLastWindowClosed(false);
+    double firstFrame = 0.0;
+    {
+        QtBackend backend;
+        CTrackwrightApp app;
+        app.SetCommandLine({"trackwright"});
+        if (!app.InitInstance())
+            return 1;
+        QObject::connect(backend.MainWindow()->ViewWidget(), &QOpenGLWidget::frameSwapped, &qapp, [&] {
+            if (firstFrame == 0.0) {
+                firstFrame = NowSinceBoot();
+                QTimer::singleShot(0, &qapp, &QApplication::quit);
+            }
+        });
+        QTimer::singleShot(10000, &qapp, &QApplication::quit);
+        QApplication::exec();
+        app.GetDocTemplate()->CloseAll();
+    }
+    if (firstFrame == 0.0) {
+        std::fprintf(stderr, "no frame was shown\n");
+        return 1;
+    }
+    std::printf("start to first frame: %.0f ms (main to first frame: %.0f ms)\n",
+                (firstFrame - ProcessStartSinceBoot()) * 1000.0, (firstFrame - mainEntered) * 1000.0);
+    return 0;
+}

@@ -1,0 +1,337 @@
+#include "framework/qt/QtBackend.h"
+
+#include "framework/CDialog.h"
+#include "framework/CFrameWnd.h"
+#include "framework/CView.h"
+#include "framework/Resources.h"
+#include "framework/qt/QtDialog.h"
+#include "framework/qt/QtMainWindow.h"
+#include "framework/qt/QtViewWidget.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QPageSetupDialog>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace {
+
+const char* const kProfileOrganization = "Local AppWizard-Generated Applications";
+const char* const kProfileApplication = "Trackwright";
+
+// Message box styles beyond the framework's two.
+constexpr UINT MB_TYPEMASK = 0x000F;
+constexpr UINT MB_OKCANCEL = 0x0001;
+constexpr UINT MB_YESNO = 0x0004;
+constexpr UINT MB_ICONMASK = 0x00F0;
+constexpr UINT MB_ICONHAND = 0x0010;
+constexpr UINT MB_ICONQUESTION = 0x0020;
+constexpr UINT MB_ICONASTERISK = 0x0040;
+
+QString ToQString(const std::string& s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// The view's request: true colour, deep depth buffer, double buffered.
+PIXELFORMATDESCRIPTOR ViewFormatRequest()
+{
+    PIXELFORMATDESCRIPTOR pfd{};
+    pfd.nSize = sizeof(PIXELFORMATDESCRIPTOR);
+    pfd.nVersion = 1;
+    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    pfd.iPixelType = PFD_TYPE_RGBA;
+    pfd.cColorBits = 24;
+    pfd.cDepthBits = 32;
+    pfd.iLayerType = PFD_MAIN_PLANE;
+    return pfd;
+}
+
+// The picture fitted into the page, centred, keeping its proportions.
+void PrintImage(QPrinter& printer, const QImage& image)
+{
+    QPainter painter;
+    if (image.isNull() || !painter.begin(&printer))
+        return;
+    const QRect page = painter.viewport();
+    QSize size = image.size();
+    size.scale(page.size(), Qt::KeepAspectRatio);
+    const QRect target(page.x() + (page.width() - size.width()) / 2, page.y() + (page.height() - size.height()) / 2,
+                       size.width(), size.height());
+    painter.drawImage(target, image);
+    painter.end();
+}
+
+}  // namespace
+
+QSurfaceFormat SurfaceFormatFor(const PIXELFORMATDESCRIPTOR& pfd)
+{
+    QSurfaceFormat f;
+    f.setRenderableType(QSurfaceFormat::OpenGL);
+    f.setProfile(QSurfaceFormat::CompatibilityProfile);
+    int r = pfd.cRedBits, g = pfd.cGreenBits, b = pfd.cBlueBits;
+    if (r == 0 && g == 0 && b == 0) {
+        const int each = std::min(8, pfd.cColorBits / 3);
+        r = g = b = each;
+    }
+    f.setRedBufferSize(r);
+    f.setGreenBufferSize(g);
+    f.setBlueBufferSize(b);
+    f.setAlphaBufferSize(pfd.cAlphaBits);
+    f.setDepthBufferSize(std::min<int>(pfd.cDepthBits, 24));
+    f.setStencilBufferSize(pfd.cStencilBits);
+    f.setSwapBehavior((pfd.dwFlags & PFD_DOUBLEBUFFER) ? QSurfaceFormat::DoubleBuffer : QSurfaceFormat::SingleBuffer);
+    return f;
+}
+
+void PrepareQtApplication()
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QSurfaceFormat::setDefaultFormat(SurfaceFormatFor(ViewFormatRequest()));
+}
+
+QtBackend::QtBackend()
+{
+    AfxSetBackend(this);
+}
+
+QtBackend::~QtBackend()
+{
+    m_pWindow.reset();
+    if (m_pOffscreen) {
+        if (QOpenGLContext* pCurrent = QOpenGLContext::currentContext(); pCurrent && pCurrent->surface() == m_pOffscreen.get())
+            pCurrent->doneCurrent();
+        m_pOffscreen.reset();
+    }
+    if (AfxGetBackend() == this)
+        AfxSetBackend(nullptr);
+}
+
+bool QtBackend::CreateFrameWindow(CFrameWnd* pFrame)
+{
+    const ResourceSet* pRes = AfxGetResources();
+    static const ResourceSet s_none{};
+    const ResourceSet& res = pRes ? *pRes : s_none;
+
+    auto pWindow = std::make_unique<QtMainWindow>(pFrame, [this] { Quit(); });
+    if (pFrame->OnCreate() == -1) {
+        pWindow->Detach();
+        return false;
+    }
+    pWindow->BuildMenus(res);
+    pWindow->BuildAccelerators(res);
+    pWindow->BuildBars(res);
+
+    QSize size(800, 600);
+    if (const QScreen* pScreen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(pScreen->availableGeometry().size() * 9 / 10);
+    pWindow->resize(size);
+    m_pWindow = std::move(pWindow);
+    return true;
+}
+
+void QtBackend::ShowFrameWindow(CFrameWnd* pFrame, int nCmdShow)
+{
+    if (!m_pWindow || m_pWindow->Frame() != pFrame)
+        return;
+    if (nCmdShow == SW_HIDE) {
+        m_pWindow->hide();
+        return;
+    }
+    m_pWindow->show();
+    m_pWindow->raise();
+    m_pWindow->activateWindow();
+    m_pWindow->ViewWidget()->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void QtBackend::DestroyFrameWindow(CFrameWnd* pFrame)
+{
+    if (!m_pWindow || !pFrame || m_pWindow->Frame() != pFrame)
+        return;
+    // The window object stays until the back end goes: this may run inside one of its own
+    // commands (Exit), whose caller still uses it.
+    m_pWindow->Detach();
+    m_pWindow->hide();
+    Quit();
+}
+
+void QtBackend::Quit()
+{
+    // Qt remembers an exit asked for outside the loop and would end the next modal
+    // dialog's loop at once instead.
+    if (m_bRunning)
+        QCoreApplication::exit(0);
+}
+
+int QtBackend::Run()
+{
+    if (!m_pWindow || !m_pWindow->Frame() || m_pWindow->Closed())
+        return 0;
+    m_bRunning = true;
+    const int code = QApplication::exec();
+    m_bRunning = false;
+    return code;
+}
+
+QWidget* QtBackend::DialogParent() const
+{
+    return m_pWindow && m_pWindow->isVisible() ? m_pWindow.get() : nullptr;
+}
+
+int QtBackend::MessageBox(const std::string& text, const std::string& caption, UINT nType)
+{
+    QMessageBox box(DialogParent());
+    box.setWindowTitle(ToQString(caption));
+    box.setText(ToQString(text));
+    switch (nType & MB_ICONMASK) {
+    case MB_ICONHAND:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MB_ICONQUESTION:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MB_ICONEXCLAMATION:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MB_ICONASTERISK:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
+    }
+    struct Answer {
+        QAbstractButton* button;
+        int id;
+    };
+    std::vector<Answer> answers;
+    const auto add = [&](const char* label, QMessageBox::ButtonRole role, int id) {
+        answers.push_back({box.addButton(QString::fromUtf8(label), role), id});
+    };
+    switch (nType & MB_TYPEMASK) {
+    case MB_YESNOCANCEL:
+        add("はい(&Y)", QMessageBox::YesRole, IDYES);
+        add("いいえ(&N)", QMessageBox::NoRole, IDNO);
+        add("キャンセル", QMessageBox::RejectRole, IDCANCEL);
+        break;
+    case MB_YESNO:
+        add("はい(&Y)", QMessageBox::YesRole, IDYES);
+        add("いいえ(&N)", QMessageBox::NoRole, IDNO);
+        break;
+    case MB_OKCANCEL:
+        add("OK", QMessageBox::AcceptRole, IDOK);
+        add("キャンセル", QMessageBox::RejectRole, IDCANCEL);
+        break;
+    default:
+        add("OK", QMessageBox::AcceptRole, IDOK);
+        break;
+    }
+    box.setDefaultButton(qobject_cast<QPushButton*>(answers.front().button));
+    // Escape gives Cancel where there is one, otherwise the only answer.
+    box.setEscapeButton(answers.back().id == IDCANCEL || answers.size() == 1 ? answers.back().button : nullptr);
+    box.exec();
+    for (const Answer& a : answers) {
+        if (box.clickedButton() == a.button)
+            return a.id;
+    }
+    return answers.size() == 1 ? answers.front().id : IDCANCEL;
+}
+
+bool QtBackend::PromptFileName(std::string& path, bool bOpen, const std::string& title)
+{
+    const QString filter = QString::fromUtf8("すべてのファイル (*)");
+    const QString start = QFile::decodeName(QByteArray::fromStdString(path));
+    const QString chosen = bOpen ? QFileDialog::getOpenFileName(DialogParent(), ToQString(title), start, filter)
+                                 : QFileDialog::getSaveFileName(DialogParent(), ToQString(title), start, filter);
+    if (chosen.isEmpty())
+        return false;
+    path = QFile::encodeName(chosen).toStdString();
+    return true;
+}
+
+int QtBackend::DoModal(CDialog* pDlg)
+{
+    const DialogDef* pDef = pDlg ? AfxFindDialog(pDlg->m_nIDTemplate) : nullptr;
+    if (!pDef)
+        return IDCANCEL;
+    QtDialog dialog(pDlg, *pDef, DialogParent());
+    pDlg->SetDialogHost(&dialog);
+    const int result = dialog.Run();
+    pDlg->SetDialogHost(nullptr);
+    return result;
+}
+
+QSettings& QtBackend::Settings()
+{
+    if (!m_pSettings)
+        m_pSettings = std::make_unique<QSettings>(QString::fromUtf8(kProfileOrganization), QString::fromUtf8(kProfileApplication));
+    return *m_pSettings;
+}
+
+std::string QtBackend::GetProfileString(const std::string& section, const std::string& entry)
+{
+    return Settings().value(ToQString(section + "/" + entry)).toString().toStdString();
+}
+
+void QtBackend::WriteProfileString(const std::string& section, const std::string& entry, const std::string& value)
+{
+    Settings().setValue(ToQString(section + "/" + entry), ToQString(value));
+    Settings().sync();
+}
+
+bool QtBackend::MakeGLCurrent()
+{
+    if (m_pWindow && m_pWindow->ViewWidget()->MakeCurrent())
+        return true;
+    // No view context yet (the window has never been shown): the global share context
+    // stands in; what is made there is shared with the view's context later.
+    QOpenGLContext* pShare = QOpenGLContext::globalShareContext();
+    if (!pShare)
+        return false;
+    if (!m_pOffscreen) {
+        m_pOffscreen = std::make_unique<QOffscreenSurface>();
+        m_pOffscreen->setFormat(pShare->format());
+        m_pOffscreen->create();
+    }
+    return m_pOffscreen->isValid() && pShare->makeCurrent(m_pOffscreen.get());
+}
+
+void QtBackend::PrintView(CView* pView, bool bSetupOnly)
+{
+    if (!m_pPrinter)
+        m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (bSetupOnly) {
+        QPageSetupDialog dialog(m_pPrinter.get(), DialogParent());
+        dialog.exec();
+        return;
+    }
+    auto* pWidget = pView ? dynamic_cast<QtViewWidget*>(pView->GetHost()) : nullptr;
+    if (!pWidget)
+        return;
+    QPrintDialog dialog(m_pPrinter.get(), DialogParent());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    PrintImage(*m_pPrinter, pWidget->grabFramebuffer());
+}
+
+void QtBackend::ToggleToolBar(CFrameWnd* pFrame)
+{
+    if (m_pWindow && m_pWindow->Frame() == pFrame && m_pWindow->ToolBar())
+        m_pWindow->ToolBar()->setHidden(!m_pWindow->ToolBar()->isHidden());
+}
+
+bool QtBackend::IsToolBarVisible(CFrameWnd* pFrame)
+{
+    return m_pWindow && m_pWindow->Frame() == pFrame && m_pWindow->ToolBar() && !m_pWindow->ToolBar()->isHidden();
+}

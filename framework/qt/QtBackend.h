@@ -1,0 +1,64 @@
+#pragma once
+
+// The window system of the program: Qt Widgets with an OpenGL view.
+#include "framework/Backend.h"
+#include "framework/Wgl.h"
+
+#include <QSurfaceFormat>
+
+#include <memory>
+
+class QOffscreenSurface;
+class QPrinter;
+class QSettings;
+class QWidget;
+class QtMainWindow;
+
+class QtBackend : public CBackend {
+public:
+    QtBackend();   // installs itself; needs the QApplication
+    ~QtBackend() override;
+    QtBackend(const QtBackend&) = delete;
+    QtBackend& operator=(const QtBackend&) = delete;
+
+    bool CreateFrameWindow(CFrameWnd* pFrame) override;
+    void ShowFrameWindow(CFrameWnd* pFrame, int nCmdShow) override;
+    void DestroyFrameWindow(CFrameWnd* pFrame) override;
+    int Run() override;
+
+    int MessageBox(const std::string& text, const std::string& caption, UINT nType) override;
+    bool PromptFileName(std::string& path, bool bOpen, const std::string& title) override;
+    int DoModal(CDialog* pDlg) override;
+
+    std::string GetProfileString(const std::string& section, const std::string& entry) override;
+    void WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override;
+
+    bool MakeGLCurrent() override;
+
+    void PrintView(CView* pView, bool bSetupOnly) override;
+    void ToggleToolBar(CFrameWnd* pFrame) override;
+    bool IsToolBarVisible(CFrameWnd* pFrame) override;
+
+    // The main window while it exists, for the program's end and for tests.
+    QtMainWindow* MainWindow() const { return m_pWindow.get(); }
+
+private:
+    QWidget* DialogParent() const;
+    // Ends the message loop if it runs; before it runs, Run sees the window gone.
+    void Quit();
+    QSettings& Settings();
+
+    std::unique_ptr<QtMainWindow> m_pWindow;
+    std::unique_ptr<QOffscreenSurface> m_pOffscreen;
+    std::unique_ptr<QSettings> m_pSettings;
+    std::unique_ptr<QPrinter> m_pPrinter;
+    bool m_bRunning = false;
+};
+
+// The surface format Qt is asked for, from the pixel format the view requests: a
+// compatibility profile (the view draws in immediate mode), its colour and depth bits
+// (32-bit depth is not offered by common drivers; 24 is the closest) and buffering.
+QSurfaceFormat SurfaceFormatFor(const PIXELFORMATDESCRIPTOR& pfd);
+// What has to happen before the QApplication exists: the default surface format and
+// contexts shared with the global share context, so GL objects made outside the view work.
+void PrepareQtApplication();

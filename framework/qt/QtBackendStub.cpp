@@ -1,2 +1,0 @@
-// Placeholder until the Qt back end lands.
-int tw_qt_placeholder = 0;

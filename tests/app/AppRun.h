@@ -1,0 +1,64 @@
+#pragma once
+
+// The whole application on the test back end: start-up, template, frame, view and document,
+// driven through the frame's command routing and the view's handlers.
+#include "support/TestBackend.h"
+
+#include "app/TrackwrightApp.h"
+#include "doc/TrackwrightDoc.h"
+#include "framework/AfxRes.h"
+#include "framework/CFrameWnd.h"
+#include "view/TrackwrightView.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+class AppRun : public ::testing::Test {
+protected:
+    void Start(std::vector<std::string> args = {"trackwright"})
+    {
+        app.SetCommandLine(std::move(args));
+        ASSERT_TRUE(app.InitInstance());
+    }
+
+    CTrackwrightDoc& Doc() { return *static_cast<CTrackwrightDoc*>(app.GetDocTemplate()->GetDocument()); }
+    CFrameWnd& Frame() { return *app.GetDocTemplate()->GetFrame(); }
+    CTrackwrightView& View() { return *static_cast<CTrackwrightView*>(Frame().GetActiveView()); }
+    int HandleCount() { return Doc().m_course.m_handles.GetSize(); }
+    const std::string& Title() const { return backend.frameHost.title; }
+
+    // A menu command as the frame routes it; false when nothing handled it.
+    bool Command(UINT id) { return Frame().OnCmdMsg(id, CN_COMMAND, nullptr); }
+    CCmdUI Update(UINT id)
+    {
+        CCmdUI ui(id);
+        Frame().UpdateCmdUI(ui);
+        return ui;
+    }
+
+    // DEL over the first control point of the default course: one real edit.
+    void DeleteFirstHandle()
+    {
+        CTrackwrightView& view = View();
+        const float px = 400.0f + 100.0f * view.m_fZoom * 3.0f;
+        backend.viewHost.cursor = CPoint(static_cast<int>(px + 0.5f), 300);
+        const int before = HandleCount();
+        view.OnKeyDown(VK_DELETE, 1, 0);
+        ASSERT_EQ(HandleCount(), before - 1);
+    }
+
+    // A fresh file name in a folder of this test's own.
+    std::string TempPath(const std::string& name)
+    {
+        const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "tw_app" /
+                                          ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::filesystem::create_directories(dir);
+        std::filesystem::remove(dir / name);
+        return (dir / name).string();
+    }
+
+    TestBackend backend;
+    CTrackwrightApp app;
+};

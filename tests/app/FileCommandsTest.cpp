@@ -1,0 +1,165 @@
+#include "AppRun.h"
+
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+using FileCommands = AppRun;
+
+const char* const kReadFailure = "ファイルの読み込みに失敗しました";
+
+TEST_F(FileCommands, StartsOnTheDefaultCourse)
+{
+    Start();
+    EXPECT_TRUE(backend.shown);
+    EXPECT_EQ(app.m_pMainWnd, &Frame());
+    EXPECT_EQ(HandleCount(), 4);
+    EXPECT_TRUE(Doc().GetPathName().empty());
+    EXPECT_TRUE(backend.messages.empty());
+}
+
+TEST_F(FileCommands, StartsOnTheFileNamedOnTheCommandLine)
+{
+    const std::string path = TempPath("start.course");
+    {
+        CTrackwrightDoc written;
+        ASSERT_TRUE(written.OnNewDocument());
+        written.m_course.m_handles.SetSize(3);
+        ASSERT_TRUE(written.OnSaveDocument(path));
+    }
+    Start({"trackwright", path});
+    EXPECT_EQ(HandleCount(), 3);
+    EXPECT_EQ(Title(), "start.course - Trackwright");
+    EXPECT_FALSE(Doc().IsModified());
+}
+
+TEST_F(FileCommands, UnreadableFileOnTheCommandLineEndsTheProgram)
+{
+    const std::string missing = TempPath("missing.course");
+    app.SetCommandLine({"trackwright", missing});
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{missing + kReadFailure});
+    EXPECT_EQ(app.GetDocTemplate()->GetDocument(), nullptr);
+}
+
+TEST_F(FileCommands, FailedOpenKeepsTheCourseAndItsState)
+{
+    Start();
+    const std::string missing = TempPath("missing.course");
+    backend.fileAnswers = {missing};
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{missing + kReadFailure});
+    EXPECT_EQ(HandleCount(), 4);
+    EXPECT_EQ(Title(), "無題 - Trackwright");
+    EXPECT_EQ(app.GetRecentFileList()->GetCount(), 0);
+
+    // After discarding the edit in the prompt, the failed open still keeps it, marked.
+    DeleteFirstHandle();
+    backend.messageAnswers = {IDNO};
+    backend.fileAnswers = {missing};
+    Command(ID_FILE_OPEN);
+    EXPECT_EQ(HandleCount(), 3);
+    EXPECT_TRUE(Doc().IsModified());
+}
+
+TEST_F(FileCommands, SaveAsksForAPathOnlyWhenUntitledAndAlwaysWrites)
+{
+    Start();
+    Command(ID_FILE_SAVE);   // the file dialog is cancelled
+    EXPECT_TRUE(Doc().GetPathName().empty());
+    EXPECT_EQ(Title(), "無題 - Trackwright");
+
+    const std::string path = TempPath("course.txt");
+    backend.fileAnswers = {path};
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(Doc().GetPathName(), path);
+    EXPECT_EQ(Title(), "course.txt - Trackwright");
+
+    // Unmodified, with a path: Save writes again without asking.
+    std::filesystem::remove(path);
+    Command(ID_FILE_SAVE);
+    EXPECT_TRUE(std::filesystem::exists(path));
+
+    const std::string copy = TempPath("copy.txt");
+    backend.fileAnswers = {copy};
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_TRUE(std::filesystem::exists(copy));
+    EXPECT_EQ(Doc().GetPathName(), copy);
+    EXPECT_TRUE(backend.messages.empty());
+}
+
+TEST_F(FileCommands, OpeningTheFileAlreadyOpenKeepsTheEdits)
+{
+    Start();
+    const std::string path = TempPath("open.course");
+    backend.fileAnswers = {path};
+    Command(ID_FILE_SAVE_AS);
+    DeleteFirstHandle();
+
+    const std::filesystem::path p(path);
+    backend.fileAnswers = {(p.parent_path() / "." / p.filename()).string()};
+    backend.shown = false;
+    Command(ID_FILE_OPEN);
+    EXPECT_TRUE(backend.shown);   // the window is brought forward
+    EXPECT_TRUE(backend.messages.empty());
+    EXPECT_EQ(HandleCount(), 3);
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(Doc().GetPathName(), path);
+}
+
+TEST_F(FileCommands, RecentFilesKeepNineInTheProfileNewestFirst)
+{
+    backend.profile["Recent File List/File1"] = "/earlier/one.course";
+    Start();
+    ASSERT_EQ(app.GetRecentFileList()->GetCount(), 1);
+
+    std::vector<std::string> paths;
+    for (int i = 0; i < 10; ++i) {
+        paths.push_back(TempPath("c" + std::to_string(i) + ".course"));
+        backend.fileAnswers = {paths.back()};
+        Command(ID_FILE_SAVE_AS);
+    }
+    const CRecentFileList& list = *app.GetRecentFileList();
+    ASSERT_EQ(list.GetCount(), 9);
+    EXPECT_EQ(list[0], paths[9]);
+    EXPECT_EQ(list[8], paths[1]);
+    EXPECT_EQ(backend.profile["Recent File List/File1"], paths[9]);
+    EXPECT_EQ(backend.profile["Recent File List/File9"], paths[1]);
+    EXPECT_EQ(backend.profile.count("Recent File List/File10"), 0u);
+    EXPECT_EQ(list.GetDisplayName(0), "&1 c9.course");
+
+    // The fourth entry opens c6; it moves to the top.
+    Command(ID_FILE_MRU_FILE1 + 3);
+    EXPECT_EQ(Doc().GetPathName(), paths[6]);
+    EXPECT_EQ(list[0], paths[6]);
+
+    // An entry whose file has gone reports the failure and leaves the list.
+    std::filesystem::remove(paths[2]);
+    Command(ID_FILE_MRU_FILE1 + 7);
+    EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{paths[2] + kReadFailure});
+    EXPECT_EQ(list.GetCount(), 8);
+    EXPECT_EQ(backend.profile["Recent File List/File9"], "");
+    EXPECT_EQ(Doc().GetPathName(), paths[6]);
+}
+
+TEST_F(FileCommands, DataFilesAreFoundBesideTheProgramNotInTheWorkingFolder)
+{
+    const std::string dir = std::filesystem::path(TempPath("xfiles.txt")).parent_path().string();
+    std::ofstream(dir + "/xfiles.txt") << "from_the_working_folder.x 1 1\n%end\n";
+    const std::filesystem::path cwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    Start();
+    std::filesystem::current_path(cwd);
+
+    const std::string exe = std::filesystem::canonical("/proc/self/exe").string();
+    EXPECT_EQ(app.m_appDir, std::filesystem::path(exe).parent_path().string() + "/");
+    for (const XObjectType& t : View().m_XObjectTypes)
+        EXPECT_NE(t.FileName, "from_the_working_folder.x");
+
+    EXPECT_EQ(DirectoryOf("/trackwright"), "/");
+    EXPECT_EQ(DirectoryOf("/opt/tw/bin/trackwright"), "/opt/tw/bin/");
+    EXPECT_EQ(DirectoryOf("trackwright"), "");
+}
+
+}  // namespace

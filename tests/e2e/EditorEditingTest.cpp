@@ -1,0 +1,120 @@
+// Editing with real mouse and key events in the real window, and never losing an edit.
+#include "EditorFixture.h"
+
+#include "file/CourseFile.h"
+#include "file/NumberText.h"
+#include "framework/qt/QtMainWindow.h"
+#include "framework/qt/QtViewWidget.h"
+#include "geometry/CourseSpline.h"
+
+#include <QMessageBox>
+
+#include <fstream>
+
+namespace {
+
+class EditorEditing : public EditorFixture {
+protected:
+    std::string StartOnSavedDefault()
+    {
+        CTrackwrightDoc doc;
+        doc.OnNewDocument();
+        const std::string path = m_dir.filePath("edit.crs").toStdString();
+        std::ofstream(path, std::ios::binary) << CourseFileText(doc);
+        EXPECT_TRUE(Start({path}));
+        return path;
+    }
+};
+
+std::string Fixed(float v)
+{
+    std::string s;
+    AppendFixed(s, v);
+    return s;
+}
+
+TEST_F(EditorEditing, DraggingAControlPointMovesItAndTheSavedFileHasItsNumbers)
+{
+    const std::string path = StartOnSavedDefault();
+    const QPoint grab = PixelOf(100.0f, 0.0f);
+    const QPoint drop = grab + QPoint(30, -20);
+    Press(grab, Qt::LeftButton);
+    Move(grab + QPoint(10, -5), Qt::LeftButton);
+    Move(drop, Qt::LeftButton);
+    Release(drop, Qt::LeftButton);
+
+    const CourseHandle& h = Doc()->m_course.m_handles[0];
+    const Vector3 expected = View()->ScreenToWorld(drop.x(), drop.y()) +
+                             (Vector3(100.0, 0.0, 0.0) - View()->ScreenToWorld(grab.x(), grab.y()));
+    EXPECT_NEAR(h.vPos.x, expected.x, 1e-4);
+    EXPECT_NEAR(h.vPos.y, expected.y, 1e-4);
+    EXPECT_GT(h.vPos.x, 100.0f);
+    EXPECT_TRUE(Doc()->IsModified());
+    EXPECT_EQ(Window()->windowTitle().toStdString(), "edit.crs* - Trackwright");
+
+    Key(Qt::Key_S, Qt::ControlModifier);
+    ProcessEvents(20);
+    EXPECT_FALSE(Doc()->IsModified());
+    const std::string text = ReadFile(path);
+    EXPECT_NE(text.find("\r\n" + Fixed(h.vPos.x) + " " + Fixed(h.vPos.y) + " "), std::string::npos) << text;
+}
+
+TEST_F(EditorEditing, CtrlClickOnTheCentreLineInsertsAndDelRemovesIt)
+{
+    StartOnSavedDefault();
+    const CourseHandle& h0 = Doc()->m_course.m_handles[0];
+    const Vector3 mid = h0.SpanPoint(Doc()->m_course.m_handles[1], 0.5f);
+    const QPoint at = PixelOf(mid.x, mid.y);
+    Press(at, Qt::LeftButton, Qt::ControlModifier);
+    Release(at, Qt::LeftButton, Qt::ControlModifier);
+    ASSERT_EQ(Doc()->m_course.m_handles.GetSize(), 5);
+    const Vector3 inserted = Doc()->m_course.m_handles[1].vPos;
+    EXPECT_NEAR(inserted.x, mid.x, 1.0);
+    EXPECT_NEAR(inserted.y, mid.y, 1.0);
+
+    // DEL takes the position of the system cursor.
+    Move(PixelOf(inserted.x, inserted.y), Qt::NoButton);
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(Doc()->m_course.m_handles.GetSize(), 4);
+    EXPECT_TRUE(Doc()->IsModified());
+}
+
+TEST_F(EditorEditing, ClosingAfterAnEditAsksAndCancelKeepsTheWindow)
+{
+    StartOnSavedDefault();
+    const QPoint at = PixelOf(0.0f, 100.0f);
+    Move(at, Qt::NoButton);
+    Key(Qt::Key_Delete);
+    ASSERT_EQ(Doc()->m_course.m_handles.GetSize(), 3);
+
+    AnswerMessageBox(QMessageBox::RejectRole);
+    Window()->close();
+    ProcessEvents(50);
+    EXPECT_TRUE(Window()->isVisible());
+    EXPECT_EQ(Doc()->m_course.m_handles.GetSize(), 3);
+
+    AnswerMessageBox(QMessageBox::NoRole);
+    Window()->close();
+    ProcessEvents(50);
+    EXPECT_FALSE(Window()->isVisible());
+}
+
+TEST_F(EditorEditing, WheelAndRightDragMoveTheCameraButAreNoEdit)
+{
+    StartOnSavedDefault();
+    const float zoom = View()->m_fZoom;
+    const QPoint centre(ViewWidget()->width() / 2, ViewWidget()->height() / 2);
+    Wheel(centre, -120);
+    EXPECT_FLOAT_EQ(View()->m_fZoom, zoom * 1.5f);
+    Wheel(centre, 120);
+    EXPECT_FLOAT_EQ(View()->m_fZoom, zoom * 1.5f * 0.75f);
+
+    const float camX = View()->m_vCamera.x;
+    Press(centre, Qt::RightButton);
+    Move(centre + QPoint(40, 0), Qt::RightButton);
+    Release(centre + QPoint(40, 0), Qt::RightButton);
+    EXPECT_LT(View()->m_vCamera.x, camX);
+    EXPECT_FALSE(Doc()->IsModified());
+}
+
+}  // namespace

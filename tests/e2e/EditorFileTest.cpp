@@ -1,0 +1,173 @@
+// Start-up, the File commands from the keyboard, the settings dialog and the picture, in the
+// real window.
+#include "EditorFixture.h"
+
+#include "file/CourseFile.h"
+#include "framework/qt/QtDialog.h"
+#include "framework/qt/QtMainWindow.h"
+#include "res/Resource.h"
+
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+
+#include <fstream>
+
+namespace {
+
+std::string DefaultCourseText()
+{
+    CTrackwrightDoc doc;
+    doc.OnNewDocument();
+    return CourseFileText(doc);
+}
+
+class EditorFile : public EditorFixture {
+protected:
+    std::string WriteCourse(const std::string& name, const std::string& text)
+    {
+        const std::string path = m_dir.filePath(QString::fromStdString(name)).toStdString();
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+};
+
+TEST_F(EditorFile, StartsOnTheDefaultCourseWithItsTitleAndMenus)
+{
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Window()->windowTitle().toStdString(), "無題 - Trackwright");
+    std::vector<std::string> menus;
+    for (QAction* a : Window()->menuBar()->actions())
+        menus.push_back(a->text().toStdString());
+    EXPECT_EQ(menus, (std::vector<std::string>{"ファイル(&F)", "表示(&V)", "設定(&O)", "ヘルプ(&H)"}));
+    EXPECT_EQ(Doc()->m_course.m_handles.GetSize(), 4);
+    EXPECT_EQ(View()->m_XObjectTypes.GetSize(), 8) << "the catalogue beside the program";
+}
+
+TEST_F(EditorFile, SaveNewAndOpenFromTheKeyboard)
+{
+    ASSERT_TRUE(Start());
+    const std::string path = m_dir.filePath("course.crs").toStdString();
+
+    // Save of an untitled course asks where to put it.
+    AnswerFileDialog(path);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    ProcessEvents(50);
+    EXPECT_EQ(ReadFile(path), DefaultCourseText());
+    EXPECT_EQ(Window()->windowTitle().toStdString(), "course.crs - Trackwright");
+
+    // New after an edit asks; "No" throws the edit away.
+    Doc()->m_course.m_handles.RemoveAt(0);
+    Doc()->SetModifiedFlag();
+    EXPECT_EQ(Window()->windowTitle().toStdString(), "course.crs* - Trackwright");
+    std::string question;
+    AnswerMessageBox(QMessageBox::NoRole, &question);
+    Key(Qt::Key_N, Qt::ControlModifier);
+    ProcessEvents(50);
+    EXPECT_EQ(question, "course.crs への変更を保存しますか?");
+    EXPECT_EQ(Doc()->m_course.m_handles.GetSize(), 4);
+    EXPECT_EQ(Window()->windowTitle().toStdString(), "無題 - Trackwright");
+
+    // Open brings the saved course back.
+    const std::string other = WriteCourse("three.crs", "3\n");
+    AnswerFileDialog(other);
+    Key(Qt::Key_O, Qt::ControlModifier);
+    ProcessEvents(50);
+    EXPECT_EQ(Doc()->m_course.m_handles.GetSize(), 3);
+    EXPECT_EQ(Window()->windowTitle().toStdString(), "three.crs - Trackwright");
+}
+
+TEST_F(EditorFile, ACourseThatCannotBeOpenedOnTheCommandLineEndsTheProgram)
+{
+    const std::string missing = m_dir.filePath("missing.crs").toStdString();
+    std::string message;
+    AnswerMessageBox(QMessageBox::AcceptRole, &message);
+    EXPECT_FALSE(Start({missing}));
+    EXPECT_EQ(message, missing + "ファイルの読み込みに失敗しました");
+}
+
+TEST_F(EditorFile, TheWindowShowsWhatTheRenderCommandDraws)
+{
+    const std::string course = WriteCourse("default.crs", DefaultCourseText());
+    ASSERT_TRUE(Start({course}));
+    const QImage shot = Screenshot();
+
+    const std::string png = m_dir.filePath("render.png").toStdString();
+    QProcess render;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");   // no display at all
+    render.setProcessEnvironment(env);
+    render.start(TW_PROGRAM, {"--render", QString::fromStdString(course), "--out", QString::fromStdString(png),
+                              "--size", QString("%1x%2").arg(shot.width()).arg(shot.height())});
+    ASSERT_TRUE(render.waitForFinished(30000));
+    ASSERT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
+    const QImage rendered = QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB888);
+    ASSERT_EQ(rendered.size(), shot.size());
+
+    int differing = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            differing += shot.pixel(x, y) != rendered.pixel(x, y);
+    EXPECT_EQ(differing, 0) << "of " << shot.width() * shot.height() << " pixels";
+}
+
+TEST_F(EditorFile, BrightnessFromTheSettingsDialogShowsAndIsSaved)
+{
+    const std::string course = WriteCourse("lit.crs", DefaultCourseText());
+    ASSERT_TRUE(Start({course}));
+    // A point of the map square away from every line: grey L with no map loaded.
+    const QPoint probe = PixelOf(-120.0f, 120.0f);
+    EXPECT_NEAR(qRed(Screenshot().pixel(probe)), 128, 1);
+
+    OnNextModal([](QWidget* w) {
+        auto* dlg = dynamic_cast<QtDialog*>(w);
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_EQ(dlg->windowTitle().toStdString(), "設定ダイアログ");
+        auto* edit = qobject_cast<QLineEdit*>(dlg->Item(IDC_LUMINANCE));
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->text().toStdString(), "0.5");
+        edit->setText("0.25");
+        qobject_cast<QPushButton*>(dlg->Item(IDOK))->click();
+    });
+    Window()->RunCommand(ID_SETTINGS);
+    ProcessEvents(50);
+    EXPECT_NEAR(qRed(Screenshot().pixel(probe)), 64, 1);
+
+    Key(Qt::Key_S, Qt::ControlModifier);
+    ProcessEvents(50);
+    EXPECT_NE(ReadFile(course).find("   0.25000000 #TexLuminance\r\n"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(EditorFile, CtrlPPrintsTheViewsPicture)
+{
+    ASSERT_TRUE(Start());
+    const QString pdf = m_dir.filePath("printed.pdf");
+    bool asked = false;
+    OnNextModal([pdf, &asked](QWidget* w) {
+        asked = true;
+        auto* dlg = qobject_cast<QPrintDialog*>(w);
+        ASSERT_NE(dlg, nullptr) << w->metaObject()->className();
+        // With no printer installed, the dialog offers printing to a PDF file; name it.
+        auto* file = dlg->findChild<QLineEdit*>("filename");
+        ASSERT_NE(file, nullptr);
+        file->setText(pdf);
+        QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
+    });
+    Key(Qt::Key_P, Qt::ControlModifier);
+    ProcessEvents(100);
+    ASSERT_TRUE(asked) << "the print dialog";
+    const std::string bytes = ReadFile(pdf.toStdString());
+    ASSERT_GT(bytes.size(), 1000u);
+    EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+    EXPECT_NE(bytes.find("/Image"), std::string::npos) << "the picture is in the page";
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+#pragma once
+
+// A document shown in an 800 x 600 view at zoom 1 with the camera at the origin, driven
+// through the view's handlers with client pixels: course point (x, y) is pixel
+// (400 + 3x, 300 - 3y), one course unit three pixels. No GL context is needed.
+#include "support/Handles.h"
+#include "support/TestBackend.h"
+
+#include "doc/TrackwrightDoc.h"
+#include "view/TrackwrightView.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+class EditView : public ::testing::Test {
+public:
+    static CPoint Px(double x, double y)
+    {
+        return CPoint(static_cast<int>(std::lround(400.0 + 3.0 * x)), static_cast<int>(std::lround(300.0 - 3.0 * y)));
+    }
+
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(doc.OnNewDocument());
+        doc.AddView(&view);
+        view.SetHost(&backend.viewHost);
+        view.OnSize(0, 800, 600);
+        view.m_fZoom = 1.0f;
+        view.m_vCamera = Vector3(0.0, 0.0, 100.0);
+        view.m_TextOverlay.Size = 16;   // as the view's creation sets it: type list rows 16 pixels high
+        view.m_XObjectTypes.RemoveAll();
+        view.m_XObjectTypes.Add({"tree_pine.x", 3.0f, 3.0f});
+        view.m_XObjectTypes.Add({"grandstand.x", 20.0f, 6.0f});
+    }
+    void TearDown() override { doc.RemoveView(&view); }
+
+    // A square of straight spans, run clockwise on screen: handle 0 at (0, 0), 1 at (60, 0),
+    // 2 at (60, -60), 3 at (0, -60); every handle is a corner, tangents of length 60.
+    void UseSquare()
+    {
+        RecordList<CourseHandle>& h = doc.m_course.m_handles;
+        h.SetSize(0);
+        h.Add(MakeHandle(0, 0, 60, 0, 0, -60));
+        h.Add(MakeHandle(60, 0, 0, -60, -60, 0));
+        h.Add(MakeHandle(60, -60, -60, 0, 0, 60));
+        h.Add(MakeHandle(0, -60, 0, 60, 60, 0));
+    }
+
+    CourseHandle& H(int i) { return doc.m_course.m_handles[i]; }
+    int HandleCount() const { return doc.m_course.m_handles.GetSize(); }
+
+    void Down(CPoint p, UINT flags = 0) { view.OnLButtonDown(flags | MK_LBUTTON, p); }
+    void Move(CPoint p, UINT flags = 0) { view.OnMouseMove(flags, p); }
+    void Up(CPoint p) { view.OnLButtonUp(0, p); }
+    void Drag(CPoint from, CPoint to)
+    {
+        Down(from);
+        Move(to, MK_LBUTTON);
+        Up(to);
+    }
+    void Delete(CPoint cursor)
+    {
+        backend.viewHost.cursor = cursor;
+        view.OnKeyDown(VK_DELETE, 1, 0);
+    }
+
+    TestBackend backend;
+    CTrackwrightDoc doc;
+    CTrackwrightView view;
+};

@@ -1,0 +1,50 @@
+// The Qt tests need their QApplication before any test runs, and a settings folder of
+// their own so a user's profile is never touched.
+#include "framework/qt/QtBackend.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include <dlfcn.h>
+#include <link.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+// Mesa unloads its DRI driver when Qt closes the display at exit; the driver's own
+// allocations then look leaked to LeakSanitizer, from a module it can no longer name.
+// Keeping the driver loaded leaves them reachable, as they really are.
+void KeepGLDriversLoaded()
+{
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, std::size_t, void*) {
+            if (info->dlpi_name && std::strstr(info->dlpi_name, "/dri/"))
+                dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+            return 0;
+        },
+        nullptr);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string dir = (std::filesystem::temp_directory_path() / "tw_qt_test_XXXXXX").string();
+    if (!mkdtemp(dir.data()))
+        return 2;
+    setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+    PrepareQtApplication();
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    KeepGLDriversLoaded();
+    ::testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+    return result;
+}

@@ -1,0 +1,154 @@
+// The object catalogue: its token cases, and where the view finds the file.
+#include "ViewScene.h"
+
+#include "view/XObjectCatalogue.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+RecordList<XObjectType> Parse(std::string_view text)
+{
+    RecordList<XObjectType> types;
+    ParseXObjectCatalogue(text, types);
+    return types;
+}
+
+TEST(XObjectCatalogue, QuotedNamesKeepSpacesAndHashes)
+{
+    const auto types = Parse("\"big tree #2.x\" 2 3\nplain.x 4.5 -1\n%end\n");
+    ASSERT_EQ(types.GetSize(), 2);
+    EXPECT_EQ(types[0].FileName, "big tree #2.x");
+    EXPECT_EQ(types[0].Width, 2.0f);
+    EXPECT_EQ(types[0].Height, 3.0f);
+    EXPECT_EQ(types[1].FileName, "plain.x");
+    EXPECT_EQ(types[1].Width, 4.5f);
+    EXPECT_EQ(types[1].Height, -1.0f);
+}
+
+TEST(XObjectCatalogue, CommentsBetweenTokensAreSkipped)
+{
+    const auto types = Parse("# header\nname.x # the width follows\n 7 # and the height\n 8\n%end");
+    ASSERT_EQ(types.GetSize(), 1);
+    EXPECT_EQ(types[0].FileName, "name.x");
+    EXPECT_EQ(types[0].Width, 7.0f);
+    EXPECT_EQ(types[0].Height, 8.0f);
+}
+
+TEST(XObjectCatalogue, EndMarkInAnyCaseStopsOnlyInTheNamePosition)
+{
+    EXPECT_EQ(Parse("a.x 1 2\n%END\nb.x 3 4\n").GetSize(), 1);
+    EXPECT_EQ(Parse("a.x 1 2\n%End\nb.x 3 4\n").GetSize(), 1);
+    EXPECT_EQ(Parse("\"%end\" 1 2\nb.x 3 4\n").GetSize(), 0);
+    // In a number position it is a number, read as 0.
+    const auto types = Parse("a.x %end 2\n%end");
+    ASSERT_EQ(types.GetSize(), 1);
+    EXPECT_EQ(types[0].Width, 0.0f);
+    EXPECT_EQ(types[0].Height, 2.0f);
+}
+
+TEST(XObjectCatalogue, EmptyOrCommentOnlyTextGivesNoEntries)
+{
+    EXPECT_EQ(Parse("").GetSize(), 0);
+    EXPECT_EQ(Parse("   \n\t\n").GetSize(), 0);
+    EXPECT_EQ(Parse("# nothing here\n# nor here").GetSize(), 0);
+}
+
+TEST(XObjectCatalogue, TextWithoutEndIsReadToItsEndAndMissingNumbersAreZero)
+{
+    const auto types = Parse("a.x 1 2\nlast.x 6");
+    ASSERT_EQ(types.GetSize(), 2);
+    EXPECT_EQ(types[1].FileName, "last.x");
+    EXPECT_EQ(types[1].Width, 6.0f);
+    EXPECT_EQ(types[1].Height, 0.0f);
+
+    const auto bare = Parse("only.x");
+    ASSERT_EQ(bare.GetSize(), 1);
+    EXPECT_EQ(bare[0].Width, 0.0f);
+    EXPECT_EQ(bare[0].Height, 0.0f);
+}
+
+TEST(XObjectCatalogue, NumbersReadTheirLongestNumericPrefix)
+{
+    const auto types = Parse("a.x 2.5abc letters\nb.x 1e1x -.5\nc.x \"3\" \"  4\"\n%end");
+    ASSERT_EQ(types.GetSize(), 3);
+    EXPECT_EQ(types[0].Width, 2.5f);
+    EXPECT_EQ(types[0].Height, 0.0f);
+    EXPECT_EQ(types[1].Width, 10.0f);
+    EXPECT_EQ(types[1].Height, -0.5f);
+    EXPECT_EQ(types[2].Width, 3.0f);
+    EXPECT_EQ(types[2].Height, 4.0f);
+}
+
+TEST(XObjectCatalogue, DuplicatesAndEmptyQuotedNamesStayEntries)
+{
+    const auto types = Parse("a.x 1 1\na.x 1 1\n\"\" 2 2\n%end");
+    ASSERT_EQ(types.GetSize(), 3);
+    EXPECT_EQ(types[2].FileName, "");
+}
+
+std::filesystem::path FreshDir(const std::string& name)
+{
+    const auto dir = std::filesystem::path(::testing::TempDir()) / name;
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+TEST(XObjectCatalogueFile, IsReadFromTheProgramFolderWithCrLfLines)
+{
+    const auto dir = FreshDir("tw_view_catalogue");
+    WriteFile(dir / "xfiles.txt", "\"crlf name.x\" 1.5 2\r\nnext.x 3 4\r\n%end\r\n");
+    DataDirApp app(dir.string() + "/");
+    CTrackwrightView view;
+    ASSERT_EQ(view.m_XObjectTypes.GetSize(), 2);
+    EXPECT_EQ(view.m_XObjectTypes[0].FileName, "crlf name.x");
+    EXPECT_EQ(view.m_XObjectTypes[1].Height, 4.0f);
+}
+
+TEST(XObjectCatalogueFile, ShippedCatalogueReads)
+{
+    DataDirApp app;
+    CTrackwrightView view;
+    ASSERT_GT(view.m_XObjectTypes.GetSize(), 0);
+    EXPECT_EQ(view.m_XObjectTypes[view.m_XObjectTypes.GetSize() - 1].FileName, "bridge span.x");
+}
+
+TEST(XObjectCatalogueFile, NeverComesFromTheWorkingDirectory)
+{
+    const auto dir = FreshDir("tw_view_cwd");
+    WriteFile(dir / "xfiles.txt", "stray.x 1 1\n%end\n");
+    const auto previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+    std::size_t withoutApp = 0;
+    std::size_t withEmptyDir = 0;
+    {
+        CTrackwrightView view;
+        withoutApp = static_cast<std::size_t>(view.m_XObjectTypes.GetSize());
+    }
+    {
+        DataDirApp app("");
+        CTrackwrightView view;
+        withEmptyDir = static_cast<std::size_t>(view.m_XObjectTypes.GetSize());
+    }
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(withoutApp, 0u);
+    EXPECT_EQ(withEmptyDir, 0u);
+}
+
+TEST(XObjectCatalogueFile, MissingFileGivesAnEmptyCatalogue)
+{
+    DataDirApp app(FreshDir("tw_view_nocatalogue").string() + "/");
+    CTrackwrightView view;
+    EXPECT_EQ(view.m_XObjectTypes.GetSize(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,308 @@
+// What one frame shows, checked by pixels at positions computed from the camera.
+#include "ViewScene.h"
+
+#include "support/BmpWriter.h"
+#include "geometry/CourseSpline.h"
+
+#include <GL/gl.h>
+
+namespace {
+
+class ViewRender : public ViewScene {
+protected:
+    // An odd client size puts world y = 0 (and x = 0) on pixel centres, so lines along the
+    // axes cover whole rows.
+    void SetUp() override
+    {
+        ViewScene::SetUp();
+        Open(641, 481);
+    }
+
+    bool IsGrey(const Rgba& p, int level) { return IsColour(p, level, level, level); }
+};
+
+TEST_F(ViewRender, MapSquareIsGreyLWithoutAMap)
+{
+    doc.m_course.m_handles.SetSize(0);
+    Render();
+    EXPECT_TRUE(IsGrey(At(PixelOf(60, 60)), 128)) << int(At(PixelOf(60, 60))[0]);
+    EXPECT_TRUE(IsGrey(At(PixelOf(-127, -127)), 128));
+    EXPECT_TRUE(IsGrey(At(PixelOf(140, 0)), 0));      // outside the square: the clear colour
+    EXPECT_TRUE(IsGrey(At(PixelOf(-129, 100)), 0));
+
+    doc.m_course.m_texLuminance = 1.0f;
+    Render();
+    EXPECT_TRUE(IsGrey(At(PixelOf(60, 60)), 255));
+}
+
+TEST_F(ViewRender, MapTextureIsModulatedByLAndUpright)
+{
+    // 8 x 8 in quadrants; the file's rows run bottom up.
+    BmpSpec spec;
+    spec.width = 8;
+    spec.height = 8;
+    std::vector<std::uint8_t> data;
+    for (int row = 0; row < 8; ++row)
+        for (int x = 0; x < 8; ++x) {
+            const bool right = x >= 4;
+            const bool top = row >= 4;
+            const std::uint8_t r = right ? 200 : 40;
+            const std::uint8_t g = top ? 160 : 20;
+            data.insert(data.end(), {100, g, r});   // B G R
+        }
+    doc.m_course.m_handles.SetSize(0);
+    ASSERT_TRUE(doc.m_course.LoadMapTexture(WriteTempFile("view_quadrants.bmp", MakeBmp(spec, data))));
+    Render();
+    EXPECT_TRUE(IsColour(At(PixelOf(-64, -64)), 20, 10, 50)) << int(At(PixelOf(-64, -64))[0]);
+    EXPECT_TRUE(IsColour(At(PixelOf(64, -64)), 100, 10, 50));
+    EXPECT_TRUE(IsColour(At(PixelOf(-64, 64)), 20, 80, 50));
+    EXPECT_TRUE(IsColour(At(PixelOf(64, 64)), 100, 80, 50));
+}
+
+TEST_F(ViewRender, CentreLineIsGreyBordersAndMarkersWhite)
+{
+    view->m_fZoom = 4.0f;
+    view->m_vCamera.x = 100.0f;   // the default course's handle 0, at (100, 0)
+    const CourseHandle& h0 = doc.m_course.m_handles[0];
+    const CourseHandle& h1 = doc.m_course.m_handles[1];
+    Render();
+
+    Vector3 centre[21];
+    Vector3 left[21];
+    Vector3 right[21];
+    SampleSpan(h0, h1, Centre, 20, centre);
+    SampleSpan(h0, h1, LeftBorder, 20, left);
+    SampleSpan(h0, h1, RightBorder, 20, right);
+    for (int i : {1, 2}) {
+        EXPECT_TRUE(AnyNear(PixelOf(centre[i].x, centre[i].y), 1, [&](const Rgba& p) { return IsGrey(p, 153); })) << i;
+        EXPECT_TRUE(AnyNear(PixelOf(left[i].x, left[i].y), 1, IsWhite)) << i;
+        EXPECT_TRUE(AnyNear(PixelOf(right[i].x, right[i].y), 1, IsWhite)) << i;
+        EXPECT_FALSE(AnyNear(PixelOf(centre[i].x, centre[i].y), 1, IsWhite)) << i;
+    }
+    // The control point's circle and the width markers' circles (radius 1), on their rims.
+    const Vector3 m = h0.vPos + h0.BorderOffset(0, h0.WidthLeft);
+    EXPECT_TRUE(AnyNear(PixelOf(m.x + 1.0, m.y), 1, IsWhite));
+    EXPECT_TRUE(AnyNear(PixelOf(h0.vPos.x - 0.866, h0.vPos.y - 0.5), 1, IsWhite));
+    // Inside a circle only the map shows.
+    EXPECT_TRUE(IsGrey(At(PixelOf(m.x + 0.4, m.y + 0.5)), 128));
+}
+
+TEST_F(ViewRender, HoveredSpanIsRedItsBordersStayWhite)
+{
+    UseRectangleCourse();
+    view->m_fZoom = 2.0f;
+    Render();
+    EXPECT_TRUE(IsGrey(At(PixelOf(0, 0)), 153));
+
+    doc.m_course.m_handles[0].HoverPart = HandlePart::Span;
+    Render();
+    EXPECT_TRUE(IsRed(At(PixelOf(0, 0))));
+    EXPECT_TRUE(IsRed(At(PixelOf(20, 0))));
+    // Both borders of the span lie 5 / sqrt(2) from the centre line, as the corners' bisectors put them.
+    EXPECT_TRUE(AnyNear(PixelOf(0, -3.5355), 1, IsWhite));
+    EXPECT_TRUE(AnyNear(PixelOf(0, 3.5355), 1, IsWhite));
+    EXPECT_FALSE(AnyNear(PixelOf(0, 3.5355), 1, IsRed));
+    // The other spans keep their grey.
+    EXPECT_TRUE(AnyNear(PixelOf(50, 40), 1, [&](const Rgba& p) { return IsGrey(p, 153); }));
+}
+
+TEST_F(ViewRender, FirstDrawnWinsWhereLinesMeet)
+{
+    UseRectangleCourse();
+    view->m_fZoom = 2.0f;
+    doc.m_course.m_handles[0].HoverPart = HandlePart::Span;
+    Render();
+    // Handle 0's outgoing tangent arrow lies on the first 20 units of its span and is drawn
+    // before it: white stays. Handle 1's incoming arrow and circle are drawn after: red stays.
+    EXPECT_TRUE(IsWhite(At(PixelOf(-40, 0))));
+    EXPECT_TRUE(IsRed(At(PixelOf(40, 0))));
+    const GlPixel rim = PixelOf(49, 0);   // where the line meets handle 1's circle
+    for (int dx = -2; dx <= 2; ++dx)
+        EXPECT_TRUE(IsRed(Pixel(rim.x + dx, rim.y))) << dx;
+    // Away from the line, the later circle is white as usual.
+    EXPECT_TRUE(AnyNear(PixelOf(50 - 0.866, 0.5), 1, IsWhite));
+}
+
+TEST_F(ViewRender, HoveredMarkersAreFilledRed)
+{
+    UseRectangleCourse();
+    view->m_fZoom = 2.0f;
+    CourseHandle& a = doc.m_course.m_handles[0];
+    CourseHandle& b = doc.m_course.m_handles[1];
+    // Inside B's circle, clear of the lines through its centre.
+    const GlPixel insideB = PixelOf(50 - 0.5, -0.5);
+    Render();
+    EXPECT_TRUE(IsGrey(At(insideB), 128));
+
+    b.HoverPart = HandlePart::Pos;
+    Render();
+    EXPECT_TRUE(IsRed(At(insideB)));
+    EXPECT_TRUE(IsRed(At(PixelOf(50 + 0.5, 0.5))));
+
+    b.HoverPart = HandlePart::None;
+    a.HoverPart = HandlePart::WidthLeft;
+    const Vector3 m = a.vPos + a.BorderOffset(0, a.WidthLeft);
+    Render();
+    EXPECT_TRUE(IsRed(At(PixelOf(m.x + 0.3, m.y - 0.6))));
+    // The other marker of the same handle stays an outline.
+    const Vector3 n = a.vPos + a.BorderOffset(1, a.WidthRight);
+    EXPECT_TRUE(IsGrey(At(PixelOf(n.x + 0.3, n.y - 0.6)), 128));
+}
+
+TEST_F(ViewRender, HoveredArrowHasARedHeadAndAWhiteShaft)
+{
+    UseRectangleCourse();
+    view->m_fZoom = 4.0f;
+    view->m_vCamera.x = -40.0f;
+    doc.m_course.m_handles[0].HoverPart = HandlePart::TanNext;
+    Render();
+    // Tip at (-30, 0), 0.2 of the tangent (100, 0); the head reaches 5 back at +-20 degrees.
+    EXPECT_TRUE(IsRed(At(PixelOf(-33, 0.6))));
+    EXPECT_TRUE(IsRed(At(PixelOf(-33, -0.6))));
+    EXPECT_TRUE(IsWhite(At(PixelOf(-40, 0))));
+    EXPECT_FALSE(IsRed(At(PixelOf(-36, 0.6))));
+}
+
+TEST_F(ViewRender, ObjectFootprintIsScaledByTheObjectScale)
+{
+    // The default course stays: its drawing leaves the colour white for the objects.
+    doc.m_xobjects.Add(XObject("box.x", Vector3(0.0, 40.0, 0.0), 0.0f, 10.0f, 5.0f));
+    view->m_fZoom = 4.0f;
+    view->m_vCamera.y = 40.0f;
+    Render();
+    // Half extents 10 x 0.4 = 4 across and 5 x 0.4 = 2 along the arrow (up): 8 by 4 units.
+    EXPECT_TRUE(AnyNear(PixelOf(4, 41.5), 1, IsWhite));
+    EXPECT_TRUE(AnyNear(PixelOf(-4, 38.5), 1, IsWhite));
+    EXPECT_TRUE(AnyNear(PixelOf(2.5, 42), 1, IsWhite));
+    EXPECT_TRUE(AnyNear(PixelOf(-2.5, 38), 1, IsWhite));
+    EXPECT_FALSE(AnyNear(PixelOf(5, 41.5), 1, IsWhite));
+    EXPECT_FALSE(AnyNear(PixelOf(3, 41.5), 1, IsWhite));
+    EXPECT_FALSE(AnyNear(PixelOf(2.5, 43), 1, IsWhite));
+    // The arrow points up, 10 long.
+    EXPECT_TRUE(AnyNear(PixelOf(0, 46), 1, IsWhite));
+    EXPECT_FALSE(AnyNear(PixelOf(6, 40), 1, IsWhite));
+
+    // Turned a quarter clockwise: the arrow points to +x and the Height lies along x.
+    doc.m_xobjects[0].Direction = 1.5707964f;
+    Render();
+    EXPECT_TRUE(AnyNear(PixelOf(6, 40), 1, IsWhite));
+    EXPECT_TRUE(AnyNear(PixelOf(2, 41.5), 1, IsWhite));
+    EXPECT_TRUE(AnyNear(PixelOf(-1, 44), 1, IsWhite));
+    EXPECT_FALSE(AnyNear(PixelOf(4, 41.5), 1, IsWhite));
+
+    doc.m_xobjectScale = 0.5f;
+    Render();
+    EXPECT_TRUE(AnyNear(PixelOf(2.5, 41.5), 1, IsWhite));
+}
+
+TEST_F(ViewRender, ObjectsTakeTheMapColourWhenThereIsNoCourse)
+{
+    doc.m_course.m_handles.SetSize(0);
+    doc.m_course.m_texLuminance = 0.25f;
+    doc.m_xobjects.Add(XObject("box.x", Vector3(0.0, 150.0, 0.0), 0.0f, 10.0f, 5.0f));
+    view->m_fZoom = 4.0f;
+    view->m_vCamera.y = 150.0f;   // off the map square, on black
+    Render();
+    EXPECT_TRUE(AnyNear(PixelOf(4, 151.5), 1, [&](const Rgba& p) { return IsGrey(p, 64); }));
+}
+
+TEST_F(ViewRender, HoveredObjectIsFilledRedAndLabelledAtTheCursor)
+{
+    doc.m_course.m_handles.SetSize(0);
+    doc.m_xobjects.Add(XObject("label.x", Vector3(0.0, 0.0, 0.0), 0.0f, 3.0f, 3.0f));
+    doc.m_xobjects[0].HoverPart = ObjectPart::Body;
+    view->m_fZoom = 4.0f;
+    // The main window holds the view and, below it, a 20 pixel bar.
+    TestWndHost frameHost;
+    frameHost.client = CRect(0, 0, 641, 481 + 20);
+    frameHost.cursor = CPoint(40, 300);
+    CFrameWnd frame;
+    frame.SetHost(&frameHost);
+    app.m_pMainWnd = &frame;
+    Render();
+    app.m_pMainWnd = nullptr;
+
+    EXPECT_TRUE(IsRed(At(PixelOf(0.4, 0.3))));
+    // The label's first glyph cell: lower left at (cursor x, client height - cursor y).
+    bool lit = false;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            lit = lit || Pixel(40 + x, 501 - 300 + y)[1] > 200;
+    EXPECT_TRUE(lit);
+}
+
+// The type list: one 16 pixel row per entry from the top, a mark before the selected one.
+class TypeList : public ViewRender {
+protected:
+    void SetUp() override
+    {
+        ViewRender::SetUp();
+        doc.m_course.m_handles.SetSize(0);
+        view->m_fZoom = 0.2f;   // the map square shrinks to the middle; the list is on black
+    }
+    // Strongest pixel of a character cell (column c of row r).
+    Rgba Brightest(int r, int c)
+    {
+        Rgba best{};
+        const int top = Height() - 16 * r;
+        for (int y = top - 16; y < top; ++y)
+            for (int x = 16 * c; x < 16 * c + 16; ++x) {
+                const Rgba p = Pixel(x, y);
+                if (p[0] + p[1] + p[2] > best[0] + best[1] + best[2])
+                    best = p;
+            }
+        return best;
+    }
+    bool Lit(int r, int c) { return Brightest(r, c)[0] > 200; }
+};
+
+TEST_F(TypeList, RowsShowTheCatalogueWithTheSelectionMarked)
+{
+    const int entries = view->m_XObjectTypes.GetSize();
+    ASSERT_GT(entries, 1);
+    Render();
+    EXPECT_TRUE(Lit(0, 0));    // "*CtrlPnt": a new view inserts control points
+    for (int c = 1; c <= 7; ++c)
+        EXPECT_TRUE(Lit(0, c)) << c;
+    EXPECT_FALSE(Lit(0, 8));
+    EXPECT_FALSE(Lit(1, 0));   // " tree_pine.x"
+    EXPECT_TRUE(Lit(1, 1));
+    EXPECT_TRUE(Lit(entries, 1));
+    EXPECT_FALSE(Lit(entries + 1, 1));
+    EXPECT_TRUE(IsWhite(Brightest(0, 1)));
+
+    view->m_nSelectedType = 1;
+    Render();
+    EXPECT_FALSE(Lit(0, 0));
+    EXPECT_FALSE(Lit(1, 0));
+    EXPECT_TRUE(Lit(2, 0));
+}
+
+TEST_F(TypeList, HoveredRowIsRed)
+{
+    view->m_nHoverType = 0;
+    Render();
+    EXPECT_TRUE(IsWhite(Brightest(0, 1)));
+    EXPECT_TRUE(IsRed(Brightest(1, 1)));
+    EXPECT_TRUE(IsWhite(Brightest(2, 1)));
+
+    view->m_nHoverType = -1;
+    Render();
+    EXPECT_TRUE(IsRed(Brightest(0, 0)));
+    EXPECT_TRUE(IsWhite(Brightest(1, 1)));
+}
+
+TEST_F(TypeList, RowsMatchTheHitTest)
+{
+    // Wherever a row's text is drawn, the hit test names that row.
+    const int entries = view->m_XObjectTypes.GetSize();
+    Render();
+    for (int r = 0; r <= entries; ++r) {
+        const int clientY = 16 * r + 8;
+        EXPECT_EQ(view->HitTestTypeList(20, clientY), r - 1);
+        EXPECT_TRUE(Lit(r, 1));
+    }
+    EXPECT_EQ(view->m_TextOverlay.Size, 16);   // drawing leaves the logical size
+}
+
+}  // namespace
