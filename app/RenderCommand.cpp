@@ -128,6 +128,9 @@ int RunRenderCommand(const std::vector<std::string>& args)
                 status = 1;
             }
         }
+        // As a closing window does: the view's GL context goes, and no current-context
+        // record is left pointing at the view's device context once the view is gone.
+        view.OnDestroy();
         doc.RemoveView(&view);
     }
     AfxSetBackend(pPrevious);

@@ -88,6 +88,7 @@ TEST(Palette, TrueColourWindowGetsNoPalette)
     EXPECT_FALSE(view.m_cPalette.IsCreated());
     EXPECT_EQ(view.m_pOldPalette, nullptr);
     EXPECT_TRUE(backend.messages.empty());
+    view.OnDestroy();
 }
 
 TEST(Palette, PaletteWindowGetsTheBuiltPalette)
@@ -101,6 +102,7 @@ TEST(Palette, PaletteWindowGetsTheBuiltPalette)
     ASSERT_EQ(view.m_cPalette.GetEntryCount(), 256);
     EXPECT_EQ(view.m_cPalette.GetEntries()[173].peGreen, 0xC0);
     EXPECT_EQ(view.m_pOldPalette, nullptr) << "no palette was selected into the window before";
+    view.OnDestroy();
 }
 
 }  // namespace

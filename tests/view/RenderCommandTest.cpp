@@ -2,6 +2,7 @@
 #include "ViewScene.h"
 
 #include "app/RenderCommand.h"
+#include "framework/Wgl.h"
 
 #include <QImage>
 
@@ -99,6 +100,23 @@ TEST_F(RenderCommand, CallersBackEndIsKept)
 {
     Run({"--render", TempPath("missing.txt"), "--out", TempPath("x.png")});
     EXPECT_EQ(AfxGetBackend(), &backend);
+}
+
+// Found by the sanitizer build: the command's view kept its context, and the current-context
+// record pointed at the view's device context after the view was gone.
+TEST_F(RenderCommand, LeavesNoContextOfItsViewBehind)
+{
+    const std::string course = TempPath("ring.txt");
+    {
+        CTrackwrightDoc source;
+        source.OnNewDocument();
+        ASSERT_TRUE(source.OnSaveDocument(course));
+    }
+    const std::string args[] = {"trackwright", "--render", course, "--out", TempPath("ring.png")};
+    ASSERT_EQ(RunRenderCommand({std::begin(args), std::end(args)}), 0);
+    EXPECT_EQ(wglGetCurrentContext(), nullptr);
+    EXPECT_EQ(wglGetCurrentDC(), nullptr);
+    m_gl.MakeCurrent();
 }
 
 }  // namespace
