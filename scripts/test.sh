@@ -3,6 +3,7 @@
 # the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan), then
 # each libFuzzer target for a bounded time (build-fuzz, clang).
 #
+#   TW_STAGES         which of "normal asan fuzz" to run (default all three)
 #   TW_FUZZ_SECONDS   seconds per fuzz target (default 60; 0 runs only the seed corpora)
 #   TW_FUZZ_RSS_MB    memory limit of a fuzz run in MB (default 2048)
 #
@@ -13,7 +14,9 @@ cd "$(dirname "$0")/.."
 root="$PWD"
 scripts/deps.sh
 export XDG_CONFIG_HOME="$(mktemp -d)"
+trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 
+stages=" ${TW_STAGES:-normal asan fuzz} "
 fuzz_seconds="${TW_FUZZ_SECONDS:-60}"
 fuzz_rss_mb="${TW_FUZZ_RSS_MB:-2048}"
 jobs=2
@@ -90,10 +93,13 @@ fuzz() {
   "build-fuzz/fuzz/${target}" "${limit[@]}" -rss_limit_mb="$fuzz_rss_mb" -max_len="$max_len" \
     -timeout=30 -print_final_stats=1 -artifact_prefix="${artifacts}/" \
     "$corpus" "${seeds[@]}" >"build-fuzz/${target}.log" 2>&1 || rc=$?
-  grep -E '^(stat::number_of_executed_units|stat::new_units_added|#[0-9]+ +DONE)' \
+  grep -E '^(stat::number_of_executed_units|stat::new_units_added|#[0-9]+[[:space:]]+DONE)' \
     "build-fuzz/${target}.log" || true
   if [ "$rc" -ne 0 ]; then
-    tail -n 40 "build-fuzz/${target}.log"
+    # The head of the report (what broke, where) and libFuzzer's closing lines.
+    grep -m1 -A24 -E 'property broken|runtime error|ERROR: ' \
+      "build-fuzz/${target}.log" || tail -n 30 "build-fuzz/${target}.log"
+    grep -E '^SUMMARY:|Test unit written' "build-fuzz/${target}.log" || true
     local found
     for found in "${artifacts}"/*; do
       [ -e "$found" ] && echo "REPRODUCER: ${root}/${found}"
@@ -116,10 +122,16 @@ run_fuzzers() {
   fi
 }
 
-run_stage "build" build
-run_stage "ctest" ctest --test-dir build --output-on-failure -j "$jobs"
-run_stage "asan build" build_asan
-run_stage "asan ctest" ctest --test-dir build-asan --output-on-failure -j "$jobs"
-run_stage "fuzz build" build_fuzz
-run_stage "fuzz (${fuzz_seconds} s per target)" run_fuzzers
+if [[ "$stages" == *" normal "* ]]; then
+  run_stage "build" build
+  run_stage "ctest" ctest --test-dir build --output-on-failure -j "$jobs"
+fi
+if [[ "$stages" == *" asan "* ]]; then
+  run_stage "asan build" build_asan
+  run_stage "asan ctest" ctest --test-dir build-asan --output-on-failure -j "$jobs"
+fi
+if [[ "$stages" == *" fuzz "* ]]; then
+  run_stage "fuzz build" build_fuzz
+  run_stage "fuzz (${fuzz_seconds} s per target)" run_fuzzers
+fi
 print_summary
