@@ -242,46 +242,37 @@ void QtViewWidget::paintGL()
         glEnable(GL_SCISSOR_TEST);
 }
 
-void QtViewWidget::mousePressEvent(QMouseEvent* e)
+// A press or release of one button goes to the view's handler for that button.
+void QtViewWidget::DispatchButton(QMouseEvent* e, bool down)
 {
     if (!Live())
         return;
-    const UINT flags = MouseFlags(e->buttons(), e->modifiers());
-    const CPoint pt = ClientPoint(e->position());
+    using Handler = void (CView::*)(UINT, CPoint);
+    Handler handler = nullptr;
     switch (e->button()) {
     case Qt::LeftButton:
-        m_pView->OnLButtonDown(flags, pt);
+        handler = down ? &CView::OnLButtonDown : &CView::OnLButtonUp;
         break;
     case Qt::RightButton:
-        m_pView->OnRButtonDown(flags, pt);
+        handler = down ? &CView::OnRButtonDown : &CView::OnRButtonUp;
         break;
     case Qt::MiddleButton:
-        m_pView->OnMButtonDown(flags, pt);
+        handler = down ? &CView::OnMButtonDown : &CView::OnMButtonUp;
         break;
     default:
-        break;
+        return;
     }
+    (m_pView->*handler)(MouseFlags(e->buttons(), e->modifiers()), ClientPoint(e->position()));
+}
+
+void QtViewWidget::mousePressEvent(QMouseEvent* e)
+{
+    DispatchButton(e, true);
 }
 
 void QtViewWidget::mouseReleaseEvent(QMouseEvent* e)
 {
-    if (!Live())
-        return;
-    const UINT flags = MouseFlags(e->buttons(), e->modifiers());
-    const CPoint pt = ClientPoint(e->position());
-    switch (e->button()) {
-    case Qt::LeftButton:
-        m_pView->OnLButtonUp(flags, pt);
-        break;
-    case Qt::RightButton:
-        m_pView->OnRButtonUp(flags, pt);
-        break;
-    case Qt::MiddleButton:
-        m_pView->OnMButtonUp(flags, pt);
-        break;
-    default:
-        break;
-    }
+    DispatchButton(e, false);
 }
 
 void QtViewWidget::mouseMoveEvent(QMouseEvent* e)

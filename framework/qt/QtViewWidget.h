@@ -48,6 +48,7 @@ protected:
     bool event(QEvent* e) override;
 
 private:
+    void DispatchButton(QMouseEvent* e, bool down);
     // The capture went elsewhere without the view asking.
     void LoseCapture();
     bool Live() const { return m_pView && m_bViewCreated; }

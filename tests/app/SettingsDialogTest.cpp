@@ -20,10 +20,10 @@ const char* const kColourMissing = "カラーマップのファイルがオー�
 
 std::string SmallMap(const std::string& name, int side)
 {
-    BmpSpec spec;
-    spec.width = side;
-    spec.height = side;
-    return WriteTempFile(name, MakeBmp(spec, PaddedRows(std::size_t(side) * 3, std::size_t(side))));
+    BmpLayout layout;
+    layout.width = side;
+    layout.height = side;
+    return WriteTempFile(name, MakeBmp(layout, PaddedRows(std::size_t(side) * 3, std::size_t(side))));
 }
 
 // The settings command of a document with the default course; the script fills the fields

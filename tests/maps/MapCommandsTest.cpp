@@ -27,10 +27,10 @@ public:
 
 std::string SmallMap(const std::string& name)
 {
-    BmpSpec spec;
-    spec.width = 4;
-    spec.height = 4;
-    return WriteTempFile(name, MakeBmp(spec, PaddedRows(12, 4)));
+    BmpLayout layout;
+    layout.width = 4;
+    layout.height = 4;
+    return WriteTempFile(name, MakeBmp(layout, PaddedRows(12, 4)));
 }
 
 struct ItemState {

@@ -55,16 +55,16 @@ TEST(ReadBmpData, AgreesWithTheFileReaderOnTheWholeSuite)
 TEST(ReadBmpData, AgreesWithTheFileReaderOnEveryTruncation)
 {
     // Odd width and top-down: the padded-row path; 8 bits with a table: the offset checks.
-    BmpSpec topDown;
+    BmpLayout topDown;
     topDown.width = 5;
     topDown.height = -3;
-    BmpSpec grey;
+    BmpLayout grey;
     grey.width = 3;
     grey.height = 2;
     grey.bitCount = 8;
     grey.table.assign(1024, 0x40);
-    for (const auto& [spec, rowBytes] : {std::pair{topDown, 15}, std::pair{grey, 3}}) {
-        const std::vector<std::uint8_t> whole = MakeBmp(spec, PaddedRows(rowBytes, 3));
+    for (const auto& [layout, rowBytes] : {std::pair{topDown, 15}, std::pair{grey, 3}}) {
+        const std::vector<std::uint8_t> whole = MakeBmp(layout, PaddedRows(rowBytes, 3));
         for (std::size_t n = 0; n <= whole.size(); ++n) {
             SCOPED_TRACE(n);
             const std::vector<std::uint8_t> part(whole.begin(), whole.begin() + n);

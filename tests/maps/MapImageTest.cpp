@@ -145,11 +145,11 @@ TEST(ReadBmp, TopDownFileMatchesBottomUpOne)
 
 TEST(ReadBmp, TwentyFourBitPowerOfTwoKeepsFileOrderWithRedFirst)
 {
-    BmpSpec spec;
-    spec.width = 256;
-    spec.height = 256;
+    BmpLayout layout;
+    layout.width = 256;
+    layout.height = 256;
     const std::vector<std::uint8_t> data = PaddedRows(256 * 3, 256);
-    const std::string path = WriteTempFile("rgb256.bmp", MakeBmp(spec, data));
+    const std::string path = WriteTempFile("rgb256.bmp", MakeBmp(layout, data));
     MapImageInfo info;
     auto pixels = ReadBmp(path, info);
     ASSERT_TRUE(pixels);
@@ -177,15 +177,15 @@ TEST(ReadBmp, OddRowLengthsSkipTheirPadding)
                          Case{5, 3, 24}, Case{6, 3, 24}, Case{7, -3, 24}, Case{1001, 700, 24},
                          Case{1001, -700, 8}}) {
         SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << "x" << c.bits);
-        BmpSpec spec;
-        spec.width = c.width;
-        spec.height = c.height;
-        spec.bitCount = c.bits;
-        spec.table.assign(c.bits == 8 ? 1024 : 0, 0x40);
+        BmpLayout layout;
+        layout.width = c.width;
+        layout.height = c.height;
+        layout.bitCount = c.bits;
+        layout.table.assign(c.bits == 8 ? 1024 : 0, 0x40);
         const std::size_t comps = c.bits / 8;
         const std::size_t rowBytes = std::size_t(c.width) * comps;
         const std::size_t rows = std::size_t(std::abs(c.height));
-        const std::string path = WriteTempFile("odd.bmp", MakeBmp(spec, PaddedRows(rowBytes, rows)));
+        const std::string path = WriteTempFile("odd.bmp", MakeBmp(layout, PaddedRows(rowBytes, rows)));
         MapImageInfo info;
         auto pixels = ReadBmp(path, info);
         ASSERT_TRUE(pixels);
@@ -205,15 +205,15 @@ TEST(ReadBmp, OddRowLengthsSkipTheirPadding)
 
 TEST(ReadBmp, LastRowMayLackItsPaddingButNotItsPixels)
 {
-    BmpSpec spec;
-    spec.width = 5;
-    spec.height = 2;
+    BmpLayout layout;
+    layout.width = 5;
+    layout.height = 2;
     std::vector<std::uint8_t> data = PaddedRows(15, 2);
     data.resize(data.size() - 1);   // padding byte of the last row gone: still whole
     MapImageInfo info;
-    EXPECT_TRUE(ReadBmp(WriteTempFile("nopad.bmp", MakeBmp(spec, data)), info));
+    EXPECT_TRUE(ReadBmp(WriteTempFile("nopad.bmp", MakeBmp(layout, data)), info));
     data.resize(data.size() - 1);   // one pixel byte short
-    EXPECT_FALSE(ReadBmp(WriteTempFile("short.bmp", MakeBmp(spec, data)), info));
+    EXPECT_FALSE(ReadBmp(WriteTempFile("short.bmp", MakeBmp(layout, data)), info));
     EXPECT_TRUE(IsEmpty(info));
 }
 
@@ -245,32 +245,32 @@ TEST(ReadBmp, RefusesWhatItCannotDecode)
     // Header fields one at a time, on an otherwise good 4 x 4 image.
     struct Bad {
         const char* what;
-        BmpSpec spec;
+        BmpLayout layout;
     };
-    auto spec = [](auto change) {
-        BmpSpec s;
+    auto layout = [](auto change) {
+        BmpLayout s;
         s.width = 4;
         s.height = 4;
         change(s);
         return s;
     };
     for (const Bad& b : {
-             Bad{"planes 2", spec([](BmpSpec& s) { s.planes = 2; })},
-             Bad{"16 bits", spec([](BmpSpec& s) { s.bitCount = 16; })},
-             Bad{"32 bits", spec([](BmpSpec& s) { s.bitCount = 32; })},
-             Bad{"bitfields", spec([](BmpSpec& s) { s.compression = 3; })},
-             Bad{"rle8", spec([](BmpSpec& s) { s.bitCount = 8; s.compression = 1; })},
-             Bad{"108 header", spec([](BmpSpec& s) { s.headerSize = 108; })},
-             Bad{"width 0", spec([](BmpSpec& s) { s.width = 0; })},
-             Bad{"height 0", spec([](BmpSpec& s) { s.height = 0; })},
-             Bad{"negative width", spec([](BmpSpec& s) { s.width = -4; })},
-             Bad{"height INT_MIN", spec([](BmpSpec& s) { s.height = INT_MIN; })},
+             Bad{"planes 2", layout([](BmpLayout& s) { s.planes = 2; })},
+             Bad{"16 bits", layout([](BmpLayout& s) { s.bitCount = 16; })},
+             Bad{"32 bits", layout([](BmpLayout& s) { s.bitCount = 32; })},
+             Bad{"bitfields", layout([](BmpLayout& s) { s.compression = 3; })},
+             Bad{"rle8", layout([](BmpLayout& s) { s.bitCount = 8; s.compression = 1; })},
+             Bad{"108 header", layout([](BmpLayout& s) { s.headerSize = 108; })},
+             Bad{"width 0", layout([](BmpLayout& s) { s.width = 0; })},
+             Bad{"height 0", layout([](BmpLayout& s) { s.height = 0; })},
+             Bad{"negative width", layout([](BmpLayout& s) { s.width = -4; })},
+             Bad{"height INT_MIN", layout([](BmpLayout& s) { s.height = INT_MIN; })},
              // Sizes whose byte count overflows or that the file cannot hold: refused before
              // anything is allocated (an allocation this big would abort under ASan).
-             Bad{"huge", spec([](BmpSpec& s) { s.width = INT_MAX; s.height = INT_MAX; })},
-             Bad{"huge top-down", spec([](BmpSpec& s) { s.width = INT_MAX; s.height = -INT_MAX; })},
+             Bad{"huge", layout([](BmpLayout& s) { s.width = INT_MAX; s.height = INT_MAX; })},
+             Bad{"huge top-down", layout([](BmpLayout& s) { s.width = INT_MAX; s.height = -INT_MAX; })},
          }) {
-        EXPECT_TRUE(refused("bad.bmp", MakeBmp(b.spec, PaddedRows(12, 4)))) << b.what;
+        EXPECT_TRUE(refused("bad.bmp", MakeBmp(b.layout, PaddedRows(12, 4)))) << b.what;
     }
     EXPECT_FALSE(ReadBmp((kSuite / "b/reallybig.bmp").string(), info));
 

@@ -14,9 +14,9 @@ namespace {
 std::string UniformRgbBmp(const std::string& name, int w, int h, std::uint8_t r, std::uint8_t g,
                           std::uint8_t b)
 {
-    BmpSpec spec;
-    spec.width = w;
-    spec.height = h;
+    BmpLayout layout;
+    layout.width = w;
+    layout.height = h;
     const std::size_t stride = (std::size_t(w) * 3 + 3) / 4 * 4;
     std::vector<std::uint8_t> data(stride * std::size_t(h), 0);
     for (int y = 0; y < h; ++y)
@@ -26,7 +26,7 @@ std::string UniformRgbBmp(const std::string& name, int w, int h, std::uint8_t r,
             p[1] = g;
             p[2] = r;
         }
-    return WriteTempFile(name, MakeBmp(spec, data));
+    return WriteTempFile(name, MakeBmp(layout, data));
 }
 
 GLint TexLevelParameter(int level, GLenum name)
@@ -68,12 +68,12 @@ protected:
 
 TEST_F(MapTexture, TwentyFourBitImageBuildsMipmappedRgbTexture)
 {
-    BmpSpec spec;
-    spec.width = 256;
-    spec.height = 256;
+    BmpLayout layout;
+    layout.width = 256;
+    layout.height = 256;
     const std::vector<std::uint8_t> data = PaddedRows(256 * 3, 256);
     CourseData course;
-    ASSERT_TRUE(course.LoadMapTexture(WriteTempFile("tex256.bmp", MakeBmp(spec, data))));
+    ASSERT_TRUE(course.LoadMapTexture(WriteTempFile("tex256.bmp", MakeBmp(layout, data))));
     ASSERT_NE(course.m_mapTexture, 0u);
     EXPECT_EQ(course.m_mapInfo.components, 3);
     EXPECT_EQ(course.m_mapInfo.format, GL_RGB);
@@ -105,15 +105,15 @@ TEST_F(MapTexture, TwentyFourBitImageBuildsMipmappedRgbTexture)
 TEST_F(MapTexture, EightBitImageShowsIndicesAsGrey)
 {
     // A colour table of pure red: the texture must still hold the raw index bytes.
-    BmpSpec spec;
-    spec.width = 512;
-    spec.height = 512;
-    spec.bitCount = 8;
+    BmpLayout layout;
+    layout.width = 512;
+    layout.height = 512;
+    layout.bitCount = 8;
     for (int i = 0; i < 256; ++i)
-        spec.table.insert(spec.table.end(), {0, 0, 255, 0});
+        layout.table.insert(layout.table.end(), {0, 0, 255, 0});
     const std::vector<std::uint8_t> data = PaddedRows(512, 512);
     CourseData course;
-    ASSERT_TRUE(course.LoadMapTexture(WriteTempFile("tex512.bmp", MakeBmp(spec, data))));
+    ASSERT_TRUE(course.LoadMapTexture(WriteTempFile("tex512.bmp", MakeBmp(layout, data))));
     EXPECT_EQ(course.m_mapInfo.format, GL_LUMINANCE);
     glBindTexture(GL_TEXTURE_2D, course.m_mapTexture);
     EXPECT_GT(TexLevelParameter(0, GL_TEXTURE_LUMINANCE_SIZE), 0);
@@ -124,9 +124,9 @@ TEST_F(MapTexture, EightBitImageShowsIndicesAsGrey)
     EXPECT_EQ(texels, data);   // 512 bytes a row: stored as the file stores them
 
     // Drawn, index 200 is grey 200 whatever the table says.
-    spec.width = spec.height = 4;
+    layout.width = layout.height = 4;
     ASSERT_TRUE(course.LoadMapTexture(
-        WriteTempFile("grey200.bmp", MakeBmp(spec, std::vector<std::uint8_t>(16, 200)))));
+        WriteTempFile("grey200.bmp", MakeBmp(layout, std::vector<std::uint8_t>(16, 200)))));
     DrawMap(course);
     const auto px = Pixel(Width() / 2, Height() / 2);
     EXPECT_EQ(px[0], 200);

@@ -22,24 +22,24 @@ void Put32(std::vector<std::uint8_t>& b, std::uint32_t v)
 
 }  // namespace
 
-std::vector<std::uint8_t> MakeBmp(const BmpSpec& spec, const std::vector<std::uint8_t>& data)
+std::vector<std::uint8_t> MakeBmp(const BmpLayout& layout, const std::vector<std::uint8_t>& data)
 {
     const std::uint32_t offset =
-        14 + spec.headerSize + static_cast<std::uint32_t>(spec.table.size());
+        14 + layout.headerSize + static_cast<std::uint32_t>(layout.table.size());
     std::vector<std::uint8_t> b;
     b.push_back('B');
     b.push_back('M');
     Put32(b, offset + static_cast<std::uint32_t>(data.size()));
     Put32(b, 0);
     Put32(b, offset);
-    Put32(b, spec.headerSize);
-    Put32(b, static_cast<std::uint32_t>(spec.width));
-    Put32(b, static_cast<std::uint32_t>(spec.height));
-    Put16(b, spec.planes);
-    Put16(b, spec.bitCount);
-    Put32(b, spec.compression);
-    b.resize(14 + spec.headerSize, 0);   // image size, densities, colour counts, masks: unused
-    b.insert(b.end(), spec.table.begin(), spec.table.end());
+    Put32(b, layout.headerSize);
+    Put32(b, static_cast<std::uint32_t>(layout.width));
+    Put32(b, static_cast<std::uint32_t>(layout.height));
+    Put16(b, layout.planes);
+    Put16(b, layout.bitCount);
+    Put32(b, layout.compression);
+    b.resize(14 + layout.headerSize, 0);   // image size, densities, colour counts, masks: unused
+    b.insert(b.end(), layout.table.begin(), layout.table.end());
     b.insert(b.end(), data.begin(), data.end());
     return b;
 }

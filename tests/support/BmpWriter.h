@@ -5,7 +5,7 @@
 #include <vector>
 
 // Builds BMP files byte by byte, so tests can make exactly the header or layout they need.
-struct BmpSpec {
+struct BmpLayout {
     std::int32_t width = 1;
     std::int32_t height = 1;
     std::uint16_t bitCount = 24;
@@ -17,7 +17,7 @@ struct BmpSpec {
 };
 
 // Header, table and the given pixel bytes, which are written as they are (rows with padding).
-std::vector<std::uint8_t> MakeBmp(const BmpSpec& spec, const std::vector<std::uint8_t>& data);
+std::vector<std::uint8_t> MakeBmp(const BmpLayout& layout, const std::vector<std::uint8_t>& data);
 // Pixel bytes as a file stores them: each row is rowBytes of pattern bytes, then padding
 // bytes 0xEE up to a multiple of 4. Byte x of file row r is (r * 31 + x * 7 + 1) & 0xFF.
 std::vector<std::uint8_t> PaddedRows(std::size_t rowBytes, std::size_t rows);

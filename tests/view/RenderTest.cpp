@@ -38,9 +38,9 @@ TEST_F(ViewRender, MapSquareIsGreyLWithoutAMap)
 TEST_F(ViewRender, MapTextureIsModulatedByLAndUpright)
 {
     // 8 x 8 in quadrants; the file's rows run bottom up.
-    BmpSpec spec;
-    spec.width = 8;
-    spec.height = 8;
+    BmpLayout layout;
+    layout.width = 8;
+    layout.height = 8;
     std::vector<std::uint8_t> data;
     for (int row = 0; row < 8; ++row)
         for (int x = 0; x < 8; ++x) {
@@ -51,7 +51,7 @@ TEST_F(ViewRender, MapTextureIsModulatedByLAndUpright)
             data.insert(data.end(), {100, g, r});   // B G R
         }
     doc.m_course.m_handles.SetSize(0);
-    ASSERT_TRUE(doc.m_course.LoadMapTexture(WriteTempFile("view_quadrants.bmp", MakeBmp(spec, data))));
+    ASSERT_TRUE(doc.m_course.LoadMapTexture(WriteTempFile("view_quadrants.bmp", MakeBmp(layout, data))));
     Render();
     EXPECT_TRUE(IsColour(At(PixelOf(-64, -64)), 20, 10, 50)) << int(At(PixelOf(-64, -64))[0]);
     EXPECT_TRUE(IsColour(At(PixelOf(64, -64)), 100, 10, 50));
