@@ -1,5 +1,7 @@
 #include "edit/CourseEdits.h"
 
+#include <vector>
+
 void PickHandles(CourseData& course, const Vector3& q)
 {
     RecordList<CourseHandle>& handles = course.m_handles;
@@ -44,16 +46,23 @@ void ReleaseHandles(CourseData& course)
 
 bool DragObjects(CTrackwrightDoc& doc, const Vector3& q)
 {
-    bool changed = false;
-    for (XObject& o : doc.m_xobjects) {
-        if (o.DragPart == ObjectPart::None) {
-            o.DragXObject(q);
-            continue;
-        }
-        const Vector3 pos = o.Pos;
-        const float direction = o.Direction;
-        o.DragXObject(q);
-        changed = changed || !(pos == o.Pos) || direction != o.Direction;
+    // Only grabbed objects can move; note where they stood before the document's pass.
+    struct Grabbed {
+        int index;
+        Vector3 pos;
+        float direction;
+    };
+    std::vector<Grabbed> grabbed;
+    for (int i = 0; i < doc.m_xobjects.GetSize(); ++i) {
+        const XObject& o = doc.m_xobjects[i];
+        if (o.DragPart != ObjectPart::None)
+            grabbed.push_back({i, o.Pos, o.Direction});
     }
-    return changed;
+    doc.DragXObjects(q);
+    for (const Grabbed& g : grabbed) {
+        const XObject& o = doc.m_xobjects[g.index];
+        if (!(o.Pos == g.pos) || o.Direction != g.direction)
+            return true;
+    }
+    return false;
 }
