@@ -2,6 +2,7 @@
 #include "app/RenderCommand.h"
 #include "app/TrackwrightApp.h"
 #include "framework/qt/QtApp.h"
+#include "view/TrackwrightView.h"
 
 #include <cstdio>
 #include <string>
@@ -42,5 +43,5 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "trackwright: unknown option \"%s\"\n%s", info.m_strError.c_str(), kUsage);
         return 2;
     }
-    return RunQtApplication(theApp, argc, argv);
+    return RunQtApplication(theApp, CTrackwrightView::s_pfd, argc, argv);
 }

@@ -4,6 +4,7 @@
 #include "framework/qt/QtBackend.h"
 #include "framework/qt/QtMainWindow.h"
 #include "framework/qt/QtViewWidget.h"
+#include "view/TrackwrightView.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -44,7 +45,7 @@ double NowSinceBoot()
 int main(int argc, char** argv)
 {
     const double mainEntered = NowSinceBoot();
-    PrepareQtApplication();
+    PrepareQtApplication(CTrackwrightView::s_pfd);
     QApplication qapp(argc, argv);
     qapp.setQuitOnLastWindowClosed(false);
     double firstFrame = 0.0;

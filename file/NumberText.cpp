@@ -117,11 +117,9 @@ bool ParseUnsigned(std::string_view s, double& value)
     return false;
 }
 
-}  // namespace
-
-double AtoF(std::string_view s)
+// Skips the leading white space and an optional sign, as strtod and atoi do; true for '-'.
+bool SkipSpaceAndSign(std::string_view s, std::size_t& i)
 {
-    std::size_t i = 0;
     while (i < s.size() && IsCSpace(s[i]))
         ++i;
     bool negative = false;
@@ -129,6 +127,15 @@ double AtoF(std::string_view s)
         negative = s[i] == '-';
         ++i;
     }
+    return negative;
+}
+
+}  // namespace
+
+double AtoF(std::string_view s)
+{
+    std::size_t i = 0;
+    const bool negative = SkipSpaceAndSign(s, i);
     double value = 0.0;
     if (!ParseUnsigned(s.substr(i), value))
         return 0.0;
@@ -138,13 +145,7 @@ double AtoF(std::string_view s)
 int AtoI(std::string_view s)
 {
     std::size_t i = 0;
-    while (i < s.size() && IsCSpace(s[i]))
-        ++i;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
-        ++i;
-    }
+    const bool negative = SkipSpaceAndSign(s, i);
     long long magnitude = 0;
     constexpr long long kLimit = static_cast<long long>(INT_MAX) + 1;
     for (; i < s.size() && IsDigit(s[i]); ++i) {

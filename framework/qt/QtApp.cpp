@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-int RunQtApplication(CWinApp& app, int argc, char** argv)
+int RunQtApplication(CWinApp& app, const PIXELFORMATDESCRIPTOR& viewRequest, int argc, char** argv)
 {
-    PrepareQtApplication();
+    PrepareQtApplication(viewRequest);
     QApplication qapp(argc, argv);
     // The program ends when its frame is closed or destroyed, not when some window goes.
     qapp.setQuitOnLastWindowClosed(false);

@@ -45,20 +45,6 @@ QString ToQString(const std::string& s)
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// The view's request: true colour, deep depth buffer, double buffered.
-PIXELFORMATDESCRIPTOR ViewFormatRequest()
-{
-    PIXELFORMATDESCRIPTOR pfd{};
-    pfd.nSize = sizeof(PIXELFORMATDESCRIPTOR);
-    pfd.nVersion = 1;
-    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    pfd.iPixelType = PFD_TYPE_RGBA;
-    pfd.cColorBits = 24;
-    pfd.cDepthBits = 32;
-    pfd.iLayerType = PFD_MAIN_PLANE;
-    return pfd;
-}
-
 // The picture fitted into the page, centred, keeping its proportions.
 void PrintImage(QPrinter& printer, const QImage& image)
 {
@@ -96,10 +82,10 @@ QSurfaceFormat SurfaceFormatFor(const PIXELFORMATDESCRIPTOR& pfd)
     return f;
 }
 
-void PrepareQtApplication()
+void PrepareQtApplication(const PIXELFORMATDESCRIPTOR& viewRequest)
 {
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QSurfaceFormat::setDefaultFormat(SurfaceFormatFor(ViewFormatRequest()));
+    QSurfaceFormat::setDefaultFormat(SurfaceFormatFor(viewRequest));
 }
 
 QtBackend::QtBackend()

@@ -61,4 +61,5 @@ private:
 QSurfaceFormat SurfaceFormatFor(const PIXELFORMATDESCRIPTOR& pfd);
 // What has to happen before the QApplication exists: the default surface format and
 // contexts shared with the global share context, so GL objects made outside the view work.
-void PrepareQtApplication();
+// viewRequest is the pixel format the program's view asks of its window.
+void PrepareQtApplication(const PIXELFORMATDESCRIPTOR& viewRequest);

@@ -1,6 +1,7 @@
 // The Qt tests need their QApplication before any test runs, and a settings folder of
 // their own so a user's profile is never touched.
 #include "framework/qt/QtBackend.h"
+#include "view/TrackwrightView.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ int main(int argc, char** argv)
     if (!mkdtemp(dir.data()))
         return 2;
     setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
-    PrepareQtApplication();
+    PrepareQtApplication(CTrackwrightView::s_pfd);
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
     KeepGLDriversLoaded();
