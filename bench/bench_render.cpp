@@ -22,13 +22,13 @@ namespace {
 constexpr int kWidth = 1280;
 constexpr int kHeight = 800;
 
-// A smooth ring of handles of radius 120 and a grid of objects over the map square, every
-// item inside the visible area.
+// A smooth ring of handles of radius 90 and a grid of objects inside it, every item inside the
+// visible area (a 1280 x 800 view at zoom 1 shows y from -100 to 100).
 void FillCourse(CTrackwrightDoc& doc, int handles, int objects)
 {
     doc.m_course.m_handles.SetSize(0);
     doc.m_xobjects.RemoveAll();
-    const double radius = 120.0;
+    const double radius = 90.0;
     const double step = 2.0 * 3.141592653589793 / handles;
     const double tangent = radius * step;
     for (int i = 0; i < handles; ++i) {
@@ -43,8 +43,8 @@ void FillCourse(CTrackwrightDoc& doc, int handles, int objects)
     }
     const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(objects))));
     for (int i = 0; i < objects; ++i) {
-        const double x = -110.0 + 220.0 * (i % side) / side;
-        const double y = -110.0 + 220.0 * (i / side) / side;
+        const double x = -90.0 + 180.0 * (i % side) / side;
+        const double y = -90.0 + 180.0 * (i / side) / side;
         doc.m_xobjects.Add(XObject("tree_pine.x", Vector3(x, y, 0.0), 0.1f * static_cast<float>(i % 63), 3.0f, 2.0f));
     }
 }
