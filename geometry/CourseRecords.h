@@ -6,6 +6,7 @@
 #include <string>
 
 class TokenReader;
+struct Rgb;
 
 // Which piece of a handle is dragged or hovered.
 enum class HandlePart : std::int32_t {
@@ -52,7 +53,7 @@ public:
     // Spline operations (CourseSpline.cpp).
     Vector3 SpanPoint(const CourseHandle& h1, float t) const;
     Vector3 BorderOffset(int side, float width) const;
-    void DrawSpan(const CourseHandle& h1, int curve, int N) const;
+    void DrawSpan(const CourseHandle& h1, int curve, int N, const Rgb& colour) const;
 
     // Picking and dragging (HandlePicking.cpp).
     HandlePart HandlePartAt(const CourseHandle& n, const Vector3& q, Vector3* offset = nullptr) const;

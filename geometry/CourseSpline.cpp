@@ -1,6 +1,6 @@
 #include "geometry/CourseSpline.h"
 
-#include <GL/gl.h>
+#include "view/GlLines.h"
 
 #include <cstdint>
 
@@ -90,16 +90,13 @@ void SamplePickSpan(const CourseHandle& h0, const CourseHandle& h1, Vector3 (&ou
         out[k] = h0.SpanPoint(h1, PickParameter(k));
 }
 
-void CourseHandle::DrawSpan(const CourseHandle& h1, int curve, int N) const
+void CourseHandle::DrawSpan(const CourseHandle& h1, int curve, int N, const Rgb& colour) const
 {
-    // N = 0 would be 0 / 0: fewer than one segment draws an empty strip.
-    glBegin(GL_LINE_STRIP);
+    // N = 0 would be 0 / 0: fewer than one segment draws nothing.
+    LineBlock strip(colour);
     if (N >= 1) {
         const SpanLine line = LineOfSpan(*this, h1, curve);
-        for (std::int64_t i = 0; i <= N; ++i) {
-            const Vector3 v = SpanLineVertex(line, static_cast<int>(i), N);
-            glVertex3f(v.x, v.y, v.z);
-        }
+        for (std::int64_t i = 0; i <= N; ++i)
+            strip.To(SpanLineVertex(line, static_cast<int>(i), N));
     }
-    glEnd();
 }

@@ -26,22 +26,17 @@ void CourseData::DrawCourse() const
     for (int i = 0; i < n; ++i) {
         const CourseHandle& h = m_handles[i];
         const CourseHandle& next = m_handles[(i + 1) % n];
-        glColor3f(1.0f, 1.0f, 1.0f);
         if (h.HoverPart == HandlePart::Pos)
             DrawDisc(h.vPos, 1.0f, 12);
         else
-            DrawCircle(h.vPos, 1.0f, 12);
-        DrawArrow(h.vPos, h.vTanNext, 0.2f, h.HoverPart == HandlePart::TanNext);
-        DrawArrow(h.vPos, h.vTanPrev, 0.2f, h.HoverPart == HandlePart::TanPrev);
-        DrawWidthMarker(h, 0, h.WidthLeft, h.HoverPart == HandlePart::WidthLeft);
-        DrawWidthMarker(h, 1, h.WidthRight, h.HoverPart == HandlePart::WidthRight);
-        if (h.HoverPart == HandlePart::Span)
-            glColor3f(1.0f, 0.0f, 0.0f);
-        else
-            glColor3f(0.6f, 0.6f, 0.6f);
-        h.DrawSpan(next, Centre, 20);
-        glColor3f(1.0f, 1.0f, 1.0f);
-        h.DrawSpan(next, LeftBorder, 20);
-        h.DrawSpan(next, RightBorder, 20);
+            DrawCircle(h.vPos, 1.0f, 12, kWhite);
+        DrawArrow(h.vPos, h.vTanNext, 0.2f, h.HoverPart == HandlePart::TanNext, kWhite);
+        DrawArrow(h.vPos, h.vTanPrev, 0.2f, h.HoverPart == HandlePart::TanPrev, kWhite);
+        DrawWidthMarker(h, 0, h.WidthLeft, h.HoverPart == HandlePart::WidthLeft, kWhite);
+        DrawWidthMarker(h, 1, h.WidthRight, h.HoverPart == HandlePart::WidthRight, kWhite);
+        h.DrawSpan(next, Centre, 20, h.HoverPart == HandlePart::Span ? kRed : kCentreGrey);
+        h.DrawSpan(next, LeftBorder, 20, kWhite);
+        h.DrawSpan(next, RightBorder, 20, kWhite);
+        PaceFrame(i);
     }
 }

@@ -29,14 +29,6 @@ const TwelveSegmentRim& Rim12()
     return rim;
 }
 
-void CircleVertices(const Vector3& q, float r, int N)
-{
-    for (int k = 0; k <= N; ++k) {
-        const Vector3 p = CirclePoint(q, r, N, k);
-        glVertex3f(p.x, p.y, p.z);
-    }
-}
-
 void Vertex(const Vector3& v)
 {
     glVertex3f(v.x, v.y, v.z);
@@ -69,13 +61,19 @@ Vector3 CirclePoint(const Vector3& q, float r, int N, int k)
     return Vector3(q.x + r * c, q.y + r * s, q.z);
 }
 
-void DrawCircle(const Vector3& q, float r, int N)
+void PaceFrame(int i)
+{
+    if (i % 64 == 63)
+        glFlush();
+}
+
+void DrawCircle(const Vector3& q, float r, int N, const Rgb& colour)
 {
     if (N < 1)
         return;
-    glBegin(GL_LINE_STRIP);
-    CircleVertices(q, r, N);
-    glEnd();
+    LineBlock rim(colour);
+    for (int k = 0; k <= N; ++k)
+        rim.To(CirclePoint(q, r, N, k));
 }
 
 void DrawDisc(const Vector3& q, float r, int N)
@@ -86,11 +84,12 @@ void DrawDisc(const Vector3& q, float r, int N)
     glColor3f(1.0f, 0.0f, 0.0f);
     glBegin(GL_TRIANGLE_FAN);
     Vertex(q);
-    CircleVertices(q, r, N);
+    for (int k = 0; k <= N; ++k)
+        Vertex(CirclePoint(q, r, N, k));
     glEnd();
 }
 
-void DrawArrow(const Vector3& base, const Vector3& v, float s, bool highlighted)
+void DrawArrow(const Vector3& base, const Vector3& v, float s, bool highlighted, const Rgb& colour)
 {
     const Vector3 tip = base + v * s;
     Vector3 back = -v;
@@ -99,56 +98,50 @@ void DrawArrow(const Vector3& base, const Vector3& v, float s, bool highlighted)
     const Vector3 sideA = tip + RotatedZ(back, kArrowHeadAngle);
     const Vector3 sideB = tip + RotatedZ(back, -kArrowHeadAngle);
 
-    {
-        SavedColour saved;
-        if (highlighted) {
-            glColor3f(1.0f, 0.0f, 0.0f);
-            glBegin(GL_TRIANGLES);
-            Vertex(tip);
-            Vertex(sideA);
-            Vertex(sideB);
-            glEnd();
-        } else {
-            glBegin(GL_LINE_STRIP);
-            Vertex(sideB);
-            Vertex(tip);
-            Vertex(sideA);
-            Vertex(sideB);
-            glEnd();
-        }
+    if (highlighted) {
+        glColor3f(1.0f, 0.0f, 0.0f);
+        glBegin(GL_TRIANGLES);
+        Vertex(tip);
+        Vertex(sideA);
+        Vertex(sideB);
+        glEnd();
     }
-
-    glBegin(GL_LINES);
-    Vertex(base);
-    Vertex(tip);
-    glEnd();
+    LineBlock lines(colour);
+    if (!highlighted) {
+        lines.To(sideB);
+        lines.To(tip);
+        lines.To(sideA);
+        lines.To(sideB);
+    }
+    lines.Segment(base, tip);
 }
 
-void DrawWidthMarker(const CourseHandle& handle, int side, float width, bool highlighted)
+void DrawWidthMarker(const CourseHandle& handle, int side, float width, bool highlighted, const Rgb& colour)
 {
     const Vector3 m = handle.vPos + handle.BorderOffset(side, width);
     if (highlighted)
         DrawDisc(m, 1.0f, 12);
-    else
-        DrawCircle(m, 1.0f, 12);
-    glBegin(GL_LINES);
-    Vertex(handle.vPos);
-    Vertex(m);
-    glEnd();
+    LineBlock lines(colour);
+    if (!highlighted) {
+        for (int k = 0; k <= 12; ++k)
+            lines.To(CirclePoint(m, 1.0f, 12, k));
+    }
+    lines.Segment(handle.vPos, m);
 }
 
-void DrawXObjectFrame(const Vector3& p, float a, float b, float s, float d)
+void DrawXObjectFrame(const Vector3& p, float a, float b, float s, float d, const Rgb& colour)
 {
     glPushMatrix();
     glTranslatef(p.x, p.y, p.z);
     glRotatef(-d * 57.2957763671875f, 0.0f, 0.0f, 1.0f);
     glScalef(s, s, s);
-    glBegin(GL_LINE_STRIP);
-    glVertex3f(-a, -b, 0.0f);
-    glVertex3f(a, -b, 0.0f);
-    glVertex3f(a, b, 0.0f);
-    glVertex3f(-a, b, 0.0f);
-    glVertex3f(-a, -b, 0.0f);
-    glEnd();
+    {
+        LineBlock outline(colour);
+        outline.To(Vector3(-a, -b, 0.0));
+        outline.To(Vector3(a, -b, 0.0));
+        outline.To(Vector3(a, b, 0.0));
+        outline.To(Vector3(-a, b, 0.0));
+        outline.To(Vector3(-a, -b, 0.0));
+    }
     glPopMatrix();
 }

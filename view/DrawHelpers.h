@@ -1,16 +1,23 @@
 #pragma once
 
 #include "geometry/CourseRecords.h"
+#include "view/GlLines.h"
 
 #include <GL/gl.h>
 
-// Immediate-mode pieces the course and object drawing are made of; all in the current colour
-// unless a piece is highlighted, which is red.
-void DrawCircle(const Vector3& q, float r, int N);
+// Immediate-mode pieces the course and object drawing are made of. The line pieces are drawn
+// in the colour given, which they leave as the current colour; a highlighted piece is red.
+// A disc is always red and keeps the current colour.
+void DrawCircle(const Vector3& q, float r, int N, const Rgb& colour);
 void DrawDisc(const Vector3& q, float r, int N);
-void DrawArrow(const Vector3& base, const Vector3& v, float s, bool highlighted);
-void DrawWidthMarker(const CourseHandle& handle, int side, float width, bool highlighted);
-void DrawXObjectFrame(const Vector3& p, float a, float b, float s, float d);
+void DrawArrow(const Vector3& base, const Vector3& v, float s, bool highlighted, const Rgb& colour);
+void DrawWidthMarker(const CourseHandle& handle, int side, float width, bool highlighted, const Rgb& colour);
+void DrawXObjectFrame(const Vector3& p, float a, float b, float s, float d, const Rgb& colour);
+
+// Called after the i-th item of a long list: every so many items, hands what has been sent to
+// the renderer, so a software renderer rasterizes the first part of a frame while the rest is
+// still being sent instead of all of it after the last item.
+void PaceFrame(int i);
 
 // Rim point k of a circle of N segments around q: (q.x + r cos θ, q.y + r sin θ, q.z) with
 // θ = k * 360 / N degrees. Markers and object circles are the N = 12, r = 1 case.

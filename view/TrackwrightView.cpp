@@ -129,12 +129,16 @@ void CTrackwrightView::RenderScene()
     glScalef(m_fZoom, m_fZoom, 1.0f);
     glTranslatef(-m_vCamera.x, -m_vCamera.y, -m_vCamera.z);
     if (CTrackwrightDoc* pDoc = GetDocument()) {
+        // Every piece of the course and of the objects has one colour, so flat shading lights
+        // the same pixels and spares the rasterizer a colour interpolation per line.
+        glShadeModel(GL_FLAT);
         pDoc->m_course.DrawCourse();
         // The label is drawn by the overlay in device pixels; it keeps its logical size.
         const std::int32_t logicalSize = m_TextOverlay.Size;
         m_TextOverlay.Size = ToDevicePixels(logicalSize);
         pDoc->DrawXObjects(m_TextOverlay);
         m_TextOverlay.Size = logicalSize;
+        glShadeModel(GL_SMOOTH);
     }
     glPopMatrix();
 

@@ -28,15 +28,22 @@ void DrawLabel(const XObject& o, TextOverlay& overlay)
 
 void CTrackwrightDoc::DrawXObjects(TextOverlay& overlay) const
 {
+    // Objects are drawn in the colour the course left current (white, or the map's grey when
+    // there is no course); a label sets the colour of the text it drew.
+    Rgb colour = CurrentColour();
     const float s = m_xobjectScale;
+    int i = 0;
     for (const XObject& o : m_xobjects) {
         if (o.HoverPart == ObjectPart::Body) {
             DrawDisc(o.Pos, 1.0f, 12);
             DrawLabel(o, overlay);
+            colour = CurrentColour();
         } else {
-            DrawCircle(o.Pos, 1.0f, 12);
+            DrawCircle(o.Pos, 1.0f, 12, colour);
         }
-        DrawArrow(o.Pos, RotatedZ(Vector3(0.0, 10.0, 0.0), o.Direction), 1.0f, o.HoverPart == ObjectPart::DirectionTip);
-        DrawXObjectFrame(o.Pos, o.Width, o.Height, s, o.Direction);
+        DrawArrow(o.Pos, RotatedZ(Vector3(0.0, 10.0, 0.0), o.Direction), 1.0f, o.HoverPart == ObjectPart::DirectionTip,
+                  colour);
+        DrawXObjectFrame(o.Pos, o.Width, o.Height, s, o.Direction, colour);
+        PaceFrame(i++);
     }
 }

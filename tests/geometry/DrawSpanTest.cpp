@@ -1,7 +1,8 @@
-// DrawSpan as GL sees it: the vertices of one line strip, read back through feedback mode
+// DrawSpan as GL sees it: the vertices of its connected segments, read back through feedback mode
 // in a headless context.
 #define GL_GLEXT_PROTOTYPES 1
 #include "geometry/CourseSpline.h"
+#include "view/GlLines.h"
 #include "support/Handles.h"
 
 #include <EGL/egl.h>
@@ -67,7 +68,7 @@ protected:
         std::vector<GLfloat> buffer(4096);
         glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
         glRenderMode(GL_FEEDBACK);
-        a.DrawSpan(b, curve, N);
+        a.DrawSpan(b, curve, N, kWhite);
         const GLint used = glRenderMode(GL_RENDER);
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
         std::vector<Vector3> strip;
@@ -86,7 +87,7 @@ protected:
 
 }  // namespace
 
-TEST_F(FeedbackContext, DrawSpanEmitsTheSampledLineAsOneStrip)
+TEST_F(FeedbackContext, DrawSpanEmitsTheSampledLineAsConnectedSegments)
 {
     const CourseHandle a = MakeHandle(-100, -20, 150, 0, -150, 0, 5.0f, 7.0f);
     const CourseHandle b = MakeHandle(100, 30, 0, 150, 0, -150, 5.0f, 7.0f);
