@@ -22,8 +22,8 @@ namespace {
 constexpr int kWidth = 1280;
 constexpr int kHeight = 800;
 
-// A smooth ring of handles of radius 90 and a grid of objects inside it, every item inside the
-// visible area (a 1280 x 800 view at zoom 1 shows y from -100 to 100).
+// A smooth ring of handles of radius 90 and a grid of objects over the same square, every item
+// inside the visible area (a 1280 x 800 view at zoom 1 shows y from -100 to 100).
 void FillCourse(CTrackwrightDoc& doc, int handles, int objects)
 {
     doc.m_course.m_handles.SetSize(0);

@@ -2,22 +2,6 @@
 
 #include <cmath>
 
-Vector3& Vector3::operator+=(const Vector3& b)
-{
-    x = static_cast<float>(double(x) + b.x);
-    y = static_cast<float>(double(y) + b.y);
-    z = static_cast<float>(double(z) + b.z);
-    return *this;
-}
-
-Vector3& Vector3::operator*=(double s)
-{
-    x = static_cast<float>(x * s);
-    y = static_cast<float>(y * s);
-    z = static_cast<float>(z * s);
-    return *this;
-}
-
 float Vector3::Length() const
 {
     return static_cast<float>(std::sqrt(double(x) * x + double(y) * y + double(z) * z));
@@ -31,36 +15,6 @@ void Vector3::Normalize()
     x = static_cast<float>(x / len);
     y = static_cast<float>(y / len);
     z = static_cast<float>(z / len);
-}
-
-Vector3 operator+(const Vector3& a, const Vector3& b)
-{
-    return Vector3(double(a.x) + b.x, double(a.y) + b.y, double(a.z) + b.z);
-}
-
-Vector3 operator-(const Vector3& a, const Vector3& b)
-{
-    return Vector3(double(a.x) - b.x, double(a.y) - b.y, double(a.z) - b.z);
-}
-
-Vector3 operator-(const Vector3& a)
-{
-    return Vector3(-double(a.x), -double(a.y), -double(a.z));
-}
-
-Vector3 operator*(const Vector3& a, double s)
-{
-    return Vector3(s * a.x, s * a.y, s * a.z);
-}
-
-Vector3 operator*(double s, const Vector3& a)
-{
-    return a * s;
-}
-
-Vector3 operator/(const Vector3& a, double s)
-{
-    return Vector3(a.x / s, a.y / s, a.z / s);
 }
 
 float Dot(const Vector3& a, const Vector3& b)

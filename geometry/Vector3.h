@@ -20,12 +20,53 @@ struct Vector3 {
     bool operator==(const Vector3&) const = default;
 };
 
-Vector3 operator+(const Vector3& a, const Vector3& b);   // w = 1
-Vector3 operator-(const Vector3& a, const Vector3& b);   // w = 1
-Vector3 operator-(const Vector3& a);                     // w = 1
-Vector3 operator*(const Vector3& a, double s);           // w = 1
-Vector3 operator*(double s, const Vector3& a);           // w = 1
-Vector3 operator/(const Vector3& a, double s);           // w = 1
+// The arithmetic is inline: the spline evaluates it for every vertex of every frame.
+inline Vector3& Vector3::operator+=(const Vector3& b)
+{
+    x = static_cast<float>(double(x) + b.x);
+    y = static_cast<float>(double(y) + b.y);
+    z = static_cast<float>(double(z) + b.z);
+    return *this;
+}
+
+inline Vector3& Vector3::operator*=(double s)
+{
+    x = static_cast<float>(x * s);
+    y = static_cast<float>(y * s);
+    z = static_cast<float>(z * s);
+    return *this;
+}
+
+// The binary and unary operators give w = 1.
+inline Vector3 operator+(const Vector3& a, const Vector3& b)
+{
+    return Vector3(double(a.x) + b.x, double(a.y) + b.y, double(a.z) + b.z);
+}
+
+inline Vector3 operator-(const Vector3& a, const Vector3& b)
+{
+    return Vector3(double(a.x) - b.x, double(a.y) - b.y, double(a.z) - b.z);
+}
+
+inline Vector3 operator-(const Vector3& a)
+{
+    return Vector3(-double(a.x), -double(a.y), -double(a.z));
+}
+
+inline Vector3 operator*(const Vector3& a, double s)
+{
+    return Vector3(s * a.x, s * a.y, s * a.z);
+}
+
+inline Vector3 operator*(double s, const Vector3& a)
+{
+    return a * s;
+}
+
+inline Vector3 operator/(const Vector3& a, double s)
+{
+    return Vector3(a.x / s, a.y / s, a.z / s);
+}
 
 float Dot(const Vector3& a, const Vector3& b);
 // Positive angles turn clockwise in the y-up plane; keeps z and w.

@@ -24,6 +24,12 @@ void DrawLabel(const XObject& o, TextOverlay& overlay)
                    static_cast<int>(std::lround((client.bottom - cursor.y) * ratio)), "%s", o.FileName.c_str());
 }
 
+// The object's direction arrow: 10 units, turned by its direction.
+Vector3 DirectionOf(const XObject& o)
+{
+    return RotatedZ(Vector3(0.0, 10.0, 0.0), o.Direction);
+}
+
 }  // namespace
 
 void CTrackwrightDoc::DrawXObjects(TextOverlay& overlay) const
@@ -32,18 +38,40 @@ void CTrackwrightDoc::DrawXObjects(TextOverlay& overlay) const
     // there is no course); a label sets the colour of the text it drew.
     Rgb colour = CurrentColour();
     const float s = m_xobjectScale;
+    const int n = m_xobjects.GetSize();
     int i = 0;
-    for (const XObject& o : m_xobjects) {
-        if (o.HoverPart == ObjectPart::Body) {
-            DrawDisc(o.Pos, 1.0f, 12);
-            DrawLabel(o, overlay);
-            colour = CurrentColour();
-        } else {
-            DrawCircle(o.Pos, 1.0f, 12, colour);
+    while (i < n) {
+        const XObject& o = m_xobjects[i];
+        if (o.HoverPart != ObjectPart::None) {
+            if (o.HoverPart == ObjectPart::Body) {
+                DrawDisc(o.Pos, 1.0f, 12);
+                DrawLabel(o, overlay);
+                colour = CurrentColour();
+            } else {
+                DrawCircle(o.Pos, 1.0f, 12, colour);
+            }
+            DrawArrow(o.Pos, DirectionOf(o), 1.0f, o.HoverPart == ObjectPart::DirectionTip, colour);
+            DrawXObjectFrame(o.Pos, o.Width, o.Height, s, o.Direction, colour);
+            ++i;
+            continue;
         }
-        DrawArrow(o.Pos, RotatedZ(Vector3(0.0, 10.0, 0.0), o.Direction), 1.0f, o.HoverPart == ObjectPart::DirectionTip,
-                  colour);
-        DrawXObjectFrame(o.Pos, o.Width, o.Height, s, o.Direction, colour);
-        PaceFrame(i++);
+        // A run of objects that are not hovered is all one colour, and among pieces of one
+        // colour the depth test leaves the same pixels in any order. So the run sends its
+        // circles and arrows together and then its footprints, each of which needs a transform
+        // of its own that ends the renderer's batch.
+        int end = i;
+        while (end < n && m_xobjects[end].HoverPart == ObjectPart::None)
+            ++end;
+        for (int k = i; k < end; ++k) {
+            DrawCircle(m_xobjects[k].Pos, 1.0f, 12, colour);
+            DrawArrow(m_xobjects[k].Pos, DirectionOf(m_xobjects[k]), 1.0f, false, colour);
+            PaceFrame(k);
+        }
+        for (int k = i; k < end; ++k) {
+            const XObject& f = m_xobjects[k];
+            DrawXObjectFrame(f.Pos, f.Width, f.Height, s, f.Direction, colour);
+            PaceFrame(k);
+        }
+        i = end;
     }
 }
