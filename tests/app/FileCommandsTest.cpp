@@ -9,16 +9,6 @@ using FileCommands = AppRun;
 
 const char* const kReadFailure = "ファイルの読み込みに失敗しました";
 
-TEST_F(FileCommands, StartsOnTheDefaultCourse)
-{
-    Start();
-    EXPECT_TRUE(backend.shown);
-    EXPECT_EQ(app.m_pMainWnd, &Frame());
-    EXPECT_EQ(HandleCount(), 4);
-    EXPECT_TRUE(Doc().GetPathName().empty());
-    EXPECT_TRUE(backend.messages.empty());
-}
-
 TEST_F(FileCommands, StartsOnTheFileNamedOnTheCommandLine)
 {
     const std::string path = TempPath("start.course");
@@ -89,25 +79,6 @@ TEST_F(FileCommands, SaveAsksForAPathOnlyWhenUntitledAndAlwaysWrites)
     EXPECT_TRUE(backend.messages.empty());
 }
 
-TEST_F(FileCommands, OpeningTheFileAlreadyOpenKeepsTheEdits)
-{
-    Start();
-    const std::string path = TempPath("open.course");
-    backend.fileAnswers = {path};
-    Command(ID_FILE_SAVE_AS);
-    DeleteFirstHandle();
-
-    const std::filesystem::path p(path);
-    backend.fileAnswers = {(p.parent_path() / "." / p.filename()).string()};
-    backend.shown = false;
-    Command(ID_FILE_OPEN);
-    EXPECT_TRUE(backend.shown);   // the window is brought forward
-    EXPECT_TRUE(backend.messages.empty());
-    EXPECT_EQ(HandleCount(), 3);
-    EXPECT_TRUE(Doc().IsModified());
-    EXPECT_EQ(Doc().GetPathName(), path);
-}
-
 TEST_F(FileCommands, RecentFilesKeepNineInTheProfileNewestFirst)
 {
     backend.profile["Recent File List/File1"] = "/earlier/one.course";
@@ -141,25 +112,6 @@ TEST_F(FileCommands, RecentFilesKeepNineInTheProfileNewestFirst)
     EXPECT_EQ(list.GetCount(), 8);
     EXPECT_EQ(backend.profile["Recent File List/File9"], "");
     EXPECT_EQ(Doc().GetPathName(), paths[6]);
-}
-
-TEST_F(FileCommands, DataFilesAreFoundBesideTheProgramNotInTheWorkingFolder)
-{
-    const std::string dir = std::filesystem::path(TempPath("xfiles.txt")).parent_path().string();
-    std::ofstream(dir + "/xfiles.txt") << "from_the_working_folder.x 1 1\n%end\n";
-    const std::filesystem::path cwd = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
-    Start();
-    std::filesystem::current_path(cwd);
-
-    const std::string exe = std::filesystem::canonical("/proc/self/exe").string();
-    EXPECT_EQ(app.m_appDir, std::filesystem::path(exe).parent_path().string() + "/");
-    for (const XObjectType& t : View().m_XObjectTypes)
-        EXPECT_NE(t.FileName, "from_the_working_folder.x");
-
-    EXPECT_EQ(DirectoryOf("/trackwright"), "/");
-    EXPECT_EQ(DirectoryOf("/opt/tw/bin/trackwright"), "/opt/tw/bin/");
-    EXPECT_EQ(DirectoryOf("trackwright"), "");
 }
 
 }  // namespace

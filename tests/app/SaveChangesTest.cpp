@@ -7,23 +7,6 @@ using SaveChanges = AppRun;
 
 const char* const kAsk = "無題 への変更を保存しますか?";
 
-TEST_F(SaveChanges, TitleMarksAnEditedCourseUntilItIsSaved)
-{
-    Start();
-    EXPECT_EQ(Title(), "無題 - Trackwright");
-    DeleteFirstHandle();
-    EXPECT_TRUE(Doc().IsModified());
-    EXPECT_EQ(Title(), "無題* - Trackwright");
-
-    const std::string path = TempPath("edited.course");
-    backend.fileAnswers = {path};
-    EXPECT_TRUE(Command(ID_FILE_SAVE));
-    EXPECT_FALSE(Doc().IsModified());
-    EXPECT_EQ(Title(), "edited.course - Trackwright");
-    EXPECT_TRUE(std::filesystem::exists(path));
-    EXPECT_TRUE(backend.messages.empty());
-}
-
 TEST_F(SaveChanges, NewAsksAndCancelOrACancelledSaveAsKeepTheCourse)
 {
     Start();
@@ -74,25 +57,6 @@ TEST_F(SaveChanges, NoDiscardsAndYesSavesBeforeTheNewCourse)
     EXPECT_EQ(saved.m_course.m_handles.GetSize(), 3);
     ASSERT_GE(app.GetRecentFileList()->GetCount(), 1);
     EXPECT_EQ((*app.GetRecentFileList())[0], path);
-}
-
-TEST_F(SaveChanges, OpeningAnotherFileAsksFirst)
-{
-    Start();
-    const std::string other = TempPath("other.course");
-    ASSERT_TRUE(Doc().OnSaveDocument(other));
-    DeleteFirstHandle();
-    backend.messageAnswers = {IDCANCEL};
-    backend.fileAnswers = {other};
-    Command(ID_FILE_OPEN);
-    EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{kAsk});
-    EXPECT_EQ(HandleCount(), 3);
-
-    backend.messageAnswers = {IDNO};
-    backend.fileAnswers = {other};
-    Command(ID_FILE_OPEN);
-    EXPECT_EQ(HandleCount(), 4);
-    EXPECT_EQ(Title(), "other.course - Trackwright");
 }
 
 TEST_F(SaveChanges, ExitAndCloseAskOnlyForAnEditedCourse)

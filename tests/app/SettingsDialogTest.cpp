@@ -88,19 +88,6 @@ TEST_F(SettingsDialog, BrightnessMustLieInZeroToOne)
     EXPECT_EQ(doc.m_xobjectScale, 0.4f);
 }
 
-TEST_F(SettingsDialog, ScaleTakesAnyNumberButNoText)
-{
-    for (const char* text : {"0", "-3.5", "1e3"}) {
-        EXPECT_TRUE(RunWith({{IDC_XOBJECT_SCALE, text}})) << text;
-    }
-    EXPECT_EQ(doc.m_xobjectScale, 1000.0f);
-    EXPECT_FALSE(doc.IsModified());   // the scale is not part of the course file
-
-    EXPECT_FALSE(RunWith({{IDC_XOBJECT_SCALE, "big"}}));
-    EXPECT_EQ(backend.lastDialog.focused, IDC_XOBJECT_SCALE);
-    EXPECT_EQ(doc.m_xobjectScale, 1000.0f);
-}
-
 TEST_F(SettingsDialog, MissingMapsAreReportedHeightMapFirst)
 {
     const std::string dir = ::testing::TempDir();
@@ -153,20 +140,6 @@ TEST_F(SettingsDialog, OkReadsTheShownMapAgainAndCancelChangesNothing)
     EXPECT_EQ(doc.m_heightMap, height);
     EXPECT_EQ(doc.m_course.m_texLuminance, 0.75f);
     EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(SettingsDialog, NumbersUseAPointUnderACommaLocale)
-{
-    const std::string old = std::setlocale(LC_ALL, nullptr);
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
-        GTEST_SKIP() << "de_DE.UTF-8 is not installed";
-    doc.m_course.m_texLuminance = 0.5f;
-    const bool ok = RunWith({{IDC_XOBJECT_SCALE, "2.5"}});
-    std::setlocale(LC_ALL, old.c_str());
-    EXPECT_TRUE(ok);
-    EXPECT_EQ(shown[IDC_LUMINANCE], "0.5");
-    EXPECT_EQ(shown[IDC_XOBJECT_SCALE], "0.4");
-    EXPECT_EQ(doc.m_xobjectScale, 2.5f);
 }
 
 }  // namespace

@@ -36,18 +36,6 @@ protected:
     }
 };
 
-TEST_F(EditorFile, StartsOnTheDefaultCourseWithItsTitleAndMenus)
-{
-    ASSERT_TRUE(Start());
-    EXPECT_EQ(Window()->windowTitle().toStdString(), "無題 - Trackwright");
-    std::vector<std::string> menus;
-    for (QAction* a : Window()->menuBar()->actions())
-        menus.push_back(a->text().toStdString());
-    EXPECT_EQ(menus, (std::vector<std::string>{"ファイル(&F)", "表示(&V)", "設定(&O)", "ヘルプ(&H)"}));
-    EXPECT_EQ(Doc()->m_course.m_handles.GetSize(), 4);
-    EXPECT_EQ(View()->m_XObjectTypes.GetSize(), 8) << "the catalogue beside the program";
-}
-
 TEST_F(EditorFile, SaveNewAndOpenFromTheKeyboard)
 {
     ASSERT_TRUE(Start());

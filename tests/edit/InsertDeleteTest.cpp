@@ -12,21 +12,6 @@ CPoint OnDefaultCircle(double degrees, double radius)
     return EditView::Px(radius * std::cos(a), radius * std::sin(a));
 }
 
-TEST_F(InsertDelete, TypeListClickOnlySelectsEvenWithCtrl)
-{
-    Down(CPoint(50, 20), MK_CONTROL);
-    EXPECT_EQ(view.m_nSelectedType, 0);
-    Down(CPoint(50, 36), MK_CONTROL);
-    EXPECT_EQ(view.m_nSelectedType, 1);
-    Down(CPoint(50, 4));
-    EXPECT_EQ(view.m_nSelectedType, -1);
-    EXPECT_EQ(HandleCount(), 4);
-    EXPECT_EQ(doc.m_xobjects.GetSize(), 0);
-    EXPECT_FALSE(view.m_bLButtonDown);
-    EXPECT_FALSE(backend.viewHost.capture);
-    EXPECT_FALSE(doc.IsModified());
-}
-
 TEST_F(InsertDelete, CtrlClickBesideASpanInsertsAfterItsStartHandle)
 {
     H(2).WidthLeft = 4.0f;
@@ -66,15 +51,6 @@ TEST_F(InsertDelete, ClosingSpanAppendsAndTheHigherOfTwoSpansWins)
     EXPECT_EQ(H(3).vPos, Vector3(60.0, -60.0, 0.0));
 }
 
-TEST_F(InsertDelete, CtrlClickOffTheCourseChangesNothing)
-{
-    const int invalidations = backend.viewHost.invalidations;
-    Down(Px(0, 0), MK_CONTROL);
-    EXPECT_EQ(HandleCount(), 4);
-    EXPECT_EQ(backend.viewHost.invalidations, invalidations);
-    EXPECT_FALSE(doc.IsModified());
-}
-
 TEST_F(InsertDelete, CatalogueRowPlacesAnObjectAnywhere)
 {
     Down(CPoint(50, 36));   // "grandstand.x"
@@ -107,19 +83,6 @@ TEST_F(InsertDelete, DeleteKeepsThreeControlPointsAndUsesTheSystemCursor)
     Delete(Px(100, 0));
     EXPECT_EQ(HandleCount(), 3);
     EXPECT_EQ(backend.viewHost.invalidations, invalidations);
-}
-
-TEST_F(InsertDelete, DeleteTakesOneHandleAndOneObjectPerPress)
-{
-    UseSquare();
-    H(2).vPos = Vector3(0.0, 1.0, 0.0);   // handle 2 lies on top of handle 0 now
-    doc.AddXObject(Vector3(0.0, 0.5, 0.0), "a.x", 1.0f, 1.0f);
-    doc.AddXObject(Vector3(0.0, 0.0, 0.0), "b.x", 1.0f, 1.0f);
-    Delete(Px(0, 0));
-    ASSERT_EQ(HandleCount(), 3);
-    EXPECT_EQ(H(1).vPos, Vector3(0.0, 1.0, 0.0));   // handle 0 went, the later one stayed
-    ASSERT_EQ(doc.m_xobjects.GetSize(), 1);
-    EXPECT_EQ(doc.m_xobjects[0].FileName, "b.x");
 }
 
 TEST_F(InsertDelete, DeleteOverTipsMarkersOrSpansRemovesNothing)

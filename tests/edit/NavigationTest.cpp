@@ -76,39 +76,4 @@ TEST_F(Navigation, EachWheelMessageIsOneStep)
     EXPECT_EQ(view.m_fZoom, 1.125f);
 }
 
-TEST_F(Navigation, ButtonFlagsStayUntilTheirOwnButtonUp)
-{
-    view.OnRButtonDown(MK_RBUTTON, CPoint(100, 100));
-    view.OnRButtonDown(MK_RBUTTON, CPoint(200, 200));
-    EXPECT_EQ(view.m_ptLast, CPoint(100, 100));
-    view.OnMButtonUp(0, CPoint(200, 200));   // the other button's release
-    EXPECT_TRUE(view.m_bRButtonDown);
-    // Released outside the view: moves without the button still pan, all at once.
-    Move(CPoint(400, 100));
-    EXPECT_FLOAT_EQ(view.m_vCamera.x, -100.0f);
-    EXPECT_FALSE(backend.viewHost.capture);   // panning never takes the capture
-}
-
-TEST_F(Navigation, TypeListStopsNavigationAndKeepsTheLastPoint)
-{
-    view.OnRButtonDown(MK_RBUTTON, CPoint(400, 300));
-    Move(CPoint(50, 8), MK_RBUTTON);
-    EXPECT_EQ(view.m_vCamera, Vector3(0.0, 0.0, 100.0));
-    EXPECT_EQ(view.m_ptLast, CPoint(400, 300));
-    Move(CPoint(400, 600), MK_RBUTTON);
-    EXPECT_FLOAT_EQ(view.m_vCamera.y, 100.0f);
-}
-
-TEST_F(Navigation, LeftDragIsAppliedBeforeThePanOfTheSameMove)
-{
-    UseSquare();
-    Down(Px(0, 0));
-    view.OnRButtonDown(MK_RBUTTON | MK_LBUTTON, Px(0, 0));
-    Move(Px(10, 0), MK_LBUTTON | MK_RBUTTON);
-    // The control point went to where the mouse pointed under the old camera.
-    EXPECT_NEAR(H(0).vPos.x, 10.0f, 1e-4);
-    EXPECT_NEAR(view.m_vCamera.x, -10.0f, 1e-4);
-    Up(Px(10, 0));
-}
-
 }  // namespace

@@ -110,19 +110,6 @@ TEST_F(CourseRead, LineEnds)
     EXPECT_EQ(doc.m_course.m_handles[0].vPos, Vector3(2.0, 3.0, 0.0));
 }
 
-TEST_F(CourseRead, NoneInAnySpellingMeansNoPath)
-{
-    for (const char* word : {"none", "NONE", "\"none\"", "NoNe"}) {
-        ASSERT_TRUE(Open(std::string("0 0.5 ") + word + " " + word + " 0 0"));
-        EXPECT_EQ(doc.m_heightMap, "") << word;
-        EXPECT_EQ(doc.m_colorMap, "") << word;
-    }
-    // Only the whole token counts.
-    ASSERT_TRUE(Open("0 0.5 nonexistent \"none \" 0 0"));
-    EXPECT_EQ(doc.m_heightMap, "nonexistent");
-    EXPECT_EQ(doc.m_colorMap, "none ");
-}
-
 TEST_F(CourseRead, MissingTokensReadAsZero)
 {
     // Only the count: three handles at the origin with widths 0, nothing else.

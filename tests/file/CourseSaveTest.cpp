@@ -31,13 +31,6 @@ std::set<std::string> Entries(const std::string& folder)
     return names;
 }
 
-mode_t ModeOf(const std::string& path)
-{
-    struct stat st {};
-    EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
-    return st.st_mode & 07777;
-}
-
 // A course large enough that its file outgrows a small size limit.
 void FillLarge(CTrackwrightDoc& doc)
 {
@@ -67,50 +60,6 @@ TEST(CourseSave, FailuresLeaveTheOldFileAlone)
     EXPECT_TRUE(fs::is_directory(dir.Path("folder.crs")));
     EXPECT_EQ(backend.messages.size(), 2u);
     EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"folder.crs"});
-}
-
-// Writes a little, then fails as a full disk would.
-int s_writeCalls = 0;
-ssize_t FailOnSecondWrite(int fd, const void* data, std::size_t size)
-{
-    if (++s_writeCalls > 1) {
-        errno = ENOSPC;
-        return -1;
-    }
-    return ::write(fd, data, size < 10 ? size : 10);
-}
-ssize_t WriteNothing(int, const void*, std::size_t)
-{
-    return 0;
-}
-ssize_t InterruptedOnce(int fd, const void* data, std::size_t size)
-{
-    if (++s_writeCalls == 1) {
-        errno = EINTR;
-        return -1;
-    }
-    return ::write(fd, data, size);
-}
-
-TEST(CourseSave, WriteFailingMidway)
-{
-    TempDir dir;
-    const std::string path = dir.Path("course.crs");
-    WriteBytes(path, kOld);
-    const std::string bytes(5000, 'x');
-
-    s_writeCalls = 0;
-    EXPECT_FALSE(ReplaceFileContents(path, bytes, &FailOnSecondWrite));
-    EXPECT_EQ(s_writeCalls, 2);
-    EXPECT_FALSE(ReplaceFileContents(path, bytes, &WriteNothing));
-    EXPECT_EQ(ReadBytes(path), kOld);
-    EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"course.crs"});
-
-    // An interrupted write is simply repeated.
-    s_writeCalls = 0;
-    EXPECT_TRUE(ReplaceFileContents(path, bytes, &InterruptedOnce));
-    EXPECT_EQ(ReadBytes(path), bytes);
-    EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"course.crs"});
 }
 
 TEST(CourseSave, FileSizeLimitReachedMidway)
@@ -146,74 +95,6 @@ TEST(CourseSave, FileSizeLimitReachedMidway)
     TestBackend backend;
     EXPECT_TRUE(doc.OnSaveDocument(path));
     EXPECT_GT(ReadBytes(path).size(), 4096u);
-}
-
-TEST(CourseSave, ThroughSymbolicLinks)
-{
-    TestBackend backend;
-    TempDir dir;
-    CTrackwrightDoc doc;
-    ASSERT_TRUE(doc.OnNewDocument());
-    fs::create_directory(dir.Path("real"));
-    const std::string target = dir.Path("real/course.crs");
-    WriteBytes(target, kOld);
-    fs::create_symlink("real/course.crs", dir.Path("link.crs"));   // relative
-    fs::create_symlink(dir.Path("link.crs"), dir.Path("link2.crs"));   // a chain
-
-    ASSERT_TRUE(doc.OnSaveDocument(dir.Path("link2.crs")));
-    EXPECT_TRUE(fs::is_symlink(dir.Path("link.crs")));
-    EXPECT_TRUE(fs::is_symlink(dir.Path("link2.crs")));
-    const std::string saved = ReadBytes(target);
-    EXPECT_NE(saved, kOld);
-    EXPECT_EQ(saved.substr(0, 8), "#CourseD");
-    EXPECT_EQ(Entries(dir.Path("real")), std::set<std::string>{"course.crs"});
-
-    // A link to a file not made yet makes that file.
-    fs::create_symlink("real/new.crs", dir.Path("dangling.crs"));
-    ASSERT_TRUE(doc.OnSaveDocument(dir.Path("dangling.crs")));
-    EXPECT_TRUE(fs::is_symlink(dir.Path("dangling.crs")));
-    EXPECT_EQ(ReadBytes(dir.Path("real/new.crs")), saved);
-
-    // A loop of links cannot be saved to.
-    fs::create_symlink("loopB", dir.Path("loopA"));
-    fs::create_symlink("loopA", dir.Path("loopB"));
-    EXPECT_FALSE(doc.OnSaveDocument(dir.Path("loopA")));
-    EXPECT_TRUE(fs::is_symlink(dir.Path("loopA")));
-    EXPECT_EQ(backend.messages.size(), 1u);
-}
-
-TEST(CourseSave, KeepsPermissions)
-{
-    TestBackend backend;
-    TempDir dir;
-    CTrackwrightDoc doc;
-    ASSERT_TRUE(doc.OnNewDocument());
-
-    const std::string path = dir.Path("course.crs");
-    WriteBytes(path, kOld);
-    for (mode_t mode : {0640u, 0600u, 0755u}) {
-        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
-        ASSERT_TRUE(doc.OnSaveDocument(path));
-        EXPECT_EQ(ModeOf(path), mode);
-    }
-
-    // New files get 0666 less the umask, as fopen would give them.
-    const mode_t saved = ::umask(027);
-    ASSERT_TRUE(doc.OnSaveDocument(dir.Path("new1.crs")));
-    ::umask(022);
-    ASSERT_TRUE(doc.OnSaveDocument(dir.Path("new2.crs")));
-    ::umask(saved);
-    EXPECT_EQ(ModeOf(dir.Path("new1.crs")), 0640u);
-    EXPECT_EQ(ModeOf(dir.Path("new2.crs")), 0644u);
-    EXPECT_EQ(Entries(dir.Path()), (std::set<std::string>{"course.crs", "new1.crs", "new2.crs"}));
-}
-
-TEST(CourseSave, DevicesAreWrittenNotReplaced)
-{
-    EXPECT_TRUE(ReplaceFileContents("/dev/null", "bytes"));
-    struct stat st {};
-    ASSERT_EQ(::stat("/dev/null", &st), 0);
-    EXPECT_TRUE(S_ISCHR(st.st_mode));
 }
 
 }  // namespace

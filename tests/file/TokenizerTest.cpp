@@ -29,17 +29,6 @@ Tokens ReadAll(std::string_view data)
     return out;
 }
 
-TEST(Tokenizer, SeparatorsAndTheCharacterReturned)
-{
-    EXPECT_EQ(ReadAll("a b\tc\nd"),
-              (Tokens{{"a", ' '}, {"b", '\t'}, {"c", '\n'}, {"d", EOF}}));
-    // Runs of separators are skipped; only the end of the data ends the last, empty token.
-    EXPECT_EQ(ReadAll("  \n\t x  \n"), (Tokens{{"x", ' '}, {"", EOF}}));
-    EXPECT_EQ(ReadAll(""), (Tokens{{"", EOF}}));
-    // CR, vertical tab and form feed are ordinary characters.
-    EXPECT_EQ(ReadAll("a\rb\v\f c"), (Tokens{{"a\rb\v\f", ' '}, {"c", EOF}}));
-}
-
 TEST(Tokenizer, Comments)
 {
     // A comment after a value on the same line, a whole-line comment, a comment ending a
@@ -67,17 +56,6 @@ TEST(Tokenizer, QuotedParts)
     EXPECT_EQ(ReadAll("\"a\"\"b\""), (Tokens{{"a", '"'}, {"b", '"'}, {"", EOF}}));
 }
 
-TEST(Tokenizer, LongTokensAndBytesAreKeptWhole)
-{
-    const std::string bare(100000, '7');
-    const std::string quoted = "\"" + std::string(5000, 'x') + "\"";
-    std::string bytes = "\xe5\x9c\xb0\xe5\x9b\xb3";   // UTF-8 text, high bytes
-    bytes += '\0';
-    bytes += "\xff";
-    EXPECT_EQ(ReadAll(bare + " " + quoted + " " + bytes),
-              (Tokens{{bare, ' '}, {std::string(5000, 'x'), '"'}, {bytes, EOF}}));
-}
-
 TEST(Tokenizer, TextModeDropsOnlyCrBeforeLf)
 {
     std::string text = "a\r\nb\r\r\nc\rd\r";
@@ -86,21 +64,6 @@ TEST(Tokenizer, TextModeDropsOnlyCrBeforeLf)
     std::string plain = "no line ends";
     DropCrBeforeLf(plain);
     EXPECT_EQ(plain, "no line ends");
-}
-
-TEST(Tokenizer, ReadTextFile)
-{
-    TempDir dir;
-    const std::string file = dir.Path("crlf.txt");
-    WriteBytes(file, "1\r\n2\r3\r\n");
-    std::string text = "old";
-    ASSERT_TRUE(ReadTextFile(file, text));
-    EXPECT_EQ(text, "1\n2\r3\n");
-
-    // Missing files and folders cannot be read; the buffer is left empty.
-    EXPECT_FALSE(ReadTextFile(dir.Path("missing.txt"), text));
-    EXPECT_TRUE(text.empty());
-    EXPECT_FALSE(ReadTextFile(dir.Path(), text));
 }
 
 }  // namespace

@@ -31,23 +31,6 @@ TEST(HermitePoint, PassesThroughTheEndsAndBulgesByTheTangentsInTheMiddle)
     EXPECT_EQ(HermitePoint(0.3f, odd, P1, T0, T1).w, 1.0f);
 }
 
-TEST(HermitePoint, EndsAreExactWhateverTheMagnitudes)
-{
-    const Vector3 P0(123.456, -0.001, 0), P1(-7.7e4, 3.3, 0), T0(1e6, -2e-3, 0), T1(0.1, 1e5, 0);
-    EXPECT_EQ(HermitePoint(0.0f, P0, P1, T0, T1), P0);
-    EXPECT_EQ(HermitePoint(1.0f, P0, P1, T0, T1), P1);
-}
-
-TEST(SpanPoint, LeavesAlongTanNextAndArrivesAgainstTanPrev)
-{
-    const CourseHandle a = MakeHandle(0, 0, 10, 0, -10, 0);
-    const CourseHandle b = MakeHandle(10, 0, 0, 10, 0, -10);
-    EXPECT_EQ(a.SpanPoint(b, 0.0f), a.vPos);
-    EXPECT_EQ(a.SpanPoint(b, 1.0f), b.vPos);
-    // T0 = (10, 0), T1 = -vTanPrev(b) = (0, 10): middle = (5, 0) + (10, -10) / 8.
-    EXPECT_EQ(a.SpanPoint(b, 0.5f), Vector3(6.25, -1.25, 0));
-}
-
 TEST(BorderOffset, DefaultCoursePutsTheLeftBorderOutside)
 {
     CTrackwrightDoc doc;
@@ -139,24 +122,4 @@ TEST(SampleSpan, EmitsNPlusOneVerticesFromBorderPointToBorderPoint)
     EXPECT_EQ(guard[0], Vector3(9, 9, 9));
     EXPECT_EQ(SampleSpan(a, b, Centre, 1, guard), 2);
     EXPECT_EQ(guard[1], b.vPos);
-}
-
-TEST(SampleSpan, PickingAndDrawingParametersDifferWhereFloatsSayTheyDo)
-{
-    // k * 0.05f and k / 20.0f are not the same float for every k; each use keeps its own.
-    int differing = 0;
-    for (int k = 0; k <= kPickSegments; ++k)
-        differing += PickParameter(k) != static_cast<float>(k) / 20.0f;
-    EXPECT_GT(differing, 0);
-    EXPECT_EQ(PickParameter(kPickSegments), 1.0f);
-}
-
-TEST(SampleSpan, OneHandleRingLoopsBackToItself)
-{
-    const CourseHandle h = MakeHandle(10, 10, 80, 0, 0, -80);
-    Vector3 pick[kPickSegments + 1];
-    SamplePickSpan(h, h, pick);
-    EXPECT_EQ(pick[0], h.vPos);
-    EXPECT_EQ(pick[kPickSegments], h.vPos);
-    EXPECT_GT((pick[10] - h.vPos).Length(), 10.0f);   // a real loop, not a point
 }

@@ -73,25 +73,6 @@ TEST(HandlePartAt, RadiiAreInclusiveForMarkersAndExclusiveForSpans)
     EXPECT_EQ(nearest, b.vPos);
 }
 
-TEST(HandlePartAt, EarlierPartsWinEvenWhenALaterOneIsNearer)
-{
-    // Tip of vTanNext at (2, 0): (1.9, 0) is nearer the tip but within 2.0 of vPos.
-    const CourseHandle h = MakeHandle(0, 0, 10, 0, -10, 0);
-    const CourseHandle n = MakeHandle(40, 0, 10, 0, -10, 0);
-    Vector3 offset;
-    EXPECT_EQ(h.HandlePartAt(n, Vector3(1.9, 0, 0), &offset), HandlePart::Pos);
-    EXPECT_EQ(offset, Vector3(-1.9, 0, 0));
-
-    // (-2.5, 1.5) is 1.8 from the right width marker (-3.5, 0) and 2.9 from the tip (0, 3):
-    // the tip still wins.
-    const CourseHandle w = MakeHandle(0, 0, 0, 15, 0, -15, 5.0f, 3.5f);
-    const CourseHandle wn = MakeHandle(0, 100, 0, 25, 0, -25);
-    EXPECT_EQ(w.HandlePartAt(wn, Vector3(-2.5, 1.5, 0)), HandlePart::TanNext);
-    EXPECT_EQ(w.HandlePartAt(wn, Vector3(-4.5, 0, 0), &offset), HandlePart::WidthRight);
-    EXPECT_NEAR(offset.x, 1.0f, 1e-6);
-    EXPECT_EQ(w.HandlePartAt(wn, Vector3(6.5, 0, 0)), HandlePart::WidthLeft);
-}
-
 TEST_F(OnDefaultCourse, PressGrabsTheControlPointOverItsTangentTip)
 {
     // Handle 0 at (100, 0); its vTanNext tip at (100, 34). Make the tip overlap vPos.
@@ -161,31 +142,6 @@ TEST_F(OnDefaultCourse, HoverFindsTheSpanThatClosesTheRing)
     Press(q);   // a span is never grabbed
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(h(i).DragPart, HandlePart::None) << i;
-}
-
-TEST_F(OnDefaultCourse, EverythingUnderThePressIsDraggedTogether)
-{
-    h(1).vPos = h(0).vPos + Vector3(1, 0, 0);
-    doc.AddXObject(h(0).vPos + Vector3(0, 1, 0), "rock.x", 1, 1);
-    Press(h(0).vPos + Vector3(0.5, 0, 0));
-    EXPECT_EQ(h(0).DragPart, HandlePart::Pos);
-    EXPECT_EQ(h(1).DragPart, HandlePart::Pos);
-    EXPECT_EQ(doc.m_xobjects[0].DragPart, ObjectPart::Body);
-    Move(Vector3(-20.5, 40, 0));
-    EXPECT_NEAR(h(0).vPos.x, -21.0f, 1e-4);
-    EXPECT_NEAR(h(1).vPos.x, -20.0f, 1e-4);
-    EXPECT_NEAR(doc.m_xobjects[0].Pos.x, -21.0f, 1e-4);
-    EXPECT_NEAR(doc.m_xobjects[0].Pos.y, 41.0f, 1e-4);
-}
-
-TEST(SpanHit, OneHandleRingIsASpanFromTheHandleToItself)
-{
-    CourseHandle h = MakeHandle(0, 0, 80, 0, 0, -80);
-    Vector3 loop[kPickSegments + 1];
-    SamplePickSpan(h, h, loop);
-    const Vector3 q = loop[10] + Vector3(0.3, 0.3, 0);
-    EXPECT_TRUE(h.DragHandle(h, q));
-    EXPECT_EQ(h.HoverPart, HandlePart::Span);
 }
 
 TEST_F(OnDefaultCourse, InsertionGoesAfterTheStartOfTheHitSpan)

@@ -158,47 +158,6 @@ TEST(PickingEquivalence, HandlePartsAndSpanHitsMatchThePlainRules)
     EXPECT_GT(tally.spanMisses, 20000);
 }
 
-TEST(PickingEquivalence, OddValuesTakeThePlainPath)
-{
-    const float odd[] = {INFINITY, -INFINITY, NAN, 3e38f, -3e38f, 1e-40f};
-    Generator gen(7);
-    Tally tally;
-    for (float v : odd) {
-        for (int field = 0; field < 8; ++field) {
-            for (int k = 0; k < 50; ++k) {
-                CourseHandle h = gen.Handle(10.0);
-                CourseHandle n = gen.Handle(10.0);
-                float* slots[] = {&h.vPos.x, &h.vTanNext.y, &h.vTanPrev.x, &h.WidthLeft,
-                                  &h.WidthRight, &n.vPos.y, &n.vTanPrev.y, &h.vPos.y};
-                *slots[field] = v;
-                Vector3 q = gen.Around(h.vPos, gen.Uniform(0, 5));
-                if (k % 10 == 0)
-                    q.x = v;
-                CompareAt(h, n, q, 2.0f, tally);
-                if (HasFatalFailure())
-                    return;
-            }
-        }
-    }
-}
-
-TEST(PickingEquivalence, ANaNWidthDoesNotHideTheOtherMarker)
-{
-    CourseHandle h;
-    h.vTanNext = Vector3(0, 50, 0);
-    h.vTanPrev = Vector3(0, -50, 0);
-    h.WidthLeft = NAN;
-    h.WidthRight = 100.0f;
-    CourseHandle n = h;
-    n.vPos = Vector3(0, 30, 0);
-    const Vector3 marker = h.vPos + h.BorderOffset(1, 100.0f);
-    EXPECT_EQ(HandlePartAtPlain(h, n, marker, nullptr), HandlePart::WidthRight);
-    EXPECT_EQ(h.HandlePartAt(n, marker), HandlePart::WidthRight);
-    std::swap(h.WidthLeft, h.WidthRight);
-    const Vector3 left = h.vPos + h.BorderOffset(0, 100.0f);
-    EXPECT_EQ(h.HandlePartAt(n, left), HandlePart::WidthLeft);
-}
-
 TEST(PickingEquivalence, ChosenInsertionSpanMatchesAPlainWalk)
 {
     Generator gen(99);

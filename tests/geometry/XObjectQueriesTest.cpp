@@ -59,23 +59,6 @@ TEST(XObjectHit, PickMarksEveryObjectUnderThePointAndLeavesTheRest)
     EXPECT_EQ(doc.m_xobjects[0].DragOffset, Vector3(-0.5, 0, 0));   // release keeps the offset
 }
 
-TEST(XObjectDrag, BodyKeepsItsGrabOffsetAndHighlight)
-{
-    CTrackwrightDoc doc;
-    doc.m_xobjects.Add(At(10, 10));
-    doc.m_xobjects.Add(At(100, 100));
-    doc.m_xobjects[0].HoverPart = ObjectPart::Body;
-    doc.PickXObjects(Vector3(8.5, 10, 0));   // 1.5 left of Pos
-    for (const Vector3& q : {Vector3(20, 0, 0), Vector3(-3.25, 7, 0), Vector3(102, 110, 0)}) {
-        EXPECT_TRUE(doc.DragXObjects(q));
-        EXPECT_EQ(doc.m_xobjects[0].Pos, q + Vector3(1.5, 0, 0));
-        EXPECT_EQ(doc.m_xobjects[0].HoverPart, ObjectPart::Body);
-    }
-    // The other object saw every move too: at the last one the mouse is on its tip.
-    EXPECT_EQ(doc.m_xobjects[1].HoverPart, ObjectPart::DirectionTip);
-    EXPECT_EQ(doc.m_xobjects[1].Pos, Vector3(100, 100, 0));
-}
-
 TEST(XObjectDrag, TipTurnsTheObjectTowardsTheMouse)
 {
     XObject o = At(0, 0);
@@ -97,19 +80,6 @@ TEST(XObjectDrag, TipTurnsTheObjectTowardsTheMouse)
     EXPECT_FLOAT_EQ(o.Direction, static_cast<float>(std::numbers::pi / 2));
 }
 
-TEST(XObjectDrag, HoverRefreshesOnlyUndraggedObjects)
-{
-    CTrackwrightDoc doc;
-    doc.m_xobjects.Add(At(0, 0));
-    doc.m_xobjects[0].DragOffset = Vector3(3, 3, 0);
-    EXPECT_TRUE(doc.DragXObjects(Vector3(1, 1, 0)));
-    EXPECT_EQ(doc.m_xobjects[0].HoverPart, ObjectPart::Body);
-    EXPECT_EQ(doc.m_xobjects[0].DragOffset, Vector3(3, 3, 0));
-    EXPECT_FALSE(doc.DragXObjects(Vector3(30, 0, 0)));
-    EXPECT_EQ(doc.m_xobjects[0].HoverPart, ObjectPart::None);
-    EXPECT_EQ(doc.m_xobjects[0].Pos, Vector3(0, 0, 0));
-}
-
 TEST(XObjectList, DeleteRemovesTheFirstBodyUnderThePointOnly)
 {
     CTrackwrightDoc doc;
@@ -127,21 +97,4 @@ TEST(XObjectList, DeleteRemovesTheFirstBodyUnderThePointOnly)
     EXPECT_FALSE(doc.DeleteXObjectAt(Vector3(0, 0, 0)));
     ASSERT_EQ(doc.m_xobjects.GetSize(), 2);
     EXPECT_EQ(doc.m_xobjects[1].FileName, "c.x");
-}
-
-TEST(XObjectList, AddAppendsAnUprightObjectAtThePoint)
-{
-    CTrackwrightDoc doc;
-    doc.m_xobjects.Add(At(0, 0));
-    EXPECT_TRUE(doc.AddXObject(Vector3(0, 0, 0), "house.x", 3.0f, 4.0f));   // on top of another
-    ASSERT_EQ(doc.m_xobjects.GetSize(), 2);
-    const XObject& o = doc.m_xobjects[1];
-    EXPECT_EQ(o.FileName, "house.x");
-    EXPECT_EQ(o.Direction, 0.0f);
-    EXPECT_EQ(o.Width, 3.0f);
-    EXPECT_EQ(o.Height, 4.0f);
-    EXPECT_EQ(o.DirectionTip(), Vector3(0, 10, 0));
-    EXPECT_EQ(o.DragPart, ObjectPart::None);
-    EXPECT_EQ(o.HoverPart, ObjectPart::None);
-    EXPECT_EQ(o.DragOffset, Vector3());
 }

@@ -109,24 +109,3 @@ TEST_F(MapCommands, ChoosingAMapLoadsItSwitchesTheMarkAndRepaints)
     EXPECT_EQ(Update(ID_VIEW_HEIGHTMAP).check, 1);
     EXPECT_EQ(view.updates, 3);
 }
-
-TEST_F(MapCommands, MapWhoseFileIsGoneMovesTheMarkAndKeepsThePicture)
-{
-    doc.m_heightMap = SmallMap("height.bmp");
-    doc.m_colorMap = SmallMap("gone.bmp");
-    doc.m_visibleMap = 0;
-    Run(ID_VIEW_HEIGHTMAP);
-    const GLuint shown = doc.m_course.m_mapTexture;
-    ASSERT_NE(shown, 0u);
-
-    std::remove(doc.m_colorMap.c_str());
-    Run(ID_VIEW_COLORMAP);
-    EXPECT_EQ(doc.m_visibleMap, 1);
-    EXPECT_EQ(Update(ID_VIEW_COLORMAP).check, 1);
-    EXPECT_EQ(Update(ID_VIEW_HEIGHTMAP).check, 0);
-    EXPECT_EQ(doc.m_course.m_mapTexture, shown);
-    EXPECT_TRUE(glIsTexture(shown));
-    EXPECT_FALSE(doc.m_course.m_mapPixels);
-    EXPECT_EQ(doc.m_course.m_mapInfo.width, 0);
-    EXPECT_EQ(view.updates, 2);
-}

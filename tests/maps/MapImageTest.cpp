@@ -112,59 +112,6 @@ TEST(ReadBmp, BmpSuiteDecodesToReferenceOrIsRefused)
     EXPECT_EQ(accepted, expected);
 }
 
-TEST(ReadBmp, EightBitPixelsAreRawIndices)
-{
-    // pal8's colour table is no grey ramp: the bottom row must come out as the file's index
-    // bytes, not as the grey of the colours they name.
-    const std::string path = (kSuite / "g/pal8.bmp").string();
-    const std::vector<std::uint8_t> file = ReadWholeFile(path);
-    MapImageInfo info;
-    auto pixels = ReadBmp(path, info);
-    ASSERT_TRUE(pixels);
-    ASSERT_EQ(info.components, 1);
-    const std::vector<QRgb> table = ColourTable(file);
-    int colourful = 0;
-    for (int x = 0; x < info.width; ++x) {
-        const std::uint8_t index = file[Le32(file, 10) + x];
-        EXPECT_EQ(pixels[x], index) << x;
-        colourful += index < table.size() && qRed(table[index]) != index;
-    }
-    EXPECT_GT(colourful, 50);
-}
-
-TEST(ReadBmp, TopDownFileMatchesBottomUpOne)
-{
-    MapImageInfo up, down;
-    auto a = ReadBmp((kSuite / "g/pal8.bmp").string(), up);
-    auto b = ReadBmp((kSuite / "g/pal8topdown.bmp").string(), down);
-    ASSERT_TRUE(a && b);
-    EXPECT_EQ(down.height, 64);
-    ASSERT_EQ(std::memcmp(&up, &down, sizeof up), 0);
-    EXPECT_EQ(std::memcmp(a.get(), b.get(), 127 * 64), 0);
-}
-
-TEST(ReadBmp, TwentyFourBitPowerOfTwoKeepsFileOrderWithRedFirst)
-{
-    BmpLayout layout;
-    layout.width = 256;
-    layout.height = 256;
-    const std::vector<std::uint8_t> data = PaddedRows(256 * 3, 256);
-    const std::string path = WriteTempFile("rgb256.bmp", MakeBmp(layout, data));
-    MapImageInfo info;
-    auto pixels = ReadBmp(path, info);
-    ASSERT_TRUE(pixels);
-    EXPECT_EQ(info.width, 256);
-    EXPECT_EQ(info.height, 256);
-    EXPECT_EQ(info.components, 3);
-    EXPECT_EQ(info.format, GL_RGB);
-    EXPECT_EQ(pixels[0], data[2]);   // red of the first texel is the third byte of pixel data
-    EXPECT_EQ(pixels[1], data[1]);
-    EXPECT_EQ(pixels[2], data[0]);
-    const std::size_t last = 256 * 256 * 3 - 3;
-    EXPECT_EQ(pixels[last], data[last + 2]);
-    EXPECT_EQ(pixels[last + 2], data[last]);
-}
-
 TEST(ReadBmp, OddRowLengthsSkipTheirPadding)
 {
     // 8-bit and 24-bit rows of every length modulo 4, and a top-down file; the padding bytes
@@ -201,20 +148,6 @@ TEST(ReadBmp, OddRowLengthsSkipTheirPadding)
             }
         }
     }
-}
-
-TEST(ReadBmp, LastRowMayLackItsPaddingButNotItsPixels)
-{
-    BmpLayout layout;
-    layout.width = 5;
-    layout.height = 2;
-    std::vector<std::uint8_t> data = PaddedRows(15, 2);
-    data.resize(data.size() - 1);   // padding byte of the last row gone: still whole
-    MapImageInfo info;
-    EXPECT_TRUE(ReadBmp(WriteTempFile("nopad.bmp", MakeBmp(layout, data)), info));
-    data.resize(data.size() - 1);   // one pixel byte short
-    EXPECT_FALSE(ReadBmp(WriteTempFile("short.bmp", MakeBmp(layout, data)), info));
-    EXPECT_TRUE(IsEmpty(info));
 }
 
 TEST(ReadBmp, RefusesWhatItCannotDecode)

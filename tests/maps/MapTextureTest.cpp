@@ -102,38 +102,6 @@ TEST_F(MapTexture, TwentyFourBitImageBuildsMipmappedRgbTexture)
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-TEST_F(MapTexture, EightBitImageShowsIndicesAsGrey)
-{
-    // A colour table of pure red: the texture must still hold the raw index bytes.
-    BmpLayout layout;
-    layout.width = 512;
-    layout.height = 512;
-    layout.bitCount = 8;
-    for (int i = 0; i < 256; ++i)
-        layout.table.insert(layout.table.end(), {0, 0, 255, 0});
-    const std::vector<std::uint8_t> data = PaddedRows(512, 512);
-    CourseData course;
-    ASSERT_TRUE(course.LoadMapTexture(WriteTempFile("tex512.bmp", MakeBmp(layout, data))));
-    EXPECT_EQ(course.m_mapInfo.format, GL_LUMINANCE);
-    glBindTexture(GL_TEXTURE_2D, course.m_mapTexture);
-    EXPECT_GT(TexLevelParameter(0, GL_TEXTURE_LUMINANCE_SIZE), 0);
-    EXPECT_EQ(TexLevelParameter(0, GL_TEXTURE_RED_SIZE), 0);
-    std::vector<std::uint8_t> texels(512 * 512);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, texels.data());
-    EXPECT_EQ(texels, data);   // 512 bytes a row: stored as the file stores them
-
-    // Drawn, index 200 is grey 200 whatever the table says.
-    layout.width = layout.height = 4;
-    ASSERT_TRUE(course.LoadMapTexture(
-        WriteTempFile("grey200.bmp", MakeBmp(layout, std::vector<std::uint8_t>(16, 200)))));
-    DrawMap(course);
-    const auto px = Pixel(Width() / 2, Height() / 2);
-    EXPECT_EQ(px[0], 200);
-    EXPECT_EQ(px[1], 200);
-    EXPECT_EQ(px[2], 200);
-}
-
 TEST_F(MapTexture, NewLoadReplacesAndDeletesTheOldTexture)
 {
     CourseData course;
@@ -191,14 +159,4 @@ TEST_F(MapTexture, FailedLoadKeepsTheLastTextureButDropsThePixels)
     const auto px = Pixel(1, 1);
     EXPECT_EQ(px[0], 0);
     EXPECT_EQ(px[1], 255);
-}
-
-TEST_F(MapTexture, OddSizedSuiteImageIsScaledIntoATexture)
-{
-    CourseData course;
-    ASSERT_TRUE(course.LoadMapTexture(
-        (std::filesystem::path(TW_TESTDATA_DIR) / "bmpsuite/g/pal8w125.bmp").string()));
-    glBindTexture(GL_TEXTURE_2D, course.m_mapTexture);
-    EXPECT_GT(TexLevelParameter(0, GL_TEXTURE_WIDTH), 0);
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }

@@ -116,47 +116,6 @@ TEST(TgaImage, RefusesCompressedColourMappedAndOtherDepths)
     }
 }
 
-TEST(TgaImage, MissingFileOrNoBufferLeavesImageEmpty)
-{
-    Image image;
-    EXPECT_EQ(image.Load((kData + "/tga/NO_SUCH.TGA").c_str()), TGA_ERR_OPEN);
-    EXPECT_EQ(image.Load(nullptr), TGA_ERR_OPEN);
-    EXPECT_EQ(image.Decode(nullptr, 100), TGA_ERR_MEMORY);
-    EXPECT_EQ(image.Width, 0);
-    EXPECT_EQ(image.Height, 0);
-    EXPECT_EQ(image.BitsPerPixel, 0);
-    EXPECT_EQ(image.PixelCount, 0u);
-    EXPECT_EQ(image.Pixels, nullptr);
-}
-
-TEST(TgaImage, SwapsRedAndBlueAndSkipsTheIdField)
-{
-    Image rgb;
-    ASSERT_EQ(rgb.Decode(MakeTga(2, 24, 2, 1, {10, 20, 30, 1, 2, 3}, 5).data(), 18 + 5 + 6), TGA_OK);
-    EXPECT_EQ(std::vector<uint8_t>(rgb.Pixels, rgb.Pixels + 6), (std::vector<uint8_t>{30, 20, 10, 3, 2, 1}));
-
-    Image rgba;
-    const auto file = MakeTga(2, 32, 1, 2, {10, 20, 30, 40, 5, 6, 7, 8});
-    ASSERT_EQ(rgba.Decode(file.data(), file.size()), TGA_OK);
-    EXPECT_EQ(std::vector<uint8_t>(rgba.Pixels, rgba.Pixels + 8),
-              (std::vector<uint8_t>{30, 20, 10, 40, 7, 6, 5, 8}));
-
-    // Type and depth are not matched against each other: grey pixels in a true-colour file.
-    Image grey;
-    const auto greyFile = MakeTga(2, 8, 3, 1, {10, 20, 30}, 255);
-    ASSERT_EQ(grey.Decode(greyFile.data(), greyFile.size()), TGA_OK);
-    EXPECT_EQ(std::vector<uint8_t>(grey.Pixels, grey.Pixels + 3), (std::vector<uint8_t>{10, 20, 30}));
-}
-
-TEST(TgaImage, ZeroWidthDecodesToNoPixels)
-{
-    Image image;
-    const auto file = MakeTga(3, 8, 0, 7, {});
-    EXPECT_EQ(image.Decode(file.data(), file.size()), TGA_OK);
-    EXPECT_EQ(image.PixelCount, 0u);
-    EXPECT_EQ(image.Height, 7);
-}
-
 TEST(TgaImage, FileShorterThanItsHeaderAnnouncesIsRefused)
 {
     // Every prefix of a valid file is handed over in a buffer of exactly that length, so a read
@@ -183,17 +142,6 @@ TEST(TgaImage, FileShorterThanItsHeaderAnnouncesIsRefused)
     const auto hugeFile = MakeTga(2, 32, 65535, 65535, {1, 2, 3, 4});
     EXPECT_EQ(huge.Decode(hugeFile.data(), hugeFile.size()), TGA_ERR_MEMORY);
     EXPECT_EQ(huge.Pixels, nullptr);
-}
-
-TEST(TgaImage, FileSizeKeepsTheReadPosition)
-{
-    const std::string path = WriteTempFile("size.bin", std::vector<uint8_t>(1234, 7));
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    ASSERT_NE(file, nullptr);
-    std::fseek(file, 100, SEEK_SET);
-    EXPECT_EQ(TgaFileSize(file), 1234);
-    EXPECT_EQ(std::ftell(file), 100);
-    std::fclose(file);
 }
 
 }  // namespace

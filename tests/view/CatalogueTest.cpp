@@ -29,15 +29,6 @@ TEST(XObjectCatalogue, QuotedNamesKeepSpacesAndHashes)
     EXPECT_EQ(types[1].Height, -1.0f);
 }
 
-TEST(XObjectCatalogue, CommentsBetweenTokensAreSkipped)
-{
-    const auto types = Parse("# header\nname.x # the width follows\n 7 # and the height\n 8\n%end");
-    ASSERT_EQ(types.GetSize(), 1);
-    EXPECT_EQ(types[0].FileName, "name.x");
-    EXPECT_EQ(types[0].Width, 7.0f);
-    EXPECT_EQ(types[0].Height, 8.0f);
-}
-
 TEST(XObjectCatalogue, EndMarkInAnyCaseStopsOnlyInTheNamePosition)
 {
     EXPECT_EQ(Parse("a.x 1 2\n%END\nb.x 3 4\n").GetSize(), 1);
@@ -48,13 +39,6 @@ TEST(XObjectCatalogue, EndMarkInAnyCaseStopsOnlyInTheNamePosition)
     ASSERT_EQ(types.GetSize(), 1);
     EXPECT_EQ(types[0].Width, 0.0f);
     EXPECT_EQ(types[0].Height, 2.0f);
-}
-
-TEST(XObjectCatalogue, EmptyOrCommentOnlyTextGivesNoEntries)
-{
-    EXPECT_EQ(Parse("").GetSize(), 0);
-    EXPECT_EQ(Parse("   \n\t\n").GetSize(), 0);
-    EXPECT_EQ(Parse("# nothing here\n# nor here").GetSize(), 0);
 }
 
 TEST(XObjectCatalogue, TextWithoutEndIsReadToItsEndAndMissingNumbersAreZero)
@@ -71,25 +55,6 @@ TEST(XObjectCatalogue, TextWithoutEndIsReadToItsEndAndMissingNumbersAreZero)
     EXPECT_EQ(bare[0].Height, 0.0f);
 }
 
-TEST(XObjectCatalogue, NumbersReadTheirLongestNumericPrefix)
-{
-    const auto types = Parse("a.x 2.5abc letters\nb.x 1e1x -.5\nc.x \"3\" \"  4\"\n%end");
-    ASSERT_EQ(types.GetSize(), 3);
-    EXPECT_EQ(types[0].Width, 2.5f);
-    EXPECT_EQ(types[0].Height, 0.0f);
-    EXPECT_EQ(types[1].Width, 10.0f);
-    EXPECT_EQ(types[1].Height, -0.5f);
-    EXPECT_EQ(types[2].Width, 3.0f);
-    EXPECT_EQ(types[2].Height, 4.0f);
-}
-
-TEST(XObjectCatalogue, DuplicatesAndEmptyQuotedNamesStayEntries)
-{
-    const auto types = Parse("a.x 1 1\na.x 1 1\n\"\" 2 2\n%end");
-    ASSERT_EQ(types.GetSize(), 3);
-    EXPECT_EQ(types[2].FileName, "");
-}
-
 std::filesystem::path FreshDir(const std::string& name)
 {
     const auto dir = std::filesystem::path(::testing::TempDir()) / name;
@@ -101,17 +66,6 @@ std::filesystem::path FreshDir(const std::string& name)
 void WriteFile(const std::filesystem::path& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
-}
-
-TEST(XObjectCatalogueFile, IsReadFromTheProgramFolderWithCrLfLines)
-{
-    const auto dir = FreshDir("tw_view_catalogue");
-    WriteFile(dir / "xfiles.txt", "\"crlf name.x\" 1.5 2\r\nnext.x 3 4\r\n%end\r\n");
-    DataDirApp app(dir.string() + "/");
-    CTrackwrightView view;
-    ASSERT_EQ(view.m_XObjectTypes.GetSize(), 2);
-    EXPECT_EQ(view.m_XObjectTypes[0].FileName, "crlf name.x");
-    EXPECT_EQ(view.m_XObjectTypes[1].Height, 4.0f);
 }
 
 TEST(XObjectCatalogueFile, ShippedCatalogueReads)
@@ -142,13 +96,6 @@ TEST(XObjectCatalogueFile, NeverComesFromTheWorkingDirectory)
     std::filesystem::current_path(previous);
     EXPECT_EQ(withoutApp, 0u);
     EXPECT_EQ(withEmptyDir, 0u);
-}
-
-TEST(XObjectCatalogueFile, MissingFileGivesAnEmptyCatalogue)
-{
-    DataDirApp app(FreshDir("tw_view_nocatalogue").string() + "/");
-    CTrackwrightView view;
-    EXPECT_EQ(view.m_XObjectTypes.GetSize(), 0);
 }
 
 }  // namespace

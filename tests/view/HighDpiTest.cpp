@@ -115,17 +115,4 @@ TEST_F(HighDpi, PictureIsTheSameAtTwiceTheResolution)
     }
 }
 
-TEST_F(HighDpi, LinesStayOneDevicePixelWideOnTheSameLogicalPosition)
-{
-    Draw(2.0);
-    // The grey centre line of span 1 (x = 50, upwards) is one device pixel wide, and the white
-    // footprint edge of the object (x = 14) lies within a logical pixel of its place.
-    const GlPixel centre = PixelOf(50, 40);
-    int grey = 0;
-    for (int dx = -2; dx <= 2; ++dx)
-        grey += IsColour(Pixel(centre.x + dx, centre.y), 153, 153, 153);
-    EXPECT_EQ(grey, 1);
-    EXPECT_TRUE(AnyNear(PixelOf(14, 11), 1, IsWhite));
-}
-
 }  // namespace

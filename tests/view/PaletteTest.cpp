@@ -64,20 +64,6 @@ TEST(Palette, ThreeThreeTwoLayoutGetsTheFixedSystemColours)
     EXPECT_EQ(rgb(0b01010101), (std::array<int, 4>{0xB6, 0x49, 0x55, 0}));
 }
 
-TEST(Palette, OtherLayoutsKeepTheComputedEntries)
-{
-    PIXELFORMATDESCRIPTOR pfd = ThreeThreeTwo();
-    pfd.cRedShift = 5;
-    pfd.cBlueShift = 0;
-    const std::vector<PALETTEENTRY> entries = BuildRGBPalette(pfd);
-    ASSERT_EQ(entries.size(), 256u);
-    EXPECT_EQ(entries[173].peRed, ComponentFromIndex(173, 3, 5));
-    EXPECT_EQ(entries[173].peBlue, ComponentFromIndex(173, 2, 0));
-
-    pfd.cColorBits = 4;
-    EXPECT_EQ(BuildRGBPalette(pfd).size(), 16u);
-}
-
 TEST(Palette, TrueColourWindowGetsNoPalette)
 {
     TestBackend backend;
@@ -88,20 +74,6 @@ TEST(Palette, TrueColourWindowGetsNoPalette)
     EXPECT_FALSE(view.m_cPalette.IsCreated());
     EXPECT_EQ(view.m_pOldPalette, nullptr);
     EXPECT_TRUE(backend.messages.empty());
-    view.OnDestroy();
-}
-
-TEST(Palette, PaletteWindowGetsTheBuiltPalette)
-{
-    TestBackend backend;
-    PaletteWndHost host;
-    CTrackwrightView view;
-    view.SetHost(&host);
-    view.OnCreate();
-    ASSERT_TRUE(view.m_cPalette.IsCreated());
-    ASSERT_EQ(view.m_cPalette.GetEntryCount(), 256);
-    EXPECT_EQ(view.m_cPalette.GetEntries()[173].peGreen, 0xC0);
-    EXPECT_EQ(view.m_pOldPalette, nullptr) << "no palette was selected into the window before";
     view.OnDestroy();
 }
 

@@ -78,30 +78,6 @@ TEST_F(RenderCommand, MissingCourseFailsWithAMessage)
     EXPECT_FALSE(std::filesystem::exists(png));
 }
 
-TEST_F(RenderCommand, BadArgumentsFailBeforeRendering)
-{
-    const std::string png = TempPath("bad.png");
-    const std::string course = TempPath("unused.txt");
-    for (const char* size : {"0x10", "10x0", "abc", "10x", "x10", "10x10x", "-5x5", "5x-5", "99999999999x5",
-                             "16385x1", "10 x10", "+10x10", "10y10", ""}) {
-        testing::internal::CaptureStderr();
-        EXPECT_NE(Run({"--render", course, "--out", png, "--size", size}), 0) << size;
-        EXPECT_FALSE(testing::internal::GetCapturedStderr().empty()) << size;
-    }
-    testing::internal::CaptureStderr();
-    EXPECT_NE(Run({"--render", course}), 0);
-    EXPECT_NE(Run({"--render", course, "--out"}), 0);
-    EXPECT_NE(Run({"--render", course, "--out", png, "--bogus"}), 0);
-    testing::internal::GetCapturedStderr();
-    EXPECT_FALSE(std::filesystem::exists(png));
-}
-
-TEST_F(RenderCommand, CallersBackEndIsKept)
-{
-    Run({"--render", TempPath("missing.txt"), "--out", TempPath("x.png")});
-    EXPECT_EQ(AfxGetBackend(), &backend);
-}
-
 // Found by the sanitizer build: the command's view kept its context, and the current-context
 // record pointed at the view's device context after the view was gone.
 TEST_F(RenderCommand, LeavesNoContextOfItsViewBehind)

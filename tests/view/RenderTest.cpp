@@ -123,46 +123,6 @@ TEST_F(ViewRender, FirstDrawnWinsWhereLinesMeet)
     EXPECT_TRUE(AnyNear(PixelOf(50 - 0.866, 0.5), 1, IsWhite));
 }
 
-TEST_F(ViewRender, HoveredMarkersAreFilledRed)
-{
-    UseRectangleCourse();
-    view->m_fZoom = 2.0f;
-    CourseHandle& a = doc.m_course.m_handles[0];
-    CourseHandle& b = doc.m_course.m_handles[1];
-    // Inside B's circle, clear of the lines through its centre.
-    const GlPixel insideB = PixelOf(50 - 0.5, -0.5);
-    Render();
-    EXPECT_TRUE(IsGrey(At(insideB), 128));
-
-    b.HoverPart = HandlePart::Pos;
-    Render();
-    EXPECT_TRUE(IsRed(At(insideB)));
-    EXPECT_TRUE(IsRed(At(PixelOf(50 + 0.5, 0.5))));
-
-    b.HoverPart = HandlePart::None;
-    a.HoverPart = HandlePart::WidthLeft;
-    const Vector3 m = a.vPos + a.BorderOffset(0, a.WidthLeft);
-    Render();
-    EXPECT_TRUE(IsRed(At(PixelOf(m.x + 0.3, m.y - 0.6))));
-    // The other marker of the same handle stays an outline.
-    const Vector3 n = a.vPos + a.BorderOffset(1, a.WidthRight);
-    EXPECT_TRUE(IsGrey(At(PixelOf(n.x + 0.3, n.y - 0.6)), 128));
-}
-
-TEST_F(ViewRender, HoveredArrowHasARedHeadAndAWhiteShaft)
-{
-    UseRectangleCourse();
-    view->m_fZoom = 4.0f;
-    view->m_vCamera.x = -40.0f;
-    doc.m_course.m_handles[0].HoverPart = HandlePart::TanNext;
-    Render();
-    // Tip at (-30, 0), 0.2 of the tangent (100, 0); the head reaches 5 back at +-20 degrees.
-    EXPECT_TRUE(IsRed(At(PixelOf(-33, 0.6))));
-    EXPECT_TRUE(IsRed(At(PixelOf(-33, -0.6))));
-    EXPECT_TRUE(IsWhite(At(PixelOf(-40, 0))));
-    EXPECT_FALSE(IsRed(At(PixelOf(-36, 0.6))));
-}
-
 TEST_F(ViewRender, ObjectFootprintIsScaledByTheObjectScale)
 {
     // The default course stays: its drawing leaves the colour white for the objects.
@@ -193,17 +153,6 @@ TEST_F(ViewRender, ObjectFootprintIsScaledByTheObjectScale)
     doc.m_xobjectScale = 0.5f;
     Render();
     EXPECT_TRUE(AnyNear(PixelOf(2.5, 41.5), 1, IsWhite));
-}
-
-TEST_F(ViewRender, ObjectsTakeTheMapColourWhenThereIsNoCourse)
-{
-    doc.m_course.m_handles.SetSize(0);
-    doc.m_course.m_texLuminance = 0.25f;
-    doc.m_xobjects.Add(XObject("box.x", Vector3(0.0, 150.0, 0.0), 0.0f, 10.0f, 5.0f));
-    view->m_fZoom = 4.0f;
-    view->m_vCamera.y = 150.0f;   // off the map square, on black
-    Render();
-    EXPECT_TRUE(AnyNear(PixelOf(4, 151.5), 1, [&](const Rgba& p) { return IsGrey(p, 64); }));
 }
 
 TEST_F(ViewRender, HoveredObjectIsFilledRedAndLabelledAtTheCursor)
@@ -290,19 +239,6 @@ TEST_F(TypeList, HoveredRowIsRed)
     Render();
     EXPECT_TRUE(IsRed(Brightest(0, 0)));
     EXPECT_TRUE(IsWhite(Brightest(1, 1)));
-}
-
-TEST_F(TypeList, RowsMatchTheHitTest)
-{
-    // Wherever a row's text is drawn, the hit test names that row.
-    const int entries = view->m_XObjectTypes.GetSize();
-    Render();
-    for (int r = 0; r <= entries; ++r) {
-        const int clientY = 16 * r + 8;
-        EXPECT_EQ(view->HitTestTypeList(20, clientY), r - 1);
-        EXPECT_TRUE(Lit(r, 1));
-    }
-    EXPECT_EQ(view->m_TextOverlay.Size, 16);   // drawing leaves the logical size
 }
 
 }  // namespace
