@@ -1,11 +1,9 @@
-// Loading a 4096 x 4096 24-bit map: the whole LoadMapTexture, and its parts on their own to
-// show where the time goes (file decode, GLU's mipmap chain, the plain level-0 upload).
+// Loading a 4096 x 4096 24-bit map: the whole LoadMapTexture, and the file decode on its own.
 #include "doc/CourseData.h"
 #include "doc/MapImage.h"
 #include "framework/egl/EglContext.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -102,42 +100,5 @@ void BM_ReadBmp(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ReadBmp)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// The two GL steps alone, from an image already decoded.
-void GlStep(benchmark::State& state, bool mipmaps)
-{
-    if (!Context().IsCreated()) {
-        state.SkipWithError("no headless GL context");
-        return;
-    }
-    MapImageInfo info;
-    auto pixels = ReadBmp(MapFile(), info);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    for (auto _ : state) {
-        GLuint tex = 0;
-        glGenTextures(1, &tex);
-        glBindTexture(GL_TEXTURE_2D, tex);
-        if (mipmaps)
-            gluBuild2DMipmaps(GL_TEXTURE_2D, 3, info.width, info.height, GL_RGB, GL_UNSIGNED_BYTE,
-                              pixels.get());
-        else
-            glTexImage2D(GL_TEXTURE_2D, 0, 3, info.width, info.height, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                         pixels.get());
-        glFinish();
-        glDeleteTextures(1, &tex);
-    }
-}
-
-void BM_Build2DMipmaps(benchmark::State& state)
-{
-    GlStep(state, true);
-}
-BENCHMARK(BM_Build2DMipmaps)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
-
-void BM_TexImage2DLevel0(benchmark::State& state)
-{
-    GlStep(state, false);
-}
-BENCHMARK(BM_TexImage2DLevel0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -79,39 +79,4 @@ TEST_F(FileCommands, SaveAsksForAPathOnlyWhenUntitledAndAlwaysWrites)
     EXPECT_TRUE(backend.messages.empty());
 }
 
-TEST_F(FileCommands, RecentFilesKeepNineInTheProfileNewestFirst)
-{
-    backend.profile["Recent File List/File1"] = "/earlier/one.course";
-    Start();
-    ASSERT_EQ(app.GetRecentFileList()->GetCount(), 1);
-
-    std::vector<std::string> paths;
-    for (int i = 0; i < 10; ++i) {
-        paths.push_back(TempPath("c" + std::to_string(i) + ".course"));
-        backend.fileAnswers = {paths.back()};
-        Command(ID_FILE_SAVE_AS);
-    }
-    const CRecentFileList& list = *app.GetRecentFileList();
-    ASSERT_EQ(list.GetCount(), 9);
-    EXPECT_EQ(list[0], paths[9]);
-    EXPECT_EQ(list[8], paths[1]);
-    EXPECT_EQ(backend.profile["Recent File List/File1"], paths[9]);
-    EXPECT_EQ(backend.profile["Recent File List/File9"], paths[1]);
-    EXPECT_EQ(backend.profile.count("Recent File List/File10"), 0u);
-    EXPECT_EQ(list.GetDisplayName(0), "&1 c9.course");
-
-    // The fourth entry opens c6; it moves to the top.
-    Command(ID_FILE_MRU_FILE1 + 3);
-    EXPECT_EQ(Doc().GetPathName(), paths[6]);
-    EXPECT_EQ(list[0], paths[6]);
-
-    // An entry whose file has gone reports the failure and leaves the list.
-    std::filesystem::remove(paths[2]);
-    Command(ID_FILE_MRU_FILE1 + 7);
-    EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{paths[2] + kReadFailure});
-    EXPECT_EQ(list.GetCount(), 8);
-    EXPECT_EQ(backend.profile["Recent File List/File9"], "");
-    EXPECT_EQ(Doc().GetPathName(), paths[6]);
-}
-
 }  // namespace

@@ -57,18 +57,6 @@ protected:
     std::map<UINT, std::string> shown;
 };
 
-TEST_F(SettingsDialog, ShowsTheDocumentsValuesWithSixSignificantDigits)
-{
-    doc.m_heightMap = "h.bmp";
-    doc.m_course.m_texLuminance = 0.123456789f;
-    doc.m_xobjectScale = 1234567.0f;
-    RunWith({{IDC_HEIGHTMAP, ""}});
-    EXPECT_EQ(shown[IDC_HEIGHTMAP], "h.bmp");
-    EXPECT_EQ(shown[IDC_COLORMAP], "");
-    EXPECT_EQ(shown[IDC_LUMINANCE], "0.123457");
-    EXPECT_EQ(shown[IDC_XOBJECT_SCALE], "1.23457e+06");
-}
-
 TEST_F(SettingsDialog, BrightnessMustLieInZeroToOne)
 {
     for (const char* text : {"0", "1", "0.25 "}) {

@@ -103,33 +103,6 @@ TEST_F(EditorFile, TheWindowShowsWhatTheRenderCommandDraws)
     EXPECT_EQ(differing, 0) << "of " << shot.width() * shot.height() << " pixels";
 }
 
-TEST_F(EditorFile, BrightnessFromTheSettingsDialogShowsAndIsSaved)
-{
-    const std::string course = WriteCourse("lit.crs", DefaultCourseText());
-    ASSERT_TRUE(Start({course}));
-    // A point of the map square away from every line: grey L with no map loaded.
-    const QPoint probe = PixelOf(-120.0f, 120.0f);
-    EXPECT_NEAR(qRed(Screenshot().pixel(probe)), 128, 1);
-
-    OnNextModal([](QWidget* w) {
-        auto* dlg = dynamic_cast<QtDialog*>(w);
-        ASSERT_NE(dlg, nullptr);
-        EXPECT_EQ(dlg->windowTitle().toStdString(), "設定ダイアログ");
-        auto* edit = qobject_cast<QLineEdit*>(dlg->Item(IDC_LUMINANCE));
-        ASSERT_NE(edit, nullptr);
-        EXPECT_EQ(edit->text().toStdString(), "0.5");
-        edit->setText("0.25");
-        qobject_cast<QPushButton*>(dlg->Item(IDOK))->click();
-    });
-    Window()->RunCommand(ID_SETTINGS);
-    ProcessEvents(50);
-    EXPECT_NEAR(qRed(Screenshot().pixel(probe)), 64, 1);
-
-    Key(Qt::Key_S, Qt::ControlModifier);
-    ProcessEvents(50);
-    EXPECT_NE(ReadFile(course).find("   0.25000000 #TexLuminance\r\n"), std::string::npos);
-}
-
 }  // namespace
 
 namespace {

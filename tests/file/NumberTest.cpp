@@ -41,18 +41,6 @@ TEST(AtoF, MatchesStrtodOnRandomText)
     }
 }
 
-TEST(AtoI, MatchesAtoiAndClampsOutOfRange)
-{
-    for (const char* text : {"", "-", "+", "12", " \t\n\v\f\r+12abc", "-0", "0x10", "1e5", "007",
-                             "- 4", "2147483647", "-2147483648", "4.9", "  -31.5"})
-        EXPECT_EQ(AtoI(text), std::atoi(text)) << text;
-    EXPECT_EQ(AtoI("2147483648"), INT_MAX);
-    EXPECT_EQ(AtoI("-2147483649"), INT_MIN);
-    EXPECT_EQ(AtoI("99999999999999999999999999"), INT_MAX);
-    EXPECT_EQ(AtoI("-99999999999999999999999999"), INT_MIN);
-    EXPECT_EQ(AtoI("2000000000"), 2000000000);
-}
-
 ::testing::AssertionResult FormatsLikePrintf(double value)
 {
     char want[512];

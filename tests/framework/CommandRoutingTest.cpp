@@ -122,20 +122,4 @@ TEST_F(CommandRouting, ItemsWithoutAnUpdateHandlerAreEnabledByHavingACommandHand
     EXPECT_FALSE(Update(ID_EDIT_COPY).m_bEnabled);
 }
 
-TEST(RecentFileList, NamesShowTheFolderOnlyWhenTwoFilesShareAName)
-{
-    CRecentFileList list("Recent File List", "File%d", 3);
-    list.Add("/a/course.txt");
-    list.Add("/b/other&co.txt");
-    list.Add("/b/course.txt");
-    list.Add("/a/course.txt");   // moves to the top, no duplicate
-    ASSERT_EQ(list.GetCount(), 3);
-    EXPECT_EQ(list.GetDisplayName(0), "&1 /a/course.txt");
-    EXPECT_EQ(list.GetDisplayName(1), "&2 /b/course.txt");
-    EXPECT_EQ(list.GetDisplayName(2), "&3 other&&co.txt");
-    list.Add("/c/new.txt");
-    EXPECT_EQ(list.GetCount(), 3);
-    EXPECT_EQ(list[2], "/b/course.txt");
-}
-
 }  // namespace

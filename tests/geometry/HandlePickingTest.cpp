@@ -92,23 +92,6 @@ TEST_F(OnDefaultCourse, PressGrabsTheControlPointOverItsTangentTip)
     EXPECT_EQ(h(0).HoverPart, HandlePart::TanNext);
 }
 
-TEST_F(OnDefaultCourse, DraggingATangentTipMovesTheTangentFiveTimesAsFar)
-{
-    const Vector3 tip = h(0).vPos + h(0).vTanNext * 0.2;
-    const Vector3 prev = h(0).vTanPrev;
-    const Vector3 before = h(0).vTanNext;
-    Press(tip + Vector3(0.5, -0.5, 0));
-    ASSERT_EQ(h(0).DragPart, HandlePart::TanNext);
-    Move(tip + Vector3(1.5, -0.5, 0));
-    EXPECT_NEAR(h(0).vTanNext.x - before.x, 5.0f, 1e-4);
-    EXPECT_NEAR(h(0).vTanNext.y - before.y, 0.0f, 1e-4);
-    EXPECT_EQ(h(0).vTanPrev, prev);
-
-    // Onto the control point: a zero tangent, not an error.
-    Move(h(0).vPos - h(0).DragOffset);
-    EXPECT_NEAR(h(0).vTanNext.Length(), 0.0f, 1e-4);
-}
-
 TEST(DragHandle, WidthIsTheFullDistanceOnEitherSide)
 {
     CourseHandle h = MakeHandle(0, 0, 0, 50, 0, -50);
@@ -144,35 +127,6 @@ TEST_F(OnDefaultCourse, HoverFindsTheSpanThatClosesTheRing)
         EXPECT_EQ(h(i).DragPart, HandlePart::None) << i;
 }
 
-TEST_F(OnDefaultCourse, InsertionGoesAfterTheStartOfTheHitSpan)
-{
-    h(2).WidthLeft = 4.0f;
-    h(3).WidthLeft = 8.0f;
-    Vector3 S[kPickSegments + 1];
-    SamplePickSpan(h(2), h(3), S);
-    const Vector3 q = S[7] * (101.0 / 100.0);   // 1.0 outside the ring
-    ASSERT_TRUE(InsertHandleAt(handles(), q));
-    ASSERT_EQ(handles().GetSize(), 5);
-    const CourseHandle& H = h(3);
-    EXPECT_NEAR((H.vPos - S[7]).Length(), 0.0f, 0.05f);
-    EXPECT_EQ(H.vTanNext, h(4).vPos - h(2).vPos);
-    EXPECT_EQ(H.vTanPrev, -H.vTanNext);
-    EXPECT_EQ(H.WidthLeft, 6.0f);
-    EXPECT_EQ(H.WidthRight, 5.0f);
-    EXPECT_EQ(H.DragPart, HandlePart::None);
-    EXPECT_EQ(h(4).WidthLeft, 8.0f);   // the old handle 3 moved up
-
-    // On the span that closes the ring: appended at the end.
-    const Vector3 last = h(4).SpanPoint(h(0), 0.5f);
-    ASSERT_TRUE(InsertHandleAt(handles(), last));
-    EXPECT_EQ(handles().GetSize(), 6);
-    EXPECT_NEAR((h(5).vPos - last).Length(), 0.0f, 0.05f);
-
-    // Nowhere near a span: nothing changes.
-    EXPECT_FALSE(InsertHandleAt(handles(), Vector3(0, 0, 0)));
-    EXPECT_EQ(handles().GetSize(), 6);
-}
-
 TEST_F(OnDefaultCourse, InsertionPrefersTheHighestNumberedSpan)
 {
     // At handle 1 both the span of handle 0 (ending there) and of handle 1 are hit.
@@ -181,20 +135,4 @@ TEST_F(OnDefaultCourse, InsertionPrefersTheHighestNumberedSpan)
     EXPECT_EQ(M, h(1).vPos);
     ASSERT_TRUE(InsertHandleAt(handles(), h(1).vPos + Vector3(0, 0.5, 0)));
     EXPECT_EQ(h(2).vPos, h(1).vPos);
-}
-
-TEST_F(OnDefaultCourse, DeletionTakesTheFirstControlPointAndKeepsThree)
-{
-    doc.AddXObject(h(2).vPos, "rock.x", 1, 1);
-    EXPECT_FALSE(DeleteHandleAt(handles(), h(0).vPos + h(0).vTanNext * 0.2));   // a tip
-    EXPECT_FALSE(DeleteHandleAt(handles(), h(0).vPos + Vector3(5, 0, 0)));      // a width marker
-
-    h(3).vPos = h(2).vPos + Vector3(1, 0, 0);
-    const Vector3 third = h(3).vPos;
-    EXPECT_TRUE(DeleteHandleAt(handles(), h(2).vPos + Vector3(0.5, 0, 0)));
-    EXPECT_TRUE(doc.DeleteXObjectAt(third));   // what the same key press does next
-    ASSERT_EQ(handles().GetSize(), 3);
-    EXPECT_EQ(h(2).vPos, third);
-    EXPECT_FALSE(DeleteHandleAt(handles(), third));
-    EXPECT_EQ(handles().GetSize(), 3);
 }

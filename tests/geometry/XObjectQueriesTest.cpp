@@ -79,22 +79,3 @@ TEST(XObjectDrag, TipTurnsTheObjectTowardsTheMouse)
     EXPECT_TRUE(o.DragXObject(Vector3(10, -10, 0)));
     EXPECT_FLOAT_EQ(o.Direction, static_cast<float>(std::numbers::pi / 2));
 }
-
-TEST(XObjectList, DeleteRemovesTheFirstBodyUnderThePointOnly)
-{
-    CTrackwrightDoc doc;
-    doc.m_xobjects.Add(At(0, -12));   // tip at (0, -2): not a body
-    doc.m_xobjects.Add(XObject("a.x", Vector3(1, 0, 0), 0, 1, 1));
-    doc.m_xobjects.Add(XObject("b.x", Vector3(-1, 0, 0), 0, 1, 1));
-    doc.m_xobjects.Add(XObject("c.x", Vector3(9, 9, 0), 0, 1, 1));
-
-    EXPECT_FALSE(doc.DeleteXObjectAt(Vector3(0, -3, 0)));
-    EXPECT_TRUE(doc.DeleteXObjectAt(Vector3(0, 0, 0)));
-    ASSERT_EQ(doc.m_xobjects.GetSize(), 3);
-    EXPECT_EQ(doc.m_xobjects[1].FileName, "b.x");
-    EXPECT_EQ(doc.m_xobjects[2].FileName, "c.x");
-    EXPECT_TRUE(doc.DeleteXObjectAt(Vector3(0, 0, 0)));
-    EXPECT_FALSE(doc.DeleteXObjectAt(Vector3(0, 0, 0)));
-    ASSERT_EQ(doc.m_xobjects.GetSize(), 2);
-    EXPECT_EQ(doc.m_xobjects[1].FileName, "c.x");
-}

@@ -102,31 +102,6 @@ TEST_F(MapTexture, TwentyFourBitImageBuildsMipmappedRgbTexture)
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-TEST_F(MapTexture, NewLoadReplacesAndDeletesTheOldTexture)
-{
-    CourseData course;
-    const std::string red = UniformRgbBmp("red.bmp", 8, 8, 255, 0, 0);
-    const std::string blue = UniformRgbBmp("blue.bmp", 8, 8, 0, 0, 255);
-    ASSERT_TRUE(course.LoadMapTexture(red));
-    const GLuint first = course.m_mapTexture;
-    ASSERT_TRUE(course.LoadMapTexture(blue));
-    const GLuint second = course.m_mapTexture;
-    EXPECT_NE(second, first);
-    EXPECT_FALSE(glIsTexture(first));
-    EXPECT_TRUE(glIsTexture(second));
-    DrawMap(course);
-    const auto px = Pixel(Width() / 2, Height() / 2);
-    EXPECT_EQ(px[0], 0);
-    EXPECT_EQ(px[2], 255);
-
-    // The same path twice still builds a new object; the newest is drawn.
-    ASSERT_TRUE(course.LoadMapTexture(red));
-    EXPECT_NE(course.m_mapTexture, second);
-    EXPECT_FALSE(glIsTexture(second));
-    DrawMap(course);
-    EXPECT_EQ(Pixel(Width() / 2, Height() / 2)[0], 255);
-}
-
 TEST_F(MapTexture, FailedLoadKeepsTheLastTextureButDropsThePixels)
 {
     CourseData course;

@@ -167,40 +167,4 @@ class FontTextureGl : public GlFixture {};
 
 namespace {
 
-// The font the program ships: printable characters leave a mark in their own cell, control
-// characters and the space leave none.
-TEST_F(TextOverlayGl, ShippedFontDrawsPrintableCharactersOnly)
-{
-    UseFont(std::string(TW_SOURCE_DIR) + "/res/fontGray.tga");
-    auto litInCell = [&](int x, int y) {
-        int lit = 0;
-        for (int dy = 0; dy < 16; ++dy)
-            for (int dx = 0; dx < 16; ++dx)
-                lit += Pixel(x + dx, y + dy)[0] > 128;
-        return lit;
-    };
-    m_overlay.Printf(0, 100, "A#g%c%c%c \x01", 0xC4, 0xFF, 0x7F);
-    EXPECT_GT(litInCell(0, 100), 10);
-    EXPECT_GT(litInCell(16, 100), 10);
-    EXPECT_GT(litInCell(32, 100), 10);
-    EXPECT_GT(litInCell(48, 100), 10);
-    EXPECT_GT(litInCell(64, 100), 5);
-    EXPECT_EQ(litInCell(80, 100), 0);
-    EXPECT_EQ(litInCell(96, 100), 0);
-    EXPECT_EQ(litInCell(112, 100), 0);
-    // T's bar is at its top and its stem below: the cell rows are not upside down.
-    m_overlay.Printf(0, 200, "T");
-    auto widest = [&](int fromRow, int toRow) {
-        int best = 0;
-        for (int row = fromRow; row <= toRow; ++row) {
-            int lit = 0;
-            for (int dx = 0; dx < 16; ++dx)
-                lit += Pixel(dx, 200 + row)[0] > 128;
-            best = std::max(best, lit);
-        }
-        return best;
-    };
-    EXPECT_GT(widest(9, 15), widest(2, 6) + 3);
-}
-
 }  // namespace

@@ -77,25 +77,6 @@ INSTANTIATE_TEST_SUITE_P(
                       RealFile{"tga/pillow_common/200x32_rgba_tl_raw.tga", "tga_refpng/pillow_common/200x32_rgba.png", true},
                       RealFile{"tga/pillow_common/200x32_l_tl_raw.tga", "tga_refpng/pillow_common/200x32_l.png", true}));
 
-TEST(TgaImage, Truevision32BitMatchesColourReferenceWithFileAlpha)
-{
-    // The 32-bit sample carries its own alpha channel; its colours are those of the 24-bit one.
-    Image rgb;
-    Image rgba;
-    ASSERT_EQ(rgb.Load((kData + "/tga/UTC24.TGA").c_str()), TGA_OK);
-    ASSERT_EQ(rgba.Load((kData + "/tga/UTC32.TGA").c_str()), TGA_OK);
-    ASSERT_EQ(rgba.BitsPerPixel, 32);
-    ASSERT_EQ(rgba.PixelCount, rgb.PixelCount);
-    const std::vector<uint8_t> file = ReadFile(kData + "/tga/UTC32.TGA");
-    const size_t start = 18 + file[0];
-    for (uint32_t i = 0; i < rgb.PixelCount; ++i) {
-        ASSERT_EQ(rgba.Pixels[i * 4 + 0], rgb.Pixels[i * 3 + 0]) << i;
-        ASSERT_EQ(rgba.Pixels[i * 4 + 1], rgb.Pixels[i * 3 + 1]) << i;
-        ASSERT_EQ(rgba.Pixels[i * 4 + 2], rgb.Pixels[i * 3 + 2]) << i;
-        ASSERT_EQ(rgba.Pixels[i * 4 + 3], file[start + i * 4 + 3]) << i;
-    }
-}
-
 TEST(TgaImage, RefusesCompressedColourMappedAndOtherDepths)
 {
     const struct {

@@ -55,47 +55,12 @@ TEST(XObjectCatalogue, TextWithoutEndIsReadToItsEndAndMissingNumbersAreZero)
     EXPECT_EQ(bare[0].Height, 0.0f);
 }
 
-std::filesystem::path FreshDir(const std::string& name)
-{
-    const auto dir = std::filesystem::path(::testing::TempDir()) / name;
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
-void WriteFile(const std::filesystem::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 TEST(XObjectCatalogueFile, ShippedCatalogueReads)
 {
     DataDirApp app;
     CTrackwrightView view;
     ASSERT_GT(view.m_XObjectTypes.GetSize(), 0);
     EXPECT_EQ(view.m_XObjectTypes[view.m_XObjectTypes.GetSize() - 1].FileName, "bridge span.x");
-}
-
-TEST(XObjectCatalogueFile, NeverComesFromTheWorkingDirectory)
-{
-    const auto dir = FreshDir("tw_view_cwd");
-    WriteFile(dir / "xfiles.txt", "stray.x 1 1\n%end\n");
-    const auto previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
-    std::size_t withoutApp = 0;
-    std::size_t withEmptyDir = 0;
-    {
-        CTrackwrightView view;
-        withoutApp = static_cast<std::size_t>(view.m_XObjectTypes.GetSize());
-    }
-    {
-        DataDirApp app("");
-        CTrackwrightView view;
-        withEmptyDir = static_cast<std::size_t>(view.m_XObjectTypes.GetSize());
-    }
-    std::filesystem::current_path(previous);
-    EXPECT_EQ(withoutApp, 0u);
-    EXPECT_EQ(withEmptyDir, 0u);
 }
 
 }  // namespace

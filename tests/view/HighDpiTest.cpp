@@ -51,17 +51,6 @@ protected:
     CFrameWnd frame;
 };
 
-TEST_F(HighDpi, ViewportAndTextFollowTheRatio)
-{
-    Draw(2.0);
-    GLint vp[4] = {};
-    glGetIntegerv(GL_VIEWPORT, vp);
-    EXPECT_EQ(vp[2], 2 * kW);
-    EXPECT_EQ(vp[3], 2 * kH);
-    EXPECT_EQ(view->m_TextOverlay.Size, 16);   // the hit test keeps logical rows
-    EXPECT_EQ(view->HitTestTypeList(20, 24), 0);
-}
-
 TEST_F(HighDpi, PictureIsTheSameAtTwiceTheResolution)
 {
     // Filled areas and text, sampled at logical pixels: at ratio 1 one pixel, at ratio 2 four.

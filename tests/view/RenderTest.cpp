@@ -227,18 +227,4 @@ TEST_F(TypeList, RowsShowTheCatalogueWithTheSelectionMarked)
     EXPECT_TRUE(Lit(2, 0));
 }
 
-TEST_F(TypeList, HoveredRowIsRed)
-{
-    view->m_nHoverType = 0;
-    Render();
-    EXPECT_TRUE(IsWhite(Brightest(0, 1)));
-    EXPECT_TRUE(IsRed(Brightest(1, 1)));
-    EXPECT_TRUE(IsWhite(Brightest(2, 1)));
-
-    view->m_nHoverType = -1;
-    Render();
-    EXPECT_TRUE(IsRed(Brightest(0, 0)));
-    EXPECT_TRUE(IsWhite(Brightest(1, 1)));
-}
-
 }  // namespace
