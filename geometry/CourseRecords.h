@@ -95,6 +95,7 @@ public:
     Vector3 DragOffset;
 
     // Course queries (XObjectQueries.cpp).
+    Vector3 DirectionVector() const;   // from Pos to the direction tip
     Vector3 DirectionTip() const;
     ObjectPart HitPart(const Vector3& q, Vector3* offset = nullptr) const;
     bool DragXObject(const Vector3& q);

@@ -2,6 +2,7 @@
 
 #include "view/GlLines.h"
 
+#include <cmath>
 #include <cstdint>
 
 Vector3 HermitePoint(float t, const Vector3& P0, const Vector3& P1, const Vector3& T0, const Vector3& T1)
@@ -20,6 +21,15 @@ Vector3 CourseHandle::SpanPoint(const CourseHandle& h1, float t) const
     return HermitePoint(t, vPos, h1.vPos, vTanNext, -h1.vTanPrev);
 }
 
+namespace {
+
+// BorderOffset turns by kHalfPi up to twice per call, and the course draws six offsets per
+// control point every frame.
+const double kQuarterTurnCos = std::cos(static_cast<double>(kHalfPi));
+const double kQuarterTurnSin = std::sin(static_cast<double>(kHalfPi));
+
+}  // namespace
+
 Vector3 CourseHandle::BorderOffset(int side, float width) const
 {
     Vector3 Tn = vTanNext;
@@ -32,10 +42,10 @@ Vector3 CourseHandle::BorderOffset(int side, float width) const
     Vector3 A = (Tn + Tp) / 2.0;
     if (A.Length() < 0.0001f) {
         // Opposite tangents: a smooth handle, normal straight across.
-        A = RotatedZ(vTanNext, kHalfPi);
+        A = RotatedZ(vTanNext, kQuarterTurnCos, kQuarterTurnSin);
     } else {
         // A corner: the bisector, turned to the side of the quarter-turned outgoing tangent.
-        Vector3 R = RotatedZ(vTanNext, kHalfPi);
+        Vector3 R = RotatedZ(vTanNext, kQuarterTurnCos, kQuarterTurnSin);
         R.Normalize();
         A.Normalize();
         if (Dot(R, A) < 0.0f)

@@ -17,11 +17,7 @@ public:
 
     // New elements are default-constructed, dropped ones destroyed.
     void SetSize(int n) { m_items.resize(n > 0 ? static_cast<std::size_t>(n) : 0); }
-    void Add(const T& item)
-    {
-        SetSize(GetSize() + 1);
-        m_items.back() = item;
-    }
+    void Add(const T& item) { m_items.push_back(item); }
     void InsertAt(int i, const T& item) { m_items.insert(m_items.begin() + i, item); }
     void RemoveAt(int i) { m_items.erase(m_items.begin() + i); }
     // Removes every element and gives the storage back.

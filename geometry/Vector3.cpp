@@ -24,8 +24,11 @@ float Dot(const Vector3& a, const Vector3& b)
 
 Vector3 RotatedZ(const Vector3& a, double angle)
 {
-    const double c = std::cos(angle);
-    const double s = std::sin(angle);
+    return RotatedZ(a, std::cos(angle), std::sin(angle));
+}
+
+Vector3 RotatedZ(const Vector3& a, double c, double s)
+{
     Vector3 r;
     r.x = static_cast<float>(a.x * c + a.y * s);
     r.y = static_cast<float>(a.y * c - a.x * s);

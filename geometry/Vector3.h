@@ -71,5 +71,7 @@ inline Vector3 operator/(const Vector3& a, double s)
 float Dot(const Vector3& a, const Vector3& b);
 // Positive angles turn clockwise in the y-up plane; keeps z and w.
 Vector3 RotatedZ(const Vector3& a, double angle);
+// The same turn with cos and sin of the angle given, for fixed angles worked out once.
+Vector3 RotatedZ(const Vector3& a, double cosAngle, double sinAngle);
 // Planar distance from p to q is at most r (z ignored, equality counts).
 bool WithinRadius(const Vector3& p, double r, const Vector3& q);

@@ -39,9 +39,14 @@ ObjectPart TipAt(const XObject& o, const Vector3& q, Vector3* offset)
 
 }  // namespace
 
+Vector3 XObject::DirectionVector() const
+{
+    return RotatedZ(Vector3(0.0, kDirectionTipDistance, 0.0), Direction);
+}
+
 Vector3 XObject::DirectionTip() const
 {
-    return Pos + RotatedZ(Vector3(0.0, kDirectionTipDistance, 0.0), Direction);
+    return Pos + DirectionVector();
 }
 
 ObjectPart HitPartPlain(const XObject& o, const Vector3& q, Vector3* offset)
@@ -55,9 +60,7 @@ ObjectPart XObject::HitPart(const Vector3& q, Vector3* offset) const
 {
     if (PartsSurelyMissed(*this, q))   // the body circle lies inside the tip's reach
         return ObjectPart::None;
-    if (const ObjectPart p = BodyAt(*this, q, offset); p != ObjectPart::None)
-        return p;
-    return TipAt(*this, q, offset);
+    return HitPartPlain(*this, q, offset);
 }
 
 bool XObject::DragXObject(const Vector3& q)

@@ -1,4 +1,5 @@
 #include "doc/CourseData.h"
+#include "geometry/HandlePicking.h"
 #include "view/DrawHelpers.h"
 
 #include <GL/gl.h>
@@ -30,8 +31,8 @@ void CourseData::DrawCourse() const
             DrawDisc(h.vPos, 1.0f, 12);
         else
             DrawCircle(h.vPos, 1.0f, 12, kWhite);
-        DrawArrow(h.vPos, h.vTanNext, 0.2f, h.HoverPart == HandlePart::TanNext, kWhite);
-        DrawArrow(h.vPos, h.vTanPrev, 0.2f, h.HoverPart == HandlePart::TanPrev, kWhite);
+        DrawArrow(h.vPos, h.vTanNext, kTangentTipScale, h.HoverPart == HandlePart::TanNext, kWhite);
+        DrawArrow(h.vPos, h.vTanPrev, kTangentTipScale, h.HoverPart == HandlePart::TanPrev, kWhite);
         DrawWidthMarker(h, 0, h.WidthLeft, h.HoverPart == HandlePart::WidthLeft, kWhite);
         DrawWidthMarker(h, 1, h.WidthRight, h.HoverPart == HandlePart::WidthRight, kWhite);
         h.DrawSpan(next, Centre, 20, h.HoverPart == HandlePart::Span ? kRed : kCentreGrey);

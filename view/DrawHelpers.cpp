@@ -95,8 +95,13 @@ void DrawArrow(const Vector3& base, const Vector3& v, float s, bool highlighted,
     Vector3 back = -v;
     back.Normalize();
     back *= 5.0;
-    const Vector3 sideA = tip + RotatedZ(back, kArrowHeadAngle);
-    const Vector3 sideB = tip + RotatedZ(back, -kArrowHeadAngle);
+    // The head's two turns are fixed: their cos and sin are worked out once.
+    static const double cA = std::cos(static_cast<double>(kArrowHeadAngle));
+    static const double sA = std::sin(static_cast<double>(kArrowHeadAngle));
+    static const double cB = std::cos(-static_cast<double>(kArrowHeadAngle));
+    static const double sB = std::sin(-static_cast<double>(kArrowHeadAngle));
+    const Vector3 sideA = tip + RotatedZ(back, cA, sA);
+    const Vector3 sideB = tip + RotatedZ(back, cB, sB);
 
     if (highlighted) {
         glColor3f(1.0f, 0.0f, 0.0f);

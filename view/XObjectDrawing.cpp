@@ -24,12 +24,6 @@ void DrawLabel(const XObject& o, TextOverlay& overlay)
                    static_cast<int>(std::lround((client.bottom - cursor.y) * ratio)), "%s", o.FileName.c_str());
 }
 
-// The object's direction arrow: 10 units, turned by its direction.
-Vector3 DirectionOf(const XObject& o)
-{
-    return RotatedZ(Vector3(0.0, 10.0, 0.0), o.Direction);
-}
-
 }  // namespace
 
 void CTrackwrightDoc::DrawXObjects(TextOverlay& overlay) const
@@ -50,7 +44,7 @@ void CTrackwrightDoc::DrawXObjects(TextOverlay& overlay) const
             } else {
                 DrawCircle(o.Pos, 1.0f, 12, colour);
             }
-            DrawArrow(o.Pos, DirectionOf(o), 1.0f, o.HoverPart == ObjectPart::DirectionTip, colour);
+            DrawArrow(o.Pos, o.DirectionVector(), 1.0f, o.HoverPart == ObjectPart::DirectionTip, colour);
             DrawXObjectFrame(o.Pos, o.Width, o.Height, s, o.Direction, colour);
             ++i;
             continue;
@@ -64,7 +58,7 @@ void CTrackwrightDoc::DrawXObjects(TextOverlay& overlay) const
             ++end;
         for (int k = i; k < end; ++k) {
             DrawCircle(m_xobjects[k].Pos, 1.0f, 12, colour);
-            DrawArrow(m_xobjects[k].Pos, DirectionOf(m_xobjects[k]), 1.0f, false, colour);
+            DrawArrow(m_xobjects[k].Pos, m_xobjects[k].DirectionVector(), 1.0f, false, colour);
             PaceFrame(k);
         }
         for (int k = i; k < end; ++k) {
