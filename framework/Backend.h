@@ -32,6 +32,8 @@ public:
     virtual std::string GetProfileString(const std::string& section, const std::string& entry) = 0;
     virtual void WriteProfileString(const std::string& section, const std::string& entry,
                                     const std::string& value) = 0;
+    // Puts the entries written so far into the profile's store, once after a batch of writes.
+    virtual void FlushProfile() {}
 
     // Makes a GL context current that shares objects with the view's, for GL work outside
     // a paint (texture loads on Open and from dialogs). True when one is current.

@@ -73,4 +73,5 @@ void CRecentFileList::WriteList() const
         return;
     for (int i = 0; i < m_nSize; ++i)
         pBackend->WriteProfileString(m_section, EntryName(i), i < GetCount() ? m_files[static_cast<std::size_t>(i)] : std::string());
+    pBackend->FlushProfile();
 }

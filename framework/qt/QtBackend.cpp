@@ -5,6 +5,7 @@
 #include "framework/CView.h"
 #include "framework/Resources.h"
 #include "framework/qt/QtDialog.h"
+#include "framework/qt/QtStrings.h"
 #include "framework/qt/QtMainWindow.h"
 #include "framework/qt/QtViewWidget.h"
 
@@ -39,11 +40,6 @@ constexpr UINT MB_ICONMASK = 0x00F0;
 constexpr UINT MB_ICONHAND = 0x0010;
 constexpr UINT MB_ICONQUESTION = 0x0020;
 constexpr UINT MB_ICONASTERISK = 0x0040;
-
-QString ToQString(const std::string& s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // The picture fitted into the page, centred, keeping its proportions.
 void PrintImage(QPrinter& printer, const QImage& image)
@@ -273,6 +269,10 @@ std::string QtBackend::GetProfileString(const std::string& section, const std::s
 void QtBackend::WriteProfileString(const std::string& section, const std::string& entry, const std::string& value)
 {
     Settings().setValue(ToQString(section + "/" + entry), ToQString(value));
+}
+
+void QtBackend::FlushProfile()
+{
     Settings().sync();
 }
 

@@ -32,6 +32,7 @@ public:
 
     std::string GetProfileString(const std::string& section, const std::string& entry) override;
     void WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override;
+    void FlushProfile() override;
 
     bool MakeGLCurrent() override;
 

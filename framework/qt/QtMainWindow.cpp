@@ -3,6 +3,7 @@
 #include "framework/AfxRes.h"
 #include "framework/CView.h"
 #include "framework/CWinApp.h"
+#include "framework/qt/QtStrings.h"
 #include "framework/qt/QtToolIcons.h"
 #include "framework/qt/QtViewWidget.h"
 
@@ -32,11 +33,6 @@ public:
     }
     bool m_bCheckSet = false;
 };
-
-QString ToQString(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 // The string of a command is "status prompt\ntool tip".
 QString PromptPart(UINT nID, bool bToolTip)

@@ -166,12 +166,6 @@ void QtViewWidget::DoneCurrent()
         doneCurrent();
 }
 
-int QtViewWidget::ChoosePixelFormat(const PIXELFORMATDESCRIPTOR&)
-{
-    // Qt made the one surface there is from the default format; it fits when it exists.
-    return HasGLContext() ? 1 : 0;
-}
-
 int QtViewWidget::DescribePixelFormat(int iPixelFormat, PIXELFORMATDESCRIPTOR* ppfd) const
 {
     if (iPixelFormat != 1 || !HasGLContext())

@@ -31,7 +31,6 @@ public:
     void DoneCurrent() override;
     void SwapBuffers() override {}   // the widget composes its framebuffer itself
     bool HasGLContext() const override;
-    int ChoosePixelFormat(const PIXELFORMATDESCRIPTOR& pfd) override;
     int DescribePixelFormat(int iPixelFormat, PIXELFORMATDESCRIPTOR* ppfd) const override;
 
 protected:
