@@ -68,7 +68,7 @@ void CTrackwrightView::OnMouseMove(UINT nFlags, CPoint point)
     const int row = HitTestTypeList(point.x, point.y);
     if (row != -2) {
         m_nHoverType = row;
-        Invalidate(TRUE);
+        InvalidateIfChanged();
         return;
     }
     m_nHoverType = -2;
@@ -80,9 +80,9 @@ void CTrackwrightView::OnMouseMove(UINT nFlags, CPoint point)
         if (handlesChanged || objectsChanged)
             pDoc->SetModifiedFlag();
     }
-    Invalidate(TRUE);
-
     NavigateStep(nFlags, point);
+    // Hover, drag and camera are settled: a frame only if any of them shows.
+    InvalidateIfChanged();
     CView::OnMouseMove(nFlags, point);
 }
 

@@ -25,6 +25,9 @@ public:
     virtual bool MakeCurrent() { return true; }    // the window's GL context
     virtual void DoneCurrent() {}
     virtual void SwapBuffers() {}
+    // The window's picture stays as the last frame left it, colour and depth, until the next
+    // frame or a resize, so a frame may redraw only what changed.
+    virtual bool KeepsFrame() const { return false; }
 
     // The window's GL surface. The defaults offer one true-colour format and a context, so
     // a host without a real surface still lets the view set itself up.

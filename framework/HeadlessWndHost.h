@@ -14,6 +14,8 @@ public:
     bool HasCapture() const override { return false; }
     // Far outside the window: nothing is under a cursor that does not exist.
     CPoint GetCursorClientPos() const override { return CPoint(-100000, -100000); }
+    // The framebuffer it is drawn into holds its pixels between frames.
+    bool KeepsFrame() const override { return true; }
 
 private:
     CRect m_client;

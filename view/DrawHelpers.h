@@ -14,6 +14,10 @@ void DrawArrow(const Vector3& base, const Vector3& v, float s, bool highlighted,
 void DrawWidthMarker(const CourseHandle& handle, int side, float width, bool highlighted, const Rgb& colour);
 void DrawXObjectFrame(const Vector3& p, float a, float b, float s, float d, const Rgb& colour);
 
+// Where the hovered object's label goes: the cursor as the application's main window sees it,
+// in device pixels from the lower left. False while there is no main window (no label).
+bool HoverLabelOrigin(int* x, int* y);
+
 // Called after the i-th item of a long list: every so many items, hands what has been sent to
 // the renderer, so a software renderer rasterizes the first part of a frame while the rest is
 // still being sent instead of all of it after the last item.

@@ -99,6 +99,7 @@ void CTrackwrightView::OnSize(UINT nType, int cx, int cy)
         RedrawWindow();
     m_rectClient.right = cx;
     m_rectClient.bottom = cy;
+    m_lastFrame.drawn = false;
 
     const double h = 100.0 * std::tan(90.0 / 2.0 * 3.14159265358979323846 / 180.0);
     glMatrixMode(GL_PROJECTION);
@@ -116,9 +117,25 @@ void CTrackwrightView::OnInitialUpdate()
     RenderScene();
 }
 
+void CTrackwrightView::OnUpdate(CView* pSender, long lHint, void* pHint)
+{
+    // A map may come back under the same texture name: only a whole frame is sure to show it.
+    m_lastFrame.drawn = false;
+    CView::OnUpdate(pSender, lHint, pHint);
+}
+
+void CTrackwrightView::InvalidateIfChanged()
+{
+    if (!m_lastFrame.Shows(*this, GetDocument()))
+        Invalidate(TRUE);
+}
+
 void CTrackwrightView::RenderScene()
 {
     if (s_bRendering)
+        return;
+    const bool kept = m_pHost && m_pHost->KeepsFrame();
+    if (kept && m_lastFrame.Shows(*this, GetDocument()))
         return;
     s_bRendering = true;
 
@@ -146,6 +163,8 @@ void CTrackwrightView::RenderScene()
 
     glFinish();
     SwapBuffers(wglGetCurrentDC());
+    ++m_nFrameCount;
+    m_lastFrame.Take(*this, GetDocument());
     s_bRendering = false;
 }
 

@@ -7,6 +7,7 @@
 #include "geometry/CourseRecords.h"
 #include "geometry/RecordList.h"
 #include "overlay/TextOverlay.h"
+#include "view/SceneLook.h"
 
 #include <memory>
 
@@ -27,13 +28,17 @@ public:
     void OnSize(UINT nType, int cx, int cy) override;
     void OnDraw() override { RenderScene(); }
     void OnInitialUpdate() override;
+    // A document command (New, Open, a map, the settings): the next frame draws everything.
+    void OnUpdate(CView* pSender, long lHint, void* pHint) override;
 
     void InitOpenGL();
     bool SetupPixelFormat();
     void CreateRGBPalette();   // Palette.cpp
 
-    // One complete frame.
+    // One frame; nothing at all when the picture the window keeps already shows the scene.
     void RenderScene();
+    // Asks for a frame only when one drawn now would differ from the last.
+    void InvalidateIfChanged();
     Vector3 ScreenToWorld(int px, int py) const;
     void ZoomBy(float factor);
     int HitTestTypeList(int x, int y) const;
@@ -72,6 +77,9 @@ public:
     TextOverlay m_TextOverlay;
     int m_nSelectedType = -1;
     int m_nHoverType = -2;
+    // Frames drawn so far, and what the last one showed.
+    int m_nFrameCount = 0;
+    SceneLook m_lastFrame;
 
     // Set while a frame is drawn: a frame asked for meanwhile is dropped.
     static bool s_bRendering;

@@ -9,22 +9,31 @@
 
 namespace {
 
-// The hovered object's name, at the cursor as the main window sees it. The overlay draws in
-// device pixels, the window reports logical ones.
+// The hovered object's name, at the cursor as the main window sees it.
 void DrawLabel(const XObject& o, TextOverlay& overlay)
 {
-    CWinApp* pApp = AfxGetApp();
-    CFrameWnd* pMain = pApp ? pApp->m_pMainWnd : nullptr;
-    if (!pMain || !pMain->GetHost())
-        return;
-    const double ratio = pMain->GetHost()->GetDevicePixelRatio();
-    const CPoint cursor = pMain->GetCursorClientPos();
-    const CRect client = pMain->GetClientRect();
-    overlay.Printf(static_cast<int>(std::lround(cursor.x * ratio)),
-                   static_cast<int>(std::lround((client.bottom - cursor.y) * ratio)), "%s", o.FileName.c_str());
+    int x = 0;
+    int y = 0;
+    if (HoverLabelOrigin(&x, &y))
+        overlay.Printf(x, y, "%s", o.FileName.c_str());
 }
 
 }  // namespace
+
+bool HoverLabelOrigin(int* x, int* y)
+{
+    // The overlay draws in device pixels, the window reports logical ones.
+    CWinApp* pApp = AfxGetApp();
+    CFrameWnd* pMain = pApp ? pApp->m_pMainWnd : nullptr;
+    if (!pMain || !pMain->GetHost())
+        return false;
+    const double ratio = pMain->GetHost()->GetDevicePixelRatio();
+    const CPoint cursor = pMain->GetCursorClientPos();
+    const CRect client = pMain->GetClientRect();
+    *x = static_cast<int>(std::lround(cursor.x * ratio));
+    *y = static_cast<int>(std::lround((client.bottom - cursor.y) * ratio));
+    return true;
+}
 
 void CTrackwrightDoc::DrawXObjects(TextOverlay& overlay) const
 {

@@ -51,6 +51,9 @@ QtViewWidget::QtViewWidget(CView* pView, QWidget* pParent) : QOpenGLWidget(pPare
     setFocusPolicy(Qt::StrongFocus);
     // The view covers its whole client area on every paint: nothing to erase.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The framebuffer keeps its colour and depth between paints (a resize makes a new one and
+    // the view then draws it whole), so a frame can redraw only what changed.
+    setUpdateBehavior(QOpenGLWidget::PartialUpdate);
     if (m_pView)
         m_pView->SetHost(this);
 }

@@ -30,6 +30,7 @@ public:
     bool MakeCurrent() override;
     void DoneCurrent() override;
     void SwapBuffers() override {}   // the widget composes its framebuffer itself
+    bool KeepsFrame() const override { return true; }   // partial updates: see the constructor
     bool HasGLContext() const override;
     int DescribePixelFormat(int iPixelFormat, PIXELFORMATDESCRIPTOR* ppfd) const override;
 

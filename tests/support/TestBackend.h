@@ -24,6 +24,7 @@ public:
     void SetWindowText(const std::string& text) override { title = text; }
     bool MakeCurrent() override { return true; }
     void SwapBuffers() override { ++swaps; }
+    bool KeepsFrame() const override { return keepsFrame; }
 
     CRect client{0, 0, 800, 600};
     CPoint cursor;
@@ -32,6 +33,7 @@ public:
     int invalidations = 0;
     int redraws = 0;
     int swaps = 0;
+    bool keepsFrame = false;   // a test that draws into the framebuffer itself cannot promise it
     std::string title;
 };
 

@@ -1,0 +1,146 @@
+#include "view/SceneLook.h"
+
+#include "doc/TrackwrightDoc.h"
+#include "view/DrawHelpers.h"
+#include "view/TrackwrightView.h"
+
+#include <cstring>
+
+namespace {
+
+template <class T>
+bool SameBits(const T& a, const T& b)
+{
+    return std::memcmp(&a, &b, sizeof(T)) == 0;
+}
+
+bool SameVector(const Vector3& a, const Vector3& b)
+{
+    return SameBits(a.x, b.x) && SameBits(a.y, b.y) && SameBits(a.z, b.z) && SameBits(a.w, b.w);
+}
+
+}  // namespace
+
+bool SameLook(const HandleLook& a, const HandleLook& b)
+{
+    return a.hover == b.hover && SameVector(a.pos, b.pos) && SameVector(a.tanNext, b.tanNext) &&
+           SameVector(a.tanPrev, b.tanPrev) && SameBits(a.widthLeft, b.widthLeft) &&
+           SameBits(a.widthRight, b.widthRight);
+}
+
+bool SameLook(const ObjectLook& a, const ObjectLook& b)
+{
+    return a.hover == b.hover && SameVector(a.pos, b.pos) && SameBits(a.direction, b.direction) &&
+           SameBits(a.width, b.width) && SameBits(a.height, b.height) && a.label == b.label;
+}
+
+bool SameTypeList(const ViewLook& a, const ViewLook& b)
+{
+    return a.selectedType == b.selectedType && a.hoverType == b.hoverType && a.types == b.types;
+}
+
+bool SameFrame(const ViewLook& a, const ViewLook& b)
+{
+    return SameBits(a.zoom, b.zoom) && SameVector(a.camera, b.camera) && a.width == b.width &&
+           a.height == b.height && SameBits(a.ratio, b.ratio) && a.mapTexture == b.mapTexture &&
+           SameBits(a.luminance, b.luminance) && SameBits(a.objectScale, b.objectScale) &&
+           a.hasDocument == b.hasDocument && a.textSize == b.textSize;
+}
+
+HandleLook LookOf(const CourseHandle& h)
+{
+    return {h.vPos, h.vTanNext, h.vTanPrev, h.WidthLeft, h.WidthRight, h.HoverPart};
+}
+
+ObjectLook LookOf(const XObject& o)
+{
+    ObjectLook look{o.Pos, o.Direction, o.Width, o.Height, o.HoverPart, {}};
+    if (o.HoverPart == ObjectPart::Body)
+        look.label = o.FileName;
+    return look;
+}
+
+ViewLook LookOf(const CTrackwrightView& view, const CTrackwrightDoc* pDoc)
+{
+    ViewLook look;
+    look.zoom = view.m_fZoom;
+    look.camera = view.m_vCamera;
+    const CRect client = view.GetClientRect();
+    look.width = client.right;
+    look.height = client.bottom;
+    look.ratio = view.GetHost() ? view.GetHost()->GetDevicePixelRatio() : 1.0;
+    if (pDoc) {
+        look.hasDocument = true;
+        look.mapTexture = pDoc->m_course.m_mapTexture;
+        look.luminance = pDoc->m_course.m_texLuminance;
+        look.objectScale = pDoc->m_xobjectScale;
+    }
+    look.labelShown = HoverLabelOrigin(&look.labelX, &look.labelY);
+    look.textSize = view.ToDevicePixels(view.m_TextOverlay.Size);
+    look.selectedType = view.m_nSelectedType;
+    look.hoverType = view.m_nHoverType;
+    look.types.reserve(static_cast<std::size_t>(view.m_XObjectTypes.GetSize()));
+    for (const XObjectType& t : view.m_XObjectTypes)
+        look.types.push_back(t.FileName);
+    return look;
+}
+
+namespace {
+
+bool SameLabel(const ViewLook& a, const ViewLook& b)
+{
+    return a.labelShown == b.labelShown && (!a.labelShown || (a.labelX == b.labelX && a.labelY == b.labelY));
+}
+
+}  // namespace
+
+bool SceneLook::Shows(const CTrackwrightView& v, const CTrackwrightDoc* pDoc) const
+{
+    if (!drawn)
+        return false;
+    const ViewLook now = LookOf(v, pDoc);
+    if (!SameFrame(view, now) || !SameTypeList(view, now))
+        return false;
+    if (!pDoc)
+        return true;
+    const RecordList<CourseHandle>& h = pDoc->m_course.m_handles;
+    const RecordList<XObject>& o = pDoc->m_xobjects;
+    if (static_cast<std::size_t>(h.GetSize()) != handles.size() || static_cast<std::size_t>(o.GetSize()) != objects.size())
+        return false;
+    bool labelled = false;
+    for (int i = 0; i < h.GetSize(); ++i) {
+        if (!SameLook(handles[static_cast<std::size_t>(i)], LookOf(h[i])))
+            return false;
+    }
+    for (int i = 0; i < o.GetSize(); ++i) {
+        const XObject& x = o[i];
+        const ObjectLook& last = objects[static_cast<std::size_t>(i)];
+        // Most objects are not hovered: compare without building a look.
+        if (last.hover != x.HoverPart || !SameVector(last.pos, x.Pos) || !SameBits(last.direction, x.Direction) ||
+            !SameBits(last.width, x.Width) || !SameBits(last.height, x.Height))
+            return false;
+        if (x.HoverPart == ObjectPart::Body) {
+            labelled = true;
+            if (last.label != x.FileName)
+                return false;
+        }
+    }
+    // The label follows the cursor.
+    return !labelled || SameLabel(view, now);
+}
+
+void SceneLook::Take(const CTrackwrightView& v, const CTrackwrightDoc* pDoc)
+{
+    drawn = true;
+    view = LookOf(v, pDoc);
+    handles.clear();
+    objects.clear();
+    if (!pDoc)
+        return;
+    handles.reserve(static_cast<std::size_t>(pDoc->m_course.m_handles.GetSize()));
+    for (const CourseHandle& h : pDoc->m_course.m_handles)
+        handles.push_back(LookOf(h));
+    objects.reserve(static_cast<std::size_t>(pDoc->m_xobjects.GetSize()));
+    for (const XObject& o : pDoc->m_xobjects)
+        objects.push_back(LookOf(o));
+}
