@@ -1,6 +1,8 @@
-// One frame of the view (RenderScene, glFinish included) for a large course, drawn by Mesa's
-// software renderer into a 1280 x 800 framebuffer: the editor redraws everything on each paint,
-// so this is the time a mouse move costs.
+// One whole frame of the view (RenderScene, glFinish included) for a large course, drawn by
+// Mesa's software renderer into a 1280 x 800 framebuffer, as a camera move draws it; and beside
+// it the floor: the very same vertices, caught once with GL's feedback mode, drawn from one
+// prebuilt buffer with no per-frame work at all. The gap between the two is what the view's
+// own way of sending a frame costs.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -8,6 +10,10 @@
 #include <vector>
 
 #include <time.h>
+
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <benchmark/benchmark.h>
 
@@ -64,45 +70,159 @@ double Median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-void BM_RenderScene(benchmark::State& state)
-{
+// A view of the course in a headless context, with the real catalogue and font as the program
+// finds them beside itself.
+struct Scene {
     EglContext gl;
-    if (!gl.Create(kWidth, kHeight)) {
-        state.SkipWithError("no headless OpenGL context");
-        return;
-    }
-    // The real catalogue and font, as the program finds them beside itself.
     CTrackwrightApp app;
-    app.m_appDir = std::string(TW_SOURCE_DIR) + "/res/";
-
-    HeadlessWndHost host(kWidth, kHeight);
+    HeadlessWndHost host{kWidth, kHeight};
     CTrackwrightDoc doc;
-    doc.OnNewDocument();
     CTrackwrightView view;
-    view.SetHost(&host);
-    doc.AddView(&view);
-    view.OnCreate();
-    view.OnSize(0, kWidth, kHeight);
-    FillCourse(doc, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    bool ok = false;
 
-    // Wall time per frame, and the CPU time of the calling thread (the part the drawing code
-    // and the driver's front end spend, apart from the rasterizer's own threads).
+    Scene(int handles, int objects)
+    {
+        if (!gl.Create(kWidth, kHeight))
+            return;
+        app.m_appDir = std::string(TW_SOURCE_DIR) + "/res/";
+        doc.OnNewDocument();
+        view.SetHost(&host);
+        doc.AddView(&view);
+        view.OnCreate();
+        view.OnSize(0, kWidth, kHeight);
+        FillCourse(doc, handles, objects);
+        ok = true;
+    }
+    ~Scene() { doc.RemoveView(&view); }
+};
+
+// Wall time per frame, and the CPU time of the calling thread (the part the drawing code
+// and the driver's front end spend, apart from the rasterizer's own threads).
+template <class DrawFrame>
+void TimeFrames(benchmark::State& state, DrawFrame drawFrame)
+{
     std::vector<double> frames;
     std::vector<double> callerCpu;
-    int frame = 0;
     for (auto _ : state) {
-        // A camera step each frame: the whole picture moves, so every frame is drawn whole.
-        view.m_vCamera.x = (++frame % 2) * 0.01f;
         const auto start = std::chrono::steady_clock::now();
         const double cpuStart = ThreadCpuMs();
-        view.RenderScene();
+        drawFrame();
         callerCpu.push_back(ThreadCpuMs() - cpuStart);
         frames.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
     }
     state.counters["median_ms"] = Median(frames);
     state.counters["caller_cpu_ms"] = Median(callerCpu);
-    doc.RemoveView(&view);
 }
+
+void BM_RenderScene(benchmark::State& state)
+{
+    Scene s(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    if (!s.ok) {
+        state.SkipWithError("no headless OpenGL context");
+        return;
+    }
+    int frame = 0;
+    TimeFrames(state, [&] {
+        // A camera step each frame: the whole picture moves, so every frame is drawn whole.
+        s.view.m_vCamera.x = (++frame % 2) * 0.01f;
+        s.view.RenderScene();
+    });
+}
+
+// One vertex as the floor sends it: window position and colour.
+struct FloorVertex {
+    GLfloat x, y, z;
+    GLubyte rgba[4];
+};
+
+// The vertices of one whole frame in window coordinates, lines and filled polygons (as
+// triangles) apart, from GL's feedback of the view's own drawing.
+void CaptureFrame(CTrackwrightView& view, int handles, int objects, std::vector<FloorVertex>& lines,
+                  std::vector<FloorVertex>& triangles)
+{
+    std::vector<GLfloat> feedback((static_cast<std::size_t>(handles) * 240 + static_cast<std::size_t>(objects) * 48 + 100000) * 8);
+    glFeedbackBuffer(static_cast<GLsizei>(feedback.size()), GL_3D_COLOR, feedback.data());
+    glRenderMode(GL_FEEDBACK);
+    view.m_vCamera.x += 0.005f;   // a frame of its own, drawn whole
+    view.RenderScene();
+    const GLint n = glRenderMode(GL_RENDER);
+    auto vertex = [&](GLint& k) {
+        FloorVertex v{feedback[k], feedback[k + 1], feedback[k + 2], {}};
+        for (int c = 0; c < 4; ++c)
+            v.rgba[c] = static_cast<GLubyte>(std::lround(std::clamp(feedback[k + 3 + c], 0.0f, 1.0f) * 255.0f));
+        k += 7;
+        return v;
+    };
+    for (GLint k = 0; k < n;) {
+        const GLint token = static_cast<GLint>(feedback[k++]);
+        if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
+            lines.push_back(vertex(k));
+            lines.push_back(vertex(k));
+        } else if (token == GL_POLYGON_TOKEN) {
+            const GLint count = static_cast<GLint>(feedback[k++]);
+            std::vector<FloorVertex> poly;
+            for (GLint j = 0; j < count; ++j)
+                poly.push_back(vertex(k));
+            for (GLint j = 1; j + 1 < count; ++j)
+                triangles.insert(triangles.end(), {poly[0], poly[j], poly[j + 1]});
+        } else if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN || token == GL_DRAW_PIXEL_TOKEN ||
+                   token == GL_COPY_PIXEL_TOKEN) {
+            k += 7;
+        } else if (token == GL_PASS_THROUGH_TOKEN) {
+            k += 1;
+        } else {
+            break;
+        }
+    }
+}
+
+void BM_Floor(benchmark::State& state)
+{
+    const int handles = static_cast<int>(state.range(0));
+    const int objects = static_cast<int>(state.range(1));
+    Scene s(handles, objects);
+    if (!s.ok) {
+        state.SkipWithError("no headless OpenGL context");
+        return;
+    }
+    std::vector<FloorVertex> lines;
+    std::vector<FloorVertex> triangles;
+    CaptureFrame(s.view, handles, objects, lines, triangles);
+    std::vector<FloorVertex> all = lines;
+    all.insert(all.end(), triangles.begin(), triangles.end());
+    GLuint buffer = 0;
+    glGenBuffers(1, &buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(all.size() * sizeof(FloorVertex)), all.data(), GL_STATIC_DRAW);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, sizeof(FloorVertex), nullptr);
+    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(FloorVertex), reinterpret_cast<const void*>(offsetof(FloorVertex, rgba)));
+    // Window coordinates straight through: x, y in pixels, depth 0 to 1.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, kWidth, 0.0, kHeight, 0.0, -1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glShadeModel(GL_FLAT);
+    TimeFrames(state, [&] {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glDrawArrays(GL_LINES, 0, static_cast<GLsizei>(lines.size()));
+        glDrawArrays(GL_TRIANGLES, static_cast<GLint>(lines.size()), static_cast<GLsizei>(triangles.size()));
+        glFinish();
+    });
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glDeleteBuffers(1, &buffer);
+}
+
+// The floor first, then the frame, in one run: both see the same machine.
+BENCHMARK(BM_Floor)->Args({1000, 1000})->Args({10000, 10000})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
 BENCHMARK(BM_RenderScene)->Args({1000, 1000})->Args({10000, 10000})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2.0)
