@@ -142,7 +142,7 @@ void TextOverlay::RestoreGLState()
     glMatrixMode(static_cast<GLenum>(s.matrixMode));
 }
 
-void TextOverlay::DrawText(const char* text, int x, int y, int right)
+TextOverlay::Box TextOverlay::TextBounds(const char* text, int x, int y) const
 {
     const std::size_t length = std::strlen(text);
     long long newlines = 0;
@@ -154,9 +154,27 @@ void TextOverlay::DrawText(const char* text, int x, int y, int right)
     const long long factor = tabs > 0 ? 4 * tabs : 1;
     const long long size = Size;
     // Worked in 64 bits and limited to int: a large Size must not overflow the box.
-    auto toInt = [](long long v) { return static_cast<GLint>(std::clamp<long long>(v, INT_MIN, INT_MAX)); };
-    glScissor(x, toInt(y - newlines * size), toInt(static_cast<long long>(length) * size * factor),
-              toInt((newlines + 1) * size));
+    auto toInt = [](long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); };
+    return {x, toInt(y - newlines * size), toInt(static_cast<long long>(length) * size * factor),
+            toInt((newlines + 1) * size)};
+}
+
+void TextOverlay::DrawText(const char* text, int x, int y, int right)
+{
+    const std::size_t length = std::strlen(text);
+    Box box = TextBounds(text, x, y);
+    // A caller that clips (a frame redrawing one region) keeps its clip.
+    if (g_savedState.scissorTest) {
+        const long long x0 = std::max<long long>(box.x, g_savedState.scissorBox[0]);
+        const long long y0 = std::max<long long>(box.y, g_savedState.scissorBox[1]);
+        const long long x1 = std::min<long long>(static_cast<long long>(box.x) + std::max(box.width, 0),
+                                                 static_cast<long long>(g_savedState.scissorBox[0]) + g_savedState.scissorBox[2]);
+        const long long y1 = std::min<long long>(static_cast<long long>(box.y) + std::max(box.height, 0),
+                                                 static_cast<long long>(g_savedState.scissorBox[1]) + g_savedState.scissorBox[3]);
+        box = {static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(std::max(0LL, x1 - x0)),
+               static_cast<int>(std::max(0LL, y1 - y0))};
+    }
+    glScissor(box.x, box.y, box.width, box.height);
 
     int penX = x;
     int penY = y;

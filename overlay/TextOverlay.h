@@ -27,6 +27,13 @@ public:
     // Colour, Bold and ItalicShear are back at their defaults.
     void Printf(int x, int y, const char* format, ...) __attribute__((format(printf, 4, 5)));
 
+    // The box (x, y, width, height in viewport pixels) the text can light when drawn at
+    // (x, y): Printf clips it to that box, and to the caller's scissor box when one is on.
+    struct Box {
+        int x, y, width, height;
+    };
+    Box TextBounds(const char* text, int x, int y) const;
+
     // The pieces of Printf. SaveGLState keeps one process-wide record: saves do not nest.
     static void SaveGLState();
     static void RestoreGLState();

@@ -1,15 +1,22 @@
 #include "doc/CourseData.h"
 #include "geometry/HandlePicking.h"
 #include "view/DrawHelpers.h"
+#include "view/PartDrawing.h"
 
 #include <GL/gl.h>
 
 void CourseData::DrawCourse() const
 {
+    DrawMapSquare(*this);
+    DrawHandleRange(*this, 0, m_handles.GetSize());
+}
+
+void DrawMapSquare(const CourseData& course)
+{
     // The map square lies at z = -1, behind everything; without a map it is plain grey L.
-    const float L = m_texLuminance;
+    const float L = course.m_texLuminance;
     glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, m_mapTexture);
+    glBindTexture(GL_TEXTURE_2D, course.m_mapTexture);
     glColor3f(L, L, L);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
@@ -22,11 +29,15 @@ void CourseData::DrawCourse() const
     glVertex3f(-128.0f, 128.0f, -1.0f);
     glEnd();
     glDisable(GL_TEXTURE_2D);
+}
 
-    const int n = m_handles.GetSize();
-    for (int i = 0; i < n; ++i) {
-        const CourseHandle& h = m_handles[i];
-        const CourseHandle& next = m_handles[(i + 1) % n];
+void DrawHandleRange(const CourseData& course, int first, int last)
+{
+    const RecordList<CourseHandle>& handles = course.m_handles;
+    const int n = handles.GetSize();
+    for (int i = first; i < last; ++i) {
+        const CourseHandle& h = handles[i];
+        const CourseHandle& next = handles[(i + 1) % n];
         if (h.HoverPart == HandlePart::Pos)
             DrawDisc(h.vPos, 1.0f, 12);
         else

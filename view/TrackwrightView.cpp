@@ -76,6 +76,7 @@ bool CTrackwrightView::SetupPixelFormat()
 
 void CTrackwrightView::OnDestroy()
 {
+    m_parts.Release();
     HGLRC hrc = wglGetCurrentContext();
     wglMakeCurrent(nullptr, nullptr);
     if (hrc)
@@ -134,11 +135,54 @@ void CTrackwrightView::RenderScene()
 {
     if (s_bRendering)
         return;
+    CTrackwrightDoc* pDoc = GetDocument();
     const bool kept = m_pHost && m_pHost->KeepsFrame();
-    if (kept && m_lastFrame.Shows(*this, GetDocument()))
+    if (kept && m_lastFrame.Shows(*this, pDoc))
         return;
     s_bRendering = true;
 
+    // What changed since the last frame, and where it was and is on screen. A window that
+    // keeps its picture gets only those regions redrawn, unless the whole picture moved or the
+    // regions cover much of it.
+    SceneLook now;
+    now.Take(*this, pDoc);
+    const WorldToPixels map = FrameMapping();
+    std::vector<PixelRect> dirty;
+    if (pDoc) {
+        const std::int32_t logicalSize = m_TextOverlay.Size;
+        m_TextOverlay.Size = now.view.textSize;
+        m_parts.Update(*pDoc, m_lastFrame, now, map, m_TextOverlay, dirty);
+        m_TextOverlay.Size = logicalSize;
+    }
+    const PixelRect typeList = TypeListRect(now.view);
+    if (!SameTypeList(m_lastFrame.view, now.view)) {
+        dirty.push_back(TypeListRect(m_lastFrame.view));
+        dirty.push_back(typeList);
+    }
+    bool whole = !kept || !m_lastFrame.drawn || !SameFrame(m_lastFrame.view, now.view) ||
+                 !MergeRegions(dirty, map.viewport, kPartialShare);
+    if (!whole) {
+        glEnable(GL_SCISSOR_TEST);
+        for (const PixelRect& r : dirty) {
+            glScissor(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0);
+            DrawFrame(&r, map, typeList, &whole);
+        }
+        glDisable(GL_SCISSOR_TEST);
+    }
+    if (whole) {
+        DrawFrame(nullptr, map, typeList, &whole);
+        ++m_nWholeFrameCount;
+    }
+
+    glFinish();
+    SwapBuffers(wglGetCurrentDC());
+    ++m_nFrameCount;
+    m_lastFrame = std::move(now);
+    s_bRendering = false;
+}
+
+void CTrackwrightView::DrawFrame(const PixelRect* clip, const WorldToPixels& map, const PixelRect& typeList, bool* whole)
+{
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
@@ -149,23 +193,37 @@ void CTrackwrightView::RenderScene()
         // Every piece of the course and of the objects has one colour, so flat shading lights
         // the same pixels and spares the rasterizer a colour interpolation per line.
         glShadeModel(GL_FLAT);
-        pDoc->m_course.DrawCourse();
         // The label is drawn by the overlay in device pixels; it keeps its logical size.
         const std::int32_t logicalSize = m_TextOverlay.Size;
         m_TextOverlay.Size = ToDevicePixels(logicalSize);
-        pDoc->DrawXObjects(m_TextOverlay);
+        if (!m_parts.Draw(*pDoc, m_TextOverlay, clip, map))
+            *whole = true;
         m_TextOverlay.Size = logicalSize;
         glShadeModel(GL_SMOOTH);
     }
     glPopMatrix();
 
-    DrawTypeList();
+    if (!clip || typeList.Meets(*clip))
+        DrawTypeList();
+}
 
-    glFinish();
-    SwapBuffers(wglGetCurrentDC());
-    ++m_nFrameCount;
-    m_lastFrame.Take(*this, GetDocument());
-    s_bRendering = false;
+WorldToPixels CTrackwrightView::FrameMapping() const
+{
+    // The projection of OnSize and the camera transform of DrawFrame, in double.
+    GLint vp[4] = {};
+    glGetIntegerv(GL_VIEWPORT, vp);
+    WorldToPixels map;
+    map.viewport = {vp[0], vp[1], vp[0] + vp[2], vp[1] + vp[3]};
+    const double h = 100.0 * std::tan(90.0 / 2.0 * 3.14159265358979323846 / 180.0);
+    const double cx = m_rectClient.right > 0 ? m_rectClient.right : 1;
+    const double cy = m_rectClient.bottom > 0 ? m_rectClient.bottom : 1;
+    map.originX = vp[0] + vp[2] * 0.5;
+    map.originY = vp[1] + vp[3] * 0.5;
+    map.scaleX = double(m_fZoom) * vp[2] * cy / (2.0 * h * cx);
+    map.scaleY = double(m_fZoom) * vp[3] / (2.0 * h);
+    map.cameraX = m_vCamera.x;
+    map.cameraY = m_vCamera.y;
+    return map;
 }
 
 int CTrackwrightView::ToDevicePixels(int logical) const

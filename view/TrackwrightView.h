@@ -7,6 +7,7 @@
 #include "geometry/CourseRecords.h"
 #include "geometry/RecordList.h"
 #include "overlay/TextOverlay.h"
+#include "view/PartRuns.h"
 #include "view/SceneLook.h"
 
 #include <memory>
@@ -48,6 +49,8 @@ public:
 
     void ReadXObjectCatalogue();   // XObjectCatalogue.cpp
     void DrawTypeList();           // TypeListDrawing.cpp
+    // The device pixels the type list of that look covers (TypeListDrawing.cpp).
+    PixelRect TypeListRect(const ViewLook& look) const;
 
     // Mouse and keyboard (edit/).
     void OnLButtonDown(UINT nFlags, CPoint point) override;
@@ -77,10 +80,20 @@ public:
     TextOverlay m_TextOverlay;
     int m_nSelectedType = -1;
     int m_nHoverType = -2;
-    // Frames drawn so far, and what the last one showed.
+    // Frames drawn so far, what the last one showed, and the course kept in display lists.
     int m_nFrameCount = 0;
+    int m_nWholeFrameCount = 0;   // of those, drawn whole
     SceneLook m_lastFrame;
+    PartRuns m_parts;
+    // A frame redraws the regions that changed when their area is at most this share of the view.
+    static constexpr double kPartialShare = 0.5;
 
+private:
+    WorldToPixels FrameMapping() const;
+    // Clears and draws the whole frame, or only the pixels inside clip.
+    void DrawFrame(const PixelRect* clip, const WorldToPixels& map, const PixelRect& typeList, bool* whole);
+
+public:
     // Set while a frame is drawn: a frame asked for meanwhile is dropped.
     static bool s_bRendering;
 

@@ -1,5 +1,8 @@
 #include "view/TrackwrightView.h"
 
+#include <cmath>
+#include <string>
+
 void CTrackwrightView::DrawTypeList()
 {
     // Rows are Size logical pixels high, as HitTestTypeList counts them; the overlay draws in
@@ -25,4 +28,20 @@ void CTrackwrightView::DrawTypeList()
         y -= g;
     }
     m_TextOverlay.Size = logicalSize;
+}
+
+PixelRect CTrackwrightView::TypeListRect(const ViewLook& look) const
+{
+    // The rows DrawTypeList prints, each within the box the overlay clips its text to.
+    TextOverlay overlay = m_TextOverlay;
+    overlay.Size = look.textSize;
+    const int g = look.textSize;
+    const int top = static_cast<int>(std::lround(look.height * look.ratio)) - g;
+    PixelRect rect;
+    const int rows = 1 + static_cast<int>(look.types.size());
+    for (int r = 0; r < rows; ++r) {
+        const std::string text = r == 0 ? std::string("*CtrlPnt") : " " + look.types[static_cast<std::size_t>(r - 1)];
+        rect.Join(PixelsOf(overlay.TextBounds(text.c_str(), 0, top - r * g)));
+    }
+    return rect;
 }

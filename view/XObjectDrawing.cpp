@@ -3,6 +3,7 @@
 #include "framework/CWinApp.h"
 #include "overlay/TextOverlay.h"
 #include "view/DrawHelpers.h"
+#include "view/PartDrawing.h"
 
 #include <GL/gl.h>
 #include <cmath>
@@ -39,12 +40,17 @@ void CTrackwrightDoc::DrawXObjects(TextOverlay& overlay) const
 {
     // Objects are drawn in the colour the course left current (white, or the map's grey when
     // there is no course); a label sets the colour of the text it drew.
-    Rgb colour = CurrentColour();
-    const float s = m_xobjectScale;
-    const int n = m_xobjects.GetSize();
-    int i = 0;
+    DrawXObjectRange(*this, 0, m_xobjects.GetSize(), CurrentColour(), overlay);
+}
+
+Rgb DrawXObjectRange(const CTrackwrightDoc& doc, int first, int last, Rgb colour, TextOverlay& overlay)
+{
+    const RecordList<XObject>& objects = doc.m_xobjects;
+    const float s = doc.m_xobjectScale;
+    const int n = last;
+    int i = first;
     while (i < n) {
-        const XObject& o = m_xobjects[i];
+        const XObject& o = objects[i];
         if (o.HoverPart != ObjectPart::None) {
             if (o.HoverPart == ObjectPart::Body) {
                 DrawDisc(o.Pos, 1.0f, 12);
@@ -63,18 +69,19 @@ void CTrackwrightDoc::DrawXObjects(TextOverlay& overlay) const
         // circles and arrows together and then its footprints, each of which needs a transform
         // of its own that ends the renderer's batch.
         int end = i;
-        while (end < n && m_xobjects[end].HoverPart == ObjectPart::None)
+        while (end < n && objects[end].HoverPart == ObjectPart::None)
             ++end;
         for (int k = i; k < end; ++k) {
-            DrawCircle(m_xobjects[k].Pos, 1.0f, 12, colour);
-            DrawArrow(m_xobjects[k].Pos, m_xobjects[k].DirectionVector(), 1.0f, false, colour);
+            DrawCircle(objects[k].Pos, 1.0f, 12, colour);
+            DrawArrow(objects[k].Pos, objects[k].DirectionVector(), 1.0f, false, colour);
             PaceFrame(k);
         }
         for (int k = i; k < end; ++k) {
-            const XObject& f = m_xobjects[k];
+            const XObject& f = objects[k];
             DrawXObjectFrame(f.Pos, f.Width, f.Height, s, f.Direction, colour);
             PaceFrame(k);
         }
         i = end;
     }
+    return colour;
 }

@@ -1,8 +1,17 @@
 // The view draws a frame only when the picture would change, and a frame that redraws only
 // what changed lights exactly the pixels a whole frame would.
+#include "PlainScene.h"
 #include "ViewScene.h"
 
+#include "framework/egl/EglContext.h"
+#include "geometry/HandlePicking.h"
+
 #include <GL/gl.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -14,6 +23,14 @@ protected:
         Open(640, 480);
         host.keepsFrame = true;
         UseRectangleCourse();
+        frameHost.client = CRect(0, 0, 640, 500);
+        frame.SetHost(&frameHost);
+        app.m_pMainWnd = &frame;
+    }
+    void TearDown() override
+    {
+        app.m_pMainWnd = nullptr;
+        ViewScene::TearDown();
     }
 
     // Client pixel of world point (x, y).
@@ -22,6 +39,9 @@ protected:
         const GlPixel p = PixelOf(x, y);
         return CPoint(p.x, view->m_rectClient.bottom - 1 - p.y);
     }
+
+    TestWndHost frameHost;
+    CFrameWnd frame;
 };
 
 TEST_F(Repaint, MouseMovesThatChangeNothingDrawNoFrame)
@@ -52,6 +72,140 @@ TEST_F(Repaint, MouseMovesThatChangeNothingDrawNoFrame)
     EXPECT_EQ(doc.m_course.m_handles[0].HoverPart, HandlePart::Pos);
     EXPECT_EQ(view->m_nHoverType, -1);
     EXPECT_EQ(view->m_nFrameCount, frames + 2);
+}
+
+// Long random runs of what a user does (hovering, dragging, inserting, deleting, placing,
+// settings, camera moves, the type list), each frame drawn by the view into the picture it keeps
+// and compared with the same scene drawn whole the plain way in a second context.
+TEST_F(Repaint, EveryFrameEqualsAWholePlainFrame)
+{
+    EglContext plain;
+    GLfloat projection[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    ASSERT_TRUE(plain.Create(640, 480, &m_gl));   // shares the map and font textures
+    glViewport(0, 0, 640, 480);
+    glEnable(GL_DEPTH_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixf(projection);
+    glMatrixMode(GL_MODELVIEW);
+    ASSERT_TRUE(m_gl.MakeCurrent());
+
+    std::mt19937 rng(16);
+    auto U = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
+    auto I = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng); };
+    RecordList<CourseHandle>& handles = doc.m_course.m_handles;
+    handles.SetSize(0);
+    for (int i = 0; i < 40; ++i) {
+        const double a = 6.2831853 * i / 40 + U(-0.05, 0.05);
+        CourseHandle h;
+        h.vPos = Vector3(80 * std::cos(a) + U(-5, 5), 70 * std::sin(a) + U(-5, 5), I(0, 9) == 0 ? U(-1, 1) : 0.0);
+        h.vTanNext = Vector3(-20 * std::sin(a), 20 * std::cos(a), 0);
+        h.vTanPrev = I(0, 4) == 0 ? Vector3(U(-20, 20), U(-20, 20), 0) : -h.vTanNext;
+        h.WidthLeft = static_cast<float>(U(1, 9));
+        h.WidthRight = static_cast<float>(U(1, 9));
+        handles.Add(h);
+    }
+    for (int i = 0; i < 60; ++i)
+        doc.AddXObject(Vector3(U(-110, 110), U(-90, 90), 0.0), I(0, 1) ? "tree_pine.x" : "grandstand.x",
+                       static_cast<float>(U(1, 8)), static_cast<float>(U(1, 8)));
+
+    // A point on or near something to hover or grab, in client pixels.
+    auto nearPart = [&]() {
+        Vector3 p(U(-120, 120), U(-95, 95), 0.0);
+        if (I(0, 3) != 0 && handles.GetSize() > 0) {
+            const CourseHandle& h = handles[I(0, handles.GetSize() - 1)];
+            const Vector3 spots[] = {h.vPos, h.vPos + h.vTanNext * kTangentTipScale, h.vPos + h.BorderOffset(0, h.WidthLeft),
+                                     h.vPos + h.BorderOffset(1, h.WidthRight)};
+            p = spots[I(0, 3)];
+        } else if (I(0, 1) == 0 && doc.m_xobjects.GetSize() > 0) {
+            const XObject& o = doc.m_xobjects[I(0, doc.m_xobjects.GetSize() - 1)];
+            p = I(0, 2) == 0 ? o.DirectionTip() : o.Pos;
+        }
+        return ClientOf(p.x + U(-1, 1), p.y + U(-1, 1));
+    };
+    auto moveTo = [&](CPoint p, UINT flags) {
+        frameHost.cursor = p;   // the label follows the system's cursor
+        host.cursor = p;
+        view->OnMouseMove(flags, p);
+    };
+
+    int partial = 0;
+    int frames = 0;
+    // Draws the view's frame and the plain one; the number of pixels that differ.
+    auto compare = [&]() -> std::size_t {
+        const int before = view->m_nFrameCount;
+        const int wholeBefore = view->m_nWholeFrameCount;
+        Render();
+        partial += view->m_nFrameCount > before && view->m_nWholeFrameCount == wholeBefore;
+        ++frames;
+        const std::vector<uint8_t> kept = m_gl.ReadRgba();
+        if (!plain.MakeCurrent())
+            return kept.size();
+        DrawPlainScene(doc, *view, frameHost.cursor, frameHost.client.bottom);
+        glFinish();
+        const std::vector<uint8_t> whole = plain.ReadRgba();
+        if (!m_gl.MakeCurrent())
+            return kept.size();
+        std::size_t differing = 0;
+        for (std::size_t k = 0; k < kept.size(); k += 4)
+            differing += kept[k] != whole[k] || kept[k + 1] != whole[k + 1] || kept[k + 2] != whole[k + 2];
+        return differing;
+    };
+    for (int step = 0; step < 400; ++step) {
+        switch (const int op = I(0, 99); op < 45 ? 0 : op < 65 ? 1 : op < 72 ? 2 : op < 78 ? 3 : op < 84 ? 4 : op < 90 ? 5 : 6) {
+        case 0:   // hover
+            moveTo(nearPart(), 0);
+            break;
+        case 1: {   // drag something a few steps
+            CPoint p = nearPart();
+            moveTo(p, 0);
+            view->OnLButtonDown(MK_LBUTTON, p);
+            for (int k = I(1, 4); k > 0; --k) {
+                p = CPoint(p.x + I(-15, 15), p.y + I(-15, 15));
+                moveTo(p, MK_LBUTTON);
+                if (k > 1) {
+                    ASSERT_EQ(compare(), 0u) << "step " << step << ", during a drag";
+                }
+            }
+            view->OnLButtonUp(0, p);
+            break;
+        }
+        case 2: {   // Ctrl+click: a control point on a span, or an object of a chosen type
+            view->m_nSelectedType = I(-1, 1);
+            const CPoint p = nearPart();
+            moveTo(p, MK_CONTROL);
+            view->OnLButtonDown(MK_LBUTTON | MK_CONTROL, p);
+            view->OnLButtonUp(MK_CONTROL, p);
+            break;
+        }
+        case 3:   // DEL under the cursor
+            moveTo(nearPart(), 0);
+            view->OnKeyDown(VK_DELETE, 1, 0);
+            break;
+        case 4:   // settings
+            doc.m_xobjectScale = I(0, 1) ? 0.4f : static_cast<float>(U(0.2, 1.5));
+            if (I(0, 2) == 0)
+                doc.m_course.m_texLuminance = static_cast<float>(U(0, 1));
+            doc.UpdateAllViews(nullptr);
+            break;
+        case 5:   // camera: the wheel, or a right drag
+            if (I(0, 1) == 0) {
+                view->OnMouseWheel(0, static_cast<short>(I(0, 1) ? 120 : -120), nearPart());
+            } else {
+                const CPoint p = nearPart();
+                view->OnRButtonDown(MK_RBUTTON, p);
+                moveTo(CPoint(p.x + I(-30, 30), p.y + I(-30, 30)), MK_RBUTTON);
+                view->OnRButtonUp(0, p);
+            }
+            break;
+        default:   // over the type list
+            moveTo(CPoint(I(1, 120), I(0, 60)), 0);
+            break;
+        }
+        ASSERT_EQ(compare(), 0u) << "step " << step;
+    }
+    // Most frames redrew only what changed; the test would prove little otherwise.
+    EXPECT_GT(partial, frames / 2) << frames << " frames, " << view->m_nWholeFrameCount << " whole";
 }
 
 }  // namespace

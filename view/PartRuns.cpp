@@ -1,0 +1,405 @@
+#include "view/PartRuns.h"
+
+#include "doc/TrackwrightDoc.h"
+#include "geometry/CourseSpline.h"
+#include "geometry/HandlePicking.h"
+#include "geometry/XObjectQueries.h"
+#include "overlay/TextOverlay.h"
+#include "view/PartDrawing.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// Lines light pixels up to one away from their end points; one more for the rounding of the
+// transform.
+constexpr double kLineSpread = 2.0;
+
+bool SameRgb(const Rgb& a, const Rgb& b)
+{
+    return std::memcmp(&a, &b, sizeof(Rgb)) == 0;
+}
+
+}  // namespace
+
+PixelRect PixelsOf(const TextOverlay::Box& b)
+{
+    auto end = [](int from, int size) {
+        return static_cast<int>(std::min<long long>(static_cast<long long>(from) + std::max(size, 0), 1LL << 30));
+    };
+    return {b.x, b.y, end(b.x, b.width), end(b.y, b.height)};
+}
+
+void PixelRect::Join(const PixelRect& r)
+{
+    if (r.Empty())
+        return;
+    if (Empty()) {
+        *this = r;
+        return;
+    }
+    x0 = std::min(x0, r.x0);
+    y0 = std::min(y0, r.y0);
+    x1 = std::max(x1, r.x1);
+    y1 = std::max(y1, r.y1);
+}
+
+PixelRect PixelRect::Within(const PixelRect& b) const
+{
+    PixelRect r{std::max(x0, b.x0), std::max(y0, b.y0), std::min(x1, b.x1), std::min(y1, b.y1)};
+    return r.Empty() ? PixelRect{} : r;
+}
+
+void WorldBox::Add(const Vector3& p, double reach)
+{
+    if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(reach)) {
+        everywhere = true;
+        return;
+    }
+    const double r = std::fabs(reach);
+    if (!any) {
+        loX = hiX = p.x;
+        loY = hiY = p.y;
+        any = true;
+    }
+    loX = std::min(loX, p.x - r);
+    hiX = std::max(hiX, p.x + r);
+    loY = std::min(loY, p.y - r);
+    hiY = std::max(hiY, p.y + r);
+}
+
+void WorldBox::Join(const WorldBox& b)
+{
+    everywhere = everywhere || b.everywhere;
+    if (!b.any)
+        return;
+    if (!any) {
+        loX = b.loX;
+        loY = b.loY;
+        hiX = b.hiX;
+        hiY = b.hiY;
+        any = true;
+        return;
+    }
+    loX = std::min(loX, b.loX);
+    loY = std::min(loY, b.loY);
+    hiX = std::max(hiX, b.hiX);
+    hiY = std::max(hiY, b.hiY);
+}
+
+PixelRect PixelsOf(const WorldBox& box, const WorldToPixels& map)
+{
+    if (box.everywhere)
+        return map.viewport;
+    if (!box.any)
+        return {};
+    const double ax = map.originX + (box.loX - map.cameraX) * map.scaleX;
+    const double bx = map.originX + (box.hiX - map.cameraX) * map.scaleX;
+    const double ay = map.originY + (box.loY - map.cameraY) * map.scaleY;
+    const double by = map.originY + (box.hiY - map.cameraY) * map.scaleY;
+    if (!std::isfinite(ax) || !std::isfinite(bx) || !std::isfinite(ay) || !std::isfinite(by))
+        return map.viewport;
+    // Limited to the viewport before the conversion to int, so far-off boxes cannot overflow.
+    const PixelRect& v = map.viewport;
+    auto clampX = [&](double x) { return std::clamp(x, double(v.x0) - 4.0, double(v.x1) + 4.0); };
+    auto clampY = [&](double y) { return std::clamp(y, double(v.y0) - 4.0, double(v.y1) + 4.0); };
+    PixelRect r;
+    r.x0 = static_cast<int>(std::floor(clampX(std::min(ax, bx) - kLineSpread)));
+    r.x1 = static_cast<int>(std::ceil(clampX(std::max(ax, bx) + kLineSpread))) + 1;
+    r.y0 = static_cast<int>(std::floor(clampY(std::min(ay, by) - kLineSpread)));
+    r.y1 = static_cast<int>(std::ceil(clampY(std::max(ay, by) + kLineSpread))) + 1;
+    return r.Within(v);
+}
+
+namespace {
+
+WorldBox HandleBox(const RecordList<CourseHandle>& handles, int i)
+{
+    WorldBox box;
+    const CourseHandle& h = handles[i];
+    const CourseHandle& next = handles[(i + 1) % handles.GetSize()];
+    box.Add(h.vPos, 1.0);   // marker circle or disc
+    // Arrow heads lie within their length of the tip.
+    box.Add(h.vPos + h.vTanNext * kTangentTipScale, 5.0);
+    box.Add(h.vPos + h.vTanPrev * kTangentTipScale, 5.0);
+    box.Add(h.vPos + h.BorderOffset(0, h.WidthLeft), 1.0);
+    box.Add(h.vPos + h.BorderOffset(1, h.WidthRight), 1.0);
+    Vector3 span[21];
+    for (int curve : {Centre, LeftBorder, RightBorder}) {
+        const int count = SampleSpan(h, next, curve, 20, span);
+        for (int k = 0; k < count; ++k)
+            box.Add(span[k], 0.0);
+    }
+    return box;
+}
+
+WorldBox ObjectBox(const XObject& o, float scale)
+{
+    // The circle, the arrow (its head 5 beyond a tip 10 away) and the turned footprint.
+    WorldBox box;
+    const double footprint = std::fabs(double(scale)) * std::hypot(double(o.Width), double(o.Height));
+    box.Add(o.Pos, std::max(kDirectionTipDistance + 5.0, footprint));
+    return box;
+}
+
+}  // namespace
+
+void PartRuns::Update(const CTrackwrightDoc& doc, const SceneLook& last, const SceneLook& now, const WorldToPixels& map,
+                      const TextOverlay& overlay, std::vector<PixelRect>& dirty)
+{
+    const RecordList<CourseHandle>& handles = doc.m_course.m_handles;
+    const RecordList<XObject>& objects = doc.m_xobjects;
+    UpdateParts(last.handles, now.handles, true, std::vector<char>(now.handles.size(), 0), m_handleBoxes, m_handles,
+                map, dirty, [&](int i) { return PartBox{HandleBox(handles, i), {}}; });
+
+    // Objects take the colour the course leaves current; a hovered body's label goes with the
+    // cursor.
+    const float L = doc.m_course.m_texLuminance;
+    const Rgb base = handles.GetSize() > 0 ? kWhite : Rgb{L, L, L};
+    const bool baseMoved = !SameRgb(base, m_objectBase);
+    m_objectBase = base;
+    const bool labelMoved = last.view.labelShown != now.view.labelShown || last.view.labelX != now.view.labelX ||
+                            last.view.labelY != now.view.labelY || last.view.textSize != now.view.textSize;
+    std::vector<char> forced(now.objects.size(), 0);
+    for (std::size_t i = 0; i < forced.size(); ++i)
+        forced[i] = baseMoved || (labelMoved && now.objects[i].hover == ObjectPart::Body);
+    const float scale = doc.m_xobjectScale;
+    UpdateParts(last.objects, now.objects, false, forced, m_objectBoxes, m_objects, map, dirty, [&](int i) {
+        const XObject& o = objects[i];
+        PartBox part{ObjectBox(o, scale), {}};
+        if (o.HoverPart == ObjectPart::Body && now.view.labelShown)
+            part.label = PixelsOf(overlay.TextBounds(o.FileName.c_str(), now.view.labelX, now.view.labelY));
+        return part;
+    });
+}
+
+template <class Look, class Measure>
+void PartRuns::UpdateParts(const std::vector<Look>& last, const std::vector<Look>& now, bool ring,
+                           const std::vector<char>& forced, std::vector<PartBox>& boxes, std::vector<Run>& runs,
+                           const WorldToPixels& map, std::vector<PixelRect>& dirty, Measure measure)
+{
+    const int oldN = static_cast<int>(last.size());
+    const int n = static_cast<int>(now.size());
+    const auto at = [](int i) { return static_cast<std::size_t>(i); };
+    if (boxes.size() != last.size()) {
+        // Nothing known about what is on screen: all of it.
+        dirty.push_back(map.viewport);
+        boxes.assign(last.size(), PartBox{});
+    }
+    std::vector<char> markOld(last.size(), 0);
+    std::vector<char> markNew(now.size(), 0);
+    const bool sameCount = oldN == n;
+    int prefix = 0;
+    int suffix = 0;
+    if (sameCount) {
+        for (int i = 0; i < n; ++i) {
+            if (!forced[at(i)] && SameLook(last[at(i)], now[at(i)]))
+                continue;
+            markOld[at(i)] = markNew[at(i)] = 1;
+            if (ring)   // the span of the part before ends here
+                markOld[at((i - 1 + n) % n)] = markNew[at((i - 1 + n) % n)] = 1;
+        }
+    } else {
+        // An insertion or deletion: the parts before and after it are the same parts.
+        const int common = std::min(oldN, n);
+        while (prefix < common && !forced[at(prefix)] && SameLook(last[at(prefix)], now[at(prefix)]))
+            ++prefix;
+        while (suffix < common - prefix && !forced[at(n - 1 - suffix)] &&
+               SameLook(last[at(oldN - 1 - suffix)], now[at(n - 1 - suffix)]))
+            ++suffix;
+        for (int i = prefix; i < oldN - suffix; ++i)
+            markOld[at(i)] = 1;
+        for (int i = prefix; i < n - suffix; ++i)
+            markNew[at(i)] = 1;
+        if (ring && oldN > 0)
+            markOld[at((prefix - 1 + oldN) % oldN)] = 1;
+        if (ring && n > 0)
+            markNew[at((prefix - 1 + n) % n)] = 1;
+    }
+
+    for (int i = 0; i < oldN; ++i) {
+        if (markOld[at(i)]) {
+            dirty.push_back(PixelsOf(boxes[at(i)].box, map));
+            dirty.push_back(boxes[at(i)].label);
+        }
+    }
+    if (!sameCount) {
+        std::vector<PartBox> moved(now.size());
+        for (int i = 0; i < prefix; ++i)
+            moved[at(i)] = boxes[at(i)];
+        for (int k = 0; k < suffix; ++k)
+            moved[at(n - 1 - k)] = boxes[at(oldN - 1 - k)];
+        boxes = std::move(moved);
+    }
+    for (int i = 0; i < n; ++i) {
+        if (markNew[at(i)]) {
+            boxes[at(i)] = measure(i);
+            dirty.push_back(PixelsOf(boxes[at(i)].box, map));
+            dirty.push_back(boxes[at(i)].label);
+        }
+    }
+
+    // Runs to compile again: those with a changed part, new ones, and every one from the
+    // insertion or deletion on, whose parts now have other indices.
+    const std::size_t oldRuns = runs.size();
+    ResizeRuns(runs, n);
+    std::vector<char> stale(runs.size(), 0);
+    for (std::size_t r = oldRuns; r < runs.size(); ++r)
+        stale[r] = 1;
+    for (int i = 0; i < n; ++i)
+        stale[at(i / kRunParts)] = stale[at(i / kRunParts)] || markNew[at(i)];
+    if (!sameCount) {
+        for (std::size_t r = at(prefix / kRunParts); r < runs.size(); ++r)
+            stale[r] = 1;
+    }
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+        if (!stale[r])
+            continue;
+        Run& run = runs[r];
+        run.compiled = false;
+        run.box = WorldBox();
+        run.label = PixelRect();
+        run.immediate = false;
+        run.labelled = false;
+        const int first = static_cast<int>(r) * kRunParts;
+        const int end = std::min(n, first + kRunParts);
+        for (int i = first; i < end; ++i) {
+            run.box.Join(boxes[at(i)].box);
+            run.immediate = run.immediate || now[at(i)].hover != decltype(now[at(i)].hover){};
+            if (!boxes[at(i)].label.Empty()) {
+                run.label.Join(boxes[at(i)].label);
+                run.labelled = true;
+            }
+        }
+    }
+}
+
+void PartRuns::ResizeRuns(std::vector<Run>& runs, int parts)
+{
+    const std::size_t count = static_cast<std::size_t>((parts + kRunParts - 1) / kRunParts);
+    for (std::size_t r = count; r < runs.size(); ++r) {
+        if (runs[r].list != 0)
+            glDeleteLists(runs[r].list, 1);
+    }
+    runs.resize(count);
+}
+
+bool PartRuns::Draw(const CTrackwrightDoc& doc, TextOverlay& overlay, const PixelRect* clip, const WorldToPixels& map)
+{
+    const CourseData& course = doc.m_course;
+    DrawMapSquare(course);
+    auto meets = [&](const Run& run) { return !clip || PixelsOf(run.box, map).Meets(*clip); };
+    // Sends a run from its list, compiling it first when its parts changed.
+    auto replay = [](Run& run, auto&& draw) {
+        if (!run.compiled) {
+            if (run.list == 0)
+                run.list = glGenLists(1);
+            if (run.list == 0) {
+                draw();
+                return;
+            }
+            glNewList(run.list, GL_COMPILE);
+            draw();
+            glEndList();
+            run.compiled = true;
+        }
+        glCallList(run.list);
+    };
+
+    const int n = course.m_handles.GetSize();
+    for (std::size_t r = 0; r < m_handles.size(); ++r) {
+        Run& run = m_handles[r];
+        if (!meets(run))
+            continue;
+        const int first = static_cast<int>(r) * kRunParts;
+        const int last = std::min(n, first + kRunParts);
+        if (run.immediate)
+            DrawHandleRange(course, first, last);
+        else
+            replay(run, [&] { DrawHandleRange(course, first, last); });
+        // The renderer starts on what it has while the rest is sent.
+        glFlush();
+    }
+
+    const int m = doc.m_xobjects.GetSize();
+    const float scale = doc.m_xobjectScale;
+    Rgb colour = m_objectBase;
+    bool stale = false;
+    for (std::size_t r = 0; r < m_objects.size(); ++r) {
+        Run& run = m_objects[r];
+        // A label is drawn wherever it is: the colour it leaves current carries on.
+        if (!run.labelled && !meets(run)) {
+            stale = stale || (run.compiled && !SameRgb(run.entry, colour));
+            continue;
+        }
+        const int first = static_cast<int>(r) * kRunParts;
+        const int last = std::min(m, first + kRunParts);
+        glColor3f(colour.r, colour.g, colour.b);
+        Rgb exit = colour;
+        if (run.immediate) {
+            exit = DrawXObjectRange(doc, first, last, colour, overlay);
+        } else {
+            if (!SameRgb(run.entry, colour) || run.scale != scale)
+                run.compiled = false;
+            replay(run, [&] { DrawXObjectRange(doc, first, last, colour, overlay); });
+        }
+        run.entry = colour;
+        run.scale = scale;
+        stale = stale || (clip && !SameRgb(run.exit, exit) && r + 1 < m_objects.size());
+        run.exit = exit;
+        colour = exit;
+        glFlush();
+    }
+    return !(clip && stale);
+}
+
+void PartRuns::Release()
+{
+    for (std::vector<Run>* runs : {&m_handles, &m_objects}) {
+        for (Run& run : *runs) {
+            if (run.list != 0)
+                glDeleteLists(run.list, 1);
+        }
+        runs->clear();
+    }
+}
+
+bool MergeRegions(std::vector<PixelRect>& regions, const PixelRect& viewport, double share)
+{
+    std::vector<PixelRect> merged;
+    for (const PixelRect& r : regions) {
+        const PixelRect c = r.Within(viewport);
+        if (!c.Empty())
+            merged.push_back(c);
+    }
+    for (bool joined = true; joined;) {
+        joined = false;
+        for (std::size_t i = 0; i < merged.size() && !joined; ++i) {
+            for (std::size_t j = i + 1; j < merged.size(); ++j) {
+                if (merged[i].Meets(merged[j])) {
+                    merged[i].Join(merged[j]);
+                    merged.erase(merged.begin() + static_cast<std::ptrdiff_t>(j));
+                    joined = true;
+                    break;
+                }
+            }
+        }
+    }
+    // Each region costs a pass over the runs: many small ones become their bounding box.
+    constexpr std::size_t kMaxRegions = 8;
+    if (merged.size() > kMaxRegions) {
+        PixelRect all;
+        for (const PixelRect& r : merged)
+            all.Join(r);
+        merged.assign(1, all);
+    }
+    long long area = 0;
+    for (const PixelRect& r : merged)
+        area += r.Area();
+    regions = std::move(merged);
+    return static_cast<double>(area) <= share * static_cast<double>(viewport.Area());
+}

@@ -1,0 +1,114 @@
+#pragma once
+
+// The control points and objects of the course in runs of kRunParts, each run kept in a display
+// list of exactly the commands the whole drawing sends for it, with the box it can light on
+// screen. Taking a frame's vertices one call at a time costs a software renderer more than
+// drawing them; a list replays the same vertices in the same order, so no pixel changes (the
+// plain-drawing and repaint tests compare frames byte for byte). A run is compiled again only
+// when one of its parts changes. A run holding a hovered part is drawn without a list: it
+// changes with the mouse, and a hovered object's label goes where the cursor is.
+#include "overlay/TextOverlay.h"
+#include "view/GlLines.h"
+#include "view/SceneLook.h"
+
+#include <vector>
+
+class CTrackwrightDoc;
+
+// Device pixels, GL's way up: [x0, x1) x [y0, y1).
+struct PixelRect {
+    int x0 = 0;
+    int y0 = 0;
+    int x1 = 0;
+    int y1 = 0;
+
+    bool Empty() const { return x1 <= x0 || y1 <= y0; }
+    bool Meets(const PixelRect& r) const { return x0 < r.x1 && r.x0 < x1 && y0 < r.y1 && r.y0 < y1; }
+    long long Area() const { return Empty() ? 0 : static_cast<long long>(x1 - x0) * (y1 - y0); }
+    void Join(const PixelRect& r);
+    PixelRect Within(const PixelRect& bounds) const;
+};
+
+// Course units to the device pixels of the viewport, as the view's projection and camera map them.
+struct WorldToPixels {
+    double originX = 0.0;   // pixel of the camera centre
+    double originY = 0.0;
+    double scaleX = 1.0;    // pixels per course unit
+    double scaleY = 1.0;
+    double cameraX = 0.0;
+    double cameraY = 0.0;
+    PixelRect viewport;
+};
+
+// The course units a run can light; everywhere when a coordinate is not finite.
+struct WorldBox {
+    double loX = 0.0;
+    double loY = 0.0;
+    double hiX = 0.0;
+    double hiY = 0.0;
+    bool any = false;
+    bool everywhere = false;
+
+    void Add(const Vector3& p, double reach);
+    void Join(const WorldBox& b);
+};
+
+// The pixels of a text box of the overlay.
+PixelRect PixelsOf(const TextOverlay::Box& box);
+// Everything a run lights, in device pixels, the lines' one-pixel spread included.
+PixelRect PixelsOf(const WorldBox& box, const WorldToPixels& map);
+
+// Limits the regions to the viewport and joins those that overlap. False when together they
+// cover more than share of it: a whole frame is then the cheaper way.
+bool MergeRegions(std::vector<PixelRect>& regions, const PixelRect& viewport, double share);
+
+class PartRuns {
+public:
+    static constexpr int kRunParts = 64;
+
+    // Compares the document with the look of the last frame: runs whose parts changed are
+    // compiled again when next drawn, and the pixels they lit and will light go to dirty.
+    // overlay.Size must be the device size labels are drawn at.
+    void Update(const CTrackwrightDoc& doc, const SceneLook& last, const SceneLook& now, const WorldToPixels& map,
+                const TextOverlay& overlay, std::vector<PixelRect>& dirty);
+    // The map square and then the runs meeting clip (every run without one), in the drawing's
+    // order, under the camera. False when a label changed the colour the objects after it are
+    // drawn in while some of them were skipped: the frame must then be drawn whole.
+    bool Draw(const CTrackwrightDoc& doc, TextOverlay& overlay, const PixelRect* clip, const WorldToPixels& map);
+    // Deletes the lists; the view's context must be current.
+    void Release();
+
+private:
+    struct Run {
+        unsigned list = 0;
+        bool compiled = false;
+        bool immediate = false;   // holds a hovered part
+        bool labelled = false;    // holds a hovered object body
+        WorldBox box;             // of all its parts
+        PixelRect label;
+        Rgb entry{};   // objects: the colour compiled in, and the one left current after
+        Rgb exit{};
+        float scale = 0.0f;
+    };
+    // What one part lights: under the camera, and (a hovered object's label) in window pixels.
+    struct PartBox {
+        WorldBox box;
+        PixelRect label;
+    };
+
+    // Finds the parts that changed between the looks (all of them when the counts differ and
+    // nothing else is known), replaces their boxes, adds their old and new pixels to dirty and
+    // marks their runs for compiling; a run whose parts moved to other indices is compiled again
+    // without being dirty.
+    template <class Look, class Measure>
+    void UpdateParts(const std::vector<Look>& last, const std::vector<Look>& now, bool ring, const std::vector<char>& forced,
+                     std::vector<PartBox>& boxes, std::vector<Run>& runs, const WorldToPixels& map,
+                     std::vector<PixelRect>& dirty, Measure measure);
+    static void ResizeRuns(std::vector<Run>& runs, int parts);
+
+    std::vector<PartBox> m_handleBoxes;
+    std::vector<PartBox> m_objectBoxes;
+    std::vector<Run> m_handles;
+    std::vector<Run> m_objects;
+    Rgb m_objectBase{};
+};
