@@ -129,6 +129,60 @@ void BM_RenderScene(benchmark::State& state)
     });
 }
 
+// Client pixel of course point (x, y) in the benchmark's view (camera at the origin).
+CPoint ClientOf(const CTrackwrightView& view, double x, double y)
+{
+    const double unit = view.m_fZoom * kHeight / 200.0;
+    return CPoint(static_cast<int>(std::lround(kWidth / 2.0 + (x - view.m_vCamera.x) * unit)),
+                  static_cast<int>(std::lround(kHeight / 2.0 - (y - view.m_vCamera.y) * unit)));
+}
+
+// The mouse from empty ground onto a control point and back, one move per iteration: the
+// handler's hover pass and the frame it asks for, which redraws what the hover changed.
+void BM_HoverChange(benchmark::State& state)
+{
+    Scene s(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    if (!s.ok) {
+        state.SkipWithError("no headless OpenGL context");
+        return;
+    }
+    s.view.RenderScene();
+    const CPoint empty = ClientOf(s.view, 118.0, 110.0);   // beyond the objects' reach
+    const CPoint point = ClientOf(s.view, 90.0, 0.0);       // control point 0
+    int frames = s.view.m_nFrameCount;
+    int move = 0;
+    TimeFrames(state, [&] {
+        s.view.OnMouseMove(0, ++move % 2 ? point : empty);
+        s.view.RenderScene();
+    });
+    if (s.view.m_nFrameCount - frames != move)
+        state.SkipWithError("a move did not change the hover");
+    state.counters["whole_frames"] = s.view.m_nWholeFrameCount;
+}
+
+// One mouse move of a left drag that grabbed one control point, with the frame it asks for.
+void BM_DragOnePoint(benchmark::State& state)
+{
+    Scene s(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    if (!s.ok) {
+        state.SkipWithError("no headless OpenGL context");
+        return;
+    }
+    // The ring is too dense to grab one point by clicking (a press takes every marker under
+    // the mouse), so control point 0 is grabbed as a press on it alone would grab it.
+    const CPoint grab = ClientOf(s.view, 90.0, 0.0);
+    s.view.m_bLButtonDown = true;
+    s.doc.m_course.m_handles[0].DragPart = HandlePart::Pos;
+    s.view.RenderScene();
+    int move = 0;
+    TimeFrames(state, [&] {
+        ++move;
+        s.view.OnMouseMove(MK_LBUTTON, CPoint(grab.x + (move % 16) - 8, grab.y + (move % 8)));
+        s.view.RenderScene();
+    });
+    state.counters["whole_frames"] = s.view.m_nWholeFrameCount;
+}
+
 // One vertex as the floor sends it: window position and colour.
 struct FloorVertex {
     GLfloat x, y, z;
@@ -224,6 +278,16 @@ BENCHMARK(BM_Floor)->Args({1000, 1000})->Args({10000, 10000})
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 BENCHMARK(BM_RenderScene)->Args({1000, 1000})->Args({10000, 10000})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_HoverChange)->Args({10000, 10000})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_DragOnePoint)->Args({10000, 10000})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2.0)
     ->UseRealTime()

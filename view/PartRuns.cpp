@@ -293,8 +293,14 @@ bool PartRuns::Draw(const CTrackwrightDoc& doc, TextOverlay& overlay, const Pixe
     const CourseData& course = doc.m_course;
     DrawMapSquare(course);
     auto meets = [&](const Run& run) { return !clip || PixelsOf(run.box, map).Meets(*clip); };
-    // Sends a run from its list, compiling it first when its parts changed.
-    auto replay = [](Run& run, auto&& draw) {
+    // Sends a run from its list, compiling it first when its parts changed. A region sends a
+    // changed run without compiling it: a hovered part changes its run at every hover change,
+    // and compiling costs more than sending the run once; the next whole frame compiles it.
+    auto replay = [&](Run& run, auto&& draw) {
+        if (!run.compiled && clip) {
+            draw();
+            return;
+        }
         if (!run.compiled) {
             if (run.list == 0)
                 run.list = glGenLists(1);
@@ -310,6 +316,37 @@ bool PartRuns::Draw(const CTrackwrightDoc& doc, TextOverlay& overlay, const Pixe
         glCallList(run.list);
     };
 
+    // In a region, a run that meets it only with a few of its parts sends just those, without
+    // its list: a long run (a row of objects) may cross a small region with one or two. Parts
+    // sent in list order leave the region as the whole run would: the others light nothing in it.
+    // Calls draw(first, last) for each stretch of such parts and returns true, or returns false
+    // when most of the run meets the region.
+    auto sparse = [&](const std::vector<PartBox>& boxes, int first, int last, auto&& draw) {
+        if (!clip)
+            return false;
+        auto partMeets = [&](int k) {
+            const PartBox& b = boxes[static_cast<std::size_t>(k)];
+            return !b.label.Empty() || PixelsOf(b.box, map).Meets(*clip);
+        };
+        int meeting = 0;
+        for (int i = first; i < last; ++i)
+            meeting += partMeets(i);
+        if (meeting * 2 > last - first)
+            return false;
+        for (int i = first; i < last;) {
+            if (!partMeets(i)) {
+                ++i;
+                continue;
+            }
+            int end = i + 1;
+            while (end < last && partMeets(end))
+                ++end;
+            draw(i, end);
+            i = end;
+        }
+        return true;
+    };
+
     const int n = course.m_handles.GetSize();
     for (std::size_t r = 0; r < m_handles.size(); ++r) {
         Run& run = m_handles[r];
@@ -317,12 +354,16 @@ bool PartRuns::Draw(const CTrackwrightDoc& doc, TextOverlay& overlay, const Pixe
             continue;
         const int first = static_cast<int>(r) * kRunParts;
         const int last = std::min(n, first + kRunParts);
+        auto draw = [&](int a, int b) { DrawHandleRange(course, a, b); };
+        if (sparse(m_handleBoxes, first, last, draw))
+            continue;
         if (run.immediate)
-            DrawHandleRange(course, first, last);
+            draw(first, last);
         else
-            replay(run, [&] { DrawHandleRange(course, first, last); });
-        // The renderer starts on what it has while the rest is sent.
-        glFlush();
+            replay(run, [&] { draw(first, last); });
+        // The renderer starts on what it has while the rest is sent (a region is quickly sent).
+        if (!clip)
+            glFlush();
     }
 
     const int m = doc.m_xobjects.GetSize();
@@ -339,20 +380,23 @@ bool PartRuns::Draw(const CTrackwrightDoc& doc, TextOverlay& overlay, const Pixe
         const int first = static_cast<int>(r) * kRunParts;
         const int last = std::min(m, first + kRunParts);
         glColor3f(colour.r, colour.g, colour.b);
+        if (!SameRgb(run.entry, colour) || run.scale != scale)
+            run.compiled = false;
         Rgb exit = colour;
-        if (run.immediate) {
-            exit = DrawXObjectRange(doc, first, last, colour, overlay);
-        } else {
-            if (!SameRgb(run.entry, colour) || run.scale != scale)
-                run.compiled = false;
-            replay(run, [&] { DrawXObjectRange(doc, first, last, colour, overlay); });
+        auto draw = [&](int a, int b) { exit = DrawXObjectRange(doc, a, b, exit, overlay); };
+        if (!sparse(m_objectBoxes, first, last, draw)) {
+            if (run.immediate)
+                draw(first, last);
+            else
+                replay(run, [&] { DrawXObjectRange(doc, first, last, colour, overlay); });
         }
         run.entry = colour;
         run.scale = scale;
         stale = stale || (clip && !SameRgb(run.exit, exit) && r + 1 < m_objects.size());
         run.exit = exit;
         colour = exit;
-        glFlush();
+        if (!clip)
+            glFlush();
     }
     return !(clip && stale);
 }

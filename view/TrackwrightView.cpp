@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 #include <cmath>
+#include <utility>
 
 bool CTrackwrightView::s_bRendering = false;
 
@@ -144,7 +145,7 @@ void CTrackwrightView::RenderScene()
     // What changed since the last frame, and where it was and is on screen. A window that
     // keeps its picture gets only those regions redrawn, unless the whole picture moved or the
     // regions cover much of it.
-    SceneLook now;
+    SceneLook& now = m_nextFrame;   // kept, so its storage is reused frame after frame
     now.Take(*this, pDoc);
     const WorldToPixels map = FrameMapping();
     std::vector<PixelRect> dirty;
@@ -177,7 +178,7 @@ void CTrackwrightView::RenderScene()
     glFinish();
     SwapBuffers(wglGetCurrentDC());
     ++m_nFrameCount;
-    m_lastFrame = std::move(now);
+    std::swap(m_lastFrame, m_nextFrame);
     s_bRendering = false;
 }
 

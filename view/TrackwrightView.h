@@ -84,6 +84,7 @@ public:
     int m_nFrameCount = 0;
     int m_nWholeFrameCount = 0;   // of those, drawn whole
     SceneLook m_lastFrame;
+    SceneLook m_nextFrame;
     PartRuns m_parts;
     // A frame redraws the regions that changed when their area is at most this share of the view.
     static constexpr double kPartialShare = 0.5;
