@@ -1,6 +1,11 @@
 // Time from the program's start to its first frame on screen: run it a few times (each run is
-// one start of a fresh process), e.g. `xvfb-run -a build/bench/bench_startup`.
+// one start of a fresh process), e.g. `xvfb-run -a build/bench/bench_startup`, with a course
+// file to open as the program's command line would name it. `bench_startup --write-large DIR`
+// writes DIR/large.course (10,000 control points and 10,000 objects, showing its colour map)
+// and DIR/large.bmp (a 4096 x 4096 colour map) for that.
 #include "app/TrackwrightApp.h"
+#include "bench/BenchCourse.h"
+#include "file/CourseFile.h"
 #include "framework/qt/QtBackend.h"
 #include "framework/qt/QtMainWindow.h"
 #include "framework/qt/QtViewWidget.h"
@@ -10,10 +15,13 @@
 #include <QTimer>
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 #include <unistd.h>
 
 namespace {
@@ -40,10 +48,61 @@ double NowSinceBoot()
     return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
 }
 
+// A 24-bit BMP of size x size pixels with a smooth pattern, written row by row.
+bool WriteBmp(const std::string& path, int size)
+{
+    std::ofstream out(path, std::ios::binary);
+    const std::uint32_t row = static_cast<std::uint32_t>(size) * 3;   // a multiple of 4 for even sizes
+    const std::uint32_t fileSize = 54 + row * static_cast<std::uint32_t>(size);
+    auto le32 = [&](std::uint32_t v) {
+        for (int k = 0; k < 4; ++k)
+            out.put(static_cast<char>((v >> (8 * k)) & 0xff));
+    };
+    auto le16 = [&](std::uint16_t v) {
+        out.put(static_cast<char>(v & 0xff));
+        out.put(static_cast<char>(v >> 8));
+    };
+    out.put('B');
+    out.put('M');
+    le32(fileSize);
+    le32(0);
+    le32(54);
+    le32(40);
+    le32(static_cast<std::uint32_t>(size));
+    le32(static_cast<std::uint32_t>(size));
+    le16(1);
+    le16(24);
+    for (int k = 0; k < 6; ++k)
+        le32(0);
+    std::string line(row, '\0');
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            line[static_cast<std::size_t>(x) * 3] = static_cast<char>(x & 0xff);
+            line[static_cast<std::size_t>(x) * 3 + 1] = static_cast<char>(y & 0xff);
+            line[static_cast<std::size_t>(x) * 3 + 2] = static_cast<char>((x ^ y) & 0xff);
+        }
+        out.write(line.data(), static_cast<std::streamsize>(line.size()));
+    }
+    return static_cast<bool>(out);
+}
+
+int WriteLargeCourse(const std::string& dir)
+{
+    CTrackwrightDoc doc;
+    FillCourse(doc, 10000, 10000);
+    doc.m_colorMap = dir + "/large.bmp";
+    doc.m_visibleMap = 1;
+    std::ofstream course(dir + "/large.course", std::ios::binary);
+    course << CourseFileText(doc);
+    return WriteBmp(doc.m_colorMap, 4096) && course ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--write-large")
+        return WriteLargeCourse(argv[2]);
     const double mainEntered = NowSinceBoot();
     PrepareQtApplication(CTrackwrightView::s_pfd);
     QApplication qapp(argc, argv);
@@ -52,7 +111,10 @@ int main(int argc, char** argv)
     {
         QtBackend backend;
         CTrackwrightApp app;
-        app.SetCommandLine({"trackwright"});
+        std::vector<std::string> commandLine{"trackwright"};
+        if (argc > 1)
+            commandLine.emplace_back(argv[argc - 1]);
+        app.SetCommandLine(commandLine);
         if (!app.InitInstance())
             return 1;
         QObject::connect(backend.MainWindow()->ViewWidget(), &QOpenGLWidget::frameSwapped, &qapp, [&] {

@@ -40,7 +40,7 @@ struct ViewLook {
     int width = 0;
     int height = 0;
     double ratio = 0.0;
-    unsigned mapTexture = 0;
+    unsigned mapTexture = 0;   // a map loaded anew always gets a new texture name
     float luminance = 0.0f;
     float objectScale = 0.0f;
     bool hasDocument = false;

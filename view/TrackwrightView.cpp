@@ -119,13 +119,6 @@ void CTrackwrightView::OnInitialUpdate()
     RenderScene();
 }
 
-void CTrackwrightView::OnUpdate(CView* pSender, long lHint, void* pHint)
-{
-    // A map may come back under the same texture name: only a whole frame is sure to show it.
-    m_lastFrame.drawn = false;
-    CView::OnUpdate(pSender, lHint, pHint);
-}
-
 void CTrackwrightView::InvalidateIfChanged()
 {
     if (!m_lastFrame.Shows(*this, GetDocument()))

@@ -29,8 +29,6 @@ public:
     void OnSize(UINT nType, int cx, int cy) override;
     void OnDraw() override { RenderScene(); }
     void OnInitialUpdate() override;
-    // A document command (New, Open, a map, the settings): the next frame draws everything.
-    void OnUpdate(CView* pSender, long lHint, void* pHint) override;
 
     void InitOpenGL();
     bool SetupPixelFormat();
