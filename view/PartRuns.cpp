@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -137,6 +138,66 @@ WorldBox HandleBox(const RecordList<CourseHandle>& handles, int i)
     return box;
 }
 
+// The piece of control point i a hover of that part paints red, or leaves unpainted.
+WorldBox HoverPieceBox(const RecordList<CourseHandle>& handles, int i, HandlePart part)
+{
+    WorldBox box;
+    const CourseHandle& h = handles[i];
+    switch (part) {
+    case HandlePart::Pos:
+        box.Add(h.vPos, 1.0);
+        break;
+    case HandlePart::TanNext:
+        box.Add(h.vPos + h.vTanNext * kTangentTipScale, 5.0);
+        break;
+    case HandlePart::TanPrev:
+        box.Add(h.vPos + h.vTanPrev * kTangentTipScale, 5.0);
+        break;
+    case HandlePart::WidthLeft:
+        box.Add(h.vPos + h.BorderOffset(0, h.WidthLeft), 1.0);
+        break;
+    case HandlePart::WidthRight:
+        box.Add(h.vPos + h.BorderOffset(1, h.WidthRight), 1.0);
+        break;
+    case HandlePart::Span: {
+        Vector3 span[21];
+        const int count = SampleSpan(h, handles[(i + 1) % handles.GetSize()], Centre, 20, span);
+        for (int k = 0; k < count; ++k)
+            box.Add(span[k], 0.0);
+        break;
+    }
+    default:
+        break;
+    }
+    return box;
+}
+
+bool OnlyHoverDiffers(const HandleLook& a, const HandleLook& b)
+{
+    HandleLook c = a;
+    c.hover = b.hover;
+    return SameLook(c, b);
+}
+
+bool OnlyHoverDiffers(const ObjectLook& a, const ObjectLook& b)
+{
+    ObjectLook c = a;
+    c.hover = b.hover;
+    c.label = b.label;
+    return SameLook(c, b);
+}
+
+// The piece of an object a hover of that part paints red.
+WorldBox HoverPieceBox(const XObject& o, ObjectPart part)
+{
+    WorldBox box;
+    if (part == ObjectPart::Body)
+        box.Add(o.Pos, 1.0);
+    else if (part == ObjectPart::DirectionTip)
+        box.Add(o.DirectionTip(), 5.0);
+    return box;
+}
+
 WorldBox ObjectBox(const XObject& o, float scale)
 {
     // The circle, the arrow (its head 5 beyond a tip 10 away) and the turned footprint.
@@ -153,8 +214,16 @@ void PartRuns::Update(const CTrackwrightDoc& doc, const SceneLook& last, const S
 {
     const RecordList<CourseHandle>& handles = doc.m_course.m_handles;
     const RecordList<XObject>& objects = doc.m_xobjects;
+    // A hover change repaints only the piece it paints red and the one it stops painting.
     UpdateParts(last.handles, now.handles, true, std::vector<char>(now.handles.size(), 0), m_handleBoxes, m_handles,
-                map, dirty, [&](int i) { return PartBox{HandleBox(handles, i), {}}; });
+                map, dirty, [&](int i) { return PartBox{HandleBox(handles, i), {}}; },
+                [&](int i) -> std::optional<std::pair<WorldBox, WorldBox>> {
+                    const HandleLook& before = last.handles[static_cast<std::size_t>(i)];
+                    const HandleLook& after = now.handles[static_cast<std::size_t>(i)];
+                    if (!OnlyHoverDiffers(before, after))
+                        return std::nullopt;
+                    return std::make_pair(HoverPieceBox(handles, i, before.hover), HoverPieceBox(handles, i, after.hover));
+                });
 
     // Objects take the colour the course leaves current; a hovered body's label goes with the
     // cursor.
@@ -174,13 +243,22 @@ void PartRuns::Update(const CTrackwrightDoc& doc, const SceneLook& last, const S
         if (o.HoverPart == ObjectPart::Body && now.view.labelShown)
             part.label = PixelsOf(overlay.TextBounds(o.FileName.c_str(), now.view.labelX, now.view.labelY));
         return part;
+    }, [&](int i) -> std::optional<std::pair<WorldBox, WorldBox>> {
+        // A label that comes or goes changes the part's box: that is a whole change.
+        const ObjectLook& before = last.objects[static_cast<std::size_t>(i)];
+        const ObjectLook& after = now.objects[static_cast<std::size_t>(i)];
+        const bool labels = now.view.labelShown && (before.hover == ObjectPart::Body || after.hover == ObjectPart::Body);
+        if (labels || !OnlyHoverDiffers(before, after))
+            return std::nullopt;
+        return std::make_pair(HoverPieceBox(objects[i], before.hover), HoverPieceBox(objects[i], after.hover));
     });
 }
 
-template <class Look, class Measure>
+template <class Look, class Measure, class HoverPiece>
 void PartRuns::UpdateParts(const std::vector<Look>& last, const std::vector<Look>& now, bool ring,
                            const std::vector<char>& forced, std::vector<PartBox>& boxes, std::vector<Run>& runs,
-                           const WorldToPixels& map, std::vector<PixelRect>& dirty, Measure measure)
+                           const WorldToPixels& map, std::vector<PixelRect>& dirty, Measure measure,
+                           HoverPiece hoverPiece)
 {
     const int oldN = static_cast<int>(last.size());
     const int n = static_cast<int>(now.size());
@@ -192,6 +270,7 @@ void PartRuns::UpdateParts(const std::vector<Look>& last, const std::vector<Look
     }
     std::vector<char> markOld(last.size(), 0);
     std::vector<char> markNew(now.size(), 0);
+    std::vector<char> restyled(now.size(), 0);   // the same box, a run to compile again
     const bool sameCount = oldN == n;
     int prefix = 0;
     int suffix = 0;
@@ -199,6 +278,14 @@ void PartRuns::UpdateParts(const std::vector<Look>& last, const std::vector<Look
         for (int i = 0; i < n; ++i) {
             if (!forced[at(i)] && SameLook(last[at(i)], now[at(i)]))
                 continue;
+            if (!forced[at(i)]) {
+                if (const auto pieces = hoverPiece(i)) {
+                    dirty.push_back(PixelsOf(pieces->first, map));
+                    dirty.push_back(PixelsOf(pieces->second, map));
+                    restyled[at(i)] = 1;
+                    continue;
+                }
+            }
             markOld[at(i)] = markNew[at(i)] = 1;
             if (ring)   // the span of the part before ends here
                 markOld[at((i - 1 + n) % n)] = markNew[at((i - 1 + n) % n)] = 1;
@@ -251,7 +338,7 @@ void PartRuns::UpdateParts(const std::vector<Look>& last, const std::vector<Look
     for (std::size_t r = oldRuns; r < runs.size(); ++r)
         stale[r] = 1;
     for (int i = 0; i < n; ++i)
-        stale[at(i / kRunParts)] = stale[at(i / kRunParts)] || markNew[at(i)];
+        stale[at(i / kRunParts)] = stale[at(i / kRunParts)] || markNew[at(i)] || restyled[at(i)];
     if (!sameCount) {
         for (std::size_t r = at(prefix / kRunParts); r < runs.size(); ++r)
             stale[r] = 1;

@@ -11,6 +11,7 @@
 #include "view/GlLines.h"
 #include "view/SceneLook.h"
 
+#include <optional>
 #include <vector>
 
 class CTrackwrightDoc;
@@ -99,11 +100,13 @@ private:
     // Finds the parts that changed between the looks (all of them when the counts differ and
     // nothing else is known), replaces their boxes, adds their old and new pixels to dirty and
     // marks their runs for compiling; a run whose parts moved to other indices is compiled again
-    // without being dirty.
-    template <class Look, class Measure>
+    // without being dirty. hoverPiece(i, part) gives the box of the piece a hovered part
+    // changes, when only the hover of part i changed and nothing else does; an empty optional
+    // when the whole part must count as changed.
+    template <class Look, class Measure, class HoverPiece>
     void UpdateParts(const std::vector<Look>& last, const std::vector<Look>& now, bool ring, const std::vector<char>& forced,
                      std::vector<PartBox>& boxes, std::vector<Run>& runs, const WorldToPixels& map,
-                     std::vector<PixelRect>& dirty, Measure measure);
+                     std::vector<PixelRect>& dirty, Measure measure, HoverPiece hoverPiece);
     static void ResizeRuns(std::vector<Run>& runs, int parts);
 
     std::vector<PartBox> m_handleBoxes;
