@@ -152,7 +152,7 @@ TEST_F(Repaint, EveryFrameEqualsAWholePlainFrame)
         return differing;
     };
     for (int step = 0; step < 400; ++step) {
-        switch (const int op = I(0, 99); op < 45 ? 0 : op < 65 ? 1 : op < 72 ? 2 : op < 78 ? 3 : op < 84 ? 4 : op < 90 ? 5 : 6) {
+        switch (const int op = I(0, 99); op < 45 ? 0 : op < 65 ? 1 : op < 72 ? 2 : op < 78 ? 3 : op < 84 ? 4 : op < 90 ? 5 : op < 97 ? 6 : 7) {
         case 0:   // hover
             moveTo(nearPart(), 0);
             break;
@@ -198,8 +198,14 @@ TEST_F(Repaint, EveryFrameEqualsAWholePlainFrame)
                 view->OnRButtonUp(0, p);
             }
             break;
-        default:   // over the type list
+        case 6:   // over the type list
             moveTo(CPoint(I(1, 120), I(0, 60)), 0);
+            break;
+        default:   // a value from a hostile file: far away, or not a number at all
+            if (handles.GetSize() > 3) {
+                const float odd[] = {1e30f, -1e30f, std::nanf(""), 3e38f};
+                handles[I(0, handles.GetSize() - 1)].vTanNext.x = odd[I(0, 3)];
+            }
             break;
         }
         ASSERT_EQ(compare(), 0u) << "step " << step;
