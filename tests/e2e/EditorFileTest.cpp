@@ -96,11 +96,27 @@ TEST_F(EditorFile, TheWindowShowsWhatTheRenderCommandDraws)
     const QImage rendered = QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB888);
     ASSERT_EQ(rendered.size(), shot.size());
 
-    int differing = 0;
-    for (int y = 0; y < shot.height(); ++y)
-        for (int x = 0; x < shot.width(); ++x)
-            differing += shot.pixel(x, y) != rendered.pixel(x, y);
-    EXPECT_EQ(differing, 0) << "of " << shot.width() * shot.height() << " pixels";
+    auto differing = [&](const QImage& a) {
+        int count = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                count += a.pixel(x, y) != rendered.pixel(x, y);
+        return count;
+    };
+    EXPECT_EQ(differing(shot), 0) << "of " << shot.width() * shot.height() << " pixels";
+
+    // Onto a control point and off again: two frames that redraw only the hover's region into
+    // the picture the widget keeps, which must come back to the same pixels.
+    const int frames = View()->m_nFrameCount;
+    const int whole = View()->m_nWholeFrameCount;
+    Move(PixelOf(100.0f, 0.0f), Qt::NoButton);
+    ProcessEvents(20);
+    ASSERT_EQ(Doc()->m_course.m_handles[0].HoverPart, HandlePart::Pos);
+    Move(PixelOf(0.0f, 0.0f), Qt::NoButton);
+    ProcessEvents(20);
+    EXPECT_GT(View()->m_nFrameCount, frames);
+    EXPECT_EQ(View()->m_nWholeFrameCount, whole);
+    EXPECT_EQ(differing(Screenshot()), 0);
 }
 
 }  // namespace
