@@ -1,8 +1,12 @@
 #include "doc/TrackwrightDoc.h"
 
+#include "file/FileReplace.h"
+#include "file/Tokenizer.h"
+#include "framework/Backend.h"
 #include "res/Resource.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -64,4 +68,54 @@ void CTrackwrightDoc::DeleteContents()
 void CTrackwrightDoc::OnUpdateAlwaysEnabled(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(TRUE);
+}
+
+StoredCourse CTrackwrightDoc::StoredFields() const
+{
+    StoredCourse course;
+    course.handles = m_course.m_handles;
+    course.texLuminance = m_course.m_texLuminance;
+    course.heightMap = m_heightMap;
+    course.colorMap = m_colorMap;
+    course.visibleMap = m_visibleMap;
+    course.xobjects = m_xobjects;
+    return course;
+}
+
+BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
+{
+    // The whole file is read before anything changes, so a file that cannot be read
+    // leaves the course on screen as it was.
+    std::string text;
+    if (!ReadTextFile(pathName, text)) {
+        AfxMessageBox(pathName + "ファイルの読み込みに失敗しました", MB_OK);
+        return FALSE;
+    }
+
+    DeleteContents();
+    StoredCourse course = ParseCourseText(text);
+    m_course.m_handles = std::move(course.handles);
+    m_course.m_texLuminance = course.texLuminance;
+    m_heightMap = std::move(course.heightMap);
+    m_colorMap = std::move(course.colorMap);
+    m_visibleMap = course.visibleMap;
+    m_xobjects = std::move(course.xobjects);
+    // The texture needs nothing read after the shown map, so it is built once all is read.
+    m_course.LoadMapTexture(m_visibleMap == 0 ? m_heightMap : m_colorMap);
+    return TRUE;
+}
+
+BOOL CTrackwrightDoc::OnSaveDocument(const std::string& pathName)
+{
+    const StoredCourse course = StoredFields();
+    if (const std::string* text = FindUnstorableText(course)) {
+        AfxMessageBox("パスや名前に二重引用符 (\") が含まれているため保存できません: " + *text, MB_OK);
+        return FALSE;
+    }
+    // The old file stays as it was unless every byte of the new one reached the disk.
+    if (!ReplaceFileContents(pathName, CourseFileText(course))) {
+        AfxMessageBox(pathName + "ファイルの書き込みに失敗しました", MB_OK);
+        return FALSE;
+    }
+    return TRUE;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "doc/CourseData.h"
+#include "file/CourseFile.h"
 #include "framework/CDocument.h"
 #include "geometry/CourseRecords.h"
 #include "geometry/RecordList.h"
@@ -19,9 +20,12 @@ public:
     ~CTrackwrightDoc() override = default;
 
     BOOL OnNewDocument() override;
-    BOOL OnOpenDocument(const std::string& pathName) override;   // CourseFile.cpp
-    BOOL OnSaveDocument(const std::string& pathName) override;   // CourseFile.cpp
+    BOOL OnOpenDocument(const std::string& pathName) override;
+    BOOL OnSaveDocument(const std::string& pathName) override;
     void DeleteContents() override;
+
+    // The fields a course file stores, copied out of the document.
+    StoredCourse StoredFields() const;
 
     bool OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
 
@@ -32,13 +36,6 @@ public:
     void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
     void OnUpdateViewHeightMap(CCmdUI* pCmdUI);
     void OnUpdateViewColorMap(CCmdUI* pCmdUI);
-
-    // Object queries (XObjectQueries.cpp).
-    void PickXObjects(const Vector3& q);
-    bool DragXObjects(const Vector3& q);
-    void ReleaseXObjects();
-    bool DeleteXObjectAt(const Vector3& q);
-    bool AddXObject(const Vector3& q, const std::string& fileName, float width, float height);
 
     // Drawing (XObjectDrawing.cpp).
     void DrawXObjects(TextOverlay& overlay) const;

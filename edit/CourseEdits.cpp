@@ -1,5 +1,7 @@
 #include "edit/CourseEdits.h"
 
+#include "geometry/XObjectQueries.h"
+
 #include <vector>
 
 void PickHandles(CourseData& course, const Vector3& q)
@@ -58,7 +60,7 @@ bool DragObjects(CTrackwrightDoc& doc, const Vector3& q)
         if (o.DragPart != ObjectPart::None)
             grabbed.push_back({i, o.Pos, o.Direction});
     }
-    doc.DragXObjects(q);
+    DragXObjects(doc.m_xobjects, q);
     for (const Grabbed& g : grabbed) {
         const XObject& o = doc.m_xobjects[g.index];
         if (!(o.Pos == g.pos) || o.Direction != g.direction)

@@ -12,5 +12,5 @@ bool DragHandles(CourseData& course, const Vector3& q);
 void ReleaseHandles(CourseData& course);
 
 // Moves or turns every grabbed object, refreshing the hover state of the others (the
-// document's DragXObjects pass); true when a grabbed object's stored values changed.
+// DragXObjects pass over the list); true when a grabbed object's stored values changed.
 bool DragObjects(CTrackwrightDoc& doc, const Vector3& q);

@@ -1,6 +1,7 @@
 // The left button: grabbing, dragging and hovering over handles and objects.
 #include "edit/CourseEdits.h"
 #include "geometry/HandleInsertion.h"
+#include "geometry/XObjectQueries.h"
 #include "view/TrackwrightView.h"
 
 namespace {
@@ -13,7 +14,7 @@ void EndLeftDrag(CTrackwrightView& view)
     view.m_bLButtonDown = false;
     if (CTrackwrightDoc* pDoc = view.GetDocument()) {
         ReleaseHandles(pDoc->m_course);
-        pDoc->ReleaseXObjects();
+        ReleaseXObjects(pDoc->m_xobjects);
     }
 }
 
@@ -32,7 +33,7 @@ void InsertOrPlace(CTrackwrightView& view, CPoint point)
         if (view.m_nSelectedType >= view.m_XObjectTypes.GetSize())
             return;
         const XObjectType& type = view.m_XObjectTypes[view.m_nSelectedType];
-        pDoc->AddXObject(q, type.FileName, type.Width, type.Height);
+        AddXObject(pDoc->m_xobjects, q, type.FileName, type.Width, type.Height);
     }
     pDoc->SetModifiedFlag();
     view.Invalidate(TRUE);
@@ -57,7 +58,7 @@ void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
         if (CTrackwrightDoc* pDoc = GetDocument()) {
             const Vector3 q = ScreenToWorld(point.x, point.y);
             PickHandles(pDoc->m_course, q);
-            pDoc->PickXObjects(q);
+            PickXObjects(pDoc->m_xobjects, q);
         }
     }
     CView::OnLButtonDown(nFlags, point);

@@ -1,7 +1,5 @@
 #include "geometry/XObjectQueries.h"
 
-#include "doc/TrackwrightDoc.h"
-
 #include <cmath>
 
 namespace {
@@ -80,9 +78,9 @@ bool XObject::DragXObject(const Vector3& q)
     }
 }
 
-void CTrackwrightDoc::PickXObjects(const Vector3& q)
+void PickXObjects(RecordList<XObject>& objects, const Vector3& q)
 {
-    for (XObject& o : m_xobjects) {
+    for (XObject& o : objects) {
         Vector3 offset;
         if (const ObjectPart p = o.HitPart(q, &offset); p != ObjectPart::None) {
             o.DragPart = p;
@@ -91,33 +89,33 @@ void CTrackwrightDoc::PickXObjects(const Vector3& q)
     }
 }
 
-bool CTrackwrightDoc::DragXObjects(const Vector3& q)
+bool DragXObjects(RecordList<XObject>& objects, const Vector3& q)
 {
     bool any = false;
-    for (XObject& o : m_xobjects)
+    for (XObject& o : objects)
         any = o.DragXObject(q) || any;   // every object must see the move
     return any;
 }
 
-void CTrackwrightDoc::ReleaseXObjects()
+void ReleaseXObjects(RecordList<XObject>& objects)
 {
-    for (XObject& o : m_xobjects)
+    for (XObject& o : objects)
         o.DragPart = ObjectPart::None;
 }
 
-bool CTrackwrightDoc::DeleteXObjectAt(const Vector3& q)
+bool DeleteXObjectAt(RecordList<XObject>& objects, const Vector3& q)
 {
-    for (int i = 0; i < m_xobjects.GetSize(); ++i) {
-        if (WithinRadius(m_xobjects[i].Pos, kBodyRadius, q)) {
-            m_xobjects.RemoveAt(i);
+    for (int i = 0; i < objects.GetSize(); ++i) {
+        if (WithinRadius(objects[i].Pos, kBodyRadius, q)) {
+            objects.RemoveAt(i);
             return true;
         }
     }
     return false;
 }
 
-bool CTrackwrightDoc::AddXObject(const Vector3& q, const std::string& fileName, float width, float height)
+void AddXObject(RecordList<XObject>& objects, const Vector3& q, const std::string& fileName, float width,
+                float height)
 {
-    m_xobjects.Add(XObject(fileName, q, 0.0f, width, height));
-    return true;
+    objects.Add(XObject(fileName, q, 0.0f, width, height));
 }

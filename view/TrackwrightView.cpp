@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 #include <cmath>
+#include <utility>
 
 bool CTrackwrightView::s_bRendering = false;
 
@@ -19,7 +20,7 @@ const PIXELFORMATDESCRIPTOR CTrackwrightView::s_pfd = [] {
     return pfd;
 }();
 
-CTrackwrightView::CTrackwrightView()
+CTrackwrightView::CTrackwrightView(std::string dataDir) : m_dataDir(std::move(dataDir))
 {
     ReadXObjectCatalogue();
 }
@@ -56,7 +57,7 @@ void CTrackwrightView::InitOpenGL()
     glClearDepth(1.0);
     glEnable(GL_DEPTH_TEST);
     m_vCamera.z = 100.0f;
-    m_TextOverlay.Create(DataFilePath("fontGray.tga").c_str());
+    m_TextOverlay.Create(DataFilePath(m_dataDir, "fontGray.tga").c_str());
     m_TextOverlay.Size = 16;
 }
 

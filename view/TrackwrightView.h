@@ -9,13 +9,16 @@
 #include "overlay/TextOverlay.h"
 
 #include <memory>
+#include <string>
 
 // The top-down OpenGL view of the course: camera, frame routine, type list and catalogue.
 class CTrackwrightView : public CView {
 public:
     static constexpr const char* RuntimeClassName = "CTrackwrightView";
 
-    CTrackwrightView();
+    // dataDir: the folder of the program's data files (catalogue, font), with the trailing
+    // separator; "" finds none.
+    explicit CTrackwrightView(std::string dataDir = std::string());
     ~CTrackwrightView() override;
 
     CTrackwrightDoc* GetDocument() const;
@@ -69,6 +72,7 @@ public:
     bool m_bMButtonDown = false;
     Vector3 m_vCamera;
     RecordList<XObjectType> m_XObjectTypes;
+    std::string m_dataDir;
     TextOverlay m_TextOverlay;
     int m_nSelectedType = -1;
     int m_nHoverType = -2;

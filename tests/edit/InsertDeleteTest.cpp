@@ -89,7 +89,7 @@ TEST_F(InsertDelete, DeleteOverTipsMarkersOrSpansRemovesNothing)
 {
     UseSquare();
     H(1).WidthLeft = 20.0f;
-    doc.AddXObject(Vector3(30.0, -30.0, 0.0), "a.x", 1.0f, 1.0f);   // tip at (30, -20)
+    AddXObject(doc.m_xobjects, Vector3(30.0, -30.0, 0.0), "a.x", 1.0f, 1.0f);   // tip at (30, -20)
     const int invalidations = backend.viewHost.invalidations;
     for (const CPoint p : {Px(12, 0), Px(0, -12), Px(30, 0), Px(30, -20)})
         Delete(p);

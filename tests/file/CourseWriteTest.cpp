@@ -36,7 +36,7 @@ TEST(CourseWrite, DefaultCourseByteForByte)
     TempDir dir;
     CTrackwrightDoc doc;
     ASSERT_TRUE(doc.OnNewDocument());
-    EXPECT_EQ(CourseFileText(doc), kDefaultCourse);
+    EXPECT_EQ(CourseFileText(doc.StoredFields()), kDefaultCourse);
 
     const std::string path = dir.Path("default.crs");
     ASSERT_TRUE(doc.OnSaveDocument(path));

@@ -96,7 +96,7 @@ TEST(SampleSpan, EmitsNPlusOneVerticesFromBorderPointToBorderPoint)
     const CourseHandle a = MakeHandle(0, 0, 60, 0, -60, 0, 3.0f, 4.0f);
     const CourseHandle b = MakeHandle(50, 20, 0, 60, 0, -60, 6.0f, 8.0f);
     Vector3 v[21];
-    for (int curve : {int(Centre), int(LeftBorder), int(RightBorder), 7}) {
+    for (const SpanCurve curve : {Centre, LeftBorder, RightBorder, SpanCurve(7)}) {
         ASSERT_EQ(SampleSpan(a, b, curve, 20, v), 21);
         const SpanLine line = LineOfSpan(a, b, curve);
         EXPECT_EQ(v[0], line.P0);

@@ -88,7 +88,7 @@ void PlainWidthMarker(const CourseHandle& h, int side, float width, bool highlig
     glEnd();
 }
 
-void PlainSpan(const CourseHandle& h0, const CourseHandle& h1, int curve)
+void PlainSpan(const CourseHandle& h0, const CourseHandle& h1, SpanCurve curve)
 {
     Vector3 v[21];
     SampleSpan(h0, h1, curve, 20, v);
