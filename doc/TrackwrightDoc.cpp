@@ -1,6 +1,7 @@
 #include "doc/TrackwrightDoc.h"
 
 #include "file/FileReplace.h"
+#include "geometry/CourseSpline.h"
 #include "file/Tokenizer.h"
 #include "framework/Backend.h"
 #include "res/Resource.h"
@@ -33,13 +34,14 @@ BOOL CTrackwrightDoc::OnNewDocument()
 
     // The angles are formed in float constants and a double product on purpose: the
     // residues of the nominal zeros are part of the default course as it is stored.
+    // The outgoing tangent points a quarter turn ahead of the position, the stored incoming one
+    // three quarters.
     const float deg = 0.017453292f;
-    const float halfPi = -1.5707964f;
-    const float threeHalfPi = -4.712389f;
+    const float threeHalfPi = 4.712389f;
     for (int i = 0; i < 4; ++i) {
         const double a = static_cast<double>(static_cast<float>(i * 90)) * static_cast<double>(deg);
-        const double b = a - static_cast<double>(halfPi);
-        const double d = a - static_cast<double>(threeHalfPi);
+        const double b = a + static_cast<double>(kHalfPi);
+        const double d = a + static_cast<double>(threeHalfPi);
         CourseHandle h;
         h.vPos = Vector3(100.0 * std::cos(a), 100.0 * std::sin(a), 0.0);
         h.vTanNext = Vector3(170.0 * std::cos(b), 170.0 * std::sin(b), 0.0);
@@ -50,7 +52,7 @@ BOOL CTrackwrightDoc::OnNewDocument()
     }
     m_heightMap.clear();
     m_colorMap.clear();
-    m_visibleMap = 0;
+    m_visibleMap = ShowHeightMap;
     return TRUE;
 }
 
@@ -60,7 +62,7 @@ void CTrackwrightDoc::DeleteContents()
     m_xobjects.RemoveAll();
     m_heightMap.clear();
     m_colorMap.clear();
-    m_visibleMap = 1;
+    m_visibleMap = ShowColorMap;
     m_xobjectScale = 0.4f;
     CDocument::DeleteContents();
 }
@@ -68,6 +70,11 @@ void CTrackwrightDoc::DeleteContents()
 void CTrackwrightDoc::OnUpdateAlwaysEnabled(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(TRUE);
+}
+
+const std::string& CTrackwrightDoc::ShownMapPath() const
+{
+    return m_visibleMap == ShowHeightMap ? m_heightMap : m_colorMap;
 }
 
 StoredCourse CTrackwrightDoc::StoredFields() const
@@ -101,7 +108,7 @@ BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
     m_visibleMap = course.visibleMap;
     m_xobjects = std::move(course.xobjects);
     // The texture needs nothing read after the shown map, so it is built once all is read.
-    m_course.LoadMapTexture(m_visibleMap == 0 ? m_heightMap : m_colorMap);
+    m_course.LoadMapTexture(ShownMapPath());
     return TRUE;
 }
 

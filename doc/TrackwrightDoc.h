@@ -26,6 +26,8 @@ public:
 
     // The fields a course file stores, copied out of the document.
     StoredCourse StoredFields() const;
+    // The path of the map m_visibleMap shows.
+    const std::string& ShownMapPath() const;
 
     bool OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
 
@@ -43,7 +45,7 @@ public:
     CourseData m_course;
     std::string m_heightMap;
     std::string m_colorMap;
-    std::int32_t m_visibleMap = 0;
+    std::int32_t m_visibleMap = ShowHeightMap;   // a ShownMap, or whatever the file held
     RecordList<XObject> m_xobjects;
     float m_xobjectScale = 0.4f;
 };

@@ -9,7 +9,7 @@ void PickHandles(CourseData& course, const Vector3& q)
     RecordList<CourseHandle>& handles = course.m_handles;
     const int n = handles.GetSize();
     for (int i = 0; i < n; ++i)
-        handles[i].PickHandle(handles[(i + 1) % n], q);
+        handles[i].PickHandle(NextInRing(handles, i), q);
 }
 
 namespace {
@@ -30,11 +30,11 @@ bool DragHandles(CourseData& course, const Vector3& q)
     for (int i = 0; i < n; ++i) {
         CourseHandle& h = handles[i];
         if (h.DragPart == HandlePart::None) {
-            h.DragHandle(handles[(i + 1) % n], q);
+            h.DragHandle(NextInRing(handles, i), q);
             continue;
         }
         const CourseHandle before = h;
-        h.DragHandle(handles[(i + 1) % n], q);
+        h.DragHandle(NextInRing(handles, i), q);
         changed = changed || !SameStoredValues(before, h);
     }
     return changed;

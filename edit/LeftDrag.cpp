@@ -44,7 +44,7 @@ void InsertOrPlace(CTrackwrightView& view, CPoint point)
 void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
 {
     const int row = HitTestTypeList(point.x, point.y);
-    if (row != -2) {
+    if (row != kNoTypeRow) {
         m_nSelectedType = row;
         Invalidate(TRUE);
         return;
@@ -67,12 +67,12 @@ void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
 void CTrackwrightView::OnMouseMove(UINT nFlags, CPoint point)
 {
     const int row = HitTestTypeList(point.x, point.y);
-    if (row != -2) {
+    if (row != kNoTypeRow) {
         m_nHoverType = row;
         Invalidate(TRUE);
         return;
     }
-    m_nHoverType = -2;
+    m_nHoverType = kNoTypeRow;
 
     if (CTrackwrightDoc* pDoc = GetDocument()) {
         const Vector3 q = ScreenToWorld(point.x, point.y);

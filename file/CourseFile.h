@@ -13,13 +13,19 @@
 
 class TokenReader;
 
+// Which map lies under the course, as the file stores it; any other value shows the colour map.
+enum ShownMap : std::int32_t {
+    ShowHeightMap = 0,
+    ShowColorMap = 1,
+};
+
 // Everything a course file stores, in the order it stores it.
 struct StoredCourse {
     RecordList<CourseHandle> handles;
     float texLuminance = 0.5f;
     std::string heightMap;   // "" is written as none
     std::string colorMap;
-    std::int32_t visibleMap = 0;
+    std::int32_t visibleMap = ShowHeightMap;
     RecordList<XObject> xobjects;
 };
 

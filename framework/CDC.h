@@ -51,7 +51,6 @@ public:
     CDC& operator=(const CDC&) = delete;
 
     HDC GetSafeHdc() { return this; }
-    CWnd* GetWindow() const { return m_pWnd; }
     // The window's host at the time of the call; null once the window is gone.
     CWndHost* GetHost() const;
 

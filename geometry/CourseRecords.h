@@ -24,6 +24,12 @@ enum class ObjectPart : std::int32_t {
     DirectionTip = 2,
 };
 
+// Which side of the centre line a border lies on, seen along the course.
+enum class BorderSide : std::int32_t {
+    Left = 0,
+    Right = 1,
+};
+
 // Which line of a span DrawSpan emits; any other value gives the centre line.
 enum SpanCurve : std::int32_t {
     Centre = 0,
@@ -50,7 +56,7 @@ public:
 
     // Spline operations (CourseSpline.cpp).
     Vector3 SpanPoint(const CourseHandle& h1, float t) const;
-    Vector3 BorderOffset(int side, float width) const;
+    Vector3 BorderOffset(BorderSide side, float width) const;
 
     // Picking and dragging (HandlePicking.cpp).
     HandlePart HandlePartAt(const CourseHandle& n, const Vector3& q, Vector3* offset = nullptr) const;

@@ -28,7 +28,7 @@ const double kQuarterTurnSin = std::sin(static_cast<double>(kHalfPi));
 
 }  // namespace
 
-Vector3 CourseHandle::BorderOffset(int side, float width) const
+Vector3 CourseHandle::BorderOffset(BorderSide side, float width) const
 {
     Vector3 Tn = vTanNext;
     if (const float len = Tn.Length(); len != 0.0f)
@@ -51,7 +51,7 @@ Vector3 CourseHandle::BorderOffset(int side, float width) const
     }
     A.Normalize();
     A *= width;
-    if (side == 1)
+    if (side == BorderSide::Right)
         A *= -1.0;
     A.w = 1.0f;
     return A;
@@ -62,11 +62,11 @@ SpanLine LineOfSpan(const CourseHandle& h0, const CourseHandle& h1, SpanCurve cu
     Vector3 O0(0.0, 0.0, 0.0);
     Vector3 O1(0.0, 0.0, 0.0);
     if (curve == LeftBorder) {
-        O0 = h0.BorderOffset(0, h0.WidthLeft);
-        O1 = h1.BorderOffset(0, h1.WidthLeft);
+        O0 = h0.BorderOffset(BorderSide::Left, h0.WidthLeft);
+        O1 = h1.BorderOffset(BorderSide::Left, h1.WidthLeft);
     } else if (curve == RightBorder) {
-        O0 = h0.BorderOffset(1, h0.WidthRight);
-        O1 = h1.BorderOffset(1, h1.WidthRight);
+        O0 = h0.BorderOffset(BorderSide::Right, h0.WidthRight);
+        O1 = h1.BorderOffset(BorderSide::Right, h1.WidthRight);
     }
     return {h0.vPos + O0, h1.vPos + O1, h0.vTanNext, -h1.vTanPrev};
 }

@@ -1,5 +1,7 @@
 #include "geometry/XObjectQueries.h"
 
+#include "geometry/PickBox.h"
+
 #include <cmath>
 
 namespace {
@@ -9,11 +11,7 @@ namespace {
 bool PartsSurelyMissed(const XObject& o, const Vector3& q)
 {
     constexpr double reach = kDirectionTipDistance + kDirectionTipRadius;
-    const double reachX = reach + 1e-5 * (reach + std::fabs(o.Pos.x));
-    const double reachY = reach + 1e-5 * (reach + std::fabs(o.Pos.y));
-    // Written so that NaN anywhere keeps the exact test.
-    return q.x < o.Pos.x - reachX || q.x > o.Pos.x + reachX || q.y < o.Pos.y - reachY ||
-           q.y > o.Pos.y + reachY;
+    return SurelyOutsideBox(q, o.Pos.x, o.Pos.x, o.Pos.y, o.Pos.y, reach, std::fabs(o.Pos.x), std::fabs(o.Pos.y));
 }
 
 ObjectPart BodyAt(const XObject& o, const Vector3& q, Vector3* offset)

@@ -44,15 +44,15 @@ void CourseData::DrawCourse() const
     const int n = m_handles.GetSize();
     for (int i = 0; i < n; ++i) {
         const CourseHandle& h = m_handles[i];
-        const CourseHandle& next = m_handles[(i + 1) % n];
+        const CourseHandle& next = NextInRing(m_handles, i);
         if (h.HoverPart == HandlePart::Pos)
             DrawDisc(h.vPos, 1.0f, 12);
         else
             DrawCircle(h.vPos, 1.0f, 12, kWhite);
         DrawArrow(h.vPos, h.vTanNext, kTangentTipScale, h.HoverPart == HandlePart::TanNext, kWhite);
         DrawArrow(h.vPos, h.vTanPrev, kTangentTipScale, h.HoverPart == HandlePart::TanPrev, kWhite);
-        DrawWidthMarker(h, 0, h.WidthLeft, h.HoverPart == HandlePart::WidthLeft, kWhite);
-        DrawWidthMarker(h, 1, h.WidthRight, h.HoverPart == HandlePart::WidthRight, kWhite);
+        DrawWidthMarker(h, BorderSide::Left, h.WidthLeft, h.HoverPart == HandlePart::WidthLeft, kWhite);
+        DrawWidthMarker(h, BorderSide::Right, h.WidthRight, h.HoverPart == HandlePart::WidthRight, kWhite);
         DrawSpan(h, next, Centre, 20, h.HoverPart == HandlePart::Span ? kRed : kCentreGrey);
         DrawSpan(h, next, LeftBorder, 20, kWhite);
         DrawSpan(h, next, RightBorder, 20, kWhite);
