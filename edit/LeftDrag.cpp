@@ -13,7 +13,7 @@ void EndLeftDrag(CTrackwrightView& view)
     view.ReleaseCapture();
     view.m_bLButtonDown = false;
     if (CTrackwrightDoc* pDoc = view.GetDocument()) {
-        ReleaseHandles(pDoc->m_course);
+        ReleaseHandles(pDoc->m_course.m_handles);
         ReleaseXObjects(pDoc->m_xobjects);
     }
 }
@@ -57,7 +57,7 @@ void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
         m_bLButtonDown = true;
         if (CTrackwrightDoc* pDoc = GetDocument()) {
             const Vector3 q = ScreenToWorld(point.x, point.y);
-            PickHandles(pDoc->m_course, q);
+            PickHandles(pDoc->m_course.m_handles, q);
             PickXObjects(pDoc->m_xobjects, q);
         }
     }
@@ -76,8 +76,8 @@ void CTrackwrightView::OnMouseMove(UINT nFlags, CPoint point)
 
     if (CTrackwrightDoc* pDoc = GetDocument()) {
         const Vector3 q = ScreenToWorld(point.x, point.y);
-        const bool handlesChanged = DragHandles(pDoc->m_course, q);
-        const bool objectsChanged = DragObjects(*pDoc, q);
+        const bool handlesChanged = DragHandles(pDoc->m_course.m_handles, q);
+        const bool objectsChanged = DragObjects(pDoc->m_xobjects, q);
         if (handlesChanged || objectsChanged)
             pDoc->SetModifiedFlag();
     }
