@@ -77,16 +77,9 @@ const std::string& CTrackwrightDoc::ShownMapPath() const
     return m_visibleMap == ShowHeightMap ? m_heightMap : m_colorMap;
 }
 
-StoredCourse CTrackwrightDoc::StoredFields() const
+StoredCourseView CTrackwrightDoc::StoredFields() const
 {
-    StoredCourse course;
-    course.handles = m_course.m_handles;
-    course.texLuminance = m_course.m_texLuminance;
-    course.heightMap = m_heightMap;
-    course.colorMap = m_colorMap;
-    course.visibleMap = m_visibleMap;
-    course.xobjects = m_xobjects;
-    return course;
+    return {m_course.m_handles, m_course.m_texLuminance, m_heightMap, m_colorMap, m_visibleMap, m_xobjects};
 }
 
 BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
@@ -114,7 +107,7 @@ BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
 
 BOOL CTrackwrightDoc::OnSaveDocument(const std::string& pathName)
 {
-    const StoredCourse course = StoredFields();
+    const StoredCourseView course = StoredFields();
     if (const std::string* text = FindUnstorableText(course)) {
         AfxMessageBox("パスや名前に二重引用符 (\") が含まれているため保存できません: " + *text, MB_OK);
         return FALSE;

@@ -24,8 +24,8 @@ public:
     BOOL OnSaveDocument(const std::string& pathName) override;
     void DeleteContents() override;
 
-    // The fields a course file stores, copied out of the document.
-    StoredCourse StoredFields() const;
+    // The fields a course file stores, as the document holds them.
+    StoredCourseView StoredFields() const;
     // The path of the map m_visibleMap shows.
     const std::string& ShownMapPath() const;
 

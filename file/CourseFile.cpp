@@ -99,7 +99,7 @@ XObject ReadXObject(TokenReader& reader, std::string& token)
 
 }  // namespace
 
-const std::string* FindUnstorableText(const StoredCourse& course)
+const std::string* FindUnstorableText(const StoredCourseView& course)
 {
     if (course.heightMap.find('"') != std::string::npos)
         return &course.heightMap;
@@ -112,7 +112,7 @@ const std::string* FindUnstorableText(const StoredCourse& course)
     return nullptr;
 }
 
-std::string CourseFileText(const StoredCourse& course)
+std::string CourseFileText(const StoredCourseView& course)
 {
     std::string out;
     const auto& handles = course.handles;

@@ -29,6 +29,24 @@ struct StoredCourse {
     RecordList<XObject> xobjects;
 };
 
+// The stored fields as the writer reads them, wherever they live, without a copy of the lists.
+struct StoredCourseView {
+    StoredCourseView(const RecordList<CourseHandle>& h, float luminance, const std::string& height,
+                     const std::string& color, std::int32_t visible, const RecordList<XObject>& objects)
+        : handles(h), texLuminance(luminance), heightMap(height), colorMap(color), visibleMap(visible),
+          xobjects(objects) {}
+    // Implicit: a course read is written as it is.
+    StoredCourseView(const StoredCourse& c)
+        : StoredCourseView(c.handles, c.texLuminance, c.heightMap, c.colorMap, c.visibleMap, c.xobjects) {}
+
+    const RecordList<CourseHandle>& handles;
+    float texLuminance;
+    const std::string& heightMap;
+    const std::string& colorMap;
+    std::int32_t visibleMap;
+    const RecordList<XObject>& xobjects;
+};
+
 // Two number tokens as x and y, with z 0 and w 1.
 Vector3 ReadVector2(TokenReader& reader, std::string& token);
 
@@ -37,8 +55,8 @@ Vector3 ReadVector2(TokenReader& reader, std::string& token);
 StoredCourse ParseCourseText(std::string_view text);
 
 // The bytes of the course file, CR LF line ends.
-std::string CourseFileText(const StoredCourse& course);
+std::string CourseFileText(const StoredCourseView& course);
 
 // The format has no escape: a double quote inside a path or name would end it early and
 // shift every field after it. Returns the first text that cannot be stored, or null.
-const std::string* FindUnstorableText(const StoredCourse& course);
+const std::string* FindUnstorableText(const StoredCourseView& course);
