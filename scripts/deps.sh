@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
-  libgtest-dev libbenchmark-dev zlib1g-dev
+  libgtest-dev libbenchmark-dev libpng-dev
   xvfb xauth fonts-ipafont-gothic fonts-dejavu-core locales
   clang libclang-rt-14-dev
 )
