@@ -59,8 +59,7 @@ void AppendMapPath(std::string& out, const std::string& path, const char* commen
     out += "\r\n";
 }
 
-}  // namespace
-
+// Two number tokens as x and y, with z 0 and w 1.
 Vector3 ReadVector2(TokenReader& reader, std::string& token)
 {
     Vector3 v;
@@ -68,8 +67,6 @@ Vector3 ReadVector2(TokenReader& reader, std::string& token)
     v.y = ReadNumber(reader, token);
     return v;
 }
-
-namespace {
 
 void WriteHandle(std::string& out, const CourseHandle& h)
 {

@@ -11,8 +11,6 @@
 #include <string>
 #include <string_view>
 
-class TokenReader;
-
 // Which map lies under the course, as the file stores it; any other value shows the colour map.
 enum ShownMap : std::int32_t {
     ShowHeightMap = 0,
@@ -46,9 +44,6 @@ struct StoredCourseView {
     std::int32_t visibleMap;
     const RecordList<XObject>& xobjects;
 };
-
-// Two number tokens as x and y, with z 0 and w 1.
-Vector3 ReadVector2(TokenReader& reader, std::string& token);
 
 // Reads course file text (line ends already translated, as ReadTextFile gives them). Any
 // text reads as some course.
