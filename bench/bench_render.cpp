@@ -44,21 +44,25 @@ double Median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-// A view of the course in a headless context, with the real catalogue and font as the program
-// finds them beside itself.
+// The application, its folder holding the real catalogue and font.
+struct DataDirApp : CTrackwrightApp {
+    DataDirApp() { m_appDir = std::string(TW_SOURCE_DIR) + "/res/"; }
+};
+
+// A view of the course in a headless context.
 struct Scene {
     EglContext gl;
-    CTrackwrightApp app;
+    DataDirApp app;
     HeadlessWndHost host{kWidth, kHeight};
     CTrackwrightDoc doc;
-    CTrackwrightView view;
+    // The catalogue and font beside the program are found through the application's folder.
+    CTrackwrightView view{app.m_appDir};
     bool ok = false;
 
     Scene(int handles, int objects)
     {
         if (!gl.Create(kWidth, kHeight))
             return;
-        app.m_appDir = std::string(TW_SOURCE_DIR) + "/res/";
         doc.OnNewDocument();
         view.SetHost(&host);
         doc.AddView(&view);

@@ -93,7 +93,7 @@ int WriteLargeCourse(const std::string& dir)
     doc.m_colorMap = dir + "/large.bmp";
     doc.m_visibleMap = 1;
     std::ofstream course(dir + "/large.course", std::ios::binary);
-    course << CourseFileText(doc);
+    course << CourseFileText(doc.StoredFields());
     return WriteBmp(doc.m_colorMap, 4096) && course ? 0 : 1;
 }
 

@@ -6,25 +6,25 @@
 void CTrackwrightDoc::OnViewHeightMap()
 {
     m_course.LoadMapTexture(m_heightMap);
-    m_visibleMap = 0;
+    m_visibleMap = ShowHeightMap;
     UpdateAllViews(nullptr, 0, nullptr);
 }
 
 void CTrackwrightDoc::OnViewColorMap()
 {
     m_course.LoadMapTexture(m_colorMap);
-    m_visibleMap = 1;
+    m_visibleMap = ShowColorMap;
     UpdateAllViews(nullptr, 0, nullptr);
 }
 
 void CTrackwrightDoc::OnUpdateViewHeightMap(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(!m_heightMap.empty());
-    pCmdUI->SetCheck(m_visibleMap == 0);
+    pCmdUI->SetCheck(m_visibleMap == ShowHeightMap);
 }
 
 void CTrackwrightDoc::OnUpdateViewColorMap(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(!m_colorMap.empty());
-    pCmdUI->SetCheck(m_visibleMap == 1);
+    pCmdUI->SetCheck(m_visibleMap == ShowColorMap);
 }

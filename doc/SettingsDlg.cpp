@@ -59,7 +59,7 @@ void CTrackwrightDoc::OnSettings()
                          dlg.m_luminance != m_course.m_texLuminance;
     m_heightMap = dlg.m_heightMapPath;
     m_colorMap = dlg.m_colorMapPath;
-    m_course.LoadMapTexture(m_visibleMap == 0 ? m_heightMap : m_colorMap);
+    m_course.LoadMapTexture(ShownMapPath());
     m_course.m_texLuminance = dlg.m_luminance;
     m_xobjectScale = dlg.m_scale;
     if (changed)

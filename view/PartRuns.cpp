@@ -122,15 +122,15 @@ WorldBox HandleBox(const RecordList<CourseHandle>& handles, int i)
 {
     WorldBox box;
     const CourseHandle& h = handles[i];
-    const CourseHandle& next = handles[(i + 1) % handles.GetSize()];
+    const CourseHandle& next = NextInRing(handles, i);
     box.Add(h.vPos, 1.0);   // marker circle or disc
     // Arrow heads lie within their length of the tip.
     box.Add(h.vPos + h.vTanNext * kTangentTipScale, 5.0);
     box.Add(h.vPos + h.vTanPrev * kTangentTipScale, 5.0);
-    box.Add(h.vPos + h.BorderOffset(0, h.WidthLeft), 1.0);
-    box.Add(h.vPos + h.BorderOffset(1, h.WidthRight), 1.0);
+    box.Add(h.vPos + h.BorderOffset(BorderSide::Left, h.WidthLeft), 1.0);
+    box.Add(h.vPos + h.BorderOffset(BorderSide::Right, h.WidthRight), 1.0);
     Vector3 span[21];
-    for (int curve : {Centre, LeftBorder, RightBorder}) {
+    for (SpanCurve curve : {Centre, LeftBorder, RightBorder}) {
         const int count = SampleSpan(h, next, curve, 20, span);
         for (int k = 0; k < count; ++k)
             box.Add(span[k], 0.0);
@@ -154,14 +154,14 @@ WorldBox HoverPieceBox(const RecordList<CourseHandle>& handles, int i, HandlePar
         box.Add(h.vPos + h.vTanPrev * kTangentTipScale, 5.0);
         break;
     case HandlePart::WidthLeft:
-        box.Add(h.vPos + h.BorderOffset(0, h.WidthLeft), 1.0);
+        box.Add(h.vPos + h.BorderOffset(BorderSide::Left, h.WidthLeft), 1.0);
         break;
     case HandlePart::WidthRight:
-        box.Add(h.vPos + h.BorderOffset(1, h.WidthRight), 1.0);
+        box.Add(h.vPos + h.BorderOffset(BorderSide::Right, h.WidthRight), 1.0);
         break;
     case HandlePart::Span: {
         Vector3 span[21];
-        const int count = SampleSpan(h, handles[(i + 1) % handles.GetSize()], Centre, 20, span);
+        const int count = SampleSpan(h, NextInRing(handles, i), Centre, 20, span);
         for (int k = 0; k < count; ++k)
             box.Add(span[k], 0.0);
         break;

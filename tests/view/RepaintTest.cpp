@@ -5,6 +5,7 @@
 
 #include "framework/egl/EglContext.h"
 #include "geometry/HandlePicking.h"
+#include "geometry/XObjectQueries.h"
 
 #include <GL/gl.h>
 
@@ -106,7 +107,7 @@ TEST_F(Repaint, EveryFrameEqualsAWholePlainFrame)
         handles.Add(h);
     }
     for (int i = 0; i < 60; ++i)
-        doc.AddXObject(Vector3(U(-110, 110), U(-90, 90), 0.0), I(0, 1) ? "tree_pine.x" : "grandstand.x",
+        AddXObject(doc.m_xobjects, Vector3(U(-110, 110), U(-90, 90), 0.0), I(0, 1) ? "tree_pine.x" : "grandstand.x",
                        static_cast<float>(U(1, 8)), static_cast<float>(U(1, 8)));
 
     // A point on or near something to hover or grab, in client pixels.
@@ -114,8 +115,8 @@ TEST_F(Repaint, EveryFrameEqualsAWholePlainFrame)
         Vector3 p(U(-120, 120), U(-95, 95), 0.0);
         if (I(0, 3) != 0 && handles.GetSize() > 0) {
             const CourseHandle& h = handles[I(0, handles.GetSize() - 1)];
-            const Vector3 spots[] = {h.vPos, h.vPos + h.vTanNext * kTangentTipScale, h.vPos + h.BorderOffset(0, h.WidthLeft),
-                                     h.vPos + h.BorderOffset(1, h.WidthRight)};
+            const Vector3 spots[] = {h.vPos, h.vPos + h.vTanNext * kTangentTipScale, h.vPos + h.BorderOffset(BorderSide::Left, h.WidthLeft),
+                                     h.vPos + h.BorderOffset(BorderSide::Right, h.WidthRight)};
             p = spots[I(0, 3)];
         } else if (I(0, 1) == 0 && doc.m_xobjects.GetSize() > 0) {
             const XObject& o = doc.m_xobjects[I(0, doc.m_xobjects.GetSize() - 1)];
