@@ -98,6 +98,25 @@ TEST_F(TextOverlayGl, ColourEscapesLastOnePrint)
     EXPECT_EQ(Pixel(0, 400), kWhite);
 }
 
+TEST_F(TextOverlayGl, ACallersScissorBoxAlsoClipsTheText)
+{
+    // A frame redrawing one region keeps every glyph inside it; without a scissor of its own
+    // the caller gets the whole text.
+    UseFont(SolidFont());
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 40, 480);
+    m_overlay.Size = 16;
+    m_overlay.Printf(20, 20, "XX");
+    EXPECT_EQ(Pixel(30, 27), kWhite);
+    EXPECT_EQ(Pixel(45, 27), kBlack);
+    GLint box[4] = {};
+    glGetIntegerv(GL_SCISSOR_BOX, box);
+    EXPECT_EQ((std::vector<GLint>(box, box + 4)), (std::vector<GLint>{0, 0, 40, 480}));
+    glDisable(GL_SCISSOR_TEST);
+    m_overlay.Printf(20, 60, "XX");
+    EXPECT_EQ(Pixel(45, 67), kWhite);
+}
+
 TEST_F(TextOverlayGl, RestoresTheStateItChanges)
 {
     UseFont(SolidFont());
