@@ -6,6 +6,16 @@
 #include <cmath>
 #include <utility>
 
+namespace {
+
+// Half the height of the orthographic view volume, in eye units: a 90 degree field at 100.
+double OrthoHalfHeight()
+{
+    return CTrackwrightView::kViewHalfHeight * std::tan(90.0 / 2.0 * 3.14159265358979323846 / 180.0);
+}
+
+}  // namespace
+
 bool CTrackwrightView::s_bRendering = false;
 
 const PIXELFORMATDESCRIPTOR CTrackwrightView::s_pfd = [] {
@@ -103,7 +113,7 @@ void CTrackwrightView::OnSize(UINT nType, int cx, int cy)
     m_rectClient.bottom = cy;
     m_lastFrame.drawn = false;
 
-    const double h = kViewHalfHeight * std::tan(90.0 / 2.0 * 3.14159265358979323846 / 180.0);
+    const double h = OrthoHalfHeight();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(-h * cx / cy, h * cx / cy, -h, h, static_cast<double>(0.1f), 200.0);
@@ -208,7 +218,7 @@ WorldToPixels CTrackwrightView::FrameMapping() const
     glGetIntegerv(GL_VIEWPORT, vp);
     WorldToPixels map;
     map.viewport = {vp[0], vp[1], vp[0] + vp[2], vp[1] + vp[3]};
-    const double h = 100.0 * std::tan(90.0 / 2.0 * 3.14159265358979323846 / 180.0);
+    const double h = OrthoHalfHeight();
     const double cx = m_rectClient.right > 0 ? m_rectClient.right : 1;
     const double cy = m_rectClient.bottom > 0 ? m_rectClient.bottom : 1;
     map.originX = vp[0] + vp[2] * 0.5;
