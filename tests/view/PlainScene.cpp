@@ -5,6 +5,8 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
+
 namespace {
 
 void V(const Vector3& v)
@@ -154,8 +156,11 @@ void DrawPlainScene(const CTrackwrightDoc& doc, CTrackwrightView& view, CPoint c
     for (const XObject& o : doc.m_xobjects) {
         if (o.HoverPart == ObjectPart::Body) {
             PlainDisc(o.Pos);
-            view.m_TextOverlay.Printf(cursor.x, clientBottom - cursor.y, "%s",
-                                       o.FileName.c_str());
+            // The label's glyphs are as many device pixels as the type list's.
+            const std::int32_t size = view.m_TextOverlay.Size;
+            view.m_TextOverlay.Size = view.ToDevicePixels(size);
+            view.m_TextOverlay.Printf(cursor.x, clientBottom - cursor.y, "%s", o.FileName.c_str());
+            view.m_TextOverlay.Size = size;
         } else {
             PlainCircle(o.Pos);
         }

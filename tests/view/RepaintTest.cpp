@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         ViewScene::SetUp();
-        Open(640, 480);
+        Open(640, 480, screenRatio);
         host.keepsFrame = true;
         UseRectangleCourse();
         frameHost.client = CRect(0, 0, 640, 500);
@@ -34,15 +34,27 @@ protected:
         ViewScene::TearDown();
     }
 
-    // Client pixel of world point (x, y).
+    // Client pixel (logical) of world point (x, y).
     CPoint ClientOf(double x, double y) const
     {
-        const GlPixel p = PixelOf(x, y);
-        return CPoint(p.x, view->m_rectClient.bottom - 1 - p.y);
+        const double W = view->m_rectClient.right;
+        const double H = view->m_rectClient.bottom;
+        const double unit = view->m_fZoom * H / 200.0;
+        return CPoint(static_cast<int>(std::floor(W / 2 + (x - view->m_vCamera.x) * unit)),
+                      static_cast<int>(std::floor(H / 2 - (y - view->m_vCamera.y) * unit)));
     }
 
+    void RunRandomSequence(unsigned seed, int steps);
+
+    double screenRatio = 1.0;
     TestWndHost frameHost;
     CFrameWnd frame;
+};
+
+// The same on a screen of ratio 1.5: regions, type list and label in device pixels.
+class RepaintHighDpi : public Repaint {
+public:
+    RepaintHighDpi() { screenRatio = 1.5; }
 };
 
 TEST_F(Repaint, MouseMovesThatChangeNothingDrawNoFrame)
@@ -80,18 +92,28 @@ TEST_F(Repaint, MouseMovesThatChangeNothingDrawNoFrame)
 // and compared with the same scene drawn whole the plain way in a second context.
 TEST_F(Repaint, EveryFrameEqualsAWholePlainFrame)
 {
+    RunRandomSequence(16, 400);
+}
+
+TEST_F(RepaintHighDpi, EveryFrameEqualsAWholePlainFrame)
+{
+    RunRandomSequence(17, 150);
+}
+
+void Repaint::RunRandomSequence(unsigned seed, int steps)
+{
     EglContext plain;
     GLfloat projection[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    ASSERT_TRUE(plain.Create(640, 480, &m_gl));   // shares the map and font textures
-    glViewport(0, 0, 640, 480);
+    ASSERT_TRUE(plain.Create(Width(), Height(), &m_gl));   // shares the map and font textures
+    glViewport(0, 0, Width(), Height());
     glEnable(GL_DEPTH_TEST);
     glMatrixMode(GL_PROJECTION);
     glLoadMatrixf(projection);
     glMatrixMode(GL_MODELVIEW);
     ASSERT_TRUE(m_gl.MakeCurrent());
 
-    std::mt19937 rng(16);
+    std::mt19937 rng(seed);
     auto U = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
     auto I = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng); };
     RecordList<CourseHandle>& handles = doc.m_course.m_handles;
@@ -152,7 +174,7 @@ TEST_F(Repaint, EveryFrameEqualsAWholePlainFrame)
             differing += kept[k] != whole[k] || kept[k + 1] != whole[k + 1] || kept[k + 2] != whole[k + 2];
         return differing;
     };
-    for (int step = 0; step < 400; ++step) {
+    for (int step = 0; step < steps; ++step) {
         switch (const int op = I(0, 99); op < 45 ? 0 : op < 65 ? 1 : op < 72 ? 2 : op < 78 ? 3 : op < 84 ? 4 : op < 90 ? 5 : op < 97 ? 6 : 7) {
         case 0:   // hover
             moveTo(nearPart(), 0);
