@@ -139,6 +139,27 @@ void BM_HoverChange(benchmark::State& state)
         state.SkipWithError("a hover change drew the whole frame");
 }
 
+// Mouse moves over empty ground: the hover pass finds nothing, the view compares the scene with
+// its last frame and asks for none; the paint the window system may still send draws nothing.
+void BM_EmptyMoves(benchmark::State& state)
+{
+    Scene s(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    if (!s.ok) {
+        state.SkipWithError("no headless OpenGL context");
+        return;
+    }
+    s.view.RenderScene();
+    const int frames = s.view.m_nFrameCount;
+    int move = 0;
+    TimeFrames(state, [&] {
+        ++move;
+        s.view.OnMouseMove(0, ClientOf(s.view, 118.0 + (move % 7), 110.0 + (move % 5)));
+        s.view.RenderScene();
+    });
+    if (s.view.m_nFrameCount != frames)
+        state.SkipWithError("a move over empty ground drew a frame");
+}
+
 // One mouse move of a left drag that grabbed one control point, with the frame it asks for.
 void BM_DragOnePoint(benchmark::State& state)
 {
@@ -261,6 +282,11 @@ BENCHMARK(BM_Floor)->Args({1000, 1000})->Args({10000, 10000})
 BENCHMARK(BM_RenderScene)->Args({1000, 1000})->Args({10000, 10000})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(2.0)
+    ->UseRealTime()
+    ->MeasureProcessCPUTime();
+BENCHMARK(BM_EmptyMoves)->Args({10000, 10000})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
 BENCHMARK(BM_HoverChange)->Args({10000, 10000})
