@@ -139,6 +139,28 @@ void BM_HoverChange(benchmark::State& state)
         state.SkipWithError("a hover change drew the whole frame");
 }
 
+// The first frame of a course just opened: every run of the course is sent for the first time.
+void BM_FirstFrame(benchmark::State& state)
+{
+    Scene s(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    if (!s.ok) {
+        state.SkipWithError("no headless OpenGL context");
+        return;
+    }
+    std::vector<double> frames;
+    for (auto _ : state) {
+        state.PauseTiming();
+        s.view.m_parts.Release();
+        s.view.m_lastFrame = SceneLook();
+        state.ResumeTiming();
+        const auto start = std::chrono::steady_clock::now();
+        s.view.RenderScene();
+        frames.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    state.counters["median_ms"] = Median(frames);
+    state.counters["caller_cpu_ms"] = 0.0;
+}
+
 // Mouse moves over empty ground: the hover pass finds nothing, the view compares the scene with
 // its last frame and asks for none; the paint the window system may still send draws nothing.
 void BM_EmptyMoves(benchmark::State& state)
@@ -284,6 +306,10 @@ BENCHMARK(BM_RenderScene)->Args({1000, 1000})->Args({10000, 10000})
     ->MinTime(2.0)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
+BENCHMARK(BM_FirstFrame)->Args({10000, 10000})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0)
+    ->UseRealTime();
 BENCHMARK(BM_EmptyMoves)->Args({10000, 10000})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(1.0)

@@ -159,6 +159,7 @@ void PartRuns::UpdateParts(const std::vector<Look>& last, const std::vector<Look
             continue;
         Run& run = runs[r];
         run.compiled = false;
+        run.sentOnce = false;
         run.box = WorldBox();
         run.label = PixelRect();
         run.immediate = false;
@@ -194,9 +195,13 @@ bool PartRuns::Draw(const CTrackwrightDoc& doc, TextOverlay& overlay, const Pixe
     // Sends a run from its list, compiling it first when its parts changed. A region sends a
     // changed run without compiling it: a hovered part changes its run at every hover change,
     // and compiling costs more than sending the run once; the next whole frame compiles it.
+    // A whole frame sends a changed run once without its list too, and compiles it the second
+    // time: compiling and replaying costs about two sends, so a course just opened shows at the
+    // speed of one, and a run that changes at every frame is never compiled in vain.
     auto replay = [&](Run& run, auto&& draw) {
-        if (!run.compiled && clip) {
+        if (!run.compiled && (clip || !run.sentOnce)) {
             draw();
+            run.sentOnce = run.sentOnce || !clip;
             return;
         }
         if (!run.compiled) {
@@ -278,8 +283,10 @@ bool PartRuns::Draw(const CTrackwrightDoc& doc, TextOverlay& overlay, const Pixe
         const int first = static_cast<int>(r) * kRunParts;
         const int last = std::min(m, first + kRunParts);
         glColor3f(colour.r, colour.g, colour.b);
-        if (!SameRgb(run.entry, colour) || run.scale != scale)
+        if (!SameRgb(run.entry, colour) || run.scale != scale) {
             run.compiled = false;
+            run.sentOnce = false;
+        }
         Rgb exit = colour;
         auto draw = [&](int a, int b) { exit = DrawXObjectRange(doc, a, b, exit, overlay); };
         if (!sparse(m_objectBoxes, first, last, draw)) {
