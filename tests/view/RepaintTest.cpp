@@ -87,6 +87,40 @@ TEST_F(Repaint, MouseMovesThatChangeNothingDrawNoFrame)
     EXPECT_EQ(view->m_nFrameCount, frames + 2);
 }
 
+TEST(ScreenRegion, BoxesBecomePixelsWithoutOverflowAndRegionsMerge)
+{
+    WorldToPixels map;
+    map.originX = 320;
+    map.originY = 240;
+    map.scaleX = map.scaleY = 2.0;
+    map.viewport = {0, 0, 640, 480};
+    struct Case {
+        Vector3 a, b;
+        PixelRect expected;
+    } cases[] = {
+        {Vector3(0, 0, 0), Vector3(10, 5, 0), {318, 238, 343, 253}},   // lines spread two pixels
+        {Vector3(1e30, 0, 0), Vector3(2e30, 1, 0), {}},                   // far off: nothing, no overflow
+        {Vector3(-1e30, -1e30, 0), Vector3(1e30, 1e30, 0), {0, 0, 640, 480}},
+        {Vector3(std::nan(""), 0, 0), Vector3(0, 0, 0), {0, 0, 640, 480}},   // unknown: everywhere
+    };
+    for (const Case& c : cases) {
+        WorldBox box;
+        box.Add(c.a, 0.0);
+        box.Add(c.b, 0.0);
+        const PixelRect r = PixelsOf(box, map);
+        EXPECT_EQ(std::vector<int>({r.x0, r.y0, r.x1, r.y1}),
+                  std::vector<int>({c.expected.x0, c.expected.y0, c.expected.x1, c.expected.y1}));
+    }
+
+    std::vector<PixelRect> regions{{10, 10, 20, 20}, {15, 15, 30, 30}, {100, 100, 110, 110}, {-50, -50, -10, -10}};
+    EXPECT_TRUE(MergeRegions(regions, map.viewport, 0.5));
+    ASSERT_EQ(regions.size(), 2u);   // the overlapping two joined, the one outside dropped
+    EXPECT_EQ(std::vector<int>({regions[0].x0, regions[0].y0, regions[0].x1, regions[0].y1}),
+              std::vector<int>({10, 10, 30, 30}));
+    regions = {{0, 0, 640, 300}};
+    EXPECT_FALSE(MergeRegions(regions, map.viewport, 0.5));   // more than half: a whole frame
+}
+
 // Long random runs of what a user does (hovering, dragging, inserting, deleting, placing,
 // settings, camera moves, the type list), each frame drawn by the view into the picture it keeps
 // and compared with the same scene drawn whole the plain way in a second context.
