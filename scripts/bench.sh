@@ -35,6 +35,7 @@ awk -F, '{ gsub(/"/, "", $1); sub(/_median$/, "", $1);
              name = $1; sub(/\/min_time.*/, "", name); sub(/BM_RenderScene\//, "median frame ", name)
              sub(/BM_Floor\//, "floor: median frame ", name)
              sub(/BM_HoverChange\//, "hover change, handler + frame ", name)
+             sub(/BM_FirstFrame\//, "first frame of a course just opened ", name)
              sub(/BM_EmptyMoves\//, "move over empty ground, handler (no frame) ", name)
              sub(/BM_DragOnePoint\//, "one-point drag move, handler + frame ", name)
              printf "%-62s %11.3f ms %11.3f ms (drawing thread)\n", name, $12, $11 } }' "$out/results.csv"
