@@ -1,7 +1,9 @@
 #include "doc/SettingsDlg.h"
 
+#include "doc/CourseHistory.h"
 #include "doc/TrackwrightDoc.h"
 #include "framework/Backend.h"
+#include "res/Resource.h"
 
 #include <cstdio>
 
@@ -54,15 +56,14 @@ void CTrackwrightDoc::OnSettings()
     if (dlg.DoModal() != IDOK)
         return;
 
-    // Only what the course file stores makes the course unsaved; the display scale is not stored.
-    const bool changed = dlg.m_heightMapPath != m_heightMap || dlg.m_colorMapPath != m_colorMap ||
-                         dlg.m_luminance != m_course.m_texLuminance;
+    // One step; only what the course file stores makes the course unsaved, and the display
+    // scale is not stored.
+    BeginStep(*this);
     m_heightMap = dlg.m_heightMapPath;
     m_colorMap = dlg.m_colorMapPath;
     m_course.LoadMapTexture(m_visibleMap == 0 ? m_heightMap : m_colorMap);
     m_course.m_texLuminance = dlg.m_luminance;
     m_xobjectScale = dlg.m_scale;
-    if (changed)
-        SetModifiedFlag();
+    EndStep(*this, IDS_STEP_SETTINGS);
     UpdateAllViews(nullptr, 0, nullptr);
 }

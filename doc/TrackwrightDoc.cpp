@@ -12,6 +12,8 @@ const CmdMapEntry<CTrackwrightDoc> s_messageMap[] = {
      &CTrackwrightDoc::OnUpdateViewHeightMap},
     {ID_VIEW_COLORMAP, ID_VIEW_COLORMAP, &CTrackwrightDoc::OnViewColorMap,
      &CTrackwrightDoc::OnUpdateViewColorMap},
+    {ID_EDIT_UNDO, ID_EDIT_UNDO, &CTrackwrightDoc::OnEditUndo, &CTrackwrightDoc::OnUpdateEditUndo},
+    {ID_EDIT_REDO, ID_EDIT_REDO, &CTrackwrightDoc::OnEditRedo, &CTrackwrightDoc::OnUpdateEditRedo},
 };
 
 }  // namespace
@@ -58,6 +60,7 @@ void CTrackwrightDoc::DeleteContents()
     m_colorMap.clear();
     m_visibleMap = 1;
     m_xobjectScale = 0.4f;
+    m_history.Clear();
     CDocument::DeleteContents();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "doc/CourseData.h"
+#include "doc/UndoHistory.h"
 #include "framework/CDocument.h"
 #include "geometry/CourseRecords.h"
 #include "geometry/RecordList.h"
@@ -32,6 +33,11 @@ public:
     void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
     void OnUpdateViewHeightMap(CCmdUI* pCmdUI);
     void OnUpdateViewColorMap(CCmdUI* pCmdUI);
+    // Edit menu (CourseHistory.cpp).
+    void OnEditUndo();
+    void OnEditRedo();
+    void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    void OnUpdateEditRedo(CCmdUI* pCmdUI);
 
     // Object queries (XObjectQueries.cpp).
     void PickXObjects(const Vector3& q);
@@ -49,4 +55,5 @@ public:
     std::int32_t m_visibleMap = 0;
     RecordList<XObject> m_xobjects;
     float m_xobjectScale = 0.4f;
+    UndoHistory m_history;   // emptied by New and Open
 };

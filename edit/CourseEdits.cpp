@@ -1,5 +1,7 @@
 #include "edit/CourseEdits.h"
 
+#include "res/Resource.h"
+
 #include <vector>
 
 void PickHandles(CourseData& course, const Vector3& q)
@@ -65,4 +67,25 @@ bool DragObjects(CTrackwrightDoc& doc, const Vector3& q)
             return true;
     }
     return false;
+}
+
+UINT DragStepLabel(const CTrackwrightDoc& doc)
+{
+    for (const CourseHandle& h : doc.m_course.m_handles) {
+        switch (h.DragPart) {
+        case HandlePart::Pos: return IDS_STEP_POINT_MOVE;
+        case HandlePart::TanNext:
+        case HandlePart::TanPrev: return IDS_STEP_TANGENT_EDIT;
+        case HandlePart::WidthLeft:
+        case HandlePart::WidthRight: return IDS_STEP_WIDTH_EDIT;
+        default: break;
+        }
+    }
+    for (const XObject& o : doc.m_xobjects) {
+        if (o.DragPart == ObjectPart::Body)
+            return IDS_STEP_XOBJECT_MOVE;
+        if (o.DragPart == ObjectPart::DirectionTip)
+            return IDS_STEP_XOBJECT_TURN;
+    }
+    return 0;
 }

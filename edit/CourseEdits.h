@@ -14,3 +14,7 @@ void ReleaseHandles(CourseData& course);
 // Moves or turns every grabbed object, refreshing the hover state of the others (the
 // document's DragXObjects pass); true when a grabbed object's stored values changed.
 bool DragObjects(CTrackwrightDoc& doc, const Vector3& q);
+
+// The name of the step a left drag makes, from what is grabbed: the first grabbed handle
+// part, else the first grabbed object part; 0 when nothing is grabbed.
+UINT DragStepLabel(const CTrackwrightDoc& doc);

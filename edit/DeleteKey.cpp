@@ -1,6 +1,8 @@
 // DEL removes the control point and the object under the mouse.
+#include "doc/CourseHistory.h"
 #include "edit/CourseEdits.h"
 #include "geometry/HandleInsertion.h"
+#include "res/Resource.h"
 #include "view/TrackwrightView.h"
 
 void CTrackwrightView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
@@ -10,12 +12,14 @@ void CTrackwrightView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             // The system's cursor, not the last mouse message: the key may come without a move.
             const CPoint cursor = GetCursorClientPos();
             const Vector3 q = ScreenToWorld(cursor.x, cursor.y);
+            BeginStep(*pDoc);
             const bool handleRemoved = DeleteHandleAt(pDoc->m_course.m_handles, q);
             const bool objectRemoved = pDoc->DeleteXObjectAt(q);
-            if (handleRemoved || objectRemoved) {
-                pDoc->SetModifiedFlag();
+            const UINT label = !objectRemoved ? IDS_STEP_POINT_DELETE
+                               : handleRemoved ? IDS_STEP_DELETE
+                                               : IDS_STEP_XOBJECT_DELETE;
+            if (EndStep(*pDoc, label))
                 Invalidate(TRUE);
-            }
         }
     }
     CView::OnKeyDown(nChar, nRepCnt, nFlags);

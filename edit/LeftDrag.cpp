@@ -1,6 +1,8 @@
 // The left button: grabbing, dragging and hovering over handles and objects.
+#include "doc/CourseHistory.h"
 #include "edit/CourseEdits.h"
 #include "geometry/HandleInsertion.h"
+#include "res/Resource.h"
 #include "view/TrackwrightView.h"
 
 namespace {
@@ -12,8 +14,11 @@ void EndLeftDrag(CTrackwrightView& view)
     view.ReleaseCapture();
     view.m_bLButtonDown = false;
     if (CTrackwrightDoc* pDoc = view.GetDocument()) {
+        // One step per press and release, however many moves; none when nothing moved.
+        const UINT label = DragStepLabel(*pDoc);
         ReleaseHandles(pDoc->m_course);
         pDoc->ReleaseXObjects();
+        EndStep(*pDoc, label);
     }
 }
 
@@ -25,17 +30,17 @@ void InsertOrPlace(CTrackwrightView& view, CPoint point)
     if (!pDoc)
         return;
     const Vector3 q = view.ScreenToWorld(point.x, point.y);
+    if (view.m_nSelectedType >= view.m_XObjectTypes.GetSize())
+        return;
+    BeginStep(*pDoc);
     if (view.m_nSelectedType < 0) {
-        if (!InsertHandleAt(pDoc->m_course.m_handles, q))
-            return;
+        InsertHandleAt(pDoc->m_course.m_handles, q);
     } else {
-        if (view.m_nSelectedType >= view.m_XObjectTypes.GetSize())
-            return;
         const XObjectType& type = view.m_XObjectTypes[view.m_nSelectedType];
         pDoc->AddXObject(q, type.FileName, type.Width, type.Height);
     }
-    pDoc->SetModifiedFlag();
-    view.Invalidate(TRUE);
+    if (EndStep(*pDoc, view.m_nSelectedType < 0 ? IDS_STEP_POINT_ADD : IDS_STEP_XOBJECT_ADD))
+        view.Invalidate(TRUE);
 }
 
 }  // namespace
@@ -55,6 +60,7 @@ void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
         m_ptLast = point;
         m_bLButtonDown = true;
         if (CTrackwrightDoc* pDoc = GetDocument()) {
+            BeginStep(*pDoc);
             const Vector3 q = ScreenToWorld(point.x, point.y);
             PickHandles(pDoc->m_course, q);
             pDoc->PickXObjects(q);

@@ -216,5 +216,6 @@ BOOL CTrackwrightDoc::OnSaveDocument(const std::string& pathName)
         AfxMessageBox(pathName + "ファイルの書き込みに失敗しました", MB_OK);
         return FALSE;
     }
+    m_history.MarkSaved();
     return TRUE;
 }

@@ -26,3 +26,19 @@ constexpr UINT ID_VIEW_HEIGHTMAP = 32780;
 constexpr UINT ID_VIEW_COLORMAP = 32781;
 constexpr UINT ID_HELP_XOBJECT_ADD = 32782;
 constexpr UINT ID_HELP_XOBJECT_DELETE = 32783;
+
+// Edit menu texts with a place (%s) for the name of the step, and the names of the steps.
+constexpr UINT IDS_EDIT_UNDO_ITEM = 300;
+constexpr UINT IDS_EDIT_REDO_ITEM = 301;
+constexpr UINT IDS_STEP_POINT_MOVE = 310;
+constexpr UINT IDS_STEP_TANGENT_EDIT = 311;
+constexpr UINT IDS_STEP_WIDTH_EDIT = 312;
+constexpr UINT IDS_STEP_XOBJECT_MOVE = 313;
+constexpr UINT IDS_STEP_XOBJECT_TURN = 314;
+constexpr UINT IDS_STEP_POINT_ADD = 315;
+constexpr UINT IDS_STEP_XOBJECT_ADD = 316;
+constexpr UINT IDS_STEP_POINT_DELETE = 317;
+constexpr UINT IDS_STEP_XOBJECT_DELETE = 318;
+constexpr UINT IDS_STEP_DELETE = 319;
+constexpr UINT IDS_STEP_SETTINGS = 320;
+constexpr UINT IDS_STEP_MAP_SWITCH = 321;

@@ -275,6 +275,8 @@ void QtMainWindow::UpdateAction(QAction* pAction)
     QtCmdUI ui(nID);
     m_pFrame->UpdateCmdUI(ui);
     pAction->setEnabled(ui.m_bEnabled);
+    if (ui.m_bTextSet)
+        pAction->setText(ToQString(ui.m_strText));
     if (ui.m_bCheckSet)
         pAction->setCheckable(true);
     if (pAction->isCheckable())
