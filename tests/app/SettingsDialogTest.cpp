@@ -2,6 +2,7 @@
 #include "support/GlFixture.h"
 #include "support/TestBackend.h"
 
+#include "doc/CourseHistory.h"
 #include "doc/SettingsDlg.h"
 #include "doc/TrackwrightDoc.h"
 
@@ -129,6 +130,23 @@ TEST_F(SettingsDialog, OkReadsTheShownMapAgainAndCancelChangesNothing)
     EXPECT_EQ(doc.m_heightMap, height);
     EXPECT_EQ(doc.m_course.m_texLuminance, 0.75f);
     EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(SettingsDialog, UndoAndRedoRestoreThePathsAndReadTheMapAgain)
+{
+    const std::string small = SmallMap("undo_small.bmp", 2);
+    const std::string big = SmallMap("undo_big.bmp", 4);
+    ASSERT_TRUE(RunWith({{IDC_HEIGHTMAP, small}}));
+    ASSERT_TRUE(RunWith({{IDC_HEIGHTMAP, big}, {IDC_LUMINANCE, "0.25"}}));
+    EXPECT_EQ(doc.m_course.m_mapInfo.width, 4);
+    ASSERT_TRUE(UndoLastStep(doc));
+    EXPECT_EQ(doc.m_heightMap, small);
+    EXPECT_EQ(doc.m_course.m_mapInfo.width, 2);
+    EXPECT_EQ(doc.m_course.m_texLuminance, 0.5f);
+    ASSERT_TRUE(RedoNextStep(doc));
+    EXPECT_EQ(doc.m_heightMap, big);
+    EXPECT_EQ(doc.m_course.m_mapInfo.width, 4);
+    EXPECT_EQ(doc.m_course.m_texLuminance, 0.25f);
 }
 
 }  // namespace

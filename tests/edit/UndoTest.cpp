@@ -178,6 +178,23 @@ TEST_F(Undo, HistoryKeepsTheLastThousandSteps)
     EXPECT_TRUE(doc.IsModified());
 }
 
+// Steps keep what changed, not the course: 200 single-point drags on 10,000 handles and
+// 10,000 objects hold a few hundred bytes each.
+TEST_F(Undo, StepsHoldOnlyWhatChanged)
+{
+    for (int i = 0; i < 10000; ++i) {
+        doc.m_course.m_handles.Add(H(i % 4));
+        doc.AddXObject(Vector3(i, 0.0, 0.0), "objects/scenery/tree.x", 1.0f, 1.0f);
+    }
+    for (int i = 0; i < 200; ++i) {
+        BeginStep(doc);
+        H(i * 50).vPos.x += 1.0f;
+        EndStep(doc, IDS_STEP_POINT_MOVE);
+    }
+    EXPECT_EQ(doc.m_history.StepCount(), 200);
+    EXPECT_LT(doc.m_history.MemoryBytes(), 200u * 1024u);
+}
+
 TEST_F(Undo, NewAndOpenStartAnEmptyHistory)
 {
     Delete(Px(0, -100));

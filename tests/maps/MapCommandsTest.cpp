@@ -109,3 +109,25 @@ TEST_F(MapCommands, ChoosingAMapLoadsItSwitchesTheMarkAndRepaints)
     EXPECT_EQ(Update(ID_VIEW_HEIGHTMAP).check, 1);
     EXPECT_EQ(view.updates, 3);
 }
+
+TEST_F(MapCommands, UndoAndRedoOfASwitchReadTheShownMapAgain)
+{
+    doc.m_heightMap = SmallMap("undo_height.bmp");
+    BmpLayout wide;
+    wide.width = 8;
+    wide.height = 4;
+    doc.m_colorMap = WriteTempFile("undo_colour.bmp", MakeBmp(wide, PaddedRows(24, 4)));
+    doc.m_visibleMap = 0;
+
+    Run(ID_VIEW_COLORMAP);
+    EXPECT_EQ(doc.m_course.m_mapInfo.width, 8);
+    EXPECT_TRUE(doc.IsModified());   // the shown map is stored in the course
+    Run(ID_EDIT_UNDO);
+    EXPECT_EQ(doc.m_visibleMap, 0);
+    EXPECT_EQ(doc.m_course.m_mapInfo.width, 4);
+    EXPECT_FALSE(doc.IsModified());
+    Run(ID_EDIT_REDO);
+    EXPECT_EQ(doc.m_visibleMap, 1);
+    EXPECT_EQ(doc.m_course.m_mapInfo.width, 8);
+    EXPECT_EQ(view.updates, 3);
+}
