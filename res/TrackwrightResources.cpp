@@ -124,6 +124,9 @@ const StringDef s_strings[] = {
     {IDS_STEP_DELETE, "削除"},
     {IDS_STEP_SETTINGS, "設定の変更"},
     {IDS_STEP_MAP_SWITCH, "表示マップの切り替え"},
+    {IDS_RECOVERY_QUESTION, "%s に保存されていない変更が残っています。復元しますか?\n"
+                            "(「いいえ」を選ぶと、この変更は破棄されます)"},
+    {IDS_RECOVERY_WRITE_FAILED, "回復用ファイルを書き込めませんでした: %s"},
     {ID_APP_ABOUT, "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報"},
     {ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示\n終了"},
     {ID_NEXT_PANE, "次のｳｨﾝﾄﾞｳ ｳｨﾝﾄﾞｳに切り替え\n次のﾍﾟｲﾝ"},

@@ -22,6 +22,7 @@ public:
     bool HasCapture() const override { return capture; }
     CPoint GetCursorClientPos() const override { return cursor; }
     void SetWindowText(const std::string& text) override { title = text; }
+    void SetMessageText(const std::string& text) override { message = text; }
     bool MakeCurrent() override { return true; }
     void SwapBuffers() override { ++swaps; }
 
@@ -33,6 +34,7 @@ public:
     int redraws = 0;
     int swaps = 0;
     std::string title;
+    std::string message;
 };
 
 class TestDialogHost : public CDialogHost {
