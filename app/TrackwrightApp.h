@@ -37,7 +37,5 @@ public:
     bool m_bStarted = false;   // the first document is in place
 };
 
-// The folder that holds the program's data files ("" when no application exists).
-std::string AppDataDir();
 // The directory part of a program path, ending with '/': "/opt/tw/bin/tw" gives "/opt/tw/bin/".
 std::string DirectoryOf(const std::string& programPath);

@@ -110,7 +110,7 @@ void BM_RecoveryWrite(benchmark::State& state)
     Fill(doc);
     RecoveryFile recovery("/tmp/tw_bench_recovery_" + std::to_string(::getpid()));
     for (auto _ : state) {
-        if (!recovery.Write("/courses/bench.crs", CourseFileText(doc)))
+        if (!recovery.Write("/courses/bench.crs", CourseFileText(doc.StoredFields())))
             state.SkipWithError("write failed");
     }
     recovery.Remove();

@@ -2,6 +2,7 @@
 #include "doc/CourseHistory.h"
 #include "edit/CourseEdits.h"
 #include "geometry/HandleInsertion.h"
+#include "geometry/XObjectQueries.h"
 #include "res/Resource.h"
 #include "view/TrackwrightView.h"
 
@@ -14,7 +15,7 @@ void CTrackwrightView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             const Vector3 q = ScreenToWorld(cursor.x, cursor.y);
             BeginStep(*pDoc);
             const bool handleRemoved = DeleteHandleAt(pDoc->m_course.m_handles, q);
-            const bool objectRemoved = pDoc->DeleteXObjectAt(q);
+            const bool objectRemoved = DeleteXObjectAt(pDoc->m_xobjects, q);
             const UINT label = !objectRemoved ? IDS_STEP_POINT_DELETE
                                : handleRemoved ? IDS_STEP_DELETE
                                                : IDS_STEP_XOBJECT_DELETE;

@@ -2,6 +2,7 @@
 #include "doc/CourseHistory.h"
 #include "edit/CourseEdits.h"
 #include "geometry/HandleInsertion.h"
+#include "geometry/XObjectQueries.h"
 #include "res/Resource.h"
 #include "view/TrackwrightView.h"
 
@@ -15,9 +16,9 @@ void EndLeftDrag(CTrackwrightView& view)
     view.m_bLButtonDown = false;
     if (CTrackwrightDoc* pDoc = view.GetDocument()) {
         // One step per press and release, however many moves; none when nothing moved.
-        const UINT label = DragStepLabel(*pDoc);
-        ReleaseHandles(pDoc->m_course);
-        pDoc->ReleaseXObjects();
+        const UINT label = DragStepLabel(pDoc->m_course.m_handles, pDoc->m_xobjects);
+        ReleaseHandles(pDoc->m_course.m_handles);
+        ReleaseXObjects(pDoc->m_xobjects);
         EndStep(*pDoc, label);
     }
 }
@@ -37,7 +38,7 @@ void InsertOrPlace(CTrackwrightView& view, CPoint point)
         InsertHandleAt(pDoc->m_course.m_handles, q);
     } else {
         const XObjectType& type = view.m_XObjectTypes[view.m_nSelectedType];
-        pDoc->AddXObject(q, type.FileName, type.Width, type.Height);
+        AddXObject(pDoc->m_xobjects, q, type.FileName, type.Width, type.Height);
     }
     if (EndStep(*pDoc, view.m_nSelectedType < 0 ? IDS_STEP_POINT_ADD : IDS_STEP_XOBJECT_ADD))
         view.Invalidate(TRUE);
@@ -48,7 +49,7 @@ void InsertOrPlace(CTrackwrightView& view, CPoint point)
 void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
 {
     const int row = HitTestTypeList(point.x, point.y);
-    if (row != -2) {
+    if (row != kNoTypeRow) {
         m_nSelectedType = row;
         Invalidate(TRUE);
         return;
@@ -62,8 +63,8 @@ void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
         if (CTrackwrightDoc* pDoc = GetDocument()) {
             BeginStep(*pDoc);
             const Vector3 q = ScreenToWorld(point.x, point.y);
-            PickHandles(pDoc->m_course, q);
-            pDoc->PickXObjects(q);
+            PickHandles(pDoc->m_course.m_handles, q);
+            PickXObjects(pDoc->m_xobjects, q);
         }
     }
     CView::OnLButtonDown(nFlags, point);
@@ -72,17 +73,17 @@ void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
 void CTrackwrightView::OnMouseMove(UINT nFlags, CPoint point)
 {
     const int row = HitTestTypeList(point.x, point.y);
-    if (row != -2) {
+    if (row != kNoTypeRow) {
         m_nHoverType = row;
         Invalidate(TRUE);
         return;
     }
-    m_nHoverType = -2;
+    m_nHoverType = kNoTypeRow;
 
     if (CTrackwrightDoc* pDoc = GetDocument()) {
         const Vector3 q = ScreenToWorld(point.x, point.y);
-        const bool handlesChanged = DragHandles(pDoc->m_course, q);
-        const bool objectsChanged = DragObjects(*pDoc, q);
+        const bool handlesChanged = DragHandles(pDoc->m_course.m_handles, q);
+        const bool objectsChanged = DragObjects(pDoc->m_xobjects, q);
         if (handlesChanged || objectsChanged)
             pDoc->SetModifiedFlag();
     }

@@ -21,7 +21,7 @@ protected:
         folder = state + "/trackwright";
         CTrackwrightDoc doc;
         doc.OnNewDocument();
-        diskText = CourseFileText(doc);
+        diskText = CourseFileText(doc.StoredFields());
         std::ofstream(course, std::ios::binary) << diskText;
     }
 
@@ -41,7 +41,7 @@ protected:
         doc.OnNewDocument();
         doc.m_course.m_handles.RemoveAt(0);
         RecoveryFile killed(folder);
-        ASSERT_TRUE(killed.Write(coursePath, CourseFileText(doc)));
+        ASSERT_TRUE(killed.Write(coursePath, CourseFileText(doc.StoredFields())));
     }
 
     std::string state;
@@ -83,7 +83,7 @@ TEST_F(Recovery, WrittenAfterAnEditAndRemovedBySaveOrUndo)
     ASSERT_EQ(Count(".crs"), 1);
     std::string text;
     ASSERT_TRUE(ReadTextFile(app.m_recovery->Path(), text));
-    std::string expected = CourseFileText(Doc());
+    std::string expected = CourseFileText(Doc().StoredFields());
     std::erase(expected, '\r');
     EXPECT_EQ(text, "#Trackwright recovery\n" + std::filesystem::canonical(course).string() + "\n" + expected);
 

@@ -2,6 +2,7 @@
 
 #include "doc/CourseHistory.h"
 #include "doc/SettingsDlg.h"
+#include "geometry/XObjectQueries.h"
 #include "framework/Resources.h"
 #include "res/Resource.h"
 #include "res/TrackwrightResources.h"
@@ -43,7 +44,7 @@ protected:
     void Reset()
     {
         ASSERT_TRUE(doc.OnNewDocument());
-        doc.AddXObject(Vector3(-40.0, 40.0, 0.0), "rock.x", 2.0f, 2.0f);
+        AddXObject(doc.m_xobjects, Vector3(-40.0, 40.0, 0.0), "rock.x", 2.0f, 2.0f);
         doc.m_xobjects[0].Direction = -0.0f;
         doc.m_history.Clear();
     }
@@ -184,7 +185,7 @@ TEST_F(Undo, StepsHoldOnlyWhatChanged)
 {
     for (int i = 0; i < 10000; ++i) {
         doc.m_course.m_handles.Add(H(i % 4));
-        doc.AddXObject(Vector3(i, 0.0, 0.0), "objects/scenery/tree.x", 1.0f, 1.0f);
+        AddXObject(doc.m_xobjects, Vector3(i, 0.0, 0.0), "objects/scenery/tree.x", 1.0f, 1.0f);
     }
     for (int i = 0; i < 200; ++i) {
         BeginStep(doc);
