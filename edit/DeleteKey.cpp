@@ -19,7 +19,8 @@ void CTrackwrightView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             const UINT label = !objectRemoved ? IDS_STEP_POINT_DELETE
                                : handleRemoved ? IDS_STEP_DELETE
                                                : IDS_STEP_XOBJECT_DELETE;
-            if (EndStep(*pDoc, label))
+            EndStep(*pDoc, label);
+            if (handleRemoved || objectRemoved)
                 Invalidate(TRUE);
         }
     }

@@ -34,13 +34,15 @@ void InsertOrPlace(CTrackwrightView& view, CPoint point)
     if (view.m_nSelectedType >= view.m_XObjectTypes.GetSize())
         return;
     BeginStep(*pDoc);
+    bool added = true;
     if (view.m_nSelectedType < 0) {
-        InsertHandleAt(pDoc->m_course.m_handles, q);
+        added = InsertHandleAt(pDoc->m_course.m_handles, q);
     } else {
         const XObjectType& type = view.m_XObjectTypes[view.m_nSelectedType];
         AddXObject(pDoc->m_xobjects, q, type.FileName, type.Width, type.Height);
     }
-    if (EndStep(*pDoc, view.m_nSelectedType < 0 ? IDS_STEP_POINT_ADD : IDS_STEP_XOBJECT_ADD))
+    EndStep(*pDoc, view.m_nSelectedType < 0 ? IDS_STEP_POINT_ADD : IDS_STEP_XOBJECT_ADD);
+    if (added)
         view.Invalidate(TRUE);
 }
 

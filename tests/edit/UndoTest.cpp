@@ -134,6 +134,23 @@ TEST_F(Undo, LookingAroundAndEditsThatChangeNothingAddNoStep)
     EXPECT_FALSE(doc.IsModified());
 }
 
+// Steps nest: an edit made while a drag is open joins the drag's one step.
+TEST_F(Undo, DelDuringADragJoinsTheDragsStep)
+{
+    const std::string before = Bits(doc);
+    Down(Px(100, 0));
+    Move(Px(110, 0), MK_LBUTTON);
+    const int repaints = backend.viewHost.invalidations;
+    Delete(Px(0, -100));
+    EXPECT_GT(backend.viewHost.invalidations, repaints);
+    Up(Px(110, 0));
+    EXPECT_EQ(HandleCount(), 3);
+    EXPECT_EQ(doc.m_history.StepCount(), 1);
+    EXPECT_EQ(doc.m_history.UndoLabel(), IDS_STEP_POINT_MOVE);
+    UndoLastStep(doc);
+    EXPECT_EQ(Bits(doc), before);
+}
+
 TEST_F(Undo, ScaleAloneIsAStepThatLeavesTheCourseSaved)
 {
     Settings("0.5", "2");
