@@ -73,9 +73,12 @@ void CTrackwrightApp::TickRecovery(double now)
         return;
     m_recoveryClock.Done();
     // A failure must not interrupt the user: one line in the status bar, and the next edit
-    // tries again.
-    if (!m_recovery->Write(pDoc->GetPathName(), CourseFileText(pDoc->StoredFields())) && m_pMainWnd)
-        m_pMainWnd->SetMessageText(Format(IDS_RECOVERY_WRITE_FAILED, m_recovery->Path()));
+    // tries again; the line goes once a copy is written.
+    const bool written = m_recovery->Write(pDoc->GetPathName(), CourseFileText(pDoc->StoredFields()));
+    if (m_pMainWnd && written == m_bRecoveryFailed)
+        m_pMainWnd->SetMessageText(written ? std::string(AfxLoadString(AFX_IDS_IDLEMESSAGE))
+                                           : Format(IDS_RECOVERY_WRITE_FAILED, m_recovery->Path()));
+    m_bRecoveryFailed = !written;
 }
 
 void CTrackwrightApp::OnDocumentOpened(CDocument* pDocument)

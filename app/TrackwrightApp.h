@@ -35,6 +35,7 @@ public:
     std::unique_ptr<RecoveryFile> m_recovery;
     RecoveryClock m_recoveryClock;
     bool m_bStarted = false;   // the first document is in place
+    bool m_bRecoveryFailed = false;   // the status bar says the last write failed
 };
 
 // The directory part of a program path, ending with '/': "/opt/tw/bin/tw" gives "/opt/tw/bin/".

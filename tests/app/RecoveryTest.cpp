@@ -116,6 +116,13 @@ TEST_F(Recovery, AFailedWriteIsOneStatusLineAndLeavesEditingAlone)
     EXPECT_EQ(HandleCount(), 3);
     Command(ID_EDIT_UNDO);
     EXPECT_EQ(HandleCount(), 4);
+
+    std::filesystem::remove(folder);   // the next copy after an edit goes through
+    Command(ID_EDIT_REDO);
+    app.TickRecovery(10.0);
+    app.TickRecovery(13.0);
+    EXPECT_TRUE(app.m_recovery->Exists());
+    EXPECT_EQ(backend.frameHost.message, "ﾚﾃﾞｨ");
 }
 
 TEST_F(Recovery, OpeningTheCourseOffersTheOrphanYesRestoresNoDiscards)
