@@ -100,6 +100,13 @@ TEST_F(Recovery, WrittenAfterAnEditAndRemovedBySaveOrUndo)
     EXPECT_EQ(Count(".crs"), 0);
     EXPECT_EQ(Count(".lock"), 0);
     EXPECT_TRUE(backend.messages.empty());
+
+    Command(ID_EDIT_UNDO);   // an edit again; a normal end (the save question answered) removes it
+    app.TickRecovery(10.0);
+    app.TickRecovery(13.0);
+    EXPECT_EQ(Count(".crs"), 1);
+    app.ExitInstance();
+    EXPECT_EQ(Count(".crs"), 0);
 }
 
 TEST_F(Recovery, AFailedWriteIsOneStatusLineAndLeavesEditingAlone)
