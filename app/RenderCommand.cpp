@@ -2,6 +2,7 @@
 
 #include "app/TrackwrightApp.h"
 #include "doc/TrackwrightDoc.h"
+#include "file/FileReplace.h"
 #include "framework/Backend.h"
 #include "framework/HeadlessWndHost.h"
 #include "framework/ImageFile.h"
@@ -123,7 +124,9 @@ int RunRenderCommand(const std::vector<std::string>& args)
             status = 1;
         } else {
             view.RenderScene();
-            if (!SavePng(out, width, height, gl.ReadRgba())) {
+            // As Save does: the old file stays whole unless every byte of the new one was written.
+            const std::string png = EncodePng(width, height, gl.ReadRgba());
+            if (png.empty() || !ReplaceFileContents(out, png)) {
                 std::fprintf(stderr, "trackwright: cannot write \"%s\"\n", out.c_str());
                 status = 1;
             }

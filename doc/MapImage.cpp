@@ -1,5 +1,7 @@
 #include "doc/MapImage.h"
 
+#include "file/RegularFile.h"
+
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -10,6 +12,8 @@
 #include <new>
 #include <utility>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -106,7 +110,7 @@ bool ReadPaddedRows(Source& src, std::uint8_t* pixels, std::size_t rowBytes, std
 }
 
 template <class Source>
-std::unique_ptr<std::uint8_t[]> DecodeBmp(Source& src, MapImageInfo& info)
+std::unique_ptr<std::uint8_t[]> DecodeBmp(Source& src, MapImageInfo& info, std::int32_t maxSide)
 {
     std::uint8_t header[kFileHeaderSize + kInfoHeaderSize];
     if (!src.Read(header, sizeof header))
@@ -130,6 +134,9 @@ std::unique_ptr<std::uint8_t[]> DecodeBmp(Source& src, MapImageInfo& info)
         return nullptr;
     const bool topDown = height < 0;
     const std::size_t rows = static_cast<std::size_t>(topDown ? -height : height);
+    if (width > maxSide || rows > static_cast<std::size_t>(maxSide) ||
+        static_cast<std::uint64_t>(width) * rows > static_cast<std::uint64_t>(kMaxMapPixels))
+        return nullptr;
     const std::size_t components = bitCount / 8;
     const std::size_t rowBytes = static_cast<std::size_t>(width) * components;
     const std::size_t stride = (rowBytes + 3) & ~std::size_t(3);
@@ -169,23 +176,30 @@ std::unique_ptr<std::uint8_t[]> DecodeBmp(Source& src, MapImageInfo& info)
 
 }  // namespace
 
-std::unique_ptr<std::uint8_t[]> ReadBmp(const std::string& path, MapImageInfo& info)
+std::unique_ptr<std::uint8_t[]> ReadBmp(const std::string& path, MapImageInfo& info, std::int32_t maxSide)
 {
     info = MapImageInfo{};
-    FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file)
+    std::uint64_t size = 0;
+    const int fd = OpenRegularFile(path, kMaxMapFileBytes, size);
+    if (fd < 0)
         return nullptr;
+    FilePtr file(::fdopen(fd, "rb"));
+    if (!file) {
+        ::close(fd);
+        return nullptr;
+    }
     FileSource src{file.get()};
-    return DecodeBmp(src, info);
+    return DecodeBmp(src, info, maxSide);
 }
 
-std::unique_ptr<std::uint8_t[]> ReadBmpData(const std::uint8_t* data, std::size_t size, MapImageInfo& info)
+std::unique_ptr<std::uint8_t[]> ReadBmpData(const std::uint8_t* data, std::size_t size, MapImageInfo& info,
+                                            std::int32_t maxSide)
 {
     info = MapImageInfo{};
     if (!data)
         return nullptr;
     MemorySource src{data, size};
-    return DecodeBmp(src, info);
+    return DecodeBmp(src, info, maxSide);
 }
 
 void SwapRedBlue(std::uint8_t* pixels, std::size_t pixelCount)

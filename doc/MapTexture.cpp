@@ -16,17 +16,22 @@ bool CourseData::LoadMapTexture(std::string path)
     if (path.empty())
         return false;
 
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    // No context could be made current (no window yet, no display): the image is still
+    // decoded, but there is nowhere to build a texture, and GLU would work from garbage limits.
+    const bool hasGL = glGetString(GL_VERSION) != nullptr;
+    // A side over the GL's largest texture is refused rather than handed to GLU, which scales
+    // such maps to nothing drawable; kMaxMapPixels keeps GLU's own sizes from overflowing.
+    GLint maxSide = 0;
+    if (hasGL) {
+        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    }
 
     // The old buffer goes before the new file is known to be readable, so a failed load
     // leaves no pixels and a zero description while the last texture stays on screen.
     m_mapPixels.reset();
-    m_mapPixels = ReadBmp(path, m_mapInfo);
-    if (!m_mapPixels)
-        return false;
-    // No context could be made current (no window yet, no display): the image stays decoded,
-    // but there is nowhere to build a texture, and GLU would work from garbage limits.
-    if (glGetString(GL_VERSION) == nullptr)
+    m_mapPixels = ReadBmp(path, m_mapInfo, maxSide > 0 ? maxSide : INT32_MAX);
+    if (!m_mapPixels || !hasGL)
         return false;
 
     const GLuint replaced = m_mapTexture;

@@ -1,20 +1,16 @@
 #include "doc/SettingsDlg.h"
 
 #include "doc/TrackwrightDoc.h"
+#include "file/RegularFile.h"
 #include "framework/Backend.h"
-
-#include <cstdio>
 
 namespace {
 
-// Only whether the file opens is checked here; whether it is a BMP is found out on load.
+// Only whether the file could be read is checked here (a regular file of a map's size, opened
+// without waiting on a FIFO); whether it is a BMP is found out on load.
 bool CanOpen(const std::string& path)
 {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    std::fclose(f);
-    return true;
+    return IsReadableRegularFile(path, kMaxMapFileBytes);
 }
 
 }  // namespace

@@ -151,7 +151,7 @@ std::string CourseFileText(const CTrackwrightDoc& doc)
 
 void ParseCourseText(std::string_view text, CTrackwrightDoc& doc)
 {
-    TokenReader reader(text);
+    TokenReader reader(SkipByteOrderMark(text));
     std::string token;
     token.reserve(256);
 
@@ -193,7 +193,7 @@ BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
     // The whole file is read before anything changes, so a file that cannot be read
     // leaves the course on screen as it was.
     std::string text;
-    if (!ReadTextFile(pathName, text)) {
+    if (!ReadTextFile(pathName, kMaxCourseFileBytes, text)) {
         AfxMessageBox(pathName + "ファイルの読み込みに失敗しました", MB_OK);
         return FALSE;
     }

@@ -2,10 +2,6 @@
 
 #include <zlib.h>
 
-#include <array>
-#include <cstdio>
-#include <memory>
-
 namespace {
 
 void PutBig32(std::vector<std::uint8_t>& out, std::uint32_t v)
@@ -28,11 +24,11 @@ void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vecto
 
 }  // namespace
 
-bool SavePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgbaBottomUp)
+std::string EncodePng(int width, int height, const std::vector<std::uint8_t>& rgbaBottomUp)
 {
     if (width <= 0 || height <= 0 ||
         rgbaBottomUp.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4)
-        return false;
+        return {};
 
     // RGB rows, top row first, each behind filter byte 0.
     const std::size_t rowBytes = static_cast<std::size_t>(width) * 3 + 1;
@@ -50,7 +46,7 @@ bool SavePng(const std::string& path, int width, int height, const std::vector<s
     uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
     std::vector<std::uint8_t> packed(packedSize);
     if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 6) != Z_OK)
-        return false;
+        return {};
     packed.resize(packedSize);
 
     std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -62,10 +58,5 @@ bool SavePng(const std::string& path, int width, int height, const std::vector<s
     PutChunk(png, "IDAT", packed);
     PutChunk(png, "IEND", {});
 
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-    if (!file)
-        return false;
-    if (std::fwrite(png.data(), 1, png.size(), file.get()) != png.size())
-        return false;
-    return std::fclose(file.release()) == 0;
+    return std::string(png.begin(), png.end());
 }
