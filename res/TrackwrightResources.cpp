@@ -20,6 +20,7 @@ const MenuItemDef s_menu[] = {
     {M::Popup, 0, "表示(&V)"},
     {M::Item, ID_VIEW_HEIGHTMAP, "ハイトマップ表示(&H)"},
     {M::Item, ID_VIEW_COLORMAP, "カラーマップ表示(&C)"},
+    {M::Item, ID_VIEW_SHOWALL, "全体表示(&A)\tHome"},
     {M::Item, ID_VIEW_TOOLBAR, "ツールバー(&T)"},
     {M::EndPopup, 0, ""},
     {M::Popup, 0, "設定(&O)"},
@@ -56,6 +57,7 @@ const AccelDef s_accelerators[] = {
     {"Insert", false, true, false, ID_EDIT_PASTE},
     {"F6", false, false, false, ID_NEXT_PANE},
     {"F6", false, true, false, ID_PREV_PANE},
+    {"Home", false, false, false, ID_VIEW_SHOWALL},
 };
 
 const UINT s_toolBar[] = {
@@ -108,6 +110,7 @@ const StringDef s_strings[] = {
     {ID_NEXT_PANE, "次のｳｨﾝﾄﾞｳ ｳｨﾝﾄﾞｳに切り替え\n次のﾍﾟｲﾝ"},
     {ID_PREV_PANE, "前のｳｨﾝﾄﾞｳ ｳｨﾝﾄﾞｳに切り替え\n前のﾍﾟｲﾝ"},
     {ID_VIEW_TOOLBAR, "ﾂｰﾙ ﾊﾞｰの表示/非表示\nﾂｰﾙ ﾊﾞｰの表示/非表示"},
+    {ID_VIEW_SHOWALL, "ｺｰｽとXｵﾌﾞｼﾞｪｸﾄ全体が見えるように表示\n全体表示"},
 };
 
 using C = DialogControlDef;

@@ -3,6 +3,8 @@
 #include "view/DataFile.h"
 
 #include <GL/gl.h>
+
+#include <algorithm>
 #include <cmath>
 
 bool CTrackwrightView::s_bRendering = false;
@@ -168,7 +170,7 @@ Vector3 CTrackwrightView::ScreenToWorld(int px, int py) const
 
 void CTrackwrightView::ZoomBy(float factor)
 {
-    m_fZoom = m_fZoom * factor;
+    m_fZoom = std::clamp(m_fZoom * factor, kMinZoom, kMaxZoom);
     Invalidate(TRUE);
 }
 

@@ -1,6 +1,7 @@
 #include "framework/qt/QtViewWidget.h"
 
 #include "framework/Wgl.h"
+#include "framework/qt/QtKeys.h"
 
 #include <GL/gl.h>
 
@@ -264,6 +265,30 @@ void QtViewWidget::mousePressEvent(QMouseEvent* e)
     DispatchButton(e, true);
 }
 
+// The second press of a double click comes as a double click of its own, which the view
+// handles apart from a press (and by default ignores): Ctrl+double-click inserts once.
+void QtViewWidget::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (!Live())
+        return;
+    using Handler = void (CView::*)(UINT, CPoint);
+    Handler handler = nullptr;
+    switch (e->button()) {
+    case Qt::LeftButton:
+        handler = &CView::OnLButtonDblClk;
+        break;
+    case Qt::RightButton:
+        handler = &CView::OnRButtonDblClk;
+        break;
+    case Qt::MiddleButton:
+        handler = &CView::OnMButtonDblClk;
+        break;
+    default:
+        return;
+    }
+    (m_pView->*handler)(MouseFlags(e->buttons(), e->modifiers()), ClientPoint(e->position()));
+}
+
 void QtViewWidget::mouseReleaseEvent(QMouseEvent* e)
 {
     DispatchButton(e, false);
@@ -294,7 +319,11 @@ void QtViewWidget::keyPressEvent(QKeyEvent* e)
         QOpenGLWidget::keyPressEvent(e);
         return;
     }
-    const UINT nChar = e->key() == Qt::Key_Delete ? VK_DELETE : static_cast<UINT>(e->key());
+    const UINT nChar = VirtualKeyFromQt(e->key(), e->modifiers());
+    if (nChar == 0) {
+        QOpenGLWidget::keyPressEvent(e);
+        return;
+    }
     m_pView->OnKeyDown(nChar, 1, 0);
 }
 
