@@ -32,6 +32,7 @@ public:
     std::string GetProfileString(const std::string&, const std::string&) override { return {}; }
     void WriteProfileString(const std::string&, const std::string&, const std::string&) override {}
     bool MakeGLCurrent() override { return true; }
+    void SetStatusText(const std::string& text) override { std::fprintf(stderr, "trackwright: %s\n", text.c_str()); }
 };
 
 // One side of "WxH": decimal digits only, 1 to 16384.

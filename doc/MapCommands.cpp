@@ -1,20 +1,33 @@
 #include "doc/TrackwrightDoc.h"
 
 // View menu: which of the two maps lies under the course. Choosing the shown map again
-// reads its file again; a file that cannot be read leaves the last texture on screen.
+// reads its file again. A file that cannot be read is reported and changes nothing: the
+// last texture stays on screen and the choice stays as it was. The choice is stored in the
+// course file, so changing it makes the course unsaved.
+
+namespace {
+
+void ShowMap(CTrackwrightDoc& doc, std::int32_t visible)
+{
+    if (!doc.LoadMap(visible, doc.GetPathName()))
+        return;
+    if (doc.m_visibleMap != visible) {
+        doc.m_visibleMap = visible;
+        doc.SetModifiedFlag();
+    }
+    doc.UpdateAllViews(nullptr, 0, nullptr);
+}
+
+}  // namespace
 
 void CTrackwrightDoc::OnViewHeightMap()
 {
-    m_course.LoadMapTexture(m_heightMap);
-    m_visibleMap = 0;
-    UpdateAllViews(nullptr, 0, nullptr);
+    ShowMap(*this, 0);
 }
 
 void CTrackwrightDoc::OnViewColorMap()
 {
-    m_course.LoadMapTexture(m_colorMap);
-    m_visibleMap = 1;
-    UpdateAllViews(nullptr, 0, nullptr);
+    ShowMap(*this, 1);
 }
 
 void CTrackwrightDoc::OnUpdateViewHeightMap(CCmdUI* pCmdUI)

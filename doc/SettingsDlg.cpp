@@ -1,6 +1,7 @@
 #include "doc/SettingsDlg.h"
 
 #include "doc/TrackwrightDoc.h"
+#include "file/MapPath.h"
 #include "file/RegularFile.h"
 #include "framework/Backend.h"
 
@@ -29,11 +30,11 @@ void CSettingsDlg::OnOK()
 {
     if (!UpdateData(TRUE))
         return;
-    if (!m_heightMapPath.empty() && !CanOpen(m_heightMapPath)) {
+    if (!m_heightMapPath.empty() && !CanOpen(MapFileToRead(m_heightMapPath, m_coursePath))) {
         AfxMessageBox("ハイトマップのファイルがオープンできません。", MB_OK);
         return;
     }
-    if (!m_colorMapPath.empty() && !CanOpen(m_colorMapPath)) {
+    if (!m_colorMapPath.empty() && !CanOpen(MapFileToRead(m_colorMapPath, m_coursePath))) {
         AfxMessageBox("カラーマップのファイルがオープンできません。", MB_OK);
         return;
     }
@@ -47,6 +48,7 @@ void CTrackwrightDoc::OnSettings()
     dlg.m_colorMapPath = m_colorMap;
     dlg.m_luminance = m_course.m_texLuminance;
     dlg.m_scale = m_xobjectScale;
+    dlg.m_coursePath = GetPathName();
     if (dlg.DoModal() != IDOK)
         return;
 
@@ -55,7 +57,7 @@ void CTrackwrightDoc::OnSettings()
                          dlg.m_luminance != m_course.m_texLuminance;
     m_heightMap = dlg.m_heightMapPath;
     m_colorMap = dlg.m_colorMapPath;
-    m_course.LoadMapTexture(m_visibleMap == 0 ? m_heightMap : m_colorMap);
+    LoadMap(m_visibleMap, GetPathName());
     m_course.m_texLuminance = dlg.m_luminance;
     m_xobjectScale = dlg.m_scale;
     if (changed)

@@ -33,6 +33,13 @@ public:
     void OnUpdateViewHeightMap(CCmdUI* pCmdUI);
     void OnUpdateViewColorMap(CCmdUI* pCmdUI);
 
+    // Reads the map `visible` selects (0 the height map, any other value the colour map) into
+    // the texture, found as MapFileToRead says from the course at coursePath. A map that
+    // cannot be read, or that the GL cannot take, is reported in the status bar with its
+    // path and leaves the texture as it was; false then. No map named: nothing to read, true
+    // (ShownMap.cpp).
+    bool LoadMap(std::int32_t visible, const std::string& coursePath);
+
     // Object queries (XObjectQueries.cpp).
     void PickXObjects(const Vector3& q);
     bool DragXObjects(const Vector3& q);

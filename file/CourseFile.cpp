@@ -201,7 +201,7 @@ BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
     DeleteContents();
     ParseCourseText(text, *this);
     // The texture needs nothing read after the shown map, so it is built once all is read.
-    m_course.LoadMapTexture(m_visibleMap == 0 ? m_heightMap : m_colorMap);
+    LoadMap(m_visibleMap, pathName);
     return TRUE;
 }
 

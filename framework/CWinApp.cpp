@@ -23,6 +23,21 @@ bool SamePath(const std::string& a, const std::string& b)
         return true;
     return a == b;
 }
+
+// A course named on the command line, made absolute against the working folder so that
+// messages and the recent-file list carry the full path. Only the text changes: links are
+// not followed, and a name that is not there yet stays as valid as it was.
+std::string AbsoluteFileName(std::string name)
+{
+    if (name.empty() || name[0] == '/')
+        return name;
+    while (name.size() > 2 && name.compare(0, 2, "./") == 0)
+        name.erase(0, 2);
+    std::error_code ec;
+    const std::filesystem::path cwd = std::filesystem::current_path(ec);
+    return ec ? name : (cwd / name).string();
+}
+
 }  // namespace
 
 CWinApp* AfxGetApp()
@@ -79,14 +94,14 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& cmdInfo) const
             cmdInfo.m_bShowVersion = true;
         } else if (arg == "--") {
             if (i + 1 < m_args.size()) {
-                cmdInfo.m_strFileName = m_args[i + 1];
+                cmdInfo.m_strFileName = AbsoluteFileName(m_args[i + 1]);
                 cmdInfo.m_nShellCommand = CCommandLineInfo::FileOpen;
             }
             break;
         } else if (arg.size() > 1 && arg[0] == '-') {
             cmdInfo.m_strError = arg;
         } else if (cmdInfo.m_strFileName.empty()) {
-            cmdInfo.m_strFileName = arg;
+            cmdInfo.m_strFileName = AbsoluteFileName(arg);
             cmdInfo.m_nShellCommand = CCommandLineInfo::FileOpen;
         }
     }

@@ -8,6 +8,10 @@ constexpr UINT IDR_COURSETYPE = 129;   // the document icon
 constexpr UINT IDD_ABOUTBOX = 100;
 constexpr UINT IDD_SETTINGS = 130;
 
+// Status bar messages, followed by the map path.
+constexpr UINT IDS_HEIGHTMAP_NOT_READ = 140;
+constexpr UINT IDS_COLORMAP_NOT_READ = 141;
+
 constexpr UINT IDC_HEIGHTMAP = 1000;
 constexpr UINT IDC_COLORMAP = 1001;
 constexpr UINT IDC_LUMINANCE = 1002;

@@ -68,6 +68,8 @@ const UINT s_toolBar[] = {
 const StringDef s_strings[] = {
     {IDR_MAINFRAME, "Trackwright\n\nCourse\n\n\nTrackwright.Document\nCourse Document"},
     {AFX_IDS_APP_TITLE, "Trackwright"},
+    {IDS_HEIGHTMAP_NOT_READ, "ハイトマップのファイルが読み込めません: "},
+    {IDS_COLORMAP_NOT_READ, "カラーマップのファイルが読み込めません: "},
     {AFX_IDS_IDLEMESSAGE, "ﾚﾃﾞｨ"},
     {ID_INDICATOR_EXT, "EXT"},
     {ID_INDICATOR_CAPS, "CAP"},

@@ -323,7 +323,7 @@ CPoint QtMainWindow::GetCursorClientPos() const
 void QtMainWindow::SetWindowText(const std::string& text)
 {
     // "[*]" in a title is Qt's modified marker; a file name may contain it literally.
-    setWindowTitle(ToQString(text).replace("[*]", "[[*]]"));
+    setWindowTitle(FileNameToQString(text).replace("[*]", "[[*]]"));
 }
 
 void QtMainWindow::closeEvent(QCloseEvent* e)

@@ -69,6 +69,7 @@ public:
     void WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override;
     bool MakeGLCurrent() override { ++glCurrentCalls; return glCurrent; }
     void PrintView(CView* pView, bool bSetupOnly) override { ++printCalls; }
+    void SetStatusText(const std::string& text) override { statusText = text; }
 
     // Texts of the message boxes shown so far.
     std::vector<std::string> MessageTexts() const;
@@ -87,5 +88,6 @@ public:
     bool glCurrent = false;
     int glCurrentCalls = 0;
     int printCalls = 0;
+    std::string statusText;
     TestDialogHost lastDialog;
 };
