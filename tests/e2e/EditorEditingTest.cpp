@@ -100,6 +100,15 @@ TEST_F(EditorEditing, CtrlDoubleClickInsertsOnceAndOnlyDelRemoves)
     Key(Qt::Key_Delete);
     EXPECT_EQ(Doc()->m_course.m_handles.GetSize(), 4);
     EXPECT_TRUE(Doc()->IsModified());
+
+    // Zoomed out as far as the wheel goes, Home ("全体表示") brings the course back.
+    for (int i = 0; i < 400; ++i)
+        Wheel(at, 120);
+    EXPECT_EQ(View()->m_fZoom, CTrackwrightView::kMinZoom);
+    Key(Qt::Key_Home);
+    const QPoint far = PixelOf(100.0f, 0.0f);
+    EXPECT_TRUE(ViewWidget()->rect().contains(far));
+    EXPECT_GT((far - PixelOf(-100.0f, 0.0f)).manhattanLength(), ViewWidget()->width() / 2);
 }
 
 TEST_F(EditorEditing, ClosingAfterAnEditAsksAndCancelKeepsTheWindow)
