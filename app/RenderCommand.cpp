@@ -83,7 +83,7 @@ int RunRenderCommand(const std::vector<std::string>& args)
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == "--render" && hasValue) {
-            course = args[++i];
+            course = AfxFullPathName(args[++i]);
         } else if (a == "--out" && hasValue) {
             out = args[++i];
         } else if (a == "--size" && hasValue) {

@@ -26,6 +26,10 @@ constexpr std::uint64_t kMaxMapFileBytes = 4 * static_cast<std::uint64_t>(kMaxMa
 // any pixel is allocated or read. The file must be regular and at most kMaxMapFileBytes.
 std::unique_ptr<std::uint8_t[]> ReadBmp(const std::string& path, MapImageInfo& info,
                                         std::int32_t maxSide = INT32_MAX);
+// False when the file at path starts with a BMP header of an image over kMaxMapPixels or with
+// a side longer than maxSide; true otherwise, a file that is no BMP included (its load finds
+// that out). Reads the header only.
+bool BmpSizeFits(const std::string& path, std::int32_t maxSide);
 // The same decoding for a whole BMP file already in memory (size bytes at data).
 std::unique_ptr<std::uint8_t[]> ReadBmpData(const std::uint8_t* data, std::size_t size, MapImageInfo& info,
                                             std::int32_t maxSide = INT32_MAX);

@@ -7,11 +7,12 @@
 
 namespace {
 
-// Only whether the file could be read is checked here (a regular file of a map's size, opened
-// without waiting on a FIFO); whether it is a BMP is found out on load.
+// Whether the file could be read (a regular file of a map's size, opened without waiting on a
+// FIFO) and, when it is a BMP, whether the GL can take its size; anything else about its
+// contents is found out on load.
 bool CanOpen(const std::string& path)
 {
-    return IsReadableRegularFile(path, kMaxMapFileBytes);
+    return IsReadableRegularFile(path, kMaxMapFileBytes) && BmpSizeFits(path, CourseData::MaxMapSide());
 }
 
 }  // namespace

@@ -24,10 +24,9 @@ bool SamePath(const std::string& a, const std::string& b)
     return a == b;
 }
 
-// A course named on the command line, made absolute against the working folder so that
-// messages and the recent-file list carry the full path. Only the text changes: links are
-// not followed, and a name that is not there yet stays as valid as it was.
-std::string AbsoluteFileName(std::string name)
+}  // namespace
+
+std::string AfxFullPathName(std::string name)
 {
     if (name.empty() || name[0] == '/')
         return name;
@@ -37,8 +36,6 @@ std::string AbsoluteFileName(std::string name)
     const std::filesystem::path cwd = std::filesystem::current_path(ec);
     return ec ? name : (cwd / name).string();
 }
-
-}  // namespace
 
 CWinApp* AfxGetApp()
 {
@@ -94,14 +91,14 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& cmdInfo) const
             cmdInfo.m_bShowVersion = true;
         } else if (arg == "--") {
             if (i + 1 < m_args.size()) {
-                cmdInfo.m_strFileName = AbsoluteFileName(m_args[i + 1]);
+                cmdInfo.m_strFileName = AfxFullPathName(m_args[i + 1]);
                 cmdInfo.m_nShellCommand = CCommandLineInfo::FileOpen;
             }
             break;
         } else if (arg.size() > 1 && arg[0] == '-') {
             cmdInfo.m_strError = arg;
         } else if (cmdInfo.m_strFileName.empty()) {
-            cmdInfo.m_strFileName = AbsoluteFileName(arg);
+            cmdInfo.m_strFileName = AfxFullPathName(arg);
             cmdInfo.m_nShellCommand = CCommandLineInfo::FileOpen;
         }
     }

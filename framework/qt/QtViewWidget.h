@@ -48,7 +48,8 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    void DispatchButton(QMouseEvent* e, bool down);
+    enum class ButtonAction { Down, Up, DoubleClick };
+    void DispatchButton(QMouseEvent* e, ButtonAction action);
     // The capture went elsewhere without the view asking.
     void LoseCapture();
     bool Live() const { return m_pView && m_bViewCreated; }

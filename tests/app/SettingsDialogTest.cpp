@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <GL/gl.h>
+
 #include <clocale>
 #include <filesystem>
 #include <fstream>
@@ -86,10 +88,19 @@ TEST_F(SettingsDialog, MissingMapsAreReportedHeightMapFirst)
     RunWith({{IDC_HEIGHTMAP, dir + "/none_h.bmp"}, {IDC_COLORMAP, dir + "/none_c.bmp"}});
     EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{kHeightMissing});
     EXPECT_TRUE(doc.m_heightMap.empty());
-    // A folder opens for reading on Linux, but it is no map.
-    backend.messages.clear();
-    RunWith({{IDC_HEIGHTMAP, dir}});
-    EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{kHeightMissing});
+    // A folder opens for reading on Linux, but it is no map; nor is one wider than the GL takes.
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    BmpLayout wide;
+    wide.width = maxSide + 1;
+    wide.bitCount = 8;
+    const std::string tooWide = WriteTempFile("settings_wide.bmp", MakeBmp(wide, PaddedRows(maxSide + 1, 1)));
+    for (const std::string& path : {dir, tooWide}) {
+        backend.messages.clear();
+        RunWith({{IDC_HEIGHTMAP, path}});
+        EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{kHeightMissing}) << path;
+    }
+    EXPECT_TRUE(doc.m_heightMap.empty());
 
     backend.messages.clear();
     // The user fixes the height map and presses OK again: now the colour map is reported.
