@@ -22,7 +22,5 @@ public:
     std::string m_appDir;
 };
 
-// The folder that holds the program's data files ("" when no application exists).
-std::string AppDataDir();
 // The directory part of a program path, ending with '/': "/opt/tw/bin/tw" gives "/opt/tw/bin/".
 std::string DirectoryOf(const std::string& programPath);

@@ -22,22 +22,22 @@ void ShowMap(CTrackwrightDoc& doc, std::int32_t visible)
 
 void CTrackwrightDoc::OnViewHeightMap()
 {
-    ShowMap(*this, 0);
+    ShowMap(*this, ShowHeightMap);
 }
 
 void CTrackwrightDoc::OnViewColorMap()
 {
-    ShowMap(*this, 1);
+    ShowMap(*this, ShowColorMap);
 }
 
 void CTrackwrightDoc::OnUpdateViewHeightMap(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(!m_heightMap.empty());
-    pCmdUI->SetCheck(m_visibleMap == 0);
+    pCmdUI->SetCheck(m_visibleMap == ShowHeightMap);
 }
 
 void CTrackwrightDoc::OnUpdateViewColorMap(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(!m_colorMap.empty());
-    pCmdUI->SetCheck(m_visibleMap == 1);
+    pCmdUI->SetCheck(m_visibleMap == ShowColorMap);
 }

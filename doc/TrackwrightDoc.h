@@ -1,6 +1,7 @@
 #pragma once
 
 #include "doc/CourseData.h"
+#include "file/CourseFile.h"
 #include "framework/CDocument.h"
 #include "geometry/CourseRecords.h"
 #include "geometry/RecordList.h"
@@ -19,9 +20,14 @@ public:
     ~CTrackwrightDoc() override = default;
 
     BOOL OnNewDocument() override;
-    BOOL OnOpenDocument(const std::string& pathName) override;   // CourseFile.cpp
-    BOOL OnSaveDocument(const std::string& pathName) override;   // CourseFile.cpp
+    BOOL OnOpenDocument(const std::string& pathName) override;
+    BOOL OnSaveDocument(const std::string& pathName) override;
     void DeleteContents() override;
+
+    // The fields a course file stores, as the document holds them.
+    StoredCourseView StoredFields() const;
+    // The path of the map m_visibleMap shows.
+    const std::string& ShownMapPath() const;
 
     bool OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
 
@@ -33,19 +39,11 @@ public:
     void OnUpdateViewHeightMap(CCmdUI* pCmdUI);
     void OnUpdateViewColorMap(CCmdUI* pCmdUI);
 
-    // Reads the map `visible` selects (0 the height map, any other value the colour map) into
-    // the texture, found as MapFileToRead says from the course at coursePath. A map that
-    // cannot be read, or that the GL cannot take, is reported in the status bar with its
-    // path and leaves the texture as it was; false then. No map named: nothing to read, true
-    // (ShownMap.cpp).
+    // Reads the map `visible` selects (ShowHeightMap, any other value the colour map) into the
+    // texture, found as MapFileToRead says from the course at coursePath. A map that cannot be
+    // read, or that the GL cannot take, is reported in the status bar with its path and leaves
+    // the texture as it was; false then. No map named: nothing to read, true (ShownMap.cpp).
     bool LoadMap(std::int32_t visible, const std::string& coursePath);
-
-    // Object queries (XObjectQueries.cpp).
-    void PickXObjects(const Vector3& q);
-    bool DragXObjects(const Vector3& q);
-    void ReleaseXObjects();
-    bool DeleteXObjectAt(const Vector3& q);
-    bool AddXObject(const Vector3& q, const std::string& fileName, float width, float height);
 
     // Drawing (XObjectDrawing.cpp).
     void DrawXObjects(TextOverlay& overlay) const;
@@ -53,7 +51,7 @@ public:
     CourseData m_course;
     std::string m_heightMap;
     std::string m_colorMap;
-    std::int32_t m_visibleMap = 0;
+    std::int32_t m_visibleMap = ShowHeightMap;   // a ShownMap, or whatever the file held
     RecordList<XObject> m_xobjects;
     float m_xobjectScale = 0.4f;
 };

@@ -1,6 +1,7 @@
 // DEL removes the control point and the object under the mouse.
 #include "edit/CourseEdits.h"
 #include "geometry/HandleInsertion.h"
+#include "geometry/XObjectQueries.h"
 #include "view/TrackwrightView.h"
 
 void CTrackwrightView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
@@ -11,7 +12,7 @@ void CTrackwrightView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             const CPoint cursor = GetCursorClientPos();
             const Vector3 q = ScreenToWorld(cursor.x, cursor.y);
             const bool handleRemoved = DeleteHandleAt(pDoc->m_course.m_handles, q);
-            const bool objectRemoved = pDoc->DeleteXObjectAt(q);
+            const bool objectRemoved = DeleteXObjectAt(pDoc->m_xobjects, q);
             if (handleRemoved || objectRemoved) {
                 pDoc->SetModifiedFlag();
                 Invalidate(TRUE);

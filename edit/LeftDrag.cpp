@@ -1,6 +1,7 @@
 // The left button: grabbing, dragging and hovering over handles and objects.
 #include "edit/CourseEdits.h"
 #include "geometry/HandleInsertion.h"
+#include "geometry/XObjectQueries.h"
 #include "view/TrackwrightView.h"
 
 namespace {
@@ -12,8 +13,8 @@ void EndLeftDrag(CTrackwrightView& view)
     view.ReleaseCapture();
     view.m_bLButtonDown = false;
     if (CTrackwrightDoc* pDoc = view.GetDocument()) {
-        ReleaseHandles(pDoc->m_course);
-        pDoc->ReleaseXObjects();
+        ReleaseHandles(pDoc->m_course.m_handles);
+        ReleaseXObjects(pDoc->m_xobjects);
     }
 }
 
@@ -32,7 +33,7 @@ void InsertOrPlace(CTrackwrightView& view, CPoint point)
         if (view.m_nSelectedType >= view.m_XObjectTypes.GetSize())
             return;
         const XObjectType& type = view.m_XObjectTypes[view.m_nSelectedType];
-        pDoc->AddXObject(q, type.FileName, type.Width, type.Height);
+        AddXObject(pDoc->m_xobjects, q, type.FileName, type.Width, type.Height);
     }
     pDoc->SetModifiedFlag();
     view.Invalidate(TRUE);
@@ -43,7 +44,7 @@ void InsertOrPlace(CTrackwrightView& view, CPoint point)
 void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
 {
     const int row = HitTestTypeList(point.x, point.y);
-    if (row != -2) {
+    if (row != kNoTypeRow) {
         m_nSelectedType = row;
         Invalidate(TRUE);
         return;
@@ -56,8 +57,8 @@ void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
         m_bLButtonDown = true;
         if (CTrackwrightDoc* pDoc = GetDocument()) {
             const Vector3 q = ScreenToWorld(point.x, point.y);
-            PickHandles(pDoc->m_course, q);
-            pDoc->PickXObjects(q);
+            PickHandles(pDoc->m_course.m_handles, q);
+            PickXObjects(pDoc->m_xobjects, q);
         }
     }
     CView::OnLButtonDown(nFlags, point);
@@ -66,17 +67,17 @@ void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
 void CTrackwrightView::OnMouseMove(UINT nFlags, CPoint point)
 {
     const int row = HitTestTypeList(point.x, point.y);
-    if (row != -2) {
+    if (row != kNoTypeRow) {
         m_nHoverType = row;
         Invalidate(TRUE);
         return;
     }
-    m_nHoverType = -2;
+    m_nHoverType = kNoTypeRow;
 
     if (CTrackwrightDoc* pDoc = GetDocument()) {
         const Vector3 q = ScreenToWorld(point.x, point.y);
-        const bool handlesChanged = DragHandles(pDoc->m_course, q);
-        const bool objectsChanged = DragObjects(*pDoc, q);
+        const bool handlesChanged = DragHandles(pDoc->m_course.m_handles, q);
+        const bool objectsChanged = DragObjects(pDoc->m_xobjects, q);
         if (handlesChanged || objectsChanged)
             pDoc->SetModifiedFlag();
     }

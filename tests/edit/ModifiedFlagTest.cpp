@@ -31,7 +31,7 @@ TEST_F(ModifiedFlag, EachKindOfEditMarksTheDocument)
     Drag(Px(100, 0), Px(101, 0));
     expectMarked("control point drag");
 
-    doc.AddXObject(Vector3(0.0, 0.0, 0.0), "a.x", 1.0f, 1.0f);
+    AddXObject(doc.m_xobjects, Vector3(0.0, 0.0, 0.0), "a.x", 1.0f, 1.0f);
     doc.SetModifiedFlag(false);
     Drag(Px(0, 10), Px(3, 10));   // the object's direction tip
     EXPECT_NEAR(doc.m_xobjects[0].Direction, 0.2915f, 1e-3);

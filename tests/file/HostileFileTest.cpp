@@ -98,12 +98,11 @@ TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
 TEST(HostileFiles, ByteOrderMarkIsSkipped)
 {
     const std::string bom = "\xEF\xBB\xBF";
-    CTrackwrightDoc doc;
-    ParseCourseText(bom + "1\n1 2 3 4 5 6 7 8\n0.25 \"h.bmp\" none 0 0\n", doc);
-    ASSERT_EQ(doc.m_course.m_handles.GetSize(), 1);
-    EXPECT_EQ(doc.m_course.m_handles[0].WidthLeft, 8.0f);
-    EXPECT_EQ(doc.m_course.m_texLuminance, 0.25f);
-    EXPECT_EQ(doc.m_heightMap, "h.bmp");
+    const StoredCourse course = ParseCourseText(bom + "1\n1 2 3 4 5 6 7 8\n0.25 \"h.bmp\" none 0 0\n");
+    ASSERT_EQ(course.handles.GetSize(), 1);
+    EXPECT_EQ(course.handles[0].WidthLeft, 8.0f);
+    EXPECT_EQ(course.texLuminance, 0.25f);
+    EXPECT_EQ(course.heightMap, "h.bmp");
 
     RecordList<XObjectType> types;
     ParseXObjectCatalogue(bom + "tree 2 3\n%end\n", types);
