@@ -51,12 +51,12 @@ void CTrackwrightView::OnViewShowAll()
     if (b.Empty())
         return;
 
-    // The client shows 100 / zoom world units either side of the centre vertically and
-    // aspect times that horizontally; a tenth is left free around the course.
+    // The client shows kViewHalfHeight / zoom world units either side of the centre vertically
+    // and aspect times that horizontally; a tenth is left free around the course.
     const double aspect = static_cast<double>(m_rectClient.right) / m_rectClient.bottom;
     const double halfX = std::max((b.maxX - b.minX) * 0.55, 1e-3);
     const double halfY = std::max((b.maxY - b.minY) * 0.55, 1e-3);
-    const double zoom = std::min(100.0 * aspect / halfX, 100.0 / halfY);
+    const double zoom = std::min(kViewHalfHeight * aspect / halfX, kViewHalfHeight / halfY);
     m_vCamera.x = static_cast<float>(0.5 * (b.minX + b.maxX));
     m_vCamera.y = static_cast<float>(0.5 * (b.minY + b.maxY));
     m_fZoom = static_cast<float>(std::clamp(zoom, static_cast<double>(kMinZoom), static_cast<double>(kMaxZoom)));
