@@ -16,7 +16,7 @@ void Assign(CTrackwrightDoc& doc, const CourseSettings& s)
     doc.m_visibleMap = s.visibleMap;
     doc.m_xobjectScale = s.objectScale;
     if (switched || doc.ShownMapPath() != shownBefore)
-        doc.m_course.LoadMapTexture(doc.ShownMapPath());
+        doc.LoadMap(doc.m_visibleMap, doc.GetPathName());
 }
 
 template <class Apply>
@@ -61,7 +61,7 @@ bool EndStep(CTrackwrightDoc& doc, UINT label)
 {
     CourseSettings settings = SettingsOf(doc);
     const bool recorded = doc.m_history.End(CourseState{doc.m_course.m_handles, doc.m_xobjects, settings}, label);
-    if (!doc.m_history.IsOpen())
+    if (recorded)
         doc.SetModifiedFlag(doc.m_history.IsModified());
     return recorded;
 }

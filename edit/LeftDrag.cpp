@@ -83,11 +83,10 @@ void CTrackwrightView::OnMouseMove(UINT nFlags, CPoint point)
     m_nHoverType = kNoTypeRow;
 
     if (CTrackwrightDoc* pDoc = GetDocument()) {
+        // The course is marked when the drag's step is recorded, at the release.
         const Vector3 q = ScreenToWorld(point.x, point.y);
-        const bool handlesChanged = DragHandles(pDoc->m_course.m_handles, q);
-        const bool objectsChanged = DragObjects(pDoc->m_xobjects, q);
-        if (handlesChanged || objectsChanged)
-            pDoc->SetModifiedFlag();
+        DragHandles(pDoc->m_course.m_handles, q);
+        DragObjects(pDoc->m_xobjects, q);
     }
     Invalidate(TRUE);
 

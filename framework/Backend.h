@@ -39,6 +39,9 @@ public:
     // a paint (texture loads on Open and from dialogs). True when one is current.
     virtual bool MakeGLCurrent() = 0;
 
+    // A message in the status bar, replacing the idle text until the next one.
+    virtual void SetStatusText(const std::string& text) {}
+
     virtual void PrintView(CView* pView, bool bSetupOnly) {}
     virtual void ToggleToolBar(CFrameWnd* pFrame) {}
     virtual bool IsToolBarVisible(CFrameWnd* pFrame) { return true; }
@@ -49,5 +52,7 @@ CBackend* AfxGetBackend();
 
 // A message box of the application, captioned with its title unless a caption is given.
 int AfxMessageBox(const std::string& text, UINT nType = MB_OK, const std::string& caption = {});
+// Shows text in the main window's status bar; nothing happens without a back end.
+void AfxSetStatusText(const std::string& text);
 // Makes a GL context current for work outside a paint; nothing happens without a back end.
 bool AfxMakeGLCurrent();

@@ -59,12 +59,6 @@ std::string CFrameWnd::GetFrameTitle() const
     return pDoc->GetTitle() + (pDoc->IsModified() ? "*" : "") + " - " + appName;
 }
 
-void CFrameWnd::SetMessageText(const std::string& text)
-{
-    if (CWndHost* pHost = GetHost())
-        pHost->SetMessageText(text);
-}
-
 void CFrameWnd::OnUpdateFrameTitle()
 {
     SetWindowText(GetFrameTitle());

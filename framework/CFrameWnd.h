@@ -52,8 +52,6 @@ public:
     // Runs the update handlers for one item; without one, an item is enabled when it has a handler.
     void UpdateCmdUI(CCmdUI& ui);
     void OnUpdateFrameTitle();
-    // Shows a line in the status bar's message pane.
-    void SetMessageText(const std::string& text);
     std::string GetFrameTitle() const;
 
     void OnViewToolBar();

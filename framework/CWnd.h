@@ -22,7 +22,6 @@ public:
     virtual CPoint GetCursorClientPos() const = 0; // the system cursor, in client pixels
     virtual void SetFocus() {}
     virtual void SetWindowText(const std::string& text) {}
-    virtual void SetMessageText(const std::string& text) {}   // the status bar's message pane
     virtual bool MakeCurrent() { return true; }    // the window's GL context
     virtual void DoneCurrent() {}
     virtual void SwapBuffers() {}

@@ -1,5 +1,7 @@
 #include "framework/qt/QtDialog.h"
 
+#include "framework/qt/QtStrings.h"
+
 #include <QApplication>
 #include <QGridLayout>
 #include <QLabel>
@@ -199,8 +201,11 @@ std::string QtDialog::GetItemText(UINT nID) const
 {
     QWidget* pWidget = Item(nID);
     QString text;
-    if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget))
-        text = pEdit->text();
+    if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget)) {
+        // Fields hold file names: bytes as they were set unless the user changed the text.
+        const auto set = m_setTexts.find(nID);
+        return FileNameFromQString(pEdit->text(), set == m_setTexts.end() ? std::string() : set->second);
+    }
     else if (auto* pLabel = qobject_cast<QLabel*>(pWidget))
         text = pLabel->text();
     else if (auto* pButton = qobject_cast<QPushButton*>(pWidget))
@@ -211,9 +216,11 @@ std::string QtDialog::GetItemText(UINT nID) const
 void QtDialog::SetItemText(UINT nID, const std::string& text)
 {
     QWidget* pWidget = Item(nID);
-    const QString s = QString::fromStdString(text);
-    if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget))
-        pEdit->setText(s);
+    const QString s = ToQString(text);
+    if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget)) {
+        m_setTexts[nID] = text;
+        pEdit->setText(FileNameToQString(text));
+    }
     else if (auto* pLabel = qobject_cast<QLabel*>(pWidget))
         pLabel->setText(s);
     else if (auto* pButton = qobject_cast<QPushButton*>(pWidget))

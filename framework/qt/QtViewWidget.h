@@ -37,6 +37,7 @@ protected:
     void paintGL() override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
@@ -45,7 +46,8 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    void DispatchButton(QMouseEvent* e, bool down);
+    enum class ButtonAction { Down, Up, DoubleClick };
+    void DispatchButton(QMouseEvent* e, ButtonAction action);
     // The capture went elsewhere without the view asking.
     void LoseCapture();
     bool Live() const { return m_pView && m_bViewCreated; }

@@ -61,6 +61,7 @@ const std::vector<std::string> kExpected = {
     "menu 表示(&V)",
     "item 32780 ハイトマップ表示(&H)",
     "item 32781 カラーマップ表示(&C)",
+    "item 32784 全体表示(&A)\tHome",
     "item 59392 ツールバー(&T)",
     "end",
     "menu 設定(&O)",
@@ -97,9 +98,12 @@ const std::vector<std::string> kExpected = {
     "accel Shift+Insert 57637",
     "accel F6 57680",
     "accel Shift+F6 57681",
+    "accel Home 32784",
 
     "string 128 Trackwright\n\nCourse\n\n\nTrackwright.Document\nCourse Document",
     "string 57344 Trackwright",
+    "string 140 ハイトマップのファイルが読み込めません: ",
+    "string 141 カラーマップのファイルが読み込めません: ",
     "string 57345 ﾚﾃﾞｨ",
     "string 59136 EXT",
     "string 59137 CAP",
@@ -160,6 +164,7 @@ const std::vector<std::string> kExpected = {
     "string 57680 次のｳｨﾝﾄﾞｳ ｳｨﾝﾄﾞｳに切り替え\n次のﾍﾟｲﾝ",
     "string 57681 前のｳｨﾝﾄﾞｳ ｳｨﾝﾄﾞｳに切り替え\n前のﾍﾟｲﾝ",
     "string 59392 ﾂｰﾙ ﾊﾞｰの表示/非表示\nﾂｰﾙ ﾊﾞｰの表示/非表示",
+    "string 32784 ｺｰｽとXｵﾌﾞｼﾞｪｸﾄ全体が見えるように表示\n全体表示",
 
     "dialog 100 ﾊﾞｰｼﾞｮﾝ情報(Trackwright) 217x55 ＭＳ Ｐゴシック 9",
     "  icon 128 \"\" 11,17,20,20",

@@ -22,7 +22,6 @@ public:
     bool HasCapture() const override { return capture; }
     CPoint GetCursorClientPos() const override { return cursor; }
     void SetWindowText(const std::string& text) override { title = text; }
-    void SetMessageText(const std::string& text) override { message = text; }
     bool MakeCurrent() override { return true; }
     void SwapBuffers() override { ++swaps; }
 
@@ -34,7 +33,6 @@ public:
     int redraws = 0;
     int swaps = 0;
     std::string title;
-    std::string message;
 };
 
 class TestDialogHost : public CDialogHost {
@@ -71,6 +69,7 @@ public:
     void WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override;
     bool MakeGLCurrent() override { ++glCurrentCalls; return glCurrent; }
     void PrintView(CView* pView, bool bSetupOnly) override { ++printCalls; }
+    void SetStatusText(const std::string& text) override { statusText = text; }
 
     // Texts of the message boxes shown so far.
     std::vector<std::string> MessageTexts() const;
@@ -89,5 +88,6 @@ public:
     bool glCurrent = false;
     int glCurrentCalls = 0;
     int printCalls = 0;
+    std::string statusText;
     TestDialogHost lastDialog;
 };
