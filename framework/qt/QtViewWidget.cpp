@@ -294,7 +294,11 @@ void QtViewWidget::keyPressEvent(QKeyEvent* e)
         QOpenGLWidget::keyPressEvent(e);
         return;
     }
-    const UINT nChar = e->key() == Qt::Key_Delete ? VK_DELETE : static_cast<UINT>(e->key());
+    // Qt's key codes are not virtual keys: Key_Period is 0x2E, the value of VK_DELETE. Only
+    // letters and digits share their codes; any other key reaches the view as 0, which it ignores.
+    const int key = e->key();
+    const bool same = (key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9);
+    const UINT nChar = key == Qt::Key_Delete ? VK_DELETE : same ? static_cast<UINT>(key) : 0u;
     m_pView->OnKeyDown(nChar, 1, 0);
 }
 

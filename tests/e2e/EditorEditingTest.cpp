@@ -77,6 +77,29 @@ TEST_F(EditorEditing, CtrlClickOnTheCentreLineInsertsAndDelRemovesIt)
     Key(Qt::Key_Delete);
     EXPECT_EQ(Doc()->m_course.m_handles.GetSize(), 4);
     EXPECT_TRUE(Doc()->IsModified());
+    // No other key deletes; "." has the code of DEL among the system's virtual keys.
+    Move(PixelOf(100.0f, 0.0f), Qt::NoButton);
+    for (const int key : {Qt::Key_Period, Qt::Key_Backspace, Qt::Key_D, Qt::Key_Escape, Qt::Key_Space,
+                          Qt::Key_Insert, Qt::Key_Minus, Qt::Key_Comma, Qt::Key_Return})
+        Key(key);
+    EXPECT_EQ(Doc()->m_course.m_handles.GetSize(), 4);
+}
+
+TEST_F(EditorEditing, WheelAndRightDragMoveTheCameraButAreNoEdit)
+{
+    StartOnSavedDefault();
+    const float zoom = View()->m_fZoom;
+    const QPoint centre(ViewWidget()->width() / 2, ViewWidget()->height() / 2);
+    Wheel(centre, -120);   // towards the user: closer
+    EXPECT_FLOAT_EQ(View()->m_fZoom, zoom * 1.5f);
+    Wheel(centre, 120);
+    EXPECT_FLOAT_EQ(View()->m_fZoom, zoom * 1.5f * 0.75f);
+    const float camX = View()->m_vCamera.x;
+    Press(centre, Qt::RightButton);
+    Move(centre + QPoint(40, 0), Qt::RightButton);
+    Release(centre + QPoint(40, 0), Qt::RightButton);
+    EXPECT_LT(View()->m_vCamera.x, camX);
+    EXPECT_FALSE(Doc()->IsModified());
 }
 
 TEST_F(EditorEditing, ClosingAfterAnEditAsksAndCancelKeepsTheWindow)
