@@ -161,10 +161,57 @@ TEST_F(TextOverlayGl, RestoresTheStateItChanges)
     }
 }
 
-class FontTextureGl : public GlFixture {};
-
-}  // namespace
-
-namespace {
+// Where glyphs land, with a font of solid squares 16 pixels wide drawn from (x, 100) in a
+// 640 pixel wide viewport: which cell centres (and corners) are lit.
+TEST_F(TextOverlayGl, LayoutRules)
+{
+    UseFont(SolidFont());
+    struct Probe {
+        int x, y;
+        bool lit;
+    };
+    struct Case {
+        const char* text;
+        int x;
+        std::vector<Probe> probes;
+        int bold = 0, shear = 0;
+        bool callerScissor = false;
+    };
+    const Case cases[] = {
+        {"A\nB", 0, {{8, 108, true}, {8, 92, true}, {24, 108, false}, {24, 92, false}}},
+        {"\tX", 0, {{8, 108, false}, {72, 108, false}, {88, 108, true}}},
+        {"X", 0, {{15, 108, true}, {16, 108, false}}},
+        {"\\b+X", 0, {{8, 108, true}, {16, 108, true}, {17, 108, false}}},
+        {"\\i+X", 0, {{1, 101, true}, {2, 114, false}, {20, 114, true}}},
+        {"\\b+\\i+X\\b-\\i-Y", 0, {{20, 108, true}, {32, 108, false}, {37, 114, false}}},
+        // Malformed escapes are text: a backslash, a letter and the glyph after them.
+        {"\\bX", 0, {{8, 108, true}, {24, 108, true}, {40, 108, true}, {56, 108, false}}},
+        {"\\c(1 2)X", 0, {{8, 108, true}, {24, 108, true}, {104, 108, true}}},
+        {"\\c(1 2 3X", 0, {{8, 108, true}, {24, 108, true}}},
+        // The box is as wide as the text: a caller's bold or italics on its last glyph is cut.
+        {"X", 0, {{15, 108, true}, {16, 108, false}}, 1},
+        {"X", 0, {{1, 101, true}, {20, 114, false}}, 0, 8},
+        // The caller's scissor box does not clip the text.
+        {"X", 0, {{8, 108, true}}, 0, 0, true},
+        // The pen stops at the right edge of the viewport, for the lines after it too.
+        {"ABC\nD", 610, {{618, 108, true}, {632, 108, true}, {618, 92, false}}},
+        {"A", 641, {{639, 108, false}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        glDisable(GL_SCISSOR_TEST);
+        glClear(GL_COLOR_BUFFER_BIT);
+        if (c.callerScissor) {
+            glEnable(GL_SCISSOR_TEST);
+            glScissor(300, 300, 10, 10);
+        }
+        m_overlay.Bold = c.bold;
+        m_overlay.ItalicShear = c.shear;
+        m_overlay.Printf(c.x, 100, "%s", c.text);
+        glDisable(GL_SCISSOR_TEST);
+        for (const Probe& p : c.probes)
+            EXPECT_EQ(Pixel(p.x, p.y) == kWhite, p.lit) << p.x << "," << p.y;
+    }
+}
 
 }  // namespace
