@@ -67,15 +67,39 @@ TEST_F(RenderCommand, PngEqualsTheViewsFrame)
     EXPECT_GT(lit, 1000);   // the map square and the course are really there
 }
 
-TEST_F(RenderCommand, MissingCourseFailsWithAMessage)
+TEST_F(RenderCommand, BadCommandLinesFailWithAMessageAndWriteNothing)
 {
-    const std::string png = TempPath("none.png");
-    testing::internal::CaptureStderr();
-    const int status = Run({"--render", TempPath("no such course.txt"), "--out", png});
-    const std::string err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(status, 0);
-    EXPECT_NE(err.find("trackwright: "), std::string::npos) << err;
+    const std::string course = TempPath("bad.txt"), png = TempPath("none.png");
+    {
+        CTrackwrightDoc source;
+        source.OnNewDocument();
+        ASSERT_TRUE(source.OnSaveDocument(course));
+    }
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        const char* message;
+    } cases[] = {
+        {{"--render", TempPath("no such course.txt"), "--out", png}, 1, "ファイルの読み込みに失敗しました"},
+        {{"--render", course, "--out", TempPath("no such folder") + "/x.png"}, 1, "cannot write"},
+        {{"--render", course}, 2, "usage: "},
+        {{"--render", course, "--out", png, "--size"}, 2, "unexpected argument \"--size\""},
+        {{"--render", course, "--out", png, "--bogus", "1"}, 2, "unexpected argument \"--bogus\""},
+    };
+    for (const auto& c : cases) {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(Run(c.args), c.status) << c.args.back();
+        const std::string err = testing::internal::GetCapturedStderr();
+        EXPECT_NE(err.find(c.message), std::string::npos) << err;
+    }
+    for (const char* size : {"0x5", "5x0", "16385x2", "12", "-1x5", "5x", "x5", "5x5x", "axb", "5 x5"}) {
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(Run({"--render", course, "--out", png, "--size", size}), 2) << size;
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("bad size"), std::string::npos) << size;
+    }
     EXPECT_FALSE(std::filesystem::exists(png));
+    EXPECT_TRUE(IsRenderCommand({"trackwright", "--out", "x", "--render"}));
+    EXPECT_FALSE(IsRenderCommand({"--render", "course.crs"}));   // the program's own name is no option
 }
 
 // Found by the sanitizer build: the command's view kept its context, and the current-context
