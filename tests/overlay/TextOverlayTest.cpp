@@ -53,20 +53,6 @@ protected:
     TextOverlay m_overlay;
 };
 
-TEST_F(TextOverlayGl, CreateFillsTheGlyphTable)
-{
-    UseFont(SolidFont());
-    EXPECT_NE(m_overlay.TextureName, 0u);
-    EXPECT_FLOAT_EQ(m_overlay.CellU, 1.0f / 16);
-    EXPECT_FLOAT_EQ(m_overlay.CellV, 1.0f / 16);
-    EXPECT_FLOAT_EQ(TextOverlay::GlyphTable[65].u, 1.0f / 16);
-    EXPECT_FLOAT_EQ(TextOverlay::GlyphTable[65].v, 11.0f / 16);
-    EXPECT_FLOAT_EQ(TextOverlay::GlyphTable[0].u, 0.0f);
-    EXPECT_FLOAT_EQ(TextOverlay::GlyphTable[0].v, 15.0f / 16);
-    EXPECT_FLOAT_EQ(TextOverlay::GlyphTable[255].u, 15.0f / 16);
-    EXPECT_FLOAT_EQ(TextOverlay::GlyphTable[255].v, 0.0f);
-}
-
 TEST_F(TextOverlayGl, EachCharacterShowsItsOwnGlyph)
 {
     UseFont(CodedFont());
