@@ -121,28 +121,27 @@ TEST_F(TextOverlayGl, RestoresTheStateItChanges)
         EXPECT_EQ(Pixel(27, 27), kWhite) << "filled despite the polygon mode";
         glClear(GL_COLOR_BUFFER_BIT);
 
-        EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST), s.on);
-        EXPECT_EQ(glIsEnabled(GL_LIGHTING), s.on);
-        EXPECT_EQ(glIsEnabled(GL_BLEND), s.on);
-        EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), !s.on);
-        EXPECT_EQ(glIsEnabled(GL_SCISSOR_TEST), !s.on);
-        GLint v[4] = {};
-        glGetIntegerv(GL_POLYGON_MODE, v);
-        EXPECT_EQ(v[0], static_cast<GLint>(s.front));
-        EXPECT_EQ(v[1], static_cast<GLint>(s.back));
-        glGetIntegerv(GL_BLEND_SRC, v);
-        EXPECT_EQ(v[0], static_cast<GLint>(s.src));
-        glGetIntegerv(GL_BLEND_DST, v);
-        EXPECT_EQ(v[0], static_cast<GLint>(s.dst));
-        glGetIntegerv(GL_MATRIX_MODE, v);
-        EXPECT_EQ(v[0], static_cast<GLint>(s.matrixMode));
-        glGetIntegerv(GL_SCISSOR_BOX, v);
-        EXPECT_EQ((std::vector<GLint>(v, v + 4)), (std::vector<GLint>{1, 2, 600, 400}));
-        GLfloat after[16];
-        glGetFloatv(GL_PROJECTION_MATRIX, after);
-        EXPECT_EQ(std::vector<GLfloat>(after, after + 16), std::vector<GLfloat>(projection, projection + 16));
-        glGetFloatv(GL_MODELVIEW_MATRIX, after);
-        EXPECT_EQ(std::vector<GLfloat>(after, after + 16), std::vector<GLfloat>(modelview, modelview + 16));
+        auto ints = [](GLenum name, int n) {
+            GLint v[4] = {};
+            glGetIntegerv(name, v);
+            return std::vector<GLint>(v, v + n);
+        };
+        auto floats = [](GLenum name) {
+            GLfloat m[16];
+            glGetFloatv(name, m);
+            return std::vector<GLfloat>(m, m + 16);
+        };
+        EXPECT_EQ((std::vector<bool>{glIsEnabled(GL_DEPTH_TEST) != 0, glIsEnabled(GL_LIGHTING) != 0,
+                                     glIsEnabled(GL_BLEND) != 0, glIsEnabled(GL_TEXTURE_2D) == 0,
+                                     glIsEnabled(GL_SCISSOR_TEST) == 0}),
+                  std::vector<bool>(5, s.on));
+        EXPECT_EQ(ints(GL_POLYGON_MODE, 2), (std::vector<GLint>{GLint(s.front), GLint(s.back)}));
+        EXPECT_EQ(ints(GL_BLEND_SRC, 1)[0], GLint(s.src));
+        EXPECT_EQ(ints(GL_BLEND_DST, 1)[0], GLint(s.dst));
+        EXPECT_EQ(ints(GL_MATRIX_MODE, 1)[0], GLint(s.matrixMode));
+        EXPECT_EQ(ints(GL_SCISSOR_BOX, 4), (std::vector<GLint>{1, 2, 600, 400}));
+        EXPECT_EQ(floats(GL_PROJECTION_MATRIX), std::vector<GLfloat>(projection, projection + 16));
+        EXPECT_EQ(floats(GL_MODELVIEW_MATRIX), std::vector<GLfloat>(modelview, modelview + 16));
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 }
