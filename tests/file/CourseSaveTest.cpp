@@ -185,8 +185,9 @@ TEST(ReplaceFileContents, OldOrNewContentsNeverAMix)
         before.insert(c.target);
         before.erase("");
         EXPECT_EQ(ReplaceFileContents(path, bytes, c.write), c.ok);
-        if (!c.target.empty())
+        if (!c.target.empty()) {
             EXPECT_EQ(ReadBytes(dir.Path(c.target)), c.ok ? bytes : kOld);
+        }
         EXPECT_EQ(Entries(dir.Path()), before);
     }
     EXPECT_EQ(fs::status(dir.Path("mode.crs")).permissions() & fs::perms::all, fs::perms(0640));
