@@ -2,6 +2,7 @@
 
 #include "doc/TrackwrightDoc.h"
 #include "file/FileReplace.h"
+#include "file/ObjectLines.h"
 #include "file/NumberText.h"
 #include "file/Tokenizer.h"
 #include "framework/Backend.h"
@@ -135,17 +136,8 @@ std::string CourseFileText(const CTrackwrightDoc& doc)
     out += " #NumberOfXObject\r\n";
     out += "#XObjectData: PosX PoxY Direction Width Height\r\n";
     out += "#XObject : FileName x y Angle Width Height\r\n";
-    for (const XObject& obj : doc.m_xobjects) {
-        out += '"';
-        out += obj.FileName;
-        out += "\" ";
-        const float fields[kXObjectFields - 1] = {obj.Pos.x, obj.Pos.y, obj.Direction, obj.Width,
-                                                  obj.Height};
-        for (int i = 0; i < kXObjectFields - 1; ++i) {
-            AppendFixed(out, fields[i]);
-            out += i + 1 < kXObjectFields - 1 ? " " : "\r\n";
-        }
-    }
+    for (const XObject& obj : doc.m_xobjects)
+        AppendXObjectLine(out, obj);
     return out;
 }
 

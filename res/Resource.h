@@ -7,11 +7,26 @@ constexpr UINT IDR_MAINFRAME = 128;
 constexpr UINT IDR_COURSETYPE = 129;   // the document icon
 constexpr UINT IDD_ABOUTBOX = 100;
 constexpr UINT IDD_SETTINGS = 130;
+constexpr UINT IDD_POINT_VALUES = 131;
+constexpr UINT IDD_XOBJECT_VALUES = 132;
 
 constexpr UINT IDC_HEIGHTMAP = 1000;
 constexpr UINT IDC_COLORMAP = 1001;
 constexpr UINT IDC_LUMINANCE = 1002;
 constexpr UINT IDC_XOBJECT_SCALE = 1003;
+// The values dialogs.
+constexpr UINT IDC_POS_X = 1010;
+constexpr UINT IDC_POS_Y = 1011;
+constexpr UINT IDC_TAN_NEXT_X = 1012;
+constexpr UINT IDC_TAN_NEXT_Y = 1013;
+constexpr UINT IDC_TAN_PREV_X = 1014;
+constexpr UINT IDC_TAN_PREV_Y = 1015;
+constexpr UINT IDC_WIDTH_RIGHT = 1016;
+constexpr UINT IDC_WIDTH_LEFT = 1017;
+constexpr UINT IDC_XOBJECT_NAME = 1018;
+constexpr UINT IDC_DIRECTION = 1019;
+constexpr UINT IDC_XOBJECT_WIDTH = 1020;
+constexpr UINT IDC_XOBJECT_HEIGHT = 1021;
 
 constexpr UINT ID_HELP_USAGE = 32771;
 constexpr UINT ID_HELP_VIEW_PAN = 32772;
@@ -42,3 +57,17 @@ constexpr UINT IDS_STEP_XOBJECT_DELETE = 318;
 constexpr UINT IDS_STEP_DELETE = 319;
 constexpr UINT IDS_STEP_SETTINGS = 320;
 constexpr UINT IDS_STEP_MAP_SWITCH = 321;
+constexpr UINT IDS_STEP_SELECTION_MOVE = 322;
+constexpr UINT IDS_STEP_SELECTION_DELETE = 323;
+constexpr UINT IDS_STEP_CUT = 324;
+constexpr UINT IDS_STEP_PASTE = 325;
+constexpr UINT IDS_STEP_VALUES = 326;
+
+// Status bar texts: printf formats whose numbers come in as text.
+constexpr UINT IDS_STATUS_POSITION = 340;
+constexpr UINT IDS_STATUS_POINT = 341;
+constexpr UINT IDS_STATUS_XOBJECT = 342;
+constexpr UINT IDS_STATUS_SELECTION = 343;
+constexpr UINT IDS_STATUS_KEEP_THREE_POINTS = 344;
+constexpr UINT IDS_STATUS_PASTE_MALFORMED = 345;
+constexpr UINT IDS_NAME_HAS_QUOTE = 346;

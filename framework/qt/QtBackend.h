@@ -37,6 +37,9 @@ public:
     bool MakeGLCurrent() override;
 
     void PrintView(CView* pView, bool bSetupOnly) override;
+    bool ClipboardHasText() override;
+    std::string GetClipboardText() override;
+    void SetClipboardText(const std::string& text) override;
     void ToggleToolBar(CFrameWnd* pFrame) override;
     bool IsToolBarVisible(CFrameWnd* pFrame) override;
 

@@ -6,7 +6,9 @@
 
 #include <QCursor>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QWheelEvent>
@@ -288,18 +290,69 @@ void QtViewWidget::wheelEvent(QWheelEvent* e)
     m_pView->OnMouseWheel(MouseFlags(e->buttons(), e->modifiers()), zDelta, ClientPoint(e->position()));
 }
 
+namespace {
+
+// The virtual key of the keys the view looks at; other keys pass Qt's code.
+UINT VirtualKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    default: return static_cast<UINT>(key);
+    }
+}
+
+}  // namespace
+
+void QtViewWidget::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (!Live())
+        return;
+    if (e->button() != Qt::LeftButton) {
+        DispatchButton(e, true);   // other buttons press as usual
+        return;
+    }
+    m_pView->OnLButtonDblClk(MouseFlags(e->buttons(), e->modifiers()), ClientPoint(e->position()));
+}
+
 void QtViewWidget::keyPressEvent(QKeyEvent* e)
 {
     if (!Live()) {
         QOpenGLWidget::keyPressEvent(e);
         return;
     }
-    const UINT nChar = e->key() == Qt::Key_Delete ? VK_DELETE : static_cast<UINT>(e->key());
-    m_pView->OnKeyDown(nChar, 1, 0);
+    m_pView->OnKeyDown(VirtualKey(e->key()), 1, 0);
+}
+
+void QtViewWidget::keyReleaseEvent(QKeyEvent* e)
+{
+    if (!Live() || e->isAutoRepeat()) {
+        QOpenGLWidget::keyReleaseEvent(e);
+        return;
+    }
+    m_pView->OnKeyUp(VirtualKey(e->key()), 1, 0);
+}
+
+void QtViewWidget::SetMessageText(const std::string& text)
+{
+    if (auto* pPane = window()->findChild<QLabel*>("messagePane"))
+        pPane->setText(QString::fromStdString(text));
+}
+
+UINT QtViewWidget::GetModifierFlags() const
+{
+    const Qt::KeyboardModifiers mods = QGuiApplication::keyboardModifiers();
+    return ((mods & Qt::ShiftModifier) ? MK_SHIFT : 0) | ((mods & Qt::ControlModifier) ? MK_CONTROL : 0);
 }
 
 void QtViewWidget::focusOutEvent(QFocusEvent* e)
 {
+    if (Live())
+        m_pView->OnKillFocus();
     LoseCapture();
     QOpenGLWidget::focusOutEvent(e);
 }

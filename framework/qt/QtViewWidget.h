@@ -27,6 +27,8 @@ public:
     bool HasCapture() const override;
     CPoint GetCursorClientPos() const override;
     void SetFocus() override;
+    void SetMessageText(const std::string& text) override;
+    UINT GetModifierFlags() const override;
     bool MakeCurrent() override;
     void DoneCurrent() override;
     void SwapBuffers() override {}   // the widget composes its framebuffer itself
@@ -41,7 +43,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void hideEvent(QHideEvent* e) override;
     bool event(QEvent* e) override;
