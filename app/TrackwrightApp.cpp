@@ -45,6 +45,7 @@ void CTrackwrightApp::ComputeAppDir()
 BOOL CTrackwrightApp::InitInstance()
 {
     ComputeAppDir();
+    m_recovery = std::make_unique<RecoveryFile>(DefaultRecoveryFolder());
     SetRegistryKey("Local AppWizard-Generated Applications");
     LoadStdProfileSettings(9);
     AddDocTemplate(new CSingleDocTemplate(

@@ -1,12 +1,18 @@
 // The undo history on a course of 10,000 handles and 10,000 objects: what a step costs to
-// record, to undo and redo, and what 200 single-point drags keep in memory.
+// record, to undo and redo, and what 200 single-point drags keep in memory; and the time to
+// write the recovery copy of that course.
 #include "doc/CourseHistory.h"
+#include "doc/RecoveryFile.h"
 #include "doc/TrackwrightDoc.h"
+#include "file/CourseFile.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
+
+#include <unistd.h>
 
 namespace {
 
@@ -85,5 +91,26 @@ void BM_UndoRedo(benchmark::State& state)
     }
 }
 BENCHMARK(BM_UndoRedo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+namespace {
+
+// The recovery copy of the same course: the file text and the safe write, as the idle pass
+// does it.
+void BM_RecoveryWrite(benchmark::State& state)
+{
+    CTrackwrightDoc doc;
+    Fill(doc);
+    RecoveryFile recovery("/tmp/tw_bench_recovery_" + std::to_string(::getpid()));
+    for (auto _ : state) {
+        if (!recovery.Write("/courses/bench.crs", CourseFileText(doc)))
+            state.SkipWithError("write failed");
+    }
+    recovery.Remove();
+    std::error_code ec;
+    std::filesystem::remove_all("/tmp/tw_bench_recovery_" + std::to_string(::getpid()), ec);
+}
+BENCHMARK(BM_RecoveryWrite)->Unit(benchmark::kMillisecond);
 
 }  // namespace

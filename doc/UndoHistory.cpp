@@ -180,6 +180,7 @@ bool UndoHistory::End(const CourseState& now, UINT label)
     m_steps.erase(m_steps.begin() + m_position, m_steps.end());
     m_steps.push_back(std::move(step));
     ++m_position;
+    ++m_changes;
     if (static_cast<int>(m_steps.size()) > kMaxSteps) {
         m_steps.pop_front();
         --m_position;
@@ -193,6 +194,7 @@ const UndoStep* UndoHistory::Undo(const CourseState& state)
     if (!CanUndo())
         return nullptr;
     const UndoStep& step = m_steps[--m_position];
+    ++m_changes;
     ApplyBackward(step.handles, state.handles);
     ApplyBackward(step.objects, state.objects);
     if (step.settingsChanged)
@@ -205,6 +207,7 @@ const UndoStep* UndoHistory::Redo(const CourseState& state)
     if (!CanRedo())
         return nullptr;
     const UndoStep& step = m_steps[m_position++];
+    ++m_changes;
     ApplyForward(step.handles, state.handles);
     ApplyForward(step.objects, state.objects);
     if (step.settingsChanged)
@@ -215,6 +218,7 @@ const UndoStep* UndoHistory::Redo(const CourseState& state)
 void UndoHistory::Clear()
 {
     m_steps.clear();
+    ++m_changes;
     m_position = 0;
     m_saved = 0;
     m_depth = 0;

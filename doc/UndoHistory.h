@@ -81,6 +81,11 @@ public:
     // Whether the stored values differ from those last saved or opened.
     bool IsModified() const;
 
+    // Grows with every recorded step, undo, redo and Clear: tells that the course changed.
+    std::uint64_t Changes() const { return m_changes; }
+    // The saved state is gone (the course came from elsewhere than its file).
+    void MarkUnsaved() { m_saved = -1; }
+
     int StepCount() const { return static_cast<int>(m_steps.size()); }
     // Heap and object bytes held by the steps (not by an open step's noted state).
     std::size_t MemoryBytes() const;
@@ -90,6 +95,7 @@ private:
     int m_position = 0;   // steps before it are done, from it on undone
     int m_saved = 0;      // position of the saved state; -1 when no longer reachable
     int m_depth = 0;
+    std::uint64_t m_changes = 0;
     std::vector<CourseHandle> m_startHandles;
     std::vector<XObject> m_startObjects;
     CourseSettings m_startSettings;

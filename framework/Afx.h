@@ -53,6 +53,8 @@ constexpr UINT VK_DOWN = 0x28;
 // Message box styles and answers.
 constexpr UINT MB_OK = 0x0000;
 constexpr UINT MB_YESNOCANCEL = 0x0003;
+constexpr UINT MB_YESNO = 0x0004;
+constexpr UINT MB_ICONQUESTION = 0x0020;
 constexpr UINT MB_ICONEXCLAMATION = 0x0030;
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;

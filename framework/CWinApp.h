@@ -28,6 +28,10 @@ public:
 
     virtual BOOL InitInstance() { return TRUE; }
     virtual int ExitInstance();
+    // Called by the back end a few times a second while the program runs.
+    virtual void OnIdle() {}
+    // Called by the document template once New or Open has put a document in place and shown it.
+    virtual void OnDocumentOpened(CDocument* pDoc) {}
     // Runs the message loop of the back end, then ExitInstance.
     int Run();
 

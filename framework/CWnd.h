@@ -22,8 +22,7 @@ public:
     virtual CPoint GetCursorClientPos() const = 0; // the system cursor, in client pixels
     virtual void SetFocus() {}
     virtual void SetWindowText(const std::string& text) {}
-    // The message pane of the status bar of the window's frame.
-    virtual void SetMessageText(const std::string& text) {}
+    virtual void SetMessageText(const std::string& text) {}   // the status bar's message pane
     // MK_SHIFT and MK_CONTROL as the keyboard is now (a key message carries no modifiers).
     virtual UINT GetModifierFlags() const { return 0; }
     virtual bool MakeCurrent() { return true; }    // the window's GL context
@@ -58,6 +57,7 @@ public:
     bool HasCapture() const;
     CPoint GetCursorClientPos() const;
     void SetWindowText(const std::string& text);
+    // Shows a line in the status bar's message pane of the window's frame.
     void SetMessageText(const std::string& text);
     UINT GetModifierFlags() const;
     // A message box owned by this window; the caption defaults to the application title.

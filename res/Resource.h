@@ -57,6 +57,9 @@ constexpr UINT IDS_STEP_XOBJECT_DELETE = 318;
 constexpr UINT IDS_STEP_DELETE = 319;
 constexpr UINT IDS_STEP_SETTINGS = 320;
 constexpr UINT IDS_STEP_MAP_SWITCH = 321;
+// The recovery copy: the question at start-up or Open, and the status line of a failed write.
+constexpr UINT IDS_RECOVERY_QUESTION = 330;
+constexpr UINT IDS_RECOVERY_WRITE_FAILED = 331;
 constexpr UINT IDS_STEP_SELECTION_MOVE = 322;
 constexpr UINT IDS_STEP_SELECTION_DELETE = 323;
 constexpr UINT IDS_STEP_CUT = 324;

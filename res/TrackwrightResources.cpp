@@ -140,6 +140,9 @@ const StringDef s_strings[] = {
     {IDS_STATUS_KEEP_THREE_POINTS, "コントロールポイントは3つ以上必要なため、削除できません。"},
     {IDS_STATUS_PASTE_MALFORMED, "クリップボードの内容はXオブジェクトの行ではないため、貼り付けできません。"},
     {IDS_NAME_HAS_QUOTE, "名前に \" は使えません。"},
+    {IDS_RECOVERY_QUESTION, "%s に保存されていない変更が残っています。復元しますか?\n"
+                            "(「いいえ」を選ぶと、この変更は破棄されます)"},
+    {IDS_RECOVERY_WRITE_FAILED, "回復用ファイルを書き込めませんでした: %s"},
     {ID_APP_ABOUT, "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報"},
     {ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示\n終了"},
     {ID_NEXT_PANE, "次のｳｨﾝﾄﾞｳ ｳｨﾝﾄﾞｳに切り替え\n次のﾍﾟｲﾝ"},

@@ -14,6 +14,7 @@ cd "$(dirname "$0")/.."
 root="$PWD"
 scripts/deps.sh
 export XDG_CONFIG_HOME="$(mktemp -d)"
+export XDG_STATE_HOME="$XDG_CONFIG_HOME/state"
 trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 
 stages=" ${TW_STAGES:-normal asan fuzz} "

@@ -37,10 +37,8 @@ const char* const kProfileApplication = "Trackwright";
 // Message box styles beyond the framework's two.
 constexpr UINT MB_TYPEMASK = 0x000F;
 constexpr UINT MB_OKCANCEL = 0x0001;
-constexpr UINT MB_YESNO = 0x0004;
 constexpr UINT MB_ICONMASK = 0x00F0;
 constexpr UINT MB_ICONHAND = 0x0010;
-constexpr UINT MB_ICONQUESTION = 0x0020;
 constexpr UINT MB_ICONASTERISK = 0x0040;
 
 // The picture fitted into the page, centred, keeping its proportions.

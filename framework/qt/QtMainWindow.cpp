@@ -110,7 +110,11 @@ QtMainWindow::QtMainWindow(CFrameWnd* pFrame, std::function<void()> onClosed)
     setCentralWidget(m_pViewWidget);
     m_pIdleTimer = new QTimer(this);
     m_pIdleTimer->setInterval(kIdleUpdateMs);
-    connect(m_pIdleTimer, &QTimer::timeout, this, [this] { UpdateToolBar(); });
+    connect(m_pIdleTimer, &QTimer::timeout, this, [this] {
+        UpdateToolBar();
+        if (CWinApp* pApp = AfxGetApp())
+            pApp->OnIdle();
+    });
 }
 
 QtMainWindow::~QtMainWindow()
@@ -230,8 +234,8 @@ void QtMainWindow::BuildBars(const ResourceSet& res)
         }
         addToolBar(Qt::TopToolBarArea, m_pToolBar);
         UpdateToolBar();
-        m_pIdleTimer->start();
     }
+    m_pIdleTimer->start();
     if (m_pFrame && m_pFrame->m_pStatusBar) {
         QStatusBar* pBar = statusBar();
         for (UINT nID : m_pFrame->m_pStatusBar->m_indicators) {
@@ -326,6 +330,12 @@ void QtMainWindow::SetWindowText(const std::string& text)
 {
     // "[*]" in a title is Qt's modified marker; a file name may contain it literally.
     setWindowTitle(ToQString(text).replace("[*]", "[[*]]"));
+}
+
+void QtMainWindow::SetMessageText(const std::string& text)
+{
+    if (auto* pLabel = findChild<QLabel*>("messagePane"))
+        pLabel->setText(ToQString(text));
 }
 
 void QtMainWindow::closeEvent(QCloseEvent* e)
