@@ -106,6 +106,7 @@ void CTrackwrightView::OnEditPaste()
         pDoc->m_xobjects.Add(o);
     }
     EndStep(*pDoc, IDS_STEP_PASTE);
+    m_gesture.start.clear();   // a group being dragged lets go: the pasted objects stay put
     m_selection = EmptySelection(pDoc->m_course.m_handles, pDoc->m_xobjects);
     for (int i = first; i < pDoc->m_xobjects.GetSize(); ++i)
         m_selection.objects.push_back(i);

@@ -94,6 +94,9 @@ std::vector<Vector3> SelectedPositions(const CourseSelection& sel, const RecordL
 bool PlaceSelection(const CourseSelection& sel, const std::vector<Vector3>& start, const Vector3& offset,
                     RecordList<CourseHandle>& handles, RecordList<XObject>& objects)
 {
+    // A selection replaced meanwhile (a paste during the drag) has no start positions.
+    if (start.size() != sel.handles.size() + sel.objects.size())
+        return false;
     bool changed = false;
     std::size_t k = 0;
     const auto place = [&](Vector3& pos) {

@@ -41,7 +41,8 @@ CourseSelection SelectInBand(const RecordList<CourseHandle>& handles, const Reco
 std::vector<Vector3> SelectedPositions(const CourseSelection& sel, const RecordList<CourseHandle>& handles,
                                        const RecordList<XObject>& objects);
 // Puts every selected part at its start position plus offset (tangents, widths, directions
-// unchanged); true when any stored value changed.
+// unchanged); true when any stored value changed. Nothing moves when start does not hold
+// one position per selected part.
 bool PlaceSelection(const CourseSelection& sel, const std::vector<Vector3>& start, const Vector3& offset,
                     RecordList<CourseHandle>& handles, RecordList<XObject>& objects);
 

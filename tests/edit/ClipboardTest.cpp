@@ -62,6 +62,17 @@ TEST_F(Clipboard, CopyWritesObjectLinesAndPastePlacesThemAtTheMouseAsOneStep)
     EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
     EXPECT_TRUE(view.m_selection.Empty());
 
+    // A paste in the middle of a group drag: the group stops, the pasted objects stay put.
+    SelectBothObjects();
+    view.OnLButtonDown(MK_LBUTTON, Px(20, -20));
+    view.OnMouseMove(MK_LBUTTON, Px(25, -20));
+    Run(ID_EDIT_PASTE);
+    view.OnMouseMove(MK_LBUTTON, Px(30, -20));
+    view.OnLButtonUp(0, Px(30, -20));
+    EXPECT_EQ(doc.m_xobjects[2].Pos, Vector3(-10.0, 5.0, 0.0));
+    ASSERT_TRUE(UndoLastStep(doc));
+    EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
+
     SelectBothObjects();
     Run(ID_EDIT_CUT);
     EXPECT_EQ(doc.m_xobjects.GetSize(), 0);
