@@ -41,6 +41,10 @@ constexpr UINT ID_VIEW_HEIGHTMAP = 32780;
 constexpr UINT ID_VIEW_COLORMAP = 32781;
 constexpr UINT ID_HELP_XOBJECT_ADD = 32782;
 constexpr UINT ID_HELP_XOBJECT_DELETE = 32783;
+constexpr UINT ID_HELP_SELECT = 32784;
+constexpr UINT ID_HELP_SELECT_BAND = 32785;
+constexpr UINT ID_HELP_SELECTION_MOVE = 32786;
+constexpr UINT ID_HELP_VALUES = 32787;
 
 // Edit menu texts with a place (%s) for the name of the step, and the names of the steps.
 constexpr UINT IDS_EDIT_UNDO_ITEM = 300;
