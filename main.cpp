@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     theApp.SetCommandLine(args);
     theApp.ComputeAppDir();
     if (IsRenderCommand(args))
-        return RunRenderCommand(args);
+        return RunRenderCommand(args, theApp.m_appDir);
     theApp.ParseCommandLine(info);
     if (info.m_bShowHelp) {
         std::fputs(kUsage, stdout);

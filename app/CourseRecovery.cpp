@@ -26,7 +26,7 @@ std::string Format(UINT id, const std::string& value)
 // The course file text with the line ends ReadTextFile gives.
 std::string TextAsRead(const CTrackwrightDoc& doc)
 {
-    std::string text = CourseFileText(doc);
+    std::string text = CourseFileText(doc.StoredFields());
     std::erase(text, '\r');
     return text;
 }
@@ -36,8 +36,7 @@ std::string TextAsRead(const CTrackwrightDoc& doc)
 void Restore(CTrackwrightDoc& doc, const std::string& text)
 {
     doc.DeleteContents();
-    ParseCourseText(text, doc);
-    doc.m_course.LoadMapTexture(doc.m_visibleMap == 0 ? doc.m_heightMap : doc.m_colorMap);
+    doc.TakeStoredCourse(ParseCourseText(text));
     doc.m_history.MarkUnsaved();
     doc.SetModifiedFlag(true);
     doc.UpdateAllViews(nullptr);
@@ -74,9 +73,12 @@ void CTrackwrightApp::TickRecovery(double now)
         return;
     m_recoveryClock.Done();
     // A failure must not interrupt the user: one line in the status bar, and the next edit
-    // tries again.
-    if (!m_recovery->Write(pDoc->GetPathName(), CourseFileText(*pDoc)) && m_pMainWnd)
-        m_pMainWnd->SetMessageText(Format(IDS_RECOVERY_WRITE_FAILED, m_recovery->Path()));
+    // tries again; the line goes once a copy is written.
+    const bool written = m_recovery->Write(pDoc->GetPathName(), CourseFileText(pDoc->StoredFields()));
+    if (m_pMainWnd && written == m_bRecoveryFailed)
+        m_pMainWnd->SetMessageText(written ? std::string(AfxLoadString(AFX_IDS_IDLEMESSAGE))
+                                           : Format(IDS_RECOVERY_WRITE_FAILED, m_recovery->Path()));
+    m_bRecoveryFailed = !written;
 }
 
 void CTrackwrightApp::OnDocumentOpened(CDocument* pDocument)

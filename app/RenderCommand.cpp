@@ -71,7 +71,7 @@ bool IsRenderCommand(const std::vector<std::string>& args)
     return false;
 }
 
-int RunRenderCommand(const std::vector<std::string>& args)
+int RunRenderCommand(const std::vector<std::string>& args, const std::string& dataDir)
 {
     std::string course;
     std::string out;
@@ -114,7 +114,7 @@ int RunRenderCommand(const std::vector<std::string>& args)
     {
         HeadlessWndHost host(width, height);
         CTrackwrightDoc doc;
-        CTrackwrightView view;
+        CTrackwrightView view(dataDir);
         doc.AddView(&view);
         view.SetHost(&host);
         view.OnCreate();

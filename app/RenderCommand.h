@@ -4,7 +4,8 @@
 #include <vector>
 
 // `--render COURSE --out FILE.png [--size WxH]`: draws the frame the editor shows for a course
-// into a PNG, with no display. Returns the process exit code; errors go to stderr.
-int RunRenderCommand(const std::vector<std::string>& args);
+// into a PNG, with no display, with the catalogue and font from dataDir (the program's folder).
+// Returns the process exit code; errors go to stderr.
+int RunRenderCommand(const std::vector<std::string>& args, const std::string& dataDir);
 // True when the arguments ask for the render command.
 bool IsRenderCommand(const std::vector<std::string>& args);

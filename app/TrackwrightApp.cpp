@@ -25,12 +25,6 @@ std::string DirectoryOf(const std::string& programPath)
     return programPath.substr(0, slash + 1);
 }
 
-std::string AppDataDir()
-{
-    const auto* pApp = dynamic_cast<const CTrackwrightApp*>(AfxGetApp());
-    return pApp ? pApp->m_appDir : std::string();
-}
-
 CTrackwrightApp::CTrackwrightApp()
 {
     AfxSetResources(&TrackwrightResources());
@@ -50,7 +44,7 @@ BOOL CTrackwrightApp::InitInstance()
     LoadStdProfileSettings(9);
     AddDocTemplate(new CSingleDocTemplate(
         IDR_MAINFRAME, [] { return new CTrackwrightDoc; }, [] { return new CMainFrame; },
-        [] { return new CTrackwrightView; }));
+        [this] { return new CTrackwrightView(m_appDir); }));
 
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);

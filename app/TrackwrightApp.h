@@ -35,9 +35,8 @@ public:
     std::unique_ptr<RecoveryFile> m_recovery;
     RecoveryClock m_recoveryClock;
     bool m_bStarted = false;   // the first document is in place
+    bool m_bRecoveryFailed = false;   // the status bar says the last write failed
 };
 
-// The folder that holds the program's data files ("" when no application exists).
-std::string AppDataDir();
 // The directory part of a program path, ending with '/': "/opt/tw/bin/tw" gives "/opt/tw/bin/".
 std::string DirectoryOf(const std::string& programPath);

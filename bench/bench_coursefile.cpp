@@ -59,7 +59,7 @@ void BM_Format(benchmark::State& state)
     CTrackwrightDoc doc;
     Fill(doc, n);
     for (auto _ : state)
-        benchmark::DoNotOptimize(CourseFileText(doc));
+        benchmark::DoNotOptimize(CourseFileText(doc.StoredFields()));
     state.SetComplexityN(n);
 }
 

@@ -78,7 +78,7 @@ void BM_RenderScene(benchmark::State& state)
     HeadlessWndHost host(kWidth, kHeight);
     CTrackwrightDoc doc;
     doc.OnNewDocument();
-    CTrackwrightView view;
+    CTrackwrightView view(app.m_appDir);
     view.SetHost(&host);
     doc.AddView(&view);
     view.OnCreate();

@@ -3,6 +3,7 @@
 // group move of a selection), without the repaint (the window host only counts the
 // invalidation; no GL context is current).
 #include "doc/TrackwrightDoc.h"
+#include "geometry/XObjectQueries.h"
 #include "tests/support/TestBackend.h"
 #include "view/TrackwrightView.h"
 
@@ -40,7 +41,7 @@ void BuildCourse(CTrackwrightDoc& doc)
     };
     for (int i = 0; i < kObjects; ++i) {
         const Vector3 p((next() * 2.0 - 1.0) * kRadius, (next() * 2.0 - 1.0) * kRadius, 0.0);
-        doc.AddXObject(p, "tree_pine.x", 3.0f, 3.0f);
+        AddXObject(doc.m_xobjects, p, "tree_pine.x", 3.0f, 3.0f);
         doc.m_xobjects[i].Direction = static_cast<float>(next() * 2.0 * kPi);
     }
 }

@@ -8,15 +8,15 @@ namespace {
 
 void Assign(CTrackwrightDoc& doc, const CourseSettings& s)
 {
-    const bool reload = s.visibleMap != doc.m_visibleMap ||
-                        (s.visibleMap == 0 ? s.heightMap != doc.m_heightMap : s.colorMap != doc.m_colorMap);
+    const std::string shownBefore = doc.ShownMapPath();
+    const bool switched = s.visibleMap != doc.m_visibleMap;
     doc.m_heightMap = s.heightMap;
     doc.m_colorMap = s.colorMap;
     doc.m_course.m_texLuminance = s.luminance;
     doc.m_visibleMap = s.visibleMap;
     doc.m_xobjectScale = s.objectScale;
-    if (reload)
-        doc.m_course.LoadMapTexture(s.visibleMap == 0 ? s.heightMap : s.colorMap);
+    if (switched || doc.ShownMapPath() != shownBefore)
+        doc.m_course.LoadMapTexture(doc.ShownMapPath());
 }
 
 template <class Apply>

@@ -10,7 +10,7 @@ void CTrackwrightDoc::OnViewHeightMap()
 {
     BeginStep(*this);
     m_course.LoadMapTexture(m_heightMap);
-    m_visibleMap = 0;
+    m_visibleMap = ShowHeightMap;
     EndStep(*this, IDS_STEP_MAP_SWITCH);
     UpdateAllViews(nullptr, 0, nullptr);
 }
@@ -19,7 +19,7 @@ void CTrackwrightDoc::OnViewColorMap()
 {
     BeginStep(*this);
     m_course.LoadMapTexture(m_colorMap);
-    m_visibleMap = 1;
+    m_visibleMap = ShowColorMap;
     EndStep(*this, IDS_STEP_MAP_SWITCH);
     UpdateAllViews(nullptr, 0, nullptr);
 }
@@ -27,11 +27,11 @@ void CTrackwrightDoc::OnViewColorMap()
 void CTrackwrightDoc::OnUpdateViewHeightMap(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(!m_heightMap.empty());
-    pCmdUI->SetCheck(m_visibleMap == 0);
+    pCmdUI->SetCheck(m_visibleMap == ShowHeightMap);
 }
 
 void CTrackwrightDoc::OnUpdateViewColorMap(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(!m_colorMap.empty());
-    pCmdUI->SetCheck(m_visibleMap == 1);
+    pCmdUI->SetCheck(m_visibleMap == ShowColorMap);
 }

@@ -61,7 +61,7 @@ void CTrackwrightDoc::OnSettings()
     BeginStep(*this);
     m_heightMap = dlg.m_heightMapPath;
     m_colorMap = dlg.m_colorMapPath;
-    m_course.LoadMapTexture(m_visibleMap == 0 ? m_heightMap : m_colorMap);
+    m_course.LoadMapTexture(ShownMapPath());
     m_course.m_texLuminance = dlg.m_luminance;
     m_xobjectScale = dlg.m_scale;
     EndStep(*this, IDS_STEP_SETTINGS);

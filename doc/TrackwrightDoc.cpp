@@ -1,8 +1,13 @@
 #include "doc/TrackwrightDoc.h"
 
+#include "file/FileReplace.h"
+#include "geometry/CourseSpline.h"
+#include "file/Tokenizer.h"
+#include "framework/Backend.h"
 #include "res/Resource.h"
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -31,13 +36,14 @@ BOOL CTrackwrightDoc::OnNewDocument()
 
     // The angles are formed in float constants and a double product on purpose: the
     // residues of the nominal zeros are part of the default course as it is stored.
+    // The outgoing tangent points a quarter turn ahead of the position, the stored incoming one
+    // three quarters.
     const float deg = 0.017453292f;
-    const float halfPi = -1.5707964f;
-    const float threeHalfPi = -4.712389f;
+    const float threeHalfPi = 4.712389f;
     for (int i = 0; i < 4; ++i) {
         const double a = static_cast<double>(static_cast<float>(i * 90)) * static_cast<double>(deg);
-        const double b = a - static_cast<double>(halfPi);
-        const double d = a - static_cast<double>(threeHalfPi);
+        const double b = a + static_cast<double>(kHalfPi);
+        const double d = a + static_cast<double>(threeHalfPi);
         CourseHandle h;
         h.vPos = Vector3(100.0 * std::cos(a), 100.0 * std::sin(a), 0.0);
         h.vTanNext = Vector3(170.0 * std::cos(b), 170.0 * std::sin(b), 0.0);
@@ -48,7 +54,7 @@ BOOL CTrackwrightDoc::OnNewDocument()
     }
     m_heightMap.clear();
     m_colorMap.clear();
-    m_visibleMap = 0;
+    m_visibleMap = ShowHeightMap;
     return TRUE;
 }
 
@@ -58,7 +64,7 @@ void CTrackwrightDoc::DeleteContents()
     m_xobjects.RemoveAll();
     m_heightMap.clear();
     m_colorMap.clear();
-    m_visibleMap = 1;
+    m_visibleMap = ShowColorMap;
     m_xobjectScale = 0.4f;
     m_history.Clear();
     CDocument::DeleteContents();
@@ -67,4 +73,57 @@ void CTrackwrightDoc::DeleteContents()
 void CTrackwrightDoc::OnUpdateAlwaysEnabled(CCmdUI* pCmdUI)
 {
     pCmdUI->Enable(TRUE);
+}
+
+const std::string& CTrackwrightDoc::ShownMapPath() const
+{
+    return m_visibleMap == ShowHeightMap ? m_heightMap : m_colorMap;
+}
+
+StoredCourseView CTrackwrightDoc::StoredFields() const
+{
+    return {m_course.m_handles, m_course.m_texLuminance, m_heightMap, m_colorMap, m_visibleMap, m_xobjects};
+}
+
+BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
+{
+    // The whole file is read before anything changes, so a file that cannot be read
+    // leaves the course on screen as it was.
+    std::string text;
+    if (!ReadTextFile(pathName, text)) {
+        AfxMessageBox(pathName + "ファイルの読み込みに失敗しました", MB_OK);
+        return FALSE;
+    }
+
+    DeleteContents();
+    TakeStoredCourse(ParseCourseText(text));
+    return TRUE;
+}
+
+void CTrackwrightDoc::TakeStoredCourse(StoredCourse course)
+{
+    m_course.m_handles = std::move(course.handles);
+    m_course.m_texLuminance = course.texLuminance;
+    m_heightMap = std::move(course.heightMap);
+    m_colorMap = std::move(course.colorMap);
+    m_visibleMap = course.visibleMap;
+    m_xobjects = std::move(course.xobjects);
+    // The texture needs nothing read after the shown map, so it is built once all is read.
+    m_course.LoadMapTexture(ShownMapPath());
+}
+
+BOOL CTrackwrightDoc::OnSaveDocument(const std::string& pathName)
+{
+    const StoredCourseView course = StoredFields();
+    if (const std::string* text = FindUnstorableText(course)) {
+        AfxMessageBox("パスや名前に二重引用符 (\") が含まれているため保存できません: " + *text, MB_OK);
+        return FALSE;
+    }
+    // The old file stays as it was unless every byte of the new one reached the disk.
+    if (!ReplaceFileContents(pathName, CourseFileText(course))) {
+        AfxMessageBox(pathName + "ファイルの書き込みに失敗しました", MB_OK);
+        return FALSE;
+    }
+    m_history.MarkSaved();
+    return TRUE;
 }

@@ -2,6 +2,7 @@
 
 #include "doc/CourseData.h"
 #include "doc/UndoHistory.h"
+#include "file/CourseFile.h"
 #include "framework/CDocument.h"
 #include "geometry/CourseRecords.h"
 #include "geometry/RecordList.h"
@@ -20,9 +21,16 @@ public:
     ~CTrackwrightDoc() override = default;
 
     BOOL OnNewDocument() override;
-    BOOL OnOpenDocument(const std::string& pathName) override;   // CourseFile.cpp
-    BOOL OnSaveDocument(const std::string& pathName) override;   // CourseFile.cpp
+    BOOL OnOpenDocument(const std::string& pathName) override;
+    BOOL OnSaveDocument(const std::string& pathName) override;
     void DeleteContents() override;
+
+    // The fields a course file stores, as the document holds them.
+    StoredCourseView StoredFields() const;
+    // The path of the map m_visibleMap shows.
+    const std::string& ShownMapPath() const;
+    // Puts a course as read from a file in place of the deleted contents and loads its map.
+    void TakeStoredCourse(StoredCourse course);
 
     bool OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
 
@@ -39,20 +47,13 @@ public:
     void OnUpdateEditUndo(CCmdUI* pCmdUI);
     void OnUpdateEditRedo(CCmdUI* pCmdUI);
 
-    // Object queries (XObjectQueries.cpp).
-    void PickXObjects(const Vector3& q);
-    bool DragXObjects(const Vector3& q);
-    void ReleaseXObjects();
-    bool DeleteXObjectAt(const Vector3& q);
-    bool AddXObject(const Vector3& q, const std::string& fileName, float width, float height);
-
     // Drawing (XObjectDrawing.cpp).
     void DrawXObjects(TextOverlay& overlay) const;
 
     CourseData m_course;
     std::string m_heightMap;
     std::string m_colorMap;
-    std::int32_t m_visibleMap = 0;
+    std::int32_t m_visibleMap = ShowHeightMap;   // a ShownMap, or whatever the file held
     RecordList<XObject> m_xobjects;
     float m_xobjectScale = 0.4f;
     UndoHistory m_history;   // emptied by New and Open

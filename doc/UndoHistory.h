@@ -2,6 +2,7 @@
 
 // The undo history: a list of steps, each holding only what one edit changed.
 
+#include "framework/Afx.h"
 #include "geometry/CourseRecords.h"
 #include "geometry/RecordList.h"
 
@@ -10,8 +11,6 @@
 #include <deque>
 #include <string>
 #include <vector>
-
-using UINT = unsigned int;
 
 // The document's values besides the two lists that an edit may change. The object scale
 // is not stored in the course file; a step that changes only it leaves the modified mark.
@@ -70,8 +69,8 @@ public:
     bool CanRedo() const { return !IsOpen() && m_position < static_cast<int>(m_steps.size()); }
     UINT UndoLabel() const { return CanUndo() ? m_steps[m_position - 1].label : 0; }
     UINT RedoLabel() const { return CanRedo() ? m_steps[m_position].label : 0; }
-    // Apply the step backwards or forwards; false when there is none. The settings are
-    // assigned only when the step changed them (the returned step says so).
+    // Apply the step backwards or forwards and return it; null when there is none. The
+    // settings are assigned only when the step changed them (the step says so).
     const UndoStep* Undo(const CourseState& state);
     const UndoStep* Redo(const CourseState& state);
 

@@ -1,15 +1,15 @@
 #include "edit/CourseEdits.h"
 
+#include "geometry/XObjectQueries.h"
 #include "res/Resource.h"
 
 #include <vector>
 
-void PickHandles(CourseData& course, const Vector3& q)
+void PickHandles(RecordList<CourseHandle>& handles, const Vector3& q)
 {
-    RecordList<CourseHandle>& handles = course.m_handles;
     const int n = handles.GetSize();
     for (int i = 0; i < n; ++i)
-        handles[i].PickHandle(handles[(i + 1) % n], q);
+        handles[i].PickHandle(NextInRing(handles, i), q);
 }
 
 namespace {
@@ -22,56 +22,55 @@ bool SameStoredValues(const CourseHandle& a, const CourseHandle& b)
 
 }  // namespace
 
-bool DragHandles(CourseData& course, const Vector3& q)
+bool DragHandles(RecordList<CourseHandle>& handles, const Vector3& q)
 {
-    RecordList<CourseHandle>& handles = course.m_handles;
     const int n = handles.GetSize();
     bool changed = false;
     for (int i = 0; i < n; ++i) {
         CourseHandle& h = handles[i];
         if (h.DragPart == HandlePart::None) {
-            h.DragHandle(handles[(i + 1) % n], q);
+            h.DragHandle(NextInRing(handles, i), q);
             continue;
         }
         const CourseHandle before = h;
-        h.DragHandle(handles[(i + 1) % n], q);
+        h.DragHandle(NextInRing(handles, i), q);
         changed = changed || !SameStoredValues(before, h);
     }
     return changed;
 }
 
-void ReleaseHandles(CourseData& course)
+void ReleaseHandles(RecordList<CourseHandle>& handles)
 {
-    for (CourseHandle& h : course.m_handles)
+    for (CourseHandle& h : handles)
         h.DragPart = HandlePart::None;
 }
 
-bool DragObjects(CTrackwrightDoc& doc, const Vector3& q)
+bool DragObjects(RecordList<XObject>& objects, const Vector3& q)
 {
-    // Only grabbed objects can move; note where they stood before the document's pass.
+    // Only grabbed objects can move; note where they stood before the pass.
     struct Grabbed {
         int index;
         Vector3 pos;
         float direction;
     };
     std::vector<Grabbed> grabbed;
-    for (int i = 0; i < doc.m_xobjects.GetSize(); ++i) {
-        const XObject& o = doc.m_xobjects[i];
+    for (int i = 0; i < objects.GetSize(); ++i) {
+        const XObject& o = objects[i];
         if (o.DragPart != ObjectPart::None)
             grabbed.push_back({i, o.Pos, o.Direction});
     }
-    doc.DragXObjects(q);
+    DragXObjects(objects, q);
     for (const Grabbed& g : grabbed) {
-        const XObject& o = doc.m_xobjects[g.index];
+        const XObject& o = objects[g.index];
         if (!(o.Pos == g.pos) || o.Direction != g.direction)
             return true;
     }
     return false;
 }
 
-UINT DragStepLabel(const CTrackwrightDoc& doc)
+UINT DragStepLabel(const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects)
 {
-    for (const CourseHandle& h : doc.m_course.m_handles) {
+    for (const CourseHandle& h : handles) {
         switch (h.DragPart) {
         case HandlePart::Pos: return IDS_STEP_POINT_MOVE;
         case HandlePart::TanNext:
@@ -81,7 +80,7 @@ UINT DragStepLabel(const CTrackwrightDoc& doc)
         default: break;
         }
     }
-    for (const XObject& o : doc.m_xobjects) {
+    for (const XObject& o : objects) {
         if (o.DragPart == ObjectPart::Body)
             return IDS_STEP_XOBJECT_MOVE;
         if (o.DragPart == ObjectPart::DirectionTip)

@@ -4,6 +4,7 @@
 #include "doc/CourseHistory.h"
 #include "edit/CourseEdits.h"
 #include "geometry/HandleInsertion.h"
+#include "geometry/XObjectQueries.h"
 #include "res/Resource.h"
 #include "view/TrackwrightView.h"
 
@@ -29,11 +30,12 @@ void CTrackwrightView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             }
             BeginStep(*pDoc);
             const bool handleRemoved = DeleteHandleAt(pDoc->m_course.m_handles, q);
-            const bool objectRemoved = pDoc->DeleteXObjectAt(q);
+            const bool objectRemoved = DeleteXObjectAt(pDoc->m_xobjects, q);
             const UINT label = !objectRemoved ? IDS_STEP_POINT_DELETE
                                : handleRemoved ? IDS_STEP_DELETE
                                                : IDS_STEP_XOBJECT_DELETE;
-            if (EndStep(*pDoc, label)) {
+            EndStep(*pDoc, label);
+            if (handleRemoved || objectRemoved) {
                 ValidateSelection();   // the indices moved
                 Invalidate(TRUE);
             }

@@ -3,6 +3,7 @@
 #include "edit/CourseEdits.h"
 #include "edit/LeftGesture.h"
 #include "geometry/HandleInsertion.h"
+#include "geometry/XObjectQueries.h"
 #include "res/Resource.h"
 #include "view/TrackwrightView.h"
 
@@ -21,9 +22,9 @@ void EndLeftDrag(CTrackwrightView& view, bool released)
         const CourseSelection before = view.m_selection;
         const bool bandShown = view.m_gesture.BandShown();
         const UINT groupLabel = FinishLeftGesture(view, *pDoc, released);
-        const UINT label = groupLabel ? groupLabel : DragStepLabel(*pDoc);
-        ReleaseHandles(pDoc->m_course);
-        pDoc->ReleaseXObjects();
+        const UINT label = groupLabel ? groupLabel : DragStepLabel(pDoc->m_course.m_handles, pDoc->m_xobjects);
+        ReleaseHandles(pDoc->m_course.m_handles);
+        ReleaseXObjects(pDoc->m_xobjects);
         EndStep(*pDoc, label);
         if (bandShown || !(before == view.m_selection))
             view.SelectionChanged();
@@ -42,13 +43,15 @@ void InsertOrPlace(CTrackwrightView& view, CPoint point)
         return;
     view.ValidateSelection();
     BeginStep(*pDoc);
+    bool added = true;
     if (view.m_nSelectedType < 0) {
-        InsertHandleAt(pDoc->m_course.m_handles, q);
+        added = InsertHandleAt(pDoc->m_course.m_handles, q);
     } else {
         const XObjectType& type = view.m_XObjectTypes[view.m_nSelectedType];
-        pDoc->AddXObject(q, type.FileName, type.Width, type.Height);
+        AddXObject(pDoc->m_xobjects, q, type.FileName, type.Width, type.Height);
     }
-    if (EndStep(*pDoc, view.m_nSelectedType < 0 ? IDS_STEP_POINT_ADD : IDS_STEP_XOBJECT_ADD)) {
+    EndStep(*pDoc, view.m_nSelectedType < 0 ? IDS_STEP_POINT_ADD : IDS_STEP_XOBJECT_ADD);
+    if (added) {
         // An object goes to the end of its list; a new control point shifts the indices after it.
         if (view.m_nSelectedType < 0)
             view.m_selection = EmptySelection(pDoc->m_course.m_handles, pDoc->m_xobjects);
@@ -63,7 +66,7 @@ void InsertOrPlace(CTrackwrightView& view, CPoint point)
 void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
 {
     const int row = HitTestTypeList(point.x, point.y);
-    if (row != -2) {
+    if (row != kNoTypeRow) {
         m_nSelectedType = row;
         Invalidate(TRUE);
         return;
@@ -78,8 +81,8 @@ void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
         if (CTrackwrightDoc* pDoc = GetDocument()) {
             BeginStep(*pDoc);
             const Vector3 q = ScreenToWorld(point.x, point.y);
-            PickHandles(pDoc->m_course, q);
-            pDoc->PickXObjects(q);
+            PickHandles(pDoc->m_course.m_handles, q);
+            PickXObjects(pDoc->m_xobjects, q);
             StartLeftGesture(*this, *pDoc, nFlags, point);
         }
     }
@@ -89,18 +92,18 @@ void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
 void CTrackwrightView::OnMouseMove(UINT nFlags, CPoint point)
 {
     const int row = HitTestTypeList(point.x, point.y);
-    if (row != -2) {
+    if (row != kNoTypeRow) {
         m_nHoverType = row;
         Invalidate(TRUE);
         return;
     }
-    m_nHoverType = -2;
+    m_nHoverType = kNoTypeRow;
 
     if (CTrackwrightDoc* pDoc = GetDocument()) {
         const Vector3 q = ScreenToWorld(point.x, point.y);
         const bool groupChanged = m_bLButtonDown && TrackLeftGesture(*this, *pDoc, point);
-        const bool handlesChanged = DragHandles(pDoc->m_course, q);
-        const bool objectsChanged = DragObjects(*pDoc, q);
+        const bool handlesChanged = DragHandles(pDoc->m_course.m_handles, q);
+        const bool objectsChanged = DragObjects(pDoc->m_xobjects, q);
         if (groupChanged || handlesChanged || objectsChanged)
             pDoc->SetModifiedFlag();
         ShowStatus(q);

@@ -1,6 +1,7 @@
 #include "edit/LeftGesture.h"
 
 #include "edit/CourseEdits.h"
+#include "geometry/XObjectQueries.h"
 #include "res/Resource.h"
 #include "view/TrackwrightView.h"
 
@@ -34,8 +35,8 @@ void StartLeftGesture(CTrackwrightView& view, CTrackwrightDoc& doc, UINT nFlags,
                              sel.HasObject(g.object));
     if (onSelected) {
         g.kind = LeftGesture::Kind::Group;
-        ReleaseHandles(doc.m_course);
-        doc.ReleaseXObjects();
+        ReleaseHandles(doc.m_course.m_handles);
+        ReleaseXObjects(doc.m_xobjects);
         g.start = SelectedPositions(sel, handles, doc.m_xobjects);
     } else if (grabbed) {
         g.kind = LeftGesture::Kind::Part;

@@ -51,7 +51,7 @@ void CTrackwrightView::NavigateStep(UINT nFlags, CPoint point)
         for (int i = 0; i < -dy; ++i)
             ZoomBy(1.01f);
     } else if (m_rectClient.bottom > 0) {
-        const double s = 200.0 / m_rectClient.bottom;
+        const double s = 2.0 * kViewHalfHeight / m_rectClient.bottom;
         m_vCamera.x = static_cast<float>(m_vCamera.x + (m_ptLast.x - point.x) * s / m_fZoom);
         m_vCamera.y = static_cast<float>(m_vCamera.y - (m_ptLast.y - point.y) * s / m_fZoom);
         Invalidate(TRUE);

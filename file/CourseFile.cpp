@@ -1,11 +1,8 @@
 #include "file/CourseFile.h"
 
-#include "doc/TrackwrightDoc.h"
-#include "file/FileReplace.h"
-#include "file/ObjectLines.h"
 #include "file/NumberText.h"
+#include "file/ObjectLines.h"
 #include "file/Tokenizer.h"
-#include "framework/Backend.h"
 
 #include <charconv>
 #include <cstddef>
@@ -63,23 +60,7 @@ void AppendMapPath(std::string& out, const std::string& path, const char* commen
     out += "\r\n";
 }
 
-// The format has no escape: a double quote inside a path or name would end it early and
-// shift every field after it. Returns the first text that cannot be stored, or null.
-const std::string* FindUnstorableText(const CTrackwrightDoc& doc)
-{
-    if (doc.m_heightMap.find('"') != std::string::npos)
-        return &doc.m_heightMap;
-    if (doc.m_colorMap.find('"') != std::string::npos)
-        return &doc.m_colorMap;
-    for (const XObject& obj : doc.m_xobjects) {
-        if (obj.FileName.find('"') != std::string::npos)
-            return &obj.FileName;
-    }
-    return nullptr;
-}
-
-}  // namespace
-
+// Two number tokens as x and y, with z 0 and w 1.
 Vector3 ReadVector2(TokenReader& reader, std::string& token)
 {
     Vector3 v;
@@ -88,10 +69,10 @@ Vector3 ReadVector2(TokenReader& reader, std::string& token)
     return v;
 }
 
-void CourseHandle::WriteHandle(std::string& out) const
+void WriteHandle(std::string& out, const CourseHandle& h)
 {
-    const float fields[kHandleFields] = {vPos.x, vPos.y, vTanNext.x, vTanNext.y,
-                                         vTanPrev.x, vTanPrev.y, WidthRight, WidthLeft};
+    const float fields[kHandleFields] = {h.vPos.x, h.vPos.y, h.vTanNext.x, h.vTanNext.y,
+                                         h.vTanPrev.x, h.vTanPrev.y, h.WidthRight, h.WidthLeft};
     for (const float f : fields) {
         AppendFixed(out, f);
         out += ' ';
@@ -99,56 +80,74 @@ void CourseHandle::WriteHandle(std::string& out) const
     out += "\r\n";
 }
 
-void XObject::ReadXObject(TokenReader& reader, std::string& token)
+XObject ReadXObject(TokenReader& reader, std::string& token)
 {
+    XObject obj;
     reader.ReadToken(token);
-    FileName = token;
-    Pos.x = ReadNumber(reader, token);
-    Pos.y = ReadNumber(reader, token);
-    Pos.z = 0.0f;
-    Pos.w = 1.0f;
-    Direction = ReadNumber(reader, token);
-    Width = ReadNumber(reader, token);
-    Height = ReadNumber(reader, token);
+    obj.FileName = token;
+    obj.Pos.x = ReadNumber(reader, token);
+    obj.Pos.y = ReadNumber(reader, token);
+    obj.Pos.z = 0.0f;
+    obj.Pos.w = 1.0f;
+    obj.Direction = ReadNumber(reader, token);
+    obj.Width = ReadNumber(reader, token);
+    obj.Height = ReadNumber(reader, token);
+    return obj;
 }
 
-std::string CourseFileText(const CTrackwrightDoc& doc)
+}  // namespace
+
+const std::string* FindUnstorableText(const StoredCourseView& course)
+{
+    if (course.heightMap.find('"') != std::string::npos)
+        return &course.heightMap;
+    if (course.colorMap.find('"') != std::string::npos)
+        return &course.colorMap;
+    for (const XObject& obj : course.xobjects) {
+        if (obj.FileName.find('"') != std::string::npos)
+            return &obj.FileName;
+    }
+    return nullptr;
+}
+
+std::string CourseFileText(const StoredCourseView& course)
 {
     std::string out;
-    const auto& handles = doc.m_course.m_handles;
+    const auto& handles = course.handles;
     // About 120 bytes per handle line and 90 per object line.
     out.reserve(512 + 120 * static_cast<std::size_t>(handles.GetSize()) +
-                (90 + 8) * static_cast<std::size_t>(doc.m_xobjects.GetSize()));
+                (90 + 8) * static_cast<std::size_t>(course.xobjects.GetSize()));
 
     out += "#CourseData : NumOfHandle HandleData... TexLuminance\r\n";
     out += "#HandleData : vPos vTanNext vTanPrev WidthRight WidthLeft\r\n";
     AppendInt(out, handles.GetSize());
     out += "\r\n";
     for (const CourseHandle& h : handles)
-        h.WriteHandle(out);
-    AppendFixed(out, doc.m_course.m_texLuminance);
+        WriteHandle(out, h);
+    AppendFixed(out, course.texLuminance);
     out += " #TexLuminance\r\n";
-    AppendMapPath(out, doc.m_heightMap, "#HeightMap");
-    AppendMapPath(out, doc.m_colorMap, "#ColorMap");
-    AppendInt(out, doc.m_visibleMap);
+    AppendMapPath(out, course.heightMap, "#HeightMap");
+    AppendMapPath(out, course.colorMap, "#ColorMap");
+    AppendInt(out, course.visibleMap);
     out += " #VisibleMap(0...HeightMap 1...ColorMap)\r\n";
-    AppendInt(out, doc.m_xobjects.GetSize());
+    AppendInt(out, course.xobjects.GetSize());
     out += " #NumberOfXObject\r\n";
     out += "#XObjectData: PosX PoxY Direction Width Height\r\n";
     out += "#XObject : FileName x y Angle Width Height\r\n";
-    for (const XObject& obj : doc.m_xobjects)
+    for (const XObject& obj : course.xobjects)
         AppendXObjectLine(out, obj);
     return out;
 }
 
-void ParseCourseText(std::string_view text, CTrackwrightDoc& doc)
+StoredCourse ParseCourseText(std::string_view text)
 {
+    StoredCourse course;
     TokenReader reader(text);
     std::string token;
     token.reserve(256);
 
     const int handleCount = BoundedCount(ReadInt(reader, token), reader, kHandleFields);
-    auto& handles = doc.m_course.m_handles;
+    auto& handles = course.handles;
     handles.Reserve(handleCount);
     for (int i = 0; i < handleCount; ++i) {
         CourseHandle h;
@@ -160,54 +159,21 @@ void ParseCourseText(std::string_view text, CTrackwrightDoc& doc)
         handles.Add(h);
     }
 
-    doc.m_course.m_texLuminance = ReadNumber(reader, token);
+    course.texLuminance = ReadNumber(reader, token);
 
     reader.ReadToken(token);
     if (!EqualsNoCase(token, "none"))
-        doc.m_heightMap = token;
+        course.heightMap = token;
     reader.ReadToken(token);
     if (!EqualsNoCase(token, "none"))
-        doc.m_colorMap = token;
+        course.colorMap = token;
 
-    doc.m_visibleMap = ReadInt(reader, token);
+    course.visibleMap = ReadInt(reader, token);
 
     const int objectCount = BoundedCount(ReadInt(reader, token), reader, kXObjectFields);
-    doc.m_xobjects.Reserve(objectCount);
+    course.xobjects.Reserve(objectCount);
     for (int i = 0; i < objectCount; ++i) {
-        XObject obj;
-        obj.ReadXObject(reader, token);
-        doc.m_xobjects.Add(obj);
+        course.xobjects.Add(ReadXObject(reader, token));
     }
-}
-
-BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
-{
-    // The whole file is read before anything changes, so a file that cannot be read
-    // leaves the course on screen as it was.
-    std::string text;
-    if (!ReadTextFile(pathName, text)) {
-        AfxMessageBox(pathName + "ファイルの読み込みに失敗しました", MB_OK);
-        return FALSE;
-    }
-
-    DeleteContents();
-    ParseCourseText(text, *this);
-    // The texture needs nothing read after the shown map, so it is built once all is read.
-    m_course.LoadMapTexture(m_visibleMap == 0 ? m_heightMap : m_colorMap);
-    return TRUE;
-}
-
-BOOL CTrackwrightDoc::OnSaveDocument(const std::string& pathName)
-{
-    if (const std::string* text = FindUnstorableText(*this)) {
-        AfxMessageBox("パスや名前に二重引用符 (\") が含まれているため保存できません: " + *text, MB_OK);
-        return FALSE;
-    }
-    // The old file stays as it was unless every byte of the new one reached the disk.
-    if (!ReplaceFileContents(pathName, CourseFileText(*this))) {
-        AfxMessageBox(pathName + "ファイルの書き込みに失敗しました", MB_OK);
-        return FALSE;
-    }
-    m_history.MarkSaved();
-    return TRUE;
+    return course;
 }

@@ -1,10 +1,11 @@
 #include "file/NumberText.h"
 
-#include "file/Tokenizer.h"
-
 #include <charconv>
 #include <climits>
 #include <limits>
+
+#include <locale.h>
+#include <stdlib.h>
 
 namespace {
 
@@ -17,104 +18,6 @@ inline bool IsCSpace(char c)
 inline bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-inline bool IsHexDigit(char c)
-{
-    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
-bool StartsWithNoCase(std::string_view s, std::string_view prefix)
-{
-    return s.size() >= prefix.size() && EqualsNoCase(s.substr(0, prefix.size()), prefix);
-}
-
-// For a number that from_chars found out of range: true when it is too large (strtod
-// then gives infinity), false when too small (strtod gives zero). The two ranges lie
-// hundreds of decades apart, so the position of the leading digit decides.
-bool IsOverflow(const char* first, const char* last, bool hex)
-{
-    long long lead = 0;          // digits before the point, up to the first non-zero one
-    bool seenPoint = false;
-    bool seenNonZero = false;
-    const char* p = first;
-    for (; p < last; ++p) {
-        const char c = *p;
-        if (c == '.') {
-            seenPoint = true;
-            continue;
-        }
-        if (!(hex ? IsHexDigit(c) : IsDigit(c)))
-            break;
-        if (!seenNonZero && c != '0') {
-            seenNonZero = true;
-            if (seenPoint)
-                break;
-        }
-        if (seenNonZero && !seenPoint)
-            ++lead;
-        else if (!seenNonZero && seenPoint)
-            --lead;
-    }
-    // Skip to the exponent, if any.
-    const char mark = hex ? 'p' : 'e';
-    while (p < last && (*p | 0x20) != mark)
-        ++p;
-    long long exponent = 0;
-    if (p < last) {
-        ++p;
-        bool negative = false;
-        if (p < last && (*p == '+' || *p == '-')) {
-            negative = *p == '-';
-            ++p;
-        }
-        for (; p < last && IsDigit(*p); ++p) {
-            if (exponent < 1000000000)
-                exponent = exponent * 10 + (*p - '0');
-        }
-        if (negative)
-            exponent = -exponent;
-    }
-    const long long scale = hex ? 4 * lead + exponent : lead + exponent;
-    return scale > 0;
-}
-
-// Converts an unsigned number at the start of s; the sign is handled by the caller.
-// Returns false when no number starts there.
-bool ParseUnsigned(std::string_view s, double& value)
-{
-    if (StartsWithNoCase(s, "inf")) {
-        value = std::numeric_limits<double>::infinity();
-        return true;
-    }
-    if (StartsWithNoCase(s, "nan")) {
-        value = std::numeric_limits<double>::quiet_NaN();
-        return true;
-    }
-    const char* first = s.data();
-    const char* last = s.data() + s.size();
-    std::chars_format format = std::chars_format::general;
-    if (s.size() >= 3 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X') &&
-        (IsHexDigit(s[2]) || (s[2] == '.' && s.size() >= 4 && IsHexDigit(s[3])))) {
-        first += 2;
-        format = std::chars_format::hex;
-    }
-    // from_chars takes a '-' that strtod would not take again after the sign.
-    if (first < last && *first == '-')
-        return false;
-    double parsed = 0.0;
-    const auto [end, ec] = std::from_chars(first, last, parsed, format);
-    if (ec == std::errc()) {
-        value = parsed;
-        return true;
-    }
-    if (ec == std::errc::result_out_of_range) {
-        value = IsOverflow(first, end, format == std::chars_format::hex)
-                    ? std::numeric_limits<double>::infinity()
-                    : 0.0;
-        return true;
-    }
-    return false;
 }
 
 // Skips the leading white space and an optional sign, as strtod and atoi do; true for '-'.
@@ -136,10 +39,20 @@ double AtoF(std::string_view s)
 {
     std::size_t i = 0;
     const bool negative = SkipSpaceAndSign(s, i);
-    double value = 0.0;
-    if (!ParseUnsigned(s.substr(i), value))
-        return 0.0;
-    return negative ? -value : value;
+    // Plain decimals, nearly every number a course holds, go through from_chars: it reads them
+    // about three times as fast as strtod, and reading numbers is most of opening a large
+    // course. The rest (hex, inf, nan, out of range, no number) go to the C library.
+    const std::string_view rest = s.substr(i);
+    const bool hex = rest.size() >= 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X');
+    if (!rest.empty() && (IsDigit(rest[0]) || rest[0] == '.') && !hex) {
+        double value = 0.0;
+        const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), value);
+        if (ec == std::errc())
+            return negative ? -value : value;
+    }
+    // strtod wants the text NUL-terminated; a NUL inside ends the number either way.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t());
+    return strtod_l(std::string(s).c_str(), nullptr, cLocale);
 }
 
 int AtoI(std::string_view s)

@@ -2,20 +2,25 @@
 
 #include "file/NumberText.h"
 #include "file/Tokenizer.h"
-#include "framework/CDialog.h"
 
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 
 namespace {
 
 constexpr int kNumbers = 5;
 
-// A whole token as a finite number within the float range.
+// A whole token as a finite number within the float range (from_chars: any locale).
 bool NumberOf(const std::string& token, float& value)
 {
+    const char* first = token.data();
+    const char* const last = first + token.size();
+    if (first != last && *first == '+')
+        ++first;
     double d = 0.0;
-    if (!AfxParseFloat(token, d) || std::fabs(d) > FLT_MAX)
+    const auto [ptr, ec] = std::from_chars(first, last, d, std::chars_format::general);
+    if (ec != std::errc() || ptr != last || first == last || !std::isfinite(d) || std::fabs(d) > FLT_MAX)
         return false;
     value = static_cast<float>(d);
     return true;

@@ -6,7 +6,6 @@
 
 using BOOL = int;
 using UINT = unsigned int;
-using LRESULT = long;
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
 
@@ -16,11 +15,6 @@ struct CPoint {
     CPoint() = default;
     CPoint(int ax, int ay) : x(ax), y(ay) {}
     bool operator==(const CPoint&) const = default;
-};
-
-struct CSize {
-    int cx = 0;
-    int cy = 0;
 };
 
 struct CRect {

@@ -6,8 +6,6 @@ BOOL CPalette::CreatePalette(const LOGPALETTE* pLogPalette)
 {
     if (!pLogPalette || m_bCreated)
         return FALSE;
-    const PALETTEENTRY* first = pLogPalette->palPalEntry;
-    m_entries.assign(first, first + pLogPalette->palNumEntries);
     m_bCreated = true;
     return TRUE;
 }
@@ -16,7 +14,6 @@ BOOL CPalette::DeleteObject()
 {
     if (!m_bCreated)
         return FALSE;
-    m_entries.clear();
     m_bCreated = false;
     return TRUE;
 }

@@ -4,7 +4,6 @@
 // the window's pixel format and GL context; a palette only matters on palette-based displays.
 #include "framework/Afx.h"
 
-#include <vector>
 
 class CWnd;
 class CWndHost;
@@ -27,16 +26,15 @@ struct LOGPALETTE {
     PALETTEENTRY palPalEntry[1];
 };
 
+// Nothing here maps colours through a palette (every surface is true colour): a created
+// palette records only that it exists.
 class CPalette {
 public:
     BOOL CreatePalette(const LOGPALETTE* pLogPalette);
     BOOL DeleteObject();
     bool IsCreated() const { return m_bCreated; }
-    int GetEntryCount() const { return static_cast<int>(m_entries.size()); }
-    const std::vector<PALETTEENTRY>& GetEntries() const { return m_entries; }
 
 private:
-    std::vector<PALETTEENTRY> m_entries;
     bool m_bCreated = false;
 };
 
@@ -51,7 +49,6 @@ public:
     CDC& operator=(const CDC&) = delete;
 
     HDC GetSafeHdc() { return this; }
-    CWnd* GetWindow() const { return m_pWnd; }
     // The window's host at the time of the call; null once the window is gone.
     CWndHost* GetHost() const;
 

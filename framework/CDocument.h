@@ -32,7 +32,6 @@ public:
 
     void AddView(CView* pView);
     void RemoveView(CView* pView);
-    CView* GetFirstView() const { return m_views.empty() ? nullptr : m_views.front(); }
     // Hint 0 makes every view invalidate its whole client area.
     void UpdateAllViews(CView* pSender, long lHint = 0, void* pHint = nullptr);
 

@@ -13,7 +13,7 @@ class CDocument;
 
 // The command line as the framework understands it: an optional file to open.
 struct CCommandLineInfo {
-    enum { FileNew, FileOpen, FileNothing } m_nShellCommand = FileNew;
+    enum { FileNew, FileOpen } m_nShellCommand = FileNew;
     std::string m_strFileName;
     bool m_bShowHelp = false;
     bool m_bShowVersion = false;

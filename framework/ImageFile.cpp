@@ -1,32 +1,10 @@
 #include "framework/ImageFile.h"
 
-#include <zlib.h>
+#include <png.h>
 
-#include <array>
 #include <cstdio>
+#include <cstring>
 #include <memory>
-
-namespace {
-
-void PutBig32(std::vector<std::uint8_t>& out, std::uint32_t v)
-{
-    out.push_back(static_cast<std::uint8_t>(v >> 24));
-    out.push_back(static_cast<std::uint8_t>(v >> 16));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-    out.push_back(static_cast<std::uint8_t>(v));
-}
-
-void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::vector<std::uint8_t>& data)
-{
-    PutBig32(out, static_cast<std::uint32_t>(data.size()));
-    const std::size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    const uLong crc = crc32(0L, out.data() + start, static_cast<uInt>(out.size() - start));
-    PutBig32(out, static_cast<std::uint32_t>(crc));
-}
-
-}  // namespace
 
 bool SavePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgbaBottomUp)
 {
@@ -34,38 +12,35 @@ bool SavePng(const std::string& path, int width, int height, const std::vector<s
         rgbaBottomUp.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4)
         return false;
 
-    // RGB rows, top row first, each behind filter byte 0.
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3 + 1;
-    std::vector<std::uint8_t> raw(rowBytes * static_cast<std::size_t>(height));
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* src = rgbaBottomUp.data() + static_cast<std::size_t>(height - 1 - y) * width * 4;
-        std::uint8_t* dst = raw.data() + static_cast<std::size_t>(y) * rowBytes;
-        *dst++ = 0;
-        for (int x = 0; x < width; ++x, src += 4) {
-            *dst++ = src[0];
-            *dst++ = src[1];
-            *dst++ = src[2];
-        }
-    }
-    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-    std::vector<std::uint8_t> packed(packedSize);
-    if (compress2(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()), 6) != Z_OK)
-        return false;
-    packed.resize(packedSize);
+    // 8-bit RGB: GL's alpha is not part of the picture.
+    const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    std::vector<std::uint8_t> rgb(pixels * 3);
+    for (std::size_t i = 0; i < pixels; ++i)
+        std::memcpy(&rgb[i * 3], &rgbaBottomUp[i * 4], 3);
 
-    std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    std::vector<std::uint8_t> header;
-    PutBig32(header, static_cast<std::uint32_t>(width));
-    PutBig32(header, static_cast<std::uint32_t>(height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});   // 8-bit RGB, deflate, no interlace
-    PutChunk(png, "IHDR", header);
-    PutChunk(png, "IDAT", packed);
-    PutChunk(png, "IEND", {});
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    image.width = static_cast<png_uint_32>(width);
+    image.height = static_cast<png_uint_32>(height);
+    image.format = PNG_FORMAT_RGB;
+    // A negative stride: the rows are stored bottom row first. The bytes are made in memory
+    // and written here: libpng's own file writer removes the path when a write fails, and the
+    // path may name a device or a file the user keeps.
+    const png_int_32 stride = -static_cast<png_int_32>(width) * 3;
+    png_alloc_size_t size = 0;
+    if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), stride, nullptr))
+        return false;
+    std::vector<std::uint8_t> png(size);
+    const int made = png_image_write_to_memory(&image, png.data(), &size, 0, rgb.data(), stride, nullptr);
+    png_image_free(&image);
+    if (!made)
+        return false;
 
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
     if (!file)
         return false;
-    if (std::fwrite(png.data(), 1, png.size(), file.get()) != png.size())
+    if (std::fwrite(png.data(), 1, size, file.get()) != size)
         return false;
     return std::fclose(file.release()) == 0;
 }

@@ -2,7 +2,6 @@
 // written text again must write the same bytes.
 #include "FuzzCheck.h"
 
-#include "doc/TrackwrightDoc.h"
 #include "file/CourseFile.h"
 #include "file/Tokenizer.h"
 
@@ -12,22 +11,21 @@
 
 namespace {
 
-// As Open does it: the file's text-mode translation, an emptied document, the parse.
-void Read(std::string text, CTrackwrightDoc& doc)
+// As Open does it: the file's text-mode translation, then the parse.
+StoredCourse Read(std::string text)
 {
     DropCrBeforeLf(text);
-    doc.DeleteContents();
-    ParseCourseText(text, doc);
+    return ParseCourseText(text);
 }
 
 // A name holding CR LF is written as it is and reads back with a bare line feed: the format
 // has no escape for it (and only a file with CR CR LF inside quotes can produce one).
-bool HoldsCrLf(const CTrackwrightDoc& doc)
+bool HoldsCrLf(const StoredCourse& doc)
 {
     auto has = [](const std::string& s) { return s.find("\r\n") != std::string::npos; };
-    if (has(doc.m_heightMap) || has(doc.m_colorMap))
+    if (has(doc.heightMap) || has(doc.colorMap))
         return true;
-    for (const XObject& obj : doc.m_xobjects) {
+    for (const XObject& obj : doc.xobjects) {
         if (has(obj.FileName))
             return true;
     }
@@ -43,21 +41,19 @@ constexpr int kMaxRecordsToWrite = 2048;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    CTrackwrightDoc doc;
-    Read(std::string(reinterpret_cast<const char*>(data), size), doc);
-    if (doc.m_course.m_handles.GetSize() + doc.m_xobjects.GetSize() > kMaxRecordsToWrite)
+    const StoredCourse doc = Read(std::string(reinterpret_cast<const char*>(data), size));
+    if (doc.handles.GetSize() + doc.xobjects.GetSize() > kMaxRecordsToWrite)
         return 0;
     const std::string first = CourseFileText(doc);
     if (HoldsCrLf(doc))
         return 0;
 
-    CTrackwrightDoc again;
-    Read(first, again);
-    FUZZ_CHECK(again.m_course.m_handles.GetSize() == doc.m_course.m_handles.GetSize());
-    FUZZ_CHECK(again.m_xobjects.GetSize() == doc.m_xobjects.GetSize());
-    FUZZ_CHECK(again.m_heightMap == doc.m_heightMap);
-    FUZZ_CHECK(again.m_colorMap == doc.m_colorMap);
-    FUZZ_CHECK(again.m_visibleMap == doc.m_visibleMap);
+    const StoredCourse again = Read(first);
+    FUZZ_CHECK(again.handles.GetSize() == doc.handles.GetSize());
+    FUZZ_CHECK(again.xobjects.GetSize() == doc.xobjects.GetSize());
+    FUZZ_CHECK(again.heightMap == doc.heightMap);
+    FUZZ_CHECK(again.colorMap == doc.colorMap);
+    FUZZ_CHECK(again.visibleMap == doc.visibleMap);
     FUZZ_CHECK(CourseFileText(again) == first);
     return 0;
 }

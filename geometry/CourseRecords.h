@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <string>
 
-class TokenReader;
-struct Rgb;
 
 // Which piece of a handle is dragged or hovered.
 enum class HandlePart : std::int32_t {
@@ -24,6 +22,12 @@ enum class ObjectPart : std::int32_t {
     None = 0,
     Body = 1,
     DirectionTip = 2,
+};
+
+// Which side of the centre line a border lies on, seen along the course.
+enum class BorderSide : std::int32_t {
+    Left = 0,
+    Right = 1,
 };
 
 // Which line of a span DrawSpan emits; any other value gives the centre line.
@@ -52,17 +56,13 @@ public:
 
     // Spline operations (CourseSpline.cpp).
     Vector3 SpanPoint(const CourseHandle& h1, float t) const;
-    Vector3 BorderOffset(int side, float width) const;
-    void DrawSpan(const CourseHandle& h1, int curve, int N, const Rgb& colour) const;
+    Vector3 BorderOffset(BorderSide side, float width) const;
 
     // Picking and dragging (HandlePicking.cpp).
     HandlePart HandlePartAt(const CourseHandle& n, const Vector3& q, Vector3* offset = nullptr) const;
     bool SpanHit(const CourseHandle& n, float radius, const Vector3& q, Vector3* nearest) const;
     void PickHandle(const CourseHandle& n, const Vector3& q);
     bool DragHandle(const CourseHandle& n, const Vector3& q);
-
-    // One line of the course file (CourseFile.cpp).
-    void WriteHandle(std::string& out) const;
 };
 
 // One placed scenery object.
@@ -99,9 +99,6 @@ public:
     Vector3 DirectionTip() const;
     ObjectPart HitPart(const Vector3& q, Vector3* offset = nullptr) const;
     bool DragXObject(const Vector3& q);
-
-    // Reads the six stored fields from the course file (CourseFile.cpp).
-    void ReadXObject(TokenReader& reader, std::string& token);
 };
 
 // One catalogue entry.

@@ -1,7 +1,5 @@
 #include "geometry/CourseSpline.h"
 
-#include "view/GlLines.h"
-
 #include <cmath>
 #include <cstdint>
 
@@ -30,7 +28,7 @@ const double kQuarterTurnSin = std::sin(static_cast<double>(kHalfPi));
 
 }  // namespace
 
-Vector3 CourseHandle::BorderOffset(int side, float width) const
+Vector3 CourseHandle::BorderOffset(BorderSide side, float width) const
 {
     Vector3 Tn = vTanNext;
     if (const float len = Tn.Length(); len != 0.0f)
@@ -53,22 +51,22 @@ Vector3 CourseHandle::BorderOffset(int side, float width) const
     }
     A.Normalize();
     A *= width;
-    if (side == 1)
+    if (side == BorderSide::Right)
         A *= -1.0;
     A.w = 1.0f;
     return A;
 }
 
-SpanLine LineOfSpan(const CourseHandle& h0, const CourseHandle& h1, int curve)
+SpanLine LineOfSpan(const CourseHandle& h0, const CourseHandle& h1, SpanCurve curve)
 {
     Vector3 O0(0.0, 0.0, 0.0);
     Vector3 O1(0.0, 0.0, 0.0);
     if (curve == LeftBorder) {
-        O0 = h0.BorderOffset(0, h0.WidthLeft);
-        O1 = h1.BorderOffset(0, h1.WidthLeft);
+        O0 = h0.BorderOffset(BorderSide::Left, h0.WidthLeft);
+        O1 = h1.BorderOffset(BorderSide::Left, h1.WidthLeft);
     } else if (curve == RightBorder) {
-        O0 = h0.BorderOffset(1, h0.WidthRight);
-        O1 = h1.BorderOffset(1, h1.WidthRight);
+        O0 = h0.BorderOffset(BorderSide::Right, h0.WidthRight);
+        O1 = h1.BorderOffset(BorderSide::Right, h1.WidthRight);
     }
     return {h0.vPos + O0, h1.vPos + O1, h0.vTanNext, -h1.vTanPrev};
 }
@@ -79,7 +77,7 @@ Vector3 SpanLineVertex(const SpanLine& line, int i, int N)
     return HermitePoint(t, line.P0, line.P1, line.T0, line.T1);
 }
 
-int SampleSpan(const CourseHandle& h0, const CourseHandle& h1, int curve, int N, Vector3* out)
+int SampleSpan(const CourseHandle& h0, const CourseHandle& h1, SpanCurve curve, int N, Vector3* out)
 {
     if (N < 1)
         return 0;
@@ -98,15 +96,4 @@ void SamplePickSpan(const CourseHandle& h0, const CourseHandle& h1, Vector3 (&ou
 {
     for (int k = 0; k <= kPickSegments; ++k)
         out[k] = h0.SpanPoint(h1, PickParameter(k));
-}
-
-void CourseHandle::DrawSpan(const CourseHandle& h1, int curve, int N, const Rgb& colour) const
-{
-    // N = 0 would be 0 / 0: fewer than one segment draws nothing.
-    LineBlock strip(colour);
-    if (N >= 1) {
-        const SpanLine line = LineOfSpan(*this, h1, curve);
-        for (std::int64_t i = 0; i <= N; ++i)
-            strip.To(SpanLineVertex(line, static_cast<int>(i), N));
-    }
 }

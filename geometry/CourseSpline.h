@@ -15,13 +15,13 @@ struct SpanLine {
     Vector3 T0;
     Vector3 T1;
 };
-SpanLine LineOfSpan(const CourseHandle& h0, const CourseHandle& h1, int curve);
+SpanLine LineOfSpan(const CourseHandle& h0, const CourseHandle& h1, SpanCurve curve);
 
 // Vertex i of a line drawn with N segments: t = i / N in float.
 Vector3 SpanLineVertex(const SpanLine& line, int i, int N);
 
 // The vertices DrawSpan emits, written to out[0..N]; nothing for N < 1. Returns the count.
-int SampleSpan(const CourseHandle& h0, const CourseHandle& h1, int curve, int N, Vector3* out);
+int SampleSpan(const CourseHandle& h0, const CourseHandle& h1, SpanCurve curve, int N, Vector3* out);
 
 // Picking walks the centre line at t = k * 0.05f, k = 0 ... 20 (not quite i / 20 in float).
 constexpr int kPickSegments = 20;

@@ -8,7 +8,7 @@ int FindInsertionSpan(const RecordList<CourseHandle>& handles, const Vector3& q,
     int chosen = -1;
     for (int i = 0; i < n; ++i) {
         Vector3 M;
-        if (handles[i].SpanHit(handles[(i + 1) % n], kSpanRadius, q, &M)) {
+        if (handles[i].SpanHit(NextInRing(handles, i), kSpanRadius, q, &M)) {
             chosen = i;
             if (nearest)
                 *nearest = M;
@@ -34,8 +34,7 @@ bool InsertHandleAt(RecordList<CourseHandle>& handles, const Vector3& q)
     const int i = FindInsertionSpan(handles, q, &M);
     if (i < 0)
         return false;
-    const int n = handles.GetSize();
-    const CourseHandle H = MakeInsertedHandle(handles[i], handles[(i + 1) % n], M);
+    const CourseHandle H = MakeInsertedHandle(handles[i], NextInRing(handles, i), M);
     handles.InsertAt(i + 1, H);
     return true;
 }
@@ -46,7 +45,7 @@ bool DeleteHandleAt(RecordList<CourseHandle>& handles, const Vector3& q)
     if (n < 4)
         return false;
     for (int i = 0; i < n; ++i) {
-        if (handles[i].HandlePartAt(handles[(i + 1) % n], q) == HandlePart::Pos) {
+        if (handles[i].HandlePartAt(NextInRing(handles, i), q) == HandlePart::Pos) {
             handles.RemoveAt(i);
             return true;
         }

@@ -1,30 +1,20 @@
 #include "geometry/HandlePicking.h"
 
 #include "geometry/CourseSpline.h"
+#include "geometry/PickBox.h"
 
 #include <cmath>
 
 namespace {
 
-// Float rounding in the spline and the distance tests moves a computed point by a few
-// units in the last place of the magnitudes involved; the rejections below allow far more.
-constexpr double kRelSlack = 1e-5;
-constexpr double kAbsSlack = 1e-30;
 constexpr double kThird = 1.0 / 3.0;   // its rounding is far inside the slack
 
 // Plain min and max: NaN need no care here, since a NaN input makes the reach NaN and
-// OutsideBox then rejects nothing.
+// SurelyOutsideBox then rejects nothing.
 double Min(double a, double b) { return b < a ? b : a; }
 double Max(double a, double b) { return a < b ? b : a; }
 // How far a width reaches from vPos; a NaN width puts its marker nowhere.
 double WidthReach(float width) { return width == width ? std::fabs(double(width)) : 0.0; }
-
-// True when no point within radius of q (planar) can lie in [lo, hi] on either axis,
-// given slack for rounding. NaN anywhere makes it false, so odd input takes the plain path.
-bool OutsideBox(const Vector3& q, double loX, double hiX, double loY, double hiY, double reachX, double reachY)
-{
-    return q.x < loX - reachX || q.x > hiX + reachX || q.y < loY - reachY || q.y > hiY + reachY;
-}
 
 // The span from h to n cannot come within radius of q. The centre line is a cubic Bezier
 // with control points P0, P0 + T0/3, P1 - T1/3, P1 (T1 = -n.vTanPrev), so it lies in their box.
@@ -45,19 +35,15 @@ bool SpanSurelyMissed(const CourseHandle& h, const CourseHandle& n, float radius
     const double r = std::fabs(double(radius));
     const double magX = std::fabs(p0.x) + std::fabs(p1.x) + std::fabs(t0.x) + std::fabs(tp.x);
     const double magY = std::fabs(p0.y) + std::fabs(p1.y) + std::fabs(t0.y) + std::fabs(tp.y);
-    const double reachX = r + kRelSlack * (magX + r) + kAbsSlack;
-    const double reachY = r + kRelSlack * (magY + r) + kAbsSlack;
-    return OutsideBox(q, loX, hiX, loY, hiY, reachX, reachY);
+    return SurelyOutsideBox(q, loX, hiX, loY, hiY, r, magX, magY);
 }
 
 // Neither width marker of h can be within its radius of q: each lies |width| from vPos.
 bool WidthMarkersSurelyMissed(const CourseHandle& h, const Vector3& q)
 {
     const double w = Max(WidthReach(h.WidthLeft), WidthReach(h.WidthRight));
-    const double r = kWidthMarkerRadius;
-    const double reachX = w + r + kRelSlack * (w + r + std::fabs(h.vPos.x)) + kAbsSlack;
-    const double reachY = w + r + kRelSlack * (w + r + std::fabs(h.vPos.y)) + kAbsSlack;
-    return OutsideBox(q, h.vPos.x, h.vPos.x, h.vPos.y, h.vPos.y, reachX, reachY);
+    return SurelyOutsideBox(q, h.vPos.x, h.vPos.x, h.vPos.y, h.vPos.y, w + kWidthMarkerRadius,
+                            std::fabs(h.vPos.x), std::fabs(h.vPos.y));
 }
 
 // No part of h can be under q: every marker and the span lie in the box of vPos, the two
@@ -86,9 +72,7 @@ bool HandleSurelyMissed(const CourseHandle& h, const CourseHandle& n, const Vect
     const double reach = Max(r, w + kWidthMarkerRadius);
     const double magX = std::fabs(p0.x) + std::fabs(p1.x) + std::fabs(t0.x) + std::fabs(tp.x) + std::fabs(back.x);
     const double magY = std::fabs(p0.y) + std::fabs(p1.y) + std::fabs(t0.y) + std::fabs(tp.y) + std::fabs(back.y);
-    const double reachX = reach + kRelSlack * (magX + reach) + kAbsSlack;
-    const double reachY = reach + kRelSlack * (magY + reach) + kAbsSlack;
-    return OutsideBox(q, loX, hiX, loY, hiY, reachX, reachY);
+    return SurelyOutsideBox(q, loX, hiX, loY, hiY, reach, magX, magY);
 }
 
 // The markers that need no spline, in the order they win.
@@ -116,13 +100,13 @@ HandlePart TipOrPosAt(const CourseHandle& h, const Vector3& q, Vector3* offset)
 
 HandlePart WidthMarkerAt(const CourseHandle& h, const Vector3& q, Vector3* offset)
 {
-    const Vector3 left = h.vPos + h.BorderOffset(0, h.WidthLeft);
+    const Vector3 left = h.vPos + h.BorderOffset(BorderSide::Left, h.WidthLeft);
     if (WithinRadius(left, kWidthMarkerRadius, q)) {
         if (offset)
             *offset = left - q;
         return HandlePart::WidthLeft;
     }
-    const Vector3 right = h.vPos + h.BorderOffset(1, h.WidthRight);
+    const Vector3 right = h.vPos + h.BorderOffset(BorderSide::Right, h.WidthRight);
     if (WithinRadius(right, kWidthMarkerRadius, q)) {
         if (offset)
             *offset = right - q;

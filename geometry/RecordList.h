@@ -15,7 +15,6 @@ public:
 
     T& operator[](int i) { return m_items[static_cast<std::size_t>(i)]; }
     const T& operator[](int i) const { return m_items[static_cast<std::size_t>(i)]; }
-    T GetAt(int i) const { return m_items[static_cast<std::size_t>(i)]; }
 
     // New elements are default-constructed, dropped ones destroyed.
     void SetSize(int n) { m_items.resize(n > 0 ? static_cast<std::size_t>(n) : 0); }
@@ -45,3 +44,10 @@ public:
 private:
     std::vector<T> m_items;
 };
+
+// The element after i in a closed ring of n = list.GetSize() > 0: the last one's next is the first.
+template <class T>
+const T& NextInRing(const RecordList<T>& list, int i)
+{
+    return list[(i + 1) % list.GetSize()];
+}

@@ -1,6 +1,6 @@
 #include "geometry/XObjectQueries.h"
 
-#include "doc/TrackwrightDoc.h"
+#include "geometry/PickBox.h"
 
 #include <cmath>
 
@@ -11,11 +11,7 @@ namespace {
 bool PartsSurelyMissed(const XObject& o, const Vector3& q)
 {
     constexpr double reach = kDirectionTipDistance + kDirectionTipRadius;
-    const double reachX = reach + 1e-5 * (reach + std::fabs(o.Pos.x));
-    const double reachY = reach + 1e-5 * (reach + std::fabs(o.Pos.y));
-    // Written so that NaN anywhere keeps the exact test.
-    return q.x < o.Pos.x - reachX || q.x > o.Pos.x + reachX || q.y < o.Pos.y - reachY ||
-           q.y > o.Pos.y + reachY;
+    return SurelyOutsideBox(q, o.Pos.x, o.Pos.x, o.Pos.y, o.Pos.y, reach, std::fabs(o.Pos.x), std::fabs(o.Pos.y));
 }
 
 ObjectPart BodyAt(const XObject& o, const Vector3& q, Vector3* offset)
@@ -80,9 +76,9 @@ bool XObject::DragXObject(const Vector3& q)
     }
 }
 
-void CTrackwrightDoc::PickXObjects(const Vector3& q)
+void PickXObjects(RecordList<XObject>& objects, const Vector3& q)
 {
-    for (XObject& o : m_xobjects) {
+    for (XObject& o : objects) {
         Vector3 offset;
         if (const ObjectPart p = o.HitPart(q, &offset); p != ObjectPart::None) {
             o.DragPart = p;
@@ -91,33 +87,33 @@ void CTrackwrightDoc::PickXObjects(const Vector3& q)
     }
 }
 
-bool CTrackwrightDoc::DragXObjects(const Vector3& q)
+bool DragXObjects(RecordList<XObject>& objects, const Vector3& q)
 {
     bool any = false;
-    for (XObject& o : m_xobjects)
+    for (XObject& o : objects)
         any = o.DragXObject(q) || any;   // every object must see the move
     return any;
 }
 
-void CTrackwrightDoc::ReleaseXObjects()
+void ReleaseXObjects(RecordList<XObject>& objects)
 {
-    for (XObject& o : m_xobjects)
+    for (XObject& o : objects)
         o.DragPart = ObjectPart::None;
 }
 
-bool CTrackwrightDoc::DeleteXObjectAt(const Vector3& q)
+bool DeleteXObjectAt(RecordList<XObject>& objects, const Vector3& q)
 {
-    for (int i = 0; i < m_xobjects.GetSize(); ++i) {
-        if (WithinRadius(m_xobjects[i].Pos, kBodyRadius, q)) {
-            m_xobjects.RemoveAt(i);
+    for (int i = 0; i < objects.GetSize(); ++i) {
+        if (WithinRadius(objects[i].Pos, kBodyRadius, q)) {
+            objects.RemoveAt(i);
             return true;
         }
     }
     return false;
 }
 
-bool CTrackwrightDoc::AddXObject(const Vector3& q, const std::string& fileName, float width, float height)
+void AddXObject(RecordList<XObject>& objects, const Vector3& q, const std::string& fileName, float width,
+                float height)
 {
-    m_xobjects.Add(XObject(fileName, q, 0.0f, width, height));
-    return true;
+    objects.Add(XObject(fileName, q, 0.0f, width, height));
 }

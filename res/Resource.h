@@ -4,7 +4,6 @@
 #include "framework/AfxRes.h"
 
 constexpr UINT IDR_MAINFRAME = 128;
-constexpr UINT IDR_COURSETYPE = 129;   // the document icon
 constexpr UINT IDD_ABOUTBOX = 100;
 constexpr UINT IDD_SETTINGS = 130;
 constexpr UINT IDD_POINT_VALUES = 131;

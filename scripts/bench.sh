@@ -3,7 +3,7 @@
 # Numbers depend on the machine: run it on an idle one. The window start-up is timed under Xvfb.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/deps.sh
+scripts/deps.sh test
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTW_BUILD_TESTS=OFF -DTW_BUILD_BENCH=ON >/dev/null
 cmake --build build-bench >&2
 

@@ -1,14 +1,27 @@
 #!/usr/bin/env bash
-# Installs the Debian/Ubuntu packages the build, the tests and the editor need, when missing.
+# Installs the Debian/Ubuntu packages that are missing, for one of two uses:
+#   scripts/deps.sh editor   what building and running the editor needs (scripts/run.sh)
+#   scripts/deps.sh test     that, plus the tests, benchmarks, sanitizers, fuzzers, coverage
+#                            and the Debian package (scripts/test.sh and the other scripts)
 set -euo pipefail
 
-packages=(
+editor=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri
-  libgtest-dev libbenchmark-dev zlib1g-dev
-  xvfb xauth fonts-ipafont-gothic fonts-dejavu-core locales
-  clang libclang-rt-14-dev
+  qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libpng-dev
+  fonts-ipafont-gothic
 )
+test=(
+  libgtest-dev libbenchmark-dev
+  xvfb xauth fonts-dejavu-core locales
+  clang libclang-rt-14-dev
+  gcovr dpkg-dev
+)
+
+case "${1:-}" in
+  editor) packages=("${editor[@]}") ;;
+  test) packages=("${editor[@]}" "${test[@]}") ;;
+  *) echo "usage: scripts/deps.sh editor|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -27,7 +40,7 @@ if [ "${#missing[@]}" -gt 0 ]; then
 fi
 
 # The tests prove the course file ignores the user's locale: they need a comma locale.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+if [ "$1" = test ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   if [ -f /etc/locale.gen ]; then
     "${sudo_cmd[@]}" sed -i 's/^# *\(de_DE.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | "${sudo_cmd[@]}" tee -a /etc/locale.gen >/dev/null

@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test, headless (the window tests run under xvfb-run); then
-# the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer (build-asan), then
-# each libFuzzer target for a bounded time (build-fuzz, clang).
+# Builds everything and runs every test, headless (the window tests run under xvfb-run), and
+# builds the Debian package and checks what it holds (build-test); then the same tests built with
+# AddressSanitizer and UndefinedBehaviorSanitizer (build-asan), then each libFuzzer target for a
+# bounded time (build-fuzz, clang). Each stage has its own build folder and passes every option
+# that matters, so whatever configured build/ (scripts/run.sh) or these folders before cannot
+# leave old test programs running.
 #
 #   TW_STAGES         which of "normal asan fuzz" to run (default all three)
 #   TW_FUZZ_SECONDS   seconds per fuzz target (default 60; 0 runs only the seed corpora)
@@ -12,7 +15,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
-scripts/deps.sh
+scripts/deps.sh test
 export XDG_CONFIG_HOME="$(mktemp -d)"
 export XDG_STATE_HOME="$XDG_CONFIG_HOME/state"
 trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
@@ -57,50 +60,98 @@ print_summary() {
 }
 
 build() {
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build -j "$jobs"
+  cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTW_BUILD_TESTS=ON -DTW_BUILD_BENCH=ON -DTW_SANITIZE=OFF -DTW_FUZZ=OFF >/dev/null
+  cmake --build build-test -j "$jobs"
+}
+
+# The package from the tested build (stripped), and its contents list and dependencies.
+check_package() {
+  scripts/package.sh build-test
+  local debs=(build-test/trackwright_*_"$(dpkg --print-architecture)".deb)
+  [ "${#debs[@]}" -eq 1 ] && [ -f "${debs[0]}" ] || { echo "expected one package, found: ${debs[*]}"; return 1; }
+  local deb="${debs[0]}" version
+  version=$(dpkg-deb -f "$deb" Version)
+  [ "$deb" = "build-test/trackwright_${version}_$(dpkg --print-architecture).deb" ] ||
+    { echo "package name does not match its version ${version}: ${deb}"; return 1; }
+  local expected="./usr/bin/trackwright
+./usr/share/applications/trackwright.desktop
+./usr/share/icons/hicolor/scalable/apps/trackwright.svg
+./usr/share/trackwright/fontGray.tga
+./usr/share/trackwright/xfiles.txt" files
+  files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
+  if [ "$files" != "$expected" ]; then
+    echo "package contents differ from the expected list:"
+    diff <(echo "$expected") <(echo "$files") || true
+    return 1
+  fi
+  local depends names dep
+  depends=$(dpkg-deb -f "$deb" Depends)
+  names=$(echo "$depends" | tr ',|' '\n\n' | sed 's/^ *//; s/[ (].*//')
+  for dep in libc6 libqt6widgets6 libqt6openglwidgets6 libgl1-mesa-dri qt6-qpa-plugins; do
+    grep -qx "$dep" <<<"$names" || { echo "package does not depend on ${dep}: ${depends}"; return 1; }
+  done
+  echo "${deb}: $(echo "$files" | wc -l) files, depends on ${depends}"
 }
 
 build_asan() {
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTW_SANITIZE=ON -DTW_BUILD_BENCH=OFF >/dev/null
+    -DTW_SANITIZE=ON -DTW_FUZZ=OFF -DTW_BUILD_TESTS=ON -DTW_BUILD_BENCH=OFF >/dev/null
   cmake --build build-asan -j "$jobs"
 }
 
 build_fuzz() {
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-    -DTW_FUZZ=ON -DTW_BUILD_TESTS=OFF -DTW_BUILD_BENCH=OFF >/dev/null
+    -DTW_FUZZ=ON -DTW_SANITIZE=OFF -DTW_BUILD_TESTS=OFF -DTW_BUILD_BENCH=OFF >/dev/null
   cmake --build build-fuzz -j "$jobs" --target fuzzers
 }
 
 # fuzz TARGET MAX_LEN SEED_DIR...: new inputs go to build-fuzz/corpus/TARGET, the seed
-# folders are only read. Every target runs even when one crashes; any crash fails the stage.
+# folders are only read; a seed folder that is missing or holds no file fails the target (a
+# fuzzer without its seeds reaches a fraction of the code and would still pass). The time runs
+# in slices of at most 10 s with a progress line after each; every slice starts from the corpus
+# the earlier ones grew. Every target runs even when one fails; any failure fails the stage.
 fuzz_failed=()
 fuzz() {
   local target="$1" max_len="$2"
   shift 2
   local corpus="build-fuzz/corpus/${target}" artifacts="build-fuzz/artifacts/${target}"
+  local log="build-fuzz/${target}.log"
   mkdir -p "$corpus" "$artifacts"
-  local limit=(-max_total_time="$fuzz_seconds")
-  if [ "$fuzz_seconds" -eq 0 ]; then
-    limit=(-runs=0)
-  fi
-  local seeds=() dir
+  local dir
   for dir in "$@"; do
-    [ -d "$dir" ] && seeds+=("$dir")
+    if [ -z "$(find "$dir" -type f -print -quit 2>/dev/null)" ]; then
+      echo "--- ${target}: seed folder missing or empty: ${root}/${dir}"
+      fuzz_failed+=("$target")
+      return 0
+    fi
   done
-  local rc=0
   echo "--- ${target}: ${fuzz_seconds} s"
-  "build-fuzz/fuzz/${target}" "${limit[@]}" -rss_limit_mb="$fuzz_rss_mb" -max_len="$max_len" \
-    -timeout=30 -print_final_stats=1 -artifact_prefix="${artifacts}/" \
-    "$corpus" "${seeds[@]}" >"build-fuzz/${target}.log" 2>&1 || rc=$?
-  grep -E '^(stat::number_of_executed_units|stat::new_units_added|#[0-9]+[[:space:]]+DONE)' \
-    "build-fuzz/${target}.log" || true
+  : >"$log"
+  local rc=0 done_s=0 slice executions=0 ran line
+  while :; do
+    local limit=(-runs=0)
+    slice=$((fuzz_seconds - done_s))
+    [ "$slice" -gt 10 ] && slice=10
+    [ "$slice" -gt 0 ] && limit=(-max_total_time="$slice")
+    "build-fuzz/fuzz/${target}" "${limit[@]}" -rss_limit_mb="$fuzz_rss_mb" -max_len="$max_len" \
+      -timeout=30 -print_final_stats=1 -artifact_prefix="${artifacts}/" \
+      "$corpus" "$@" >"${log}.slice" 2>&1 || rc=$?
+    cat "${log}.slice" >>"$log"
+    ran=$(sed -n 's/^stat::number_of_executed_units: *//p' "${log}.slice" | tail -n 1)
+    executions=$((executions + ${ran:-0}))
+    done_s=$((done_s + slice))
+    # The last status line has the coverage (cov), features (ft) and corpus size.
+    line=$(grep -E '^#[0-9]+' "${log}.slice" | tail -n 1 | grep -oE '(cov|ft|corp): [^ ]+' | tr '\n' ' ')
+    echo "    ${target} ${done_s}/${fuzz_seconds} s: ${executions} executions, ${line:-no status line}"
+    [ "$rc" -ne 0 ] && break
+    [ "$done_s" -ge "$fuzz_seconds" ] && break
+  done
+  rm -f "${log}.slice"
   if [ "$rc" -ne 0 ]; then
     # The head of the report (what broke, where) and libFuzzer's closing lines.
-    grep -m1 -A24 -E 'property broken|runtime error|ERROR: ' \
-      "build-fuzz/${target}.log" || tail -n 30 "build-fuzz/${target}.log"
-    grep -E '^SUMMARY:|Test unit written' "build-fuzz/${target}.log" || true
+    grep -m1 -A24 -E 'property broken|runtime error|ERROR: ' "$log" || tail -n 30 "$log"
+    grep -E '^SUMMARY:|Test unit written' "$log" || true
     local found
     for found in "${artifacts}"/*; do
       [ -e "$found" ] && echo "REPRODUCER: ${root}/${found}"
@@ -110,12 +161,11 @@ fuzz() {
 }
 
 run_fuzzers() {
-  local data="${TW_TESTDATA_DIR:-${root}/../shared/testdata}"
   rm -rf build-fuzz/artifacts
   fuzz fuzz_course 16384 fuzz/corpus/course
   fuzz fuzz_catalogue 16384 fuzz/corpus/catalogue res
-  fuzz fuzz_bmp 65536 "${data}/bmpsuite"
-  fuzz fuzz_tga 65536 "${data}/tga" res
+  fuzz fuzz_bmp 65536 tests/data/bmpsuite
+  fuzz fuzz_tga 65536 tests/data/tga res
   fuzz fuzz_text_escape 4096 fuzz/corpus/text_escape
   fuzz fuzz_object_lines 4096 fuzz/corpus/object_lines
   if [ "${#fuzz_failed[@]}" -gt 0 ]; then
@@ -126,7 +176,8 @@ run_fuzzers() {
 
 if [[ "$stages" == *" normal "* ]]; then
   run_stage "build" build
-  run_stage "ctest" ctest --test-dir build --output-on-failure -j "$jobs"
+  run_stage "ctest" ctest --test-dir build-test --output-on-failure -j "$jobs"
+  run_stage "package" check_package
 fi
 if [[ "$stages" == *" asan "* ]]; then
   run_stage "asan build" build_asan

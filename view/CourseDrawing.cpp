@@ -1,8 +1,26 @@
 #include "doc/CourseData.h"
+#include "geometry/CourseSpline.h"
 #include "geometry/HandlePicking.h"
 #include "view/DrawHelpers.h"
 
 #include <GL/gl.h>
+#include <cstdint>
+
+namespace {
+
+// One line of the span from h0 to h1 in N segments; fewer than one segment draws nothing
+// (N = 0 would be 0 / 0).
+void DrawSpan(const CourseHandle& h0, const CourseHandle& h1, SpanCurve curve, int N, const Rgb& colour)
+{
+    LineBlock strip(colour);
+    if (N >= 1) {
+        const SpanLine line = LineOfSpan(h0, h1, curve);
+        for (std::int64_t i = 0; i <= N; ++i)
+            strip.To(SpanLineVertex(line, static_cast<int>(i), N));
+    }
+}
+
+}  // namespace
 
 void CourseData::DrawCourse() const
 {
@@ -26,18 +44,18 @@ void CourseData::DrawCourse() const
     const int n = m_handles.GetSize();
     for (int i = 0; i < n; ++i) {
         const CourseHandle& h = m_handles[i];
-        const CourseHandle& next = m_handles[(i + 1) % n];
+        const CourseHandle& next = NextInRing(m_handles, i);
         if (h.HoverPart == HandlePart::Pos)
             DrawDisc(h.vPos, 1.0f, 12);
         else
             DrawCircle(h.vPos, 1.0f, 12, kWhite);
         DrawArrow(h.vPos, h.vTanNext, kTangentTipScale, h.HoverPart == HandlePart::TanNext, kWhite);
         DrawArrow(h.vPos, h.vTanPrev, kTangentTipScale, h.HoverPart == HandlePart::TanPrev, kWhite);
-        DrawWidthMarker(h, 0, h.WidthLeft, h.HoverPart == HandlePart::WidthLeft, kWhite);
-        DrawWidthMarker(h, 1, h.WidthRight, h.HoverPart == HandlePart::WidthRight, kWhite);
-        h.DrawSpan(next, Centre, 20, h.HoverPart == HandlePart::Span ? kRed : kCentreGrey);
-        h.DrawSpan(next, LeftBorder, 20, kWhite);
-        h.DrawSpan(next, RightBorder, 20, kWhite);
+        DrawWidthMarker(h, BorderSide::Left, h.WidthLeft, h.HoverPart == HandlePart::WidthLeft, kWhite);
+        DrawWidthMarker(h, BorderSide::Right, h.WidthRight, h.HoverPart == HandlePart::WidthRight, kWhite);
+        DrawSpan(h, next, Centre, 20, h.HoverPart == HandlePart::Span ? kRed : kCentreGrey);
+        DrawSpan(h, next, LeftBorder, 20, kWhite);
+        DrawSpan(h, next, RightBorder, 20, kWhite);
         PaceFrame(i);
     }
 }

@@ -1,7 +1,5 @@
 #include "view/DataFile.h"
 
-#include "app/TrackwrightApp.h"
-
 #include <sys/stat.h>
 
 namespace {
@@ -14,9 +12,8 @@ bool IsFile(const std::string& path)
 
 }  // namespace
 
-std::string DataFilePath(const char* name)
+std::string DataFilePath(const std::string& dir, const char* name)
 {
-    const std::string dir = AppDataDir();
     if (dir.empty())
         return std::string();
     const std::string beside = dir + name;

@@ -121,7 +121,7 @@ void DrawArrow(const Vector3& base, const Vector3& v, float s, bool highlighted,
     lines.Segment(base, tip);
 }
 
-void DrawWidthMarker(const CourseHandle& handle, int side, float width, bool highlighted, const Rgb& colour)
+void DrawWidthMarker(const CourseHandle& handle, BorderSide side, float width, bool highlighted, const Rgb& colour)
 {
     const Vector3 m = handle.vPos + handle.BorderOffset(side, width);
     if (highlighted)

@@ -11,7 +11,7 @@
 void DrawCircle(const Vector3& q, float r, int N, const Rgb& colour);
 void DrawDisc(const Vector3& q, float r, int N);
 void DrawArrow(const Vector3& base, const Vector3& v, float s, bool highlighted, const Rgb& colour);
-void DrawWidthMarker(const CourseHandle& handle, int side, float width, bool highlighted, const Rgb& colour);
+void DrawWidthMarker(const CourseHandle& handle, BorderSide side, float width, bool highlighted, const Rgb& colour);
 void DrawXObjectFrame(const Vector3& p, float a, float b, float s, float d, const Rgb& colour);
 
 // Called after the i-th item of a long list: every so many items, hands what has been sent to

@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 #include <cmath>
+#include <utility>
 
 bool CTrackwrightView::s_bRendering = false;
 
@@ -19,7 +20,7 @@ const PIXELFORMATDESCRIPTOR CTrackwrightView::s_pfd = [] {
     return pfd;
 }();
 
-CTrackwrightView::CTrackwrightView()
+CTrackwrightView::CTrackwrightView(std::string dataDir) : m_dataDir(std::move(dataDir))
 {
     ReadXObjectCatalogue();
 }
@@ -56,7 +57,7 @@ void CTrackwrightView::InitOpenGL()
     glClearDepth(1.0);
     glEnable(GL_DEPTH_TEST);
     m_vCamera.z = 100.0f;
-    m_TextOverlay.Create(DataFilePath("fontGray.tga").c_str());
+    m_TextOverlay.Create(DataFilePath(m_dataDir, "fontGray.tga").c_str());
     m_TextOverlay.Size = 16;
 }
 
@@ -100,7 +101,7 @@ void CTrackwrightView::OnSize(UINT nType, int cx, int cy)
     m_rectClient.right = cx;
     m_rectClient.bottom = cy;
 
-    const double h = 100.0 * std::tan(90.0 / 2.0 * 3.14159265358979323846 / 180.0);
+    const double h = kViewHalfHeight * std::tan(90.0 / 2.0 * 3.14159265358979323846 / 180.0);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(-h * cx / cy, h * cx / cy, -h, h, static_cast<double>(0.1f), 200.0);
@@ -164,8 +165,9 @@ Vector3 CTrackwrightView::ScreenToWorld(int px, int py) const
     const float halfH = static_cast<float>(m_rectClient.bottom) * 0.5f;
     const float nx = (static_cast<float>(px) - halfW) / halfH;
     const float ny = (halfH - static_cast<float>(py)) / halfH;
-    const float x = m_vCamera.x + nx * 100.0f / m_fZoom;
-    const float y = m_vCamera.y + ny * 100.0f / m_fZoom;
+    const float half = static_cast<float>(kViewHalfHeight);
+    const float x = m_vCamera.x + nx * half / m_fZoom;
+    const float y = m_vCamera.y + ny * half / m_fZoom;
     return Vector3(x, y, 0.0);
 }
 
@@ -182,7 +184,7 @@ int CTrackwrightView::HitTestTypeList(int x, int y) const
     for (int r = 0; r < rows; ++r) {
         const long long n = r == 0 ? 7 : static_cast<long long>(m_XObjectTypes[r - 1].FileName.size());
         if (x > 0 && x < (n + 1) * g && y >= r * g && y < (r + 1) * g)
-            return r - 1;
+            return r - 1;   // the first row is kControlPointRow
     }
-    return -2;
+    return kNoTypeRow;
 }

@@ -16,9 +16,18 @@
 // The top-down OpenGL view of the course: camera, frame routine, type list and catalogue.
 class CTrackwrightView : public CView {
 public:
+    // Rows of the type list besides the catalogue's types (0, 1, ...): the "CtrlPnt" row on
+    // top, and none at all.
+    static constexpr int kControlPointRow = -1;
+    static constexpr int kNoTypeRow = -2;
+    // At zoom 1 the view shows this many course units above and below its centre.
+    static constexpr double kViewHalfHeight = 100.0;
+
     static constexpr const char* RuntimeClassName = "CTrackwrightView";
 
-    CTrackwrightView();
+    // dataDir: the folder of the program's data files (catalogue, font), with the trailing
+    // separator; "" finds none.
+    explicit CTrackwrightView(std::string dataDir = std::string());
     ~CTrackwrightView() override;
 
     CTrackwrightDoc* GetDocument() const;
@@ -39,6 +48,7 @@ public:
     void RenderScene();
     Vector3 ScreenToWorld(int px, int py) const;
     void ZoomBy(float factor);
+    // The type-list row under a client point: kControlPointRow, a catalogue index, or kNoTypeRow.
     int HitTestTypeList(int x, int y) const;
     // Logical pixels (the handlers' and the window's) to the device pixels GL and the overlay
     // work in; the same on a screen of ratio 1.
@@ -104,9 +114,10 @@ public:
     bool m_bMButtonDown = false;
     Vector3 m_vCamera;
     RecordList<XObjectType> m_XObjectTypes;
+    std::string m_dataDir;
     TextOverlay m_TextOverlay;
-    int m_nSelectedType = -1;
-    int m_nHoverType = -2;
+    int m_nSelectedType = kControlPointRow;
+    int m_nHoverType = kNoTypeRow;
     CourseSelection m_selection;
     LeftGesture m_gesture;
     bool m_bNudging = false;   // a nudge burst's step is open

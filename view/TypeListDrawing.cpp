@@ -16,7 +16,7 @@ void CTrackwrightView::DrawTypeList()
         m_TextOverlay.Colour[3] = 1.0f;
     };
 
-    setRowColour(m_nHoverType == -1);
+    setRowColour(m_nHoverType == kControlPointRow);
     m_TextOverlay.Printf(0, y, m_nSelectedType < 0 ? "*CtrlPnt" : " CtrlPnt");
     y -= g;
     for (int k = 0; k < m_XObjectTypes.GetSize(); ++k) {

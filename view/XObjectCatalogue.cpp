@@ -33,7 +33,7 @@ void ParseXObjectCatalogue(std::string_view text, RecordList<XObjectType>& types
 void CTrackwrightView::ReadXObjectCatalogue()
 {
     std::string text;
-    if (!ReadTextFile(DataFilePath("xfiles.txt"), text))
+    if (!ReadTextFile(DataFilePath(m_dataDir, "xfiles.txt"), text))
         return;
     ParseXObjectCatalogue(text, m_XObjectTypes);
 }

@@ -3,6 +3,7 @@
 #include "framework/CDialog.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CView.h"
+#include "framework/CWinApp.h"
 #include "framework/Resources.h"
 #include "framework/qt/QtDialog.h"
 #include "framework/qt/QtStrings.h"
@@ -31,8 +32,6 @@
 
 namespace {
 
-const char* const kProfileOrganization = "Local AppWizard-Generated Applications";
-const char* const kProfileApplication = "Trackwright";
 
 // Message box styles beyond the framework's two.
 constexpr UINT MB_TYPEMASK = 0x000F;
@@ -256,8 +255,13 @@ int QtBackend::DoModal(CDialog* pDlg)
 
 QSettings& QtBackend::Settings()
 {
-    if (!m_pSettings)
-        m_pSettings = std::make_unique<QSettings>(QString::fromUtf8(kProfileOrganization), QString::fromUtf8(kProfileApplication));
+    if (!m_pSettings) {
+        // The profile is filed under the application's registry key and name, as its
+        // InitInstance set them before the first profile access.
+        const CWinApp* pApp = AfxGetApp();
+        m_pSettings = std::make_unique<QSettings>(ToQString(pApp ? pApp->m_pszRegistryKey : std::string()),
+                                                  ToQString(pApp ? pApp->m_pszAppName : std::string()));
+    }
     return *m_pSettings;
 }
 

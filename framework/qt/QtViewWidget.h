@@ -12,8 +12,6 @@ public:
     ~QtViewWidget() override;
 
     CView* View() const { return m_pView; }
-    // The view's window creation ran (its GL set-up): it gets a destruction too.
-    bool ViewCreated() const { return m_bViewCreated; }
     // Runs the view's window destruction with its context current, then cuts the link.
     void DestroyView();
 

@@ -21,7 +21,7 @@ protected:
         folder = state + "/trackwright";
         CTrackwrightDoc doc;
         doc.OnNewDocument();
-        diskText = CourseFileText(doc);
+        diskText = CourseFileText(doc.StoredFields());
         std::ofstream(course, std::ios::binary) << diskText;
     }
 
@@ -41,7 +41,7 @@ protected:
         doc.OnNewDocument();
         doc.m_course.m_handles.RemoveAt(0);
         RecoveryFile killed(folder);
-        ASSERT_TRUE(killed.Write(coursePath, CourseFileText(doc)));
+        ASSERT_TRUE(killed.Write(coursePath, CourseFileText(doc.StoredFields())));
     }
 
     std::string state;
@@ -83,7 +83,7 @@ TEST_F(Recovery, WrittenAfterAnEditAndRemovedBySaveOrUndo)
     ASSERT_EQ(Count(".crs"), 1);
     std::string text;
     ASSERT_TRUE(ReadTextFile(app.m_recovery->Path(), text));
-    std::string expected = CourseFileText(Doc());
+    std::string expected = CourseFileText(Doc().StoredFields());
     std::erase(expected, '\r');
     EXPECT_EQ(text, "#Trackwright recovery\n" + std::filesystem::canonical(course).string() + "\n" + expected);
 
@@ -100,6 +100,13 @@ TEST_F(Recovery, WrittenAfterAnEditAndRemovedBySaveOrUndo)
     EXPECT_EQ(Count(".crs"), 0);
     EXPECT_EQ(Count(".lock"), 0);
     EXPECT_TRUE(backend.messages.empty());
+
+    Command(ID_EDIT_UNDO);   // an edit again; a normal end (the save question answered) removes it
+    app.TickRecovery(10.0);
+    app.TickRecovery(13.0);
+    EXPECT_EQ(Count(".crs"), 1);
+    app.ExitInstance();
+    EXPECT_EQ(Count(".crs"), 0);
 }
 
 TEST_F(Recovery, AFailedWriteIsOneStatusLineAndLeavesEditingAlone)
@@ -116,6 +123,13 @@ TEST_F(Recovery, AFailedWriteIsOneStatusLineAndLeavesEditingAlone)
     EXPECT_EQ(HandleCount(), 3);
     Command(ID_EDIT_UNDO);
     EXPECT_EQ(HandleCount(), 4);
+
+    std::filesystem::remove(folder);   // the next copy after an edit goes through
+    Command(ID_EDIT_REDO);
+    app.TickRecovery(10.0);
+    app.TickRecovery(13.0);
+    EXPECT_TRUE(app.m_recovery->Exists());
+    EXPECT_EQ(backend.frameHost.message, "ﾚﾃﾞｨ");
 }
 
 TEST_F(Recovery, OpeningTheCourseOffersTheOrphanYesRestoresNoDiscards)

@@ -20,7 +20,7 @@ protected:
         CTrackwrightDoc doc;
         doc.OnNewDocument();
         const std::string path = m_dir.filePath("edit.crs").toStdString();
-        std::ofstream(path, std::ios::binary) << CourseFileText(doc);
+        std::ofstream(path, std::ios::binary) << CourseFileText(doc.StoredFields());
         EXPECT_TRUE(Start({path}));
         return path;
     }

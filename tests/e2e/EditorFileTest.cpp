@@ -23,7 +23,7 @@ std::string DefaultCourseText()
 {
     CTrackwrightDoc doc;
     doc.OnNewDocument();
-    return CourseFileText(doc);
+    return CourseFileText(doc.StoredFields());
 }
 
 class EditorFile : public EditorFixture {

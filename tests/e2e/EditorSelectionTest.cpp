@@ -2,6 +2,7 @@
 #include "EditorFixture.h"
 
 #include "file/CourseFile.h"
+#include "geometry/XObjectQueries.h"
 #include "framework/qt/QtMainWindow.h"
 #include "framework/qt/QtViewWidget.h"
 
@@ -22,10 +23,10 @@ protected:
     {
         CTrackwrightDoc saved;
         saved.OnNewDocument();
-        saved.AddXObject(Vector3(20.0, 10.0, 0.0), "rock.x", 2.0f, 2.0f);
-        saved.AddXObject(Vector3(40.0, -10.0, 0.0), "old oak.x", 3.0f, 4.0f);
+        AddXObject(saved.m_xobjects, Vector3(20.0, 10.0, 0.0), "rock.x", 2.0f, 2.0f);
+        AddXObject(saved.m_xobjects, Vector3(40.0, -10.0, 0.0), "old oak.x", 3.0f, 4.0f);
         const std::string path = m_dir.filePath("objects.crs").toStdString();
-        std::ofstream(path, std::ios::binary) << CourseFileText(saved);
+        std::ofstream(path, std::ios::binary) << CourseFileText(saved.StoredFields());
         ASSERT_TRUE(Start({path}));
     }
     void Band(QPoint from, QPoint to)

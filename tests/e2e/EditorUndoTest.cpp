@@ -4,6 +4,7 @@
 
 #include "file/CourseFile.h"
 #include "framework/qt/QtMainWindow.h"
+#include "geometry/XObjectQueries.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -45,7 +46,7 @@ TEST_F(EditorUndo, DragThenUndoAndRedoFromKeysAndMenu)
     CTrackwrightDoc saved;
     saved.OnNewDocument();
     const std::string path = m_dir.filePath("undo.crs").toStdString();
-    std::ofstream(path, std::ios::binary) << CourseFileText(saved);
+    std::ofstream(path, std::ios::binary) << CourseFileText(saved.StoredFields());
     ASSERT_TRUE(Start({path}));
 
     std::vector<std::string> titles;
@@ -110,8 +111,8 @@ TEST_F(EditorUndo, RecoveryChildEditsAndWaitsToBeKilled)
     Press(grab, Qt::LeftButton);
     Move(grab + QPoint(17, -9), Qt::LeftButton);
     Release(grab + QPoint(17, -9), Qt::LeftButton);
-    Doc()->AddXObject(Vector3(12.5, -3.25, 0.0), "tree.x", 2.0f, 3.0f);   // a second edit, no step
-    std::ofstream(base + "/expected.crs", std::ios::binary) << CourseFileText(*Doc());
+    AddXObject(Doc()->m_xobjects, Vector3(12.5, -3.25, 0.0), "tree.x", 2.0f, 3.0f);   // a second edit, no step
+    std::ofstream(base + "/expected.crs", std::ios::binary) << CourseFileText(Doc()->StoredFields());
     // The edit reaches the recovery folder a few seconds later, from the idle timer.
     for (int i = 0; i < 400 && !m_app->m_recovery->Exists(); ++i)
         ProcessEvents(25);
@@ -128,7 +129,7 @@ TEST_F(EditorUndo, RecoveryAfterSigkillRestoresTheCourseAsItWas)
     const std::string course = base + "/course.crs";
     CTrackwrightDoc start;
     start.OnNewDocument();
-    const std::string original = CourseFileText(start);
+    const std::string original = CourseFileText(start.StoredFields());
     std::ofstream(course, std::ios::binary) << original;
 
     QProcess child;

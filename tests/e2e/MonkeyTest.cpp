@@ -19,7 +19,7 @@ TEST_F(Monkey, TwentyThousandEventsNeitherCrashNorLoseTheCourse)
     CTrackwrightDoc seed;
     seed.OnNewDocument();
     const std::string path = m_dir.filePath("monkey.crs").toStdString();
-    std::ofstream(path, std::ios::binary) << CourseFileText(seed);
+    std::ofstream(path, std::ios::binary) << CourseFileText(seed.StoredFields());
     ASSERT_TRUE(Start({path}));
 
     std::mt19937 rng(20261206);
@@ -86,13 +86,13 @@ TEST_F(Monkey, TwentyThousandEventsNeitherCrashNorLoseTheCourse)
             held = Qt::NoButton;
             Window()->RunCommand(ID_FILE_SAVE);
             ASSERT_FALSE(Doc()->IsModified());
-            const std::string onScreen = CourseFileText(*Doc());
+            const std::string onScreen = CourseFileText(Doc()->StoredFields());
             ASSERT_EQ(ReadFile(path), onScreen);
             // Reopen it through New and Open: the course read back is the one saved.
             Window()->RunCommand(ID_FILE_NEW);
             ASSERT_EQ(Doc()->m_course.m_handles.GetSize(), 4);
             ASSERT_NE(m_app->OpenDocumentFile(path), nullptr);
-            ASSERT_EQ(CourseFileText(*Doc()), onScreen);
+            ASSERT_EQ(CourseFileText(Doc()->StoredFields()), onScreen);
             ++saves;
         }
     }

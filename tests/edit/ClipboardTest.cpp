@@ -2,6 +2,7 @@
 
 #include "doc/CourseHistory.h"
 #include "framework/Resources.h"
+#include "geometry/XObjectQueries.h"
 #include "res/Resource.h"
 #include "res/TrackwrightResources.h"
 #include "view/ValuesDlg.h"
@@ -15,8 +16,8 @@ protected:
         EditView::SetUp();
         AfxSetResources(&TrackwrightResources());
         UseSquare();
-        doc.AddXObject(Vector3(20.0, -20.0, 0.0), "rock.x", 2.0f, 2.5f);
-        doc.AddXObject(Vector3(40.0, -30.0, 0.0), "old oak.x", 3.0f, 4.0f);
+        AddXObject(doc.m_xobjects, Vector3(20.0, -20.0, 0.0), "rock.x", 2.0f, 2.5f);
+        AddXObject(doc.m_xobjects, Vector3(40.0, -30.0, 0.0), "old oak.x", 3.0f, 4.0f);
         doc.m_xobjects[1].Direction = 0.5f;
         doc.m_history.Clear();
     }

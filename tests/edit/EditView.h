@@ -7,6 +7,7 @@
 #include "support/TestBackend.h"
 
 #include "doc/TrackwrightDoc.h"
+#include "geometry/XObjectQueries.h"
 #include "view/TrackwrightView.h"
 
 #include <gtest/gtest.h>

@@ -89,11 +89,11 @@ TEST_F(InsertDelete, DeleteOverTipsMarkersOrSpansRemovesNothing)
 {
     UseSquare();
     H(1).WidthLeft = 20.0f;
-    doc.AddXObject(Vector3(30.0, -30.0, 0.0), "a.x", 1.0f, 1.0f);   // tip at (30, -20)
+    AddXObject(doc.m_xobjects, Vector3(30.0, -30.0, 0.0), "a.x", 1.0f, 1.0f);   // tip at (30, -20)
     const int invalidations = backend.viewHost.invalidations;
     for (const CPoint p : {Px(12, 0), Px(0, -12), Px(30, 0), Px(30, -20)})
         Delete(p);
-    const Vector3 marker = H(1).vPos + H(1).BorderOffset(0, 20.0f);
+    const Vector3 marker = H(1).vPos + H(1).BorderOffset(BorderSide::Left, 20.0f);
     Delete(Px(marker.x, marker.y));
     EXPECT_EQ(HandleCount(), 4);
     EXPECT_EQ(doc.m_xobjects.GetSize(), 1);

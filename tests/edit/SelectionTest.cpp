@@ -2,6 +2,7 @@
 
 #include "doc/CourseHistory.h"
 #include "framework/Resources.h"
+#include "geometry/XObjectQueries.h"
 #include "res/Resource.h"
 #include "res/TrackwrightResources.h"
 
@@ -17,8 +18,8 @@ protected:
         EditView::SetUp();
         AfxSetResources(&TrackwrightResources());
         UseSquare();
-        doc.AddXObject(Vector3(30.0, -30.0, 0.0), "rock.x", 2.0f, 2.0f);   // object 0, mid-square
-        doc.AddXObject(Vector3(90.0, 0.0, 0.0), "tree.x", 3.0f, 3.0f);     // object 1, outside
+        AddXObject(doc.m_xobjects, Vector3(30.0, -30.0, 0.0), "rock.x", 2.0f, 2.0f);   // object 0, mid-square
+        AddXObject(doc.m_xobjects, Vector3(90.0, 0.0, 0.0), "tree.x", 3.0f, 3.0f);     // object 1, outside
         doc.m_history.Clear();
     }
     void Click(CPoint p, UINT flags = 0)

@@ -2,6 +2,7 @@
 
 #include "doc/CourseHistory.h"
 #include "doc/SettingsDlg.h"
+#include "geometry/XObjectQueries.h"
 #include "framework/Resources.h"
 #include "res/Resource.h"
 #include "res/TrackwrightResources.h"
@@ -43,7 +44,7 @@ protected:
     void Reset()
     {
         ASSERT_TRUE(doc.OnNewDocument());
-        doc.AddXObject(Vector3(-40.0, 40.0, 0.0), "rock.x", 2.0f, 2.0f);
+        AddXObject(doc.m_xobjects, Vector3(-40.0, 40.0, 0.0), "rock.x", 2.0f, 2.0f);
         doc.m_xobjects[0].Direction = -0.0f;
         doc.m_history.Clear();
     }
@@ -133,6 +134,23 @@ TEST_F(Undo, LookingAroundAndEditsThatChangeNothingAddNoStep)
     EXPECT_FALSE(doc.IsModified());
 }
 
+// Steps nest: an edit made while a drag is open joins the drag's one step.
+TEST_F(Undo, DelDuringADragJoinsTheDragsStep)
+{
+    const std::string before = Bits(doc);
+    Down(Px(100, 0));
+    Move(Px(110, 0), MK_LBUTTON);
+    const int repaints = backend.viewHost.invalidations;
+    Delete(Px(0, -100));
+    EXPECT_GT(backend.viewHost.invalidations, repaints);
+    Up(Px(110, 0));
+    EXPECT_EQ(HandleCount(), 3);
+    EXPECT_EQ(doc.m_history.StepCount(), 1);
+    EXPECT_EQ(doc.m_history.UndoLabel(), IDS_STEP_POINT_MOVE);
+    UndoLastStep(doc);
+    EXPECT_EQ(Bits(doc), before);
+}
+
 TEST_F(Undo, ScaleAloneIsAStepThatLeavesTheCourseSaved)
 {
     Settings("0.5", "2");
@@ -184,7 +202,7 @@ TEST_F(Undo, StepsHoldOnlyWhatChanged)
 {
     for (int i = 0; i < 10000; ++i) {
         doc.m_course.m_handles.Add(H(i % 4));
-        doc.AddXObject(Vector3(i, 0.0, 0.0), "objects/scenery/tree.x", 1.0f, 1.0f);
+        AddXObject(doc.m_xobjects, Vector3(i, 0.0, 0.0), "objects/scenery/tree.x", 1.0f, 1.0f);
     }
     for (int i = 0; i < 200; ++i) {
         BeginStep(doc);

@@ -1,6 +1,7 @@
 #include "doc/TrackwrightDoc.h"
 
 #include "support/TestBackend.h"
+#include "support/TestData.h"
 
 #include "TempDir.h"
 
@@ -112,8 +113,8 @@ TEST_F(CourseRead, NegativeAndHugeCounts)
 
 TEST_F(CourseRead, ShownMapDecidesWhichImageIsLoaded)
 {
-    const std::string other = TW_TESTDATA_DIR "/bmpsuite/g/pal8nonsquare.bmp";
-    const std::string colour = TW_TESTDATA_DIR "/bmpsuite/g/rgb24.bmp";
+    const std::string other = TestDataPath("bmpsuite/g/pal8nonsquare.bmp");
+    const std::string colour = TestDataPath("bmpsuite/g/rgb24.bmp");
     CTrackwrightDoc probe;
     // No GL context here: the images are decoded even though no texture can be built.
     probe.m_course.LoadMapTexture(other);

@@ -1,5 +1,6 @@
 #include "doc/TrackwrightDoc.h"
 #include "file/CourseFile.h"
+#include "file/NumberText.h"
 
 #include "support/TestBackend.h"
 
@@ -10,6 +11,7 @@
 #include <clocale>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <string>
 
 namespace {
@@ -36,7 +38,7 @@ TEST(CourseWrite, DefaultCourseByteForByte)
     TempDir dir;
     CTrackwrightDoc doc;
     ASSERT_TRUE(doc.OnNewDocument());
-    EXPECT_EQ(CourseFileText(doc), kDefaultCourse);
+    EXPECT_EQ(CourseFileText(doc.StoredFields()), kDefaultCourse);
 
     const std::string path = dir.Path("default.crs");
     ASSERT_TRUE(doc.OnSaveDocument(path));
@@ -57,6 +59,19 @@ protected:
     }
     void TearDown() override { std::setlocale(LC_ALL, "C"); }
 };
+
+// Both ways numbers are read (plain decimals, and the C library's for the rest) and the
+// writer keep the '.' form.
+TEST_F(CommaLocale, NumbersKeepTheDotForm)
+{
+    EXPECT_EQ(AtoF("2.5"), 2.5);
+    EXPECT_EQ(AtoF("2,5"), 2.0);
+    EXPECT_EQ(AtoF(" -0x1.8p1"), -3.0);
+    EXPECT_EQ(AtoF("1.5e400"), std::numeric_limits<double>::infinity());
+    std::string out;
+    AppendFixed(out, 2.5);
+    EXPECT_EQ(out, "   2.50000000");
+}
 
 TEST(CourseWrite, RefusesQuotesThatCannotBeStored)
 {

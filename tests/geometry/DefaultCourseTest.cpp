@@ -1,6 +1,7 @@
 // The default course as New builds it, checked against the stored values it must print as.
 #include "doc/TrackwrightDoc.h"
 #include "geometry/CourseSpline.h"
+#include "geometry/XObjectQueries.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,7 @@ TEST(DefaultCourse, NewDocumentHoldsTheFourStoredHandles)
     CTrackwrightDoc doc;
     doc.m_course.m_texLuminance = 0.8f;
     doc.m_xobjectScale = 1.5f;
-    doc.AddXObject(Vector3(1, 2, 0), "tree.x", 1.0f, 1.0f);
+    AddXObject(doc.m_xobjects, Vector3(1, 2, 0), "tree.x", 1.0f, 1.0f);
     ASSERT_TRUE(doc.OnNewDocument());
 
     ASSERT_EQ(doc.m_course.m_handles.GetSize(), 4);

@@ -3,6 +3,7 @@
 #include "geometry/CourseSpline.h"
 #include "geometry/HandleInsertion.h"
 #include "geometry/HandlePicking.h"
+#include "geometry/XObjectQueries.h"
 #include "support/Handles.h"
 
 #include <gtest/gtest.h>
@@ -24,13 +25,13 @@ protected:
     {
         for (int i = 0; i < handles().GetSize(); ++i)
             h(i).PickHandle(next(i), q);
-        doc.PickXObjects(q);
+        PickXObjects(doc.m_xobjects, q);
     }
     void Move(const Vector3& q)
     {
         for (int i = 0; i < handles().GetSize(); ++i)
             h(i).DragHandle(next(i), q);
-        doc.DragXObjects(q);
+        DragXObjects(doc.m_xobjects, q);
     }
 
     CTrackwrightDoc doc;

@@ -123,8 +123,8 @@ TEST(PickingEquivalence, HandlePartsAndSpanHitsMatchThePlainRules)
             h.vPos,
             h.vPos + h.vTanNext * kTangentTipScale,
             h.vPos + h.vTanPrev * kTangentTipScale,
-            h.vPos + h.BorderOffset(0, h.WidthLeft),
-            h.vPos + h.BorderOffset(1, h.WidthRight),
+            h.vPos + h.BorderOffset(BorderSide::Left, h.WidthLeft),
+            h.vPos + h.BorderOffset(BorderSide::Right, h.WidthRight),
         };
         const double markerRadii[] = {2.0, 4.0, 4.0, 2.0, 2.0};
         for (int k = 0; k < 30; ++k) {

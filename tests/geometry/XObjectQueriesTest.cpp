@@ -46,14 +46,14 @@ TEST(XObjectHit, PickMarksEveryObjectUnderThePointAndLeavesTheRest)
     doc.m_xobjects.Add(At(50, 50));
     doc.m_xobjects[3].DragPart = ObjectPart::DirectionTip;   // an earlier grab
 
-    doc.PickXObjects(Vector3(0.5, 0, 0));
+    PickXObjects(doc.m_xobjects, Vector3(0.5, 0, 0));
     EXPECT_EQ(doc.m_xobjects[0].DragPart, ObjectPart::Body);
     EXPECT_EQ(doc.m_xobjects[0].DragOffset, Vector3(-0.5, 0, 0));
     EXPECT_EQ(doc.m_xobjects[1].DragPart, ObjectPart::Body);
     EXPECT_EQ(doc.m_xobjects[2].DragPart, ObjectPart::DirectionTip);
     EXPECT_EQ(doc.m_xobjects[3].DragPart, ObjectPart::DirectionTip);
 
-    doc.ReleaseXObjects();
+    ReleaseXObjects(doc.m_xobjects);
     for (const XObject& o : doc.m_xobjects)
         EXPECT_EQ(o.DragPart, ObjectPart::None);
     EXPECT_EQ(doc.m_xobjects[0].DragOffset, Vector3(-0.5, 0, 0));   // release keeps the offset

@@ -1,5 +1,6 @@
 #include "support/BmpWriter.h"
 #include "support/GlFixture.h"
+#include "support/TestData.h"
 
 #include "doc/CourseData.h"
 
@@ -114,9 +115,9 @@ TEST_F(MapTexture, FailedLoadKeepsTheLastTextureButDropsThePixels)
     EXPECT_EQ(course.m_mapInfo.width, 4);
 
     const std::string refused[] = {
-        (std::filesystem::path(TW_TESTDATA_DIR) / "bmpsuite/g/pal8rle.bmp").string(),
-        (std::filesystem::path(TW_TESTDATA_DIR) / "bmpsuite/g/rgb32.bmp").string(),
-        (std::filesystem::path(TW_TESTDATA_DIR) / "bmpsuite/g/pal8v4.bmp").string(),
+        TestDataPath("bmpsuite/g/pal8rle.bmp"),
+        TestDataPath("bmpsuite/g/rgb32.bmp"),
+        TestDataPath("bmpsuite/g/pal8v4.bmp"),
         WriteTempFile("twenty.bmp", std::vector<std::uint8_t>(20, 'B')),
         "/nonexistent/map.bmp",
     };

@@ -1,3 +1,4 @@
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -9,20 +10,19 @@
 #include <QImage>
 
 #include "TgaBytes.h"
+#include "support/TestData.h"
 #include "overlay/TgaImage.h"
 
 namespace {
-
-const std::string kData = TW_TESTDATA_DIR;
 
 // Frees whatever was decoded, so the tests themselves leak nothing.
 struct Image : TgaImage {
     ~Image() override { ReleasePixels(); }
 };
 
-std::vector<uint8_t> ReadFile(const std::string& path)
+std::vector<uint8_t> ReadDataFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(TestDataPath(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
@@ -32,14 +32,30 @@ struct RealFile {
     bool topDown;  // origin bit set: the file's first row is the picture's top row
 };
 
+// Failures name the file, not the bytes of the case.
+void PrintTo(const RealFile& f, std::ostream* os)
+{
+    *os << f.tga;
+}
+
+// A case is named after its file: "tga/UTC24.TGA" runs as UTC24_TGA.
+std::string FileCaseName(const std::string& path)
+{
+    std::string name = path.substr(path.find_last_of('/') + 1);
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    return name;
+}
+
 class TgaRealFiles : public ::testing::TestWithParam<RealFile> {};
 
 TEST_P(TgaRealFiles, DecodedPixelsMatchReferenceInFileRowOrder)
 {
     const RealFile& f = GetParam();
     Image image;
-    ASSERT_EQ(image.Load((kData + "/" + f.tga).c_str()), TGA_OK);
-    QImage ref(QString::fromStdString(kData + "/" + f.png));
+    ASSERT_EQ(image.Load(TestDataPath(f.tga).c_str()), TGA_OK);
+    QImage ref(QString::fromStdString(TestDataPath(f.png)));
     ASSERT_FALSE(ref.isNull());
     ref = ref.convertToFormat(QImage::Format_RGBA8888);
     ASSERT_EQ(image.Width, ref.width());
@@ -67,7 +83,7 @@ TEST_P(TgaRealFiles, DecodedPixelsMatchReferenceInFileRowOrder)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Truevision, TgaRealFiles,
+    Samples, TgaRealFiles,
     ::testing::Values(RealFile{"tga/UTC24.TGA", "tga_refpng/color.png", false},
                       RealFile{"tga/UBW8.TGA", "tga_refpng/bw.png", false},
                       RealFile{"tga/extra_ftrvxmtrx/rgb24_top_left.tga", "tga_refpng/rgb24.0.png", true},
@@ -75,7 +91,8 @@ INSTANTIATE_TEST_SUITE_P(
                       RealFile{"tga/extra_ftrvxmtrx/monochrome8_bottom_left.tga", "tga_refpng/monochrome8.png", false},
                       RealFile{"tga/pillow_common/200x32_rgb_bl_raw.tga", "tga_refpng/pillow_common/200x32_rgb.png", false},
                       RealFile{"tga/pillow_common/200x32_rgba_tl_raw.tga", "tga_refpng/pillow_common/200x32_rgba.png", true},
-                      RealFile{"tga/pillow_common/200x32_l_tl_raw.tga", "tga_refpng/pillow_common/200x32_l.png", true}));
+                      RealFile{"tga/pillow_common/200x32_l_tl_raw.tga", "tga_refpng/pillow_common/200x32_l.png", true}),
+    [](const ::testing::TestParamInfo<RealFile>& p) { return FileCaseName(p.param.tga); });
 
 TEST(TgaImage, RefusesCompressedColourMappedAndOtherDepths)
 {
@@ -92,7 +109,7 @@ TEST(TgaImage, RefusesCompressedColourMappedAndOtherDepths)
     };
     for (const auto& c : cases) {
         Image image;
-        EXPECT_EQ(image.Load((kData + "/" + c.file).c_str()), c.code) << c.file;
+        EXPECT_EQ(image.Load(TestDataPath(c.file).c_str()), c.code) << c.file;
         EXPECT_EQ(image.Pixels, nullptr) << c.file;
     }
 }
@@ -112,7 +129,7 @@ TEST(TgaImage, FileShorterThanItsHeaderAnnouncesIsRefused)
 
     // A real file cut one byte into its last pixel (it ends with an extension area, so the
     // cut is counted from the front), and a header announcing the largest image over a few bytes.
-    std::vector<uint8_t> cut = ReadFile(kData + "/tga/UTC24.TGA");
+    std::vector<uint8_t> cut = ReadDataFile("tga/UTC24.TGA");
     ASSERT_GT(cut.size(), 18u);
     cut.resize(18 + cut[0] + 128 * 128 * 3 - 1);
     Image real;

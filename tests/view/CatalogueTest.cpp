@@ -58,7 +58,7 @@ TEST(XObjectCatalogue, TextWithoutEndIsReadToItsEndAndMissingNumbersAreZero)
 TEST(XObjectCatalogueFile, ShippedCatalogueReads)
 {
     DataDirApp app;
-    CTrackwrightView view;
+    CTrackwrightView view(app.m_appDir);
     ASSERT_GT(view.m_XObjectTypes.GetSize(), 0);
     EXPECT_EQ(view.m_XObjectTypes[view.m_XObjectTypes.GetSize() - 1].FileName, "bridge span.x");
 }

@@ -78,7 +78,7 @@ void PlainArrow(const Vector3& base, const Vector3& v, float s, bool highlighted
     glEnd();
 }
 
-void PlainWidthMarker(const CourseHandle& h, int side, float width, bool highlighted)
+void PlainWidthMarker(const CourseHandle& h, BorderSide side, float width, bool highlighted)
 {
     const Vector3 m = h.vPos + h.BorderOffset(side, width);
     highlighted ? PlainDisc(m) : PlainCircle(m);
@@ -88,7 +88,7 @@ void PlainWidthMarker(const CourseHandle& h, int side, float width, bool highlig
     glEnd();
 }
 
-void PlainSpan(const CourseHandle& h0, const CourseHandle& h1, int curve)
+void PlainSpan(const CourseHandle& h0, const CourseHandle& h1, SpanCurve curve)
 {
     Vector3 v[21];
     SampleSpan(h0, h1, curve, 20, v);
@@ -156,8 +156,8 @@ protected:
             h.HoverPart == HandlePart::Pos ? PlainDisc(h.vPos) : PlainCircle(h.vPos);
             PlainArrow(h.vPos, h.vTanNext, 0.2f, h.HoverPart == HandlePart::TanNext);
             PlainArrow(h.vPos, h.vTanPrev, 0.2f, h.HoverPart == HandlePart::TanPrev);
-            PlainWidthMarker(h, 0, h.WidthLeft, h.HoverPart == HandlePart::WidthLeft);
-            PlainWidthMarker(h, 1, h.WidthRight, h.HoverPart == HandlePart::WidthRight);
+            PlainWidthMarker(h, BorderSide::Left, h.WidthLeft, h.HoverPart == HandlePart::WidthLeft);
+            PlainWidthMarker(h, BorderSide::Right, h.WidthRight, h.HoverPart == HandlePart::WidthRight);
             if (h.HoverPart == HandlePart::Span)
                 glColor3f(1.0f, 0.0f, 0.0f);
             else

@@ -24,7 +24,7 @@ protected:
     int Run(std::vector<std::string> args)
     {
         args.insert(args.begin(), "trackwright");
-        const int status = RunRenderCommand(args);
+        const int status = RunRenderCommand(args, app.m_appDir);
         m_gl.MakeCurrent();   // the command made and dropped its own context
         return status;
     }
@@ -89,7 +89,7 @@ TEST_F(RenderCommand, LeavesNoContextOfItsViewBehind)
         ASSERT_TRUE(source.OnSaveDocument(course));
     }
     const std::string args[] = {"trackwright", "--render", course, "--out", TempPath("ring.png")};
-    ASSERT_EQ(RunRenderCommand({std::begin(args), std::end(args)}), 0);
+    ASSERT_EQ(RunRenderCommand({std::begin(args), std::end(args)}, app.m_appDir), 0);
     EXPECT_EQ(wglGetCurrentContext(), nullptr);
     EXPECT_EQ(wglGetCurrentDC(), nullptr);
     m_gl.MakeCurrent();

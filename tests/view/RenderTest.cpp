@@ -80,7 +80,7 @@ TEST_F(ViewRender, CentreLineIsGreyBordersAndMarkersWhite)
         EXPECT_FALSE(AnyNear(PixelOf(centre[i].x, centre[i].y), 1, IsWhite)) << i;
     }
     // The control point's circle and the width markers' circles (radius 1), on their rims.
-    const Vector3 m = h0.vPos + h0.BorderOffset(0, h0.WidthLeft);
+    const Vector3 m = h0.vPos + h0.BorderOffset(BorderSide::Left, h0.WidthLeft);
     EXPECT_TRUE(AnyNear(PixelOf(m.x + 1.0, m.y), 1, IsWhite));
     EXPECT_TRUE(AnyNear(PixelOf(h0.vPos.x - 0.866, h0.vPos.y - 0.5), 1, IsWhite));
     // Inside a circle only the map shows.

@@ -19,7 +19,7 @@ void ViewScene::Open(int width, int height, double r)
     host.client = CRect(0, 0, width, height);
     host.ratio = r;
     doc.OnNewDocument();
-    view = std::make_unique<CTrackwrightView>();
+    view = std::make_unique<CTrackwrightView>(app.m_appDir);
     view->SetHost(&host);
     doc.AddView(view.get());
     view->OnCreate();

@@ -1,0 +1,4 @@
+#pragma once
+
+// A model header that reaches up into the view: the layer check must reject it.
+#include "view/GlLines.h"
