@@ -36,7 +36,7 @@ std::string TextAsRead(const CTrackwrightDoc& doc)
 void Restore(CTrackwrightDoc& doc, const std::string& text)
 {
     doc.DeleteContents();
-    doc.TakeStoredCourse(ParseCourseText(text));
+    doc.TakeStoredCourse(ParseCourseText(text), doc.GetPathName());
     doc.m_history.MarkUnsaved();
     doc.SetModifiedFlag(true);
     doc.UpdateAllViews(nullptr);

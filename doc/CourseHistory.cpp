@@ -16,7 +16,7 @@ void Assign(CTrackwrightDoc& doc, const CourseSettings& s)
     doc.m_visibleMap = s.visibleMap;
     doc.m_xobjectScale = s.objectScale;
     if (switched || doc.ShownMapPath() != shownBefore)
-        doc.m_course.LoadMapTexture(doc.ShownMapPath());
+        doc.LoadMap(doc.m_visibleMap, doc.GetPathName());
 }
 
 template <class Apply>

@@ -4,24 +4,33 @@
 #include "res/Resource.h"
 
 // View menu: which of the two maps lies under the course. Choosing the shown map again
-// reads its file again; a file that cannot be read leaves the last texture on screen.
+// reads its file again. A file that cannot be read is reported and changes nothing: the
+// last texture stays on screen and the choice stays as it was. The choice is stored in the
+// course file, so changing it is an undo step and makes the course unsaved.
+
+namespace {
+
+void ShowMap(CTrackwrightDoc& doc, std::int32_t visible)
+{
+    BeginStep(doc);
+    const bool loaded = doc.LoadMap(visible, doc.GetPathName());
+    if (loaded)
+        doc.m_visibleMap = visible;
+    EndStep(doc, IDS_STEP_MAP_SWITCH);
+    if (loaded)
+        doc.UpdateAllViews(nullptr, 0, nullptr);
+}
+
+}  // namespace
 
 void CTrackwrightDoc::OnViewHeightMap()
 {
-    BeginStep(*this);
-    m_course.LoadMapTexture(m_heightMap);
-    m_visibleMap = ShowHeightMap;
-    EndStep(*this, IDS_STEP_MAP_SWITCH);
-    UpdateAllViews(nullptr, 0, nullptr);
+    ShowMap(*this, ShowHeightMap);
 }
 
 void CTrackwrightDoc::OnViewColorMap()
 {
-    BeginStep(*this);
-    m_course.LoadMapTexture(m_colorMap);
-    m_visibleMap = ShowColorMap;
-    EndStep(*this, IDS_STEP_MAP_SWITCH);
-    UpdateAllViews(nullptr, 0, nullptr);
+    ShowMap(*this, ShowColorMap);
 }
 
 void CTrackwrightDoc::OnUpdateViewHeightMap(CCmdUI* pCmdUI)

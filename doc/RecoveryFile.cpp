@@ -1,5 +1,6 @@
 #include "doc/RecoveryFile.h"
 
+#include "file/CourseFile.h"
 #include "file/Tokenizer.h"
 
 #include <chrono>
@@ -133,7 +134,7 @@ std::optional<FoundRecovery> RecoveryFile::FindOrphan(const std::string& courseP
         if (HeldByLiveEditor(p.string()))
             continue;
         std::string text;
-        if (!ReadTextFile(p.string(), text) || text.compare(0, kHeader.size(), kHeader) != 0)
+        if (!ReadTextFile(p.string(), kMaxCourseFileBytes, text) || text.compare(0, kHeader.size(), kHeader) != 0)
             continue;
         const std::size_t eol = text.find('\n', kHeader.size());
         if (eol == std::string::npos || text.compare(kHeader.size(), eol - kHeader.size(), key) != 0 ||

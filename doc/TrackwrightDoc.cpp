@@ -90,17 +90,17 @@ BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
     // The whole file is read before anything changes, so a file that cannot be read
     // leaves the course on screen as it was.
     std::string text;
-    if (!ReadTextFile(pathName, text)) {
+    if (!ReadTextFile(pathName, kMaxCourseFileBytes, text)) {
         AfxMessageBox(pathName + "ファイルの読み込みに失敗しました", MB_OK);
         return FALSE;
     }
 
     DeleteContents();
-    TakeStoredCourse(ParseCourseText(text));
+    TakeStoredCourse(ParseCourseText(text), pathName);
     return TRUE;
 }
 
-void CTrackwrightDoc::TakeStoredCourse(StoredCourse course)
+void CTrackwrightDoc::TakeStoredCourse(StoredCourse course, const std::string& coursePath)
 {
     m_course.m_handles = std::move(course.handles);
     m_course.m_texLuminance = course.texLuminance;
@@ -109,7 +109,7 @@ void CTrackwrightDoc::TakeStoredCourse(StoredCourse course)
     m_visibleMap = course.visibleMap;
     m_xobjects = std::move(course.xobjects);
     // The texture needs nothing read after the shown map, so it is built once all is read.
-    m_course.LoadMapTexture(ShownMapPath());
+    LoadMap(m_visibleMap, coursePath);
 }
 
 BOOL CTrackwrightDoc::OnSaveDocument(const std::string& pathName)

@@ -29,8 +29,9 @@ public:
     StoredCourseView StoredFields() const;
     // The path of the map m_visibleMap shows.
     const std::string& ShownMapPath() const;
-    // Puts a course as read from a file in place of the deleted contents and loads its map.
-    void TakeStoredCourse(StoredCourse course);
+    // Puts a course as read from a file in place of the deleted contents and loads its map
+    // (a relative map path may lie beside the course at coursePath).
+    void TakeStoredCourse(StoredCourse course, const std::string& coursePath);
 
     bool OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
 
@@ -46,6 +47,12 @@ public:
     void OnEditRedo();
     void OnUpdateEditUndo(CCmdUI* pCmdUI);
     void OnUpdateEditRedo(CCmdUI* pCmdUI);
+
+    // Reads the map `visible` selects (ShowHeightMap, any other value the colour map) into the
+    // texture, found as MapFileToRead says from the course at coursePath. A map that cannot be
+    // read, or that the GL cannot take, is reported in the status bar with its path and leaves
+    // the texture as it was; false then. No map named: nothing to read, true (ShownMap.cpp).
+    bool LoadMap(std::int32_t visible, const std::string& coursePath);
 
     // Drawing (XObjectDrawing.cpp).
     void DrawXObjects(TextOverlay& overlay) const;

@@ -11,12 +11,6 @@
 
 namespace {
 
-const CmdMapEntry<CTrackwrightView> s_messageMap[] = {
-    {ID_EDIT_CUT, ID_EDIT_CUT, &CTrackwrightView::OnEditCut, &CTrackwrightView::OnUpdateEditCut},
-    {ID_EDIT_COPY, ID_EDIT_COPY, &CTrackwrightView::OnEditCopy, &CTrackwrightView::OnUpdateEditCut},
-    {ID_EDIT_PASTE, ID_EDIT_PASTE, &CTrackwrightView::OnEditPaste, &CTrackwrightView::OnUpdateEditPaste},
-};
-
 // Where pasted objects go: the mouse when it is over the view, else the view's centre.
 CPoint PastePoint(const CTrackwrightView& view)
 {
@@ -28,11 +22,6 @@ CPoint PastePoint(const CTrackwrightView& view)
 }
 
 }  // namespace
-
-bool CTrackwrightView::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
-{
-    return DispatchCmdMsg(this, s_messageMap, nID, nCode, pCmdUI) || CView::OnCmdMsg(nID, nCode, pCmdUI);
-}
 
 void CTrackwrightView::OnUpdateEditCut(CCmdUI* pCmdUI)
 {

@@ -6,11 +6,9 @@
 void CTrackwrightView::OnLButtonDblClk(UINT nFlags, CPoint point)
 {
     CTrackwrightDoc* pDoc = GetDocument();
-    // Elsewhere (the type list, Ctrl held, empty ground) the second press is a press.
-    if (!pDoc || m_bLButtonDown || (nFlags & MK_CONTROL) || HitTestTypeList(point.x, point.y) != -2) {
-        OnLButtonDown(nFlags, point);
+    // Elsewhere (the type list, Ctrl held, empty ground) the first press already did all.
+    if (!pDoc || m_bLButtonDown || (nFlags & MK_CONTROL) || HitTestTypeList(point.x, point.y) != kNoTypeRow)
         return;
-    }
     const Vector3 q = ScreenToWorld(point.x, point.y);
     const RecordList<CourseHandle>& handles = pDoc->m_course.m_handles;
     const int n = handles.GetSize();
@@ -24,10 +22,8 @@ void CTrackwrightView::OnLButtonDblClk(UINT nFlags, CPoint point)
         if (pDoc->m_xobjects[i].HitPart(q) != ObjectPart::None)
             object = i;
     }
-    if (handle < 0 && object < 0) {
-        OnLButtonDown(nFlags, point);
+    if (handle < 0 && object < 0)
         return;
-    }
     EndNudge();
     std::vector<std::string> names;
     for (const XObjectType& t : m_XObjectTypes)

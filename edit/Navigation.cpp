@@ -45,10 +45,13 @@ void CTrackwrightView::NavigateStep(UINT nFlags, CPoint point)
     if (!m_bRButtonDown && !m_bMButtonDown)
         return;
     if (nFlags & MK_SHIFT) {
+        // One step per pixel; a step past a zoom limit changes nothing, so a move of millions
+        // of pixels (a cursor far outside a deeply zoomed view) costs at most the steps from
+        // one limit to the other.
         const int dy = m_ptLast.y - point.y;
-        for (int i = 0; i < dy; ++i)
+        for (int i = 0; i < dy && m_fZoom > kMinZoom; ++i)
             ZoomBy(0.99f);
-        for (int i = 0; i < -dy; ++i)
+        for (int i = 0; i < -dy && m_fZoom < kMaxZoom; ++i)
             ZoomBy(1.01f);
     } else if (m_rectClient.bottom > 0) {
         const double s = 2.0 * kViewHalfHeight / m_rectClient.bottom;

@@ -142,7 +142,7 @@ std::string CourseFileText(const StoredCourseView& course)
 StoredCourse ParseCourseText(std::string_view text)
 {
     StoredCourse course;
-    TokenReader reader(text);
+    TokenReader reader(SkipByteOrderMark(text));
     std::string token;
     token.reserve(256);
 

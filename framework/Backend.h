@@ -47,6 +47,8 @@ void AfxSetClipboardText(const std::string& text);
     virtual bool ClipboardHasText() { return false; }
     virtual std::string GetClipboardText() { return {}; }
     virtual void SetClipboardText(const std::string& text) {}
+    // A message in the status bar, replacing the idle text until the next one.
+    virtual void SetStatusText(const std::string& text) {}
 
     virtual void PrintView(CView* pView, bool bSetupOnly) {}
     virtual void ToggleToolBar(CFrameWnd* pFrame) {}
@@ -61,5 +63,7 @@ int AfxMessageBox(const std::string& text, UINT nType = MB_OK, const std::string
 bool AfxClipboardHasText();
 std::string AfxGetClipboardText();
 void AfxSetClipboardText(const std::string& text);
+// Shows text in the main window's status bar; nothing happens without a back end.
+void AfxSetStatusText(const std::string& text);
 // Makes a GL context current for work outside a paint; nothing happens without a back end.
 bool AfxMakeGLCurrent();

@@ -34,7 +34,8 @@ public:
 };
 
 void DDX_Text(CDataExchange* pDX, UINT nIDC, std::string& value);
-// Shown with 6 significant digits; text that is not a number is refused with a message.
+// Shown with 6 significant digits; text that is not a number is refused with a message, and
+// text left as shown keeps the value exactly.
 void DDX_Text(CDataExchange* pDX, UINT nIDC, float& value);
 void DDV_MinMaxFloat(CDataExchange* pDX, float const& value, float minVal, float maxVal);
 

@@ -30,10 +30,12 @@ public:
     virtual void OnRButtonUp(UINT nFlags, CPoint point) {}
     virtual void OnMButtonDown(UINT nFlags, CPoint point) {}
     virtual void OnMButtonUp(UINT nFlags, CPoint point) {}
+    // The second press of a double click; a view that does nothing here sees one press.
+    virtual void OnLButtonDblClk(UINT nFlags, CPoint point) {}
+    virtual void OnRButtonDblClk(UINT nFlags, CPoint point) {}
+    virtual void OnMButtonDblClk(UINT nFlags, CPoint point) {}
     virtual void OnMouseMove(UINT nFlags, CPoint point) {}
     virtual BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point) { return FALSE; }
-    // The second press of a double click comes here instead of the button-down handler.
-    virtual void OnLButtonDblClk(UINT nFlags, CPoint point) {}
     virtual void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {}
     // A key let go; the releases of the keyboard's auto-repeat do not come.
     virtual void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) {}

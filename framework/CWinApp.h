@@ -69,5 +69,9 @@ private:
 };
 
 CWinApp* AfxGetApp();
+// A file named on the command line, made absolute against the working folder so that
+// messages and the recent-file list carry the full path. Only the text changes: links are
+// not followed, and a name that does not exist yet stays as valid as it was.
+std::string AfxFullPathName(std::string name);
 // The full path of the running program, from the system, not from the working directory.
 std::string AfxGetModuleFileName();

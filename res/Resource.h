@@ -9,6 +9,10 @@ constexpr UINT IDD_SETTINGS = 130;
 constexpr UINT IDD_POINT_VALUES = 131;
 constexpr UINT IDD_XOBJECT_VALUES = 132;
 
+// Status bar messages, followed by the map path.
+constexpr UINT IDS_HEIGHTMAP_NOT_READ = 140;
+constexpr UINT IDS_COLORMAP_NOT_READ = 141;
+
 constexpr UINT IDC_HEIGHTMAP = 1000;
 constexpr UINT IDC_COLORMAP = 1001;
 constexpr UINT IDC_LUMINANCE = 1002;
@@ -40,10 +44,11 @@ constexpr UINT ID_VIEW_HEIGHTMAP = 32780;
 constexpr UINT ID_VIEW_COLORMAP = 32781;
 constexpr UINT ID_HELP_XOBJECT_ADD = 32782;
 constexpr UINT ID_HELP_XOBJECT_DELETE = 32783;
-constexpr UINT ID_HELP_SELECT = 32784;
-constexpr UINT ID_HELP_SELECT_BAND = 32785;
-constexpr UINT ID_HELP_SELECTION_MOVE = 32786;
-constexpr UINT ID_HELP_VALUES = 32787;
+constexpr UINT ID_VIEW_SHOWALL = 32784;
+constexpr UINT ID_HELP_SELECT = 32785;
+constexpr UINT ID_HELP_SELECT_BAND = 32786;
+constexpr UINT ID_HELP_SELECTION_MOVE = 32787;
+constexpr UINT ID_HELP_VALUES = 32788;
 
 // Edit menu texts with a place (%s) for the name of the step, and the names of the steps.
 constexpr UINT IDS_EDIT_UNDO_ITEM = 300;

@@ -28,6 +28,7 @@ const MenuItemDef s_menu[] = {
     {M::Popup, 0, "表示(&V)"},
     {M::Item, ID_VIEW_HEIGHTMAP, "ハイトマップ表示(&H)"},
     {M::Item, ID_VIEW_COLORMAP, "カラーマップ表示(&C)"},
+    {M::Item, ID_VIEW_SHOWALL, "全体表示(&A)\tHome"},
     {M::Item, ID_VIEW_TOOLBAR, "ツールバー(&T)"},
     {M::EndPopup, 0, ""},
     {M::Popup, 0, "設定(&O)"},
@@ -70,6 +71,7 @@ const AccelDef s_accelerators[] = {
     {"Insert", false, true, false, ID_EDIT_PASTE},
     {"F6", false, false, false, ID_NEXT_PANE},
     {"F6", false, true, false, ID_PREV_PANE},
+    {"Home", false, false, false, ID_VIEW_SHOWALL},
 };
 
 const UINT s_toolBar[] = {
@@ -80,6 +82,8 @@ const UINT s_toolBar[] = {
 const StringDef s_strings[] = {
     {IDR_MAINFRAME, "Trackwright\n\nCourse\n\n\nTrackwright.Document\nCourse Document"},
     {AFX_IDS_APP_TITLE, "Trackwright"},
+    {IDS_HEIGHTMAP_NOT_READ, "ハイトマップのファイルが読み込めません: "},
+    {IDS_COLORMAP_NOT_READ, "カラーマップのファイルが読み込めません: "},
     {AFX_IDS_IDLEMESSAGE, "ﾚﾃﾞｨ"},
     {ID_INDICATOR_EXT, "EXT"},
     {ID_INDICATOR_CAPS, "CAP"},
@@ -152,6 +156,7 @@ const StringDef s_strings[] = {
     {ID_NEXT_PANE, "次のｳｨﾝﾄﾞｳ ｳｨﾝﾄﾞｳに切り替え\n次のﾍﾟｲﾝ"},
     {ID_PREV_PANE, "前のｳｨﾝﾄﾞｳ ｳｨﾝﾄﾞｳに切り替え\n前のﾍﾟｲﾝ"},
     {ID_VIEW_TOOLBAR, "ﾂｰﾙ ﾊﾞｰの表示/非表示\nﾂｰﾙ ﾊﾞｰの表示/非表示"},
+    {ID_VIEW_SHOWALL, "ｺｰｽとXｵﾌﾞｼﾞｪｸﾄ全体が見えるように表示\n全体表示"},
 };
 
 using C = DialogControlDef;

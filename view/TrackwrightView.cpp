@@ -3,6 +3,8 @@
 #include "view/DataFile.h"
 
 #include <GL/gl.h>
+
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -173,7 +175,7 @@ Vector3 CTrackwrightView::ScreenToWorld(int px, int py) const
 
 void CTrackwrightView::ZoomBy(float factor)
 {
-    m_fZoom = m_fZoom * factor;
+    m_fZoom = std::clamp(m_fZoom * factor, kMinZoom, kMaxZoom);
     Invalidate(TRUE);
 }
 

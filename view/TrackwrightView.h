@@ -47,7 +47,17 @@ public:
     // One complete frame.
     void RenderScene();
     Vector3 ScreenToWorld(int px, int py) const;
+    // Multiplies the zoom, kept within [kMinZoom, kMaxZoom]: a zoom of 0 (or infinity) could
+    // never be undone by further steps, and the camera maths would stop being finite.
     void ZoomBy(float factor);
+    static constexpr float kMinZoom = 1e-5f;
+    static constexpr float kMaxZoom = 1e5f;
+
+    // Commands (ViewCommands.cpp).
+    bool OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
+    // Centres the camera on the course and its objects and zooms so that all of them show.
+    void OnViewShowAll();
+
     // The type-list row under a client point: kControlPointRow, a catalogue index, or kNoTypeRow.
     int HitTestTypeList(int x, int y) const;
     // Logical pixels (the handlers' and the window's) to the device pixels GL and the overlay
@@ -96,7 +106,6 @@ public:
     void DrawRubberBand();
 
     // Clipboard commands (ClipboardCommands.cpp).
-    bool OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
     void OnEditCut();
     void OnEditCopy();
     void OnEditPaste();

@@ -1,5 +1,7 @@
 #include "framework/qt/QtDialog.h"
 
+#include "framework/qt/QtStrings.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
@@ -210,10 +212,15 @@ std::string QtDialog::GetItemText(UINT nID) const
 {
     QWidget* pWidget = Item(nID);
     QString text;
-    if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget))
-        text = pEdit->text();
-    else if (auto* pCombo = qobject_cast<QComboBox*>(pWidget))
-        text = pCombo->currentText();
+    if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget)) {
+        // Fields hold file names: bytes as they were set unless the user changed the text.
+        const auto set = m_setTexts.find(nID);
+        return FileNameFromQString(pEdit->text(), set == m_setTexts.end() ? std::string() : set->second);
+    }
+    else if (auto* pCombo = qobject_cast<QComboBox*>(pWidget)) {
+        const auto set = m_setTexts.find(nID);
+        return FileNameFromQString(pCombo->currentText(), set == m_setTexts.end() ? std::string() : set->second);
+    }
     else if (auto* pLabel = qobject_cast<QLabel*>(pWidget))
         text = pLabel->text();
     else if (auto* pButton = qobject_cast<QPushButton*>(pWidget))
@@ -224,11 +231,15 @@ std::string QtDialog::GetItemText(UINT nID) const
 void QtDialog::SetItemText(UINT nID, const std::string& text)
 {
     QWidget* pWidget = Item(nID);
-    const QString s = QString::fromStdString(text);
-    if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget))
-        pEdit->setText(s);
-    else if (auto* pCombo = qobject_cast<QComboBox*>(pWidget))
-        pCombo->setEditText(s);
+    const QString s = ToQString(text);
+    if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget)) {
+        m_setTexts[nID] = text;
+        pEdit->setText(FileNameToQString(text));
+    }
+    else if (auto* pCombo = qobject_cast<QComboBox*>(pWidget)) {
+        m_setTexts[nID] = text;
+        pCombo->setEditText(FileNameToQString(text));
+    }
     else if (auto* pLabel = qobject_cast<QLabel*>(pWidget))
         pLabel->setText(s);
     else if (auto* pButton = qobject_cast<QPushButton*>(pWidget))
@@ -255,7 +266,7 @@ void QtDialog::SetItemChoices(UINT nID, const std::vector<std::string>& choices)
     const QString text = pCombo->currentText();
     pCombo->clear();
     for (const std::string& c : choices)
-        pCombo->addItem(QString::fromStdString(c));
+        pCombo->addItem(FileNameToQString(c));
     pCombo->setEditText(text);
 }
 

@@ -34,6 +34,7 @@ private:
 
     CDialog* m_pDlg;
     std::map<UINT, QWidget*> m_items;
+    std::map<UINT, std::string> m_setTexts;   // the bytes each edit field was last given
     bool m_bEnded = false;
     int m_nResult = IDCANCEL;
 };

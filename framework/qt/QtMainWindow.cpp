@@ -329,7 +329,7 @@ CPoint QtMainWindow::GetCursorClientPos() const
 void QtMainWindow::SetWindowText(const std::string& text)
 {
     // "[*]" in a title is Qt's modified marker; a file name may contain it literally.
-    setWindowTitle(ToQString(text).replace("[*]", "[[*]]"));
+    setWindowTitle(FileNameToQString(text).replace("[*]", "[[*]]"));
 }
 
 void QtMainWindow::SetMessageText(const std::string& text)

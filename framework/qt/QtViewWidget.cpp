@@ -1,6 +1,7 @@
 #include "framework/qt/QtViewWidget.h"
 
 #include "framework/Wgl.h"
+#include "framework/qt/QtKeys.h"
 
 #include <GL/gl.h>
 
@@ -238,37 +239,49 @@ void QtViewWidget::paintGL()
         glEnable(GL_SCISSOR_TEST);
 }
 
-// A press or release of one button goes to the view's handler for that button.
-void QtViewWidget::DispatchButton(QMouseEvent* e, bool down)
+// A press, release or double click of one button goes to the view's handler for it.
+void QtViewWidget::DispatchButton(QMouseEvent* e, ButtonAction action)
 {
     if (!Live())
         return;
     using Handler = void (CView::*)(UINT, CPoint);
-    Handler handler = nullptr;
+    // Per button: down, up, double click, in the order of ButtonAction.
+    static constexpr Handler kLeft[] = {&CView::OnLButtonDown, &CView::OnLButtonUp, &CView::OnLButtonDblClk};
+    static constexpr Handler kRight[] = {&CView::OnRButtonDown, &CView::OnRButtonUp, &CView::OnRButtonDblClk};
+    static constexpr Handler kMiddle[] = {&CView::OnMButtonDown, &CView::OnMButtonUp, &CView::OnMButtonDblClk};
+    const Handler* handlers = nullptr;
     switch (e->button()) {
     case Qt::LeftButton:
-        handler = down ? &CView::OnLButtonDown : &CView::OnLButtonUp;
+        handlers = kLeft;
         break;
     case Qt::RightButton:
-        handler = down ? &CView::OnRButtonDown : &CView::OnRButtonUp;
+        handlers = kRight;
         break;
     case Qt::MiddleButton:
-        handler = down ? &CView::OnMButtonDown : &CView::OnMButtonUp;
+        handlers = kMiddle;
         break;
     default:
         return;
     }
-    (m_pView->*handler)(MouseFlags(e->buttons(), e->modifiers()), ClientPoint(e->position()));
+    (m_pView->*handlers[static_cast<int>(action)])(MouseFlags(e->buttons(), e->modifiers()),
+                                                    ClientPoint(e->position()));
 }
 
 void QtViewWidget::mousePressEvent(QMouseEvent* e)
 {
-    DispatchButton(e, true);
+    DispatchButton(e, ButtonAction::Down);
 }
 
 void QtViewWidget::mouseReleaseEvent(QMouseEvent* e)
 {
-    DispatchButton(e, false);
+    DispatchButton(e, ButtonAction::Up);
+}
+
+// The second press of a double click comes as a double click of its own, which the view
+// handles apart from a press (and by default ignores): Ctrl+double-click inserts once.
+void QtViewWidget::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    DispatchButton(e, ButtonAction::DoubleClick);
 }
 
 void QtViewWidget::mouseMoveEvent(QMouseEvent* e)
@@ -290,51 +303,28 @@ void QtViewWidget::wheelEvent(QWheelEvent* e)
     m_pView->OnMouseWheel(MouseFlags(e->buttons(), e->modifiers()), zDelta, ClientPoint(e->position()));
 }
 
-namespace {
-
-// The virtual key of the keys the view looks at; other keys pass Qt's code.
-UINT VirtualKey(int key)
-{
-    switch (key) {
-    case Qt::Key_Delete: return VK_DELETE;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    default: return static_cast<UINT>(key);
-    }
-}
-
-}  // namespace
-
-void QtViewWidget::mouseDoubleClickEvent(QMouseEvent* e)
-{
-    if (!Live())
-        return;
-    if (e->button() != Qt::LeftButton) {
-        DispatchButton(e, true);   // other buttons press as usual
-        return;
-    }
-    m_pView->OnLButtonDblClk(MouseFlags(e->buttons(), e->modifiers()), ClientPoint(e->position()));
-}
-
 void QtViewWidget::keyPressEvent(QKeyEvent* e)
 {
     if (!Live()) {
         QOpenGLWidget::keyPressEvent(e);
         return;
     }
-    m_pView->OnKeyDown(VirtualKey(e->key()), 1, 0);
+    const UINT nChar = VirtualKeyFromQt(e->key(), e->modifiers());
+    if (nChar == 0) {
+        QOpenGLWidget::keyPressEvent(e);
+        return;
+    }
+    m_pView->OnKeyDown(nChar, 1, 0);
 }
 
 void QtViewWidget::keyReleaseEvent(QKeyEvent* e)
 {
-    if (!Live() || e->isAutoRepeat()) {
+    const UINT nChar = Live() && !e->isAutoRepeat() ? VirtualKeyFromQt(e->key(), e->modifiers()) : 0;
+    if (nChar == 0) {
         QOpenGLWidget::keyReleaseEvent(e);
         return;
     }
-    m_pView->OnKeyUp(VirtualKey(e->key()), 1, 0);
+    m_pView->OnKeyUp(nChar, 1, 0);
 }
 
 void QtViewWidget::SetMessageText(const std::string& text)

@@ -39,9 +39,9 @@ protected:
     void paintGL() override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
-    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
@@ -49,7 +49,8 @@ protected:
     bool event(QEvent* e) override;
 
 private:
-    void DispatchButton(QMouseEvent* e, bool down);
+    enum class ButtonAction { Down, Up, DoubleClick };
+    void DispatchButton(QMouseEvent* e, ButtonAction action);
     // The capture went elsewhere without the view asking.
     void LoseCapture();
     bool Live() const { return m_pView && m_bViewCreated; }

@@ -82,7 +82,7 @@ TEST_F(Recovery, WrittenAfterAnEditAndRemovedBySaveOrUndo)
     app.TickRecovery(4.0);
     ASSERT_EQ(Count(".crs"), 1);
     std::string text;
-    ASSERT_TRUE(ReadTextFile(app.m_recovery->Path(), text));
+    ASSERT_TRUE(ReadTextFile(app.m_recovery->Path(), kMaxCourseFileBytes, text));
     std::string expected = CourseFileText(Doc().StoredFields());
     std::erase(expected, '\r');
     EXPECT_EQ(text, "#Trackwright recovery\n" + std::filesystem::canonical(course).string() + "\n" + expected);

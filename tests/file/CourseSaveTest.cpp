@@ -95,6 +95,35 @@ TEST(CourseSave, FileSizeLimitReachedMidway)
     TestBackend backend;
     EXPECT_TRUE(doc.OnSaveDocument(path));
     EXPECT_GT(ReadBytes(path).size(), 4096u);
+
+    // The program itself ignores the signal: --render under the limit fails with a message
+    // and leaves the old picture whole.
+    const std::string png = dir.Path("frame.png");
+    auto render = [&](rlim_t limit) {
+        std::fflush(nullptr);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            const struct rlimit lim = {limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &lim);
+            std::freopen(dir.Path("stderr.txt").c_str(), "w", stderr);
+            const char* program = TW_BINARY_DIR "/bin/trackwright";
+            ::execl(program, program, "--render", path.c_str(), "--out", png.c_str(), nullptr);
+            ::_exit(127);
+        }
+        int st = 0;
+        ::waitpid(pid, &st, 0);
+        return st;
+    };
+    ASSERT_EQ(render(RLIM_INFINITY), 0);
+    const std::string picture = ReadBytes(png);
+    ASSERT_GT(picture.size(), 4096u);
+    WriteBytes(png, kOld);
+    const int st = render(4096);
+    ASSERT_TRUE(WIFEXITED(st)) << "ended by signal " << WTERMSIG(st);
+    EXPECT_NE(WEXITSTATUS(st), 0);
+    EXPECT_EQ(ReadBytes(png), kOld);
+    EXPECT_NE(ReadBytes(dir.Path("stderr.txt")).find("cannot write"), std::string::npos);
+    EXPECT_EQ(Entries(dir.Path()), (std::set<std::string>{"course.crs", "frame.png", "stderr.txt"}));
 }
 
 }  // namespace

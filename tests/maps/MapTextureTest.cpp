@@ -6,6 +6,7 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 
@@ -28,6 +29,20 @@ std::string UniformRgbBmp(const std::string& name, int w, int h, std::uint8_t r,
             p[2] = r;
         }
     return WriteTempFile(name, MakeBmp(layout, data));
+}
+
+// A BMP whose header announces w x h pixels and whose file is as long as they need, but
+// sparse: the disk holds the header only, and a reader that refuses early reads nothing.
+std::string SparseBmp(const std::string& name, std::int32_t w, std::int32_t h, std::uint16_t bits)
+{
+    BmpLayout layout;
+    layout.width = w;
+    layout.height = h;
+    layout.bitCount = bits;
+    const std::string path = WriteTempFile(name, MakeBmp(layout, {}));
+    const std::uint64_t stride = (std::uint64_t(w) * bits / 8 + 3) / 4 * 4;
+    std::filesystem::resize_file(path, 54 + stride * std::uint64_t(h));
+    return path;
 }
 
 GLint TexLevelParameter(int level, GLenum name)
@@ -114,7 +129,17 @@ TEST_F(MapTexture, FailedLoadKeepsTheLastTextureButDropsThePixels)
     EXPECT_TRUE(course.m_mapPixels);
     EXPECT_EQ(course.m_mapInfo.width, 4);
 
+    // Maps the GL cannot take whole: more than 2^28 pixels (GLU's sizes would overflow on the
+    // first two), a side over the largest texture (GLU would scale it to black).
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    ASSERT_GT(maxSide, 0);
     const std::string refused[] = {
+        SparseBmp("big24.bmp", 27000, 27000, 24),
+        SparseBmp("big8.bmp", 50000, 50000, 8),
+        SparseBmp("overpixels.bmp", 16385, 16385, 8),
+        SparseBmp("wide.bmp", maxSide + 1, 1, 8),
+        SparseBmp("tall.bmp", 1, 100000, 24),
         TestDataPath("bmpsuite/g/pal8rle.bmp"),
         TestDataPath("bmpsuite/g/rgb32.bmp"),
         TestDataPath("bmpsuite/g/pal8v4.bmp"),

@@ -78,6 +78,7 @@ public:
     bool ClipboardHasText() override { return !clipboard.empty(); }
     std::string GetClipboardText() override { return clipboard; }
     void SetClipboardText(const std::string& text) override { clipboard = text; }
+    void SetStatusText(const std::string& text) override { statusText = text; }
 
     // Texts of the message boxes shown so far.
     std::vector<std::string> MessageTexts() const;
@@ -97,5 +98,6 @@ public:
     int glCurrentCalls = 0;
     int printCalls = 0;
     std::string clipboard;
+    std::string statusText;
     TestDialogHost lastDialog;
 };

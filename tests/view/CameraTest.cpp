@@ -4,6 +4,9 @@
 
 #include <GL/gl.h>
 
+#include "res/Resource.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -68,6 +71,54 @@ TEST(ViewCamera, TypeListRowsAreSixteenPixelsAndAsWideAsTheirText)
     EXPECT_EQ(v.HitTestTypeList(63, 47), 1);   // (3 + 1) * 16 = 64
     EXPECT_EQ(v.HitTestTypeList(64, 47), -2);
     EXPECT_EQ(v.HitTestTypeList(8, 48), -2);
+}
+
+TEST(ViewCamera, ZoomStaysWithinLimitsAndShowAllFramesTheCourse)
+{
+    CTrackwrightDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    CTrackwrightView v;
+    doc.AddView(&v);
+    SetClient(v, 640, 480);
+
+    // 400 steps out once made the zoom 0, and nothing ever showed again.
+    for (int i = 0; i < 400; ++i)
+        v.OnMouseWheel(0, 120, CPoint(320, 240));
+    EXPECT_EQ(v.m_fZoom, CTrackwrightView::kMinZoom);
+    for (int i = 0; i < 800; ++i)
+        v.OnMouseWheel(0, -120, CPoint(320, 240));
+    EXPECT_EQ(v.m_fZoom, CTrackwrightView::kMaxZoom);
+
+    // Show all: every handle (with its width) and object inside the client, the farthest
+    // near an edge; points that are not finite are left out.
+    doc.m_course.m_handles[0].vPos = Vector3(5000.0, -300.0, 0.0);
+    doc.m_course.m_handles[1].vPos = Vector3(INFINITY, 0.0, 0.0);
+    doc.m_xobjects.Add(XObject("tree", Vector3(-800.0, 900.0, 0.0), 0.0f, 10.0f, 10.0f));
+    ASSERT_TRUE(v.OnCmdMsg(ID_VIEW_SHOWALL, CN_COMMAND, nullptr));
+    ASSERT_TRUE(std::isfinite(v.m_vCamera.x) && std::isfinite(v.m_vCamera.y));
+    double reach = 0.0;
+    auto check = [&](double x, double y) {
+        double px = 0;
+        double py = 0;
+        WorldToClient(v, x, y, px, py);
+        EXPECT_TRUE(px >= 0 && px <= 640 && py >= 0 && py <= 480) << x << "," << y;
+        reach = std::max({reach, std::fabs(px - 320) / 320, std::fabs(py - 240) / 240});
+    };
+    for (int i = 0; i < doc.m_course.m_handles.GetSize(); ++i) {
+        const CourseHandle& h = doc.m_course.m_handles[i];
+        if (std::isfinite(h.vPos.x))
+            check(h.vPos.x + h.WidthRight, h.vPos.y - h.WidthRight);
+    }
+    check(-805.0, 905.0);
+    EXPECT_GT(reach, 0.8);
+
+    // Nothing to show: the camera stays.
+    doc.m_course.m_handles.RemoveAll();
+    doc.m_xobjects.RemoveAll();
+    const Vector3 camera = v.m_vCamera;
+    v.OnViewShowAll();
+    EXPECT_EQ(v.m_vCamera.x, camera.x);
+    doc.RemoveView(&v);
 }
 
 class ViewResize : public ViewScene {};
