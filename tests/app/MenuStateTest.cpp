@@ -35,17 +35,4 @@ TEST_F(MenuState, EditAndPaneCommandsStayDisabled)
         EXPECT_TRUE(Update(id).m_bEnabled) << id;
 }
 
-TEST_F(MenuState, MapItemsFollowThePathsAndTheShownMap)
-{
-    Start();
-    EXPECT_FALSE(Update(ID_VIEW_HEIGHTMAP).m_bEnabled);
-    EXPECT_FALSE(Update(ID_VIEW_COLORMAP).m_bEnabled);
-    EXPECT_EQ(Update(ID_VIEW_HEIGHTMAP).m_nCheck, 1);
-    Doc().m_colorMap = "colour.bmp";
-    Doc().m_visibleMap = 1;
-    EXPECT_TRUE(Update(ID_VIEW_COLORMAP).m_bEnabled);
-    EXPECT_EQ(Update(ID_VIEW_COLORMAP).m_nCheck, 1);
-    EXPECT_EQ(Update(ID_VIEW_HEIGHTMAP).m_nCheck, 0);
-}
-
 }  // namespace

@@ -111,6 +111,23 @@ TEST_F(EditorEditing, CtrlDoubleClickInsertsOnceAndOnlyDelRemoves)
     EXPECT_GT((far - PixelOf(-100.0f, 0.0f)).manhattanLength(), ViewWidget()->width() / 2);
 }
 
+TEST_F(EditorEditing, WheelAndRightDragMoveTheCameraButAreNoEdit)
+{
+    StartOnSavedDefault();
+    const float zoom = View()->m_fZoom;
+    const QPoint centre(ViewWidget()->width() / 2, ViewWidget()->height() / 2);
+    Wheel(centre, -120);   // towards the user: closer
+    EXPECT_FLOAT_EQ(View()->m_fZoom, zoom * 1.5f);
+    Wheel(centre, 120);
+    EXPECT_FLOAT_EQ(View()->m_fZoom, zoom * 1.5f * 0.75f);
+    const float camX = View()->m_vCamera.x;
+    Press(centre, Qt::RightButton);
+    Move(centre + QPoint(40, 0), Qt::RightButton);
+    Release(centre + QPoint(40, 0), Qt::RightButton);
+    EXPECT_LT(View()->m_vCamera.x, camX);
+    EXPECT_FALSE(Doc()->IsModified());
+}
+
 TEST_F(EditorEditing, ClosingAfterAnEditAsksAndCancelKeepsTheWindow)
 {
     StartOnSavedDefault();

@@ -86,7 +86,13 @@ TEST_F(EditorFile, ACourseThatCannotBeOpenedOnTheCommandLineEndsTheProgram)
 
 TEST_F(EditorFile, TheWindowShowsWhatTheRenderCommandDraws)
 {
-    const std::string course = WriteCourse("default.crs", DefaultCourseText());
+    // The default ring with a wider span and two objects, one turned.
+    CTrackwrightDoc source;
+    source.OnNewDocument();
+    source.m_course.m_handles[2].WidthLeft = 12.0f;
+    source.m_xobjects.Add(XObject("tree_pine.x", Vector3(20.0, -30.0, 0.0), 0.7f, 3.0f, 3.0f));
+    source.m_xobjects.Add(XObject("bridge span.x", Vector3(-60.0, 10.0, 0.0), 0.0f, 12.0f, 30.0f));
+    const std::string course = WriteCourse("objects.crs", CourseFileText(source.StoredFields()));
     ASSERT_TRUE(Start({course}));
     const QImage shot = Screenshot();
 

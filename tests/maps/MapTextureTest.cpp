@@ -54,29 +54,14 @@ GLint TexLevelParameter(int level, GLenum name)
 
 class MapTexture : public GlFixture {
 protected:
-    // Draws the shown map as the view does: one quad over the whole framebuffer, modulated by
-    // white, so each window pixel shows the texture.
-    void DrawMap(const CourseData& course)
+    // The texture's base level, row by row.
+    std::vector<std::uint8_t> Texels(GLuint texture, int w, int h)
     {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, course.m_mapTexture);
-        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-        glColor3f(1, 1, 1);
-        glBegin(GL_QUADS);
-        glTexCoord2f(0, 0);
-        glVertex2f(-1, -1);
-        glTexCoord2f(1, 0);
-        glVertex2f(1, -1);
-        glTexCoord2f(1, 1);
-        glVertex2f(1, 1);
-        glTexCoord2f(0, 1);
-        glVertex2f(-1, 1);
-        glEnd();
-        glDisable(GL_TEXTURE_2D);
+        std::vector<std::uint8_t> texels(std::size_t(w) * h * 3);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+        return texels;
     }
 };
 
@@ -108,9 +93,7 @@ TEST_F(MapTexture, TwentyFourBitImageBuildsMipmappedRgbTexture)
     EXPECT_EQ(wrapS, GL_REPEAT);
     EXPECT_EQ(wrapT, GL_REPEAT);
 
-    std::vector<std::uint8_t> texels(256 * 256 * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    const std::vector<std::uint8_t> texels = Texels(course.m_mapTexture, 256, 256);
     EXPECT_EQ(texels[0], data[2]);   // red of the first texel: third byte of the pixel data
     EXPECT_EQ(texels[1], data[1]);
     EXPECT_EQ(texels[2], data[0]);
@@ -156,8 +139,8 @@ TEST_F(MapTexture, FailedLoadKeepsTheLastTextureButDropsThePixels)
         EXPECT_EQ(course.m_mapInfo.components, 0);
         EXPECT_EQ(course.m_mapInfo.format, 0);
     }
-    DrawMap(course);
-    const auto px = Pixel(1, 1);
-    EXPECT_EQ(px[0], 0);
-    EXPECT_EQ(px[1], 255);
+    // The last map stays on screen.
+    const std::vector<std::uint8_t> texels = Texels(shown, 4, 4);
+    EXPECT_EQ(texels[0], 0);
+    EXPECT_EQ(texels[1], 255);
 }

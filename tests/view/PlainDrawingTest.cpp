@@ -16,9 +16,13 @@
 
 namespace {
 
-void V(const Vector3& v)
+// One primitive of the given points.
+void Draw(GLenum mode, std::initializer_list<Vector3> points)
 {
-    glVertex3f(v.x, v.y, v.z);
+    glBegin(mode);
+    for (const Vector3& v : points)
+        glVertex3f(v.x, v.y, v.z);
+    glEnd();
 }
 
 // The current colour kept across a piece that paints red, as glPushAttrib(GL_CURRENT_BIT) does.
@@ -28,22 +32,19 @@ struct KeepColour {
     GLfloat rgba[4];
 };
 
-void PlainCircle(const Vector3& q)
-{
-    glBegin(GL_LINE_STRIP);
-    for (int k = 0; k <= 12; ++k)
-        V(CirclePoint(q, 1.0f, 12, k));
-    glEnd();
-}
-
-void PlainDisc(const Vector3& q)
+// A circle of radius 1 as a line strip, or filled red as a fan around its centre.
+void PlainCircle(const Vector3& q, bool filled)
 {
     KeepColour keep;
-    glColor3f(1.0f, 0.0f, 0.0f);
-    glBegin(GL_TRIANGLE_FAN);
-    V(q);
-    for (int k = 0; k <= 12; ++k)
-        V(CirclePoint(q, 1.0f, 12, k));
+    if (filled)
+        glColor3f(1.0f, 0.0f, 0.0f);
+    glBegin(filled ? GL_TRIANGLE_FAN : GL_LINE_STRIP);
+    if (filled)
+        glVertex3f(q.x, q.y, q.z);
+    for (int k = 0; k <= 12; ++k) {
+        const Vector3 p = CirclePoint(q, 1.0f, 12, k);
+        glVertex3f(p.x, p.y, p.z);
+    }
     glEnd();
 }
 
@@ -53,39 +54,22 @@ void PlainArrow(const Vector3& base, const Vector3& v, float s, bool highlighted
     Vector3 back = -v;
     back.Normalize();
     back *= 5.0;
-    const Vector3 sideA = tip + RotatedZ(back, 0.34906587f);
-    const Vector3 sideB = tip + RotatedZ(back, -0.34906587f);
+    const Vector3 sideA = tip + RotatedZ(back, 0.34906587f), sideB = tip + RotatedZ(back, -0.34906587f);
     {
         KeepColour keep;
-        if (highlighted) {
-            glColor3f(1.0f, 0.0f, 0.0f);
-            glBegin(GL_TRIANGLES);
-            V(tip);
-            V(sideA);
-            V(sideB);
-        } else {
-            glBegin(GL_LINE_STRIP);
-            V(sideB);
-            V(tip);
-            V(sideA);
-            V(sideB);
-        }
-        glEnd();
+        if (highlighted)
+            glColor3f(1.0f, 0.0f, 0.0f), Draw(GL_TRIANGLES, {tip, sideA, sideB});
+        else
+            Draw(GL_LINE_STRIP, {sideB, tip, sideA, sideB});
     }
-    glBegin(GL_LINES);
-    V(base);
-    V(tip);
-    glEnd();
+    Draw(GL_LINES, {base, tip});
 }
 
 void PlainWidthMarker(const CourseHandle& h, BorderSide side, float width, bool highlighted)
 {
     const Vector3 m = h.vPos + h.BorderOffset(side, width);
-    highlighted ? PlainDisc(m) : PlainCircle(m);
-    glBegin(GL_LINES);
-    V(h.vPos);
-    V(m);
-    glEnd();
+    PlainCircle(m, highlighted);
+    Draw(GL_LINES, {h.vPos, m});
 }
 
 void PlainSpan(const CourseHandle& h0, const CourseHandle& h1, SpanCurve curve)
@@ -94,7 +78,7 @@ void PlainSpan(const CourseHandle& h0, const CourseHandle& h1, SpanCurve curve)
     SampleSpan(h0, h1, curve, 20, v);
     glBegin(GL_LINE_STRIP);
     for (const Vector3& p : v)
-        V(p);
+        glVertex3f(p.x, p.y, p.z);
     glEnd();
 }
 
@@ -104,13 +88,8 @@ void PlainFrame(const XObject& o, float s)
     glTranslatef(o.Pos.x, o.Pos.y, o.Pos.z);
     glRotatef(-o.Direction * 57.2957763671875f, 0.0f, 0.0f, 1.0f);
     glScalef(s, s, s);
-    glBegin(GL_LINE_STRIP);
-    glVertex3f(-o.Width, -o.Height, 0.0f);
-    glVertex3f(o.Width, -o.Height, 0.0f);
-    glVertex3f(o.Width, o.Height, 0.0f);
-    glVertex3f(-o.Width, o.Height, 0.0f);
-    glVertex3f(-o.Width, -o.Height, 0.0f);
-    glEnd();
+    const double w = o.Width, h = o.Height;
+    Draw(GL_LINE_STRIP, {Vector3(-w, -h, 0), Vector3(w, -h, 0), Vector3(w, h, 0), Vector3(-w, h, 0), Vector3(-w, -h, 0)});
     glPopMatrix();
 }
 
@@ -153,15 +132,12 @@ protected:
         for (int i = 0; i < n; ++i) {
             const CourseHandle& h = c.m_handles[i];
             glColor3f(1.0f, 1.0f, 1.0f);
-            h.HoverPart == HandlePart::Pos ? PlainDisc(h.vPos) : PlainCircle(h.vPos);
+            PlainCircle(h.vPos, h.HoverPart == HandlePart::Pos);
             PlainArrow(h.vPos, h.vTanNext, 0.2f, h.HoverPart == HandlePart::TanNext);
             PlainArrow(h.vPos, h.vTanPrev, 0.2f, h.HoverPart == HandlePart::TanPrev);
             PlainWidthMarker(h, BorderSide::Left, h.WidthLeft, h.HoverPart == HandlePart::WidthLeft);
             PlainWidthMarker(h, BorderSide::Right, h.WidthRight, h.HoverPart == HandlePart::WidthRight);
-            if (h.HoverPart == HandlePart::Span)
-                glColor3f(1.0f, 0.0f, 0.0f);
-            else
-                glColor3f(0.6f, 0.6f, 0.6f);
+            h.HoverPart == HandlePart::Span ? glColor3f(1.0f, 0.0f, 0.0f) : glColor3f(0.6f, 0.6f, 0.6f);
             PlainSpan(h, c.m_handles[(i + 1) % n], Centre);
             glColor3f(1.0f, 1.0f, 1.0f);
             PlainSpan(h, c.m_handles[(i + 1) % n], LeftBorder);
@@ -169,13 +145,10 @@ protected:
         }
 
         for (const XObject& o : doc.m_xobjects) {
-            if (o.HoverPart == ObjectPart::Body) {
-                PlainDisc(o.Pos);
+            PlainCircle(o.Pos, o.HoverPart == ObjectPart::Body);
+            if (o.HoverPart == ObjectPart::Body)
                 view->m_TextOverlay.Printf(frameHost.cursor.x, frameHost.client.bottom - frameHost.cursor.y, "%s",
                                            o.FileName.c_str());
-            } else {
-                PlainCircle(o.Pos);
-            }
             PlainArrow(o.Pos, RotatedZ(Vector3(0.0, 10.0, 0.0), o.Direction), 1.0f,
                        o.HoverPart == ObjectPart::DirectionTip);
             PlainFrame(o, doc.m_xobjectScale);
