@@ -75,9 +75,8 @@ void CTrackwrightApp::TickRecovery(double now)
     // A failure must not interrupt the user: one line in the status bar, and the next edit
     // tries again; the line goes once a copy is written.
     const bool written = m_recovery->Write(pDoc->GetPathName(), CourseFileText(pDoc->StoredFields()));
-    if (m_pMainWnd && written == m_bRecoveryFailed)
-        m_pMainWnd->SetMessageText(written ? std::string(AfxLoadString(AFX_IDS_IDLEMESSAGE))
-                                           : Format(IDS_RECOVERY_WRITE_FAILED, m_recovery->Path()));
+    if (written == m_bRecoveryFailed)
+        AfxSetStatusText(written ? std::string() : Format(IDS_RECOVERY_WRITE_FAILED, m_recovery->Path()));
     m_bRecoveryFailed = !written;
 }
 

@@ -61,7 +61,7 @@ bool EndStep(CTrackwrightDoc& doc, UINT label)
 {
     CourseSettings settings = SettingsOf(doc);
     const bool recorded = doc.m_history.End(CourseState{doc.m_course.m_handles, doc.m_xobjects, settings}, label);
-    if (!doc.m_history.IsOpen())
+    if (recorded)
         doc.SetModifiedFlag(doc.m_history.IsModified());
     return recorded;
 }

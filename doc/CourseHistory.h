@@ -10,8 +10,9 @@ class CTrackwrightDoc;
 CourseSettings SettingsOf(const CTrackwrightDoc& doc);
 
 void BeginStep(CTrackwrightDoc& doc);
-// Records the step named by the string id label when anything changed, and sets the
-// modified mark from the history; true when a step was recorded.
+// Records the step named by the string id label when anything changed and then sets the
+// modified mark from the history; true when a step was recorded. A step that changed nothing
+// leaves the mark alone.
 bool EndStep(CTrackwrightDoc& doc, UINT label);
 
 // Undo or redo one step: the lists, the settings and the modified mark go back or forward,

@@ -6,19 +6,18 @@
 // View menu: which of the two maps lies under the course. Choosing the shown map again
 // reads its file again. A file that cannot be read is reported and changes nothing: the
 // last texture stays on screen and the choice stays as it was. The choice is stored in the
-// course file, so changing it is an undo step and makes the course unsaved.
+// course file, so changing it makes the course unsaved.
 
 namespace {
 
 void ShowMap(CTrackwrightDoc& doc, std::int32_t visible)
 {
+    if (!doc.LoadMap(visible, doc.GetPathName()))
+        return;
     BeginStep(doc);
-    const bool loaded = doc.LoadMap(visible, doc.GetPathName());
-    if (loaded)
-        doc.m_visibleMap = visible;
+    doc.m_visibleMap = visible;
     EndStep(doc, IDS_STEP_MAP_SWITCH);
-    if (loaded)
-        doc.UpdateAllViews(nullptr, 0, nullptr);
+    doc.UpdateAllViews(nullptr, 0, nullptr);
 }
 
 }  // namespace

@@ -134,7 +134,8 @@ std::optional<FoundRecovery> RecoveryFile::FindOrphan(const std::string& courseP
         if (HeldByLiveEditor(p.string()))
             continue;
         std::string text;
-        if (!ReadTextFile(p.string(), kMaxCourseFileBytes, text) || text.compare(0, kHeader.size(), kHeader) != 0)
+        // A course as large as Open takes, with the header line.
+        if (!ReadTextFile(p.string(), kMaxCourseFileBytes + 4096, text) || text.compare(0, kHeader.size(), kHeader) != 0)
             continue;
         const std::size_t eol = text.find('\n', kHeader.size());
         if (eol == std::string::npos || text.compare(kHeader.size(), eol - kHeader.size(), key) != 0 ||

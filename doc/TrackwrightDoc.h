@@ -29,8 +29,8 @@ public:
     StoredCourseView StoredFields() const;
     // The path of the map m_visibleMap shows.
     const std::string& ShownMapPath() const;
-    // Puts a course as read from a file in place of the deleted contents and loads its map
-    // (a relative map path may lie beside the course at coursePath).
+    // Puts a course as read from the file at coursePath in place of the deleted contents and
+    // loads its map.
     void TakeStoredCourse(StoredCourse course, const std::string& coursePath);
 
     bool OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;

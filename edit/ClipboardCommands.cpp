@@ -72,7 +72,7 @@ void CTrackwrightView::OnEditPaste()
     std::vector<XObject> pasted;
     if (!ParseXObjectLines(AfxGetClipboardText(), pasted)) {
         m_strStatus = AfxLoadString(IDS_STATUS_PASTE_MALFORMED);
-        SetMessageText(m_strStatus);
+        AfxSetStatusText(m_strStatus);
         return;
     }
     // The layout is kept; the middle of the objects' box lands on the paste point.

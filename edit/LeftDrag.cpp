@@ -100,12 +100,12 @@ void CTrackwrightView::OnMouseMove(UINT nFlags, CPoint point)
     m_nHoverType = kNoTypeRow;
 
     if (CTrackwrightDoc* pDoc = GetDocument()) {
+        // The course is marked when the drag's step is recorded, at the release.
         const Vector3 q = ScreenToWorld(point.x, point.y);
-        const bool groupChanged = m_bLButtonDown && TrackLeftGesture(*this, *pDoc, point);
-        const bool handlesChanged = DragHandles(pDoc->m_course.m_handles, q);
-        const bool objectsChanged = DragObjects(pDoc->m_xobjects, q);
-        if (groupChanged || handlesChanged || objectsChanged)
-            pDoc->SetModifiedFlag();
+        if (m_bLButtonDown)
+            TrackLeftGesture(*this, *pDoc, point);
+        DragHandles(pDoc->m_course.m_handles, q);
+        DragObjects(pDoc->m_xobjects, q);
         ShowStatus(q);
     }
     Invalidate(TRUE);

@@ -1,6 +1,7 @@
 // What the view does with its selection besides the left button: keeping it valid, the
 // arrow-key nudges and DEL of the whole selection.
 #include "doc/CourseHistory.h"
+#include "framework/Backend.h"
 #include "framework/Resources.h"
 #include "geometry/XObjectQueries.h"
 #include "res/Resource.h"
@@ -100,7 +101,7 @@ bool CTrackwrightView::DeleteSelectionAt(const Vector3& q)
         return false;
     if (n - static_cast<int>(m_selection.handles.size()) < 3) {
         m_strStatus = AfxLoadString(IDS_STATUS_KEEP_THREE_POINTS);
-        SetMessageText(m_strStatus);
+        AfxSetStatusText(m_strStatus);
         return true;
     }
     BeginStep(*pDoc);

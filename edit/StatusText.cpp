@@ -1,6 +1,7 @@
 // The status bar while the mouse is over the view: where it is in course units, and the
 // values of the part it hovers or, failing that, of the one selected part.
 #include "framework/CDialog.h"
+#include "framework/Backend.h"
 #include "framework/Resources.h"
 #include "res/Resource.h"
 #include "view/TrackwrightView.h"
@@ -78,6 +79,6 @@ void CTrackwrightView::ShowStatus(const Vector3& q)
         text += "    " + part;
     if (text != m_strStatus) {
         m_strStatus = std::move(text);
-        SetMessageText(m_strStatus);
+        AfxSetStatusText(m_strStatus);
     }
 }

@@ -71,12 +71,6 @@ void CWnd::SetWindowText(const std::string& text)
         m_pHost->SetWindowText(text);
 }
 
-void CWnd::SetMessageText(const std::string& text)
-{
-    if (m_pHost)
-        m_pHost->SetMessageText(text);
-}
-
 UINT CWnd::GetModifierFlags() const
 {
     return m_pHost ? m_pHost->GetModifierFlags() : 0;

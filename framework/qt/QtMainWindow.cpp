@@ -332,12 +332,6 @@ void QtMainWindow::SetWindowText(const std::string& text)
     setWindowTitle(FileNameToQString(text).replace("[*]", "[[*]]"));
 }
 
-void QtMainWindow::SetMessageText(const std::string& text)
-{
-    if (auto* pLabel = findChild<QLabel*>("messagePane"))
-        pLabel->setText(ToQString(text));
-}
-
 void QtMainWindow::closeEvent(QCloseEvent* e)
 {
     if (m_pFrame && !m_pFrame->OnClose()) {

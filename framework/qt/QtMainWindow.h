@@ -51,7 +51,6 @@ public:
     bool HasCapture() const override { return false; }
     CPoint GetCursorClientPos() const override;
     void SetWindowText(const std::string& text) override;
-    void SetMessageText(const std::string& text) override;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -9,7 +9,6 @@
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QWheelEvent>
@@ -325,12 +324,6 @@ void QtViewWidget::keyReleaseEvent(QKeyEvent* e)
         return;
     }
     m_pView->OnKeyUp(nChar, 1, 0);
-}
-
-void QtViewWidget::SetMessageText(const std::string& text)
-{
-    if (auto* pPane = window()->findChild<QLabel*>("messagePane"))
-        pPane->setText(QString::fromStdString(text));
 }
 
 UINT QtViewWidget::GetModifierFlags() const

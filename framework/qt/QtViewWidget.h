@@ -25,7 +25,6 @@ public:
     bool HasCapture() const override;
     CPoint GetCursorClientPos() const override;
     void SetFocus() override;
-    void SetMessageText(const std::string& text) override;
     UINT GetModifierFlags() const override;
     bool MakeCurrent() override;
     void DoneCurrent() override;

@@ -87,10 +87,10 @@ TEST_F(Clipboard, MalformedTextPastesNothingAndSaysSo)
                              "4 1 2 3 4 5", "\"a\" nan 2 3 4 5", "\"a\" 1e39 2 3 4 5", "\"a\" 1 2 3 4 5\r\nb 1"}) {
         SCOPED_TRACE(text);
         backend.clipboard = text;
-        backend.viewHost.message.clear();
+        backend.statusText.clear();
         Run(ID_EDIT_PASTE);
         EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
-        EXPECT_EQ(backend.viewHost.message, AfxLoadString(IDS_STATUS_PASTE_MALFORMED));
+        EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_PASTE_MALFORMED));
     }
     EXPECT_EQ(doc.m_history.StepCount(), 0);
 

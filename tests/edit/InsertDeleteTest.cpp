@@ -109,7 +109,6 @@ TEST_F(InsertDelete, DeleteTakesTheFirstInListOrderOfEachKind)
         SCOPED_TRACE(c.what);
         UseSquare();
         doc.m_xobjects.SetSize(0);
-        doc.m_history.Clear();   // the mark follows the history: each case starts saved
         doc.SetModifiedFlag(false);
         c.setup();
         Move(Px(-100, -100));

@@ -159,7 +159,7 @@ TEST_F(Selection, DeleteOverASelectedPartRemovesTheSelectionButKeepsThreePoints)
     Click(Px(60, 0), MK_SHIFT);
     Delete(Px(60, 0));   // would leave 2 control points
     EXPECT_EQ(HandleCount(), 4);
-    EXPECT_EQ(backend.viewHost.message, AfxLoadString(IDS_STATUS_KEEP_THREE_POINTS));
+    EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_KEEP_THREE_POINTS));
     EXPECT_EQ(doc.m_history.StepCount(), 0);
 
     Click(Px(0, 0));
@@ -185,10 +185,10 @@ TEST_F(Selection, DeleteOverASelectedPartRemovesTheSelectionButKeepsThreePoints)
 TEST_F(Selection, StatusBarShowsTheMousePositionAndTheHoveredPart)
 {
     Move(Px(60, 0));
-    EXPECT_EQ(backend.viewHost.message, "X 60  Y 0    コントロールポイント 1: 位置 (60, 0)  幅 右 5 左 5");
+    EXPECT_EQ(backend.statusText, "X 60  Y 0    コントロールポイント 1: 位置 (60, 0)  幅 右 5 左 5");
     Click(Px(30, -30));
     Move(Px(20, -40));
-    EXPECT_EQ(backend.viewHost.message, "X 20  Y -40    Xオブジェクト rock.x: 位置 (30, -30)  向き 0°");
+    EXPECT_EQ(backend.statusText, "X 20  Y -40    Xオブジェクト rock.x: 位置 (30, -30)  向き 0°");
 }
 
 }  // namespace

@@ -97,7 +97,6 @@ TEST_F(MapCommands, ChoosingAMapLoadsItSwitchesTheMarkMarksTheCourseAndRepaints)
     Run(ID_VIEW_COLORMAP);
     EXPECT_EQ(doc.m_visibleMap, 1);
     EXPECT_TRUE(doc.IsModified());   // the choice is stored in the course file
-    doc.m_history.MarkSaved();       // as a save would: the mark follows the history
     doc.SetModifiedFlag(false);
     EXPECT_EQ(Update(ID_VIEW_COLORMAP).check, 1);
     EXPECT_EQ(view.updates, 1);

@@ -22,7 +22,6 @@ public:
     bool HasCapture() const override { return capture; }
     CPoint GetCursorClientPos() const override { return cursor; }
     void SetWindowText(const std::string& text) override { title = text; }
-    void SetMessageText(const std::string& text) override { message = text; }
     UINT GetModifierFlags() const override { return modifiers; }
     bool MakeCurrent() override { return true; }
     void SwapBuffers() override { ++swaps; }
@@ -35,7 +34,6 @@ public:
     int redraws = 0;
     int swaps = 0;
     std::string title;
-    std::string message;   // the status bar's message pane
     UINT modifiers = 0;    // MK_SHIFT, MK_CONTROL held
 };
 
