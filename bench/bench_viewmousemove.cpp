@@ -1,6 +1,7 @@
 // One mouse move through the view's real handler on a course of 10,000 handles and 10,000
-// objects: the drag-or-hover pass over every handle and object, without the repaint (the window
-// host drops the invalidation; no GL context is current).
+// objects: the drag-or-hover pass over every handle and object (and the rubber band or the
+// group move of a selection), without the repaint (the window host drops the invalidation; no
+// GL context is current).
 #include "doc/TrackwrightDoc.h"
 #include "framework/HeadlessWndHost.h"
 #include "geometry/XObjectQueries.h"
@@ -84,5 +85,49 @@ void BM_MouseMoveDrag(benchmark::State& state)
     }
 }
 BENCHMARK(BM_MouseMoveDrag)->Unit(benchmark::kMicrosecond);
+
+// A rubber band over empty ground: each move selects the parts inside it anew.
+void BM_MouseMoveRubberBand(benchmark::State& state)
+{
+    Scene s;
+    const CPoint corner(400, 300);   // the ring's middle; the press must find nothing there
+    s.view.OnLButtonDown(MK_LBUTTON, corner);
+    if (s.view.m_gesture.kind != LeftGesture::Kind::Band)
+        state.SkipWithError("the press grabbed a part");
+    std::size_t i = 0;
+    std::size_t selected = 0;
+    for (auto _ : state) {
+        s.view.OnMouseMove(MK_LBUTTON, s.path[i++ % s.path.size()]);
+        selected += s.view.m_selection.Size();
+    }
+    state.counters["parts_selected"] = benchmark::Counter(double(selected), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_MouseMoveRubberBand)->Unit(benchmark::kMicrosecond);
+
+// 2,500 control points and 2,500 objects selected, dragged by one of them.
+void BM_MouseMoveGroupDrag5000(benchmark::State& state)
+{
+    Scene s;
+    CourseSelection& sel = s.view.m_selection;
+    sel = EmptySelection(s.doc.m_course.m_handles, s.doc.m_xobjects);
+    for (int i = 0; i < kCount; i += 4)
+        sel.handles.push_back(i);
+    for (int i = 0; i < kCount; i += 4)
+        sel.objects.push_back(i);
+    sel.handles.resize(2500);
+    sel.objects.resize(2500);
+    s.view.m_vCamera = s.doc.m_course.m_handles[0].vPos;
+    s.view.OnLButtonDown(MK_LBUTTON, CPoint(400, 300));
+    s.view.m_vCamera = Vector3(0.0, 0.0, 0.0);
+    if (s.view.m_gesture.kind != LeftGesture::Kind::Group || s.view.m_gesture.start.size() != 5000)
+        state.SkipWithError("the group was not grabbed");
+    std::size_t i = 0;
+    for (auto _ : state) {
+        s.view.OnMouseMove(MK_LBUTTON, s.path[i++ % s.path.size()]);
+        benchmark::DoNotOptimize(s.doc.m_xobjects[0].Pos);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_MouseMoveGroupDrag5000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

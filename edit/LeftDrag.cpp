@@ -1,14 +1,17 @@
 // The left button: grabbing, dragging and hovering over handles and objects.
 #include "doc/CourseHistory.h"
 #include "edit/CourseEdits.h"
+#include "edit/LeftGesture.h"
 #include "geometry/HandleInsertion.h"
 #include "geometry/XObjectQueries.h"
 #include "res/Resource.h"
 #include "view/TrackwrightView.h"
 
+#include <cstdlib>
+
 namespace {
 
-void EndLeftDrag(CTrackwrightView& view)
+void EndLeftDrag(CTrackwrightView& view, bool released)
 {
     if (!view.m_bLButtonDown)
         return;
@@ -16,10 +19,15 @@ void EndLeftDrag(CTrackwrightView& view)
     view.m_bLButtonDown = false;
     if (CTrackwrightDoc* pDoc = view.GetDocument()) {
         // One step per press and release, however many moves; none when nothing moved.
-        const UINT label = DragStepLabel(pDoc->m_course.m_handles, pDoc->m_xobjects);
+        const CourseSelection before = view.m_selection;
+        const bool bandShown = view.m_gesture.BandShown();
+        const UINT groupLabel = FinishLeftGesture(view, *pDoc, released);
+        const UINT label = groupLabel ? groupLabel : DragStepLabel(pDoc->m_course.m_handles, pDoc->m_xobjects);
         ReleaseHandles(pDoc->m_course.m_handles);
         ReleaseXObjects(pDoc->m_xobjects);
         EndStep(*pDoc, label);
+        if (bandShown || !(before == view.m_selection))
+            view.SelectionChanged();
     }
 }
 
@@ -33,6 +41,7 @@ void InsertOrPlace(CTrackwrightView& view, CPoint point)
     const Vector3 q = view.ScreenToWorld(point.x, point.y);
     if (view.m_nSelectedType >= view.m_XObjectTypes.GetSize())
         return;
+    view.ValidateSelection();
     BeginStep(*pDoc);
     bool added = true;
     if (view.m_nSelectedType < 0) {
@@ -42,8 +51,14 @@ void InsertOrPlace(CTrackwrightView& view, CPoint point)
         AddXObject(pDoc->m_xobjects, q, type.FileName, type.Width, type.Height);
     }
     EndStep(*pDoc, view.m_nSelectedType < 0 ? IDS_STEP_POINT_ADD : IDS_STEP_XOBJECT_ADD);
-    if (added)
+    if (added) {
+        // An object goes to the end of its list; a new control point shifts the indices after it.
+        if (view.m_nSelectedType < 0)
+            view.m_selection = EmptySelection(pDoc->m_course.m_handles, pDoc->m_xobjects);
+        else
+            view.m_selection.objectCount = pDoc->m_xobjects.GetSize();
         view.Invalidate(TRUE);
+    }
 }
 
 }  // namespace
@@ -56,6 +71,7 @@ void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
         Invalidate(TRUE);
         return;
     }
+    EndNudge();
     if (nFlags & MK_CONTROL) {
         InsertOrPlace(*this, point);
     } else if (!m_bLButtonDown) {
@@ -67,6 +83,7 @@ void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
             const Vector3 q = ScreenToWorld(point.x, point.y);
             PickHandles(pDoc->m_course.m_handles, q);
             PickXObjects(pDoc->m_xobjects, q);
+            StartLeftGesture(*this, *pDoc, nFlags, point);
         }
     }
     CView::OnLButtonDown(nFlags, point);
@@ -85,8 +102,11 @@ void CTrackwrightView::OnMouseMove(UINT nFlags, CPoint point)
     if (CTrackwrightDoc* pDoc = GetDocument()) {
         // The course is marked when the drag's step is recorded, at the release.
         const Vector3 q = ScreenToWorld(point.x, point.y);
+        if (m_bLButtonDown)
+            TrackLeftGesture(*this, *pDoc, point);
         DragHandles(pDoc->m_course.m_handles, q);
         DragObjects(pDoc->m_xobjects, q);
+        ShowStatus(q);
     }
     Invalidate(TRUE);
 
@@ -96,13 +116,16 @@ void CTrackwrightView::OnMouseMove(UINT nFlags, CPoint point)
 
 void CTrackwrightView::OnLButtonUp(UINT nFlags, CPoint point)
 {
-    EndLeftDrag(*this);
+    // A release away from the press is no click, even when no move came before it.
+    if (std::abs(point.x - m_gesture.ptDown.x) > kClickSlop || std::abs(point.y - m_gesture.ptDown.y) > kClickSlop)
+        m_gesture.movedFar = true;
+    EndLeftDrag(*this, true);
     CView::OnLButtonUp(nFlags, point);
 }
 
 void CTrackwrightView::OnCaptureChanged(CWnd* pWnd)
 {
     if (pWnd != this)
-        EndLeftDrag(*this);
+        EndLeftDrag(*this, false);
     CView::OnCaptureChanged(pWnd);
 }

@@ -38,6 +38,11 @@ constexpr UINT MK_MBUTTON = 0x0010;
 
 // Virtual key codes the program looks at.
 constexpr UINT VK_DELETE = 0x2E;
+constexpr UINT VK_ESCAPE = 0x1B;
+constexpr UINT VK_LEFT = 0x25;
+constexpr UINT VK_UP = 0x26;
+constexpr UINT VK_RIGHT = 0x27;
+constexpr UINT VK_DOWN = 0x28;
 
 // Message box styles and answers.
 constexpr UINT MB_OK = 0x0000;

@@ -38,3 +38,19 @@ bool AfxMakeGLCurrent()
 {
     return s_pBackend && s_pBackend->MakeGLCurrent();
 }
+
+bool AfxClipboardHasText()
+{
+    return s_pBackend && s_pBackend->ClipboardHasText();
+}
+
+std::string AfxGetClipboardText()
+{
+    return s_pBackend ? s_pBackend->GetClipboardText() : std::string();
+}
+
+void AfxSetClipboardText(const std::string& text)
+{
+    if (s_pBackend)
+        s_pBackend->SetClipboardText(text);
+}

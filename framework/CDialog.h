@@ -3,6 +3,7 @@
 #include "framework/CWnd.h"
 
 #include <string>
+#include <vector>
 
 // What a real dialog gives to the code behind it.
 class CDialogHost {
@@ -11,6 +12,8 @@ public:
     virtual std::string GetItemText(UINT nID) const = 0;
     virtual void SetItemText(UINT nID, const std::string& text) = 0;
     virtual void FocusItem(UINT nID) = 0;   // focus and select the control's text
+    // The list of an editable combo box; its text stays free.
+    virtual void SetItemChoices(UINT nID, const std::vector<std::string>& choices) {}
     virtual void EndDialog(int nResult) = 0;
 };
 

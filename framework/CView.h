@@ -37,6 +37,9 @@ public:
     virtual void OnMouseMove(UINT nFlags, CPoint point) {}
     virtual BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point) { return FALSE; }
     virtual void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {}
+    // A key let go; the releases of the keyboard's auto-repeat do not come.
+    virtual void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) {}
+    virtual void OnKillFocus() {}
     // pWnd is the window that gains the capture (null for none, this view for itself).
     virtual void OnCaptureChanged(CWnd* pWnd) {}
 

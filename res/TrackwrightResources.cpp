@@ -20,6 +20,10 @@ const MenuItemDef s_menu[] = {
     {M::Popup, 0, "編集(&E)"},
     {M::Item, ID_EDIT_UNDO, "元に戻す(&U)\tCtrl+Z"},
     {M::Item, ID_EDIT_REDO, "やり直し(&R)\tCtrl+Y"},
+    {M::Separator, 0, ""},
+    {M::Item, ID_EDIT_CUT, "切り取り(&T)\tCtrl+X"},
+    {M::Item, ID_EDIT_COPY, "コピー(&C)\tCtrl+C"},
+    {M::Item, ID_EDIT_PASTE, "貼り付け(&P)\tCtrl+V"},
     {M::EndPopup, 0, ""},
     {M::Popup, 0, "表示(&V)"},
     {M::Item, ID_VIEW_HEIGHTMAP, "ハイトマップ表示(&H)"},
@@ -41,6 +45,10 @@ const MenuItemDef s_menu[] = {
     {M::Item, ID_HELP_POINT_DELETE, "コントロールポイントの削除：\tマウスでポイントしてDELキー"},
     {M::Item, ID_HELP_XOBJECT_ADD, "Xオブジェクトの追加：\tCtrl+左ボタン"},
     {M::Item, ID_HELP_XOBJECT_DELETE, "Xオブジェクトの削除：\tマウスでポイントしてDELキー"},
+    {M::Item, ID_HELP_SELECT, "選択：\t左クリック、Shift+左クリックで追加と解除"},
+    {M::Item, ID_HELP_SELECT_BAND, "範囲選択：\t何もない所から左ボタンドラッグ"},
+    {M::Item, ID_HELP_SELECTION_MOVE, "選択範囲の移動：\t選択した部分を左ボタンドラッグ or 矢印キー"},
+    {M::Item, ID_HELP_VALUES, "数値の入力：\tダブルクリック"},
     {M::Separator, 0, ""},
     {M::Item, ID_APP_ABOUT, "バージョン情報(&A)..."},
     {M::EndPopup, 0, ""},
@@ -128,6 +136,18 @@ const StringDef s_strings[] = {
     {IDS_STEP_DELETE, "削除"},
     {IDS_STEP_SETTINGS, "設定の変更"},
     {IDS_STEP_MAP_SWITCH, "表示マップの切り替え"},
+    {IDS_STEP_SELECTION_MOVE, "選択範囲の移動"},
+    {IDS_STEP_SELECTION_DELETE, "選択範囲の削除"},
+    {IDS_STEP_CUT, "切り取り"},
+    {IDS_STEP_PASTE, "貼り付け"},
+    {IDS_STEP_VALUES, "数値の入力"},
+    {IDS_STATUS_POSITION, "X %s  Y %s"},
+    {IDS_STATUS_POINT, "コントロールポイント %d: 位置 (%s, %s)  幅 右 %s 左 %s"},
+    {IDS_STATUS_XOBJECT, "Xオブジェクト %s: 位置 (%s, %s)  向き %s°"},
+    {IDS_STATUS_SELECTION, "%d 個選択"},
+    {IDS_STATUS_KEEP_THREE_POINTS, "コントロールポイントは3つ以上必要なため、削除できません。"},
+    {IDS_STATUS_PASTE_MALFORMED, "クリップボードの内容はXオブジェクトの行ではないため、貼り付けできません。"},
+    {IDS_NAME_HAS_QUOTE, "名前に \" は使えません。"},
     {IDS_RECOVERY_QUESTION, "%s に保存されていない変更が残っています。復元しますか?\n"
                             "(「いいえ」を選ぶと、この変更は破棄されます)"},
     {IDS_RECOVERY_WRITE_FAILED, "回復用ファイルを書き込めませんでした: %s"},
@@ -161,9 +181,45 @@ const DialogControlDef s_settingsControls[] = {
     {C::PushButton, IDCANCEL, "ｷｬﾝｾﾙ", 235, 80, 50, 14},
 };
 
+const DialogControlDef s_pointValuesControls[] = {
+    {C::Static, 0, "位置(&P):", 5, 8, 50, 8},
+    {C::Edit, IDC_POS_X, "", 60, 5, 50, 14},
+    {C::Edit, IDC_POS_Y, "", 115, 5, 50, 14},
+    {C::Static, 0, "前方の接線(&N):", 5, 26, 50, 8},
+    {C::Edit, IDC_TAN_NEXT_X, "", 60, 23, 50, 14},
+    {C::Edit, IDC_TAN_NEXT_Y, "", 115, 23, 50, 14},
+    {C::Static, 0, "後方の接線(&B):", 5, 44, 50, 8},
+    {C::Edit, IDC_TAN_PREV_X, "", 60, 41, 50, 14},
+    {C::Edit, IDC_TAN_PREV_Y, "", 115, 41, 50, 14},
+    {C::Static, 0, "幅 右(&R):", 5, 62, 50, 8},
+    {C::Edit, IDC_WIDTH_RIGHT, "", 60, 59, 50, 14},
+    {C::Static, 0, "幅 左(&L):", 5, 80, 50, 8},
+    {C::Edit, IDC_WIDTH_LEFT, "", 60, 77, 50, 14},
+    {C::DefPushButton, IDOK, "OK", 60, 100, 50, 14},
+    {C::PushButton, IDCANCEL, "ｷｬﾝｾﾙ", 115, 100, 50, 14},
+};
+
+const DialogControlDef s_xobjectValuesControls[] = {
+    {C::Static, 0, "名前(&N):", 5, 8, 50, 8},
+    {C::ComboBox, IDC_XOBJECT_NAME, "", 60, 5, 105, 14},
+    {C::Static, 0, "位置(&P):", 5, 26, 50, 8},
+    {C::Edit, IDC_POS_X, "", 60, 23, 50, 14},
+    {C::Edit, IDC_POS_Y, "", 115, 23, 50, 14},
+    {C::Static, 0, "向き(度)(&D):", 5, 44, 50, 8},
+    {C::Edit, IDC_DIRECTION, "", 60, 41, 50, 14},
+    {C::Static, 0, "幅(&W):", 5, 62, 50, 8},
+    {C::Edit, IDC_XOBJECT_WIDTH, "", 60, 59, 50, 14},
+    {C::Static, 0, "高さ(&H):", 5, 80, 50, 8},
+    {C::Edit, IDC_XOBJECT_HEIGHT, "", 60, 77, 50, 14},
+    {C::DefPushButton, IDOK, "OK", 60, 100, 50, 14},
+    {C::PushButton, IDCANCEL, "ｷｬﾝｾﾙ", 115, 100, 50, 14},
+};
+
 const DialogDef s_dialogs[] = {
     {IDD_ABOUTBOX, "ﾊﾞｰｼﾞｮﾝ情報(Trackwright)", 217, 55, "ＭＳ Ｐゴシック", 9, s_aboutControls},
     {IDD_SETTINGS, "設定ダイアログ", 295, 105, "ＭＳ Ｐゴシック", 9, s_settingsControls},
+    {IDD_POINT_VALUES, "コントロールポイントの数値", 172, 120, "ＭＳ Ｐゴシック", 9, s_pointValuesControls},
+    {IDD_XOBJECT_VALUES, "Xオブジェクトの数値", 172, 120, "ＭＳ Ｐゴシック", 9, s_xobjectValuesControls},
 };
 
 const ResourceSet s_resources = {s_menu, s_accelerators, s_toolBar, s_strings, s_dialogs};

@@ -114,6 +114,7 @@ void CTrackwrightView::OnSize(UINT nType, int cx, int cy)
 
 void CTrackwrightView::OnInitialUpdate()
 {
+    m_selection = CourseSelection();   // a new or opened course starts with nothing selected
     CView::OnInitialUpdate();
     Invalidate(TRUE);
     RenderScene();
@@ -141,10 +142,12 @@ void CTrackwrightView::RenderScene()
         m_TextOverlay.Size = ToDevicePixels(logicalSize);
         pDoc->DrawXObjects(m_TextOverlay);
         m_TextOverlay.Size = logicalSize;
+        DrawSelection();
         glShadeModel(GL_SMOOTH);
     }
     glPopMatrix();
 
+    DrawRubberBand();
     DrawTypeList();
 
     glFinish();

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "doc/TrackwrightDoc.h"
+#include "edit/CourseSelection.h"
+#include "edit/LeftGesture.h"
 #include "framework/CDC.h"
 #include "framework/CView.h"
 #include "framework/Wgl.h"
@@ -71,6 +73,9 @@ public:
     void OnMouseMove(UINT nFlags, CPoint point) override;
     void OnCaptureChanged(CWnd* pWnd) override;
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnKillFocus() override;
+    void OnLButtonDblClk(UINT nFlags, CPoint point) override;   // ValuesDialogs.cpp
     void OnRButtonDown(UINT nFlags, CPoint point) override;
     void OnRButtonUp(UINT nFlags, CPoint point) override;
     void OnMButtonDown(UINT nFlags, CPoint point) override;
@@ -78,6 +83,34 @@ public:
     BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point) override;
     // The panning or zooming step of a mouse move with the right or middle button down.
     void NavigateStep(UINT nFlags, CPoint point);
+
+    // The selection (edit/SelectionEdits.cpp).
+    void OnUpdate(CView* pSender, long lHint, void* pHint) override;
+    // Drops a selection that an edit elsewhere (undo, Open) made stale.
+    void ValidateSelection();
+    // Repaints and brings the status bar up to date after the selection changed.
+    void SelectionChanged();
+    void ClearSelection();
+    // Arrow keys move the selection by one pixel's worth (Shift: ten); a burst of them,
+    // until the keys are let go, is one step.
+    void NudgeSelection(int dx, int dy);
+    void EndNudge();
+    // DEL over a selected part removes the whole selection; false when the mouse is not over
+    // one (DEL then works as always).
+    bool DeleteSelectionAt(const Vector3& q);
+    // Course units one client pixel covers.
+    float WorldPerPixel() const;
+    // The mouse's course position and the hovered or single selected part's values.
+    void ShowStatus(const Vector3& q);   // StatusText.cpp
+    void DrawSelection();                // SelectionDrawing.cpp
+    void DrawRubberBand();
+
+    // Clipboard commands (ClipboardCommands.cpp).
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnUpdateEditCut(CCmdUI* pCmdUI);
+    void OnUpdateEditPaste(CCmdUI* pCmdUI);
 
     CRect m_rectClient;
     std::unique_ptr<CClientDC> m_pDC;
@@ -94,6 +127,10 @@ public:
     TextOverlay m_TextOverlay;
     int m_nSelectedType = kControlPointRow;
     int m_nHoverType = kNoTypeRow;
+    CourseSelection m_selection;
+    LeftGesture m_gesture;
+    bool m_bNudging = false;   // a nudge burst's step is open
+    std::string m_strStatus;   // the status bar text last shown
 
     // Set while a frame is drawn: a frame asked for meanwhile is dropped.
     static bool s_bRendering;

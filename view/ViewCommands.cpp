@@ -1,4 +1,5 @@
-// The view's own commands: "全体表示" frames the course and its objects.
+// The view's own commands: "全体表示" frames the course and its objects; Cut, Copy and Paste
+// of the selected objects (edit/ClipboardCommands.cpp).
 #include "res/Resource.h"
 #include "view/TrackwrightView.h"
 
@@ -9,6 +10,9 @@ namespace {
 
 const CmdMapEntry<CTrackwrightView> s_messageMap[] = {
     {ID_VIEW_SHOWALL, ID_VIEW_SHOWALL, &CTrackwrightView::OnViewShowAll, nullptr},
+    {ID_EDIT_CUT, ID_EDIT_CUT, &CTrackwrightView::OnEditCut, &CTrackwrightView::OnUpdateEditCut},
+    {ID_EDIT_COPY, ID_EDIT_COPY, &CTrackwrightView::OnEditCopy, &CTrackwrightView::OnUpdateEditCut},
+    {ID_EDIT_PASTE, ID_EDIT_PASTE, &CTrackwrightView::OnEditPaste, &CTrackwrightView::OnUpdateEditPaste},
 };
 
 // The smallest rectangle around some points, in double so that far-apart floats cannot

@@ -11,10 +11,12 @@
 #include "framework/qt/QtViewWidget.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QPageSetupDialog>
@@ -342,4 +344,20 @@ void QtBackend::ToggleToolBar(CFrameWnd* pFrame)
 bool QtBackend::IsToolBarVisible(CFrameWnd* pFrame)
 {
     return m_pWindow && m_pWindow->Frame() == pFrame && m_pWindow->ToolBar() && !m_pWindow->ToolBar()->isHidden();
+}
+
+bool QtBackend::ClipboardHasText()
+{
+    const QMimeData* pData = QGuiApplication::clipboard()->mimeData();
+    return pData && pData->hasText();
+}
+
+std::string QtBackend::GetClipboardText()
+{
+    return QGuiApplication::clipboard()->text().toStdString();
+}
+
+void QtBackend::SetClipboardText(const std::string& text)
+{
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }

@@ -40,6 +40,9 @@ public:
     void SetStatusText(const std::string& text) override;
 
     void PrintView(CView* pView, bool bSetupOnly) override;
+    bool ClipboardHasText() override;
+    std::string GetClipboardText() override;
+    void SetClipboardText(const std::string& text) override;
     void ToggleToolBar(CFrameWnd* pFrame) override;
     bool IsToolBarVisible(CFrameWnd* pFrame) override;
 

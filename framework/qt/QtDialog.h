@@ -21,6 +21,7 @@ public:
     std::string GetItemText(UINT nID) const override;
     void SetItemText(UINT nID, const std::string& text) override;
     void FocusItem(UINT nID) override;
+    void SetItemChoices(UINT nID, const std::vector<std::string>& choices) override;
     void EndDialog(int nResult) override;
 
 protected:

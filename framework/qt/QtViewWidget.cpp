@@ -7,6 +7,7 @@
 
 #include <QCursor>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -315,8 +316,26 @@ void QtViewWidget::keyPressEvent(QKeyEvent* e)
     m_pView->OnKeyDown(nChar, 1, 0);
 }
 
+void QtViewWidget::keyReleaseEvent(QKeyEvent* e)
+{
+    const UINT nChar = Live() && !e->isAutoRepeat() ? VirtualKeyFromQt(e->key(), e->modifiers()) : 0;
+    if (nChar == 0) {
+        QOpenGLWidget::keyReleaseEvent(e);
+        return;
+    }
+    m_pView->OnKeyUp(nChar, 1, 0);
+}
+
+UINT QtViewWidget::GetModifierFlags() const
+{
+    const Qt::KeyboardModifiers mods = QGuiApplication::keyboardModifiers();
+    return ((mods & Qt::ShiftModifier) ? MK_SHIFT : 0) | ((mods & Qt::ControlModifier) ? MK_CONTROL : 0);
+}
+
 void QtViewWidget::focusOutEvent(QFocusEvent* e)
 {
+    if (Live())
+        m_pView->OnKillFocus();
     LoseCapture();
     QOpenGLWidget::focusOutEvent(e);
 }

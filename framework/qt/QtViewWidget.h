@@ -25,6 +25,7 @@ public:
     bool HasCapture() const override;
     CPoint GetCursorClientPos() const override;
     void SetFocus() override;
+    UINT GetModifierFlags() const override;
     bool MakeCurrent() override;
     void DoneCurrent() override;
     void SwapBuffers() override {}   // the widget composes its framebuffer itself
@@ -41,6 +42,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void hideEvent(QHideEvent* e) override;
     bool event(QEvent* e) override;

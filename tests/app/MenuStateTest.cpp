@@ -11,7 +11,8 @@ TEST_F(MenuState, HelpItemsAreAlwaysEnabledAndDoNothing)
     Start();
     int dialogs = 0;
     backend.dialogScript = [&dialogs](CDialog&, TestDialogHost&) { ++dialogs; };
-    for (UINT id : {32771u, 32772u, 32773u, 32774u, 32775u, 32776u, 32777u, 32778u, 32782u, 32783u}) {
+    for (UINT id : {32771u, 32772u, 32773u, 32774u, 32775u, 32776u, 32777u, 32778u, 32782u, 32783u, 32785u,
+                    32786u, 32787u, 32788u}) {
         EXPECT_TRUE(Update(id).m_bEnabled) << id;
         EXPECT_FALSE(Command(id)) << id;
     }

@@ -21,7 +21,8 @@
 
 namespace {
 
-// The Edit menu as the user opens it: its items brought up to date, as text and state.
+// The undo group of the Edit menu (up to its first separator) as the user opens it: its
+// items brought up to date, as text and state.
 std::vector<std::pair<std::string, bool>> EditMenu(QtMainWindow* window)
 {
     std::vector<std::pair<std::string, bool>> items;
@@ -29,8 +30,11 @@ std::vector<std::pair<std::string, bool>> EditMenu(QtMainWindow* window)
         if (top->text() != QString::fromUtf8("編集(&E)"))
             continue;
         emit top->menu()->aboutToShow();
-        for (QAction* a : top->menu()->actions())
+        for (QAction* a : top->menu()->actions()) {
+            if (a->isSeparator())
+                break;
             items.emplace_back(a->text().toStdString(), a->isEnabled());
+        }
     }
     return items;
 }
