@@ -117,7 +117,7 @@ void CTrackwrightView::OnMouseMove(UINT nFlags, CPoint point)
 void CTrackwrightView::OnLButtonUp(UINT nFlags, CPoint point)
 {
     // A release away from the press is no click, even when no move came before it.
-    if (std::abs(point.x - m_gesture.ptDown.x) > kClickSlop || std::abs(point.y - m_gesture.ptDown.y) > kClickSlop)
+    if (BeyondClickSlop(point, m_gesture.ptDown))
         m_gesture.movedFar = true;
     EndLeftDrag(*this, true);
     CView::OnLButtonUp(nFlags, point);

@@ -51,7 +51,7 @@ bool TrackLeftGesture(CTrackwrightView& view, CTrackwrightDoc& doc, CPoint point
 {
     LeftGesture& g = view.m_gesture;
     g.ptNow = point;
-    if (std::abs(point.x - g.ptDown.x) > kClickSlop || std::abs(point.y - g.ptDown.y) > kClickSlop)
+    if (BeyondClickSlop(point, g.ptDown))
         g.movedFar = true;
     if (!g.movedFar)
         return false;

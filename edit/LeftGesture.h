@@ -6,6 +6,7 @@
 #include "framework/Afx.h"
 #include "geometry/Vector3.h"
 
+#include <cstdint>
 #include <vector>
 
 class CTrackwrightView;
@@ -14,6 +15,13 @@ class CTrackwrightDoc;
 // A press and release whose moves all stay within this many pixels of the press on both axes
 // is a click; parts dragged meanwhile still follow the mouse as they always did.
 constexpr int kClickSlop = 2;
+
+// In 64 bits: a captured pointer may report any int, and the difference must not overflow.
+inline bool BeyondClickSlop(CPoint a, CPoint b)
+{
+    const auto far = [](std::int64_t d) { return d > kClickSlop || d < -kClickSlop; };
+    return far(std::int64_t{a.x} - b.x) || far(std::int64_t{a.y} - b.y);
+}
 
 struct LeftGesture {
     enum class Kind { None, Part, Group, Band };
