@@ -4,6 +4,7 @@
 #include "framework/qt/QtApp.h"
 #include "view/TrackwrightView.h"
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -24,6 +25,9 @@ const char* const kUsage =
 
 int main(int argc, char** argv)
 {
+    // A write past the file-size limit (ulimit -f) then fails with EFBIG and takes the
+    // write-failure path instead of killing the editor with its edits.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> args(argv, argv + argc);
     CCommandLineInfo info;
     theApp.SetCommandLine(args);

@@ -2,6 +2,7 @@
 
 #include "app/TrackwrightApp.h"
 #include "doc/TrackwrightDoc.h"
+#include "file/FileReplace.h"
 #include "framework/Backend.h"
 #include "framework/HeadlessWndHost.h"
 #include "framework/ImageFile.h"
@@ -31,6 +32,7 @@ public:
     std::string GetProfileString(const std::string&, const std::string&) override { return {}; }
     void WriteProfileString(const std::string&, const std::string&, const std::string&) override {}
     bool MakeGLCurrent() override { return true; }
+    void SetStatusText(const std::string& text) override { std::fprintf(stderr, "trackwright: %s\n", text.c_str()); }
 };
 
 // One side of "WxH": decimal digits only, 1 to 16384.
@@ -81,7 +83,7 @@ int RunRenderCommand(const std::vector<std::string>& args, const std::string& da
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
         if (a == "--render" && hasValue) {
-            course = args[++i];
+            course = AfxFullPathName(args[++i]);
         } else if (a == "--out" && hasValue) {
             out = args[++i];
         } else if (a == "--size" && hasValue) {
@@ -123,7 +125,9 @@ int RunRenderCommand(const std::vector<std::string>& args, const std::string& da
             status = 1;
         } else {
             view.RenderScene();
-            if (!SavePng(out, width, height, gl.ReadRgba())) {
+            // As Save does: the old file stays whole unless every byte of the new one was written.
+            const std::string png = EncodePng(width, height, gl.ReadRgba());
+            if (png.empty() || !ReplaceFileContents(out, png)) {
                 std::fprintf(stderr, "trackwright: cannot write \"%s\"\n", out.c_str());
                 status = 1;
             }

@@ -13,6 +13,7 @@ const CmdMapEntry<CTrackwrightApp> s_messageMap[] = {
     {ID_APP_ABOUT, ID_APP_ABOUT, &CTrackwrightApp::OnAppAbout, nullptr},
     {ID_HELP_USAGE, ID_HELP_POINT_DELETE, nullptr, &CTrackwrightApp::OnUpdateAlwaysEnabled},
     {ID_HELP_XOBJECT_ADD, ID_HELP_XOBJECT_DELETE, nullptr, &CTrackwrightApp::OnUpdateAlwaysEnabled},
+    {ID_HELP_SELECT, ID_HELP_VALUES, nullptr, &CTrackwrightApp::OnUpdateAlwaysEnabled},
 };
 
 }  // namespace
@@ -39,6 +40,7 @@ void CTrackwrightApp::ComputeAppDir()
 BOOL CTrackwrightApp::InitInstance()
 {
     ComputeAppDir();
+    m_recovery = std::make_unique<RecoveryFile>(DefaultRecoveryFolder());
     SetRegistryKey("Local AppWizard-Generated Applications");
     LoadStdProfileSettings(9);
     AddDocTemplate(new CSingleDocTemplate(

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "doc/RecoveryFile.h"
 #include "framework/CWinApp.h"
 
+#include <memory>
 #include <string>
+
+class CTrackwrightDoc;
 
 // The application object: finds its own folder, registers the one document template and
 // opens the course named on the command line, or the default course.
@@ -11,6 +15,9 @@ public:
     CTrackwrightApp();
 
     BOOL InitInstance() override;
+    int ExitInstance() override;
+    void OnIdle() override;
+    void OnDocumentOpened(CDocument* pDoc) override;   // CourseRecovery.cpp
     bool OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
 
     // Sets m_appDir from the running program's own path.
@@ -18,8 +25,17 @@ public:
     void OnAppAbout();
     void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
 
+    // Writes the recovery copy when due (now: seconds of a steady clock), or removes it once
+    // the course is saved (CourseRecovery.cpp).
+    void TickRecovery(double now);
+
     // Folder of the program file, with the trailing separator.
     std::string m_appDir;
+    // This editor's recovery copy, in the user's state folder from start-up on.
+    std::unique_ptr<RecoveryFile> m_recovery;
+    RecoveryClock m_recoveryClock;
+    bool m_bStarted = false;   // the first document is in place
+    bool m_bRecoveryFailed = false;   // the status bar says the last write failed
 };
 
 // The directory part of a program path, ending with '/': "/opt/tw/bin/tw" gives "/opt/tw/bin/".

@@ -1,12 +1,12 @@
-// Time to make the overlay's font texture from the shipped fontGray.tga: read, decode, upload.
-#include <string>
+// The overlay's font from the shipped fontGray.tga: read and decode, and with the upload.
+#include "framework/egl/EglContext.h"
+#include "overlay/TextOverlay.h"
+#include "overlay/TgaImage.h"
 
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
-#include "framework/egl/EglContext.h"
-#include "overlay/TextOverlay.h"
-#include "overlay/TgaImage.h"
+#include <string>
 
 namespace {
 
@@ -15,19 +15,15 @@ const std::string kFont = std::string(TW_SOURCE_DIR) + "/res/fontGray.tga";
 void BM_TextOverlayCreate(benchmark::State& state)
 {
     EglContext gl;
-    if (!gl.Create(640, 480)) {
-        state.SkipWithError("no headless OpenGL context");
-        return;
-    }
+    if (!gl.Create(640, 480))
+        return state.SkipWithError("no headless OpenGL context");
     for (auto _ : state) {
         TextOverlay overlay;
-        if (overlay.Create(kFont.c_str()) != TGA_OK) {
-            state.SkipWithError("fontGray.tga did not load");
-            break;
-        }
+        if (overlay.Create(kFont.c_str()) != TGA_OK)
+            return state.SkipWithError("fontGray.tga did not load");
         glFinish();
         state.PauseTiming();
-        glDeleteTextures(1, &overlay.TextureName);  // the program makes one; here they would pile up
+        glDeleteTextures(1, &overlay.TextureName);   // the program makes one; here they would pile up
         state.ResumeTiming();
     }
 }

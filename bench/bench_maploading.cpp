@@ -7,8 +7,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -16,70 +16,43 @@ namespace {
 
 constexpr int kSide = 4096;
 
-void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
-
-// Writes the map once per process: a smooth colour pattern, so nothing compresses or repeats.
+// Written once per process: a smooth colour pattern, so nothing compresses or repeats.
 const std::string& MapFile()
 {
     static const std::string path = [] {
-        const std::string p =
-            (std::filesystem::temp_directory_path() / "tw_bench_map4096.bmp").string();
-        const std::size_t data = std::size_t(kSide) * kSide * 3;
-        std::vector<std::uint8_t> b(54 + data);
-        b[0] = 'B';
-        b[1] = 'M';
-        Put32(b, 2, static_cast<std::uint32_t>(b.size()));
-        Put32(b, 10, 54);
-        Put32(b, 14, 40);
-        Put32(b, 18, kSide);
-        Put32(b, 22, kSide);
-        b[26] = 1;
-        b[28] = 24;
-        for (std::size_t y = 0; y < kSide; ++y)
-            for (std::size_t x = 0; x < kSide; ++x) {
-                std::uint8_t* px = &b[54 + (y * kSide + x) * 3];
-                px[0] = static_cast<std::uint8_t>(x);
-                px[1] = static_cast<std::uint8_t>(y);
-                px[2] = static_cast<std::uint8_t>((x ^ y) >> 4);
-            }
-        std::FILE* f = std::fopen(p.c_str(), "wb");
-        if (f) {
-            std::fwrite(b.data(), 1, b.size(), f);
-            std::fclose(f);
+        const std::string p = (std::filesystem::temp_directory_path() / "tw_bench_map4096.bmp").string();
+        std::vector<std::uint8_t> b(54 + std::size_t(kSide) * kSide * 3);
+        const auto put32 = [&b](std::size_t at, std::uint32_t v) {
+            for (int i = 0; i < 4; ++i)
+                b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+        };
+        b[0] = 'B', b[1] = 'M', b[26] = 1, b[28] = 24;
+        put32(2, static_cast<std::uint32_t>(b.size())), put32(10, 54), put32(14, 40), put32(18, kSide), put32(22, kSide);
+        for (std::size_t i = 0; i < std::size_t(kSide) * kSide; ++i) {
+            const std::size_t x = i % kSide, y = i / kSide;
+            b[54 + 3 * i] = static_cast<std::uint8_t>(x);
+            b[55 + 3 * i] = static_cast<std::uint8_t>(y);
+            b[56 + 3 * i] = static_cast<std::uint8_t>((x ^ y) >> 4);
         }
+        std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
         return p;
     }();
     return path;
 }
 
-EglContext& Context()
-{
-    static EglContext gl;
-    if (!gl.IsCreated())
-        gl.Create(64, 64);
-    return gl;
-}
-
 void BM_LoadMapTexture(benchmark::State& state)
 {
+    EglContext gl;
+    if (!gl.Create(64, 64))
+        return state.SkipWithError("no headless GL context");
     const std::string& path = MapFile();
-    if (!Context().IsCreated()) {
-        state.SkipWithError("no headless GL context");
-        return;
-    }
     CourseData course;
     for (auto _ : state) {
-        if (!course.LoadMapTexture(path)) {
-            state.SkipWithError("map not loaded");
-            return;
-        }
+        if (!course.LoadMapTexture(path))
+            return state.SkipWithError("map not loaded");
         glFinish();
     }
-    // Make sure the measured work was the real thing: the full-size image and its whole chain.
+    // The measured work was the real thing: the full-size image and its whole chain.
     GLint level0 = 0, level12 = 0;
     glBindTexture(GL_TEXTURE_2D, course.m_mapTexture);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &level0);
@@ -95,8 +68,7 @@ void BM_ReadBmp(benchmark::State& state)
     const std::string& path = MapFile();
     for (auto _ : state) {
         MapImageInfo info;
-        auto pixels = ReadBmp(path, info);
-        benchmark::DoNotOptimize(pixels.get());
+        benchmark::DoNotOptimize(ReadBmp(path, info).get());
     }
 }
 BENCHMARK(BM_ReadBmp)->Unit(benchmark::kMillisecond)->UseRealTime();

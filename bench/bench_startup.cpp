@@ -26,18 +26,17 @@
 
 namespace {
 
-// Seconds since boot at which this process was started, from the kernel (10 ms steps).
+// Seconds since boot: the kernel's start of this process (field 22 of its stat, in clock ticks)
+// and now.
 double ProcessStartSinceBoot()
 {
     std::ifstream stat("/proc/self/stat");
-    std::string line;
+    std::string line, field;
     std::getline(stat, line);
     std::istringstream fields(line.substr(line.rfind(')') + 2));
-    std::string field;
-    for (int i = 3; i <= 22 && fields >> field; ++i) {
+    for (int i = 3; i <= 22 && fields >> field; ++i)
         if (i == 22)
             return std::stod(field) / static_cast<double>(sysconf(_SC_CLK_TCK));
-    }
     return 0.0;
 }
 

@@ -17,7 +17,11 @@ public:
     virtual ~CourseData() = default;
 
     // Decodes the BMP at path and builds the mipmapped map texture from it (MapTexture.cpp).
+    // A map taken on the current (or no) context is refused over the side MaxMapSide gives.
     bool LoadMapTexture(std::string path);
+    // The longest map side the GL takes (GL_MAX_TEXTURE_SIZE) once a context is made current;
+    // INT32_MAX where there is none.
+    static std::int32_t MaxMapSide();
     // Draws the map square and every handle with its spans (CourseDrawing.cpp).
     void DrawCourse() const;
 

@@ -1,5 +1,7 @@
 #include "doc/MapImage.h"
 
+#include "file/RegularFile.h"
+
 #include <GL/gl.h>
 
 #include <algorithm>
@@ -10,6 +12,8 @@
 #include <new>
 #include <utility>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -79,6 +83,13 @@ std::uint32_t U32(const std::uint8_t* p)
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
+// width is positive; rows is the height without its sign.
+bool SizeFits(std::int32_t width, std::size_t rows, std::int32_t maxSide)
+{
+    return width <= maxSide && rows <= static_cast<std::size_t>(maxSide) &&
+           static_cast<std::uint64_t>(width) * rows <= static_cast<std::uint64_t>(kMaxMapPixels);
+}
+
 // Reads rows of rowBytes, each followed by padding up to stride, into the buffer bottom row
 // first. Rows are fetched in large blocks so odd widths and top-down files stay fast.
 template <class Source>
@@ -106,7 +117,7 @@ bool ReadPaddedRows(Source& src, std::uint8_t* pixels, std::size_t rowBytes, std
 }
 
 template <class Source>
-std::unique_ptr<std::uint8_t[]> DecodeBmp(Source& src, MapImageInfo& info)
+std::unique_ptr<std::uint8_t[]> DecodeBmp(Source& src, MapImageInfo& info, std::int32_t maxSide)
 {
     std::uint8_t header[kFileHeaderSize + kInfoHeaderSize];
     if (!src.Read(header, sizeof header))
@@ -130,6 +141,8 @@ std::unique_ptr<std::uint8_t[]> DecodeBmp(Source& src, MapImageInfo& info)
         return nullptr;
     const bool topDown = height < 0;
     const std::size_t rows = static_cast<std::size_t>(topDown ? -height : height);
+    if (!SizeFits(width, rows, maxSide))
+        return nullptr;
     const std::size_t components = bitCount / 8;
     const std::size_t rowBytes = static_cast<std::size_t>(width) * components;
     const std::size_t stride = (rowBytes + 3) & ~std::size_t(3);
@@ -169,23 +182,48 @@ std::unique_ptr<std::uint8_t[]> DecodeBmp(Source& src, MapImageInfo& info)
 
 }  // namespace
 
-std::unique_ptr<std::uint8_t[]> ReadBmp(const std::string& path, MapImageInfo& info)
+std::unique_ptr<std::uint8_t[]> ReadBmp(const std::string& path, MapImageInfo& info, std::int32_t maxSide)
 {
     info = MapImageInfo{};
-    FilePtr file(std::fopen(path.c_str(), "rb"));
-    if (!file)
+    std::uint64_t size = 0;
+    const int fd = OpenRegularFile(path, kMaxMapFileBytes, size);
+    if (fd < 0)
         return nullptr;
+    FilePtr file(::fdopen(fd, "rb"));
+    if (!file) {
+        ::close(fd);
+        return nullptr;
+    }
     FileSource src{file.get()};
-    return DecodeBmp(src, info);
+    return DecodeBmp(src, info, maxSide);
 }
 
-std::unique_ptr<std::uint8_t[]> ReadBmpData(const std::uint8_t* data, std::size_t size, MapImageInfo& info)
+bool BmpSizeFits(const std::string& path, std::int32_t maxSide)
+{
+    std::uint64_t size = 0;
+    const int fd = OpenRegularFile(path, kMaxMapFileBytes, size);
+    if (fd < 0)
+        return true;
+    std::uint8_t header[kFileHeaderSize + kInfoHeaderSize];
+    const bool whole = ::read(fd, header, sizeof header) == static_cast<ssize_t>(sizeof header);
+    ::close(fd);
+    if (!whole || U16(header) != 19778)
+        return true;
+    const auto width = static_cast<std::int32_t>(U32(header + kFileHeaderSize + 4));
+    const auto height = static_cast<std::int32_t>(U32(header + kFileHeaderSize + 8));
+    if (width <= 0 || height == 0 || height == std::numeric_limits<std::int32_t>::min())
+        return true;
+    return SizeFits(width, static_cast<std::size_t>(height < 0 ? -height : height), maxSide);
+}
+
+std::unique_ptr<std::uint8_t[]> ReadBmpData(const std::uint8_t* data, std::size_t size, MapImageInfo& info,
+                                            std::int32_t maxSide)
 {
     info = MapImageInfo{};
     if (!data)
         return nullptr;
     MemorySource src{data, size};
-    return DecodeBmp(src, info);
+    return DecodeBmp(src, info, maxSide);
 }
 
 void SwapRedBlue(std::uint8_t* pixels, std::size_t pixelCount)

@@ -7,6 +7,15 @@
 
 #include <utility>
 
+std::int32_t CourseData::MaxMapSide()
+{
+    AfxMakeGLCurrent();
+    GLint maxSide = 0;
+    if (glGetString(GL_VERSION) != nullptr)
+        glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    return maxSide > 0 ? maxSide : INT32_MAX;
+}
+
 bool CourseData::LoadMapTexture(std::string path)
 {
     // Loads come from Open, the settings dialog and the View menu, outside any paint: the
@@ -16,17 +25,19 @@ bool CourseData::LoadMapTexture(std::string path)
     if (path.empty())
         return false;
 
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    // No context could be made current (no window yet, no display): the image is still
+    // decoded, but there is nowhere to build a texture, and GLU would work from garbage limits.
+    const bool hasGL = glGetString(GL_VERSION) != nullptr;
+    if (hasGL)
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
 
     // The old buffer goes before the new file is known to be readable, so a failed load
-    // leaves no pixels and a zero description while the last texture stays on screen.
+    // leaves no pixels and a zero description while the last texture stays on screen. A side
+    // over the GL's largest texture is refused rather than handed to GLU, which scales such
+    // maps to nothing drawable; kMaxMapPixels keeps GLU's own sizes from overflowing.
     m_mapPixels.reset();
-    m_mapPixels = ReadBmp(path, m_mapInfo);
-    if (!m_mapPixels)
-        return false;
-    // No context could be made current (no window yet, no display): the image stays decoded,
-    // but there is nowhere to build a texture, and GLU would work from garbage limits.
-    if (glGetString(GL_VERSION) == nullptr)
+    m_mapPixels = ReadBmp(path, m_mapInfo, MaxMapSide());
+    if (!m_mapPixels || !hasGL)
         return false;
 
     const GLuint replaced = m_mapTexture;

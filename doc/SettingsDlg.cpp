@@ -1,20 +1,20 @@
 #include "doc/SettingsDlg.h"
 
+#include "doc/CourseHistory.h"
 #include "doc/TrackwrightDoc.h"
+#include "file/MapPath.h"
+#include "file/RegularFile.h"
 #include "framework/Backend.h"
-
-#include <cstdio>
+#include "res/Resource.h"
 
 namespace {
 
-// Only whether the file opens is checked here; whether it is a BMP is found out on load.
+// Whether the file could be read (a regular file of a map's size, opened without waiting on a
+// FIFO) and, when it is a BMP, whether the GL can take its size; anything else about its
+// contents is found out on load.
 bool CanOpen(const std::string& path)
 {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f)
-        return false;
-    std::fclose(f);
-    return true;
+    return IsReadableRegularFile(path, kMaxMapFileBytes) && BmpSizeFits(path, CourseData::MaxMapSide());
 }
 
 }  // namespace
@@ -33,11 +33,11 @@ void CSettingsDlg::OnOK()
 {
     if (!UpdateData(TRUE))
         return;
-    if (!m_heightMapPath.empty() && !CanOpen(m_heightMapPath)) {
+    if (!m_heightMapPath.empty() && !CanOpen(MapFileToRead(m_heightMapPath, m_coursePath))) {
         AfxMessageBox("ハイトマップのファイルがオープンできません。", MB_OK);
         return;
     }
-    if (!m_colorMapPath.empty() && !CanOpen(m_colorMapPath)) {
+    if (!m_colorMapPath.empty() && !CanOpen(MapFileToRead(m_colorMapPath, m_coursePath))) {
         AfxMessageBox("カラーマップのファイルがオープンできません。", MB_OK);
         return;
     }
@@ -51,18 +51,18 @@ void CTrackwrightDoc::OnSettings()
     dlg.m_colorMapPath = m_colorMap;
     dlg.m_luminance = m_course.m_texLuminance;
     dlg.m_scale = m_xobjectScale;
+    dlg.m_coursePath = GetPathName();
     if (dlg.DoModal() != IDOK)
         return;
 
-    // Only what the course file stores makes the course unsaved; the display scale is not stored.
-    const bool changed = dlg.m_heightMapPath != m_heightMap || dlg.m_colorMapPath != m_colorMap ||
-                         dlg.m_luminance != m_course.m_texLuminance;
+    // One step; only what the course file stores makes the course unsaved, and the display
+    // scale is not stored.
+    BeginStep(*this);
     m_heightMap = dlg.m_heightMapPath;
     m_colorMap = dlg.m_colorMapPath;
-    m_course.LoadMapTexture(ShownMapPath());
+    LoadMap(m_visibleMap, GetPathName());
     m_course.m_texLuminance = dlg.m_luminance;
     m_xobjectScale = dlg.m_scale;
-    if (changed)
-        SetModifiedFlag();
+    EndStep(*this, IDS_STEP_SETTINGS);
     UpdateAllViews(nullptr, 0, nullptr);
 }

@@ -17,4 +17,6 @@ public:
     std::string m_colorMapPath;
     float m_luminance = 0.0f;
     float m_scale = 0.0f;
+    // The open course's file, beside which a relative map path is also looked for.
+    std::string m_coursePath;
 };

@@ -17,6 +17,8 @@ const CmdMapEntry<CTrackwrightDoc> s_messageMap[] = {
      &CTrackwrightDoc::OnUpdateViewHeightMap},
     {ID_VIEW_COLORMAP, ID_VIEW_COLORMAP, &CTrackwrightDoc::OnViewColorMap,
      &CTrackwrightDoc::OnUpdateViewColorMap},
+    {ID_EDIT_UNDO, ID_EDIT_UNDO, &CTrackwrightDoc::OnEditUndo, &CTrackwrightDoc::OnUpdateEditUndo},
+    {ID_EDIT_REDO, ID_EDIT_REDO, &CTrackwrightDoc::OnEditRedo, &CTrackwrightDoc::OnUpdateEditRedo},
 };
 
 }  // namespace
@@ -64,6 +66,7 @@ void CTrackwrightDoc::DeleteContents()
     m_colorMap.clear();
     m_visibleMap = ShowColorMap;
     m_xobjectScale = 0.4f;
+    m_history.Clear();
     CDocument::DeleteContents();
 }
 
@@ -87,13 +90,18 @@ BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
     // The whole file is read before anything changes, so a file that cannot be read
     // leaves the course on screen as it was.
     std::string text;
-    if (!ReadTextFile(pathName, text)) {
+    if (!ReadTextFile(pathName, kMaxCourseFileBytes, text)) {
         AfxMessageBox(pathName + "ファイルの読み込みに失敗しました", MB_OK);
         return FALSE;
     }
 
     DeleteContents();
-    StoredCourse course = ParseCourseText(text);
+    TakeStoredCourse(ParseCourseText(text), pathName);
+    return TRUE;
+}
+
+void CTrackwrightDoc::TakeStoredCourse(StoredCourse course, const std::string& coursePath)
+{
     m_course.m_handles = std::move(course.handles);
     m_course.m_texLuminance = course.texLuminance;
     m_heightMap = std::move(course.heightMap);
@@ -101,8 +109,7 @@ BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
     m_visibleMap = course.visibleMap;
     m_xobjects = std::move(course.xobjects);
     // The texture needs nothing read after the shown map, so it is built once all is read.
-    m_course.LoadMapTexture(ShownMapPath());
-    return TRUE;
+    LoadMap(m_visibleMap, coursePath);
 }
 
 BOOL CTrackwrightDoc::OnSaveDocument(const std::string& pathName)
@@ -117,5 +124,6 @@ BOOL CTrackwrightDoc::OnSaveDocument(const std::string& pathName)
         AfxMessageBox(pathName + "ファイルの書き込みに失敗しました", MB_OK);
         return FALSE;
     }
+    m_history.MarkSaved();
     return TRUE;
 }

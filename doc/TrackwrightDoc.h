@@ -1,6 +1,7 @@
 #pragma once
 
 #include "doc/CourseData.h"
+#include "doc/UndoHistory.h"
 #include "file/CourseFile.h"
 #include "framework/CDocument.h"
 #include "geometry/CourseRecords.h"
@@ -28,6 +29,9 @@ public:
     StoredCourseView StoredFields() const;
     // The path of the map m_visibleMap shows.
     const std::string& ShownMapPath() const;
+    // Puts a course as read from the file at coursePath in place of the deleted contents and
+    // loads its map.
+    void TakeStoredCourse(StoredCourse course, const std::string& coursePath);
 
     bool OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
 
@@ -38,6 +42,17 @@ public:
     void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
     void OnUpdateViewHeightMap(CCmdUI* pCmdUI);
     void OnUpdateViewColorMap(CCmdUI* pCmdUI);
+    // Edit menu (CourseHistory.cpp).
+    void OnEditUndo();
+    void OnEditRedo();
+    void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    void OnUpdateEditRedo(CCmdUI* pCmdUI);
+
+    // Reads the map `visible` selects (ShowHeightMap, any other value the colour map) into the
+    // texture, found as MapFileToRead says from the course at coursePath. A map that cannot be
+    // read, or that the GL cannot take, is reported in the status bar with its path and leaves
+    // the texture as it was; false then. No map named: nothing to read, true (ShownMap.cpp).
+    bool LoadMap(std::int32_t visible, const std::string& coursePath);
 
     // Drawing (XObjectDrawing.cpp).
     void DrawXObjects(TextOverlay& overlay) const;
@@ -48,4 +63,5 @@ public:
     std::int32_t m_visibleMap = ShowHeightMap;   // a ShownMap, or whatever the file held
     RecordList<XObject> m_xobjects;
     float m_xobjectScale = 0.4f;
+    UndoHistory m_history;   // emptied by New and Open
 };

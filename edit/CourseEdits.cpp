@@ -1,6 +1,7 @@
 #include "edit/CourseEdits.h"
 
 #include "geometry/XObjectQueries.h"
+#include "res/Resource.h"
 
 #include <vector>
 
@@ -65,4 +66,25 @@ bool DragObjects(RecordList<XObject>& objects, const Vector3& q)
             return true;
     }
     return false;
+}
+
+UINT DragStepLabel(const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects)
+{
+    for (const CourseHandle& h : handles) {
+        switch (h.DragPart) {
+        case HandlePart::Pos: return IDS_STEP_POINT_MOVE;
+        case HandlePart::TanNext:
+        case HandlePart::TanPrev: return IDS_STEP_TANGENT_EDIT;
+        case HandlePart::WidthLeft:
+        case HandlePart::WidthRight: return IDS_STEP_WIDTH_EDIT;
+        default: break;
+        }
+    }
+    for (const XObject& o : objects) {
+        if (o.DragPart == ObjectPart::Body)
+            return IDS_STEP_XOBJECT_MOVE;
+        if (o.DragPart == ObjectPart::DirectionTip)
+            return IDS_STEP_XOBJECT_TURN;
+    }
+    return 0;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/Afx.h"
 #include "geometry/CourseRecords.h"
 #include "geometry/RecordList.h"
 #include "geometry/Vector3.h"
@@ -16,3 +17,7 @@ void ReleaseHandles(RecordList<CourseHandle>& handles);
 // Moves or turns every grabbed object, refreshing the hover state of the others (the
 // DragXObjects pass over the list); true when a grabbed object's stored values changed.
 bool DragObjects(RecordList<XObject>& objects, const Vector3& q);
+
+// The name of the step a left drag makes, from what is grabbed: the first grabbed handle
+// part, else the first grabbed object part; 0 when nothing is grabbed.
+UINT DragStepLabel(const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects);

@@ -1,20 +1,33 @@
 // The left button: grabbing, dragging and hovering over handles and objects.
+#include "doc/CourseHistory.h"
 #include "edit/CourseEdits.h"
+#include "edit/LeftGesture.h"
 #include "geometry/HandleInsertion.h"
 #include "geometry/XObjectQueries.h"
+#include "res/Resource.h"
 #include "view/TrackwrightView.h"
+
+#include <cstdlib>
 
 namespace {
 
-void EndLeftDrag(CTrackwrightView& view)
+void EndLeftDrag(CTrackwrightView& view, bool released)
 {
     if (!view.m_bLButtonDown)
         return;
     view.ReleaseCapture();
     view.m_bLButtonDown = false;
     if (CTrackwrightDoc* pDoc = view.GetDocument()) {
+        // One step per press and release, however many moves; none when nothing moved.
+        const CourseSelection before = view.m_selection;
+        const bool bandShown = view.m_gesture.BandShown();
+        const UINT groupLabel = FinishLeftGesture(view, *pDoc, released);
+        const UINT label = groupLabel ? groupLabel : DragStepLabel(pDoc->m_course.m_handles, pDoc->m_xobjects);
         ReleaseHandles(pDoc->m_course.m_handles);
         ReleaseXObjects(pDoc->m_xobjects);
+        EndStep(*pDoc, label);
+        if (bandShown || !(before == view.m_selection))
+            view.SelectionChanged();
     }
 }
 
@@ -26,17 +39,26 @@ void InsertOrPlace(CTrackwrightView& view, CPoint point)
     if (!pDoc)
         return;
     const Vector3 q = view.ScreenToWorld(point.x, point.y);
+    if (view.m_nSelectedType >= view.m_XObjectTypes.GetSize())
+        return;
+    view.ValidateSelection();
+    BeginStep(*pDoc);
+    bool added = true;
     if (view.m_nSelectedType < 0) {
-        if (!InsertHandleAt(pDoc->m_course.m_handles, q))
-            return;
+        added = InsertHandleAt(pDoc->m_course.m_handles, q);
     } else {
-        if (view.m_nSelectedType >= view.m_XObjectTypes.GetSize())
-            return;
         const XObjectType& type = view.m_XObjectTypes[view.m_nSelectedType];
         AddXObject(pDoc->m_xobjects, q, type.FileName, type.Width, type.Height);
     }
-    pDoc->SetModifiedFlag();
-    view.Invalidate(TRUE);
+    EndStep(*pDoc, view.m_nSelectedType < 0 ? IDS_STEP_POINT_ADD : IDS_STEP_XOBJECT_ADD);
+    if (added) {
+        // An object goes to the end of its list; a new control point shifts the indices after it.
+        if (view.m_nSelectedType < 0)
+            view.m_selection = EmptySelection(pDoc->m_course.m_handles, pDoc->m_xobjects);
+        else
+            view.m_selection.objectCount = pDoc->m_xobjects.GetSize();
+        view.Invalidate(TRUE);
+    }
 }
 
 }  // namespace
@@ -49,6 +71,7 @@ void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
         Invalidate(TRUE);
         return;
     }
+    EndNudge();
     if (nFlags & MK_CONTROL) {
         InsertOrPlace(*this, point);
     } else if (!m_bLButtonDown) {
@@ -56,9 +79,11 @@ void CTrackwrightView::OnLButtonDown(UINT nFlags, CPoint point)
         m_ptLast = point;
         m_bLButtonDown = true;
         if (CTrackwrightDoc* pDoc = GetDocument()) {
+            BeginStep(*pDoc);
             const Vector3 q = ScreenToWorld(point.x, point.y);
             PickHandles(pDoc->m_course.m_handles, q);
             PickXObjects(pDoc->m_xobjects, q);
+            StartLeftGesture(*this, *pDoc, nFlags, point);
         }
     }
     CView::OnLButtonDown(nFlags, point);
@@ -75,11 +100,13 @@ void CTrackwrightView::OnMouseMove(UINT nFlags, CPoint point)
     m_nHoverType = kNoTypeRow;
 
     if (CTrackwrightDoc* pDoc = GetDocument()) {
+        // The course is marked when the drag's step is recorded, at the release.
         const Vector3 q = ScreenToWorld(point.x, point.y);
-        const bool handlesChanged = DragHandles(pDoc->m_course.m_handles, q);
-        const bool objectsChanged = DragObjects(pDoc->m_xobjects, q);
-        if (handlesChanged || objectsChanged)
-            pDoc->SetModifiedFlag();
+        if (m_bLButtonDown)
+            TrackLeftGesture(*this, *pDoc, point);
+        DragHandles(pDoc->m_course.m_handles, q);
+        DragObjects(pDoc->m_xobjects, q);
+        ShowStatus(q);
     }
     NavigateStep(nFlags, point);
     // Hover, drag and camera are settled: a frame only if any of them shows.
@@ -89,13 +116,16 @@ void CTrackwrightView::OnMouseMove(UINT nFlags, CPoint point)
 
 void CTrackwrightView::OnLButtonUp(UINT nFlags, CPoint point)
 {
-    EndLeftDrag(*this);
+    // A release away from the press is no click, even when no move came before it.
+    if (BeyondClickSlop(point, m_gesture.ptDown))
+        m_gesture.movedFar = true;
+    EndLeftDrag(*this, true);
     CView::OnLButtonUp(nFlags, point);
 }
 
 void CTrackwrightView::OnCaptureChanged(CWnd* pWnd)
 {
     if (pWnd != this)
-        EndLeftDrag(*this);
+        EndLeftDrag(*this, false);
     CView::OnCaptureChanged(pWnd);
 }

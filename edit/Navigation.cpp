@@ -1,6 +1,8 @@
 // The right and middle buttons pan, with Shift they zoom; the wheel zooms in steps.
 #include "view/TrackwrightView.h"
 
+#include <cstdint>
+
 void CTrackwrightView::OnRButtonDown(UINT nFlags, CPoint point)
 {
     if (!m_bRButtonDown) {
@@ -45,15 +47,18 @@ void CTrackwrightView::NavigateStep(UINT nFlags, CPoint point)
     if (!m_bRButtonDown && !m_bMButtonDown)
         return;
     if (nFlags & MK_SHIFT) {
-        const int dy = m_ptLast.y - point.y;
-        for (int i = 0; i < dy; ++i)
+        // One step per pixel; a step past a zoom limit changes nothing, so a move of millions
+        // of pixels (a cursor far outside a deeply zoomed view) costs at most the steps from
+        // one limit to the other.
+        const std::int64_t dy = std::int64_t{m_ptLast.y} - point.y;   // any two ints: no overflow
+        for (std::int64_t i = 0; i < dy && m_fZoom > kMinZoom; ++i)
             ZoomBy(0.99f);
-        for (int i = 0; i < -dy; ++i)
+        for (std::int64_t i = 0; i < -dy && m_fZoom < kMaxZoom; ++i)
             ZoomBy(1.01f);
     } else if (m_rectClient.bottom > 0) {
         const double s = 2.0 * kViewHalfHeight / m_rectClient.bottom;
-        m_vCamera.x = static_cast<float>(m_vCamera.x + (m_ptLast.x - point.x) * s / m_fZoom);
-        m_vCamera.y = static_cast<float>(m_vCamera.y - (m_ptLast.y - point.y) * s / m_fZoom);
+        m_vCamera.x = static_cast<float>(m_vCamera.x + (double(m_ptLast.x) - point.x) * s / m_fZoom);
+        m_vCamera.y = static_cast<float>(m_vCamera.y - (double(m_ptLast.y) - point.y) * s / m_fZoom);
         Invalidate(TRUE);
     }
     m_ptLast = point;

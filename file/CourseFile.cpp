@@ -1,6 +1,7 @@
 #include "file/CourseFile.h"
 
 #include "file/NumberText.h"
+#include "file/ObjectLines.h"
 #include "file/Tokenizer.h"
 
 #include <charconv>
@@ -133,24 +134,15 @@ std::string CourseFileText(const StoredCourseView& course)
     out += " #NumberOfXObject\r\n";
     out += "#XObjectData: PosX PoxY Direction Width Height\r\n";
     out += "#XObject : FileName x y Angle Width Height\r\n";
-    for (const XObject& obj : course.xobjects) {
-        out += '"';
-        out += obj.FileName;
-        out += "\" ";
-        const float fields[kXObjectFields - 1] = {obj.Pos.x, obj.Pos.y, obj.Direction, obj.Width,
-                                                  obj.Height};
-        for (int i = 0; i < kXObjectFields - 1; ++i) {
-            AppendFixed(out, fields[i]);
-            out += i + 1 < kXObjectFields - 1 ? " " : "\r\n";
-        }
-    }
+    for (const XObject& obj : course.xobjects)
+        AppendXObjectLine(out, obj);
     return out;
 }
 
 StoredCourse ParseCourseText(std::string_view text)
 {
     StoredCourse course;
-    TokenReader reader(text);
+    TokenReader reader(SkipByteOrderMark(text));
     std::string token;
     token.reserve(256);
 

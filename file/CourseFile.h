@@ -17,6 +17,10 @@ enum ShownMap : std::int32_t {
     ShowColorMap = 1,
 };
 
+// The largest course file read: what 10 million control points take at 128 bytes each (the
+// writer's line is 114 bytes for coordinates below 10,000). Larger files are refused unread.
+constexpr std::uint64_t kMaxCourseFileBytes = std::uint64_t{10'000'000} * 128;
+
 // Everything a course file stores, in the order it stores it.
 struct StoredCourse {
     RecordList<CourseHandle> handles;
@@ -45,8 +49,8 @@ struct StoredCourseView {
     const RecordList<XObject>& xobjects;
 };
 
-// Reads course file text (line ends already translated, as ReadTextFile gives them). Any
-// text reads as some course.
+// Reads course file text (line ends already translated, as ReadTextFile gives them); a leading
+// UTF-8 byte-order mark is skipped. Any text reads as some course.
 StoredCourse ParseCourseText(std::string_view text);
 
 // The bytes of the course file, CR LF line ends.

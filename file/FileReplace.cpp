@@ -78,15 +78,6 @@ bool SyncFile(int fd)
     return ::fsync(fd) == 0 || errno == EINVAL;
 }
 
-bool WriteInPlace(const std::string& path, std::string_view bytes, WriteChunkFn writeChunk)
-{
-    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool ok = WriteAll(fd, bytes, writeChunk);
-    return (::close(fd) == 0) && ok;
-}
-
 // Creates a new, empty file beside target; the kernel applies the umask to 0666 as it
 // would for fopen.
 int CreateTemporary(const std::string& target, std::string& tempPath)
@@ -120,10 +111,8 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes, WriteC
 
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (exists && S_ISDIR(old.st_mode))
-        return false;
     if (exists && !S_ISREG(old.st_mode))
-        return WriteInPlace(target, bytes, writeChunk);
+        return false;
 
     std::string tempPath;
     const int fd = CreateTemporary(target, tempPath);

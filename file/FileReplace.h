@@ -13,8 +13,10 @@ using WriteChunkFn = ssize_t (*)(int fd, const void* data, std::size_t size);
 // old contents or all of the new ones, never a mix: the bytes go to a new file in the same
 // folder, are synced, and only then renamed over the old one. A symbolic link is followed
 // and the file it names is replaced. The old file's permissions (and, where allowed, owner)
-// are kept; a new file gets 0666 less the umask, like fopen. Targets that are not regular
-// files (devices, pipes) are written in place. False on any failure, with nothing changed
-// and no temporary file left behind. writeChunk lets a test make a write fail midway.
+// are kept; a new file gets 0666 less the umask, like fopen. A target that exists and is not a
+// regular file (a folder, device or pipe) is refused untouched: writing to a FIFO with no
+// reader would block. False on any failure (a write over the file-size limit fails with
+// EFBIG once SIGXFSZ is ignored), with nothing changed and no temporary file left behind.
+// writeChunk lets a test make a write fail midway.
 bool ReplaceFileContents(const std::string& path, std::string_view bytes,
                          WriteChunkFn writeChunk = nullptr);

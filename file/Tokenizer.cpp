@@ -1,11 +1,8 @@
 #include "file/Tokenizer.h"
 
-#include <cerrno>
-#include <cstring>
+#include "file/RegularFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <cstring>
 
 namespace {
 
@@ -19,10 +16,6 @@ inline bool EndsBareRun(char c)
 {
     return IsSeparator(c) || c == '#' || c == '"';
 }
-
-// A course or catalogue file is small; anything this large is refused rather than
-// pulled into memory (it also stops an endless device such as /dev/zero).
-constexpr std::size_t kMaxTextFileBytes = std::size_t{1} << 30;
 
 }  // namespace
 
@@ -93,42 +86,18 @@ void DropCrBeforeLf(std::string& text)
     text.resize(out);
 }
 
-bool ReadTextFile(const std::string& path, std::string& text)
+bool ReadTextFile(const std::string& path, std::uint64_t maxBytes, std::string& text)
 {
-    text.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    if (!ReadRegularFile(path, maxBytes, text))
         return false;
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 &&
-        static_cast<unsigned long long>(st.st_size) <= kMaxTextFileBytes)
-        text.reserve(static_cast<std::size_t>(st.st_size));
-
-    bool ok = true;
-    char chunk[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            ok = false;   // a folder, for example, opens but does not read
-            break;
-        }
-        if (got == 0)
-            break;
-        if (text.size() + static_cast<std::size_t>(got) > kMaxTextFileBytes) {
-            ok = false;
-            break;
-        }
-        text.append(chunk, static_cast<std::size_t>(got));
-    }
-    ::close(fd);
-    if (!ok) {
-        std::string().swap(text);
-        return false;
-    }
     DropCrBeforeLf(text);
     return true;
+}
+
+std::string_view SkipByteOrderMark(std::string_view text)
+{
+    constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    return text.substr(0, kBom.size()) == kBom ? text.substr(kBom.size()) : text;
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b)

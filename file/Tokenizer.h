@@ -6,6 +6,7 @@
 // token read so far (possibly empty). A lone CR is an ordinary character.
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -29,10 +30,14 @@ private:
 };
 
 // Reads the whole file as a text-mode read would present it: every CR immediately followed
-// by LF is dropped, every other byte kept. False when the file cannot be opened or read.
-bool ReadTextFile(const std::string& path, std::string& text);
+// by LF is dropped, every other byte kept. False when the file cannot be opened or read, or
+// ReadRegularFile refuses it (not a regular file, more than maxBytes).
+bool ReadTextFile(const std::string& path, std::uint64_t maxBytes, std::string& text);
 // The same translation on bytes already read, in place.
 void DropCrBeforeLf(std::string& text);
+
+// text without the UTF-8 byte-order mark some editors put at the start of a file.
+std::string_view SkipByteOrderMark(std::string_view text);
 
 // True when a and b are equal ignoring ASCII letter case.
 bool EqualsNoCase(std::string_view a, std::string_view b);

@@ -38,10 +38,17 @@ constexpr UINT MK_MBUTTON = 0x0010;
 
 // Virtual key codes the program looks at.
 constexpr UINT VK_DELETE = 0x2E;
+constexpr UINT VK_ESCAPE = 0x1B;
+constexpr UINT VK_LEFT = 0x25;
+constexpr UINT VK_UP = 0x26;
+constexpr UINT VK_RIGHT = 0x27;
+constexpr UINT VK_DOWN = 0x28;
 
 // Message box styles and answers.
 constexpr UINT MB_OK = 0x0000;
 constexpr UINT MB_YESNOCANCEL = 0x0003;
+constexpr UINT MB_YESNO = 0x0004;
+constexpr UINT MB_ICONQUESTION = 0x0020;
 constexpr UINT MB_ICONEXCLAMATION = 0x0030;
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;

@@ -19,6 +19,7 @@ constexpr UINT ID_EDIT_COPY = 57634;
 constexpr UINT ID_EDIT_CUT = 57635;
 constexpr UINT ID_EDIT_PASTE = 57637;
 constexpr UINT ID_EDIT_UNDO = 57643;
+constexpr UINT ID_EDIT_REDO = 57644;
 constexpr UINT ID_APP_ABOUT = 57664;
 constexpr UINT ID_APP_EXIT = 57665;
 constexpr UINT ID_NEXT_PANE = 57680;

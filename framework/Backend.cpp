@@ -28,7 +28,29 @@ int AfxMessageBox(const std::string& text, UINT nType, const std::string& captio
     return s_pBackend->MessageBox(text, title, nType);
 }
 
+void AfxSetStatusText(const std::string& text)
+{
+    if (s_pBackend)
+        s_pBackend->SetStatusText(text);
+}
+
 bool AfxMakeGLCurrent()
 {
     return s_pBackend && s_pBackend->MakeGLCurrent();
+}
+
+bool AfxClipboardHasText()
+{
+    return s_pBackend && s_pBackend->ClipboardHasText();
+}
+
+std::string AfxGetClipboardText()
+{
+    return s_pBackend ? s_pBackend->GetClipboardText() : std::string();
+}
+
+void AfxSetClipboardText(const std::string& text)
+{
+    if (s_pBackend)
+        s_pBackend->SetClipboardText(text);
 }

@@ -35,9 +35,20 @@ public:
     // Puts the entries written so far into the profile's store, once after a batch of writes.
     virtual void FlushProfile() {}
 
-    // Makes a GL context current that shares objects with the view's, for GL work outside
+    bool AfxClipboardHasText();
+std::string AfxGetClipboardText();
+void AfxSetClipboardText(const std::string& text);
+// Makes a GL context current that shares objects with the view's, for GL work outside
     // a paint (texture loads on Open and from dialogs). True when one is current.
     virtual bool MakeGLCurrent() = 0;
+
+    // The system clipboard's text (UTF-8). Whether it holds text is asked without fetching it,
+    // so that keeping the Paste command up to date never waits on another program.
+    virtual bool ClipboardHasText() { return false; }
+    virtual std::string GetClipboardText() { return {}; }
+    virtual void SetClipboardText(const std::string& text) {}
+    // A message in the status bar, replacing the idle text until the next one.
+    virtual void SetStatusText(const std::string& text) {}
 
     virtual void PrintView(CView* pView, bool bSetupOnly) {}
     virtual void ToggleToolBar(CFrameWnd* pFrame) {}
@@ -49,5 +60,10 @@ CBackend* AfxGetBackend();
 
 // A message box of the application, captioned with its title unless a caption is given.
 int AfxMessageBox(const std::string& text, UINT nType = MB_OK, const std::string& caption = {});
+bool AfxClipboardHasText();
+std::string AfxGetClipboardText();
+void AfxSetClipboardText(const std::string& text);
+// Shows text in the main window's status bar; nothing happens without a back end.
+void AfxSetStatusText(const std::string& text);
 // Makes a GL context current for work outside a paint; nothing happens without a back end.
 bool AfxMakeGLCurrent();

@@ -3,6 +3,7 @@
 #include "framework/Afx.h"
 
 #include <cstddef>
+#include <string>
 
 // Codes passed along the command route.
 constexpr int CN_COMMAND = 0;             // run the command
@@ -20,11 +21,19 @@ public:
         m_bEnableChanged = true;
     }
     virtual void SetCheck(int nCheck = 1) { m_nCheck = nCheck; }
+    // A menu item's text (for example one naming the step to undo).
+    virtual void SetText(const std::string& text)
+    {
+        m_strText = text;
+        m_bTextSet = true;
+    }
 
     UINT m_nID;
     bool m_bEnabled = true;
     bool m_bEnableChanged = false;
     int m_nCheck = 0;
+    std::string m_strText;
+    bool m_bTextSet = false;
 };
 
 // Anything that takes commands: the view, the document, the frame and the application.

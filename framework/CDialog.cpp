@@ -65,8 +65,13 @@ void DDX_Text(CDataExchange* pDX, UINT nIDC, float& value)
         pHost->SetItemText(nIDC, AfxFormatFloat(value));
         return;
     }
+    // Text left as it was shown keeps the exact value: its 6 digits would not give it back,
+    // and OK with nothing changed must change nothing.
+    const std::string text = pHost->GetItemText(nIDC);
+    if (text == AfxFormatFloat(value))
+        return;
     double d = 0.0;
-    if (!AfxParseFloat(pHost->GetItemText(nIDC), d) || std::fabs(d) > 3.402823466e38) {
+    if (!AfxParseFloat(text, d) || std::fabs(d) > 3.402823466e38) {
         AfxMessageBox("数値を入力してください。", MB_OK | MB_ICONEXCLAMATION);
         pDX->Fail();
         return;

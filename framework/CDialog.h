@@ -3,6 +3,7 @@
 #include "framework/CWnd.h"
 
 #include <string>
+#include <vector>
 
 // What a real dialog gives to the code behind it.
 class CDialogHost {
@@ -11,6 +12,8 @@ public:
     virtual std::string GetItemText(UINT nID) const = 0;
     virtual void SetItemText(UINT nID, const std::string& text) = 0;
     virtual void FocusItem(UINT nID) = 0;   // focus and select the control's text
+    // The list of an editable combo box; its text stays free.
+    virtual void SetItemChoices(UINT nID, const std::vector<std::string>& choices) {}
     virtual void EndDialog(int nResult) = 0;
 };
 
@@ -31,7 +34,8 @@ public:
 };
 
 void DDX_Text(CDataExchange* pDX, UINT nIDC, std::string& value);
-// Shown with 6 significant digits; text that is not a number is refused with a message.
+// Shown with 6 significant digits; text that is not a number is refused with a message, and
+// text left as shown keeps the value exactly.
 void DDX_Text(CDataExchange* pDX, UINT nIDC, float& value);
 void DDV_MinMaxFloat(CDataExchange* pDX, float const& value, float minVal, float maxVal);
 

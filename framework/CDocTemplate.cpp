@@ -96,6 +96,8 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const std::string& pathName, BOO
         pDoc->UpdateAllViews(nullptr);
     }
     m_pFrame->OnUpdateFrameTitle();
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->OnDocumentOpened(pDoc);
     return pDoc;
 }
 

@@ -30,9 +30,16 @@ public:
     virtual void OnRButtonUp(UINT nFlags, CPoint point) {}
     virtual void OnMButtonDown(UINT nFlags, CPoint point) {}
     virtual void OnMButtonUp(UINT nFlags, CPoint point) {}
+    // The second press of a double click; a view that does nothing here sees one press.
+    virtual void OnLButtonDblClk(UINT nFlags, CPoint point) {}
+    virtual void OnRButtonDblClk(UINT nFlags, CPoint point) {}
+    virtual void OnMButtonDblClk(UINT nFlags, CPoint point) {}
     virtual void OnMouseMove(UINT nFlags, CPoint point) {}
     virtual BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point) { return FALSE; }
     virtual void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {}
+    // A key let go; the releases of the keyboard's auto-repeat do not come.
+    virtual void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) {}
+    virtual void OnKillFocus() {}
     // pWnd is the window that gains the capture (null for none, this view for itself).
     virtual void OnCaptureChanged(CWnd* pWnd) {}
 

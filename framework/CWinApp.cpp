@@ -23,7 +23,19 @@ bool SamePath(const std::string& a, const std::string& b)
         return true;
     return a == b;
 }
+
 }  // namespace
+
+std::string AfxFullPathName(std::string name)
+{
+    if (name.empty() || name[0] == '/')
+        return name;
+    while (name.size() > 2 && name.compare(0, 2, "./") == 0)
+        name.erase(0, 2);
+    std::error_code ec;
+    const std::filesystem::path cwd = std::filesystem::current_path(ec);
+    return ec ? name : (cwd / name).string();
+}
 
 CWinApp* AfxGetApp()
 {
@@ -79,14 +91,14 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& cmdInfo) const
             cmdInfo.m_bShowVersion = true;
         } else if (arg == "--") {
             if (i + 1 < m_args.size()) {
-                cmdInfo.m_strFileName = m_args[i + 1];
+                cmdInfo.m_strFileName = AfxFullPathName(m_args[i + 1]);
                 cmdInfo.m_nShellCommand = CCommandLineInfo::FileOpen;
             }
             break;
         } else if (arg.size() > 1 && arg[0] == '-') {
             cmdInfo.m_strError = arg;
         } else if (cmdInfo.m_strFileName.empty()) {
-            cmdInfo.m_strFileName = arg;
+            cmdInfo.m_strFileName = AfxFullPathName(arg);
             cmdInfo.m_nShellCommand = CCommandLineInfo::FileOpen;
         }
     }

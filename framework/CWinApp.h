@@ -28,6 +28,10 @@ public:
 
     virtual BOOL InitInstance() { return TRUE; }
     virtual int ExitInstance();
+    // Called by the back end a few times a second while the program runs.
+    virtual void OnIdle() {}
+    // Called by the document template once New or Open has put a document in place and shown it.
+    virtual void OnDocumentOpened(CDocument* pDoc) {}
     // Runs the message loop of the back end, then ExitInstance.
     int Run();
 
@@ -65,5 +69,9 @@ private:
 };
 
 CWinApp* AfxGetApp();
+// A file named on the command line, made absolute against the working folder so that
+// messages and the recent-file list carry the full path. Only the text changes: links are
+// not followed, and a name that does not exist yet stays as valid as it was.
+std::string AfxFullPathName(std::string name);
 // The full path of the running program, from the system, not from the working directory.
 std::string AfxGetModuleFileName();

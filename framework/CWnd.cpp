@@ -71,6 +71,11 @@ void CWnd::SetWindowText(const std::string& text)
         m_pHost->SetWindowText(text);
 }
 
+UINT CWnd::GetModifierFlags() const
+{
+    return m_pHost ? m_pHost->GetModifierFlags() : 0;
+}
+
 int CWnd::MessageBox(const std::string& text, const std::string& caption, UINT nType)
 {
     return AfxMessageBox(text, nType, caption);

@@ -22,6 +22,8 @@ public:
     virtual CPoint GetCursorClientPos() const = 0; // the system cursor, in client pixels
     virtual void SetFocus() {}
     virtual void SetWindowText(const std::string& text) {}
+    // MK_SHIFT and MK_CONTROL as the keyboard is now (a key message carries no modifiers).
+    virtual UINT GetModifierFlags() const { return 0; }
     virtual bool MakeCurrent() { return true; }    // the window's GL context
     virtual void DoneCurrent() {}
     virtual void SwapBuffers() {}
@@ -57,6 +59,7 @@ public:
     bool HasCapture() const;
     CPoint GetCursorClientPos() const;
     void SetWindowText(const std::string& text);
+    UINT GetModifierFlags() const;
     // A message box owned by this window; the caption defaults to the application title.
     int MessageBox(const std::string& text, const std::string& caption = {}, UINT nType = MB_OK);
 

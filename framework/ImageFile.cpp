@@ -2,15 +2,13 @@
 
 #include <png.h>
 
-#include <cstdio>
 #include <cstring>
-#include <memory>
 
-bool SavePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgbaBottomUp)
+std::string EncodePng(int width, int height, const std::vector<std::uint8_t>& rgbaBottomUp)
 {
     if (width <= 0 || height <= 0 ||
         rgbaBottomUp.size() < static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4)
-        return false;
+        return {};
 
     // 8-bit RGB: GL's alpha is not part of the picture.
     const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
@@ -24,23 +22,18 @@ bool SavePng(const std::string& path, int width, int height, const std::vector<s
     image.width = static_cast<png_uint_32>(width);
     image.height = static_cast<png_uint_32>(height);
     image.format = PNG_FORMAT_RGB;
-    // A negative stride: the rows are stored bottom row first. The bytes are made in memory
-    // and written here: libpng's own file writer removes the path when a write fails, and the
-    // path may name a device or a file the user keeps.
+    // A negative stride: the rows are stored bottom row first. The bytes are made in memory;
+    // the caller writes them with a safe replace (libpng's own file writer removes the path
+    // when a write fails, and the path may name a file the user keeps).
     const png_int_32 stride = -static_cast<png_int_32>(width) * 3;
     png_alloc_size_t size = 0;
     if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), stride, nullptr))
-        return false;
-    std::vector<std::uint8_t> png(size);
+        return {};
+    std::string png(size, '\0');
     const int made = png_image_write_to_memory(&image, png.data(), &size, 0, rgb.data(), stride, nullptr);
     png_image_free(&image);
     if (!made)
-        return false;
-
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
-    if (!file)
-        return false;
-    if (std::fwrite(png.data(), 1, size, file.get()) != size)
-        return false;
-    return std::fclose(file.release()) == 0;
+        return {};
+    png.resize(size);
+    return png;
 }

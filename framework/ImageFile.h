@@ -4,5 +4,6 @@
 #include <string>
 #include <vector>
 
-// Writes RGBA pixels (bottom row first, as GL reads them) as a PNG file; false on failure.
-bool SavePng(const std::string& path, int width, int height, const std::vector<std::uint8_t>& rgbaBottomUp);
+// The bytes of a PNG file holding RGBA pixels (bottom row first, as GL reads them) as RGB;
+// empty when the size does not match the pixels or compression fails.
+std::string EncodePng(int width, int height, const std::vector<std::uint8_t>& rgbaBottomUp);

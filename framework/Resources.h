@@ -30,7 +30,7 @@ struct StringDef {
 };
 
 struct DialogControlDef {
-    enum Kind { Static, Edit, DefPushButton, PushButton, Icon };
+    enum Kind { Static, Edit, DefPushButton, PushButton, Icon, ComboBox };   // ComboBox: editable
     Kind kind;
     UINT nID;        // 0 for static labels
     const char* text;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -19,6 +21,17 @@ public:
     void Add(const T& item) { m_items.push_back(item); }
     void InsertAt(int i, const T& item) { m_items.insert(m_items.begin() + i, item); }
     void RemoveAt(int i) { m_items.erase(m_items.begin() + i); }
+    // Replaces the count elements from i with [first, last), moving the tail at most once.
+    template <class It>
+    void Replace(int i, int count, It first, It last)
+    {
+        const auto at = m_items.begin() + i;
+        if (std::distance(first, last) == count) {
+            std::copy(first, last, at);
+            return;
+        }
+        m_items.insert(m_items.erase(at, at + count), first, last);
+    }
     // Removes every element and gives the storage back.
     void RemoveAll() { std::vector<T>().swap(m_items); }
     void Reserve(int n) { m_items.reserve(static_cast<std::size_t>(n)); }

@@ -1,7 +1,10 @@
 #include "overlay/TgaImage.h"
 
+#include "file/RegularFile.h"
+
 #include <cstring>
 #include <new>
+#include <string>
 
 namespace {
 
@@ -9,39 +12,14 @@ constexpr std::size_t kHeaderSize = 18;
 
 }  // namespace
 
-long TgaFileSize(std::FILE* file)
-{
-    const long here = std::ftell(file);
-    if (here < 0 || std::fseek(file, 0, SEEK_END) != 0)
-        return -1;
-    const long size = std::ftell(file);
-    std::fseek(file, here, SEEK_SET);
-    return size;
-}
-
 int TgaImage::Load(const char* path)
 {
     if (!path)
         return TGA_ERR_OPEN;
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file)
+    std::string bytes;
+    if (!ReadRegularFile(path, kMaxTgaFileBytes, bytes))
         return TGA_ERR_OPEN;
-    const long size = TgaFileSize(file);
-    if (size < 0) {
-        std::fclose(file);
-        return TGA_ERR_OPEN;
-    }
-    // The allocation is bounded by what the file really holds; failure is reported, not thrown.
-    unsigned char* buffer = new (std::nothrow) unsigned char[static_cast<std::size_t>(size) + 1];
-    if (!buffer) {
-        std::fclose(file);
-        return TGA_ERR_MEMORY;
-    }
-    const std::size_t got = std::fread(buffer, 1, static_cast<std::size_t>(size), file);
-    std::fclose(file);
-    const int result = Decode(buffer, got);
-    delete[] buffer;
-    return result;
+    return Decode(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }
 
 int TgaImage::Decode(const unsigned char* buffer, std::size_t size)

@@ -4,7 +4,6 @@
 // buffer ready for a texture upload. Compressed and colour-mapped files are refused.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 // Result codes of image loading; texture uploads continue the same code space.
 constexpr int TGA_OK = 1;
@@ -13,8 +12,9 @@ constexpr int TGA_ERR_TYPE = 1001;    // colour-mapped, or an image type other t
 constexpr int TGA_ERR_DEPTH = 1002;   // pixel depth other than 8, 24 and 32
 constexpr int TGA_ERR_MEMORY = 1003;  // no memory, no buffer, or a buffer shorter than its header announces
 
-// Size in bytes of an open file; the read position is left where it was. -1 if unknown.
-long TgaFileSize(std::FILE* file);
+// The largest file Load reads: the biggest image the overlay can use (1024 x 1024, 32 bits)
+// behind the longest header, with 64 KiB for the optional areas that may follow it.
+constexpr std::uint64_t kMaxTgaFileBytes = 18 + 255 + 1024 * 1024 * 4 + (64 << 10);
 
 class TgaImage {
 public:
@@ -22,6 +22,7 @@ public:
     // Does not release Pixels: the buffer belongs to whoever uploads it (see ReleasePixels).
     virtual ~TgaImage() = default;
 
+    // Reads the file (a regular file of at most kMaxTgaFileBytes) and decodes it.
     int Load(const char* path);
     // buffer holds a whole TGA file of size bytes. On failure the fields may have been
     // updated from the header, but Pixels is left as it was.

@@ -6,11 +6,30 @@
 constexpr UINT IDR_MAINFRAME = 128;
 constexpr UINT IDD_ABOUTBOX = 100;
 constexpr UINT IDD_SETTINGS = 130;
+constexpr UINT IDD_POINT_VALUES = 131;
+constexpr UINT IDD_XOBJECT_VALUES = 132;
+
+// Status bar messages, followed by the map path.
+constexpr UINT IDS_HEIGHTMAP_NOT_READ = 140;
+constexpr UINT IDS_COLORMAP_NOT_READ = 141;
 
 constexpr UINT IDC_HEIGHTMAP = 1000;
 constexpr UINT IDC_COLORMAP = 1001;
 constexpr UINT IDC_LUMINANCE = 1002;
 constexpr UINT IDC_XOBJECT_SCALE = 1003;
+// The values dialogs.
+constexpr UINT IDC_POS_X = 1010;
+constexpr UINT IDC_POS_Y = 1011;
+constexpr UINT IDC_TAN_NEXT_X = 1012;
+constexpr UINT IDC_TAN_NEXT_Y = 1013;
+constexpr UINT IDC_TAN_PREV_X = 1014;
+constexpr UINT IDC_TAN_PREV_Y = 1015;
+constexpr UINT IDC_WIDTH_RIGHT = 1016;
+constexpr UINT IDC_WIDTH_LEFT = 1017;
+constexpr UINT IDC_XOBJECT_NAME = 1018;
+constexpr UINT IDC_DIRECTION = 1019;
+constexpr UINT IDC_XOBJECT_WIDTH = 1020;
+constexpr UINT IDC_XOBJECT_HEIGHT = 1021;
 
 constexpr UINT ID_HELP_USAGE = 32771;
 constexpr UINT ID_HELP_VIEW_PAN = 32772;
@@ -25,3 +44,41 @@ constexpr UINT ID_VIEW_HEIGHTMAP = 32780;
 constexpr UINT ID_VIEW_COLORMAP = 32781;
 constexpr UINT ID_HELP_XOBJECT_ADD = 32782;
 constexpr UINT ID_HELP_XOBJECT_DELETE = 32783;
+constexpr UINT ID_VIEW_SHOWALL = 32784;
+constexpr UINT ID_HELP_SELECT = 32785;
+constexpr UINT ID_HELP_SELECT_BAND = 32786;
+constexpr UINT ID_HELP_SELECTION_MOVE = 32787;
+constexpr UINT ID_HELP_VALUES = 32788;
+
+// Edit menu texts with a place (%s) for the name of the step, and the names of the steps.
+constexpr UINT IDS_EDIT_UNDO_ITEM = 300;
+constexpr UINT IDS_EDIT_REDO_ITEM = 301;
+constexpr UINT IDS_STEP_POINT_MOVE = 310;
+constexpr UINT IDS_STEP_TANGENT_EDIT = 311;
+constexpr UINT IDS_STEP_WIDTH_EDIT = 312;
+constexpr UINT IDS_STEP_XOBJECT_MOVE = 313;
+constexpr UINT IDS_STEP_XOBJECT_TURN = 314;
+constexpr UINT IDS_STEP_POINT_ADD = 315;
+constexpr UINT IDS_STEP_XOBJECT_ADD = 316;
+constexpr UINT IDS_STEP_POINT_DELETE = 317;
+constexpr UINT IDS_STEP_XOBJECT_DELETE = 318;
+constexpr UINT IDS_STEP_DELETE = 319;
+constexpr UINT IDS_STEP_SETTINGS = 320;
+constexpr UINT IDS_STEP_MAP_SWITCH = 321;
+// The recovery copy: the question at start-up or Open, and the status line of a failed write.
+constexpr UINT IDS_RECOVERY_QUESTION = 330;
+constexpr UINT IDS_RECOVERY_WRITE_FAILED = 331;
+constexpr UINT IDS_STEP_SELECTION_MOVE = 322;
+constexpr UINT IDS_STEP_SELECTION_DELETE = 323;
+constexpr UINT IDS_STEP_CUT = 324;
+constexpr UINT IDS_STEP_PASTE = 325;
+constexpr UINT IDS_STEP_VALUES = 326;
+
+// Status bar texts: printf formats whose numbers come in as text.
+constexpr UINT IDS_STATUS_POSITION = 340;
+constexpr UINT IDS_STATUS_POINT = 341;
+constexpr UINT IDS_STATUS_XOBJECT = 342;
+constexpr UINT IDS_STATUS_SELECTION = 343;
+constexpr UINT IDS_STATUS_KEEP_THREE_POINTS = 344;
+constexpr UINT IDS_STATUS_PASTE_MALFORMED = 345;
+constexpr UINT IDS_NAME_HAS_QUOTE = 346;

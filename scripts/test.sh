@@ -17,6 +17,7 @@ cd "$(dirname "$0")/.."
 root="$PWD"
 scripts/deps.sh test
 export XDG_CONFIG_HOME="$(mktemp -d)"
+export XDG_STATE_HOME="$XDG_CONFIG_HOME/state"
 trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 
 stages=" ${TW_STAGES:-normal asan fuzz} "
@@ -166,6 +167,7 @@ run_fuzzers() {
   fuzz fuzz_bmp 65536 tests/data/bmpsuite
   fuzz fuzz_tga 65536 tests/data/tga res
   fuzz fuzz_text_escape 4096 fuzz/corpus/text_escape
+  fuzz fuzz_object_lines 4096 fuzz/corpus/object_lines
   if [ "${#fuzz_failed[@]}" -gt 0 ]; then
     echo "Fuzz targets that failed: ${fuzz_failed[*]}"
     return 1

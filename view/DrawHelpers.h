@@ -5,6 +5,9 @@
 
 #include <GL/gl.h>
 
+// A selected control point's marker gets a second ring of this radius, to stand out.
+constexpr float kSelectedRingRadius = 1.8f;
+
 // Immediate-mode pieces the course and object drawing are made of. The line pieces are drawn
 // in the colour given, which they leave as the current colour; a highlighted piece is red.
 // A disc is always red and keeps the current colour.

@@ -3,6 +3,7 @@
 #include "geometry/CourseSpline.h"
 #include "geometry/HandlePicking.h"
 #include "geometry/XObjectQueries.h"
+#include "view/DrawHelpers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +13,7 @@ WorldBox HandleBox(const RecordList<CourseHandle>& handles, int i)
     WorldBox box;
     const CourseHandle& h = handles[i];
     const CourseHandle& next = NextInRing(handles, i);
-    box.Add(h.vPos, 1.0);   // marker circle or disc
+    box.Add(h.vPos, kSelectedRingRadius);   // marker circle or disc, and a selection's ring
     // Arrow heads lie within their length of the tip.
     box.Add(h.vPos + h.vTanNext * kTangentTipScale, 5.0);
     box.Add(h.vPos + h.vTanPrev * kTangentTipScale, 5.0);
@@ -96,3 +97,18 @@ WorldBox ObjectBox(const XObject& o, float scale)
     return box;
 }
 
+
+void AddBandEdges(const ViewLook& look, std::vector<PixelRect>& out)
+{
+    if (!look.bandShown)
+        return;
+    // The loop runs through pixel centres beside the corners; two pixels either way hold it.
+    const int x0 = std::min(look.bandX0, look.bandX1) - 2;
+    const int x1 = std::max(look.bandX0, look.bandX1) + 2;
+    const int y0 = std::min(look.bandY0, look.bandY1) - 2;
+    const int y1 = std::max(look.bandY0, look.bandY1) + 2;
+    out.push_back({x0, look.bandY0 - 2, x1, look.bandY0 + 2});
+    out.push_back({x0, look.bandY1 - 2, x1, look.bandY1 + 2});
+    out.push_back({look.bandX0 - 2, y0, look.bandX0 + 2, y1});
+    out.push_back({look.bandX1 - 2, y0, look.bandX1 + 2, y1});
+}

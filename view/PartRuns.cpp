@@ -31,7 +31,8 @@ void PartRuns::Update(const CTrackwrightDoc& doc, const SceneLook& last, const S
                 [&](int i) -> std::optional<std::pair<WorldBox, WorldBox>> {
                     const HandleLook& before = last.handles[static_cast<std::size_t>(i)];
                     const HandleLook& after = now.handles[static_cast<std::size_t>(i)];
-                    if (!OnlyHoverDiffers(before, after))
+                    // A selected marker's yellow gives way to the red: the whole part changes.
+                    if (before.selected || !OnlyHoverDiffers(before, after))
                         return std::nullopt;
                     return std::make_pair(HoverPieceBox(handles, i, before.hover), HoverPieceBox(handles, i, after.hover));
                 });
@@ -59,7 +60,7 @@ void PartRuns::Update(const CTrackwrightDoc& doc, const SceneLook& last, const S
         const ObjectLook& before = last.objects[static_cast<std::size_t>(i)];
         const ObjectLook& after = now.objects[static_cast<std::size_t>(i)];
         const bool labels = now.view.labelShown && (before.hover == ObjectPart::Body || after.hover == ObjectPart::Body);
-        if (labels || !OnlyHoverDiffers(before, after))
+        if (labels || before.selected || !OnlyHoverDiffers(before, after))
             return std::nullopt;
         return std::make_pair(HoverPieceBox(objects[i], before.hover), HoverPieceBox(objects[i], after.hover));
     });

@@ -23,14 +23,14 @@ bool SameVector(const Vector3& a, const Vector3& b)
 
 bool SameLook(const HandleLook& a, const HandleLook& b)
 {
-    return a.hover == b.hover && SameVector(a.pos, b.pos) && SameVector(a.tanNext, b.tanNext) &&
+    return a.hover == b.hover && a.selected == b.selected && SameVector(a.pos, b.pos) && SameVector(a.tanNext, b.tanNext) &&
            SameVector(a.tanPrev, b.tanPrev) && SameBits(a.widthLeft, b.widthLeft) &&
            SameBits(a.widthRight, b.widthRight);
 }
 
 bool SameLook(const ObjectLook& a, const ObjectLook& b)
 {
-    return a.hover == b.hover && SameVector(a.pos, b.pos) && SameBits(a.direction, b.direction) &&
+    return a.hover == b.hover && a.selected == b.selected && SameVector(a.pos, b.pos) && SameBits(a.direction, b.direction) &&
            SameBits(a.width, b.width) && SameBits(a.height, b.height) && a.label == b.label;
 }
 
@@ -47,14 +47,20 @@ bool SameFrame(const ViewLook& a, const ViewLook& b)
            a.hasDocument == b.hasDocument && a.textSize == b.textSize;
 }
 
-HandleLook LookOf(const CourseHandle& h)
+bool SameBand(const ViewLook& a, const ViewLook& b)
 {
-    return {h.vPos, h.vTanNext, h.vTanPrev, h.WidthLeft, h.WidthRight, h.HoverPart};
+    return a.bandShown == b.bandShown && (!a.bandShown || (a.bandX0 == b.bandX0 && a.bandY0 == b.bandY0 &&
+                                                           a.bandX1 == b.bandX1 && a.bandY1 == b.bandY1));
 }
 
-ObjectLook LookOf(const XObject& o)
+HandleLook LookOf(const CourseHandle& h, bool selected)
 {
-    ObjectLook look{o.Pos, o.Direction, o.Width, o.Height, o.HoverPart, {}};
+    return {h.vPos, h.vTanNext, h.vTanPrev, h.WidthLeft, h.WidthRight, h.HoverPart, selected};
+}
+
+ObjectLook LookOf(const XObject& o, bool selected)
+{
+    ObjectLook look{o.Pos, o.Direction, o.Width, o.Height, o.HoverPart, selected, {}};
     if (o.HoverPart == ObjectPart::Body)
         look.label = o.FileName;
     return look;
@@ -82,7 +88,35 @@ ViewLook LookOf(const CTrackwrightView& view, const CTrackwrightDoc* pDoc)
     look.types.reserve(static_cast<std::size_t>(view.m_XObjectTypes.GetSize()));
     for (const XObjectType& t : view.m_XObjectTypes)
         look.types.push_back(t.FileName);
+    // Where DrawRubberBand puts its corners.
+    const LeftGesture& band = view.m_gesture;
+    if (band.BandShown()) {
+        const int h = view.ToDevicePixels(view.m_rectClient.bottom);
+        look.bandShown = true;
+        look.bandX0 = view.ToDevicePixels(band.ptDown.x);
+        look.bandY0 = h - view.ToDevicePixels(band.ptDown.y);
+        look.bandX1 = view.ToDevicePixels(band.ptNow.x);
+        look.bandY1 = h - view.ToDevicePixels(band.ptNow.y);
+    }
     return look;
+}
+
+void SelectedFlags(const CTrackwrightView& view, const CTrackwrightDoc& doc, std::vector<char>& handles,
+                   std::vector<char>& objects)
+{
+    const CourseSelection& sel = view.m_selection;
+    const int nh = doc.m_course.m_handles.GetSize();
+    const int no = doc.m_xobjects.GetSize();
+    handles.assign(static_cast<std::size_t>(nh), 0);
+    objects.assign(static_cast<std::size_t>(no), 0);
+    if (sel.handleCount != nh || sel.objectCount != no)
+        return;
+    for (const int i : sel.handles)
+        if (i >= 0 && i < nh)
+            handles[static_cast<std::size_t>(i)] = 1;
+    for (const int i : sel.objects)
+        if (i >= 0 && i < no)
+            objects[static_cast<std::size_t>(i)] = 1;
 }
 
 namespace {
@@ -99,24 +133,27 @@ bool SceneLook::Shows(const CTrackwrightView& v, const CTrackwrightDoc* pDoc) co
     if (!drawn)
         return false;
     const ViewLook now = LookOf(v, pDoc);
-    if (!SameFrame(view, now) || !SameTypeList(view, now))
+    if (!SameFrame(view, now) || !SameTypeList(view, now) || !SameBand(view, now))
         return false;
     if (!pDoc)
         return true;
+    std::vector<char> selH;
+    std::vector<char> selO;
+    SelectedFlags(v, *pDoc, selH, selO);
     const RecordList<CourseHandle>& h = pDoc->m_course.m_handles;
     const RecordList<XObject>& o = pDoc->m_xobjects;
     if (static_cast<std::size_t>(h.GetSize()) != handles.size() || static_cast<std::size_t>(o.GetSize()) != objects.size())
         return false;
     bool labelled = false;
     for (int i = 0; i < h.GetSize(); ++i) {
-        if (!SameLook(handles[static_cast<std::size_t>(i)], LookOf(h[i])))
+        if (!SameLook(handles[static_cast<std::size_t>(i)], LookOf(h[i], selH[static_cast<std::size_t>(i)] != 0)))
             return false;
     }
     for (int i = 0; i < o.GetSize(); ++i) {
         const XObject& x = o[i];
         const ObjectLook& last = objects[static_cast<std::size_t>(i)];
         // Most objects are not hovered: compare without building a look.
-        if (last.hover != x.HoverPart || !SameVector(last.pos, x.Pos) || !SameBits(last.direction, x.Direction) ||
+        if (last.hover != x.HoverPart || last.selected != (selO[static_cast<std::size_t>(i)] != 0) || !SameVector(last.pos, x.Pos) || !SameBits(last.direction, x.Direction) ||
             !SameBits(last.width, x.Width) || !SameBits(last.height, x.Height))
             return false;
         if (x.HoverPart == ObjectPart::Body) {
@@ -137,10 +174,15 @@ void SceneLook::Take(const CTrackwrightView& v, const CTrackwrightDoc* pDoc)
     objects.clear();
     if (!pDoc)
         return;
-    handles.reserve(static_cast<std::size_t>(pDoc->m_course.m_handles.GetSize()));
-    for (const CourseHandle& h : pDoc->m_course.m_handles)
-        handles.push_back(LookOf(h));
-    objects.reserve(static_cast<std::size_t>(pDoc->m_xobjects.GetSize()));
-    for (const XObject& o : pDoc->m_xobjects)
-        objects.push_back(LookOf(o));
+    std::vector<char> selH;
+    std::vector<char> selO;
+    SelectedFlags(v, *pDoc, selH, selO);
+    const RecordList<CourseHandle>& h = pDoc->m_course.m_handles;
+    const RecordList<XObject>& o = pDoc->m_xobjects;
+    handles.reserve(static_cast<std::size_t>(h.GetSize()));
+    for (int i = 0; i < h.GetSize(); ++i)
+        handles.push_back(LookOf(h[i], selH[static_cast<std::size_t>(i)] != 0));
+    objects.reserve(static_cast<std::size_t>(o.GetSize()));
+    for (int i = 0; i < o.GetSize(); ++i)
+        objects.push_back(LookOf(o[i], selO[static_cast<std::size_t>(i)] != 0));
 }

@@ -20,6 +20,7 @@ struct HandleLook {
     float widthLeft = 0.0f;
     float widthRight = 0.0f;
     HandlePart hover = HandlePart::None;
+    bool selected = false;   // drawn yellow where not hovered
 };
 
 // One placed object; the label text only while its body is hovered.
@@ -29,6 +30,7 @@ struct ObjectLook {
     float width = 0.0f;
     float height = 0.0f;
     ObjectPart hover = ObjectPart::None;
+    bool selected = false;
     std::string label;
 };
 
@@ -51,6 +53,11 @@ struct ViewLook {
     int selectedType = 0;
     int hoverType = 0;
     std::vector<std::string> types;
+    bool bandShown = false;   // the rubber band's corners, device pixels from the bottom left
+    int bandX0 = 0;
+    int bandY0 = 0;
+    int bandX1 = 0;
+    int bandY1 = 0;
 };
 
 // Bitwise, so a NaN coordinate equals itself and does not repaint on every mouse move.
@@ -59,10 +66,16 @@ bool SameLook(const ObjectLook& a, const ObjectLook& b);
 // Whether the type list looks the same; the rest of ViewLook moves the whole picture.
 bool SameTypeList(const ViewLook& a, const ViewLook& b);
 bool SameFrame(const ViewLook& a, const ViewLook& b);
+bool SameBand(const ViewLook& a, const ViewLook& b);
 
-HandleLook LookOf(const CourseHandle& h);
-ObjectLook LookOf(const XObject& o);
+HandleLook LookOf(const CourseHandle& h, bool selected);
+ObjectLook LookOf(const XObject& o, bool selected);
 ViewLook LookOf(const CTrackwrightView& view, const CTrackwrightDoc* pDoc);
+
+// Which parts the view draws as selected, one flag per control point and per object: none while
+// the selection refers to lists of other sizes (the selection drawing skips it then too).
+void SelectedFlags(const CTrackwrightView& view, const CTrackwrightDoc& doc, std::vector<char>& handles,
+                   std::vector<char>& objects);
 
 // The look of the last frame drawn.
 struct SceneLook {

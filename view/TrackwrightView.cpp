@@ -1,8 +1,11 @@
 #include "view/TrackwrightView.h"
 
 #include "view/DataFile.h"
+#include "view/PartBoxes.h"
 
 #include <GL/gl.h>
+
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -124,6 +127,7 @@ void CTrackwrightView::OnSize(UINT nType, int cx, int cy)
 
 void CTrackwrightView::OnInitialUpdate()
 {
+    m_selection = CourseSelection();   // a new or opened course starts with nothing selected
     CView::OnInitialUpdate();
     Invalidate(TRUE);
     RenderScene();
@@ -162,6 +166,10 @@ void CTrackwrightView::RenderScene()
     if (!SameTypeList(m_lastFrame.view, now.view)) {
         dirty.push_back(TypeListRect(m_lastFrame.view));
         dirty.push_back(typeList);
+    }
+    if (!SameBand(m_lastFrame.view, now.view)) {
+        AddBandEdges(m_lastFrame.view, dirty);
+        AddBandEdges(now.view, dirty);
     }
     bool whole = !kept || !m_lastFrame.drawn || !SameFrame(m_lastFrame.view, now.view) ||
                  !MergeRegions(dirty, map.viewport, kPartialShare);
@@ -203,10 +211,12 @@ void CTrackwrightView::DrawFrame(const PixelRect* clip, const WorldToPixels& map
         if (!m_parts.Draw(*pDoc, m_TextOverlay, clip, map))
             *whole = true;
         m_TextOverlay.Size = logicalSize;
+        DrawSelection();
         glShadeModel(GL_SMOOTH);
     }
     glPopMatrix();
 
+    DrawRubberBand();   // four lines: cheaper drawn than tested against clip
     if (!clip || typeList.Meets(*clip))
         DrawTypeList();
 }
@@ -250,7 +260,7 @@ Vector3 CTrackwrightView::ScreenToWorld(int px, int py) const
 
 void CTrackwrightView::ZoomBy(float factor)
 {
-    m_fZoom = m_fZoom * factor;
+    m_fZoom = std::clamp(m_fZoom * factor, kMinZoom, kMaxZoom);
     Invalidate(TRUE);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "doc/TrackwrightDoc.h"
+#include "edit/CourseSelection.h"
+#include "edit/LeftGesture.h"
 #include "framework/CDC.h"
 #include "framework/CView.h"
 #include "framework/Wgl.h"
@@ -49,7 +51,17 @@ public:
     // Asks for a frame only when one drawn now would differ from the last.
     void InvalidateIfChanged();
     Vector3 ScreenToWorld(int px, int py) const;
+    // Multiplies the zoom, kept within [kMinZoom, kMaxZoom]: a zoom of 0 (or infinity) could
+    // never be undone by further steps, and the camera maths would stop being finite.
     void ZoomBy(float factor);
+    static constexpr float kMinZoom = 1e-5f;
+    static constexpr float kMaxZoom = 1e5f;
+
+    // Commands (ViewCommands.cpp).
+    bool OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
+    // Centres the camera on the course and its objects and zooms so that all of them show.
+    void OnViewShowAll();
+
     // The type-list row under a client point: kControlPointRow, a catalogue index, or kNoTypeRow.
     int HitTestTypeList(int x, int y) const;
     // Logical pixels (the handlers' and the window's) to the device pixels GL and the overlay
@@ -67,6 +79,9 @@ public:
     void OnMouseMove(UINT nFlags, CPoint point) override;
     void OnCaptureChanged(CWnd* pWnd) override;
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    void OnKillFocus() override;
+    void OnLButtonDblClk(UINT nFlags, CPoint point) override;   // ValuesDialogs.cpp
     void OnRButtonDown(UINT nFlags, CPoint point) override;
     void OnRButtonUp(UINT nFlags, CPoint point) override;
     void OnMButtonDown(UINT nFlags, CPoint point) override;
@@ -74,6 +89,34 @@ public:
     BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point) override;
     // The panning or zooming step of a mouse move with the right or middle button down.
     void NavigateStep(UINT nFlags, CPoint point);
+
+    // The selection (edit/SelectionEdits.cpp).
+    void OnUpdate(CView* pSender, long lHint, void* pHint) override;
+    // Drops a selection that an edit elsewhere (undo, Open) made stale.
+    void ValidateSelection();
+    // Repaints and brings the status bar up to date after the selection changed.
+    void SelectionChanged();
+    void ClearSelection();
+    // Arrow keys move the selection by one pixel's worth (Shift: ten); a burst of them,
+    // until the keys are let go, is one step.
+    void NudgeSelection(int dx, int dy);
+    void EndNudge();
+    // DEL over a selected part removes the whole selection; false when the mouse is not over
+    // one (DEL then works as always).
+    bool DeleteSelectionAt(const Vector3& q);
+    // Course units one client pixel covers.
+    float WorldPerPixel() const;
+    // The mouse's course position and the hovered or single selected part's values.
+    void ShowStatus(const Vector3& q);   // StatusText.cpp
+    void DrawSelection();                // SelectionDrawing.cpp
+    void DrawRubberBand();
+
+    // Clipboard commands (ClipboardCommands.cpp).
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnUpdateEditCut(CCmdUI* pCmdUI);
+    void OnUpdateEditPaste(CCmdUI* pCmdUI);
 
     CRect m_rectClient;
     std::unique_ptr<CClientDC> m_pDC;
@@ -90,6 +133,10 @@ public:
     TextOverlay m_TextOverlay;
     int m_nSelectedType = kControlPointRow;
     int m_nHoverType = kNoTypeRow;
+    CourseSelection m_selection;
+    LeftGesture m_gesture;
+    bool m_bNudging = false;   // a nudge burst's step is open
+    std::string m_strStatus;   // the status bar text last shown
     // Frames drawn so far, what the last one showed, and the course kept in display lists.
     int m_nFrameCount = 0;
     int m_nWholeFrameCount = 0;   // of those, drawn whole

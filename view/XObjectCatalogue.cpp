@@ -10,7 +10,7 @@
 
 void ParseXObjectCatalogue(std::string_view text, RecordList<XObjectType>& types)
 {
-    TokenReader reader(text);
+    TokenReader reader(SkipByteOrderMark(text));
     std::string name;
     std::string number;
     for (;;) {
@@ -33,7 +33,7 @@ void ParseXObjectCatalogue(std::string_view text, RecordList<XObjectType>& types
 void CTrackwrightView::ReadXObjectCatalogue()
 {
     std::string text;
-    if (!ReadTextFile(DataFilePath(m_dataDir, "xfiles.txt"), text))
+    if (!ReadTextFile(DataFilePath(m_dataDir, "xfiles.txt"), kMaxCatalogueFileBytes, text))
         return;
     ParseXObjectCatalogue(text, m_XObjectTypes);
 }

@@ -11,10 +11,12 @@
 #include "framework/qt/QtViewWidget.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QPageSetupDialog>
@@ -24,9 +26,11 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -34,10 +38,8 @@ namespace {
 // Message box styles beyond the framework's two.
 constexpr UINT MB_TYPEMASK = 0x000F;
 constexpr UINT MB_OKCANCEL = 0x0001;
-constexpr UINT MB_YESNO = 0x0004;
 constexpr UINT MB_ICONMASK = 0x00F0;
 constexpr UINT MB_ICONHAND = 0x0010;
-constexpr UINT MB_ICONQUESTION = 0x0020;
 constexpr UINT MB_ICONASTERISK = 0x0040;
 
 // The picture fitted into the page, centred, keeping its proportions.
@@ -132,9 +134,19 @@ void QtBackend::ShowFrameWindow(CFrameWnd* pFrame, int nCmdShow)
         return;
     }
     m_pWindow->show();
+    if (!m_pendingStatus.empty())
+        m_pWindow->statusBar()->showMessage(ToQString(std::exchange(m_pendingStatus, std::string())));
     m_pWindow->raise();
     m_pWindow->activateWindow();
     m_pWindow->ViewWidget()->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void QtBackend::SetStatusText(const std::string& text)
+{
+    if (m_pWindow && m_pWindow->isVisible())
+        m_pWindow->statusBar()->showMessage(ToQString(text));
+    else
+        m_pendingStatus = text;
 }
 
 void QtBackend::DestroyFrameWindow(CFrameWnd* pFrame)
@@ -232,12 +244,12 @@ int QtBackend::MessageBox(const std::string& text, const std::string& caption, U
 bool QtBackend::PromptFileName(std::string& path, bool bOpen, const std::string& title)
 {
     const QString filter = QString::fromUtf8("すべてのファイル (*)");
-    const QString start = QFile::decodeName(QByteArray::fromStdString(path));
+    const QString start = FileNameToQString(path);
     const QString chosen = bOpen ? QFileDialog::getOpenFileName(DialogParent(), ToQString(title), start, filter)
                                  : QFileDialog::getSaveFileName(DialogParent(), ToQString(title), start, filter);
     if (chosen.isEmpty())
         return false;
-    path = QFile::encodeName(chosen).toStdString();
+    path = FileNameFromQString(chosen, path);
     return true;
 }
 
@@ -267,12 +279,20 @@ QSettings& QtBackend::Settings()
 
 std::string QtBackend::GetProfileString(const std::string& section, const std::string& entry)
 {
-    return Settings().value(ToQString(section + "/" + entry)).toString().toStdString();
+    // Names that are not UTF-8 (file names in the recent-file list) are kept as bytes.
+    const QVariant value = Settings().value(ToQString(section + "/" + entry));
+    if (value.typeId() == QMetaType::QByteArray)
+        return value.toByteArray().toStdString();
+    return value.toString().toStdString();
 }
 
 void QtBackend::WriteProfileString(const std::string& section, const std::string& entry, const std::string& value)
 {
-    Settings().setValue(ToQString(section + "/" + entry), ToQString(value));
+    const QString key = ToQString(section + "/" + entry);
+    if (IsUtf8(value))
+        Settings().setValue(key, ToQString(value));
+    else
+        Settings().setValue(key, QByteArray::fromStdString(value));
 }
 
 void QtBackend::FlushProfile()
@@ -324,4 +344,20 @@ void QtBackend::ToggleToolBar(CFrameWnd* pFrame)
 bool QtBackend::IsToolBarVisible(CFrameWnd* pFrame)
 {
     return m_pWindow && m_pWindow->Frame() == pFrame && m_pWindow->ToolBar() && !m_pWindow->ToolBar()->isHidden();
+}
+
+bool QtBackend::ClipboardHasText()
+{
+    const QMimeData* pData = QGuiApplication::clipboard()->mimeData();
+    return pData && pData->hasText();
+}
+
+std::string QtBackend::GetClipboardText()
+{
+    return QGuiApplication::clipboard()->text().toStdString();
+}
+
+void QtBackend::SetClipboardText(const std::string& text)
+{
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }

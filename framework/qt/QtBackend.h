@@ -36,7 +36,13 @@ public:
 
     bool MakeGLCurrent() override;
 
+    // Before the window exists (a course opened from the command line) the text waits for it.
+    void SetStatusText(const std::string& text) override;
+
     void PrintView(CView* pView, bool bSetupOnly) override;
+    bool ClipboardHasText() override;
+    std::string GetClipboardText() override;
+    void SetClipboardText(const std::string& text) override;
     void ToggleToolBar(CFrameWnd* pFrame) override;
     bool IsToolBarVisible(CFrameWnd* pFrame) override;
 
@@ -48,6 +54,7 @@ private:
     // Ends the message loop if it runs; before it runs, Run sees the window gone.
     void Quit();
     QSettings& Settings();
+    std::string m_pendingStatus;
 
     std::unique_ptr<QtMainWindow> m_pWindow;
     std::unique_ptr<QOffscreenSurface> m_pOffscreen;

@@ -1,6 +1,9 @@
 #include "framework/qt/QtDialog.h"
 
+#include "framework/qt/QtStrings.h"
+
 #include <QApplication>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -126,7 +129,8 @@ QtDialog::QtDialog(CDialog* pDlg, const DialogDef& def, QWidget* pParent) : QDia
             auto* pLabel = new QLabel(this);
             pLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             const DialogControlDef* pNext = k + 1 < cells.size() ? cells[k + 1].def : nullptr;
-            if (pNext && pNext->kind == DialogControlDef::Edit && text.contains(u'&')) {
+            const bool takesText = pNext && (pNext->kind == DialogControlDef::Edit || pNext->kind == DialogControlDef::ComboBox);
+            if (takesText && text.contains(u'&')) {
                 pLabel->setText(text);   // the buddy is set when the edit exists
                 mnemonicLabel = pLabel;
             } else {
@@ -147,6 +151,15 @@ QtDialog::QtDialog(CDialog* pDlg, const DialogDef& def, QWidget* pParent) : QDia
             if (pMnemonicLabel)
                 pMnemonicLabel->setBuddy(pEdit);
             pWidget = pEdit;
+            break;
+        }
+        case DialogControlDef::ComboBox: {
+            auto* pCombo = new QComboBox(this);
+            pCombo->setEditable(true);
+            pCombo->setInsertPolicy(QComboBox::NoInsert);
+            if (pMnemonicLabel)
+                pMnemonicLabel->setBuddy(pCombo);
+            pWidget = pCombo;
             break;
         }
         case DialogControlDef::DefPushButton:
@@ -199,8 +212,15 @@ std::string QtDialog::GetItemText(UINT nID) const
 {
     QWidget* pWidget = Item(nID);
     QString text;
-    if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget))
-        text = pEdit->text();
+    if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget)) {
+        // Fields hold file names: bytes as they were set unless the user changed the text.
+        const auto set = m_setTexts.find(nID);
+        return FileNameFromQString(pEdit->text(), set == m_setTexts.end() ? std::string() : set->second);
+    }
+    else if (auto* pCombo = qobject_cast<QComboBox*>(pWidget)) {
+        const auto set = m_setTexts.find(nID);
+        return FileNameFromQString(pCombo->currentText(), set == m_setTexts.end() ? std::string() : set->second);
+    }
     else if (auto* pLabel = qobject_cast<QLabel*>(pWidget))
         text = pLabel->text();
     else if (auto* pButton = qobject_cast<QPushButton*>(pWidget))
@@ -211,9 +231,15 @@ std::string QtDialog::GetItemText(UINT nID) const
 void QtDialog::SetItemText(UINT nID, const std::string& text)
 {
     QWidget* pWidget = Item(nID);
-    const QString s = QString::fromStdString(text);
-    if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget))
-        pEdit->setText(s);
+    const QString s = ToQString(text);
+    if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget)) {
+        m_setTexts[nID] = text;
+        pEdit->setText(FileNameToQString(text));
+    }
+    else if (auto* pCombo = qobject_cast<QComboBox*>(pWidget)) {
+        m_setTexts[nID] = text;
+        pCombo->setEditText(FileNameToQString(text));
+    }
     else if (auto* pLabel = qobject_cast<QLabel*>(pWidget))
         pLabel->setText(s);
     else if (auto* pButton = qobject_cast<QPushButton*>(pWidget))
@@ -228,6 +254,20 @@ void QtDialog::FocusItem(UINT nID)
     pWidget->setFocus(Qt::OtherFocusReason);
     if (auto* pEdit = qobject_cast<QLineEdit*>(pWidget))
         pEdit->selectAll();
+    else if (auto* pCombo = qobject_cast<QComboBox*>(pWidget); pCombo && pCombo->lineEdit())
+        pCombo->lineEdit()->selectAll();
+}
+
+void QtDialog::SetItemChoices(UINT nID, const std::vector<std::string>& choices)
+{
+    auto* pCombo = qobject_cast<QComboBox*>(Item(nID));
+    if (!pCombo)
+        return;
+    const QString text = pCombo->currentText();
+    pCombo->clear();
+    for (const std::string& c : choices)
+        pCombo->addItem(FileNameToQString(c));
+    pCombo->setEditText(text);
 }
 
 void QtDialog::EndDialog(int nResult)

@@ -21,6 +21,7 @@ public:
     std::string GetItemText(UINT nID) const override;
     void SetItemText(UINT nID, const std::string& text) override;
     void FocusItem(UINT nID) override;
+    void SetItemChoices(UINT nID, const std::vector<std::string>& choices) override;
     void EndDialog(int nResult) override;
 
 protected:
@@ -33,6 +34,7 @@ private:
 
     CDialog* m_pDlg;
     std::map<UINT, QWidget*> m_items;
+    std::map<UINT, std::string> m_setTexts;   // the bytes each edit field was last given
     bool m_bEnded = false;
     int m_nResult = IDCANCEL;
 };

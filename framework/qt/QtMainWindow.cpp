@@ -110,7 +110,11 @@ QtMainWindow::QtMainWindow(CFrameWnd* pFrame, std::function<void()> onClosed)
     setCentralWidget(m_pViewWidget);
     m_pIdleTimer = new QTimer(this);
     m_pIdleTimer->setInterval(kIdleUpdateMs);
-    connect(m_pIdleTimer, &QTimer::timeout, this, [this] { UpdateToolBar(); });
+    connect(m_pIdleTimer, &QTimer::timeout, this, [this] {
+        UpdateToolBar();
+        if (CWinApp* pApp = AfxGetApp())
+            pApp->OnIdle();
+    });
 }
 
 QtMainWindow::~QtMainWindow()
@@ -230,8 +234,8 @@ void QtMainWindow::BuildBars(const ResourceSet& res)
         }
         addToolBar(Qt::TopToolBarArea, m_pToolBar);
         UpdateToolBar();
-        m_pIdleTimer->start();
     }
+    m_pIdleTimer->start();
     if (m_pFrame && m_pFrame->m_pStatusBar) {
         QStatusBar* pBar = statusBar();
         for (UINT nID : m_pFrame->m_pStatusBar->m_indicators) {
@@ -275,6 +279,8 @@ void QtMainWindow::UpdateAction(QAction* pAction)
     QtCmdUI ui(nID);
     m_pFrame->UpdateCmdUI(ui);
     pAction->setEnabled(ui.m_bEnabled);
+    if (ui.m_bTextSet)
+        pAction->setText(ToQString(ui.m_strText));
     if (ui.m_bCheckSet)
         pAction->setCheckable(true);
     if (pAction->isCheckable())
@@ -323,7 +329,7 @@ CPoint QtMainWindow::GetCursorClientPos() const
 void QtMainWindow::SetWindowText(const std::string& text)
 {
     // "[*]" in a title is Qt's modified marker; a file name may contain it literally.
-    setWindowTitle(ToQString(text).replace("[*]", "[[*]]"));
+    setWindowTitle(FileNameToQString(text).replace("[*]", "[[*]]"));
 }
 
 void QtMainWindow::closeEvent(QCloseEvent* e)

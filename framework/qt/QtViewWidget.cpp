@@ -1,11 +1,13 @@
 #include "framework/qt/QtViewWidget.h"
 
 #include "framework/Wgl.h"
+#include "framework/qt/QtKeys.h"
 
 #include <GL/gl.h>
 
 #include <QCursor>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -239,37 +241,49 @@ void QtViewWidget::paintGL()
         glEnable(GL_SCISSOR_TEST);
 }
 
-// A press or release of one button goes to the view's handler for that button.
-void QtViewWidget::DispatchButton(QMouseEvent* e, bool down)
+// A press, release or double click of one button goes to the view's handler for it.
+void QtViewWidget::DispatchButton(QMouseEvent* e, ButtonAction action)
 {
     if (!Live())
         return;
     using Handler = void (CView::*)(UINT, CPoint);
-    Handler handler = nullptr;
+    // Per button: down, up, double click, in the order of ButtonAction.
+    static constexpr Handler kLeft[] = {&CView::OnLButtonDown, &CView::OnLButtonUp, &CView::OnLButtonDblClk};
+    static constexpr Handler kRight[] = {&CView::OnRButtonDown, &CView::OnRButtonUp, &CView::OnRButtonDblClk};
+    static constexpr Handler kMiddle[] = {&CView::OnMButtonDown, &CView::OnMButtonUp, &CView::OnMButtonDblClk};
+    const Handler* handlers = nullptr;
     switch (e->button()) {
     case Qt::LeftButton:
-        handler = down ? &CView::OnLButtonDown : &CView::OnLButtonUp;
+        handlers = kLeft;
         break;
     case Qt::RightButton:
-        handler = down ? &CView::OnRButtonDown : &CView::OnRButtonUp;
+        handlers = kRight;
         break;
     case Qt::MiddleButton:
-        handler = down ? &CView::OnMButtonDown : &CView::OnMButtonUp;
+        handlers = kMiddle;
         break;
     default:
         return;
     }
-    (m_pView->*handler)(MouseFlags(e->buttons(), e->modifiers()), ClientPoint(e->position()));
+    (m_pView->*handlers[static_cast<int>(action)])(MouseFlags(e->buttons(), e->modifiers()),
+                                                    ClientPoint(e->position()));
 }
 
 void QtViewWidget::mousePressEvent(QMouseEvent* e)
 {
-    DispatchButton(e, true);
+    DispatchButton(e, ButtonAction::Down);
 }
 
 void QtViewWidget::mouseReleaseEvent(QMouseEvent* e)
 {
-    DispatchButton(e, false);
+    DispatchButton(e, ButtonAction::Up);
+}
+
+// The second press of a double click comes as a double click of its own, which the view
+// handles apart from a press (and by default ignores): Ctrl+double-click inserts once.
+void QtViewWidget::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    DispatchButton(e, ButtonAction::DoubleClick);
 }
 
 void QtViewWidget::mouseMoveEvent(QMouseEvent* e)
@@ -297,12 +311,34 @@ void QtViewWidget::keyPressEvent(QKeyEvent* e)
         QOpenGLWidget::keyPressEvent(e);
         return;
     }
-    const UINT nChar = e->key() == Qt::Key_Delete ? VK_DELETE : static_cast<UINT>(e->key());
+    const UINT nChar = VirtualKeyFromQt(e->key(), e->modifiers());
+    if (nChar == 0) {
+        QOpenGLWidget::keyPressEvent(e);
+        return;
+    }
     m_pView->OnKeyDown(nChar, 1, 0);
+}
+
+void QtViewWidget::keyReleaseEvent(QKeyEvent* e)
+{
+    const UINT nChar = Live() && !e->isAutoRepeat() ? VirtualKeyFromQt(e->key(), e->modifiers()) : 0;
+    if (nChar == 0) {
+        QOpenGLWidget::keyReleaseEvent(e);
+        return;
+    }
+    m_pView->OnKeyUp(nChar, 1, 0);
+}
+
+UINT QtViewWidget::GetModifierFlags() const
+{
+    const Qt::KeyboardModifiers mods = QGuiApplication::keyboardModifiers();
+    return ((mods & Qt::ShiftModifier) ? MK_SHIFT : 0) | ((mods & Qt::ControlModifier) ? MK_CONTROL : 0);
 }
 
 void QtViewWidget::focusOutEvent(QFocusEvent* e)
 {
+    if (Live())
+        m_pView->OnKillFocus();
     LoseCapture();
     QOpenGLWidget::focusOutEvent(e);
 }

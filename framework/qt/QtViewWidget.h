@@ -25,6 +25,7 @@ public:
     bool HasCapture() const override;
     CPoint GetCursorClientPos() const override;
     void SetFocus() override;
+    UINT GetModifierFlags() const override;
     bool MakeCurrent() override;
     void DoneCurrent() override;
     void SwapBuffers() override {}   // the widget composes its framebuffer itself
@@ -38,15 +39,18 @@ protected:
     void paintGL() override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void hideEvent(QHideEvent* e) override;
     bool event(QEvent* e) override;
 
 private:
-    void DispatchButton(QMouseEvent* e, bool down);
+    enum class ButtonAction { Down, Up, DoubleClick };
+    void DispatchButton(QMouseEvent* e, ButtonAction action);
     // The capture went elsewhere without the view asking.
     void LoseCapture();
     bool Live() const { return m_pView && m_bViewCreated; }

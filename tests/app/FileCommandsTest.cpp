@@ -1,5 +1,9 @@
 #include "AppRun.h"
 
+#include "framework/CRecentFileList.h"
+#include "res/Resource.h"
+
+#include <filesystem>
 #include <fstream>
 #include <unistd.h>
 
@@ -77,6 +81,105 @@ TEST_F(FileCommands, SaveAsksForAPathOnlyWhenUntitledAndAlwaysWrites)
     EXPECT_TRUE(std::filesystem::exists(copy));
     EXPECT_EQ(Doc().GetPathName(), copy);
     EXPECT_TRUE(backend.messages.empty());
+}
+
+TEST_F(FileCommands, RecentFilesKeepNineInTheProfileNewestFirst)
+{
+    backend.profile["Recent File List/File1"] = "/earlier/one.course";
+    Start();
+    ASSERT_EQ(app.GetRecentFileList()->GetCount(), 1);
+    std::vector<std::string> paths;
+    for (int i = 0; i < 10; ++i) {
+        paths.push_back(TempPath("c" + std::to_string(i) + ".course"));
+        backend.fileAnswers = {paths.back()};
+        Command(ID_FILE_SAVE_AS);
+    }
+    const CRecentFileList& list = *app.GetRecentFileList();
+    ASSERT_EQ(list.GetCount(), 9);
+    EXPECT_EQ(list[0], paths[9]);
+    EXPECT_EQ(list[8], paths[1]);
+    EXPECT_EQ(backend.profile["Recent File List/File9"], paths[1]);
+    EXPECT_EQ(backend.profile.count("Recent File List/File10"), 0u);
+    EXPECT_EQ(list.GetDisplayName(0), "&1 c9.course");
+    // The fourth entry opens c6, which moves to the top; the others keep their order.
+    Command(ID_FILE_MRU_FILE1 + 3);
+    EXPECT_EQ(Doc().GetPathName(), paths[6]);
+    EXPECT_EQ(list[0], paths[6]);
+    EXPECT_EQ(list[1], paths[9]);
+    EXPECT_EQ(list[3], paths[7]);
+    // An entry whose file has gone reports the failure and leaves the list.
+    std::filesystem::remove(paths[2]);
+    Command(ID_FILE_MRU_FILE1 + 7);
+    EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{paths[2] + kReadFailure});
+    EXPECT_EQ(list.GetCount(), 8);
+    EXPECT_EQ(backend.profile["Recent File List/File9"], "");
+    EXPECT_EQ(Doc().GetPathName(), paths[6]);
+    Command(ID_FILE_MRU_FILE1 + 8);   // past the end: nothing
+    EXPECT_EQ(app.ExitInstance(), 0);
+}
+
+TEST_F(FileCommands, OpeningTheOpenFileKeepsItsEdits)
+{
+    const std::string path = TempPath("open.course");
+    backend.fileAnswers = {path};
+    Start();
+    Command(ID_FILE_SAVE);
+    DeleteFirstHandle();
+    // By another name of the same file too.
+    for (const std::string& name : {path, std::filesystem::path(path).parent_path().string() + "/./open.course"}) {
+        backend.fileAnswers = {name};
+        Command(ID_FILE_OPEN);
+        EXPECT_EQ(HandleCount(), 3);
+        EXPECT_TRUE(Doc().IsModified());
+        EXPECT_EQ(Title(), "open.course* - Trackwright");
+    }
+    EXPECT_TRUE(backend.messages.empty());
+    EXPECT_EQ((*app.GetRecentFileList())[0], path);
+}
+
+TEST_F(FileCommands, CommandLineOptions)
+{
+    struct Case {
+        std::vector<std::string> args;
+        bool help, version;
+        std::string error, file;
+    };
+    const Case cases[] = {
+        {{"tw", "--help"}, true, false, "", ""},
+        {{"tw", "-h", "--version"}, true, true, "", ""},
+        {{"tw", "-x", "a.crs", "b.crs"}, false, false, "-x", "a.crs"},
+        {{"tw", "--", "-named.crs"}, false, false, "", "-named.crs"},
+        {{"tw", "--"}, false, false, "", ""},
+        {{"tw", "-"}, false, false, "", "-"},
+    };
+    for (const Case& c : cases) {
+        app.SetCommandLine(c.args);
+        CCommandLineInfo info;
+        app.ParseCommandLine(info);
+        EXPECT_EQ(info.m_bShowHelp, c.help) << c.args[1];
+        EXPECT_EQ(info.m_bShowVersion, c.version) << c.args[1];
+        EXPECT_EQ(info.m_strError, c.error) << c.args[1];
+        // A relative course path is made absolute, so messages and the recent list carry it whole.
+        EXPECT_EQ(info.m_strFileName, c.file.empty() ? "" : std::filesystem::absolute(c.file).string()) << c.args[1];
+        EXPECT_EQ(info.m_nShellCommand == CCommandLineInfo::FileOpen, !c.file.empty()) << c.args[1];
+    }
+}
+
+TEST_F(FileCommands, SettingsShowTheCoursesValuesOnOpening)
+{
+    Start();
+    Doc().m_heightMap = "/maps/height map.bmp";
+    Doc().m_course.m_texLuminance = 0.25f;
+    std::map<UINT, std::string> shown;
+    backend.dialogScript = [&shown](CDialog& dlg, TestDialogHost& host) {
+        shown = host.items;
+        dlg.OnCancel();
+    };
+    Command(ID_SETTINGS);
+    EXPECT_EQ(shown, (std::map<UINT, std::string>{
+                         {IDC_HEIGHTMAP, "/maps/height map.bmp"}, {IDC_COLORMAP, ""}, {IDC_LUMINANCE, "0.25"},
+                         {IDC_XOBJECT_SCALE, "0.4"}}));
+    EXPECT_FALSE(Doc().IsModified());
 }
 
 }  // namespace

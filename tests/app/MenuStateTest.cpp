@@ -11,7 +11,8 @@ TEST_F(MenuState, HelpItemsAreAlwaysEnabledAndDoNothing)
     Start();
     int dialogs = 0;
     backend.dialogScript = [&dialogs](CDialog&, TestDialogHost&) { ++dialogs; };
-    for (UINT id : {32771u, 32772u, 32773u, 32774u, 32775u, 32776u, 32777u, 32778u, 32782u, 32783u}) {
+    for (UINT id : {32771u, 32772u, 32773u, 32774u, 32775u, 32776u, 32777u, 32778u, 32782u, 32783u, 32785u,
+                    32786u, 32787u, 32788u}) {
         EXPECT_TRUE(Update(id).m_bEnabled) << id;
         EXPECT_FALSE(Command(id)) << id;
     }
@@ -32,19 +33,6 @@ TEST_F(MenuState, EditAndPaneCommandsStayDisabled)
     for (UINT id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_APP_EXIT, ID_SETTINGS,
                     ID_VIEW_TOOLBAR, ID_FILE_PRINT, ID_FILE_PRINT_SETUP})
         EXPECT_TRUE(Update(id).m_bEnabled) << id;
-}
-
-TEST_F(MenuState, MapItemsFollowThePathsAndTheShownMap)
-{
-    Start();
-    EXPECT_FALSE(Update(ID_VIEW_HEIGHTMAP).m_bEnabled);
-    EXPECT_FALSE(Update(ID_VIEW_COLORMAP).m_bEnabled);
-    EXPECT_EQ(Update(ID_VIEW_HEIGHTMAP).m_nCheck, 1);
-    Doc().m_colorMap = "colour.bmp";
-    Doc().m_visibleMap = 1;
-    EXPECT_TRUE(Update(ID_VIEW_COLORMAP).m_bEnabled);
-    EXPECT_EQ(Update(ID_VIEW_COLORMAP).m_nCheck, 1);
-    EXPECT_EQ(Update(ID_VIEW_HEIGHTMAP).m_nCheck, 0);
 }
 
 }  // namespace

@@ -2,13 +2,18 @@
 #include "support/GlFixture.h"
 #include "support/TestBackend.h"
 
+#include "doc/CourseHistory.h"
 #include "doc/SettingsDlg.h"
 #include "doc/TrackwrightDoc.h"
+#include "res/TrackwrightResources.h"
 
 #include <gtest/gtest.h>
 
+#include <GL/gl.h>
+
 #include <clocale>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -34,6 +39,7 @@ protected:
     void SetUp() override
     {
         GlFixture::SetUp();
+        AfxSetResources(&TrackwrightResources());
         ASSERT_TRUE(doc.OnNewDocument());
     }
 
@@ -83,6 +89,19 @@ TEST_F(SettingsDialog, MissingMapsAreReportedHeightMapFirst)
     RunWith({{IDC_HEIGHTMAP, dir + "/none_h.bmp"}, {IDC_COLORMAP, dir + "/none_c.bmp"}});
     EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{kHeightMissing});
     EXPECT_TRUE(doc.m_heightMap.empty());
+    // A folder opens for reading on Linux, but it is no map; nor is one wider than the GL takes.
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    BmpLayout wide;
+    wide.width = maxSide + 1;
+    wide.bitCount = 8;
+    const std::string tooWide = WriteTempFile("settings_wide.bmp", MakeBmp(wide, PaddedRows(maxSide + 1, 1)));
+    for (const std::string& path : {dir, tooWide}) {
+        backend.messages.clear();
+        RunWith({{IDC_HEIGHTMAP, path}});
+        EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{kHeightMissing}) << path;
+    }
+    EXPECT_TRUE(doc.m_heightMap.empty());
 
     backend.messages.clear();
     // The user fixes the height map and presses OK again: now the colour map is reported.
@@ -109,15 +128,20 @@ TEST_F(SettingsDialog, OkReadsTheShownMapAgainAndCancelChangesNothing)
     EXPECT_EQ(doc.m_course.m_texLuminance, 0.75f);
     EXPECT_TRUE(doc.m_course.m_mapPixels != nullptr);
     EXPECT_TRUE(doc.IsModified());
+    doc.m_history.MarkSaved();   // as a save would
     doc.SetModifiedFlag(false);
 
-    // Same values, but the file changed on disk: OK decodes it again.
+    // Same values, but the file changed on disk: OK decodes it again. A brightness that 6
+    // digits cannot show comes back exactly, so nothing is marked.
     SmallMap("settings_reload.bmp", 2);
+    doc.m_course.m_texLuminance = 0.123456789f;
     const int glBefore = backend.glCurrentCalls;
     EXPECT_TRUE(RunWith({}));
     EXPECT_EQ(doc.m_course.m_mapInfo.width, 2);
     EXPECT_GT(backend.glCurrentCalls, glBefore);
     EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.m_course.m_texLuminance, 0.123456789f);
+    doc.m_course.m_texLuminance = 0.75f;
 
     backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
         host.items[IDC_HEIGHTMAP] = "";
@@ -128,6 +152,46 @@ TEST_F(SettingsDialog, OkReadsTheShownMapAgainAndCancelChangesNothing)
     EXPECT_EQ(doc.m_heightMap, height);
     EXPECT_EQ(doc.m_course.m_texLuminance, 0.75f);
     EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(SettingsDialog, UndoAndRedoRestoreThePathsAndReadTheMapAgain)
+{
+    const std::string small = SmallMap("undo_small.bmp", 2);
+    const std::string big = SmallMap("undo_big.bmp", 4);
+    ASSERT_TRUE(RunWith({{IDC_HEIGHTMAP, small}}));
+    ASSERT_TRUE(RunWith({{IDC_HEIGHTMAP, big}, {IDC_LUMINANCE, "0.25"}}));
+    EXPECT_EQ(doc.m_course.m_mapInfo.width, 4);
+    ASSERT_TRUE(UndoLastStep(doc));
+    EXPECT_EQ(doc.m_heightMap, small);
+    EXPECT_EQ(doc.m_course.m_mapInfo.width, 2);
+    EXPECT_EQ(doc.m_course.m_texLuminance, 0.5f);
+    ASSERT_TRUE(RedoNextStep(doc));
+    EXPECT_EQ(doc.m_heightMap, big);
+    EXPECT_EQ(doc.m_course.m_mapInfo.width, 4);
+    EXPECT_EQ(doc.m_course.m_texLuminance, 0.25f);
+}
+
+// A relative map path is read as written first, then beside the course; the stored path
+// stays as written, and a map found nowhere is reported in the status bar.
+TEST_F(SettingsDialog, RelativeMapPathsAreAlsoLookedForBesideTheCourse)
+{
+    const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "beside_course";
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file(SmallMap("beside_map.bmp", 4), folder / "beside_map.bmp",
+                               std::filesystem::copy_options::overwrite_existing);
+    const std::string course = (folder / "course.crs").string();
+    std::ofstream(course, std::ios::binary) << "0 0.5 \"beside_map.bmp\" none 0 0";
+    ASSERT_TRUE(doc.OnOpenDocument(course));
+    doc.SetPathName(course, false);
+    EXPECT_EQ(doc.m_heightMap, "beside_map.bmp");
+    EXPECT_EQ(doc.m_course.m_mapInfo.width, 4);
+    EXPECT_EQ(backend.statusText, "");
+    EXPECT_TRUE(RunWith({}));
+    EXPECT_TRUE(backend.messages.empty());
+
+    std::filesystem::remove(folder / "beside_map.bmp");
+    ASSERT_TRUE(doc.OnOpenDocument(course));
+    EXPECT_EQ(backend.statusText, "ハイトマップのファイルが読み込めません: beside_map.bmp");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// A long seeded random session of presses, drags, wheel steps, Ctrl-clicks, DEL presses and
-// type-list clicks in the real window, saving and reopening now and then.
+// A long seeded random session of presses, drags, wheel steps, Ctrl-clicks, DEL presses, undo,
+// redo and type-list clicks in the real window, saving and reopening now and then.
 #include "EditorFixture.h"
 
 #include "file/CourseFile.h"
@@ -40,6 +40,7 @@ TEST_F(Monkey, TwentyThousandEventsNeitherCrashNorLoseTheCourse)
     Qt::MouseButtons held = Qt::NoButton;
     QPoint last(W / 2, H / 2);
     int saves = 0;
+    std::string opened = CourseFileText(seed.StoredFields());
     for (int i = 0; i < kEvents; ++i) {
         const int kind = static_cast<int>(rng() % 100);
         const Qt::KeyboardModifiers mods = chance(10) ? Qt::ShiftModifier : Qt::NoModifier;
@@ -71,6 +72,8 @@ TEST_F(Monkey, TwentyThousandEventsNeitherCrashNorLoseTheCourse)
             Key(Qt::Key_Delete);
             const int after = Doc()->m_course.m_handles.GetSize();
             ASSERT_TRUE(after == before || (after == before - 1 && after >= 3)) << before << " -> " << after;
+        } else if (kind < 93) {
+            Window()->RunCommand(chance(60) ? ID_EDIT_UNDO : ID_EDIT_REDO);
         } else {
             // A type-list row: the catalogue entries or the control point row.
             last = QPoint(8, 8 + 16 * static_cast<int>(rng() % 10));
@@ -84,6 +87,20 @@ TEST_F(Monkey, TwentyThousandEventsNeitherCrashNorLoseTheCourse)
             for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
                 Release(last, b);
             held = Qt::NoButton;
+            // The history leads back to the course last opened, unmarked, and forward again (as
+            // far as it came: random undos may have left steps to redo).
+            const std::string edited = CourseFileText(Doc()->StoredFields());
+            const UndoHistory& history = Doc()->m_history;
+            int undone = 0;
+            for (; history.CanUndo(); ++undone)
+                Window()->RunCommand(ID_EDIT_UNDO);
+            if (history.StepCount() < UndoHistory::kMaxSteps) {
+                ASSERT_EQ(CourseFileText(Doc()->StoredFields()), opened);
+                ASSERT_FALSE(Doc()->IsModified());
+            }
+            for (; undone > 0; --undone)
+                Window()->RunCommand(ID_EDIT_REDO);
+            ASSERT_EQ(CourseFileText(Doc()->StoredFields()), edited);
             Window()->RunCommand(ID_FILE_SAVE);
             ASSERT_FALSE(Doc()->IsModified());
             const std::string onScreen = CourseFileText(Doc()->StoredFields());
@@ -93,6 +110,7 @@ TEST_F(Monkey, TwentyThousandEventsNeitherCrashNorLoseTheCourse)
             ASSERT_EQ(Doc()->m_course.m_handles.GetSize(), 4);
             ASSERT_NE(m_app->OpenDocumentFile(path), nullptr);
             ASSERT_EQ(CourseFileText(Doc()->StoredFields()), onScreen);
+            opened = onScreen;
             ++saves;
         }
     }

@@ -39,6 +39,7 @@ int main(int argc, char** argv)
     if (!mkdtemp(dir.data()))
         return 2;
     setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+    setenv("XDG_STATE_HOME", (dir + "/state").c_str(), 1);   // recovery copies
     PrepareQtApplication(CTrackwrightView::s_pfd);
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);

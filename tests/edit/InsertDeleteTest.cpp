@@ -1,5 +1,7 @@
 #include "EditView.h"
 
+#include <functional>
+
 namespace {
 
 using InsertDelete = EditView;
@@ -73,31 +75,67 @@ TEST_F(InsertDelete, CatalogueRowPlacesAnObjectAnywhere)
     EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
 }
 
-TEST_F(InsertDelete, DeleteKeepsThreeControlPointsAndUsesTheSystemCursor)
+// DEL at the system's cursor (the last mouse message is elsewhere): the first control point
+// and the first object in list order whose marker or body is under it go, in one press.
+TEST_F(InsertDelete, DeleteTakesTheFirstInListOrderOfEachKind)
 {
-    Move(Px(0, 0));   // the last mouse message is somewhere else
-    Delete(Px(0, 100));
-    ASSERT_EQ(HandleCount(), 3);
-    EXPECT_EQ(H(1).vPos.x, -100.0f);
-    const int invalidations = backend.viewHost.invalidations;
-    Delete(Px(100, 0));
-    EXPECT_EQ(HandleCount(), 3);
-    EXPECT_EQ(backend.viewHost.invalidations, invalidations);
+    struct Case {
+        const char* what;
+        std::function<void()> setup;
+        CPoint cursor;
+        std::vector<double> handleXs;   // x of the control points left
+        std::vector<std::string> objectsLeft;
+        bool edits = true;
+    };
+    auto object = [this](double x, double y, const char* name) {
+        AddXObject(doc.m_xobjects, Vector3(x, y, 0.0), name, 1.0f, 1.0f);
+    };
+    UseSquare();
+    const Vector3 marker = H(1).vPos + H(1).BorderOffset(BorderSide::Left, H(1).WidthLeft);
+    const Case cases[] = {
+        {"two control points: the first", [&] { H(3).vPos = Vector3(0, 1, 0); }, Px(0, 0), {60, 60, 0}, {}},
+        {"two objects: the first", [&] { object(30, -30, "a.x"), object(31, -30, "b.x"); }, Px(30, -30),
+         {0, 60, 60, 0}, {"b.x"}},
+        {"a control point and an object: both", [&] { object(1, 0, "a.x"); }, Px(0, 0), {60, 60, 0}, {}},
+        {"three control points are kept, the object goes",
+         [&] { doc.m_course.m_handles.RemoveAt(2), object(0, 0, "a.x"); }, Px(0, 0), {0, 60, 0}, {}},
+        {"tangent tip", [] {}, Px(12, 0), {0, 60, 60, 0}, {}, false},
+        {"incoming tangent tip", [] {}, Px(0, -12), {0, 60, 60, 0}, {}, false},
+        {"span", [] {}, Px(30, 0), {0, 60, 60, 0}, {}, false},
+        {"width marker", [] {}, Px(marker.x, marker.y), {0, 60, 60, 0}, {}, false},
+        {"object arrow tip", [&] { object(30, -30, "a.x"); }, Px(30, -20), {0, 60, 60, 0}, {"a.x"}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        UseSquare();
+        doc.m_xobjects.SetSize(0);
+        doc.SetModifiedFlag(false);
+        c.setup();
+        Move(Px(-100, -100));
+        const int before = backend.viewHost.invalidations;
+        Delete(c.cursor);
+        std::vector<double> xs;
+        for (int i = 0; i < HandleCount(); ++i)
+            xs.push_back(H(i).vPos.x);
+        std::vector<std::string> names;
+        for (const XObject& o : doc.m_xobjects)
+            names.push_back(o.FileName);
+        EXPECT_EQ(xs, c.handleXs);
+        EXPECT_EQ(names, c.objectsLeft);
+        EXPECT_EQ(doc.IsModified(), c.edits);
+        EXPECT_EQ(backend.viewHost.invalidations, before + (c.edits ? 1 : 0));
+    }
 }
 
-TEST_F(InsertDelete, DeleteOverTipsMarkersOrSpansRemovesNothing)
+// Only DEL edits: no other key does anything, over a control point and an object.
+TEST_F(InsertDelete, NoOtherKeyEdits)
 {
-    UseSquare();
-    H(1).WidthLeft = 20.0f;
-    AddXObject(doc.m_xobjects, Vector3(30.0, -30.0, 0.0), "a.x", 1.0f, 1.0f);   // tip at (30, -20)
-    const int invalidations = backend.viewHost.invalidations;
-    for (const CPoint p : {Px(12, 0), Px(0, -12), Px(30, 0), Px(30, -20)})
-        Delete(p);
-    const Vector3 marker = H(1).vPos + H(1).BorderOffset(BorderSide::Left, 20.0f);
-    Delete(Px(marker.x, marker.y));
+    AddXObject(doc.m_xobjects, Vector3(100, 0, 0), "a.x", 1.0f, 1.0f);
+    backend.viewHost.cursor = Px(100, 0);
+    for (const UINT key : {0u, 0x08u, 0x0Du, 0x1Bu, 0x20u, 0x2Du, UINT('D'), UINT('X'), 0xBEu, 0x1000007u})
+        view.OnKeyDown(key, 1, 0);
     EXPECT_EQ(HandleCount(), 4);
     EXPECT_EQ(doc.m_xobjects.GetSize(), 1);
-    EXPECT_EQ(backend.viewHost.invalidations, invalidations);
     EXPECT_FALSE(doc.IsModified());
 }
 

@@ -2,9 +2,15 @@
 
 #include "geometry/HandlePicking.h"
 
+#include <functional>
+#include <numbers>
+
 namespace {
 
-using LeftDrag = EditView;
+class LeftDrag : public EditView {
+protected:
+    XObject& O() { return doc.m_xobjects[0]; }
+};
 
 TEST_F(LeftDrag, DragOnEmptyGroundOnlyHoversAndHoldsTheCaptureUntilButtonUp)
 {
@@ -25,6 +31,44 @@ TEST_F(LeftDrag, DragOnEmptyGroundOnlyHoversAndHoldsTheCaptureUntilButtonUp)
     EXPECT_FALSE(view.m_bLButtonDown);
     EXPECT_FALSE(backend.viewHost.capture);
     EXPECT_FALSE(doc.IsModified());
+}
+
+// Each kind of drag, grabbed a little off its marker: the grab offset carries, and the part's
+// own numbers follow the mouse.
+TEST_F(LeftDrag, EachDragKindMovesItsOwnNumbers)
+{
+    struct Case {
+        const char* what;
+        CPoint from, to;
+        std::function<std::vector<float>()> read;
+        std::vector<float> want;
+    };
+    const Case cases[] = {
+        {"control point", Px(1, 0), Px(11, 10), [&] { return std::vector{H(0).vPos.x, H(0).vPos.y}; }, {10, 10}},
+        {"tangent tip", Px(13, 1), Px(13, 7), [&] { return std::vector{H(0).vTanNext.x, H(0).vTanNext.y}; },
+         {60, 30}},
+        {"incoming tangent tip", Px(0, -13), Px(6, -12), [&] { return std::vector{H(0).vTanPrev.x, H(0).vTanPrev.y}; },
+         {30, -55}},
+        {"width marker", Px(65, 0), Px(66, 8), [&] { return std::vector{H(1).WidthRight, H(1).WidthLeft}; }, {10, 5}},
+        {"object body", Px(31, -30), Px(41, -20), [&] { return std::vector{O().Pos.x, O().Pos.y, O().Direction}; },
+         {40, -20, 0}},
+        {"object arrow tip", Px(30, -20), Px(40, -30), [&] { return std::vector{O().Pos.x, O().Direction}; },
+         {30, static_cast<float>(std::numbers::pi / 2)}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        UseSquare();
+        H(1).vTanPrev = Vector3(0, 60, 0);   // smooth: its right marker lies at (65, 0)
+        doc.m_xobjects.SetSize(0);
+        AddXObject(doc.m_xobjects, Vector3(30, -30, 0), "a.x", 1.0f, 1.0f);
+        doc.SetModifiedFlag(false);
+        Drag(c.from, c.to);
+        const std::vector<float> got = c.read();
+        ASSERT_EQ(got.size(), c.want.size());
+        for (std::size_t i = 0; i < got.size(); ++i)
+            EXPECT_NEAR(got[i], c.want[i], 1e-4) << i;
+        EXPECT_TRUE(doc.IsModified());
+    }
 }
 
 TEST_F(LeftDrag, ReleaseOrCaptureLossEndsTheDragButNotOwnCapture)

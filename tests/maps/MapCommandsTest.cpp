@@ -1,9 +1,11 @@
 #include "support/BmpWriter.h"
 #include "support/GlFixture.h"
+#include "support/TestBackend.h"
 
 #include "doc/TrackwrightDoc.h"
 #include "framework/CView.h"
 #include "res/Resource.h"
+#include "res/TrackwrightResources.h"
 
 #include <GL/gl.h>
 
@@ -43,6 +45,7 @@ protected:
     void SetUp() override
     {
         GlFixture::SetUp();
+        AfxSetResources(&TrackwrightResources());
         doc.AddView(&view);
     }
     void TearDown() override { doc.RemoveView(&view); }
@@ -56,6 +59,7 @@ protected:
     }
     void Run(UINT id) { EXPECT_TRUE(doc.OnCmdMsg(id, CN_COMMAND, nullptr)); }
 
+    TestBackend backend;
     CTrackwrightDoc doc;
     CountingView view;
 };
@@ -84,7 +88,7 @@ TEST_F(MapCommands, ItemsAreEnabledByTheirPathsAndCheckedByTheShownMap)
     EXPECT_EQ(Update(ID_VIEW_COLORMAP).check, 0);
 }
 
-TEST_F(MapCommands, ChoosingAMapLoadsItSwitchesTheMarkAndRepaints)
+TEST_F(MapCommands, ChoosingAMapLoadsItSwitchesTheMarkMarksTheCourseAndRepaints)
 {
     doc.m_heightMap = SmallMap("height.bmp");
     doc.m_colorMap = SmallMap("colour.bmp");
@@ -92,6 +96,8 @@ TEST_F(MapCommands, ChoosingAMapLoadsItSwitchesTheMarkAndRepaints)
 
     Run(ID_VIEW_COLORMAP);
     EXPECT_EQ(doc.m_visibleMap, 1);
+    EXPECT_TRUE(doc.IsModified());   // the choice is stored in the course file
+    doc.SetModifiedFlag(false);
     EXPECT_EQ(Update(ID_VIEW_COLORMAP).check, 1);
     EXPECT_EQ(view.updates, 1);
     EXPECT_EQ(view.lastHint, 0);
@@ -99,13 +105,48 @@ TEST_F(MapCommands, ChoosingAMapLoadsItSwitchesTheMarkAndRepaints)
     EXPECT_TRUE(glIsTexture(colour));
     EXPECT_TRUE(doc.m_course.m_mapPixels);
 
-    // The map already shown is read again into a new texture.
+    // The map already shown is read again into a new texture; nothing stored changes.
     Run(ID_VIEW_COLORMAP);
     EXPECT_NE(doc.m_course.m_mapTexture, colour);
     EXPECT_TRUE(glIsTexture(doc.m_course.m_mapTexture));
+    EXPECT_FALSE(doc.IsModified());
+
+    // A map that cannot be read is reported and changes nothing.
+    const GLuint shown = doc.m_course.m_mapTexture;
+    const std::string height = doc.m_heightMap;
+    doc.m_heightMap = "/nonexistent/height.bmp";
+    Run(ID_VIEW_HEIGHTMAP);
+    EXPECT_EQ(backend.statusText, "ハイトマップのファイルが読み込めません: /nonexistent/height.bmp");
+    EXPECT_EQ(doc.m_visibleMap, 1);
+    EXPECT_EQ(doc.m_course.m_mapTexture, shown);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(view.updates, 2);
+    doc.m_heightMap = height;
 
     Run(ID_VIEW_HEIGHTMAP);
     EXPECT_EQ(doc.m_visibleMap, 0);
     EXPECT_EQ(Update(ID_VIEW_HEIGHTMAP).check, 1);
+    EXPECT_EQ(view.updates, 3);
+}
+
+TEST_F(MapCommands, UndoAndRedoOfASwitchReadTheShownMapAgain)
+{
+    doc.m_heightMap = SmallMap("undo_height.bmp");
+    BmpLayout wide;
+    wide.width = 8;
+    wide.height = 4;
+    doc.m_colorMap = WriteTempFile("undo_colour.bmp", MakeBmp(wide, PaddedRows(24, 4)));
+    doc.m_visibleMap = 0;
+
+    Run(ID_VIEW_COLORMAP);
+    EXPECT_EQ(doc.m_course.m_mapInfo.width, 8);
+    EXPECT_TRUE(doc.IsModified());   // the shown map is stored in the course
+    Run(ID_EDIT_UNDO);
+    EXPECT_EQ(doc.m_visibleMap, 0);
+    EXPECT_EQ(doc.m_course.m_mapInfo.width, 4);
+    EXPECT_FALSE(doc.IsModified());
+    Run(ID_EDIT_REDO);
+    EXPECT_EQ(doc.m_visibleMap, 1);
+    EXPECT_EQ(doc.m_course.m_mapInfo.width, 8);
     EXPECT_EQ(view.updates, 3);
 }

@@ -139,35 +139,28 @@ TEST(ReadBmp, RefusesWhatItCannotDecode)
     EXPECT_FALSE(ReadBmp(TestDataPath("bmpsuite/g/pal8rle.bmp"), info));
     EXPECT_FALSE(ReadBmp(TestDataPath("bmpsuite/g/rgb32.bmp"), info));
 
-    // Header fields one at a time, on an otherwise good 4 x 4 image.
-    struct Bad {
-        const char* what;
+    // Header fields one at a time, on an otherwise good 4 x 4 image. Sizes whose byte count
+    // overflows or that the file cannot hold are refused before anything is allocated (an
+    // allocation this big would abort under ASan).
+    const std::pair<const char*, void (*)(BmpLayout&)> bad[] = {
+        {"planes 2", [](BmpLayout& s) { s.planes = 2; }},
+        {"16 bits", [](BmpLayout& s) { s.bitCount = 16; }},
+        {"32 bits", [](BmpLayout& s) { s.bitCount = 32; }},
+        {"bitfields", [](BmpLayout& s) { s.compression = 3; }},
+        {"rle8", [](BmpLayout& s) { s.bitCount = 8, s.compression = 1; }},
+        {"108 header", [](BmpLayout& s) { s.headerSize = 108; }},
+        {"width 0", [](BmpLayout& s) { s.width = 0; }},
+        {"height 0", [](BmpLayout& s) { s.height = 0; }},
+        {"negative width", [](BmpLayout& s) { s.width = -4; }},
+        {"height INT_MIN", [](BmpLayout& s) { s.height = INT_MIN; }},
+        {"huge", [](BmpLayout& s) { s.width = s.height = INT_MAX; }},
+        {"huge top-down", [](BmpLayout& s) { s.width = INT_MAX, s.height = -INT_MAX; }},
+    };
+    for (const auto& [what, change] : bad) {
         BmpLayout layout;
-    };
-    auto layout = [](auto change) {
-        BmpLayout s;
-        s.width = 4;
-        s.height = 4;
-        change(s);
-        return s;
-    };
-    for (const Bad& b : {
-             Bad{"planes 2", layout([](BmpLayout& s) { s.planes = 2; })},
-             Bad{"16 bits", layout([](BmpLayout& s) { s.bitCount = 16; })},
-             Bad{"32 bits", layout([](BmpLayout& s) { s.bitCount = 32; })},
-             Bad{"bitfields", layout([](BmpLayout& s) { s.compression = 3; })},
-             Bad{"rle8", layout([](BmpLayout& s) { s.bitCount = 8; s.compression = 1; })},
-             Bad{"108 header", layout([](BmpLayout& s) { s.headerSize = 108; })},
-             Bad{"width 0", layout([](BmpLayout& s) { s.width = 0; })},
-             Bad{"height 0", layout([](BmpLayout& s) { s.height = 0; })},
-             Bad{"negative width", layout([](BmpLayout& s) { s.width = -4; })},
-             Bad{"height INT_MIN", layout([](BmpLayout& s) { s.height = INT_MIN; })},
-             // Sizes whose byte count overflows or that the file cannot hold: refused before
-             // anything is allocated (an allocation this big would abort under ASan).
-             Bad{"huge", layout([](BmpLayout& s) { s.width = INT_MAX; s.height = INT_MAX; })},
-             Bad{"huge top-down", layout([](BmpLayout& s) { s.width = INT_MAX; s.height = -INT_MAX; })},
-         }) {
-        EXPECT_TRUE(refused("bad.bmp", MakeBmp(b.layout, PaddedRows(12, 4)))) << b.what;
+        layout.width = layout.height = 4;
+        change(layout);
+        EXPECT_TRUE(refused("bad.bmp", MakeBmp(layout, PaddedRows(12, 4)))) << what;
     }
     EXPECT_FALSE(ReadBmp(TestDataPath("bmpsuite/b/reallybig.bmp"), info));
 

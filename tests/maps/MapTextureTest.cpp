@@ -6,6 +6,7 @@
 
 #include <GL/gl.h>
 
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 
@@ -30,6 +31,20 @@ std::string UniformRgbBmp(const std::string& name, int w, int h, std::uint8_t r,
     return WriteTempFile(name, MakeBmp(layout, data));
 }
 
+// A BMP whose header announces w x h pixels and whose file is as long as they need, but
+// sparse: the disk holds the header only, and a reader that refuses early reads nothing.
+std::string SparseBmp(const std::string& name, std::int32_t w, std::int32_t h, std::uint16_t bits)
+{
+    BmpLayout layout;
+    layout.width = w;
+    layout.height = h;
+    layout.bitCount = bits;
+    const std::string path = WriteTempFile(name, MakeBmp(layout, {}));
+    const std::uint64_t stride = (std::uint64_t(w) * bits / 8 + 3) / 4 * 4;
+    std::filesystem::resize_file(path, 54 + stride * std::uint64_t(h));
+    return path;
+}
+
 GLint TexLevelParameter(int level, GLenum name)
 {
     GLint v = -1;
@@ -39,29 +54,14 @@ GLint TexLevelParameter(int level, GLenum name)
 
 class MapTexture : public GlFixture {
 protected:
-    // Draws the shown map as the view does: one quad over the whole framebuffer, modulated by
-    // white, so each window pixel shows the texture.
-    void DrawMap(const CourseData& course)
+    // The texture's base level, row by row.
+    std::vector<std::uint8_t> Texels(GLuint texture, int w, int h)
     {
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glEnable(GL_TEXTURE_2D);
-        glBindTexture(GL_TEXTURE_2D, course.m_mapTexture);
-        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
-        glColor3f(1, 1, 1);
-        glBegin(GL_QUADS);
-        glTexCoord2f(0, 0);
-        glVertex2f(-1, -1);
-        glTexCoord2f(1, 0);
-        glVertex2f(1, -1);
-        glTexCoord2f(1, 1);
-        glVertex2f(1, 1);
-        glTexCoord2f(0, 1);
-        glVertex2f(-1, 1);
-        glEnd();
-        glDisable(GL_TEXTURE_2D);
+        std::vector<std::uint8_t> texels(std::size_t(w) * h * 3);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+        return texels;
     }
 };
 
@@ -93,9 +93,7 @@ TEST_F(MapTexture, TwentyFourBitImageBuildsMipmappedRgbTexture)
     EXPECT_EQ(wrapS, GL_REPEAT);
     EXPECT_EQ(wrapT, GL_REPEAT);
 
-    std::vector<std::uint8_t> texels(256 * 256 * 3);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    const std::vector<std::uint8_t> texels = Texels(course.m_mapTexture, 256, 256);
     EXPECT_EQ(texels[0], data[2]);   // red of the first texel: third byte of the pixel data
     EXPECT_EQ(texels[1], data[1]);
     EXPECT_EQ(texels[2], data[0]);
@@ -114,7 +112,17 @@ TEST_F(MapTexture, FailedLoadKeepsTheLastTextureButDropsThePixels)
     EXPECT_TRUE(course.m_mapPixels);
     EXPECT_EQ(course.m_mapInfo.width, 4);
 
+    // Maps the GL cannot take whole: more than 2^28 pixels (GLU's sizes would overflow on the
+    // first two), a side over the largest texture (GLU would scale it to black).
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    ASSERT_GT(maxSide, 0);
     const std::string refused[] = {
+        SparseBmp("big24.bmp", 27000, 27000, 24),
+        SparseBmp("big8.bmp", 50000, 50000, 8),
+        SparseBmp("overpixels.bmp", 16385, 16385, 8),
+        SparseBmp("wide.bmp", maxSide + 1, 1, 8),
+        SparseBmp("tall.bmp", 1, 100000, 24),
         TestDataPath("bmpsuite/g/pal8rle.bmp"),
         TestDataPath("bmpsuite/g/rgb32.bmp"),
         TestDataPath("bmpsuite/g/pal8v4.bmp"),
@@ -131,8 +139,8 @@ TEST_F(MapTexture, FailedLoadKeepsTheLastTextureButDropsThePixels)
         EXPECT_EQ(course.m_mapInfo.components, 0);
         EXPECT_EQ(course.m_mapInfo.format, 0);
     }
-    DrawMap(course);
-    const auto px = Pixel(1, 1);
-    EXPECT_EQ(px[0], 0);
-    EXPECT_EQ(px[1], 255);
+    // The last map stays on screen.
+    const std::vector<std::uint8_t> texels = Texels(shown, 4, 4);
+    EXPECT_EQ(texels[0], 0);
+    EXPECT_EQ(texels[1], 255);
 }

@@ -53,20 +53,6 @@ protected:
     TextOverlay m_overlay;
 };
 
-TEST_F(TextOverlayGl, CreateFillsTheGlyphTable)
-{
-    UseFont(SolidFont());
-    EXPECT_NE(m_overlay.TextureName, 0u);
-    EXPECT_FLOAT_EQ(m_overlay.CellU, 1.0f / 16);
-    EXPECT_FLOAT_EQ(m_overlay.CellV, 1.0f / 16);
-    EXPECT_FLOAT_EQ(TextOverlay::GlyphTable[65].u, 1.0f / 16);
-    EXPECT_FLOAT_EQ(TextOverlay::GlyphTable[65].v, 11.0f / 16);
-    EXPECT_FLOAT_EQ(TextOverlay::GlyphTable[0].u, 0.0f);
-    EXPECT_FLOAT_EQ(TextOverlay::GlyphTable[0].v, 15.0f / 16);
-    EXPECT_FLOAT_EQ(TextOverlay::GlyphTable[255].u, 15.0f / 16);
-    EXPECT_FLOAT_EQ(TextOverlay::GlyphTable[255].v, 0.0f);
-}
-
 TEST_F(TextOverlayGl, EachCharacterShowsItsOwnGlyph)
 {
     UseFont(CodedFont());
@@ -154,36 +140,82 @@ TEST_F(TextOverlayGl, RestoresTheStateItChanges)
         EXPECT_EQ(Pixel(27, 27), kWhite) << "filled despite the polygon mode";
         glClear(GL_COLOR_BUFFER_BIT);
 
-        EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST), s.on);
-        EXPECT_EQ(glIsEnabled(GL_LIGHTING), s.on);
-        EXPECT_EQ(glIsEnabled(GL_BLEND), s.on);
-        EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D), !s.on);
-        EXPECT_EQ(glIsEnabled(GL_SCISSOR_TEST), !s.on);
-        GLint v[4] = {};
-        glGetIntegerv(GL_POLYGON_MODE, v);
-        EXPECT_EQ(v[0], static_cast<GLint>(s.front));
-        EXPECT_EQ(v[1], static_cast<GLint>(s.back));
-        glGetIntegerv(GL_BLEND_SRC, v);
-        EXPECT_EQ(v[0], static_cast<GLint>(s.src));
-        glGetIntegerv(GL_BLEND_DST, v);
-        EXPECT_EQ(v[0], static_cast<GLint>(s.dst));
-        glGetIntegerv(GL_MATRIX_MODE, v);
-        EXPECT_EQ(v[0], static_cast<GLint>(s.matrixMode));
-        glGetIntegerv(GL_SCISSOR_BOX, v);
-        EXPECT_EQ((std::vector<GLint>(v, v + 4)), (std::vector<GLint>{1, 2, 600, 400}));
-        GLfloat after[16];
-        glGetFloatv(GL_PROJECTION_MATRIX, after);
-        EXPECT_EQ(std::vector<GLfloat>(after, after + 16), std::vector<GLfloat>(projection, projection + 16));
-        glGetFloatv(GL_MODELVIEW_MATRIX, after);
-        EXPECT_EQ(std::vector<GLfloat>(after, after + 16), std::vector<GLfloat>(modelview, modelview + 16));
+        auto ints = [](GLenum name, int n) {
+            GLint v[4] = {};
+            glGetIntegerv(name, v);
+            return std::vector<GLint>(v, v + n);
+        };
+        auto floats = [](GLenum name) {
+            GLfloat m[16];
+            glGetFloatv(name, m);
+            return std::vector<GLfloat>(m, m + 16);
+        };
+        EXPECT_EQ((std::vector<bool>{glIsEnabled(GL_DEPTH_TEST) != 0, glIsEnabled(GL_LIGHTING) != 0,
+                                     glIsEnabled(GL_BLEND) != 0, glIsEnabled(GL_TEXTURE_2D) == 0,
+                                     glIsEnabled(GL_SCISSOR_TEST) == 0}),
+                  std::vector<bool>(5, s.on));
+        EXPECT_EQ(ints(GL_POLYGON_MODE, 2), (std::vector<GLint>{GLint(s.front), GLint(s.back)}));
+        EXPECT_EQ(ints(GL_BLEND_SRC, 1)[0], GLint(s.src));
+        EXPECT_EQ(ints(GL_BLEND_DST, 1)[0], GLint(s.dst));
+        EXPECT_EQ(ints(GL_MATRIX_MODE, 1)[0], GLint(s.matrixMode));
+        EXPECT_EQ(ints(GL_SCISSOR_BOX, 4), (std::vector<GLint>{1, 2, 600, 400}));
+        EXPECT_EQ(floats(GL_PROJECTION_MATRIX), std::vector<GLfloat>(projection, projection + 16));
+        EXPECT_EQ(floats(GL_MODELVIEW_MATRIX), std::vector<GLfloat>(modelview, modelview + 16));
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     }
 }
 
-class FontTextureGl : public GlFixture {};
-
-}  // namespace
-
-namespace {
+// Where glyphs land, with a font of solid squares 16 pixels wide drawn from (x, 100) in a
+// 640 pixel wide viewport: which cell centres (and corners) are lit.
+TEST_F(TextOverlayGl, LayoutRules)
+{
+    UseFont(SolidFont());
+    struct Probe {
+        int x, y;
+        bool lit;
+    };
+    struct Case {
+        const char* text;
+        int x;
+        std::vector<Probe> probes;
+        int bold = 0, shear = 0;
+        bool callerScissor = false;
+    };
+    const Case cases[] = {
+        {"A\nB", 0, {{8, 108, true}, {8, 92, true}, {24, 108, false}, {24, 92, false}}},
+        {"\tX", 0, {{8, 108, false}, {72, 108, false}, {88, 108, true}}},
+        {"X", 0, {{15, 108, true}, {16, 108, false}}},
+        {"\\b+X", 0, {{8, 108, true}, {16, 108, true}, {17, 108, false}}},
+        {"\\i+X", 0, {{1, 101, true}, {2, 114, false}, {20, 114, true}}},
+        {"\\b+\\i+X\\b-\\i-Y", 0, {{20, 108, true}, {32, 108, false}, {37, 114, false}}},
+        // Malformed escapes are text: a backslash, a letter and the glyph after them.
+        {"\\bX", 0, {{8, 108, true}, {24, 108, true}, {40, 108, true}, {56, 108, false}}},
+        {"\\c(1 2)X", 0, {{8, 108, true}, {24, 108, true}, {104, 108, true}}},
+        {"\\c(1 2 3X", 0, {{8, 108, true}, {24, 108, true}}},
+        // The box is as wide as the text: a caller's bold or italics on its last glyph is cut.
+        {"X", 0, {{15, 108, true}, {16, 108, false}}, 1},
+        {"X", 0, {{1, 101, true}, {20, 114, false}}, 0, 8},
+        // The caller's scissor box does not clip the text.
+        {"X", 0, {{8, 108, true}}, 0, 0, true},
+        // The pen stops at the right edge of the viewport, for the lines after it too.
+        {"ABC\nD", 610, {{618, 108, true}, {632, 108, true}, {618, 92, false}}},
+        {"A", 641, {{639, 108, false}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        glDisable(GL_SCISSOR_TEST);
+        glClear(GL_COLOR_BUFFER_BIT);
+        if (c.callerScissor) {
+            glEnable(GL_SCISSOR_TEST);
+            glScissor(300, 300, 10, 10);
+        }
+        m_overlay.Bold = c.bold;
+        m_overlay.ItalicShear = c.shear;
+        m_overlay.Printf(c.x, 100, "%s", c.text);
+        glDisable(GL_SCISSOR_TEST);
+        for (const Probe& p : c.probes)
+            EXPECT_EQ(Pixel(p.x, p.y) == kWhite, p.lit) << p.x << "," << p.y;
+    }
+}
 
 }  // namespace

@@ -22,6 +22,7 @@ public:
     bool HasCapture() const override { return capture; }
     CPoint GetCursorClientPos() const override { return cursor; }
     void SetWindowText(const std::string& text) override { title = text; }
+    UINT GetModifierFlags() const override { return modifiers; }
     bool MakeCurrent() override { return true; }
     void SwapBuffers() override { ++swaps; }
     bool KeepsFrame() const override { return keepsFrame; }
@@ -35,6 +36,7 @@ public:
     int swaps = 0;
     bool keepsFrame = false;   // a test that draws into the framebuffer itself cannot promise it
     std::string title;
+    UINT modifiers = 0;    // MK_SHIFT, MK_CONTROL held
 };
 
 class TestDialogHost : public CDialogHost {
@@ -42,9 +44,11 @@ public:
     std::string GetItemText(UINT nID) const override;
     void SetItemText(UINT nID, const std::string& text) override { items[nID] = text; }
     void FocusItem(UINT nID) override { focused = nID; }
+    void SetItemChoices(UINT nID, const std::vector<std::string>& list) override { choices[nID] = list; }
     void EndDialog(int nResult) override { result = nResult; }
 
     std::map<UINT, std::string> items;
+    std::map<UINT, std::vector<std::string>> choices;
     UINT focused = 0;
     int result = 0;   // 0 while the dialog is open
 };
@@ -71,6 +75,10 @@ public:
     void WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override;
     bool MakeGLCurrent() override { ++glCurrentCalls; return glCurrent; }
     void PrintView(CView* pView, bool bSetupOnly) override { ++printCalls; }
+    bool ClipboardHasText() override { return !clipboard.empty(); }
+    std::string GetClipboardText() override { return clipboard; }
+    void SetClipboardText(const std::string& text) override { clipboard = text; }
+    void SetStatusText(const std::string& text) override { statusText = text; }
 
     // Texts of the message boxes shown so far.
     std::vector<std::string> MessageTexts() const;
@@ -89,5 +97,7 @@ public:
     bool glCurrent = false;
     int glCurrentCalls = 0;
     int printCalls = 0;
+    std::string clipboard;
+    std::string statusText;
     TestDialogHost lastDialog;
 };

@@ -1,61 +1,34 @@
-// The object catalogue: its token cases, and where the view finds the file.
+// The object catalogue: its token cases, and the shipped file the view reads.
 #include "ViewScene.h"
-
 #include "view/XObjectCatalogue.h"
-
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
 
 namespace {
 
-RecordList<XObjectType> Parse(std::string_view text)
+TEST(XObjectCatalogue, NamesNumbersAndTheEndMark)
 {
-    RecordList<XObjectType> types;
-    ParseXObjectCatalogue(text, types);
-    return types;
+    const struct {
+        const char* text;
+        std::vector<std::tuple<std::string, float, float>> types;
+    } cases[] = {
+        {"\"big tree #2.x\" 2 3\nplain.x 4.5 -1\n%end\nc.x 1 1", {{"big tree #2.x", 2, 3}, {"plain.x", 4.5f, -1}}},
+        {"a.x 1 2\n%END\nb.x 3 4\n", {{"a.x", 1, 2}}},   // the mark in any case
+        {"a.x 1 2\n%End\nb.x 3 4\n", {{"a.x", 1, 2}}},
+        {"\"%end\" 1 2\nb.x 3 4\n", {}},                   // quoted, still the mark
+        {"a.x %end 2\n%end", {{"a.x", 0, 2}}},             // in a number position a number
+        {"a.x 1 2\nlast.x 6", {{"a.x", 1, 2}, {"last.x", 6, 0}}},   // no mark: to the end
+        {"only.x", {{"only.x", 0, 0}}},
+    };
+    for (const auto& c : cases) {
+        RecordList<XObjectType> types;
+        ParseXObjectCatalogue(c.text, types);
+        std::vector<std::tuple<std::string, float, float>> got;
+        for (const XObjectType& t : types)
+            got.emplace_back(t.FileName, t.Width, t.Height);
+        EXPECT_EQ(got, c.types) << c.text;
+    }
 }
 
-TEST(XObjectCatalogue, QuotedNamesKeepSpacesAndHashes)
-{
-    const auto types = Parse("\"big tree #2.x\" 2 3\nplain.x 4.5 -1\n%end\n");
-    ASSERT_EQ(types.GetSize(), 2);
-    EXPECT_EQ(types[0].FileName, "big tree #2.x");
-    EXPECT_EQ(types[0].Width, 2.0f);
-    EXPECT_EQ(types[0].Height, 3.0f);
-    EXPECT_EQ(types[1].FileName, "plain.x");
-    EXPECT_EQ(types[1].Width, 4.5f);
-    EXPECT_EQ(types[1].Height, -1.0f);
-}
-
-TEST(XObjectCatalogue, EndMarkInAnyCaseStopsOnlyInTheNamePosition)
-{
-    EXPECT_EQ(Parse("a.x 1 2\n%END\nb.x 3 4\n").GetSize(), 1);
-    EXPECT_EQ(Parse("a.x 1 2\n%End\nb.x 3 4\n").GetSize(), 1);
-    EXPECT_EQ(Parse("\"%end\" 1 2\nb.x 3 4\n").GetSize(), 0);
-    // In a number position it is a number, read as 0.
-    const auto types = Parse("a.x %end 2\n%end");
-    ASSERT_EQ(types.GetSize(), 1);
-    EXPECT_EQ(types[0].Width, 0.0f);
-    EXPECT_EQ(types[0].Height, 2.0f);
-}
-
-TEST(XObjectCatalogue, TextWithoutEndIsReadToItsEndAndMissingNumbersAreZero)
-{
-    const auto types = Parse("a.x 1 2\nlast.x 6");
-    ASSERT_EQ(types.GetSize(), 2);
-    EXPECT_EQ(types[1].FileName, "last.x");
-    EXPECT_EQ(types[1].Width, 6.0f);
-    EXPECT_EQ(types[1].Height, 0.0f);
-
-    const auto bare = Parse("only.x");
-    ASSERT_EQ(bare.GetSize(), 1);
-    EXPECT_EQ(bare[0].Width, 0.0f);
-    EXPECT_EQ(bare[0].Height, 0.0f);
-}
-
-TEST(XObjectCatalogueFile, ShippedCatalogueReads)
+TEST(XObjectCatalogue, ShippedCatalogueReads)
 {
     DataDirApp app;
     CTrackwrightView view(app.m_appDir);

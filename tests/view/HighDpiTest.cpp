@@ -53,53 +53,39 @@ protected:
 
 TEST_F(HighDpi, PictureIsTheSameAtTwiceTheResolution)
 {
-    // Filled areas and text, sampled at logical pixels: at ratio 1 one pixel, at ratio 2 four.
+    // Filled areas (the black map, two red discs) and text (the type list at the top, the label
+    // at the cursor raised by the bar below the view), sampled at logical pixels at ratio 1.
     Draw(1.0);
-    struct Probe {
-        GlPixel p;
-        Rgba colour;
-    };
-    std::vector<Probe> probes;
-    auto probe = [&](GlPixel p) { probes.push_back({p, Pixel(p.x, p.y)}); };
-    probe(PixelOf(45, 30));         // the map square, black at L = 0, right of the list
-    probe(PixelOf(50.5, 0.5));      // the hovered control point's red disc
-    probe(PixelOf(10.5, 10.5));     // the hovered object's red disc
-    ASSERT_TRUE(IsRed(probes[1].colour));
-    ASSERT_TRUE(IsRed(probes[2].colour));
-
-    // The type list (rows of 16 logical pixels from the top) and the label (at the cursor,
-    // raised by the bar below the view) as full-strength glyph pixels and empty ones.
-    std::vector<Probe> text;
-    const int listTop = kH - 1;
-    for (int y = listTop - 3 * 16; y <= listTop; ++y)
-        for (int x = 0; x < 16 * 8; ++x)
-            text.push_back({{x, y}, Pixel(x, y)});
-    for (int y = kH + 20 - 60; y < kH + 20 - 60 + 16; ++y)
-        for (int x = 200; x < 200 + 16 * 3; ++x)
-            text.push_back({{x, y}, Pixel(x, y)});
+    std::vector<std::pair<GlPixel, Rgba>> probes;
+    for (const GlPixel p : {PixelOf(45, 30), PixelOf(50.5, 0.5), PixelOf(10.5, 10.5)})
+        probes.emplace_back(p, Pixel(p.x, p.y));
+    ASSERT_TRUE(IsRed(probes[1].second) && IsRed(probes[2].second));
     int full = 0;
-    for (const Probe& t : text)
-        full += t.colour[0] == 255 || t.colour[1] == 255;
+    auto text = [&](int x0, int y0, int w, int h) {
+        for (int y = y0; y < y0 + h; ++y)
+            for (int x = x0; x < x0 + w; ++x) {
+                const Rgba c = Pixel(x, y);
+                const int strongest = std::max({int(c[0]), int(c[1]), int(c[2])});
+                if (strongest == 255 || strongest == 0)   // glyph texels fully on or off
+                    probes.emplace_back(GlPixel{x, y}, c), full += strongest == 255;
+            }
+    };
+    const std::size_t filled = probes.size();
+    text(0, kH - 1 - 3 * 16, 16 * 8, 3 * 16 + 1);
+    text(200, kH + 20 - 60, 16 * 3, 16);
     ASSERT_GT(full, 20);
-
     TearDown();
+    // At ratio 2 each logical pixel is 2 x 2 device pixels: filled ones the same colour, glyph
+    // texels magnified, so mostly covered where they were covered, mostly empty where empty.
     Draw(2.0);
-    for (const Probe& pr : probes)
-        for (const Rgba& d : Logical(pr.p.x, pr.p.y))
-            EXPECT_TRUE(IsColour(d, pr.colour[0], pr.colour[1], pr.colour[2])) << pr.p.x << "," << pr.p.y << " " << int(d[0]) << " " << int(d[1]) << " " << int(d[2]) << " vs " << int(pr.colour[0]);
-
-    // Glyph texels are magnified: a fully covered pixel stays mostly covered in all four of its
-    // device pixels, an empty one mostly empty.
-    for (const Probe& t : text) {
-        const int strongest = std::max({int(t.colour[0]), int(t.colour[1]), int(t.colour[2])});
-        if (strongest != 255 && strongest != 0)
-            continue;
-        for (const Rgba& d : Logical(t.p.x, t.p.y)) {
-            const int c = std::max({int(d[0]), int(d[1]), int(d[2])});
-            if (strongest == 255)
-                EXPECT_GE(c, 128) << t.p.x << "," << t.p.y;
+    for (std::size_t i = 0; i < probes.size(); ++i) {
+        const auto& [p, c] = probes[i];
+        for (const Rgba& d : Logical(p.x, p.y)) {
+            if (i < filled)
+                EXPECT_TRUE(IsColour(d, c[0], c[1], c[2])) << p.x << "," << p.y;
             else
-                EXPECT_LT(c, 128) << t.p.x << "," << t.p.y;
+                EXPECT_EQ(std::max({int(d[0]), int(d[1]), int(d[2])}) >= 128, c[0] == 255 || c[1] == 255 || c[2] == 255)
+                    << p.x << "," << p.y;
         }
     }
 }

@@ -168,7 +168,10 @@ void DrawPlainScene(const CTrackwrightDoc& doc, CTrackwrightView& view, CPoint c
                    o.HoverPart == ObjectPart::DirectionTip);
         PlainFrame(o, doc.m_xobjectScale);
     }
+    // The selection's yellow and the rubber band are plain immediate mode already.
+    view.DrawSelection();
     glPopMatrix();
+    view.DrawRubberBand();
     view.DrawTypeList();
     glFinish();
 }

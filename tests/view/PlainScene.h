@@ -7,6 +7,6 @@
 #include "framework/CDC.h"
 #include "view/TrackwrightView.h"
 
-// The view's camera, overlay and type list; the label at cursor (the main window's client
+// The view's camera, overlay, selection, rubber band and type list; the label at cursor (the main window's client
 // pixels) in a main window clientBottom pixels high.
 void DrawPlainScene(const CTrackwrightDoc& doc, CTrackwrightView& view, CPoint cursor, int clientBottom);

@@ -21,39 +21,25 @@ protected:
     bool IsGrey(const Rgba& p, int level) { return IsColour(p, level, level, level); }
 };
 
-TEST_F(ViewRender, MapSquareIsGreyLWithoutAMap)
+TEST_F(ViewRender, MapSquareIsGreyLWithoutAMapAndTheMapModulatedByLAndUpright)
 {
     doc.m_course.m_handles.SetSize(0);
     Render();
-    EXPECT_TRUE(IsGrey(At(PixelOf(60, 60)), 128)) << int(At(PixelOf(60, 60))[0]);
-    EXPECT_TRUE(IsGrey(At(PixelOf(-127, -127)), 128));
-    EXPECT_TRUE(IsGrey(At(PixelOf(140, 0)), 0));      // outside the square: the clear colour
-    EXPECT_TRUE(IsGrey(At(PixelOf(-129, 100)), 0));
-
+    for (const auto& [x, y, level] : {std::tuple{60, 60, 128}, {-127, -127, 128}, {140, 0, 0}, {-129, 100, 0}})
+        EXPECT_TRUE(IsGrey(At(PixelOf(x, y)), level)) << x << "," << y;   // outside: the clear colour
     doc.m_course.m_texLuminance = 1.0f;
     Render();
     EXPECT_TRUE(IsGrey(At(PixelOf(60, 60)), 255));
-}
-
-TEST_F(ViewRender, MapTextureIsModulatedByLAndUpright)
-{
-    // 8 x 8 in quadrants; the file's rows run bottom up.
+    // 8 x 8 in quadrants, red right, green top; the file's rows run bottom up.
     BmpLayout layout;
-    layout.width = 8;
-    layout.height = 8;
+    layout.width = layout.height = 8;
     std::vector<std::uint8_t> data;
-    for (int row = 0; row < 8; ++row)
-        for (int x = 0; x < 8; ++x) {
-            const bool right = x >= 4;
-            const bool top = row >= 4;
-            const std::uint8_t r = right ? 200 : 40;
-            const std::uint8_t g = top ? 160 : 20;
-            data.insert(data.end(), {100, g, r});   // B G R
-        }
-    doc.m_course.m_handles.SetSize(0);
+    for (int i = 0; i < 64; ++i)
+        data.insert(data.end(), {100, std::uint8_t(i >= 32 ? 160 : 20), std::uint8_t(i % 8 >= 4 ? 200 : 40)});
+    doc.m_course.m_texLuminance = 0.5f;
     ASSERT_TRUE(doc.m_course.LoadMapTexture(WriteTempFile("view_quadrants.bmp", MakeBmp(layout, data))));
     Render();
-    EXPECT_TRUE(IsColour(At(PixelOf(-64, -64)), 20, 10, 50)) << int(At(PixelOf(-64, -64))[0]);
+    EXPECT_TRUE(IsColour(At(PixelOf(-64, -64)), 20, 10, 50));
     EXPECT_TRUE(IsColour(At(PixelOf(64, -64)), 100, 10, 50));
     EXPECT_TRUE(IsColour(At(PixelOf(-64, 64)), 20, 80, 50));
     EXPECT_TRUE(IsColour(At(PixelOf(64, 64)), 100, 80, 50));
@@ -125,34 +111,29 @@ TEST_F(ViewRender, FirstDrawnWinsWhereLinesMeet)
 
 TEST_F(ViewRender, ObjectFootprintIsScaledByTheObjectScale)
 {
-    // The default course stays: its drawing leaves the colour white for the objects.
+    // The default course stays: its drawing leaves the colour white for the objects. Half
+    // extents 10 x 0.4 = 4 across and 5 x 0.4 = 2 along the arrow (up, 10 long).
     doc.m_xobjects.Add(XObject("box.x", Vector3(0.0, 40.0, 0.0), 0.0f, 10.0f, 5.0f));
     view->m_fZoom = 4.0f;
     view->m_vCamera.y = 40.0f;
-    Render();
-    // Half extents 10 x 0.4 = 4 across and 5 x 0.4 = 2 along the arrow (up): 8 by 4 units.
-    EXPECT_TRUE(AnyNear(PixelOf(4, 41.5), 1, IsWhite));
-    EXPECT_TRUE(AnyNear(PixelOf(-4, 38.5), 1, IsWhite));
-    EXPECT_TRUE(AnyNear(PixelOf(2.5, 42), 1, IsWhite));
-    EXPECT_TRUE(AnyNear(PixelOf(-2.5, 38), 1, IsWhite));
-    EXPECT_FALSE(AnyNear(PixelOf(5, 41.5), 1, IsWhite));
-    EXPECT_FALSE(AnyNear(PixelOf(3, 41.5), 1, IsWhite));
-    EXPECT_FALSE(AnyNear(PixelOf(2.5, 43), 1, IsWhite));
-    // The arrow points up, 10 long.
-    EXPECT_TRUE(AnyNear(PixelOf(0, 46), 1, IsWhite));
-    EXPECT_FALSE(AnyNear(PixelOf(6, 40), 1, IsWhite));
-
-    // Turned a quarter clockwise: the arrow points to +x and the Height lies along x.
-    doc.m_xobjects[0].Direction = 1.5707964f;
-    Render();
-    EXPECT_TRUE(AnyNear(PixelOf(6, 40), 1, IsWhite));
-    EXPECT_TRUE(AnyNear(PixelOf(2, 41.5), 1, IsWhite));
-    EXPECT_TRUE(AnyNear(PixelOf(-1, 44), 1, IsWhite));
-    EXPECT_FALSE(AnyNear(PixelOf(4, 41.5), 1, IsWhite));
-
-    doc.m_xobjectScale = 0.5f;
-    Render();
-    EXPECT_TRUE(AnyNear(PixelOf(2.5, 41.5), 1, IsWhite));
+    const struct {
+        float direction, scale;
+        std::vector<std::pair<double, double>> white, dark;
+    } cases[] = {
+        {0.0f, 0.4f, {{4, 41.5}, {-4, 38.5}, {2.5, 42}, {-2.5, 38}, {0, 46}}, {{5, 41.5}, {3, 41.5}, {2.5, 43}, {6, 40}}},
+        // A quarter turn clockwise: the arrow points to +x and the Height lies along x.
+        {1.5707964f, 0.4f, {{6, 40}, {2, 41.5}, {-1, 44}}, {{4, 41.5}}},
+        {1.5707964f, 0.5f, {{2.5, 41.5}}, {}},
+    };
+    for (const auto& c : cases) {
+        doc.m_xobjects[0].Direction = c.direction;
+        doc.m_xobjectScale = c.scale;
+        Render();
+        for (const auto& [x, y] : c.white)
+            EXPECT_TRUE(AnyNear(PixelOf(x, y), 1, IsWhite)) << c.direction << ": " << x << "," << y;
+        for (const auto& [x, y] : c.dark)
+            EXPECT_FALSE(AnyNear(PixelOf(x, y), 1, IsWhite)) << c.direction << ": " << x << "," << y;
+    }
 }
 
 TEST_F(ViewRender, HoveredObjectIsFilledRedAndLabelledAtTheCursor)

@@ -1,0 +1,115 @@
+// The recovery copy at work: written while the course has unsaved edits, removed once it is
+// saved or the program ends normally, offered back when its course is opened again.
+#include "app/TrackwrightApp.h"
+
+#include "doc/TrackwrightDoc.h"
+#include "file/CourseFile.h"
+#include "framework/Backend.h"
+#include "framework/CDocTemplate.h"
+#include "framework/CFrameWnd.h"
+#include "framework/Resources.h"
+#include "res/Resource.h"
+
+#include <chrono>
+
+namespace {
+
+std::string Format(UINT id, const std::string& value)
+{
+    std::string text(AfxLoadString(id));
+    const auto at = text.find("%s");
+    if (at != std::string::npos)
+        text.replace(at, 2, value);
+    return text;
+}
+
+// The course file text with the line ends ReadTextFile gives.
+std::string TextAsRead(const CTrackwrightDoc& doc)
+{
+    std::string text = CourseFileText(doc.StoredFields());
+    std::erase(text, '\r');
+    return text;
+}
+
+// The recovered course replaces the one read from disk; the file stays as it was, so the
+// course counts as unsaved until the user saves it.
+void Restore(CTrackwrightDoc& doc, const std::string& text)
+{
+    doc.DeleteContents();
+    doc.TakeStoredCourse(ParseCourseText(text), doc.GetPathName());
+    doc.m_history.MarkUnsaved();
+    doc.SetModifiedFlag(true);
+    doc.UpdateAllViews(nullptr);
+}
+
+}  // namespace
+
+int CTrackwrightApp::ExitInstance()
+{
+    // A normal end: the course was saved, or the user chose not to keep the changes.
+    if (m_recovery)
+        m_recovery->Remove();
+    return CWinApp::ExitInstance();
+}
+
+void CTrackwrightApp::OnIdle()
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    TickRecovery(std::chrono::duration<double>(now).count());
+}
+
+void CTrackwrightApp::TickRecovery(double now)
+{
+    CSingleDocTemplate* pTemplate = GetDocTemplate();
+    auto* pDoc = pTemplate ? static_cast<CTrackwrightDoc*>(pTemplate->GetDocument()) : nullptr;
+    if (!pDoc || !m_recovery)
+        return;
+    if (!pDoc->IsModified()) {
+        if (m_recovery->Exists())
+            m_recovery->Remove();
+        return;
+    }
+    if (!m_recoveryClock.Due(pDoc->m_history.Changes(), now))
+        return;
+    m_recoveryClock.Done();
+    // A failure must not interrupt the user: one line in the status bar, and the next edit
+    // tries again; the line goes once a copy is written.
+    const bool written = m_recovery->Write(pDoc->GetPathName(), CourseFileText(pDoc->StoredFields()));
+    if (written == m_bRecoveryFailed)
+        AfxSetStatusText(written ? std::string() : Format(IDS_RECOVERY_WRITE_FAILED, m_recovery->Path()));
+    m_bRecoveryFailed = !written;
+}
+
+void CTrackwrightApp::OnDocumentOpened(CDocument* pDocument)
+{
+    const bool atStart = !m_bStarted;
+    m_bStarted = true;
+    if (!m_recovery)
+        return;
+    // The course before this one was saved or given up when it was replaced.
+    m_recovery->Remove();
+
+    auto& doc = *static_cast<CTrackwrightDoc*>(pDocument);
+    // An untitled course's copy is offered only at start-up, not on every New.
+    if (doc.GetPathName().empty() && !atStart)
+        return;
+    const std::optional<FoundRecovery> orphan = m_recovery->FindOrphan(doc.GetPathName());
+    if (!orphan)
+        return;
+    if (orphan->courseText == TextAsRead(doc)) {
+        m_recovery->Discard(*orphan);
+        return;
+    }
+    // Only a plain No throws the changes away; a box closed otherwise asks again next time.
+    switch (AfxMessageBox(Format(IDS_RECOVERY_QUESTION, doc.GetTitle()), MB_YESNO | MB_ICONQUESTION)) {
+    case IDYES:
+        Restore(doc, orphan->courseText);
+        m_recovery->Adopt(*orphan);
+        break;
+    case IDNO:
+        m_recovery->Discard(*orphan);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,103 @@
+// Cut, Copy and Paste of the selected objects through the system clipboard, as the course
+// file's object lines.
+#include "doc/CourseHistory.h"
+#include "file/ObjectLines.h"
+#include "framework/Backend.h"
+#include "framework/Resources.h"
+#include "res/Resource.h"
+#include "view/TrackwrightView.h"
+
+#include <algorithm>
+
+namespace {
+
+// Where pasted objects go: the mouse when it is over the view, else the view's centre.
+CPoint PastePoint(const CTrackwrightView& view)
+{
+    const CPoint p = view.GetCursorClientPos();
+    const CRect& r = view.m_rectClient;
+    if (p.x >= 0 && p.y >= 0 && p.x < r.right && p.y < r.bottom)
+        return p;
+    return CPoint(r.right / 2, r.bottom / 2);
+}
+
+}  // namespace
+
+void CTrackwrightView::OnUpdateEditCut(CCmdUI* pCmdUI)
+{
+    ValidateSelection();
+    pCmdUI->Enable(GetDocument() && !m_selection.objects.empty());
+}
+
+void CTrackwrightView::OnUpdateEditPaste(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(GetDocument() && AfxClipboardHasText());
+}
+
+void CTrackwrightView::OnEditCopy()
+{
+    const CTrackwrightDoc* pDoc = GetDocument();
+    ValidateSelection();
+    if (!pDoc || m_selection.objects.empty())
+        return;
+    std::string text;
+    for (const int i : m_selection.objects)
+        AppendXObjectLine(text, pDoc->m_xobjects[i]);
+    AfxSetClipboardText(text);
+}
+
+void CTrackwrightView::OnEditCut()
+{
+    CTrackwrightDoc* pDoc = GetDocument();
+    ValidateSelection();
+    if (!pDoc || m_selection.objects.empty())
+        return;
+    EndNudge();
+    OnEditCopy();
+    BeginStep(*pDoc);
+    RemoveIndices(pDoc->m_xobjects, m_selection.objects);
+    EndStep(*pDoc, IDS_STEP_CUT);
+    // Control points keep their indices and their selection.
+    m_selection.objects.clear();
+    m_selection.objectCount = pDoc->m_xobjects.GetSize();
+    SelectionChanged();
+}
+
+void CTrackwrightView::OnEditPaste()
+{
+    CTrackwrightDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return;
+    EndNudge();
+    std::vector<XObject> pasted;
+    if (!ParseXObjectLines(AfxGetClipboardText(), pasted)) {
+        m_strStatus = AfxLoadString(IDS_STATUS_PASTE_MALFORMED);
+        AfxSetStatusText(m_strStatus);
+        return;
+    }
+    // The layout is kept; the middle of the objects' box lands on the paste point.
+    float x0 = pasted[0].Pos.x, x1 = x0, y0 = pasted[0].Pos.y, y1 = y0;
+    for (const XObject& o : pasted) {
+        x0 = std::min(x0, o.Pos.x);
+        x1 = std::max(x1, o.Pos.x);
+        y0 = std::min(y0, o.Pos.y);
+        y1 = std::max(y1, o.Pos.y);
+    }
+    const CPoint at = PastePoint(*this);
+    const Vector3 target = ScreenToWorld(at.x, at.y);
+    const Vector3 offset(double(target.x) - (double(x0) + x1) / 2.0, double(target.y) - (double(y0) + y1) / 2.0, 0.0);
+
+    BeginStep(*pDoc);
+    const int first = pDoc->m_xobjects.GetSize();
+    pDoc->m_xobjects.Reserve(first + static_cast<int>(pasted.size()));
+    for (XObject& o : pasted) {
+        o.Pos = o.Pos + offset;
+        pDoc->m_xobjects.Add(o);
+    }
+    EndStep(*pDoc, IDS_STEP_PASTE);
+    m_gesture.start.clear();   // a group being dragged lets go: the pasted objects stay put
+    m_selection = EmptySelection(pDoc->m_course.m_handles, pDoc->m_xobjects);
+    for (int i = first; i < pDoc->m_xobjects.GetSize(); ++i)
+        m_selection.objects.push_back(i);
+    SelectionChanged();
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+// The control points and objects the user has selected: a value of the view, never stored in
+// the course file. Indices refer to the lists as they were when the selection was made; the
+// list sizes recorded with them tell when an edit elsewhere (undo, Open) made them stale.
+#include "geometry/CourseRecords.h"
+#include "geometry/RecordList.h"
+
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+struct CourseSelection {
+    std::vector<int> handles;   // ascending, no repeats
+    std::vector<int> objects;   // ascending, no repeats
+    int handleCount = 0;        // sizes of the lists the indices refer to
+    int objectCount = 0;
+
+    bool Empty() const { return handles.empty() && objects.empty(); }
+    int Size() const { return static_cast<int>(handles.size() + objects.size()); }
+    bool HasHandle(int i) const;
+    bool HasObject(int i) const;
+    void ToggleHandle(int i);
+    void ToggleObject(int i);
+    // Adds what `other` holds (both over the same lists).
+    void Merge(const CourseSelection& other);
+    bool operator==(const CourseSelection&) const = default;
+};
+
+// An empty selection over lists of these sizes.
+CourseSelection EmptySelection(const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects);
+// Drops a selection whose lists changed size since it was made; true when it was dropped.
+bool DropIfStale(CourseSelection& sel, const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects);
+
+// The control points and objects whose positions lie in the rectangle spanned by corners a
+// and b, edges included.
+CourseSelection SelectInBand(const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects,
+                             const Vector3& a, const Vector3& b);
+
+// The positions of the selected parts, handles first: where a group move starts from.
+std::vector<Vector3> SelectedPositions(const CourseSelection& sel, const RecordList<CourseHandle>& handles,
+                                       const RecordList<XObject>& objects);
+// Puts every selected part at its start position plus offset (tangents, widths, directions
+// unchanged); true when any stored value changed. Nothing moves when start does not hold
+// one position per selected part.
+bool PlaceSelection(const CourseSelection& sel, const std::vector<Vector3>& start, const Vector3& offset,
+                    RecordList<CourseHandle>& handles, RecordList<XObject>& objects);
+
+// Removes the items at the ascending indices drop, copying the kept ones once (removing one
+// at a time would move the tail of a long list every time).
+template <class T>
+void RemoveIndices(RecordList<T>& list, const std::vector<int>& drop)
+{
+    RecordList<T> kept;
+    kept.Reserve(list.GetSize() - static_cast<int>(drop.size()));
+    std::size_t d = 0;
+    for (int i = 0; i < list.GetSize(); ++i) {
+        if (d < drop.size() && drop[d] == i)
+            ++d;
+        else
+            kept.Add(list[i]);
+    }
+    list = std::move(kept);
+}

@@ -1,0 +1,206 @@
+#include "AppRun.h"
+
+#include "file/CourseFile.h"
+#include "file/Tokenizer.h"
+
+#include <cstdlib>
+#include <fstream>
+
+namespace {
+
+// The recovery copy through the application: written a few seconds after an edit, gone
+// once the course is saved, offered back when its course is opened again.
+class Recovery : public AppRun {
+protected:
+    void SetUp() override
+    {
+        course = TempPath("course.crs");
+        state = std::filesystem::path(course).parent_path() / "state";
+        std::filesystem::remove_all(state);
+        setenv("XDG_STATE_HOME", state.c_str(), 1);
+        folder = state + "/trackwright";
+        CTrackwrightDoc doc;
+        doc.OnNewDocument();
+        diskText = CourseFileText(doc.StoredFields());
+        std::ofstream(course, std::ios::binary) << diskText;
+    }
+
+    // Files in the recovery folder, of one extension.
+    int Count(const char* extension)
+    {
+        int n = 0;
+        std::error_code ec;
+        for (const auto& e : std::filesystem::directory_iterator(folder, ec))
+            n += e.path().extension() == extension;
+        return n;
+    }
+    // A copy left by an editor that was killed: the default course less its first point.
+    void LeaveOrphan(const std::string& coursePath)
+    {
+        CTrackwrightDoc doc;
+        doc.OnNewDocument();
+        doc.m_course.m_handles.RemoveAt(0);
+        RecoveryFile killed(folder);
+        ASSERT_TRUE(killed.Write(coursePath, CourseFileText(doc.StoredFields())));
+    }
+
+    std::string state;
+    std::string folder;
+    std::string course;
+    std::string diskText;
+};
+
+TEST(RecoveryClock, WritesAfterAQuietSpellOrAtTheLatestThirtySecondsAfterTheFirstEdit)
+{
+    struct Tick {
+        std::uint64_t changes;
+        double now;
+        bool due;
+    };
+    const Tick ticks[] = {
+        {0, 0.0, false},   {1, 1.0, false},  {1, 3.9, false}, {1, 4.0, true},   // quiet 3 s
+        {2, 10.0, false},  {3, 12.5, false}, {4, 15.0, false}, {5, 17.5, false},
+        {6, 20.0, false},  {7, 22.5, false}, {8, 25.0, false}, {9, 27.5, false},
+        {10, 39.9, false}, {11, 40.0, true},   // edits every 2.5 s: written 30 s after the first
+    };
+    RecoveryClock clock;
+    for (const Tick& t : ticks) {
+        const bool due = clock.Due(t.changes, t.now);
+        EXPECT_EQ(due, t.due) << t.now;
+        if (due)
+            clock.Done();
+    }
+}
+
+TEST_F(Recovery, WrittenAfterAnEditAndRemovedBySaveOrUndo)
+{
+    Start({"trackwright", course});
+    app.TickRecovery(0.0);
+    DeleteFirstHandle();
+    app.TickRecovery(1.0);
+    EXPECT_EQ(Count(".crs"), 0);
+    app.TickRecovery(4.0);
+    ASSERT_EQ(Count(".crs"), 1);
+    std::string text;
+    ASSERT_TRUE(ReadTextFile(app.m_recovery->Path(), 1 << 20, text));
+    std::string expected = CourseFileText(Doc().StoredFields());
+    std::erase(expected, '\r');
+    EXPECT_EQ(text, "#Trackwright recovery\n" + std::filesystem::canonical(course).string() + "\n" + expected);
+
+    Command(ID_EDIT_UNDO);   // back to the file on disk: nothing to recover
+    app.TickRecovery(5.0);
+    EXPECT_EQ(Count(".crs"), 0);
+
+    Command(ID_EDIT_REDO);
+    app.TickRecovery(6.0);
+    app.TickRecovery(9.0);
+    EXPECT_EQ(Count(".crs"), 1);
+    Command(ID_FILE_SAVE);
+    app.TickRecovery(9.1);
+    EXPECT_EQ(Count(".crs"), 0);
+    EXPECT_EQ(Count(".lock"), 0);
+    EXPECT_TRUE(backend.messages.empty());
+
+    Command(ID_EDIT_UNDO);   // an edit again; a normal end (the save question answered) removes it
+    app.TickRecovery(10.0);
+    app.TickRecovery(13.0);
+    EXPECT_EQ(Count(".crs"), 1);
+    app.ExitInstance();
+    EXPECT_EQ(Count(".crs"), 0);
+}
+
+TEST_F(Recovery, AFailedWriteIsOneStatusLineAndLeavesEditingAlone)
+{
+    std::filesystem::create_directories(state);
+    std::ofstream(folder) << "a file where the folder should be";
+    Start({"trackwright", course});
+    DeleteFirstHandle();
+    app.TickRecovery(0.0);
+    app.TickRecovery(3.0);
+    EXPECT_EQ(backend.statusText, "回復用ファイルを書き込めませんでした: " + app.m_recovery->Path());
+    EXPECT_TRUE(backend.messages.empty());
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(HandleCount(), 3);
+    Command(ID_EDIT_UNDO);
+    EXPECT_EQ(HandleCount(), 4);
+
+    std::filesystem::remove(folder);   // the next copy after an edit goes through
+    Command(ID_EDIT_REDO);
+    app.TickRecovery(10.0);
+    app.TickRecovery(13.0);
+    EXPECT_TRUE(app.m_recovery->Exists());
+    EXPECT_EQ(backend.statusText, "");
+}
+
+TEST_F(Recovery, OpeningTheCourseOffersTheOrphanYesRestoresNoDiscards)
+{
+    struct Case {
+        int answer;
+        int handles;
+        bool modified;
+        int orphansLeft;
+    };
+    for (const Case c : {Case{IDYES, 3, true, 1}, Case{IDNO, 4, false, 0}}) {
+        SCOPED_TRACE(c.answer);
+        LeaveOrphan(course);
+        backend.messages.clear();
+        backend.messageAnswers = {c.answer};
+        if (app.GetDocTemplate() == nullptr)
+            Start({"trackwright", course});
+        else
+            ASSERT_NE(app.OpenDocumentFile(course), nullptr);
+        ASSERT_EQ(backend.messages.size(), 1u);
+        EXPECT_EQ(backend.messages[0].text, "course.crs に保存されていない変更が残っています。復元しますか?\n"
+                                            "(「いいえ」を選ぶと、この変更は破棄されます)");
+        EXPECT_EQ(backend.messages[0].type, MB_YESNO | MB_ICONQUESTION);
+        EXPECT_EQ(HandleCount(), c.handles);
+        EXPECT_EQ(Doc().IsModified(), c.modified);
+        EXPECT_EQ(Title(), c.modified ? "course.crs* - Trackwright" : "course.crs - Trackwright");
+        EXPECT_EQ(Count(".crs"), c.orphansLeft);   // Yes: the orphan is now this editor's copy
+        std::ifstream in(course, std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), diskText) << "the file on disk is untouched";
+        // Leave the course unmodified so the next Open does not ask to save.
+        backend.messageAnswers = {IDNO};
+        Command(ID_FILE_NEW);
+    }
+}
+
+TEST_F(Recovery, UntitledCopyIsOfferedOnlyAtStartAndACopyEqualToTheFileIsDropped)
+{
+    LeaveOrphan("");
+    Start();
+    EXPECT_EQ(backend.messages.size(), 1u);
+    EXPECT_EQ(HandleCount(), 4);   // the default answer of the test back end is not Yes
+    Command(ID_FILE_NEW);
+    EXPECT_EQ(backend.messages.size(), 1u);
+
+    std::string same;
+    {
+        RecoveryFile killed(folder);
+        ASSERT_TRUE(killed.Write(course, diskText));
+        same = killed.Path();
+    }
+    ASSERT_NE(app.OpenDocumentFile(course), nullptr);
+    EXPECT_EQ(backend.messages.size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(same));
+}
+
+TEST_F(Recovery, TwoEditorsOnTwoCoursesKeepSeparateCopies)
+{
+    const std::string other = TempPath("other.crs");
+    {
+        RecoveryFile first(folder);
+        RecoveryFile second(folder);
+        ASSERT_TRUE(first.Write(course, "first"));
+        ASSERT_TRUE(second.Write(other, "second"));
+        EXPECT_NE(first.Path(), second.Path());
+        RecoveryFile third(folder);
+        EXPECT_FALSE(third.FindOrphan(course));   // both editors still run
+        EXPECT_FALSE(third.FindOrphan(other));
+    }
+    RecoveryFile next(folder);
+    EXPECT_EQ(next.FindOrphan(course)->courseText, "first");
+    EXPECT_EQ(next.FindOrphan(other)->courseText, "second");
+}
+
+}  // namespace

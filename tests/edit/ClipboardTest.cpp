@@ -1,0 +1,161 @@
+#include "EditView.h"
+
+#include "doc/CourseHistory.h"
+#include "framework/Resources.h"
+#include "geometry/XObjectQueries.h"
+#include "res/Resource.h"
+#include "res/TrackwrightResources.h"
+#include "view/ValuesDlg.h"
+
+namespace {
+
+class Clipboard : public EditView {
+protected:
+    void SetUp() override
+    {
+        EditView::SetUp();
+        AfxSetResources(&TrackwrightResources());
+        UseSquare();
+        AddXObject(doc.m_xobjects, Vector3(20.0, -20.0, 0.0), "rock.x", 2.0f, 2.5f);
+        AddXObject(doc.m_xobjects, Vector3(40.0, -30.0, 0.0), "old oak.x", 3.0f, 4.0f);
+        doc.m_xobjects[1].Direction = 0.5f;
+        doc.m_history.Clear();
+    }
+    bool Enabled(UINT nID)
+    {
+        CCmdUI ui(nID);
+        EXPECT_TRUE(view.OnCmdMsg(nID, CN_UPDATE_COMMAND_UI, &ui));
+        return ui.m_bEnabled;
+    }
+    void Run(UINT nID) { view.OnCmdMsg(nID, CN_COMMAND, nullptr); }
+    void SelectBothObjects()
+    {
+        view.OnLButtonDown(MK_LBUTTON, Px(10, -10));
+        view.OnMouseMove(MK_LBUTTON, Px(50, -40));
+        view.OnLButtonUp(0, Px(50, -40));
+        ASSERT_EQ(view.m_selection.objects, (std::vector<int>{0, 1}));
+    }
+};
+
+TEST_F(Clipboard, CopyWritesObjectLinesAndPastePlacesThemAtTheMouseAsOneStep)
+{
+    EXPECT_FALSE(Enabled(ID_EDIT_COPY));
+    EXPECT_FALSE(Enabled(ID_EDIT_CUT));
+    EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
+    SelectBothObjects();
+    EXPECT_TRUE(Enabled(ID_EDIT_COPY));
+    Run(ID_EDIT_COPY);
+    EXPECT_EQ(backend.clipboard,
+              "\"rock.x\"   20.00000000  -20.00000000    0.00000000    2.00000000    2.50000000\r\n"
+              "\"old oak.x\"   40.00000000  -30.00000000    0.50000000    3.00000000    4.00000000\r\n");
+    EXPECT_TRUE(Enabled(ID_EDIT_PASTE));
+
+    backend.viewHost.cursor = Px(0, 0);   // the middle of their box, (30, -25), goes here
+    Run(ID_EDIT_PASTE);
+    ASSERT_EQ(doc.m_xobjects.GetSize(), 4);
+    EXPECT_EQ(doc.m_xobjects[2].Pos, Vector3(-10.0, 5.0, 0.0));
+    EXPECT_EQ(doc.m_xobjects[3].Pos, Vector3(10.0, -5.0, 0.0));
+    EXPECT_EQ(doc.m_xobjects[3].FileName, "old oak.x");
+    EXPECT_EQ(doc.m_xobjects[3].Direction, 0.5f);
+    EXPECT_EQ(view.m_selection.objects, (std::vector<int>{2, 3}));
+    EXPECT_EQ(doc.m_history.UndoLabel(), IDS_STEP_PASTE);
+    ASSERT_TRUE(UndoLastStep(doc));
+    EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
+    EXPECT_TRUE(view.m_selection.Empty());
+
+    // A paste in the middle of a group drag: the group stops, the pasted objects stay put.
+    SelectBothObjects();
+    view.OnLButtonDown(MK_LBUTTON, Px(20, -20));
+    view.OnMouseMove(MK_LBUTTON, Px(25, -20));
+    Run(ID_EDIT_PASTE);
+    view.OnMouseMove(MK_LBUTTON, Px(30, -20));
+    view.OnLButtonUp(0, Px(30, -20));
+    EXPECT_EQ(doc.m_xobjects[2].Pos, Vector3(-10.0, 5.0, 0.0));
+    ASSERT_TRUE(UndoLastStep(doc));
+    EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
+
+    SelectBothObjects();
+    Run(ID_EDIT_CUT);
+    EXPECT_EQ(doc.m_xobjects.GetSize(), 0);
+    EXPECT_EQ(doc.m_history.UndoLabel(), IDS_STEP_CUT);
+    EXPECT_FALSE(Enabled(ID_EDIT_CUT));
+}
+
+TEST_F(Clipboard, MalformedTextPastesNothingAndSaysSo)
+{
+    for (const char* text : {" \r\n# only a comment\r\n", "\"a\" 1 2 3 4", "\"a\" 1 2 3 4 5 6", "\"a\" 1 2 x 4 5",
+                             "4 1 2 3 4 5", "\"a\" nan 2 3 4 5", "\"a\" 1e39 2 3 4 5", "\"a\" 1 2 3 4 5\r\nb 1"}) {
+        SCOPED_TRACE(text);
+        backend.clipboard = text;
+        backend.statusText.clear();
+        Run(ID_EDIT_PASTE);
+        EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
+        EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_PASTE_MALFORMED));
+    }
+    EXPECT_EQ(doc.m_history.StepCount(), 0);
+
+    // Lines copied out of a course file, comment and all; names may be bare.
+    backend.clipboard = "#XObject : FileName x y Angle Width Height\r\n\"a b.x\" 1 2 3 4 5 # note\nc.x -1 -2 0 1 1\n";
+    backend.viewHost.cursor = CPoint(-5, -5);   // outside the view: its centre
+    Run(ID_EDIT_PASTE);
+    ASSERT_EQ(doc.m_xobjects.GetSize(), 4);
+    EXPECT_EQ(doc.m_xobjects[2].FileName, "a b.x");
+    EXPECT_EQ(doc.m_xobjects[2].Pos, Vector3(1.0, 2.0, 0.0));
+    EXPECT_EQ(doc.m_xobjects[3].Pos, Vector3(-1.0, -2.0, 0.0));
+}
+
+TEST_F(Clipboard, DoubleClickEditsExactValuesValidatedAsOneStep)
+{
+    // A point: a number field refuses text; numbers apply exactly.
+    backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
+        host.items[IDC_POS_X] = "abc";
+        dlg.OnOK();
+        EXPECT_EQ(host.result, 0);   // still open, the field focused
+        EXPECT_EQ(host.focused, IDC_POS_X);
+        host.items[IDC_POS_X] = "12.5";
+        host.items[IDC_WIDTH_RIGHT] = "7.5";
+        dlg.OnOK();
+    };
+    view.OnLButtonDblClk(MK_LBUTTON, Px(60, 0));
+    EXPECT_EQ(H(1).vPos, Vector3(12.5, 0.0, 0.0));
+    EXPECT_EQ(H(1).WidthRight, 7.5f);
+    EXPECT_EQ(H(1).vTanNext, Vector3(0.0, -60.0, 0.0));
+    EXPECT_EQ(doc.m_history.UndoLabel(), IDS_STEP_VALUES);
+    ASSERT_TRUE(UndoLastStep(doc));
+    EXPECT_EQ(H(1).vPos, Vector3(60.0, 0.0, 0.0));
+
+    // An object: the catalogue is offered, a quote in the name is refused, untouched fields
+    // keep their exact values (0.5 radians is no round number of degrees).
+    backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
+        EXPECT_EQ(host.choices[IDC_XOBJECT_NAME], (std::vector<std::string>{"tree_pine.x", "grandstand.x"}));
+        EXPECT_EQ(host.items[IDC_XOBJECT_NAME], "old oak.x");
+        host.items[IDC_XOBJECT_NAME] = "big \"oak\".x";
+        dlg.OnOK();
+        EXPECT_EQ(host.result, 0);
+        host.items[IDC_XOBJECT_NAME] = "grandstand.x";
+        host.items[IDC_XOBJECT_WIDTH] = "7.5";
+        dlg.OnOK();
+    };
+    view.OnLButtonDblClk(MK_LBUTTON, Px(40, -30));
+    EXPECT_EQ(backend.MessageTexts().back(), AfxLoadString(IDS_NAME_HAS_QUOTE));
+    const XObject& o = doc.m_xobjects[1];
+    EXPECT_EQ(o.FileName, "grandstand.x");
+    EXPECT_EQ(o.Width, 7.5f);
+    EXPECT_EQ(o.Direction, 0.5f);
+    EXPECT_EQ(o.Pos, Vector3(40.0, -30.0, 0.0));
+
+    // A new direction in degrees; OK with nothing changed records no step.
+    backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
+        host.items[IDC_DIRECTION] = "90";
+        dlg.OnOK();
+    };
+    view.OnLButtonDblClk(MK_LBUTTON, Px(40, -30));
+    EXPECT_FLOAT_EQ(doc.m_xobjects[1].Direction, 1.5707964f);
+    backend.dialogScript = nullptr;
+    const int steps = doc.m_history.StepCount();
+    view.OnLButtonDblClk(MK_LBUTTON, Px(20, -20));
+    view.OnLButtonDblClk(MK_LBUTTON, Px(0, 0));
+    EXPECT_EQ(doc.m_history.StepCount(), steps);
+}
+
+}  // namespace

@@ -1,0 +1,121 @@
+#include "view/ValuesDlg.h"
+
+#include "doc/CourseHistory.h"
+#include "framework/Backend.h"
+#include "framework/Resources.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
+
+// The shortest text that reads back as the same float, so OK on untouched fields keeps the
+// stored values exactly (the usual six digits would round them).
+std::string ExactText(float value)
+{
+    char buf[64];
+    const auto [ptr, ec] = std::to_chars(buf, buf + sizeof buf, value);
+    return ec == std::errc() ? std::string(buf, ptr) : std::string("0");
+}
+
+void DDX_Exact(CDataExchange* pDX, UINT nIDC, float& value)
+{
+    if (!pDX->m_bSaveAndValidate) {
+        if (CDialogHost* pHost = pDX->m_pDlg->GetDialogHost())
+            pHost->SetItemText(nIDC, ExactText(value));
+        return;
+    }
+    DDX_Text(pDX, nIDC, value);
+}
+
+void DDX_Exact(CDataExchange* pDX, UINT nIDX, UINT nIDY, Vector3& v)
+{
+    DDX_Exact(pDX, nIDX, v.x);
+    DDX_Exact(pDX, nIDY, v.y);
+}
+
+}  // namespace
+
+void CPointValuesDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Exact(pDX, IDC_POS_X, IDC_POS_Y, m_handle.vPos);
+    DDX_Exact(pDX, IDC_TAN_NEXT_X, IDC_TAN_NEXT_Y, m_handle.vTanNext);
+    DDX_Exact(pDX, IDC_TAN_PREV_X, IDC_TAN_PREV_Y, m_handle.vTanPrev);
+    DDX_Exact(pDX, IDC_WIDTH_RIGHT, m_handle.WidthRight);
+    DDX_Exact(pDX, IDC_WIDTH_LEFT, m_handle.WidthLeft);
+}
+
+BOOL CXObjectValuesDlg::OnInitDialog()
+{
+    if (CDialogHost* pHost = GetDialogHost())
+        pHost->SetItemChoices(IDC_XOBJECT_NAME, m_names);
+    m_directionShown = ExactText(static_cast<float>(m_object.Direction * kDegreesPerRadian));
+    return CDialog::OnInitDialog();
+}
+
+void CXObjectValuesDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_XOBJECT_NAME, m_object.FileName);
+    DDX_Exact(pDX, IDC_POS_X, IDC_POS_Y, m_object.Pos);
+    CDialogHost* pHost = GetDialogHost();
+    if (!pDX->m_bSaveAndValidate) {
+        if (pHost)
+            pHost->SetItemText(IDC_DIRECTION, m_directionShown);
+    } else if (!pHost || pHost->GetItemText(IDC_DIRECTION) != m_directionShown) {
+        float degrees = 0.0f;
+        DDX_Text(pDX, IDC_DIRECTION, degrees);
+        if (!pDX->m_bFailed)
+            m_object.Direction = static_cast<float>(degrees / kDegreesPerRadian);
+    }
+    DDX_Exact(pDX, IDC_XOBJECT_WIDTH, m_object.Width);
+    DDX_Exact(pDX, IDC_XOBJECT_HEIGHT, m_object.Height);
+}
+
+void CXObjectValuesDlg::OnOK()
+{
+    // The course file has no escape for a double quote: it would end the name early.
+    CDialogHost* pHost = GetDialogHost();
+    if (pHost && pHost->GetItemText(IDC_XOBJECT_NAME).find('"') != std::string::npos) {
+        AfxMessageBox(std::string(AfxLoadString(IDS_NAME_HAS_QUOTE)), MB_OK | MB_ICONEXCLAMATION);
+        pHost->FocusItem(IDC_XOBJECT_NAME);
+        return;
+    }
+    CDialog::OnOK();
+}
+
+bool EditPointValues(CTrackwrightDoc& doc, int i)
+{
+    if (i < 0 || i >= doc.m_course.m_handles.GetSize())
+        return false;
+    CPointValuesDlg dlg;
+    dlg.m_handle = doc.m_course.m_handles[i];
+    if (dlg.DoModal() != IDOK || i >= doc.m_course.m_handles.GetSize())
+        return false;
+    BeginStep(doc);
+    CourseHandle& h = doc.m_course.m_handles[i];
+    h.vPos = dlg.m_handle.vPos;
+    h.vTanNext = dlg.m_handle.vTanNext;
+    h.vTanPrev = dlg.m_handle.vTanPrev;
+    h.WidthRight = dlg.m_handle.WidthRight;
+    h.WidthLeft = dlg.m_handle.WidthLeft;
+    return EndStep(doc, IDS_STEP_VALUES);
+}
+
+bool EditXObjectValues(CTrackwrightDoc& doc, int i, const std::vector<std::string>& names)
+{
+    if (i < 0 || i >= doc.m_xobjects.GetSize())
+        return false;
+    CXObjectValuesDlg dlg;
+    dlg.m_object = doc.m_xobjects[i];
+    dlg.m_names = names;
+    if (dlg.DoModal() != IDOK || i >= doc.m_xobjects.GetSize())
+        return false;
+    BeginStep(doc);
+    const XObject& o = dlg.m_object;
+    doc.m_xobjects[i].Set(o.FileName, o.Pos, o.Direction, o.Width, o.Height);
+    return EndStep(doc, IDS_STEP_VALUES);
+}
