@@ -4,9 +4,12 @@
 #include "view/DrawHelpers.h"
 #include "view/TrackwrightView.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
+
+constexpr long long kFarOff = 1 << 30;
 
 template <class T>
 bool SameBits(const T& a, const T& b)
@@ -91,12 +94,16 @@ ViewLook LookOf(const CTrackwrightView& view, const CTrackwrightDoc* pDoc)
     // Where DrawRubberBand puts its corners.
     const LeftGesture& band = view.m_gesture;
     if (band.BandShown()) {
-        const int h = view.ToDevicePixels(view.m_rectClient.bottom);
+        // A captured pointer may be anywhere: kept far off screen, and without overflow.
+        const auto device = [&](long long px) {
+            return static_cast<int>(std::clamp<long long>(px, -kFarOff, kFarOff));
+        };
+        const long long h = view.ToDevicePixels(view.m_rectClient.bottom);
         look.bandShown = true;
-        look.bandX0 = view.ToDevicePixels(band.ptDown.x);
-        look.bandY0 = h - view.ToDevicePixels(band.ptDown.y);
-        look.bandX1 = view.ToDevicePixels(band.ptNow.x);
-        look.bandY1 = h - view.ToDevicePixels(band.ptNow.y);
+        look.bandX0 = device(view.ToDevicePixels(band.ptDown.x));
+        look.bandY0 = device(h - view.ToDevicePixels(band.ptDown.y));
+        look.bandX1 = device(view.ToDevicePixels(band.ptNow.x));
+        look.bandY1 = device(h - view.ToDevicePixels(band.ptNow.y));
     }
     return look;
 }

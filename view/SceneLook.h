@@ -53,7 +53,8 @@ struct ViewLook {
     int selectedType = 0;
     int hoverType = 0;
     std::vector<std::string> types;
-    bool bandShown = false;   // the rubber band's corners, device pixels from the bottom left
+    bool bandShown = false;   // the rubber band's corners, device pixels from the bottom left,
+                              // within 2^30 of the origin
     int bandX0 = 0;
     int bandY0 = 0;
     int bandX1 = 0;

@@ -6,6 +6,7 @@
 #include "framework/egl/EglContext.h"
 #include "geometry/HandlePicking.h"
 #include "geometry/XObjectQueries.h"
+#include "res/Resource.h"
 
 #include <GL/gl.h>
 
@@ -122,11 +123,12 @@ TEST(ScreenRegion, BoxesBecomePixelsWithoutOverflowAndRegionsMerge)
 }
 
 // Long random runs of what a user does (hovering, dragging, inserting, deleting, placing,
-// settings, camera moves, the type list), each frame drawn by the view into the picture it keeps
+// settings, camera moves, the type list, selecting by click and band, group drags, nudges, Esc,
+// undo and redo, paste), each frame drawn by the view into the picture it keeps
 // and compared with the same scene drawn whole the plain way in a second context.
 TEST_F(Repaint, EveryFrameEqualsAWholePlainFrame)
 {
-    RunRandomSequence(16, 400);
+    RunRandomSequence(16, 600);
 }
 
 TEST_F(RepaintHighDpi, EveryFrameEqualsAWholePlainFrame)
@@ -180,6 +182,27 @@ void Repaint::RunRandomSequence(unsigned seed, int steps)
         }
         return ClientOf(p.x + U(-1, 1), p.y + U(-1, 1));
     };
+    // Exactly on a control point's marker or an object's body: a click there selects it.
+    auto onPart = [&]() {
+        if (I(0, 1) == 0 && handles.GetSize() > 0) {
+            const Vector3 q = handles[I(0, handles.GetSize() - 1)].vPos;
+            return ClientOf(q.x, q.y);
+        }
+        if (doc.m_xobjects.GetSize() == 0)
+            return nearPart();
+        const Vector3 q = doc.m_xobjects[I(0, doc.m_xobjects.GetSize() - 1)].Pos;
+        return ClientOf(q.x, q.y);
+    };
+    // On a selected part, when there is a selection the view still draws.
+    auto selectedPart = [&]() {
+        const CourseSelection& sel = view->m_selection;
+        if (sel.handleCount != handles.GetSize() || sel.objectCount != doc.m_xobjects.GetSize() || sel.Empty())
+            return onPart();
+        const int k = I(0, sel.Size() - 1);
+        const Vector3 q = k < static_cast<int>(sel.handles.size()) ? handles[sel.handles[static_cast<std::size_t>(k)]].vPos
+                                                                   : doc.m_xobjects[sel.objects[static_cast<std::size_t>(k) - sel.handles.size()]].Pos;
+        return ClientOf(q.x, q.y);
+    };
     auto moveTo = [&](CPoint p, UINT flags) {
         frameHost.cursor = p;   // the label follows the system's cursor
         host.cursor = p;
@@ -188,6 +211,7 @@ void Repaint::RunRandomSequence(unsigned seed, int steps)
 
     int partial = 0;
     int frames = 0;
+    bool selectedEver = false;
     // Draws the view's frame and the plain one; the number of pixels that differ.
     auto compare = [&]() -> std::size_t {
         const int before = view->m_nFrameCount;
@@ -209,7 +233,13 @@ void Repaint::RunRandomSequence(unsigned seed, int steps)
         return differing;
     };
     for (int step = 0; step < steps; ++step) {
-        switch (const int op = I(0, 99); op < 45 ? 0 : op < 65 ? 1 : op < 72 ? 2 : op < 78 ? 3 : op < 84 ? 4 : op < 90 ? 5 : op < 97 ? 6 : 7) {
+        // Shares in percent of hover, drag, insert, DEL, settings, camera, type list, odd value,
+        // click select, rubber band, group drag, Esc or nudge, undo or redo, copy and paste.
+        static constexpr int kShares[] = {30, 14, 6, 5, 5, 5, 5, 3, 8, 5, 5, 4, 4, 1};
+        int op = 0;
+        for (int roll = I(0, 99); roll >= kShares[op]; ++op)
+            roll -= kShares[op];
+        switch (op) {
         case 0:   // hover
             moveTo(nearPart(), 0);
             break;
@@ -258,15 +288,55 @@ void Repaint::RunRandomSequence(unsigned seed, int steps)
         case 6:   // over the type list
             moveTo(CPoint(I(1, 120), I(0, 60)), 0);
             break;
-        default:   // a value from a hostile file: far away, or not a number at all
+        case 7:   // a value from a hostile file: far away, or not a number at all
             if (handles.GetSize() > 3) {
                 const float odd[] = {1e30f, -1e30f, std::nanf(""), 3e38f};
                 handles[I(0, handles.GetSize() - 1)].vTanNext.x = odd[I(0, 3)];
             }
             break;
+        case 8: {   // a click on a marker or an object selects it; Shift toggles it
+            const CPoint p = onPart();
+            const UINT shift = I(0, 2) == 0 ? MK_SHIFT : 0;
+            moveTo(p, shift);
+            view->OnLButtonDown(MK_LBUTTON | shift, p);
+            view->OnLButtonUp(shift, p);
+            break;
         }
-        ASSERT_EQ(compare(), 0u) << "step " << step;
+        case 9:   // a rubber band from anywhere (on a selected part it is a group drag)
+        case 10: {   // a drag of the selection from one of its parts
+            CPoint p = op == 9 ? nearPart() : selectedPart();
+            const UINT shift = op == 9 && I(0, 2) == 0 ? MK_SHIFT : 0;
+            moveTo(p, shift);
+            view->OnLButtonDown(MK_LBUTTON | shift, p);
+            for (int k = I(1, 5); k > 0; --k) {
+                p = CPoint(p.x + I(-40, 40), p.y + I(-40, 40));
+                moveTo(p, MK_LBUTTON | shift);
+                ASSERT_EQ(compare(), 0u) << "step " << step << ", during a band or group drag";
+            }
+            view->OnLButtonUp(shift, p);
+            break;
+        }
+        case 11: {   // Esc, or a burst of arrow keys nudging the selection
+            const UINT keys[] = {VK_ESCAPE, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN};
+            const UINT key = keys[I(0, 4)];
+            for (int k = key == VK_ESCAPE ? 1 : I(1, 3); k > 0; --k)
+                view->OnKeyDown(key, 1, 0);
+            view->OnKeyUp(key, 1, 0);
+            break;
+        }
+        case 12:   // undo or redo of whatever came before
+            doc.OnCmdMsg(I(0, 2) == 0 ? ID_EDIT_REDO : ID_EDIT_UNDO, CN_COMMAND, nullptr);
+            break;
+        default:   // copy the selected objects and paste them at the mouse, selected
+            view->OnCmdMsg(ID_EDIT_COPY, CN_COMMAND, nullptr);
+            moveTo(nearPart(), 0);
+            view->OnCmdMsg(ID_EDIT_PASTE, CN_COMMAND, nullptr);
+            break;
+        }
+        selectedEver = selectedEver || !view->m_selection.Empty();
+        ASSERT_EQ(compare(), 0u) << "step " << step << ", op " << op;
     }
+    EXPECT_TRUE(selectedEver);
     // Most frames redrew only what changed; the test would prove little otherwise.
     EXPECT_GT(partial, frames / 2) << frames << " frames, " << view->m_nWholeFrameCount << " whole";
 }
