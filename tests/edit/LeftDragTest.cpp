@@ -95,34 +95,6 @@ TEST_F(LeftDrag, ReleaseOrCaptureLossEndsTheDragButNotOwnCapture)
     EXPECT_EQ(H(0).HoverPart, HandlePart::Pos);
 }
 
-TEST_F(LeftDrag, SecondButtonDownDuringADragGrabsNothingNew)
-{
-    UseSquare();
-    Down(Px(30, -30));
-    Down(Px(0, 0));
-    EXPECT_EQ(H(0).DragPart, HandlePart::None);
-    EXPECT_EQ(view.m_ptLast, Px(30, -30));
-    EXPECT_EQ(backend.viewHost.captureCalls, 1);
-    Move(Px(5, 5), MK_LBUTTON);
-    EXPECT_EQ(H(0).vPos, Vector3(0.0, 0.0, 0.0));
-}
-
-TEST_F(LeftDrag, TypeListFreezesTheDragUntilTheMouseLeavesIt)
-{
-    UseSquare();
-    Down(Px(0, 0));
-    Move(CPoint(50, 8), MK_LBUTTON);   // over the "CtrlPnt" row
-    EXPECT_EQ(view.m_nHoverType, -1);
-    EXPECT_EQ(H(0).vPos, Vector3(0.0, 0.0, 0.0));
-    Move(CPoint(50, 20), MK_LBUTTON);   // over the first catalogue row
-    EXPECT_EQ(view.m_nHoverType, 0);
-
-    Move(Px(10, -10), MK_LBUTTON);
-    EXPECT_EQ(view.m_nHoverType, -2);
-    EXPECT_NEAR(H(0).vPos.x, 10.0f, 1e-4);
-    EXPECT_NEAR(H(0).vPos.y, -10.0f, 1e-4);
-    Up(Px(10, -10));
-}
 
 }  // namespace
 

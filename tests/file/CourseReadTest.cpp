@@ -120,22 +120,5 @@ TEST_F(CourseRead, ShownMapDecidesWhichImageIsLoaded)
     EXPECT_EQ(doc.m_course.m_mapInfo.height, colourInfo.height);
 }
 
-TEST_F(CourseRead, FailedOpenChangesNothing)
-{
-    const std::string missing = m_dir.Path("no such folder/course.crs");
-    EXPECT_FALSE(doc.OnOpenDocument(missing));
-    // A folder opens on this platform but cannot be read: the same failure.
-    EXPECT_FALSE(doc.OnOpenDocument(m_dir.Path()));
-    ASSERT_EQ(backend.messages.size(), 2u);
-    EXPECT_EQ(backend.messages[0].text, missing + "ファイルの読み込みに失敗しました");
-    EXPECT_EQ(backend.messages[0].type, MB_OK);
-    EXPECT_EQ(backend.messages[1].text, m_dir.Path() + "ファイルの読み込みに失敗しました");
-
-    EXPECT_EQ(doc.m_course.m_handles.GetSize(), 4);
-    EXPECT_EQ(doc.m_heightMap, "old.bmp");
-    EXPECT_EQ(doc.m_xobjects.GetSize(), 1);
-    EXPECT_EQ(doc.m_xobjectScale, 2.0f);
-    EXPECT_EQ(doc.m_visibleMap, 0);
-}
 
 }  // namespace

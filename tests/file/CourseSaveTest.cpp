@@ -43,26 +43,6 @@ void FillLarge(CTrackwrightDoc& doc)
 
 const std::string kOld = "old course\r\n";
 
-TEST(CourseSave, FailuresLeaveTheOldFileAlone)
-{
-    TestBackend backend;
-    TempDir dir;
-    CTrackwrightDoc doc;
-    ASSERT_TRUE(doc.OnNewDocument());
-
-    const std::string inMissingFolder = dir.Path("no such folder/course.crs");
-    EXPECT_FALSE(doc.OnSaveDocument(inMissingFolder));
-    ASSERT_EQ(backend.messages.size(), 1u);
-    EXPECT_EQ(backend.messages[0].text, inMissingFolder + "ファイルの書き込みに失敗しました");
-    EXPECT_EQ(backend.messages[0].type, MB_OK);
-
-    // A folder in the place of the file is not replaced.
-    fs::create_directory(dir.Path("folder.crs"));
-    EXPECT_FALSE(doc.OnSaveDocument(dir.Path("folder.crs")));
-    EXPECT_TRUE(fs::is_directory(dir.Path("folder.crs")));
-    EXPECT_EQ(backend.messages.size(), 2u);
-    EXPECT_EQ(Entries(dir.Path()), std::set<std::string>{"folder.crs"});
-}
 
 TEST(CourseSave, FileSizeLimitReachedMidway)
 {

@@ -53,14 +53,6 @@ protected:
     TextOverlay m_overlay;
 };
 
-TEST_F(TextOverlayGl, EachCharacterShowsItsOwnGlyph)
-{
-    UseFont(CodedFont());
-    m_overlay.Printf(0, 100, "A%c%c", 200, 255);
-    EXPECT_NEAR(GlyphAt(0, 100), 'A', 1);
-    EXPECT_NEAR(GlyphAt(16, 100), 200, 1);
-    EXPECT_NEAR(GlyphAt(32, 100), 255, 1);
-}
 
 TEST_F(TextOverlayGl, ColourEscapesLastOnePrint)
 {
@@ -84,67 +76,6 @@ TEST_F(TextOverlayGl, ColourEscapesLastOnePrint)
     EXPECT_EQ(Pixel(0, 400), kWhite);
 }
 
-TEST_F(TextOverlayGl, RestoresTheStateItChanges)
-{
-    UseFont(SolidFont());
-    GLfloat projection[16];
-    GLfloat modelview[16];
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-5, 5, -5, 5, -5, 5);
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glTranslatef(1, 2, 3);
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-
-    struct Setup {
-        bool on;          // depth, lighting and blending on, texturing and scissor off; or the reverse
-        GLenum front, back, matrixMode, src, dst;
-    } setups[] = {
-        {true, GL_LINE, GL_POINT, GL_TEXTURE, GL_ONE, GL_ZERO},
-        {false, GL_FILL, GL_FILL, GL_PROJECTION, GL_DST_COLOR, GL_SRC_ALPHA},
-    };
-    for (const Setup& s : setups) {
-        const GLenum caps[] = {GL_DEPTH_TEST, GL_LIGHTING, GL_BLEND};
-        for (GLenum cap : caps)
-            s.on ? glEnable(cap) : glDisable(cap);
-        s.on ? glDisable(GL_TEXTURE_2D) : glEnable(GL_TEXTURE_2D);
-        s.on ? glDisable(GL_SCISSOR_TEST) : glEnable(GL_SCISSOR_TEST);
-        glScissor(1, 2, 600, 400);
-        glPolygonMode(GL_FRONT, s.front);
-        glPolygonMode(GL_BACK, s.back);
-        glBlendFunc(s.src, s.dst);
-        glMatrixMode(s.matrixMode);
-
-        m_overlay.Printf(20, 20, "X");
-        EXPECT_EQ(Pixel(27, 27), kWhite) << "filled despite the polygon mode";
-        glClear(GL_COLOR_BUFFER_BIT);
-
-        auto ints = [](GLenum name, int n) {
-            GLint v[4] = {};
-            glGetIntegerv(name, v);
-            return std::vector<GLint>(v, v + n);
-        };
-        auto floats = [](GLenum name) {
-            GLfloat m[16];
-            glGetFloatv(name, m);
-            return std::vector<GLfloat>(m, m + 16);
-        };
-        EXPECT_EQ((std::vector<bool>{glIsEnabled(GL_DEPTH_TEST) != 0, glIsEnabled(GL_LIGHTING) != 0,
-                                     glIsEnabled(GL_BLEND) != 0, glIsEnabled(GL_TEXTURE_2D) == 0,
-                                     glIsEnabled(GL_SCISSOR_TEST) == 0}),
-                  std::vector<bool>(5, s.on));
-        EXPECT_EQ(ints(GL_POLYGON_MODE, 2), (std::vector<GLint>{GLint(s.front), GLint(s.back)}));
-        EXPECT_EQ(ints(GL_BLEND_SRC, 1)[0], GLint(s.src));
-        EXPECT_EQ(ints(GL_BLEND_DST, 1)[0], GLint(s.dst));
-        EXPECT_EQ(ints(GL_MATRIX_MODE, 1)[0], GLint(s.matrixMode));
-        EXPECT_EQ(ints(GL_SCISSOR_BOX, 4), (std::vector<GLint>{1, 2, 600, 400}));
-        EXPECT_EQ(floats(GL_PROJECTION_MATRIX), std::vector<GLfloat>(projection, projection + 16));
-        EXPECT_EQ(floats(GL_MODELVIEW_MATRIX), std::vector<GLfloat>(modelview, modelview + 16));
-        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    }
-}
 
 // Where glyphs land, with a font of solid squares 16 pixels wide drawn from (x, 100) in a
 // 640 pixel wide viewport: which cell centres (and corners) are lit.
