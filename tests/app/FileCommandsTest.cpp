@@ -13,20 +13,6 @@ using FileCommands = AppRun;
 
 const char* const kReadFailure = "ファイルの読み込みに失敗しました";
 
-TEST_F(FileCommands, StartsOnTheFileNamedOnTheCommandLine)
-{
-    const std::string path = TempPath("start.course");
-    {
-        CTrackwrightDoc written;
-        ASSERT_TRUE(written.OnNewDocument());
-        written.m_course.m_handles.SetSize(3);
-        ASSERT_TRUE(written.OnSaveDocument(path));
-    }
-    Start({"trackwright", path});
-    EXPECT_EQ(HandleCount(), 3);
-    EXPECT_EQ(Title(), "start.course - Trackwright");
-    EXPECT_FALSE(Doc().IsModified());
-}
 
 TEST_F(FileCommands, UnreadableFileOnTheCommandLineEndsTheProgram)
 {

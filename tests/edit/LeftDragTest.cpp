@@ -12,26 +12,6 @@ protected:
     XObject& O() { return doc.m_xobjects[0]; }
 };
 
-TEST_F(LeftDrag, DragOnEmptyGroundOnlyHoversAndHoldsTheCaptureUntilButtonUp)
-{
-    UseSquare();
-    const int invalidations = backend.viewHost.invalidations;
-    Down(Px(30, -30));
-    EXPECT_TRUE(view.m_bLButtonDown);
-    EXPECT_TRUE(backend.viewHost.capture);
-    EXPECT_EQ(view.m_ptLast, Px(30, -30));
-    EXPECT_EQ(backend.viewHost.invalidations, invalidations);   // no repaint on the press
-
-    Move(Px(0, 0), MK_LBUTTON);
-    EXPECT_EQ(H(0).HoverPart, HandlePart::Pos);
-    EXPECT_EQ(H(0).vPos, Vector3(0.0, 0.0, 0.0));
-    EXPECT_EQ(backend.viewHost.invalidations, invalidations + 1);
-
-    Up(Px(0, 0));
-    EXPECT_FALSE(view.m_bLButtonDown);
-    EXPECT_FALSE(backend.viewHost.capture);
-    EXPECT_FALSE(doc.IsModified());
-}
 
 // Each kind of drag, grabbed a little off its marker: the grab offset carries, and the part's
 // own numbers follow the mouse.

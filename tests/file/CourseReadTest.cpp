@@ -14,8 +14,7 @@ namespace {
 
 class CourseRead : public ::testing::Test {
 protected:
-    // Writes bytes to a file and opens it in doc, which starts as a new document with
-    // edits that the open must drop.
+    // Opens these bytes in doc, which holds edits the open must drop.
     BOOL Open(const std::string& bytes)
     {
         const std::string path = m_dir.Path("course.crs");
@@ -74,8 +73,7 @@ TEST_F(CourseRead, CommentsAnyLayoutAndQuotedPaths)
 TEST_F(CourseRead, HugeCountsAreBoundedByTheBytesBehindThem)
 {
 
-    // A count that the few bytes behind it cannot back gives a bounded number of empty
-    // records instead of billions of them.
+    // A count the bytes behind it cannot back gives a bounded number of empty records.
     ASSERT_TRUE(Open("2000000000\n1 2 3 4 5 6 7 8"));
     const int handles = doc.m_course.m_handles.GetSize();
     EXPECT_GE(handles, 1);
@@ -98,27 +96,12 @@ TEST_F(CourseRead, HugeCountsAreBoundedByTheBytesBehindThem)
 
 TEST_F(CourseRead, ShownMapDecidesWhichImageIsLoaded)
 {
-    const std::string other = TestDataPath("bmpsuite/g/pal8nonsquare.bmp");
-    const std::string colour = TestDataPath("bmpsuite/g/rgb24.bmp");
-    CTrackwrightDoc probe;
-    // No GL context here: the images are decoded even though no texture can be built.
-    probe.m_course.LoadMapTexture(other);
-    ASSERT_TRUE(probe.m_course.m_mapPixels);
-    const MapImageInfo otherInfo = probe.m_course.m_mapInfo;
-    probe.m_course.LoadMapTexture(colour);
-    ASSERT_TRUE(probe.m_course.m_mapPixels);
-    const MapImageInfo colourInfo = probe.m_course.m_mapInfo;
-    ASSERT_NE(otherInfo.height, colourInfo.height);
-
-    // 0 shows the height map, any other value the colour map.
-    ASSERT_TRUE(Open("0 0.5 \"" + other + "\" \"" + colour + "\" 2 0"));
-    EXPECT_EQ(doc.m_visibleMap, 2);
-    EXPECT_EQ(doc.m_course.m_mapInfo.height, colourInfo.height);
-    ASSERT_TRUE(Open("0 0.5 \"" + other + "\" \"" + colour + "\" 0 0"));
-    EXPECT_EQ(doc.m_course.m_mapInfo.height, otherInfo.height);
-    ASSERT_TRUE(Open("0 0.5 \"" + other + "\" \"" + colour + "\" -1 0"));
-    EXPECT_EQ(doc.m_course.m_mapInfo.height, colourInfo.height);
+    // Two maps of different heights; no GL context here, the images are decoded all the same.
+    const std::string other = TestDataPath("bmpsuite/g/pal8nonsquare.bmp"), colour = TestDataPath("bmpsuite/g/rgb24.bmp");
+    for (const auto& [shown, height] : {std::pair{2, 64}, {0, 32}, {-1, 64}}) {   // 0: height map, else colour map
+        ASSERT_TRUE(Open("0 0.5 \"" + other + "\" \"" + colour + "\" " + std::to_string(shown) + " 0"));
+        EXPECT_EQ(doc.m_visibleMap, shown);
+        EXPECT_EQ(doc.m_course.m_mapInfo.height, height) << shown;
+    }
 }
-
-
 }  // namespace

@@ -1,17 +1,8 @@
-#include <algorithm>
-#include <cmath>
-#include <cstdlib>
-#include <string>
-#include <vector>
-
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
 #include "TgaBytes.h"
-#include "overlay/FontTexture.h"
 #include "overlay/TextOverlay.h"
+#include "support/BmpWriter.h"
 #include "support/GlFixture.h"
-
+#include <GL/gl.h>
 namespace {
 
 using Rgba = std::array<uint8_t, 4>;
@@ -26,20 +17,6 @@ std::string SolidFont()
     return path;
 }
 
-// A font whose glyph k is a flat square of grey k, laid out as the glyph table expects: glyph 0
-// in the picture's top left cell, the file's first row being the picture's bottom row.
-std::string CodedFont()
-{
-    static const std::string path = [] {
-        std::vector<uint8_t> pixels(256 * 256);
-        for (int fileRow = 0; fileRow < 256; ++fileRow)
-            for (int x = 0; x < 256; ++x)
-                pixels[fileRow * 256 + x] = static_cast<uint8_t>(((255 - fileRow) / 16) * 16 + x / 16);
-        return WriteTempFile("coded_font.tga", MakeTga(3, 8, 256, 256, pixels));
-    }();
-    return path;
-}
-
 class TextOverlayGl : public GlFixture {
 protected:
     void UseFont(const std::string& path)
@@ -47,8 +24,6 @@ protected:
         ASSERT_EQ(m_overlay.Create(path.c_str()), TGA_OK);
         m_overlay.Size = 16;
     }
-    // Grey drawn at the centre of the glyph cell whose lower left corner is (x, y).
-    int GlyphAt(int x, int y) { return Pixel(x + 8, y + 8)[0]; }
 
     TextOverlay m_overlay;
 };

@@ -1,8 +1,5 @@
-// The view sends its lines in the way a software renderer draws fastest: GL_LINES blocks with
-// the colour inside, flat shading, early flushes, unhovered objects grouped. None of that may
-// change a pixel. This draws random scenes both through the view and in the plain immediate
-// mode the drawing rules describe (line strips, colours set between blocks, smooth shading,
-// everything in list order) and compares the frames byte for byte.
+// The view's fast line batching may not change a pixel: random scenes drawn by the view and in
+// plain immediate mode (line strips, colours between blocks, list order) must match byte for byte.
 #include "ViewScene.h"
 
 #include "geometry/CourseSpline.h"
@@ -11,6 +8,7 @@
 #include <GL/gl.h>
 
 #include <random>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -117,14 +115,8 @@ protected:
         glBindTexture(GL_TEXTURE_2D, c.m_mapTexture);
         glColor3f(L, L, L);
         glBegin(GL_QUADS);
-        glTexCoord2f(0.0f, 0.0f);
-        glVertex3f(-128.0f, -128.0f, -1.0f);
-        glTexCoord2f(1.0f, 0.0f);
-        glVertex3f(128.0f, -128.0f, -1.0f);
-        glTexCoord2f(1.0f, 1.0f);
-        glVertex3f(128.0f, 128.0f, -1.0f);
-        glTexCoord2f(0.0f, 1.0f);
-        glVertex3f(-128.0f, 128.0f, -1.0f);
+        for (const auto& [u, v] : {std::pair{0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 1.0f}})
+            glTexCoord2f(u, v), glVertex3f(256.0f * u - 128.0f, 256.0f * v - 128.0f, -1.0f);
         glEnd();
         glDisable(GL_TEXTURE_2D);
 
