@@ -1,5 +1,6 @@
 #include "TgaBytes.h"
 #include "overlay/TextOverlay.h"
+#include "overlay/TgaImage.h"
 #include "support/BmpWriter.h"
 #include "support/GlFixture.h"
 #include <GL/gl.h>

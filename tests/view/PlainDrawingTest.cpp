@@ -15,37 +15,32 @@
 namespace {
 
 // One primitive of the given points.
-void Draw(GLenum mode, std::initializer_list<Vector3> points)
+template <class Points>
+void Draw(GLenum mode, const Points& points)
 {
     glBegin(mode);
     for (const Vector3& v : points)
         glVertex3f(v.x, v.y, v.z);
     glEnd();
 }
-
+void Draw(GLenum mode, std::initializer_list<Vector3> points) { Draw<std::initializer_list<Vector3>>(mode, points); }
 // The current colour kept across a piece that paints red, as glPushAttrib(GL_CURRENT_BIT) does.
 struct KeepColour {
     KeepColour() { glGetFloatv(GL_CURRENT_COLOR, rgba); }
     ~KeepColour() { glColor4fv(rgba); }
     GLfloat rgba[4];
 };
-
 // A circle of radius 1 as a line strip, or filled red as a fan around its centre.
 void PlainCircle(const Vector3& q, bool filled)
 {
     KeepColour keep;
+    std::vector<Vector3> points;
     if (filled)
-        glColor3f(1.0f, 0.0f, 0.0f);
-    glBegin(filled ? GL_TRIANGLE_FAN : GL_LINE_STRIP);
-    if (filled)
-        glVertex3f(q.x, q.y, q.z);
-    for (int k = 0; k <= 12; ++k) {
-        const Vector3 p = CirclePoint(q, 1.0f, 12, k);
-        glVertex3f(p.x, p.y, p.z);
-    }
-    glEnd();
+        glColor3f(1.0f, 0.0f, 0.0f), points.push_back(q);
+    for (int k = 0; k <= 12; ++k)
+        points.push_back(CirclePoint(q, 1.0f, 12, k));
+    Draw(filled ? GL_TRIANGLE_FAN : GL_LINE_STRIP, points);
 }
-
 void PlainArrow(const Vector3& base, const Vector3& v, float s, bool highlighted)
 {
     const Vector3 tip = base + v * s;
@@ -74,12 +69,8 @@ void PlainSpan(const CourseHandle& h0, const CourseHandle& h1, SpanCurve curve)
 {
     Vector3 v[21];
     SampleSpan(h0, h1, curve, 20, v);
-    glBegin(GL_LINE_STRIP);
-    for (const Vector3& p : v)
-        glVertex3f(p.x, p.y, p.z);
-    glEnd();
+    Draw(GL_LINE_STRIP, v);
 }
-
 void PlainFrame(const XObject& o, float s)
 {
     glPushMatrix();
