@@ -9,7 +9,6 @@
 #include <QApplication>
 #include <QTimer>
 
-#include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <fstream>

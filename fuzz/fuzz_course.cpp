@@ -1,5 +1,4 @@
-// The course file reader on any bytes, and the writer on whatever it read: reading the
-// written text again must write the same bytes.
+// The course reader on any bytes; what it read, written, read and written again, is the same.
 #include "FuzzCheck.h"
 
 #include "file/CourseFile.h"
@@ -18,8 +17,7 @@ StoredCourse Read(std::string text)
     return ParseCourseText(text);
 }
 
-// A name holding CR LF is written as it is and reads back with a bare line feed: the format
-// has no escape for it (and only a file with CR CR LF inside quotes can produce one).
+// A quoted name holding CR LF reads back with a bare LF: the format has no escape for it.
 bool HoldsCrLf(const StoredCourse& doc)
 {
     auto has = [](const std::string& s) { return s.find("\r\n") != std::string::npos; };
@@ -32,9 +30,7 @@ bool HoldsCrLf(const StoredCourse& doc)
     return false;
 }
 
-// A short file may announce tens of thousands of records that all read as zeros; writing
-// them out twice takes most of a second per input and starves the search. Their text is the
-// same line over and over, which small counts already cover.
+// Huge counts of zero records only repeat one line and starve the search: small counts cover them.
 constexpr int kMaxRecordsToWrite = 2048;
 
 }  // namespace

@@ -10,7 +10,6 @@
 
 #include <GL/gl.h>
 
-#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <map>

@@ -1,47 +1,12 @@
-// Start-up, the File commands from the keyboard, the settings dialog and the picture, in the
-// real window.
+// The File commands from the keyboard, printing, and the picture, in the real window.
 #include "EditorFixture.h"
-
 #include "file/CourseFile.h"
-#include "support/BmpWriter.h"
-#include "framework/qt/QtDialog.h"
 #include "framework/qt/QtMainWindow.h"
-#include "res/Resource.h"
-
-#include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QPrintDialog>
-#include <QPrinter>
-#include <QMenuBar>
-#include <QMessageBox>
 #include <QProcess>
-#include <QPushButton>
-#include <QTimer>
-
-#include <cstdint>
-#include <fstream>
-#include <vector>
-
 namespace {
-
-std::string DefaultCourseText()
-{
-    CTrackwrightDoc doc;
-    doc.OnNewDocument();
-    return CourseFileText(doc.StoredFields());
-}
-
-class EditorFile : public EditorFixture {
-protected:
-    std::string WriteCourse(const std::string& name, const std::string& text)
-    {
-        const std::string path = m_dir.filePath(QString::fromStdString(name)).toStdString();
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-};
-
+using EditorFile = EditorFixture;
 TEST_F(EditorFile, SaveNewAndOpenFromTheKeyboard)
 {
     ASSERT_TRUE(Start());
@@ -51,7 +16,7 @@ TEST_F(EditorFile, SaveNewAndOpenFromTheKeyboard)
     AnswerFileDialog(path);
     Key(Qt::Key_S, Qt::ControlModifier);
     ProcessEvents(50);
-    EXPECT_EQ(ReadFile(path), DefaultCourseText());
+    EXPECT_EQ(ReadFile(path), ReadFile(WriteCourse("default.crs")));
     EXPECT_EQ(Window()->windowTitle().toStdString(), "course.crs - Trackwright");
 
     // New after an edit asks; "No" throws the edit away.
@@ -107,9 +72,6 @@ TEST_F(EditorFile, TheWindowShowsWhatTheRenderCommandDraws)
     EXPECT_EQ(differing, 0) << "of " << shot.width() * shot.height() << " pixels";
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(EditorFile, CtrlPPrintsTheViewsPicture)
 {

@@ -1,4 +1,5 @@
 #include "EditorFixture.h"
+#include "file/CourseFile.h"
 
 #include "framework/qt/QtMainWindow.h"
 #include "framework/qt/QtViewWidget.h"
@@ -166,4 +167,15 @@ std::string EditorFixture::ReadFile(const std::string& path) const
     std::ostringstream s;
     s << std::ifstream(path, std::ios::binary).rdbuf();
     return s.str();
+}
+std::string EditorFixture::WriteCourse(const std::string& name, std::string text) const
+{
+    if (text.empty()) {
+        CTrackwrightDoc doc;
+        doc.OnNewDocument();
+        text = CourseFileText(doc.StoredFields());
+    }
+    const std::string path = m_dir.filePath(QString::fromStdString(name)).toStdString();
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
 }

@@ -1,5 +1,4 @@
-// Paths from outside that name no ordinary file: every reader refuses them without blocking
-// and without reading a byte, and Save leaves them alone.
+// Paths naming no ordinary file: every reader refuses them without blocking or reading, Save too.
 #include "doc/MapImage.h"
 #include "doc/TrackwrightDoc.h"
 #include "file/CourseFile.h"
@@ -35,8 +34,7 @@ struct Reader {
 
 TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
 {
-    // Watchdog: opening a FIFO with no writer used to wait forever. A hang now kills this
-    // process (a failed test) instead of holding up the suite.
+    // A FIFO with no writer once hung the open: a hang now fails this process, not the suite.
     ::alarm(30);
     TestBackend backend;
     TempDir dir;

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 #include <filesystem>
 #include <set>
 
@@ -38,9 +37,7 @@ std::vector<QRgb> ColourTable(const std::vector<std::uint8_t>& bmp)
     return table;
 }
 
-// Checks a decoded image against the reference rendering. An 8-bit pixel holds the raw
-// colour index, so the file's own table must turn it into the reference colour. (The
-// reference PNGs keep a reordered palette of their own: their indices are not the file's.)
+// An 8-bit pixel is a raw index: the file's own table (not the PNG's reordered one) gives its colour.
 void ExpectMatchesReference(const fs::path& bmpPath, const std::uint8_t* pixels,
                             const MapImageInfo& info)
 {
@@ -93,8 +90,7 @@ TEST(ReadBmp, BmpSuiteDecodesToReferenceOrIsRefused)
         }
     }
     EXPECT_EQ(files, 90) << "the whole suite: 27 good, 20 bad, 43 questionable files";
-    // Exactly the uncompressed 8- and 24-bit files with the 40-byte header whose pixels are all
-    // there; among the refused: 108- and 124-byte headers, RLE, 1/4/16/32 bits, reallybig.
+    // Exactly the uncompressed 8- and 24-bit files with a 40-byte header and all their pixels.
     const std::set<std::string> expected = {
         "g/pal8-0", "g/pal8", "g/pal8gs", "g/pal8nonsquare", "g/pal8topdown", "g/pal8w124",
         "g/pal8w125", "g/pal8w126", "g/rgb24", "g/rgb24pal", "b/badpalettesize",
@@ -123,9 +119,7 @@ TEST(ReadBmp, RefusesWhatItCannotDecode)
     MapImageInfo info;
     EXPECT_FALSE(ReadBmp(TestDataPath("bmpsuite") + "/missing.bmp", info));
     EXPECT_FALSE(ReadBmp(TestDataPath("bmpsuite"), info));   // a folder opens but holds no BMP
-    // Header fields one at a time, on an otherwise good 4 x 4 image. Sizes whose byte count
-    // overflows or that the file cannot hold are refused before anything is allocated (an
-    // allocation this big would abort under ASan).
+    // Header fields one at a time; oversized images are refused before any allocation (ASan would abort).
     const std::pair<const char*, void (*)(BmpLayout&)> bad[] = {
         {"planes 2", [](BmpLayout& s) { s.planes = 2; }},
         {"16 bits", [](BmpLayout& s) { s.bitCount = 16; }},
