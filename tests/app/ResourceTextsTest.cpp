@@ -1,5 +1,4 @@
-// Every text the menus, accelerators, string table and dialogs show, against one table written
-// out by hand (ids as numbers), so a changed character, a lost item or a wrong id fails.
+// Every menu, accelerator, string and dialog text against a table written by hand (ids as numbers).
 #include "res/TrackwrightResources.h"
 
 #include <gtest/gtest.h>

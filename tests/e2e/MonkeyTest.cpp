@@ -1,5 +1,4 @@
-// A long seeded random session of presses, drags, wheel steps, Ctrl-clicks, DEL presses and
-// type-list clicks in the real window, saving and reopening now and then.
+// A long seeded random session of mouse, wheel, Ctrl-click and DEL events, saving and reopening now and then.
 #include "EditorFixture.h"
 
 #include "file/CourseFile.h"

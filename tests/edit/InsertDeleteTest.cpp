@@ -54,8 +54,7 @@ TEST_F(InsertDelete, ClosingSpanAppendsAndTheHigherOfTwoSpansWins)
 }
 
 
-// DEL at the system's cursor (the last mouse message is elsewhere): the first control point
-// and the first object in list order whose marker or body is under it go, in one press.
+// DEL at the system cursor removes the first control point and the first object under it, in list order.
 TEST_F(InsertDelete, DeleteTakesTheFirstInListOrderOfEachKind)
 {
     struct Case {

@@ -13,8 +13,7 @@ protected:
 };
 
 
-// Each kind of drag, grabbed a little off its marker: the grab offset carries, and the part's
-// own numbers follow the mouse.
+// Each drag kind, grabbed a little off its marker: the grab offset carries, the part's numbers follow.
 TEST_F(LeftDrag, EachDragKindMovesItsOwnNumbers)
 {
     struct Case {

@@ -35,8 +35,7 @@ protected:
     CTrackwrightDoc doc;
 };
 
-// Odd layouts read as the writer's canonical text shows them (the writer's own bytes are pinned
-// by the writer's test): comments anywhere, any white space, quoted paths and names.
+// Odd layouts (comments anywhere, any white space, quoted paths) read as the writer's canonical text.
 TEST_F(CourseRead, CommentsAnyLayoutAndQuotedPaths)
 {
     const std::string head = "#CourseData : NumOfHandle HandleData... TexLuminance\r\n"

@@ -23,8 +23,7 @@ std::set<std::string> Entries(const std::string& folder)
 const std::string kOld = "old course\r\n";
 
 
-// The replacement contract, case by case: what the path names, how the writes go, and what the
-// folder holds afterwards (only the named file: no temporary is ever left behind).
+// Old or new contents, never a mix, and no temporary left behind, whatever the path names or the writes do.
 TEST(ReplaceFileContents, OldOrNewContentsNeverAMix)
 {
     TempDir dir;
@@ -80,8 +79,9 @@ TEST(ReplaceFileContents, OldOrNewContentsNeverAMix)
         before.insert(c.target);
         before.erase("");
         EXPECT_EQ(ReplaceFileContents(path, bytes, c.write), c.ok);
-        if (!c.target.empty())
+        if (!c.target.empty()) {
             EXPECT_EQ(ReadBytes(dir.Path(c.target)), c.ok ? bytes : kOld);
+        }
         EXPECT_EQ(Entries(dir.Path()), before);
     }
     EXPECT_EQ(fs::status(dir.Path("mode.crs")).permissions() & fs::perms::all, fs::perms(0640));

@@ -1,5 +1,4 @@
-// The writer's bytes, line by line, saved through the document and read back; and again with
-// the process in a comma locale (Qt sets it from the environment), which must change nothing.
+// The writer's bytes, saved and read back, in the C and in a comma locale (Qt sets it from the environment).
 #include "doc/TrackwrightDoc.h"
 #include "file/CourseFile.h"
 #include "file/NumberText.h"

@@ -6,8 +6,7 @@
 #include <cstring>
 #include <filesystem>
 namespace {
-// A w x h BMP of the given bits whose file is as long as its pixels need but sparse: only the
-// header is on disk, so a reader that refuses early reads nothing.
+// A BMP as long as its pixels need but sparse (only the header on disk): early refusal reads nothing.
 std::string SparseBmp(const std::string& name, std::int32_t w, std::int32_t h, std::uint16_t bits)
 {
     BmpLayout layout;

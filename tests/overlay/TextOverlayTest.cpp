@@ -53,8 +53,7 @@ TEST_F(TextOverlayGl, ColourEscapesLastOnePrint)
 }
 
 
-// Where glyphs land, with a font of solid squares 16 pixels wide drawn from (x, 100) in a
-// 640 pixel wide viewport: which cell centres (and corners) are lit.
+// Where 16-pixel solid glyphs drawn from (x, 100) in a 640-pixel viewport land: which probes are lit.
 TEST_F(TextOverlayGl, LayoutRules)
 {
     UseFont(SolidFont());
