@@ -42,10 +42,7 @@ TEST_F(CourseRead, CommentsAnyLayoutAndQuotedPaths)
                              "#HandleData : vPos vTanNext vTanPrev WidthRight WidthLeft\r\n";
     const std::string objects = " #NumberOfXObject\r\n#XObjectData: PosX PoxY Direction Width Height\r\n"
                                 "#XObject : FileName x y Angle Width Height\r\n";
-    const struct {
-        const char* text;
-        std::string canonical;
-    } cases[] = {
+    const struct { const char* text; std::string canonical; } cases[] = {
         {"#CourseData : NumOfHandle\n2 # two of them\n1 2 3 4 5 6 7 8\n-1.5 -2.5   # a comment in a handle\n"
          "\t-3.5\n-4.5 -5.5 -6.5\n-7.5 -8.5\n0.25#TexLuminance\n\"C:\\maps\\height map #1.bmp\" #HeightMap\n"
          "\"/maps/colour map.bmp\"#ColorMap\n1 #VisibleMap\n2 #NumberOfXObject\n#XObjectData\n"

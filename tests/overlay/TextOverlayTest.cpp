@@ -57,10 +57,7 @@ TEST_F(TextOverlayGl, ColourEscapesLastOnePrint)
 TEST_F(TextOverlayGl, LayoutRules)
 {
     UseFont(SolidFont());
-    struct Probe {
-        int x, y;
-        bool lit;
-    };
+    struct Probe { int x, y; bool lit; };
     struct Case {
         const char* text;
         int x;

@@ -22,11 +22,7 @@ protected:
 TEST_F(RenderCommand, BadCommandLinesFailWithAMessageAndWriteNothing)
 {
     const std::string course = WriteTempFile("ring.crs", {'4'}), png = course + ".png", none = course + ".none";
-    const struct {
-        std::vector<std::string> args;
-        int status;
-        const char* message;
-    } cases[] = {
+    const struct { std::vector<std::string> args; int status; const char* message; } cases[] = {
         {{"--render", none, "--out", png}, 1, "ファイルの読み込みに失敗しました"},
         {{"--render", course, "--out", none + "/x.png"}, 1, "cannot write"},
         {{"--render", course}, 2, "usage: "},
