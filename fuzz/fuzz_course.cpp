@@ -21,15 +21,11 @@ StoredCourse Read(std::string text)
 bool HoldsCrLf(const StoredCourse& doc)
 {
     auto has = [](const std::string& s) { return s.find("\r\n") != std::string::npos; };
-    if (has(doc.heightMap) || has(doc.colorMap))
-        return true;
-    for (const XObject& obj : doc.xobjects) {
-        if (has(obj.FileName))
-            return true;
-    }
-    return false;
+    bool any = has(doc.heightMap) || has(doc.colorMap);
+    for (const XObject& obj : doc.xobjects)
+        any = any || has(obj.FileName);
+    return any;
 }
-
 // Huge counts of zero records only repeat one line and starve the search: small counts cover them.
 constexpr int kMaxRecordsToWrite = 2048;
 
@@ -45,11 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
 
     const StoredCourse again = Read(first);
-    FUZZ_CHECK(again.handles.GetSize() == doc.handles.GetSize());
-    FUZZ_CHECK(again.xobjects.GetSize() == doc.xobjects.GetSize());
-    FUZZ_CHECK(again.heightMap == doc.heightMap);
-    FUZZ_CHECK(again.colorMap == doc.colorMap);
-    FUZZ_CHECK(again.visibleMap == doc.visibleMap);
+    FUZZ_CHECK(again.handles.GetSize() == doc.handles.GetSize() && again.xobjects.GetSize() == doc.xobjects.GetSize());
+    FUZZ_CHECK(again.heightMap == doc.heightMap && again.colorMap == doc.colorMap && again.visibleMap == doc.visibleMap);
     FUZZ_CHECK(CourseFileText(again) == first);
     return 0;
 }
