@@ -1,5 +1,4 @@
-// Time from the program's start to its first frame on screen: run it a few times (each run is
-// one start of a fresh process), e.g. `xvfb-run -a build/bench/bench_startup`.
+// Start to first frame on screen, one fresh process per run: `xvfb-run -a build/bench/bench_startup`.
 #include "app/TrackwrightApp.h"
 #include "framework/qt/QtBackend.h"
 #include "framework/qt/QtMainWindow.h"
@@ -9,7 +8,6 @@
 #include <QApplication>
 #include <QTimer>
 
-#include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -18,8 +16,7 @@
 
 namespace {
 
-// Seconds since boot: the kernel's start of this process (field 22 of its stat, in clock ticks)
-// and now.
+// Seconds since boot at this process's start (field 22 of its stat, in clock ticks) and now.
 double ProcessStartSinceBoot()
 {
     std::ifstream stat("/proc/self/stat");

@@ -1,8 +1,5 @@
-// The view sends its lines in the way a software renderer draws fastest: GL_LINES blocks with
-// the colour inside, flat shading, early flushes, unhovered objects grouped. None of that may
-// change a pixel. This draws random scenes both through the view and in the plain immediate
-// mode the drawing rules describe (line strips, colours set between blocks, smooth shading,
-// everything in list order) and compares the frames byte for byte.
+// The view's fast line batching may not change a pixel: random scenes drawn by the view and in
+// plain immediate mode (line strips, colours between blocks, list order) must match byte for byte.
 #include "ViewScene.h"
 
 #include "geometry/CourseSpline.h"
@@ -11,43 +8,39 @@
 #include <GL/gl.h>
 
 #include <random>
+#include <utility>
 #include <string>
 #include <vector>
 
 namespace {
 
 // One primitive of the given points.
-void Draw(GLenum mode, std::initializer_list<Vector3> points)
+template <class Points>
+void Draw(GLenum mode, const Points& points)
 {
     glBegin(mode);
     for (const Vector3& v : points)
         glVertex3f(v.x, v.y, v.z);
     glEnd();
 }
-
+void Draw(GLenum mode, std::initializer_list<Vector3> points) { Draw<std::initializer_list<Vector3>>(mode, points); }
 // The current colour kept across a piece that paints red, as glPushAttrib(GL_CURRENT_BIT) does.
 struct KeepColour {
     KeepColour() { glGetFloatv(GL_CURRENT_COLOR, rgba); }
     ~KeepColour() { glColor4fv(rgba); }
     GLfloat rgba[4];
 };
-
 // A circle of radius 1 as a line strip, or filled red as a fan around its centre.
 void PlainCircle(const Vector3& q, bool filled)
 {
     KeepColour keep;
+    std::vector<Vector3> points;
     if (filled)
-        glColor3f(1.0f, 0.0f, 0.0f);
-    glBegin(filled ? GL_TRIANGLE_FAN : GL_LINE_STRIP);
-    if (filled)
-        glVertex3f(q.x, q.y, q.z);
-    for (int k = 0; k <= 12; ++k) {
-        const Vector3 p = CirclePoint(q, 1.0f, 12, k);
-        glVertex3f(p.x, p.y, p.z);
-    }
-    glEnd();
+        glColor3f(1.0f, 0.0f, 0.0f), points.push_back(q);
+    for (int k = 0; k <= 12; ++k)
+        points.push_back(CirclePoint(q, 1.0f, 12, k));
+    Draw(filled ? GL_TRIANGLE_FAN : GL_LINE_STRIP, points);
 }
-
 void PlainArrow(const Vector3& base, const Vector3& v, float s, bool highlighted)
 {
     const Vector3 tip = base + v * s;
@@ -76,12 +69,8 @@ void PlainSpan(const CourseHandle& h0, const CourseHandle& h1, SpanCurve curve)
 {
     Vector3 v[21];
     SampleSpan(h0, h1, curve, 20, v);
-    glBegin(GL_LINE_STRIP);
-    for (const Vector3& p : v)
-        glVertex3f(p.x, p.y, p.z);
-    glEnd();
+    Draw(GL_LINE_STRIP, v);
 }
-
 void PlainFrame(const XObject& o, float s)
 {
     glPushMatrix();
@@ -117,14 +106,8 @@ protected:
         glBindTexture(GL_TEXTURE_2D, c.m_mapTexture);
         glColor3f(L, L, L);
         glBegin(GL_QUADS);
-        glTexCoord2f(0.0f, 0.0f);
-        glVertex3f(-128.0f, -128.0f, -1.0f);
-        glTexCoord2f(1.0f, 0.0f);
-        glVertex3f(128.0f, -128.0f, -1.0f);
-        glTexCoord2f(1.0f, 1.0f);
-        glVertex3f(128.0f, 128.0f, -1.0f);
-        glTexCoord2f(0.0f, 1.0f);
-        glVertex3f(-128.0f, 128.0f, -1.0f);
+        for (const auto& [u, v] : {std::pair{0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 1.0f}})
+            glTexCoord2f(u, v), glVertex3f(256.0f * u - 128.0f, 256.0f * v - 128.0f, -1.0f);
         glEnd();
         glDisable(GL_TEXTURE_2D);
 
