@@ -36,7 +36,7 @@ TEST_F(Monkey, TwentyThousandEventsNeitherCrashNorLoseTheCourse)
     Qt::MouseButtons held = Qt::NoButton;
     QPoint last(W / 2, H / 2);
     int saves = 0;
-    std::string opened = CourseFileText(seed.StoredFields());
+    std::string opened = CourseFileText(Doc()->StoredFields());   // as opened
     for (int i = 0; i < kEvents; ++i) {
         const int kind = static_cast<int>(rng() % 100);
         const Qt::KeyboardModifiers mods = chance(10) ? Qt::ShiftModifier : Qt::NoModifier;

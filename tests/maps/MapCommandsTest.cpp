@@ -75,6 +75,7 @@ TEST_F(MapCommands, ChoosingAMapLoadsItSwitchesTheMarkMarksTheCourseAndRepaints)
 TEST_F(MapCommands, UndoAndRedoOfASwitchReadTheShownMapAgain)
 {
     BmpLayout small;
+    small.width = small.height = 4;
     doc.m_heightMap = WriteTempFile("undo_height.bmp", MakeBmp(small, PaddedRows(12, 4)));
     BmpLayout wide;
     wide.width = 8;
