@@ -2,20 +2,15 @@
 #include "doc/CourseData.h"
 #include "doc/MapImage.h"
 #include "framework/egl/EglContext.h"
-
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
-
 namespace {
-
 constexpr int kSide = 4096;
-
 // Written once per process: a smooth colour pattern, so nothing compresses or repeats.
 const std::string& MapFile()
 {
@@ -28,10 +23,8 @@ const std::string& MapFile()
         };
         b[0] = 'B', b[1] = 'M', b[26] = 1, b[28] = 24;
         put32(2, static_cast<std::uint32_t>(b.size())), put32(10, 54), put32(14, 40), put32(18, kSide), put32(22, kSide);
-        for (std::size_t i = 0; i < std::size_t(kSide) * kSide; ++i) {
-            const std::size_t x = i % kSide, y = i / kSide;
-            b[54 + 3 * i] = static_cast<std::uint8_t>(x);
-            b[55 + 3 * i] = static_cast<std::uint8_t>(y);
+        for (std::size_t i = 0, x = 0, y = 0; i < std::size_t(kSide) * kSide; ++i, x = i % kSide, y = i / kSide) {
+            b[54 + 3 * i] = static_cast<std::uint8_t>(x), b[55 + 3 * i] = static_cast<std::uint8_t>(y);
             b[56 + 3 * i] = static_cast<std::uint8_t>((x ^ y) >> 4);
         }
         std::ofstream(p, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), std::streamsize(b.size()));
@@ -39,16 +32,14 @@ const std::string& MapFile()
     }();
     return path;
 }
-
 void BM_LoadMapTexture(benchmark::State& state)
 {
     EglContext gl;
     if (!gl.Create(64, 64))
         return state.SkipWithError("no headless GL context");
-    const std::string& path = MapFile();
     CourseData course;
     for (auto _ : state) {
-        if (!course.LoadMapTexture(path))
+        if (!course.LoadMapTexture(MapFile()))
             return state.SkipWithError("map not loaded");
         glFinish();
     }
@@ -62,15 +53,12 @@ void BM_LoadMapTexture(benchmark::State& state)
     state.SetLabel(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 }
 BENCHMARK(BM_LoadMapTexture)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
-
 void BM_ReadBmp(benchmark::State& state)
 {
-    const std::string& path = MapFile();
     for (auto _ : state) {
         MapImageInfo info;
-        benchmark::DoNotOptimize(ReadBmp(path, info).get());
+        benchmark::DoNotOptimize(ReadBmp(MapFile(), info).get());
     }
 }
 BENCHMARK(BM_ReadBmp)->Unit(benchmark::kMillisecond)->UseRealTime();
-
 }  // namespace

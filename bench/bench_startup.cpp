@@ -1,8 +1,6 @@
-// Time from the program's start to its first frame on screen: run it a few times (each run is
-// one start of a fresh process), e.g. `xvfb-run -a build/bench/bench_startup`, with a course
-// file to open as the program's command line would name it. `bench_startup --write-large DIR`
-// writes DIR/large.course (10,000 control points and 10,000 objects, showing its colour map)
-// and DIR/large.bmp (a 4096 x 4096 colour map) for that.
+// Start to first frame on screen, one fresh process per run: `xvfb-run -a build/bench/bench_startup
+// [course]`. `--write-large DIR` writes DIR/large.course (10,000 control points and 10,000 objects
+// showing its map) and DIR/large.bmp (a 4096 x 4096 map) to start with.
 #include "app/TrackwrightApp.h"
 #include "bench/BenchCourse.h"
 #include "file/CourseFile.h"
@@ -26,8 +24,7 @@
 
 namespace {
 
-// Seconds since boot: the kernel's start of this process (field 22 of its stat, in clock ticks)
-// and now.
+// Seconds since boot at this process's start (field 22 of its stat, in clock ticks) and now.
 double ProcessStartSinceBoot()
 {
     std::ifstream stat("/proc/self/stat");

@@ -1,7 +1,5 @@
-// One mouse move through the view's real handler on a course of 10,000 handles and 10,000
-// objects: the drag-or-hover pass over every handle and object (and the rubber band or the
-// group move of a selection), without the repaint (the window host drops the invalidation; no
-// GL context is current).
+// One mouse move through the view's handler over 10,000 handles and objects (and the rubber
+// band or a selection's group move), without the repaint.
 #include "doc/TrackwrightDoc.h"
 #include "framework/HeadlessWndHost.h"
 #include "geometry/XObjectQueries.h"
@@ -18,9 +16,7 @@ namespace {
 constexpr int kCount = 10000;
 constexpr double kRadius = 10000.0;
 
-// A smooth ring of handles about 6.3 units apart, with objects strewn over the ring's square;
-// the mouse walks along the ring, where spans and markers are near, so the hit tests cannot all
-// be rejected cheaply; every eighth point lies inside, away from the ring.
+// A ring of handles 6.3 units apart, objects over its square; the mouse walks the ring (every 8th point inside).
 struct Scene {
     HeadlessWndHost host{800, 600};
     CTrackwrightDoc doc;

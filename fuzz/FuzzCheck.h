@@ -1,7 +1,6 @@
 #pragma once
 
-// A property the fuzzed code must keep; a broken one stops the run like a crash, with the
-// input saved as the reproducer.
+// A broken property stops the run like a crash, with the input saved as the reproducer.
 #include <cstdio>
 #include <cstdlib>
 

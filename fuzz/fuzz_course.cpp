@@ -1,5 +1,4 @@
-// The course file reader on any bytes, and the writer on whatever it read: reading the
-// written text again must write the same bytes.
+// The course reader on any bytes; what it read, written, read and written again, is the same.
 #include "FuzzCheck.h"
 
 #include "file/CourseFile.h"
@@ -18,23 +17,16 @@ StoredCourse Read(std::string text)
     return ParseCourseText(text);
 }
 
-// A name holding CR LF is written as it is and reads back with a bare line feed: the format
-// has no escape for it (and only a file with CR CR LF inside quotes can produce one).
+// A quoted name holding CR LF reads back with a bare LF: the format has no escape for it.
 bool HoldsCrLf(const StoredCourse& doc)
 {
     auto has = [](const std::string& s) { return s.find("\r\n") != std::string::npos; };
-    if (has(doc.heightMap) || has(doc.colorMap))
-        return true;
-    for (const XObject& obj : doc.xobjects) {
-        if (has(obj.FileName))
-            return true;
-    }
-    return false;
+    bool any = has(doc.heightMap) || has(doc.colorMap);
+    for (const XObject& obj : doc.xobjects)
+        any = any || has(obj.FileName);
+    return any;
 }
-
-// A short file may announce tens of thousands of records that all read as zeros; writing
-// them out twice takes most of a second per input and starves the search. Their text is the
-// same line over and over, which small counts already cover.
+// Huge counts of zero records only repeat one line and starve the search: small counts cover them.
 constexpr int kMaxRecordsToWrite = 2048;
 
 }  // namespace
@@ -49,11 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
 
     const StoredCourse again = Read(first);
-    FUZZ_CHECK(again.handles.GetSize() == doc.handles.GetSize());
-    FUZZ_CHECK(again.xobjects.GetSize() == doc.xobjects.GetSize());
-    FUZZ_CHECK(again.heightMap == doc.heightMap);
-    FUZZ_CHECK(again.colorMap == doc.colorMap);
-    FUZZ_CHECK(again.visibleMap == doc.visibleMap);
+    FUZZ_CHECK(again.handles.GetSize() == doc.handles.GetSize() && again.xobjects.GetSize() == doc.xobjects.GetSize());
+    FUZZ_CHECK(again.heightMap == doc.heightMap && again.colorMap == doc.colorMap && again.visibleMap == doc.visibleMap);
     FUZZ_CHECK(CourseFileText(again) == first);
     return 0;
 }

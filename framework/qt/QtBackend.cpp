@@ -88,10 +88,13 @@ void PrepareQtApplication(const PIXELFORMATDESCRIPTOR& viewRequest)
 QtBackend::QtBackend()
 {
     AfxSetBackend(this);
+    m_clipboardChanged = QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged,
+                                          [this] { m_clipboardHasText = -1; });
 }
 
 QtBackend::~QtBackend()
 {
+    QObject::disconnect(m_clipboardChanged);
     m_pWindow.reset();
     if (m_pOffscreen) {
         if (QOpenGLContext* pCurrent = QOpenGLContext::currentContext(); pCurrent && pCurrent->surface() == m_pOffscreen.get())
@@ -348,8 +351,11 @@ bool QtBackend::IsToolBarVisible(CFrameWnd* pFrame)
 
 bool QtBackend::ClipboardHasText()
 {
-    const QMimeData* pData = QGuiApplication::clipboard()->mimeData();
-    return pData && pData->hasText();
+    if (m_clipboardHasText < 0) {
+        const QMimeData* pData = QGuiApplication::clipboard()->mimeData();
+        m_clipboardHasText = pData && pData->hasText() ? 1 : 0;
+    }
+    return m_clipboardHasText == 1;
 }
 
 std::string QtBackend::GetClipboardText()
@@ -360,4 +366,5 @@ std::string QtBackend::GetClipboardText()
 void QtBackend::SetClipboardText(const std::string& text)
 {
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    m_clipboardHasText = 1;
 }

@@ -4,6 +4,7 @@
 #include "framework/Backend.h"
 #include "framework/Wgl.h"
 
+#include <QObject>
 #include <QSurfaceFormat>
 
 #include <memory>
@@ -61,6 +62,10 @@ private:
     std::unique_ptr<QSettings> m_pSettings;
     std::unique_ptr<QPrinter> m_pPrinter;
     bool m_bRunning = false;
+    // Whether the clipboard holds text, asked once per change: the Paste item's update runs at
+    // every idle pass, and on X11 each question is a round trip to the clipboard's owner.
+    int m_clipboardHasText = -1;   // -1: not known since the last change
+    QMetaObject::Connection m_clipboardChanged;
 };
 
 // The surface format Qt is asked for, from the pixel format the view requests: a

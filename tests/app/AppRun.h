@@ -1,7 +1,6 @@
 #pragma once
 
-// The whole application on the test back end: start-up, template, frame, view and document,
-// driven through the frame's command routing and the view's handlers.
+// The whole application on the test back end, driven through the frame's command routing.
 #include "support/TestBackend.h"
 
 #include "app/TrackwrightApp.h"
@@ -34,8 +33,7 @@ protected:
     CCmdUI Update(UINT id)
     {
         CCmdUI ui(id);
-        Frame().UpdateCmdUI(ui);
-        return ui;
+        return Frame().UpdateCmdUI(ui), ui;
     }
 
     // DEL over the first control point of the default course: one real edit.

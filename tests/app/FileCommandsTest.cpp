@@ -4,7 +4,7 @@
 #include "res/Resource.h"
 
 #include <filesystem>
-#include <fstream>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -13,20 +13,6 @@ using FileCommands = AppRun;
 
 const char* const kReadFailure = "ファイルの読み込みに失敗しました";
 
-TEST_F(FileCommands, StartsOnTheFileNamedOnTheCommandLine)
-{
-    const std::string path = TempPath("start.course");
-    {
-        CTrackwrightDoc written;
-        ASSERT_TRUE(written.OnNewDocument());
-        written.m_course.m_handles.SetSize(3);
-        ASSERT_TRUE(written.OnSaveDocument(path));
-    }
-    Start({"trackwright", path});
-    EXPECT_EQ(HandleCount(), 3);
-    EXPECT_EQ(Title(), "start.course - Trackwright");
-    EXPECT_FALSE(Doc().IsModified());
-}
 
 TEST_F(FileCommands, UnreadableFileOnTheCommandLineEndsTheProgram)
 {
@@ -139,32 +125,21 @@ TEST_F(FileCommands, OpeningTheOpenFileKeepsItsEdits)
 
 TEST_F(FileCommands, CommandLineOptions)
 {
-    struct Case {
-        std::vector<std::string> args;
-        bool help, version;
-        std::string error, file;
-    };
-    const Case cases[] = {
-        {{"tw", "--help"}, true, false, "", ""},
-        {{"tw", "-h", "--version"}, true, true, "", ""},
-        {{"tw", "-x", "a.crs", "b.crs"}, false, false, "-x", "a.crs"},
-        {{"tw", "--", "-named.crs"}, false, false, "", "-named.crs"},
-        {{"tw", "--"}, false, false, "", ""},
-        {{"tw", "-"}, false, false, "", "-"},
-    };
-    for (const Case& c : cases) {
-        app.SetCommandLine(c.args);
+    // args, help, version, error, file; a relative file is made absolute for messages and the recent list.
+    const std::tuple<std::vector<std::string>, bool, bool, std::string, std::string> cases[] = {
+        {{"tw", "--help"}, true, false, "", ""}, {{"tw", "-h", "--version"}, true, true, "", ""},
+        {{"tw", "-x", "a.crs", "b.crs"}, false, false, "-x", "a.crs"}, {{"tw", "--", "-named.crs"}, false, false, "", "-named.crs"},
+        {{"tw", "--"}, false, false, "", ""}, {{"tw", "-"}, false, false, "", "-"}};
+    for (const auto& [args, help, version, error, file] : cases) {
+        app.SetCommandLine(args);
         CCommandLineInfo info;
         app.ParseCommandLine(info);
-        EXPECT_EQ(info.m_bShowHelp, c.help) << c.args[1];
-        EXPECT_EQ(info.m_bShowVersion, c.version) << c.args[1];
-        EXPECT_EQ(info.m_strError, c.error) << c.args[1];
-        // A relative course path is made absolute, so messages and the recent list carry it whole.
-        EXPECT_EQ(info.m_strFileName, c.file.empty() ? "" : std::filesystem::absolute(c.file).string()) << c.args[1];
-        EXPECT_EQ(info.m_nShellCommand == CCommandLineInfo::FileOpen, !c.file.empty()) << c.args[1];
+        const std::string absolute = file.empty() ? "" : std::filesystem::absolute(file).string();
+        EXPECT_EQ(std::tuple(info.m_bShowHelp, info.m_bShowVersion, info.m_strError, info.m_strFileName),
+                  std::tuple(help, version, error, absolute)) << args[1];
+        EXPECT_EQ(info.m_nShellCommand == CCommandLineInfo::FileOpen, !file.empty()) << args[1];
     }
 }
-
 TEST_F(FileCommands, SettingsShowTheCoursesValuesOnOpening)
 {
     Start();

@@ -59,23 +59,5 @@ TEST_F(SaveChanges, NoDiscardsAndYesSavesBeforeTheNewCourse)
     EXPECT_EQ((*app.GetRecentFileList())[0], path);
 }
 
-TEST_F(SaveChanges, ExitAndCloseAskOnlyForAnEditedCourse)
-{
-    Start();
-    EXPECT_TRUE(Frame().OnClose());
-    EXPECT_TRUE(backend.messages.empty());
-
-    DeleteFirstHandle();
-    backend.messageAnswers = {IDCANCEL, IDCANCEL};
-    EXPECT_FALSE(Frame().OnClose());
-    Command(ID_APP_EXIT);
-    EXPECT_FALSE(backend.destroyed);
-    EXPECT_EQ(backend.messages.size(), 2u);
-    EXPECT_EQ(HandleCount(), 3);
-
-    backend.messageAnswers = {IDNO};
-    Command(ID_APP_EXIT);
-    EXPECT_TRUE(backend.destroyed);
-}
 
 }  // namespace

@@ -11,7 +11,6 @@
 
 #include <GL/gl.h>
 
-#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -31,9 +30,7 @@ std::string SmallMap(const std::string& name, int side)
     return WriteTempFile(name, MakeBmp(layout, PaddedRows(std::size_t(side) * 3, std::size_t(side))));
 }
 
-// The settings command of a document with the default course; the script fills the fields
-// the user types into and presses OK as often as the case needs. OK builds the map texture,
-// which needs a current GL context.
+// The settings command on the default course; OK builds the map texture, so a GL context is current.
 class SettingsDialog : public GlFixture {
 protected:
     void SetUp() override
@@ -171,8 +168,7 @@ TEST_F(SettingsDialog, UndoAndRedoRestoreThePathsAndReadTheMapAgain)
     EXPECT_EQ(doc.m_course.m_texLuminance, 0.25f);
 }
 
-// A relative map path is read as written first, then beside the course; the stored path
-// stays as written, and a map found nowhere is reported in the status bar.
+// A relative map path is tried as written, then beside the course; a map found nowhere shows in the status bar.
 TEST_F(SettingsDialog, RelativeMapPathsAreAlsoLookedForBesideTheCourse)
 {
     const std::filesystem::path folder = std::filesystem::path(::testing::TempDir()) / "beside_course";

@@ -1,47 +1,12 @@
-// Start-up, the File commands from the keyboard, the settings dialog and the picture, in the
-// real window.
+// The File commands from the keyboard, printing, and the picture, in the real window.
 #include "EditorFixture.h"
-
 #include "file/CourseFile.h"
-#include "support/BmpWriter.h"
-#include "framework/qt/QtDialog.h"
 #include "framework/qt/QtMainWindow.h"
-#include "res/Resource.h"
-
-#include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QPrintDialog>
-#include <QPrinter>
-#include <QMenuBar>
-#include <QMessageBox>
 #include <QProcess>
-#include <QPushButton>
-#include <QTimer>
-
-#include <cstdint>
-#include <fstream>
-#include <vector>
-
 namespace {
-
-std::string DefaultCourseText()
-{
-    CTrackwrightDoc doc;
-    doc.OnNewDocument();
-    return CourseFileText(doc.StoredFields());
-}
-
-class EditorFile : public EditorFixture {
-protected:
-    std::string WriteCourse(const std::string& name, const std::string& text)
-    {
-        const std::string path = m_dir.filePath(QString::fromStdString(name)).toStdString();
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-};
-
+using EditorFile = EditorFixture;
 TEST_F(EditorFile, SaveNewAndOpenFromTheKeyboard)
 {
     ASSERT_TRUE(Start());
@@ -51,7 +16,7 @@ TEST_F(EditorFile, SaveNewAndOpenFromTheKeyboard)
     AnswerFileDialog(path);
     Key(Qt::Key_S, Qt::ControlModifier);
     ProcessEvents(50);
-    EXPECT_EQ(ReadFile(path), DefaultCourseText());
+    EXPECT_EQ(ReadFile(path), ReadFile(WriteCourse("default.crs")));
     EXPECT_EQ(Window()->windowTitle().toStdString(), "course.crs - Trackwright");
 
     // New after an edit asks; "No" throws the edit away.
@@ -75,14 +40,6 @@ TEST_F(EditorFile, SaveNewAndOpenFromTheKeyboard)
     EXPECT_EQ(Window()->windowTitle().toStdString(), "three.crs - Trackwright");
 }
 
-TEST_F(EditorFile, ACourseThatCannotBeOpenedOnTheCommandLineEndsTheProgram)
-{
-    const std::string missing = m_dir.filePath("missing.crs").toStdString();
-    std::string message;
-    AnswerMessageBox(QMessageBox::AcceptRole, &message);
-    EXPECT_FALSE(Start({missing}));
-    EXPECT_EQ(message, missing + "ファイルの読み込みに失敗しました");
-}
 
 TEST_F(EditorFile, TheWindowShowsWhatTheRenderCommandDraws)
 {
@@ -131,9 +88,6 @@ TEST_F(EditorFile, TheWindowShowsWhatTheRenderCommandDraws)
     EXPECT_EQ(differing(Screenshot()), 0);
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(EditorFile, CtrlPPrintsTheViewsPicture)
 {
@@ -159,49 +113,5 @@ TEST_F(EditorFile, CtrlPPrintsTheViewsPicture)
     EXPECT_NE(bytes.find("/Image"), std::string::npos) << "the picture is in the page";
 }
 
-// File names are bytes: a map path that is not UTF-8 goes through the settings dialog
-// unchanged, and a course named relative to the working folder is known by its full path.
-TEST_F(EditorFile, NonUtf8MapPathAndRelativeCourseSurviveTheSettingsDialog)
-{
-    const std::string folder = m_dir.path().toStdString();
-    const std::string map = folder + "/caf\xE9.bmp";
-    const std::vector<std::uint8_t> bmp = MakeBmp(BmpLayout{}, {1, 2, 3, 0});
-    std::ofstream(map, std::ios::binary).write(reinterpret_cast<const char*>(bmp.data()), std::streamsize(bmp.size()));
-    WriteCourse("course.crs", "0 0.5 \"" + map + "\" none 0 0\r\n");
-    const QString cwd = QDir::currentPath();
-    QDir::setCurrent(m_dir.path());
-    const bool started = Start({"course.crs"});
-    QDir::setCurrent(cwd);
-    ASSERT_TRUE(started);
-    EXPECT_EQ(Doc()->GetPathName(), folder + "/course.crs");
-    EXPECT_TRUE(Doc()->m_course.m_mapPixels);
-
-    // OK with the fields as shown. A refusal would show a message box inside the click: it
-    // is closed (and the dialog with it) so that the test fails rather than waits.
-    std::string refusal;
-    OnNextModal([&refusal](QWidget* w) {
-        QTimer::singleShot(1000, [&refusal] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                refusal = box->text().toStdString();
-                box->done(QMessageBox::Ok);
-            }
-        });
-        for (QPushButton* button : w->findChildren<QPushButton*>()) {
-            if (button->text() == "OK")
-                button->click();
-        }
-        if (w->isVisible())
-            static_cast<QDialog*>(w)->reject();
-    });
-    Window()->RunCommand(ID_SETTINGS);
-    ProcessEvents(50);
-    EXPECT_EQ(refusal, "");
-    EXPECT_EQ(Doc()->m_heightMap, map);
-    EXPECT_FALSE(Doc()->IsModified());
-
-    // The recent-file list keeps such names as bytes too.
-    m_backend->WriteProfileString("Recent File List", "File9", map);
-    EXPECT_EQ(m_backend->GetProfileString("Recent File List", "File9"), map);
-}
 
 }  // namespace

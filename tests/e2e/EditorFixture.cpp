@@ -1,4 +1,5 @@
 #include "EditorFixture.h"
+#include "file/CourseFile.h"
 
 #include "framework/qt/QtMainWindow.h"
 #include "framework/qt/QtViewWidget.h"
@@ -20,10 +21,8 @@
 
 void EditorFixture::TearDown()
 {
-    if (m_app) {
-        if (CSingleDocTemplate* pTemplate = m_app->GetDocTemplate())
-            pTemplate->CloseAll();
-    }
+    if (CSingleDocTemplate* pTemplate = m_app ? m_app->GetDocTemplate() : nullptr)
+        pTemplate->CloseAll();
     m_app.reset();
     m_backend.reset();
     ProcessEvents();
@@ -47,26 +46,13 @@ bool EditorFixture::Start(const std::vector<std::string>& args)
     return true;
 }
 
-QtMainWindow* EditorFixture::Window() const
-{
-    return m_backend ? m_backend->MainWindow() : nullptr;
-}
-
-QtViewWidget* EditorFixture::ViewWidget() const
-{
-    return Window() ? Window()->ViewWidget() : nullptr;
-}
-
+QtMainWindow* EditorFixture::Window() const { return m_backend ? m_backend->MainWindow() : nullptr; }
+QtViewWidget* EditorFixture::ViewWidget() const { return Window() ? Window()->ViewWidget() : nullptr; }
 CTrackwrightView* EditorFixture::View() const
 {
     return ViewWidget() ? static_cast<CTrackwrightView*>(ViewWidget()->View()) : nullptr;
 }
-
-CTrackwrightDoc* EditorFixture::Doc() const
-{
-    return View() ? View()->GetDocument() : nullptr;
-}
-
+CTrackwrightDoc* EditorFixture::Doc() const { return View() ? View()->GetDocument() : nullptr; }
 QPoint EditorFixture::PixelOf(float x, float y) const
 {
     const CTrackwrightView* v = View();
@@ -157,12 +143,9 @@ void EditorFixture::AnswerMessageBox(QMessageBox::ButtonRole role, std::string* 
         ASSERT_NE(box, nullptr) << "expected a message box, got " << w->metaObject()->className();
         if (text)
             *text = box->text().toStdString();
-        for (QAbstractButton* button : box->buttons()) {
-            if (box->buttonRole(button) == role) {
-                button->click();
-                return;
-            }
-        }
+        for (QAbstractButton* button : box->buttons())
+            if (box->buttonRole(button) == role)
+                return button->click();
         ADD_FAILURE() << "no button of that role";
     });
 }
@@ -181,8 +164,18 @@ void EditorFixture::ProcessEvents(int ms)
 
 std::string EditorFixture::ReadFile(const std::string& path) const
 {
-    std::ifstream in(path, std::ios::binary);
     std::ostringstream s;
-    s << in.rdbuf();
+    s << std::ifstream(path, std::ios::binary).rdbuf();
     return s.str();
+}
+std::string EditorFixture::WriteCourse(const std::string& name, std::string text) const
+{
+    if (text.empty()) {
+        CTrackwrightDoc doc;
+        doc.OnNewDocument();
+        text = CourseFileText(doc.StoredFields());
+    }
+    const std::string path = m_dir.filePath(QString::fromStdString(name)).toStdString();
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-// The real program started in this process: its application object, the Qt back end, the
-// main window and the view, with helpers to act on them like a user.
+// The real program in this process (application, Qt back end, window, view) and user actions.
 #include "app/TrackwrightApp.h"
 #include "doc/TrackwrightDoc.h"
 #include "framework/qt/QtBackend.h"
@@ -27,8 +26,7 @@ class EditorFixture : public ::testing::Test {
 protected:
     void TearDown() override;
 
-    // Starts the program with these arguments (after the program name); false when its
-    // start-up failed, as the process would then end.
+    // Starts the program with these arguments; false when its start-up failed.
     bool Start(const std::vector<std::string>& args = {});
 
     QtMainWindow* Window() const;
@@ -45,8 +43,7 @@ protected:
     void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier);
     void Wheel(QPoint at, int delta);
 
-    // Runs `answer` on the next modal window (message box, file or settings dialog) as soon as
-    // it shows; answers are queued in order.
+    // Runs `answer` on the next modal window as soon as it shows; answers queue in order.
     void OnNextModal(std::function<void(QWidget*)> answer);
     // The file dialog's answer: this path, accepted.
     void AnswerFileDialog(const std::string& path);
@@ -58,6 +55,8 @@ protected:
     void ProcessEvents(int ms = 0);
 
     std::string ReadFile(const std::string& path) const;
+    // Writes a course file into the test's folder; the default course's text when text is empty.
+    std::string WriteCourse(const std::string& name, std::string text = {}) const;
 
     QTemporaryDir m_dir;
     std::unique_ptr<QtBackend> m_backend;

@@ -7,7 +7,6 @@
 #include "framework/qt/QtViewWidget.h"
 #include "res/Resource.h"
 
-#include <fstream>
 #include <random>
 
 namespace {
@@ -16,10 +15,7 @@ class Monkey : public EditorFixture {};
 
 TEST_F(Monkey, TwentyThousandEventsNeitherCrashNorLoseTheCourse)
 {
-    CTrackwrightDoc seed;
-    seed.OnNewDocument();
-    const std::string path = m_dir.filePath("monkey.crs").toStdString();
-    std::ofstream(path, std::ios::binary) << CourseFileText(seed.StoredFields());
+    const std::string path = WriteCourse("monkey.crs");
     ASSERT_TRUE(Start({path}));
 
     std::mt19937 rng(20261206);
@@ -40,7 +36,7 @@ TEST_F(Monkey, TwentyThousandEventsNeitherCrashNorLoseTheCourse)
     Qt::MouseButtons held = Qt::NoButton;
     QPoint last(W / 2, H / 2);
     int saves = 0;
-    std::string opened = CourseFileText(seed.StoredFields());
+    std::string opened = CourseFileText(Doc()->StoredFields());   // as opened
     for (int i = 0; i < kEvents; ++i) {
         const int kind = static_cast<int>(rng() % 100);
         const Qt::KeyboardModifiers mods = chance(10) ? Qt::ShiftModifier : Qt::NoModifier;

@@ -1,5 +1,4 @@
-// The Qt tests need their QApplication before any test runs, and a settings folder of
-// their own so a user's profile is never touched.
+// A QApplication before any test, and a settings folder of the tests' own.
 #include "framework/qt/QtBackend.h"
 #include "view/TrackwrightView.h"
 
@@ -17,9 +16,7 @@
 
 namespace {
 
-// Mesa unloads its DRI driver when Qt closes the display at exit; the driver's own
-// allocations then look leaked to LeakSanitizer, from a module it can no longer name.
-// Keeping the driver loaded leaves them reachable, as they really are.
+// Mesa's DRI driver, unloaded at exit, would leave its allocations looking leaked to LSan.
 void KeepGLDriversLoaded()
 {
     dl_iterate_phdr(

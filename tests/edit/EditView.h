@@ -1,8 +1,6 @@
 #pragma once
 
-// A document shown in an 800 x 600 view at zoom 1 with the camera at the origin, driven
-// through the view's handlers with client pixels: course point (x, y) is pixel
-// (400 + 3x, 300 - 3y), one course unit three pixels. No GL context is needed.
+// An 800 x 600 view at zoom 1, camera at the origin, no GL: course (x, y) is pixel (400 + 3x, 300 - 3y).
 #include "support/Handles.h"
 #include "support/TestBackend.h"
 
@@ -37,8 +35,7 @@ protected:
     }
     void TearDown() override { doc.RemoveView(&view); }
 
-    // A square of straight spans, run clockwise on screen: handle 0 at (0, 0), 1 at (60, 0),
-    // 2 at (60, -60), 3 at (0, -60); every handle is a corner, tangents of length 60.
+    // A clockwise square of corners: 0 (0, 0), 1 (60, 0), 2 (60, -60), 3 (0, -60); tangents 60 long.
     void UseSquare()
     {
         RecordList<CourseHandle>& h = doc.m_course.m_handles;

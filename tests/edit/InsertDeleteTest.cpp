@@ -53,30 +53,8 @@ TEST_F(InsertDelete, ClosingSpanAppendsAndTheHigherOfTwoSpansWins)
     EXPECT_EQ(H(3).vPos, Vector3(60.0, -60.0, 0.0));
 }
 
-TEST_F(InsertDelete, CatalogueRowPlacesAnObjectAnywhere)
-{
-    Down(CPoint(50, 36));   // "grandstand.x"
-    Down(Px(100, 0), MK_CONTROL);   // right on handle 0
-    Down(Px(100, 0), MK_CONTROL);   // and on that object
-    ASSERT_EQ(doc.m_xobjects.GetSize(), 2);
-    const XObject& o = doc.m_xobjects[1];
-    EXPECT_EQ(o.FileName, "grandstand.x");
-    EXPECT_EQ(o.Width, 20.0f);
-    EXPECT_EQ(o.Height, 6.0f);
-    EXPECT_EQ(o.Direction, 0.0f);
-    EXPECT_EQ(o.Pos, view.ScreenToWorld(700, 300));
-    EXPECT_EQ(o.DragPart, ObjectPart::None);
-    EXPECT_EQ(HandleCount(), 4);
-    EXPECT_FALSE(view.m_bLButtonDown);
 
-    // A selection past the end of the catalogue places nothing.
-    view.m_nSelectedType = 2;
-    Down(Px(0, 0), MK_CONTROL);
-    EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
-}
-
-// DEL at the system's cursor (the last mouse message is elsewhere): the first control point
-// and the first object in list order whose marker or body is under it go, in one press.
+// DEL at the system cursor removes the first control point and the first object under it, in list order.
 TEST_F(InsertDelete, DeleteTakesTheFirstInListOrderOfEachKind)
 {
     struct Case {

@@ -12,29 +12,8 @@ protected:
     XObject& O() { return doc.m_xobjects[0]; }
 };
 
-TEST_F(LeftDrag, DragOnEmptyGroundOnlyHoversAndHoldsTheCaptureUntilButtonUp)
-{
-    UseSquare();
-    const int invalidations = backend.viewHost.invalidations;
-    Down(Px(30, -30));
-    EXPECT_TRUE(view.m_bLButtonDown);
-    EXPECT_TRUE(backend.viewHost.capture);
-    EXPECT_EQ(view.m_ptLast, Px(30, -30));
-    EXPECT_EQ(backend.viewHost.invalidations, invalidations);   // no repaint on the press
 
-    Move(Px(0, 0), MK_LBUTTON);
-    EXPECT_EQ(H(0).HoverPart, HandlePart::Pos);
-    EXPECT_EQ(H(0).vPos, Vector3(0.0, 0.0, 0.0));
-    EXPECT_EQ(backend.viewHost.invalidations, invalidations + 1);
-
-    Up(Px(0, 0));
-    EXPECT_FALSE(view.m_bLButtonDown);
-    EXPECT_FALSE(backend.viewHost.capture);
-    EXPECT_FALSE(doc.IsModified());
-}
-
-// Each kind of drag, grabbed a little off its marker: the grab offset carries, and the part's
-// own numbers follow the mouse.
+// Each drag kind, grabbed a little off its marker: the grab offset carries, the part's numbers follow.
 TEST_F(LeftDrag, EachDragKindMovesItsOwnNumbers)
 {
     struct Case {
@@ -95,34 +74,6 @@ TEST_F(LeftDrag, ReleaseOrCaptureLossEndsTheDragButNotOwnCapture)
     EXPECT_EQ(H(0).HoverPart, HandlePart::Pos);
 }
 
-TEST_F(LeftDrag, SecondButtonDownDuringADragGrabsNothingNew)
-{
-    UseSquare();
-    Down(Px(30, -30));
-    Down(Px(0, 0));
-    EXPECT_EQ(H(0).DragPart, HandlePart::None);
-    EXPECT_EQ(view.m_ptLast, Px(30, -30));
-    EXPECT_EQ(backend.viewHost.captureCalls, 1);
-    Move(Px(5, 5), MK_LBUTTON);
-    EXPECT_EQ(H(0).vPos, Vector3(0.0, 0.0, 0.0));
-}
-
-TEST_F(LeftDrag, TypeListFreezesTheDragUntilTheMouseLeavesIt)
-{
-    UseSquare();
-    Down(Px(0, 0));
-    Move(CPoint(50, 8), MK_LBUTTON);   // over the "CtrlPnt" row
-    EXPECT_EQ(view.m_nHoverType, -1);
-    EXPECT_EQ(H(0).vPos, Vector3(0.0, 0.0, 0.0));
-    Move(CPoint(50, 20), MK_LBUTTON);   // over the first catalogue row
-    EXPECT_EQ(view.m_nHoverType, 0);
-
-    Move(Px(10, -10), MK_LBUTTON);
-    EXPECT_EQ(view.m_nHoverType, -2);
-    EXPECT_NEAR(H(0).vPos.x, 10.0f, 1e-4);
-    EXPECT_NEAR(H(0).vPos.y, -10.0f, 1e-4);
-    Up(Px(10, -10));
-}
 
 }  // namespace
 

@@ -1,5 +1,4 @@
-// The writer's bytes, line by line, saved through the document and read back; and again with
-// the process in a comma locale (Qt sets it from the environment), which must change nothing.
+// The writer's bytes, saved and read back, in the C and in a comma locale (Qt sets it from the environment).
 #include "doc/TrackwrightDoc.h"
 #include "file/CourseFile.h"
 #include "file/NumberText.h"
@@ -27,11 +26,7 @@ const std::string kDefaultCourse = kHead + "4\r\n"
     "  -0.00000365 -100.00000000  170.00000000    0.00000123 -170.00000000    0.00000418    5.00000000    5.00000000 \r\n"
     "   0.50000000 #TexLuminance\r\nnone\r\nnone\r\n0 #VisibleMap(0...HeightMap 1...ColorMap)\r\n0" + kObjectsHead;
 
-struct Layout {
-    const char* what;
-    std::function<void(CTrackwrightDoc&)> set;
-    std::string bytes;
-};
+struct Layout { const char* what; std::function<void(CTrackwrightDoc&)> set; std::string bytes; };
 
 // A course of no handles unless the case keeps the default ones.
 const Layout kLayouts[] = {

@@ -1,5 +1,4 @@
-// Paths from outside that name no ordinary file: every reader refuses them without blocking
-// and without reading a byte, and Save leaves them alone.
+// Paths naming no ordinary file: every reader refuses them without blocking or reading, Save too.
 #include "doc/MapImage.h"
 #include "doc/TrackwrightDoc.h"
 #include "file/CourseFile.h"
@@ -35,8 +34,7 @@ struct Reader {
 
 TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
 {
-    // Watchdog: opening a FIFO with no writer used to wait forever. A hang now kills this
-    // process (a failed test) instead of holding up the suite.
+    // A FIFO with no writer once hung the open: a hang now fails this process, not the suite.
     ::alarm(30);
     TestBackend backend;
     TempDir dir;
@@ -47,27 +45,16 @@ TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
     const std::string good = WriteTempFile("good.bmp", MakeBmp(layout, {1, 2, 3, 0}));
 
     const Reader readers[] = {
-        {"course", kMaxCourseFileBytes,
-         [](const std::string& p) { return CTrackwrightDoc().OnOpenDocument(p) != FALSE; }},
+        {"course", kMaxCourseFileBytes, [](const std::string& p) { return CTrackwrightDoc().OnOpenDocument(p) != FALSE; }},
         {"catalogue", kMaxCatalogueFileBytes,
-         [](const std::string& p) {
-             std::string text;
-             return ReadTextFile(p, kMaxCatalogueFileBytes, text);
-         }},
-        {"font", kMaxTgaFileBytes,
-         [](const std::string& p) {
+         [](const std::string& p) { std::string text; return ReadTextFile(p, kMaxCatalogueFileBytes, text); }},
+        {"font", kMaxTgaFileBytes, [](const std::string& p) {
              TgaImage image;
              const bool read = image.Load(p.c_str()) != TGA_ERR_OPEN;
-             image.ReleasePixels();
-             return read;
+             return image.ReleasePixels(), read;
          }},
-        {"map", kMaxMapFileBytes,
-         [](const std::string& p) {
-             MapImageInfo info;
-             return ReadBmp(p, info) != nullptr;
-         }},
-        {"settings check", kMaxMapFileBytes,
-         [](const std::string& p) { return IsReadableRegularFile(p, kMaxMapFileBytes); }},
+        {"map", kMaxMapFileBytes, [](const std::string& p) { MapImageInfo info; return ReadBmp(p, info) != nullptr; }},
+        {"settings check", kMaxMapFileBytes, [](const std::string& p) { return IsReadableRegularFile(p, kMaxMapFileBytes); }},
     };
     for (const Reader& r : readers) {
         SCOPED_TRACE(r.name);

@@ -1,6 +1,4 @@
-// The hit tests skip handles and objects that provably cannot be hit. Random courses and points,
-// many right at the rim of a pick radius, must give exactly what the plain rules give: same
-// part, same offset bits, same nearest point, same span.
+// The hit tests' shortcuts must give exactly what the plain rules give, also at the rim of a pick radius.
 #include "geometry/CourseSpline.h"
 #include "geometry/HandleInsertion.h"
 #include "geometry/HandlePicking.h"

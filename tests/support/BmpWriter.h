@@ -18,8 +18,7 @@ struct BmpLayout {
 
 // Header, table and the given pixel bytes, which are written as they are (rows with padding).
 std::vector<std::uint8_t> MakeBmp(const BmpLayout& layout, const std::vector<std::uint8_t>& data);
-// Pixel bytes as a file stores them: each row is rowBytes of pattern bytes, then padding
-// bytes 0xEE up to a multiple of 4. Byte x of file row r is (r * 31 + x * 7 + 1) & 0xFF.
+// Rows of rowBytes pattern bytes ((r * 31 + x * 7 + 1) & 0xFF), padded with 0xEE to a multiple of 4.
 std::vector<std::uint8_t> PaddedRows(std::size_t rowBytes, std::size_t rows);
 std::uint8_t PatternByte(std::size_t fileRow, std::size_t x);
 

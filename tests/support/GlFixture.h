@@ -1,10 +1,8 @@
 #pragma once
 
-// Test fixture with a fresh headless OpenGL compatibility context per test, drawing into a
-// 640 x 480 framebuffer that starts cleared to (0, 0, 0, 0) with the viewport covering it.
+// A fresh headless GL context per test: a 640 x 480 framebuffer cleared to 0, viewport covering it.
 #include <array>
 #include <cstdint>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -17,8 +15,7 @@ protected:
 
     void SetUp() override;
 
-    // RGBA at window pixel (x, y), origin at the bottom left. Outside the framebuffer: a test
-    // failure and (0, 0, 0, 0).
+    // RGBA at (x, y), origin bottom left; outside the framebuffer a failure and 0.
     std::array<uint8_t, 4> Pixel(int x, int y);
     // New framebuffer size, cleared to (0, 0, 0, 0), with the viewport covering it; other state kept.
     void Resize(int width, int height);

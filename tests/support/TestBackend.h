@@ -1,7 +1,6 @@
 #pragma once
 
-// A back end that records what the program asks of the window system, so handlers can be
-// driven headless with exact client pixels and flags.
+// A back end that records what the program asks of the window system, so handlers run headless.
 #include "framework/Backend.h"
 #include "framework/CDialog.h"
 #include "framework/CWnd.h"
@@ -30,10 +29,7 @@ public:
     CRect client{0, 0, 800, 600};
     CPoint cursor;
     bool capture = false;
-    int captureCalls = 0;
-    int invalidations = 0;
-    int redraws = 0;
-    int swaps = 0;
+    int captureCalls = 0, invalidations = 0, redraws = 0, swaps = 0;
     bool keepsFrame = false;   // a test that draws into the framebuffer itself cannot promise it
     std::string title;
     UINT modifiers = 0;    // MK_SHIFT, MK_CONTROL held
@@ -54,8 +50,7 @@ public:
 };
 
 struct RecordedMessage {
-    std::string text;
-    std::string caption;
+    std::string text, caption;
     UINT type;
 };
 
@@ -91,12 +86,8 @@ public:
     // Plays the user's part in a modal dialog; presses OK by default.
     std::function<void(CDialog&, TestDialogHost&)> dialogScript;
     std::map<std::string, std::string> profile;   // "section/entry" -> value
-    bool failCreate = false;
-    bool shown = false;
-    bool destroyed = false;
-    bool glCurrent = false;
-    int glCurrentCalls = 0;
-    int printCalls = 0;
+    bool failCreate = false, shown = false, destroyed = false, glCurrent = false;
+    int glCurrentCalls = 0, printCalls = 0;
     std::string clipboard;
     std::string statusText;
     TestDialogHost lastDialog;

@@ -3,6 +3,5 @@
 #include <string>
 #include <string_view>
 
-// The path of a file or folder under tests/data. One that is not there fails the running test
-// with its path, so a missing data file never reads as a fault of the code under test.
+// A path under tests/data; a missing one fails the running test naming it, not the code under test.
 std::string TestDataPath(std::string_view relative);

@@ -6,10 +6,7 @@ namespace {
 
 TEST(XObjectCatalogue, NamesNumbersAndTheEndMark)
 {
-    const struct {
-        const char* text;
-        std::vector<std::tuple<std::string, float, float>> types;
-    } cases[] = {
+    const struct { const char* text; std::vector<std::tuple<std::string, float, float>> types; } cases[] = {
         {"\"big tree #2.x\" 2 3\nplain.x 4.5 -1\n%end\nc.x 1 1", {{"big tree #2.x", 2, 3}, {"plain.x", 4.5f, -1}}},
         {"a.x 1 2\n%END\nb.x 3 4\n", {{"a.x", 1, 2}}},   // the mark in any case
         {"a.x 1 2\n%End\nb.x 3 4\n", {{"a.x", 1, 2}}},

@@ -1,7 +1,5 @@
-// The view sends its lines in the way a software renderer draws fastest: GL_LINES blocks with
-// the colour inside, flat shading, early flushes, unhovered objects grouped, runs of parts kept
-// in display lists. None of that may change a pixel. This draws random scenes both through the
-// view and the plain way (PlainScene.h) and compares the frames byte for byte.
+// The view's fast line batching and display lists may not change a pixel: random scenes drawn by
+// the view and the plain way (PlainScene.h) must match byte for byte.
 #include "PlainScene.h"
 #include "ViewScene.h"
 
@@ -11,6 +9,7 @@
 #include <GL/gl.h>
 
 #include <random>
+#include <utility>
 #include <string>
 #include <vector>
 

@@ -6,104 +6,76 @@
 #include <GL/gl.h>
 
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 namespace {
 
-void V(const Vector3& v)
+// One primitive of the given points.
+template <class Points>
+void Draw(GLenum mode, const Points& points)
 {
-    glVertex3f(v.x, v.y, v.z);
+    glBegin(mode);
+    for (const Vector3& v : points)
+        glVertex3f(v.x, v.y, v.z);
+    glEnd();
 }
-
+void Draw(GLenum mode, std::initializer_list<Vector3> points) { Draw<std::initializer_list<Vector3>>(mode, points); }
 // The current colour kept across a piece that paints red, as glPushAttrib(GL_CURRENT_BIT) does.
 struct KeepColour {
     KeepColour() { glGetFloatv(GL_CURRENT_COLOR, rgba); }
     ~KeepColour() { glColor4fv(rgba); }
     GLfloat rgba[4];
 };
-
-void PlainCircle(const Vector3& q)
-{
-    glBegin(GL_LINE_STRIP);
-    for (int k = 0; k <= 12; ++k)
-        V(CirclePoint(q, 1.0f, 12, k));
-    glEnd();
-}
-
-void PlainDisc(const Vector3& q)
+// A circle of radius 1 as a line strip, or filled red as a fan around its centre.
+void PlainCircle(const Vector3& q, bool filled)
 {
     KeepColour keep;
-    glColor3f(1.0f, 0.0f, 0.0f);
-    glBegin(GL_TRIANGLE_FAN);
-    V(q);
+    std::vector<Vector3> points;
+    if (filled)
+        glColor3f(1.0f, 0.0f, 0.0f), points.push_back(q);
     for (int k = 0; k <= 12; ++k)
-        V(CirclePoint(q, 1.0f, 12, k));
-    glEnd();
+        points.push_back(CirclePoint(q, 1.0f, 12, k));
+    Draw(filled ? GL_TRIANGLE_FAN : GL_LINE_STRIP, points);
 }
-
 void PlainArrow(const Vector3& base, const Vector3& v, float s, bool highlighted)
 {
     const Vector3 tip = base + v * s;
     Vector3 back = -v;
     back.Normalize();
     back *= 5.0;
-    const Vector3 sideA = tip + RotatedZ(back, 0.34906587f);
-    const Vector3 sideB = tip + RotatedZ(back, -0.34906587f);
+    const Vector3 sideA = tip + RotatedZ(back, 0.34906587f), sideB = tip + RotatedZ(back, -0.34906587f);
     {
         KeepColour keep;
-        if (highlighted) {
-            glColor3f(1.0f, 0.0f, 0.0f);
-            glBegin(GL_TRIANGLES);
-            V(tip);
-            V(sideA);
-            V(sideB);
-        } else {
-            glBegin(GL_LINE_STRIP);
-            V(sideB);
-            V(tip);
-            V(sideA);
-            V(sideB);
-        }
-        glEnd();
+        if (highlighted)
+            glColor3f(1.0f, 0.0f, 0.0f), Draw(GL_TRIANGLES, {tip, sideA, sideB});
+        else
+            Draw(GL_LINE_STRIP, {sideB, tip, sideA, sideB});
     }
-    glBegin(GL_LINES);
-    V(base);
-    V(tip);
-    glEnd();
+    Draw(GL_LINES, {base, tip});
 }
 
 void PlainWidthMarker(const CourseHandle& h, BorderSide side, float width, bool highlighted)
 {
     const Vector3 m = h.vPos + h.BorderOffset(side, width);
-    highlighted ? PlainDisc(m) : PlainCircle(m);
-    glBegin(GL_LINES);
-    V(h.vPos);
-    V(m);
-    glEnd();
+    PlainCircle(m, highlighted);
+    Draw(GL_LINES, {h.vPos, m});
 }
 
 void PlainSpan(const CourseHandle& h0, const CourseHandle& h1, SpanCurve curve)
 {
     Vector3 v[21];
     SampleSpan(h0, h1, curve, 20, v);
-    glBegin(GL_LINE_STRIP);
-    for (const Vector3& p : v)
-        V(p);
-    glEnd();
+    Draw(GL_LINE_STRIP, v);
 }
-
 void PlainFrame(const XObject& o, float s)
 {
     glPushMatrix();
     glTranslatef(o.Pos.x, o.Pos.y, o.Pos.z);
     glRotatef(-o.Direction * 57.2957763671875f, 0.0f, 0.0f, 1.0f);
     glScalef(s, s, s);
-    glBegin(GL_LINE_STRIP);
-    glVertex3f(-o.Width, -o.Height, 0.0f);
-    glVertex3f(o.Width, -o.Height, 0.0f);
-    glVertex3f(o.Width, o.Height, 0.0f);
-    glVertex3f(-o.Width, o.Height, 0.0f);
-    glVertex3f(-o.Width, -o.Height, 0.0f);
-    glEnd();
+    const double w = o.Width, h = o.Height;
+    Draw(GL_LINE_STRIP, {Vector3(-w, -h, 0), Vector3(w, -h, 0), Vector3(w, h, 0), Vector3(-w, h, 0), Vector3(-w, -h, 0)});
     glPopMatrix();
 }
 
@@ -123,14 +95,8 @@ void DrawPlainScene(const CTrackwrightDoc& doc, CTrackwrightView& view, CPoint c
     glBindTexture(GL_TEXTURE_2D, c.m_mapTexture);
     glColor3f(L, L, L);
     glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-128.0f, -128.0f, -1.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(128.0f, -128.0f, -1.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(128.0f, 128.0f, -1.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-128.0f, 128.0f, -1.0f);
+    for (const auto& [u, v] : {std::pair{0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 1.0f}})
+        glTexCoord2f(u, v), glVertex3f(256.0f * u - 128.0f, 256.0f * v - 128.0f, -1.0f);
     glEnd();
     glDisable(GL_TEXTURE_2D);
 
@@ -138,15 +104,12 @@ void DrawPlainScene(const CTrackwrightDoc& doc, CTrackwrightView& view, CPoint c
     for (int i = 0; i < n; ++i) {
         const CourseHandle& h = c.m_handles[i];
         glColor3f(1.0f, 1.0f, 1.0f);
-        h.HoverPart == HandlePart::Pos ? PlainDisc(h.vPos) : PlainCircle(h.vPos);
+        PlainCircle(h.vPos, h.HoverPart == HandlePart::Pos);
         PlainArrow(h.vPos, h.vTanNext, 0.2f, h.HoverPart == HandlePart::TanNext);
         PlainArrow(h.vPos, h.vTanPrev, 0.2f, h.HoverPart == HandlePart::TanPrev);
         PlainWidthMarker(h, BorderSide::Left, h.WidthLeft, h.HoverPart == HandlePart::WidthLeft);
         PlainWidthMarker(h, BorderSide::Right, h.WidthRight, h.HoverPart == HandlePart::WidthRight);
-        if (h.HoverPart == HandlePart::Span)
-            glColor3f(1.0f, 0.0f, 0.0f);
-        else
-            glColor3f(0.6f, 0.6f, 0.6f);
+        h.HoverPart == HandlePart::Span ? glColor3f(1.0f, 0.0f, 0.0f) : glColor3f(0.6f, 0.6f, 0.6f);
         PlainSpan(h, c.m_handles[(i + 1) % n], Centre);
         glColor3f(1.0f, 1.0f, 1.0f);
         PlainSpan(h, c.m_handles[(i + 1) % n], LeftBorder);
@@ -154,15 +117,12 @@ void DrawPlainScene(const CTrackwrightDoc& doc, CTrackwrightView& view, CPoint c
     }
 
     for (const XObject& o : doc.m_xobjects) {
-        if (o.HoverPart == ObjectPart::Body) {
-            PlainDisc(o.Pos);
-            // The label's glyphs are as many device pixels as the type list's.
+        PlainCircle(o.Pos, o.HoverPart == ObjectPart::Body);
+        if (o.HoverPart == ObjectPart::Body) {   // the label's glyphs as many device pixels as the type list's
             const std::int32_t size = view.m_TextOverlay.Size;
             view.m_TextOverlay.Size = view.ToDevicePixels(size);
             view.m_TextOverlay.Printf(cursor.x, clientBottom - cursor.y, "%s", o.FileName.c_str());
             view.m_TextOverlay.Size = size;
-        } else {
-            PlainCircle(o.Pos);
         }
         PlainArrow(o.Pos, RotatedZ(Vector3(0.0, 10.0, 0.0), o.Direction), 1.0f,
                    o.HoverPart == ObjectPart::DirectionTip);

@@ -2,7 +2,7 @@
 #include "ViewScene.h"
 
 #include "app/RenderCommand.h"
-#include "framework/Wgl.h"
+#include "support/BmpWriter.h"
 
 
 #include <filesystem>
@@ -11,15 +11,6 @@ namespace {
 
 class RenderCommand : public ViewScene {
 protected:
-    std::string TempPath(const std::string& name)
-    {
-        const auto dir = std::filesystem::path(::testing::TempDir()) / "tw_view_render";
-        std::filesystem::create_directories(dir);
-        const auto path = dir / name;
-        std::filesystem::remove(path);
-        return path.string();
-    }
-
     int Run(std::vector<std::string> args)
     {
         args.insert(args.begin(), "trackwright");
@@ -28,22 +19,12 @@ protected:
         return status;
     }
 };
-
 TEST_F(RenderCommand, BadCommandLinesFailWithAMessageAndWriteNothing)
 {
-    const std::string course = TempPath("bad.txt"), png = TempPath("none.png");
-    {
-        CTrackwrightDoc source;
-        source.OnNewDocument();
-        ASSERT_TRUE(source.OnSaveDocument(course));
-    }
-    const struct {
-        std::vector<std::string> args;
-        int status;
-        const char* message;
-    } cases[] = {
-        {{"--render", TempPath("no such course.txt"), "--out", png}, 1, "ファイルの読み込みに失敗しました"},
-        {{"--render", course, "--out", TempPath("no such folder") + "/x.png"}, 1, "cannot write"},
+    const std::string course = WriteTempFile("ring.crs", {'4'}), png = course + ".png", none = course + ".none";
+    const struct { std::vector<std::string> args; int status; const char* message; } cases[] = {
+        {{"--render", none, "--out", png}, 1, "ファイルの読み込みに失敗しました"},
+        {{"--render", course, "--out", none + "/x.png"}, 1, "cannot write"},
         {{"--render", course}, 2, "usage: "},
         {{"--render", course, "--out", png, "--size"}, 2, "unexpected argument \"--size\""},
         {{"--render", course, "--out", png, "--bogus", "1"}, 2, "unexpected argument \"--bogus\""},
@@ -64,21 +45,5 @@ TEST_F(RenderCommand, BadCommandLinesFailWithAMessageAndWriteNothing)
     EXPECT_FALSE(IsRenderCommand({"--render", "course.crs"}));   // the program's own name is no option
 }
 
-// Found by the sanitizer build: the command's view kept its context, and the current-context
-// record pointed at the view's device context after the view was gone.
-TEST_F(RenderCommand, LeavesNoContextOfItsViewBehind)
-{
-    const std::string course = TempPath("ring.txt");
-    {
-        CTrackwrightDoc source;
-        source.OnNewDocument();
-        ASSERT_TRUE(source.OnSaveDocument(course));
-    }
-    const std::string args[] = {"trackwright", "--render", course, "--out", TempPath("ring.png")};
-    ASSERT_EQ(RunRenderCommand({std::begin(args), std::end(args)}, app.m_appDir), 0);
-    EXPECT_EQ(wglGetCurrentContext(), nullptr);
-    EXPECT_EQ(wglGetCurrentDC(), nullptr);
-    m_gl.MakeCurrent();
-}
 
 }  // namespace

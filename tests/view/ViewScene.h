@@ -1,7 +1,6 @@
 #pragma once
 
-// A real view on its document, drawn into the headless GL fixture, with the program's own
-// catalogue and font; and the world-to-pixel arithmetic the checks compute positions with.
+// A real view on its document in the headless GL fixture, with the shipped catalogue and font.
 #include "support/GlFixture.h"
 #include "support/TestBackend.h"
 
@@ -36,21 +35,18 @@ struct GlPixel {
 
 class ViewScene : public GlFixture {
 protected:
-    // Sizes the framebuffer to the client (times ratio), creates the view on a new document
-    // (the default course) and lays out viewport and projection.
+    // Sizes the framebuffer to the client (times ratio) and opens the view on a new default course.
     void Open(int width, int height, double ratio = 1.0);
     void TearDown() override;
     void Render() { view->RenderScene(); }
 
-    // GL pixel (origin bottom left, device pixels) holding world point (x, y):
-    // px = W/2 + (x - cam.x) zoom H/200, py = H/2 - (y - cam.y) zoom H/200 in client pixels.
+    // GL pixel (origin bottom left, device pixels) showing world point (x, y) under the camera.
     GlPixel PixelOf(double x, double y) const;
     Rgba At(GlPixel p) { return Pixel(p.x, p.y); }
     // True when a pixel within `radius` of p satisfies pred.
     bool AnyNear(GlPixel p, int radius, const std::function<bool(const Rgba&)>& pred);
 
-    // A course of four handles on the corners of a 100 x 80 rectangle, run anticlockwise from
-    // (-50, 0); its first span is the straight segment y = 0 from x = -50 to x = 50.
+    // Four handles on a 100 x 80 rectangle from (-50, 0), anticlockwise; span 0 is y = 0.
     void UseRectangleCourse();
 
     DataDirApp app;
