@@ -41,8 +41,9 @@ protected:
         const double W = view->m_rectClient.right;
         const double H = view->m_rectClient.bottom;
         const double unit = view->m_fZoom * H / 200.0;
-        return CPoint(static_cast<int>(std::floor(W / 2 + (x - view->m_vCamera.x) * unit)),
-                      static_cast<int>(std::floor(H / 2 - (y - view->m_vCamera.y) * unit)));
+        // A far-off or odd part gives a pointer far outside the window, not an int overflow.
+        const auto pixel = [](double v) { return static_cast<int>(std::fmax(-1e9, std::fmin(1e9, std::floor(v)))); };
+        return CPoint(pixel(W / 2 + (x - view->m_vCamera.x) * unit), pixel(H / 2 - (y - view->m_vCamera.y) * unit));
     }
 
     void RunRandomSequence(unsigned seed, int steps);
