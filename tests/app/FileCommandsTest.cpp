@@ -107,7 +107,8 @@ TEST_F(FileCommands, OpeningTheOpenFileKeepsItsEdits)
     for (const std::string& name : {path, std::filesystem::path(path).parent_path().string() + "/./open.course"}) {
         backend.fileAnswers = {name};
         Command(ID_FILE_OPEN);
-        EXPECT_EQ(std::tuple(HandleCount(), Doc().IsModified(), Title()), std::tuple(3, true, std::string("open.course* - Trackwright")));
+        EXPECT_EQ(std::tuple(HandleCount(), Doc().IsModified(), Title()),
+                  std::tuple(3, true, std::string("open.course* - Trackwright")));
     }
     EXPECT_TRUE(backend.messages.empty());
     EXPECT_EQ((*app.GetRecentFileList())[0], path);

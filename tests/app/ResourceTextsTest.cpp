@@ -15,16 +15,11 @@ std::vector<std::string> Rows(const ResourceSet& res)
 {
     std::vector<std::string> rows;
     auto num = [](auto n) { return std::to_string(n); };
-    for (const MenuItemDef& m : res.menu) {
-        switch (m.kind) {
-        case MenuItemDef::Popup: rows.push_back("menu " + std::string(m.text)); break;
-        case MenuItemDef::EndPopup: rows.push_back("end"); break;
-        case MenuItemDef::Separator: rows.push_back("separator"); break;
-        case MenuItemDef::Item:
-            rows.push_back("item " + num(m.nID) + " " + m.text + (m.grayed ? " (grayed)" : ""));
-            break;
-        }
-    }
+    for (const MenuItemDef& m : res.menu)
+        rows.push_back(m.kind == MenuItemDef::Popup       ? "menu " + std::string(m.text)
+                       : m.kind == MenuItemDef::EndPopup  ? "end"
+                       : m.kind == MenuItemDef::Separator ? "separator"
+                       : "item " + num(m.nID) + " " + m.text + (m.grayed ? " (grayed)" : ""));
     for (const AccelDef& a : res.accelerators)
         rows.push_back("accel " + std::string(a.ctrl ? "Ctrl+" : "") + (a.shift ? "Shift+" : "") +
                        (a.alt ? "Alt+" : "") + a.key + " " + num(a.nID));

@@ -52,8 +52,10 @@ TEST_F(Clipboard, CopyWritesObjectLinesAndPastePlacesThemAtTheMouseAsOneStep)
     backend.viewHost.cursor = Px(0, 0);   // the middle of their box, (30, -25), goes here
     Run(ID_EDIT_PASTE);
     ASSERT_EQ(doc.m_xobjects.GetSize(), 4);
-    EXPECT_EQ(std::pair(doc.m_xobjects[2].Pos, doc.m_xobjects[3].Pos), std::pair(Vector3(-10.0, 5.0, 0.0), Vector3(10.0, -5.0, 0.0)));
-    EXPECT_EQ(std::pair(doc.m_xobjects[3].FileName, doc.m_xobjects[3].Direction), std::pair(std::string("old oak.x"), 0.5f));
+    EXPECT_EQ(std::pair(doc.m_xobjects[2].Pos, doc.m_xobjects[3].Pos),
+              std::pair(Vector3(-10.0, 5.0, 0.0), Vector3(10.0, -5.0, 0.0)));
+    EXPECT_EQ(std::pair(doc.m_xobjects[3].FileName, doc.m_xobjects[3].Direction),
+              std::pair(std::string("old oak.x"), 0.5f));
     EXPECT_EQ(view.m_selection.objects, (std::vector<int>{2, 3}));
     EXPECT_EQ(doc.m_history.UndoLabel(), IDS_STEP_PASTE);
     ASSERT_TRUE(UndoLastStep(doc));
@@ -93,7 +95,8 @@ TEST_F(Clipboard, MalformedTextPastesNothingAndSaysSo)
     Run(ID_EDIT_PASTE);
     ASSERT_EQ(doc.m_xobjects.GetSize(), 4);
     EXPECT_EQ(doc.m_xobjects[2].FileName, "a b.x");
-    EXPECT_EQ(std::pair(doc.m_xobjects[2].Pos, doc.m_xobjects[3].Pos), std::pair(Vector3(1.0, 2.0, 0.0), Vector3(-1.0, -2.0, 0.0)));
+    EXPECT_EQ(std::pair(doc.m_xobjects[2].Pos, doc.m_xobjects[3].Pos),
+              std::pair(Vector3(1.0, 2.0, 0.0), Vector3(-1.0, -2.0, 0.0)));
 }
 
 TEST_F(Clipboard, DoubleClickEditsExactValuesValidatedAsOneStep)
@@ -107,7 +110,8 @@ TEST_F(Clipboard, DoubleClickEditsExactValuesValidatedAsOneStep)
         dlg.OnOK();
     };
     view.OnLButtonDblClk(MK_LBUTTON, Px(60, 0));
-    EXPECT_EQ(std::tuple(H(1).vPos, H(1).WidthRight, H(1).vTanNext), std::tuple(Vector3(12.5, 0.0, 0.0), 7.5f, Vector3(0.0, -60.0, 0.0)));
+    EXPECT_EQ(std::tuple(H(1).vPos, H(1).WidthRight, H(1).vTanNext),
+              std::tuple(Vector3(12.5, 0.0, 0.0), 7.5f, Vector3(0.0, -60.0, 0.0)));
     EXPECT_EQ(doc.m_history.UndoLabel(), IDS_STEP_VALUES);
     ASSERT_TRUE(UndoLastStep(doc));
     EXPECT_EQ(H(1).vPos, Vector3(60.0, 0.0, 0.0));
@@ -126,7 +130,8 @@ TEST_F(Clipboard, DoubleClickEditsExactValuesValidatedAsOneStep)
     view.OnLButtonDblClk(MK_LBUTTON, Px(40, -30));
     EXPECT_EQ(backend.MessageTexts().back(), AfxLoadString(IDS_NAME_HAS_QUOTE));
     const XObject& o = doc.m_xobjects[1];
-    EXPECT_EQ(std::tuple(o.FileName, o.Width, o.Direction, o.Pos), std::tuple(std::string("grandstand.x"), 7.5f, 0.5f, Vector3(40.0, -30.0, 0.0)));
+    EXPECT_EQ(std::tuple(o.FileName, o.Width, o.Direction, o.Pos),
+              std::tuple(std::string("grandstand.x"), 7.5f, 0.5f, Vector3(40.0, -30.0, 0.0)));
 
     // A new direction in degrees; OK with nothing changed records no step.
     backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {

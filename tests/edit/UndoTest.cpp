@@ -91,7 +91,8 @@ TEST_F(Undo, EachKindOfStepUndoesAndRedoesExactly)
         ASSERT_NE(after, before);
         EXPECT_TRUE(doc.IsModified());
         EXPECT_EQ(doc.m_history.UndoLabel(), c.label);
-        EXPECT_EQ(Item(ID_EDIT_UNDO), std::pair("元に戻す(&U): " + std::string(AfxLoadString(c.label)) + "\tCtrl+Z", true));
+        EXPECT_EQ(Item(ID_EDIT_UNDO),
+                  std::pair("元に戻す(&U): " + std::string(AfxLoadString(c.label)) + "\tCtrl+Z", true));
         Run(ID_EDIT_UNDO);
         EXPECT_EQ(Bits(doc), before);
         EXPECT_FALSE(doc.IsModified());   // back at the state opened
