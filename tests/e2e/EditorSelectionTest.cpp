@@ -56,7 +56,15 @@ TEST_F(EditorSelection, RubberBandSelectsAndTheSelectionIsDrawnYellow)
 
 TEST_F(EditorSelection, CopyAndPasteOfTwoObjectsThroughTheSystemClipboard)
 {
+    // Paste follows what other programs put on the clipboard (the enabled state is cached).
+    QGuiApplication::clipboard()->clear();
     StartWithObjects();
+    ProcessEvents(400);
+    QGuiApplication::clipboard()->setText("\"cone.x\" 1 2 0 1 1\r\n"), ProcessEvents(400);
+    Key(Qt::Key_V, Qt::ControlModifier), ProcessEvents(20);
+    ASSERT_EQ(Doc()->m_xobjects.GetSize(), 3);
+    EXPECT_EQ(Doc()->m_xobjects[2].FileName, "cone.x");
+
     Band(PixelOf(10.0f, 30.0f), PixelOf(50.0f, -20.0f));
     ASSERT_EQ(View()->m_selection.objects, (std::vector<int>{0, 1}));
     Key(Qt::Key_C, Qt::ControlModifier), ProcessEvents(20);
@@ -68,10 +76,10 @@ TEST_F(EditorSelection, CopyAndPasteOfTwoObjectsThroughTheSystemClipboard)
     Key(Qt::Key_V, Qt::ControlModifier), ProcessEvents(20);
     // The layout rules are the view's tests'; here the mouse position comes from Qt.
     auto& objects = Doc()->m_xobjects;
-    ASSERT_EQ(objects.GetSize(), 4);
-    EXPECT_EQ(objects[3].FileName, "old oak.x");
-    EXPECT_NEAR((objects[2].Pos.x + objects[3].Pos.x) / 2, -60.0f, 2.0f);
-    EXPECT_NEAR((objects[2].Pos.y + objects[3].Pos.y) / 2, -40.0f, 2.0f);
+    ASSERT_EQ(objects.GetSize(), 5);
+    EXPECT_EQ(objects[4].FileName, "old oak.x");
+    EXPECT_NEAR((objects[3].Pos.x + objects[4].Pos.x) / 2, -60.0f, 2.0f);
+    EXPECT_NEAR((objects[3].Pos.y + objects[4].Pos.y) / 2, -40.0f, 2.0f);
 }
 
 TEST_F(EditorSelection, DoubleClickOpensTheValuesDialogAndOkAppliesThem)
