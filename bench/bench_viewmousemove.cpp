@@ -51,16 +51,29 @@ struct Scene {
         }
     }
     ~Scene() { doc.RemoveView(&view); }
+    // A pixel covers about 35 course units here: press with the first handle under the view centre.
+    void PressOnFirstHandle()
+    {
+        view.m_vCamera = doc.m_course.m_handles[0].vPos;
+        view.OnLButtonDown(MK_LBUTTON, CPoint(400, 300));
+        view.m_vCamera = Vector3(0.0, 0.0, 0.0);
+    }
+    // One move along the path per iteration; after() keeps what the move changed alive.
+    template <class After>
+    void Walk(benchmark::State& state, UINT flags, After after)
+    {
+        std::size_t i = 0;
+        for (auto _ : state) {
+            view.OnMouseMove(flags, path[i++ % path.size()]);
+            after();
+        }
+    }
 };
 
 void BM_MouseMoveHover(benchmark::State& state)
 {
     Scene s;
-    std::size_t i = 0;
-    for (auto _ : state) {
-        s.view.OnMouseMove(0, s.path[i++ % s.path.size()]);
-        benchmark::DoNotOptimize(s.doc.m_course.m_handles[0].HoverPart);
-    }
+    s.Walk(state, 0, [&] { benchmark::DoNotOptimize(s.doc.m_course.m_handles[0].HoverPart); });
 }
 BENCHMARK(BM_MouseMoveHover)->Unit(benchmark::kMicrosecond);
 
@@ -68,17 +81,10 @@ BENCHMARK(BM_MouseMoveHover)->Unit(benchmark::kMicrosecond);
 void BM_MouseMoveDrag(benchmark::State& state)
 {
     Scene s;
-    // A pixel covers about 35 course units here: grab with the handle under the view centre.
-    s.view.m_vCamera = s.doc.m_course.m_handles[0].vPos;
-    s.view.OnLButtonDown(MK_LBUTTON, CPoint(400, 300));
-    s.view.m_vCamera = Vector3(0.0, 0.0, 0.0);
+    s.PressOnFirstHandle();
     if (s.doc.m_course.m_handles[0].DragPart != HandlePart::Pos)
         state.SkipWithError("the control point was not grabbed");
-    std::size_t i = 0;
-    for (auto _ : state) {
-        s.view.OnMouseMove(MK_LBUTTON, s.path[i++ % s.path.size()]);
-        benchmark::DoNotOptimize(s.doc.m_course.m_handles[0].vPos);
-    }
+    s.Walk(state, MK_LBUTTON, [&] { benchmark::DoNotOptimize(s.doc.m_course.m_handles[0].vPos); });
 }
 BENCHMARK(BM_MouseMoveDrag)->Unit(benchmark::kMicrosecond);
 
@@ -86,16 +92,11 @@ BENCHMARK(BM_MouseMoveDrag)->Unit(benchmark::kMicrosecond);
 void BM_MouseMoveRubberBand(benchmark::State& state)
 {
     Scene s;
-    const CPoint corner(400, 300);   // the ring's middle; the press must find nothing there
-    s.view.OnLButtonDown(MK_LBUTTON, corner);
+    s.view.OnLButtonDown(MK_LBUTTON, CPoint(400, 300));   // the ring's middle: nothing to grab
     if (s.view.m_gesture.kind != LeftGesture::Kind::Band)
         state.SkipWithError("the press grabbed a part");
-    std::size_t i = 0;
     std::size_t selected = 0;
-    for (auto _ : state) {
-        s.view.OnMouseMove(MK_LBUTTON, s.path[i++ % s.path.size()]);
-        selected += s.view.m_selection.Size();
-    }
+    s.Walk(state, MK_LBUTTON, [&] { selected += s.view.m_selection.Size(); });
     state.counters["parts_selected"] = benchmark::Counter(double(selected), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_MouseMoveRubberBand)->Unit(benchmark::kMicrosecond);
@@ -107,21 +108,11 @@ void BM_MouseMoveGroupDrag5000(benchmark::State& state)
     CourseSelection& sel = s.view.m_selection;
     sel = EmptySelection(s.doc.m_course.m_handles, s.doc.m_xobjects);
     for (int i = 0; i < kCount; i += 4)
-        sel.handles.push_back(i);
-    for (int i = 0; i < kCount; i += 4)
-        sel.objects.push_back(i);
-    sel.handles.resize(2500);
-    sel.objects.resize(2500);
-    s.view.m_vCamera = s.doc.m_course.m_handles[0].vPos;
-    s.view.OnLButtonDown(MK_LBUTTON, CPoint(400, 300));
-    s.view.m_vCamera = Vector3(0.0, 0.0, 0.0);
+        sel.handles.push_back(i), sel.objects.push_back(i);
+    s.PressOnFirstHandle();
     if (s.view.m_gesture.kind != LeftGesture::Kind::Group || s.view.m_gesture.start.size() != 5000)
         state.SkipWithError("the group was not grabbed");
-    std::size_t i = 0;
-    for (auto _ : state) {
-        s.view.OnMouseMove(MK_LBUTTON, s.path[i++ % s.path.size()]);
-        benchmark::DoNotOptimize(s.doc.m_xobjects[0].Pos);
-    }
+    s.Walk(state, MK_LBUTTON, [&] { benchmark::DoNotOptimize(s.doc.m_xobjects[0].Pos); });
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_MouseMoveGroupDrag5000)->Unit(benchmark::kMicrosecond);

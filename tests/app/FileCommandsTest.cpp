@@ -13,7 +13,6 @@ using FileCommands = AppRun;
 
 const char* const kReadFailure = "ファイルの読み込みに失敗しました";
 
-
 TEST_F(FileCommands, UnreadableFileOnTheCommandLineEndsTheProgram)
 {
     const std::string missing = TempPath("missing.course");
@@ -39,22 +38,19 @@ TEST_F(FileCommands, FailedOpenKeepsTheCourseAndItsState)
     backend.messageAnswers = {IDNO};
     backend.fileAnswers = {missing};
     Command(ID_FILE_OPEN);
-    EXPECT_EQ(HandleCount(), 3);
-    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(std::pair(HandleCount(), Doc().IsModified()), std::pair(3, true));
 }
 
 TEST_F(FileCommands, SaveAsksForAPathOnlyWhenUntitledAndAlwaysWrites)
 {
     Start();
     Command(ID_FILE_SAVE);   // the file dialog is cancelled
-    EXPECT_TRUE(Doc().GetPathName().empty());
-    EXPECT_EQ(Title(), "無題 - Trackwright");
+    EXPECT_EQ(std::pair(Doc().GetPathName(), Title()), std::pair(std::string(), std::string("無題 - Trackwright")));
 
     const std::string path = TempPath("course.txt");
     backend.fileAnswers = {path};
     Command(ID_FILE_SAVE);
-    EXPECT_EQ(Doc().GetPathName(), path);
-    EXPECT_EQ(Title(), "course.txt - Trackwright");
+    EXPECT_EQ(std::pair(Doc().GetPathName(), Title()), std::pair(path, std::string("course.txt - Trackwright")));
 
     // Unmodified, with a path: Save writes again without asking.
     std::filesystem::remove(path);
@@ -64,9 +60,8 @@ TEST_F(FileCommands, SaveAsksForAPathOnlyWhenUntitledAndAlwaysWrites)
     const std::string copy = TempPath("copy.txt");
     backend.fileAnswers = {copy};
     Command(ID_FILE_SAVE_AS);
-    EXPECT_TRUE(std::filesystem::exists(copy));
+    EXPECT_TRUE(std::filesystem::exists(copy) && backend.messages.empty());
     EXPECT_EQ(Doc().GetPathName(), copy);
-    EXPECT_TRUE(backend.messages.empty());
 }
 
 TEST_F(FileCommands, RecentFilesKeepNineInTheProfileNewestFirst)
@@ -82,17 +77,14 @@ TEST_F(FileCommands, RecentFilesKeepNineInTheProfileNewestFirst)
     }
     const CRecentFileList& list = *app.GetRecentFileList();
     ASSERT_EQ(list.GetCount(), 9);
-    EXPECT_EQ(list[0], paths[9]);
-    EXPECT_EQ(list[8], paths[1]);
+    EXPECT_EQ(std::pair(list[0], list[8]), std::pair(paths[9], paths[1]));
     EXPECT_EQ(backend.profile["Recent File List/File9"], paths[1]);
     EXPECT_EQ(backend.profile.count("Recent File List/File10"), 0u);
     EXPECT_EQ(list.GetDisplayName(0), "&1 c9.course");
     // The fourth entry opens c6, which moves to the top; the others keep their order.
     Command(ID_FILE_MRU_FILE1 + 3);
     EXPECT_EQ(Doc().GetPathName(), paths[6]);
-    EXPECT_EQ(list[0], paths[6]);
-    EXPECT_EQ(list[1], paths[9]);
-    EXPECT_EQ(list[3], paths[7]);
+    EXPECT_EQ(std::tuple(list[0], list[1], list[3]), std::tuple(paths[6], paths[9], paths[7]));
     // An entry whose file has gone reports the failure and leaves the list.
     std::filesystem::remove(paths[2]);
     Command(ID_FILE_MRU_FILE1 + 7);
@@ -115,9 +107,8 @@ TEST_F(FileCommands, OpeningTheOpenFileKeepsItsEdits)
     for (const std::string& name : {path, std::filesystem::path(path).parent_path().string() + "/./open.course"}) {
         backend.fileAnswers = {name};
         Command(ID_FILE_OPEN);
-        EXPECT_EQ(HandleCount(), 3);
-        EXPECT_TRUE(Doc().IsModified());
-        EXPECT_EQ(Title(), "open.course* - Trackwright");
+        EXPECT_EQ(std::tuple(HandleCount(), Doc().IsModified(), Title()),
+                  std::tuple(3, true, std::string("open.course* - Trackwright")));
     }
     EXPECT_TRUE(backend.messages.empty());
     EXPECT_EQ((*app.GetRecentFileList())[0], path);
@@ -140,6 +131,7 @@ TEST_F(FileCommands, CommandLineOptions)
         EXPECT_EQ(info.m_nShellCommand == CCommandLineInfo::FileOpen, !file.empty()) << args[1];
     }
 }
+
 TEST_F(FileCommands, SettingsShowTheCoursesValuesOnOpening)
 {
     Start();

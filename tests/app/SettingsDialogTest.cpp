@@ -15,6 +15,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -55,6 +56,12 @@ protected:
         return backend.lastDialog.result == IDOK;
     }
 
+    // What the map settings hold: height map path, map width, brightness.
+    std::tuple<std::string, int, float> Map() const
+    {
+        return {doc.m_heightMap, doc.m_course.m_mapInfo.width, doc.m_course.m_texLuminance};
+    }
+
     TestBackend backend;
     CTrackwrightDoc doc;
     std::map<UINT, std::string> shown;
@@ -75,8 +82,7 @@ TEST_F(SettingsDialog, BrightnessMustLieInZeroToOne)
         EXPECT_EQ(backend.lastDialog.focused, IDC_LUMINANCE) << text;
         EXPECT_EQ(backend.messages.size(), 1u) << text;
     }
-    EXPECT_EQ(doc.m_course.m_texLuminance, 0.25f);
-    EXPECT_EQ(doc.m_xobjectScale, 0.4f);
+    EXPECT_EQ(std::pair(doc.m_course.m_texLuminance, doc.m_xobjectScale), std::pair(0.25f, 0.4f));
 }
 
 TEST_F(SettingsDialog, MissingMapsAreReportedHeightMapFirst)
@@ -90,8 +96,7 @@ TEST_F(SettingsDialog, MissingMapsAreReportedHeightMapFirst)
     GLint maxSide = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
     BmpLayout wide;
-    wide.width = maxSide + 1;
-    wide.bitCount = 8;
+    wide.width = maxSide + 1, wide.bitCount = 8;
     const std::string tooWide = WriteTempFile("settings_wide.bmp", MakeBmp(wide, PaddedRows(maxSide + 1, 1)));
     for (const std::string& path : {dir, tooWide}) {
         backend.messages.clear();
@@ -103,8 +108,7 @@ TEST_F(SettingsDialog, MissingMapsAreReportedHeightMapFirst)
     backend.messages.clear();
     // The user fixes the height map and presses OK again: now the colour map is reported.
     backend.dialogScript = [&](CDialog& dlg, TestDialogHost& host) {
-        host.items[IDC_HEIGHTMAP] = dir + "/none_h.bmp";
-        host.items[IDC_COLORMAP] = dir + "/none_c.bmp";
+        host.items[IDC_HEIGHTMAP] = dir + "/none_h.bmp", host.items[IDC_COLORMAP] = dir + "/none_c.bmp";
         dlg.OnOK();
         host.items[IDC_HEIGHTMAP] = height;
         dlg.OnOK();
@@ -112,21 +116,16 @@ TEST_F(SettingsDialog, MissingMapsAreReportedHeightMapFirst)
     doc.OnSettings();
     EXPECT_EQ(backend.MessageTexts(), (std::vector<std::string>{kHeightMissing, kColourMissing}));
     EXPECT_EQ(backend.lastDialog.result, 0);
-    EXPECT_TRUE(doc.m_heightMap.empty());
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_FALSE(!doc.m_heightMap.empty() || doc.IsModified());
 }
 
 TEST_F(SettingsDialog, OkReadsTheShownMapAgainAndCancelChangesNothing)
 {
     const std::string height = SmallMap("settings_reload.bmp", 4);
     EXPECT_TRUE(RunWith({{IDC_HEIGHTMAP, height}, {IDC_LUMINANCE, "0.75"}}));
-    EXPECT_EQ(doc.m_heightMap, height);
-    EXPECT_EQ(doc.m_course.m_mapInfo.width, 4);
-    EXPECT_EQ(doc.m_course.m_texLuminance, 0.75f);
-    EXPECT_TRUE(doc.m_course.m_mapPixels != nullptr);
-    EXPECT_TRUE(doc.IsModified());
-    doc.m_history.MarkSaved();   // as a save would
-    doc.SetModifiedFlag(false);
+    EXPECT_EQ(Map(), std::tuple(height, 4, 0.75f));
+    EXPECT_TRUE(doc.m_course.m_mapPixels != nullptr && doc.IsModified());
+    doc.m_history.MarkSaved(), doc.SetModifiedFlag(false);   // as a save would
 
     // Same values, but the file changed on disk: OK decodes it again. A brightness that 6
     // digits cannot show comes back exactly, so nothing is marked.
@@ -134,20 +133,16 @@ TEST_F(SettingsDialog, OkReadsTheShownMapAgainAndCancelChangesNothing)
     doc.m_course.m_texLuminance = 0.123456789f;
     const int glBefore = backend.glCurrentCalls;
     EXPECT_TRUE(RunWith({}));
-    EXPECT_EQ(doc.m_course.m_mapInfo.width, 2);
+    EXPECT_EQ(Map(), std::tuple(height, 2, 0.123456789f));
     EXPECT_GT(backend.glCurrentCalls, glBefore);
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.m_course.m_texLuminance, 0.123456789f);
-    doc.m_course.m_texLuminance = 0.75f;
 
     backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
-        host.items[IDC_HEIGHTMAP] = "";
-        host.items[IDC_LUMINANCE] = "0.1";
+        host.items[IDC_HEIGHTMAP] = "", host.items[IDC_LUMINANCE] = "0.1";
         dlg.OnCancel();
     };
     doc.OnSettings();
-    EXPECT_EQ(doc.m_heightMap, height);
-    EXPECT_EQ(doc.m_course.m_texLuminance, 0.75f);
+    EXPECT_EQ(Map(), std::tuple(height, 2, 0.123456789f));
     EXPECT_FALSE(doc.IsModified());
 }
 
@@ -157,15 +152,11 @@ TEST_F(SettingsDialog, UndoAndRedoRestoreThePathsAndReadTheMapAgain)
     const std::string big = SmallMap("undo_big.bmp", 4);
     ASSERT_TRUE(RunWith({{IDC_HEIGHTMAP, small}}));
     ASSERT_TRUE(RunWith({{IDC_HEIGHTMAP, big}, {IDC_LUMINANCE, "0.25"}}));
-    EXPECT_EQ(doc.m_course.m_mapInfo.width, 4);
+    EXPECT_EQ(Map(), std::tuple(big, 4, 0.25f));
     ASSERT_TRUE(UndoLastStep(doc));
-    EXPECT_EQ(doc.m_heightMap, small);
-    EXPECT_EQ(doc.m_course.m_mapInfo.width, 2);
-    EXPECT_EQ(doc.m_course.m_texLuminance, 0.5f);
+    EXPECT_EQ(Map(), std::tuple(small, 2, 0.5f));
     ASSERT_TRUE(RedoNextStep(doc));
-    EXPECT_EQ(doc.m_heightMap, big);
-    EXPECT_EQ(doc.m_course.m_mapInfo.width, 4);
-    EXPECT_EQ(doc.m_course.m_texLuminance, 0.25f);
+    EXPECT_EQ(Map(), std::tuple(big, 4, 0.25f));
 }
 
 // A relative map path is tried as written, then beside the course; a map found nowhere shows in the status bar.
@@ -179,8 +170,7 @@ TEST_F(SettingsDialog, RelativeMapPathsAreAlsoLookedForBesideTheCourse)
     std::ofstream(course, std::ios::binary) << "0 0.5 \"beside_map.bmp\" none 0 0";
     ASSERT_TRUE(doc.OnOpenDocument(course));
     doc.SetPathName(course, false);
-    EXPECT_EQ(doc.m_heightMap, "beside_map.bmp");
-    EXPECT_EQ(doc.m_course.m_mapInfo.width, 4);
+    EXPECT_EQ(Map(), std::tuple(std::string("beside_map.bmp"), 4, 0.5f));
     EXPECT_EQ(backend.statusText, "");
     EXPECT_TRUE(RunWith({}));
     EXPECT_TRUE(backend.messages.empty());

@@ -38,32 +38,12 @@ protected:
     }
 };
 
-TEST_F(EditorSelection, RubberBandThenDragMovesBothPointsAndCtrlZPutsThemBack)
+// The group move and its undo are guarded in the view's tests; here the band through Qt and its drawing.
+TEST_F(EditorSelection, RubberBandSelectsAndTheSelectionIsDrawnYellow)
 {
     ASSERT_TRUE(Start());
-    auto& h = Doc()->m_course.m_handles;
-    const Vector3 p0 = h[0].vPos, p1 = h[1].vPos;   // (100, 0) and (0, 100)
     Band(PixelOf(115.0f, 115.0f), PixelOf(-20.0f, -20.0f));
-    EXPECT_EQ(View()->m_selection.handles, (std::vector<int>{0, 1}));
-
-    const QPoint grab = PixelOf(100.0f, 0.0f);
-    Press(grab, Qt::LeftButton);
-    Move(grab + QPoint(10, -5), Qt::LeftButton);
-    Move(grab + QPoint(30, -20), Qt::LeftButton);
-    Release(grab + QPoint(30, -20), Qt::LeftButton);
-    const float dx = h[0].vPos.x - p0.x, dy = h[0].vPos.y - p0.y;
-    EXPECT_GT(dx, 1.0f);
-    EXPECT_GT(dy, 1.0f);
-    EXPECT_FLOAT_EQ(h[1].vPos.x - p1.x, dx);
-    EXPECT_FLOAT_EQ(h[1].vPos.y - p1.y, dy);
-    EXPECT_FLOAT_EQ(h[2].vPos.x, -100.0f);
-
-    Key(Qt::Key_Z, Qt::ControlModifier);
-    ProcessEvents(20);
-    EXPECT_EQ(h[0].vPos, p0);
-    EXPECT_EQ(h[1].vPos, p1);
-
-    // The selection is drawn in yellow at the control point's marker.
+    EXPECT_EQ(View()->m_selection.handles, (std::vector<int>{0, 1}));   // (100, 0) and (0, 100)
     const QImage shot = Screenshot();
     const QPoint ring = PixelOf(100.0f + 1.8f, 0.0f);
     bool yellow = false;
@@ -76,31 +56,30 @@ TEST_F(EditorSelection, RubberBandThenDragMovesBothPointsAndCtrlZPutsThemBack)
 
 TEST_F(EditorSelection, CopyAndPasteOfTwoObjectsThroughTheSystemClipboard)
 {
+    // Paste follows what other programs put on the clipboard (the enabled state is cached).
+    QGuiApplication::clipboard()->clear();
     StartWithObjects();
+    ProcessEvents(400);
+    QGuiApplication::clipboard()->setText("\"cone.x\" 1 2 0 1 1\r\n"), ProcessEvents(400);
+    Key(Qt::Key_V, Qt::ControlModifier), ProcessEvents(20);
+    ASSERT_EQ(Doc()->m_xobjects.GetSize(), 3);
+    EXPECT_EQ(Doc()->m_xobjects[2].FileName, "cone.x");
+
     Band(PixelOf(10.0f, 30.0f), PixelOf(50.0f, -20.0f));
     ASSERT_EQ(View()->m_selection.objects, (std::vector<int>{0, 1}));
-    Key(Qt::Key_C, Qt::ControlModifier);
-    ProcessEvents(20);
+    Key(Qt::Key_C, Qt::ControlModifier), ProcessEvents(20);
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
               "\"rock.x\"   20.00000000   10.00000000    0.00000000    2.00000000    2.00000000\r\n"
               "\"old oak.x\"   40.00000000  -10.00000000    0.00000000    3.00000000    4.00000000\r\n");
 
     Move(PixelOf(-60.0f, -40.0f), Qt::NoButton);
-    Key(Qt::Key_V, Qt::ControlModifier);
-    ProcessEvents(20);
+    Key(Qt::Key_V, Qt::ControlModifier), ProcessEvents(20);
+    // The layout rules are the view's tests'; here the mouse position comes from Qt.
     auto& objects = Doc()->m_xobjects;
-    ASSERT_EQ(objects.GetSize(), 4);
-    EXPECT_EQ(objects[3].FileName, "old oak.x");
-    // The layout is kept: the second is 20 right and 20 below the first, around the mouse.
-    EXPECT_FLOAT_EQ(objects[3].Pos.x - objects[2].Pos.x, 20.0f);
-    EXPECT_FLOAT_EQ(objects[3].Pos.y - objects[2].Pos.y, -20.0f);
-    EXPECT_NEAR((objects[2].Pos.x + objects[3].Pos.x) / 2, -60.0f, 2.0f);
-    EXPECT_NEAR((objects[2].Pos.y + objects[3].Pos.y) / 2, -40.0f, 2.0f);
-    EXPECT_EQ(View()->m_selection.objects, (std::vector<int>{2, 3}));
-
-    Key(Qt::Key_Z, Qt::ControlModifier);
-    ProcessEvents(20);
-    EXPECT_EQ(objects.GetSize(), 2);
+    ASSERT_EQ(objects.GetSize(), 5);
+    EXPECT_EQ(objects[4].FileName, "old oak.x");
+    EXPECT_NEAR((objects[3].Pos.x + objects[4].Pos.x) / 2, -60.0f, 2.0f);
+    EXPECT_NEAR((objects[3].Pos.y + objects[4].Pos.y) / 2, -40.0f, 2.0f);
 }
 
 TEST_F(EditorSelection, DoubleClickOpensTheValuesDialogAndOkAppliesThem)
@@ -113,18 +92,13 @@ TEST_F(EditorSelection, DoubleClickOpensTheValuesDialogAndOkAppliesThem)
         seen = edits[0]->text().toStdString();   // the position's x
         edits[0]->setText("123.25");
         for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
-            if (b->text() == "OK")
-                b->click();
+            if (b->text() == "OK") b->click();
         }
     });
     QTest::mouseDClick(ViewWidget(), Qt::LeftButton, Qt::NoModifier, PixelOf(100.0f, 0.0f));
     ProcessEvents(50);
     EXPECT_EQ(seen, "100");
-    EXPECT_EQ(Doc()->m_course.m_handles[0].vPos.x, 123.25f);
-    EXPECT_EQ(Doc()->m_course.m_handles[0].vPos.y, 0.0f);
-    Key(Qt::Key_Z, Qt::ControlModifier);
-    ProcessEvents(20);
-    EXPECT_EQ(Doc()->m_course.m_handles[0].vPos.x, 100.0f);
+    EXPECT_EQ(Doc()->m_course.m_handles[0].vPos, Vector3(123.25, 0.0, 0.0));
 }
 
 }  // namespace

@@ -39,32 +39,30 @@ std::vector<std::pair<std::string, bool>> EditMenu(QtMainWindow* window)
     return items;
 }
 
-class EditorUndo : public EditorFixture {};
+class EditorUndo : public EditorFixture {
+protected:
+    // A left drag of the point at (100, 0) by the given pixels.
+    void DragFirstPoint(QPoint by)
+    {
+        const QPoint grab = PixelOf(100.0f, 0.0f);
+        Press(grab, Qt::LeftButton), Move(grab + by / 3, Qt::LeftButton), Move(grab + by, Qt::LeftButton);
+        Release(grab + by, Qt::LeftButton);
+    }
+};
 
 TEST_F(EditorUndo, DragThenUndoAndRedoFromKeysAndMenu)
 {
-    CTrackwrightDoc saved;
-    saved.OnNewDocument();
-    const std::string path = m_dir.filePath("undo.crs").toStdString();
-    std::ofstream(path, std::ios::binary) << CourseFileText(saved.StoredFields());
-    ASSERT_TRUE(Start({path}));
-
+    ASSERT_TRUE(Start({WriteCourse("undo.crs")}));
     std::vector<std::string> titles;
     for (QAction* top : Window()->menuBar()->actions())
         titles.push_back(top->text().toStdString());
-    ASSERT_GE(titles.size(), 3u);
-    EXPECT_EQ(titles[0], "ファイル(&F)");
-    EXPECT_EQ(titles[1], "編集(&E)");
-    EXPECT_EQ(titles[2], "表示(&V)");
+    titles.resize(3);
+    EXPECT_EQ(titles, (std::vector<std::string>{"ファイル(&F)", "編集(&E)", "表示(&V)"}));
     using Items = std::vector<std::pair<std::string, bool>>;
     EXPECT_EQ(EditMenu(Window()), (Items{{"元に戻す(&U)\tCtrl+Z", false}, {"やり直し(&R)\tCtrl+Y", false}}));
 
     const Vector3 start = Doc()->m_course.m_handles[0].vPos;
-    const QPoint grab = PixelOf(100.0f, 0.0f);
-    Press(grab, Qt::LeftButton);
-    Move(grab + QPoint(10, -5), Qt::LeftButton);
-    Move(grab + QPoint(30, -20), Qt::LeftButton);
-    Release(grab + QPoint(30, -20), Qt::LeftButton);
+    DragFirstPoint(QPoint(30, -20));
     const Vector3 moved = Doc()->m_course.m_handles[0].vPos;
     ASSERT_NE(moved.x, start.x);
     EXPECT_EQ(Window()->windowTitle().toStdString(), "undo.crs* - Trackwright");
@@ -74,21 +72,16 @@ TEST_F(EditorUndo, DragThenUndoAndRedoFromKeysAndMenu)
     const auto bits = [](const Vector3& v) { return std::bit_cast<std::uint64_t>(std::array{v.x, v.y}); };
     // Each accelerator in turn: undo with Ctrl+Z, redo with Ctrl+Y, undo with Alt+Backspace,
     // redo with Ctrl+Shift+Z.
-    const std::pair<int, Qt::KeyboardModifiers> keys[] = {
-        {Qt::Key_Z, Qt::ControlModifier},
-        {Qt::Key_Y, Qt::ControlModifier},
-        {Qt::Key_Backspace, Qt::AltModifier},
-        {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
-    };
+    const std::pair<int, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Z, Qt::ControlModifier}, {Qt::Key_Y, Qt::ControlModifier},
+        {Qt::Key_Backspace, Qt::AltModifier}, {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}};
     for (int i = 0; i < 4; ++i) {
-        Key(keys[i].first, keys[i].second);
-        ProcessEvents(20);
-        const bool undone = i % 2 == 0;
         SCOPED_TRACE(i);
+        Key(keys[i].first, keys[i].second), ProcessEvents(20);
+        const bool undone = i % 2 == 0;
         EXPECT_EQ(bits(Doc()->m_course.m_handles[0].vPos), bits(undone ? start : moved));
         EXPECT_EQ(Window()->windowTitle().toStdString(), undone ? "undo.crs - Trackwright" : "undo.crs* - Trackwright");
-        EXPECT_EQ(EditMenu(Window())[0].second, !undone);
-        EXPECT_EQ(EditMenu(Window())[1].second, undone);
+        const Items menu = EditMenu(Window());
+        EXPECT_EQ(std::pair(menu[0].second, menu[1].second), std::pair(!undone, undone));
     }
     EXPECT_EQ(EditMenu(Window())[1].first, "やり直し(&R)\tCtrl+Y");
     Key(Qt::Key_Z, Qt::ControlModifier);
@@ -107,10 +100,7 @@ TEST_F(EditorUndo, RecoveryChildEditsAndWaitsToBeKilled)
     const std::string base(dir);
     setenv("XDG_STATE_HOME", (base + "/state").c_str(), 1);
     ASSERT_TRUE(Start({base + "/course.crs"}));
-    const QPoint grab = PixelOf(100.0f, 0.0f);
-    Press(grab, Qt::LeftButton);
-    Move(grab + QPoint(17, -9), Qt::LeftButton);
-    Release(grab + QPoint(17, -9), Qt::LeftButton);
+    DragFirstPoint(QPoint(17, -9));
     AddXObject(Doc()->m_xobjects, Vector3(12.5, -3.25, 0.0), "tree.x", 2.0f, 3.0f);   // a second edit, no step
     std::ofstream(base + "/expected.crs", std::ios::binary) << CourseFileText(Doc()->StoredFields());
     // The edit reaches the recovery folder a few seconds later, from the idle timer.
@@ -126,11 +116,7 @@ TEST_F(EditorUndo, RecoveryAfterSigkillRestoresTheCourseAsItWas)
 {
     const std::string base = m_dir.filePath("roundtrip").toStdString();
     std::filesystem::create_directories(base);
-    const std::string course = base + "/course.crs";
-    CTrackwrightDoc start;
-    start.OnNewDocument();
-    const std::string original = CourseFileText(start.StoredFields());
-    std::ofstream(course, std::ios::binary) << original;
+    const std::string course = WriteCourse("roundtrip/course.crs"), original = ReadFile(course);
 
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -154,8 +140,7 @@ TEST_F(EditorUndo, RecoveryAfterSigkillRestoresTheCourseAsItWas)
                         "(「いいえ」を選ぶと、この変更は破棄されます)");
     EXPECT_EQ(ReadFile(course), original);   // untouched until saved
     EXPECT_EQ(Window()->windowTitle().toStdString(), "course.crs* - Trackwright");
-    Key(Qt::Key_S, Qt::ControlModifier);
-    ProcessEvents(20);
+    Key(Qt::Key_S, Qt::ControlModifier), ProcessEvents(20);
     EXPECT_EQ(ReadFile(course), ReadFile(base + "/expected.crs"));
     EXPECT_NE(ReadFile(course), original);
     ProcessEvents(400);   // the next idle pass removes the copy of the saved course

@@ -7,6 +7,8 @@
 #include "res/TrackwrightResources.h"
 #include "view/ValuesDlg.h"
 
+#include <tuple>
+
 namespace {
 
 class Clipboard : public EditView {
@@ -30,33 +32,30 @@ protected:
     void Run(UINT nID) { view.OnCmdMsg(nID, CN_COMMAND, nullptr); }
     void SelectBothObjects()
     {
-        view.OnLButtonDown(MK_LBUTTON, Px(10, -10));
-        view.OnMouseMove(MK_LBUTTON, Px(50, -40));
-        view.OnLButtonUp(0, Px(50, -40));
+        Down(Px(10, -10)), Move(Px(50, -40), MK_LBUTTON), Up(Px(50, -40));
         ASSERT_EQ(view.m_selection.objects, (std::vector<int>{0, 1}));
     }
+    // Edit menu state: copy, cut, paste.
+    std::tuple<bool, bool, bool> Enabled() { return {Enabled(ID_EDIT_COPY), Enabled(ID_EDIT_CUT), Enabled(ID_EDIT_PASTE)}; }
 };
 
 TEST_F(Clipboard, CopyWritesObjectLinesAndPastePlacesThemAtTheMouseAsOneStep)
 {
-    EXPECT_FALSE(Enabled(ID_EDIT_COPY));
-    EXPECT_FALSE(Enabled(ID_EDIT_CUT));
-    EXPECT_FALSE(Enabled(ID_EDIT_PASTE));
+    EXPECT_EQ(Enabled(), std::tuple(false, false, false));
     SelectBothObjects();
-    EXPECT_TRUE(Enabled(ID_EDIT_COPY));
+    EXPECT_EQ(Enabled(), std::tuple(true, true, false));
     Run(ID_EDIT_COPY);
     EXPECT_EQ(backend.clipboard,
               "\"rock.x\"   20.00000000  -20.00000000    0.00000000    2.00000000    2.50000000\r\n"
               "\"old oak.x\"   40.00000000  -30.00000000    0.50000000    3.00000000    4.00000000\r\n");
-    EXPECT_TRUE(Enabled(ID_EDIT_PASTE));
-
+    EXPECT_EQ(Enabled(), std::tuple(true, true, true));
     backend.viewHost.cursor = Px(0, 0);   // the middle of their box, (30, -25), goes here
     Run(ID_EDIT_PASTE);
     ASSERT_EQ(doc.m_xobjects.GetSize(), 4);
-    EXPECT_EQ(doc.m_xobjects[2].Pos, Vector3(-10.0, 5.0, 0.0));
-    EXPECT_EQ(doc.m_xobjects[3].Pos, Vector3(10.0, -5.0, 0.0));
-    EXPECT_EQ(doc.m_xobjects[3].FileName, "old oak.x");
-    EXPECT_EQ(doc.m_xobjects[3].Direction, 0.5f);
+    EXPECT_EQ(std::pair(doc.m_xobjects[2].Pos, doc.m_xobjects[3].Pos),
+              std::pair(Vector3(-10.0, 5.0, 0.0), Vector3(10.0, -5.0, 0.0)));
+    EXPECT_EQ(std::pair(doc.m_xobjects[3].FileName, doc.m_xobjects[3].Direction),
+              std::pair(std::string("old oak.x"), 0.5f));
     EXPECT_EQ(view.m_selection.objects, (std::vector<int>{2, 3}));
     EXPECT_EQ(doc.m_history.UndoLabel(), IDS_STEP_PASTE);
     ASSERT_TRUE(UndoLastStep(doc));
@@ -65,20 +64,17 @@ TEST_F(Clipboard, CopyWritesObjectLinesAndPastePlacesThemAtTheMouseAsOneStep)
 
     // A paste in the middle of a group drag: the group stops, the pasted objects stay put.
     SelectBothObjects();
-    view.OnLButtonDown(MK_LBUTTON, Px(20, -20));
-    view.OnMouseMove(MK_LBUTTON, Px(25, -20));
+    Down(Px(20, -20)), Move(Px(25, -20), MK_LBUTTON);
     Run(ID_EDIT_PASTE);
-    view.OnMouseMove(MK_LBUTTON, Px(30, -20));
-    view.OnLButtonUp(0, Px(30, -20));
+    Move(Px(30, -20), MK_LBUTTON), Up(Px(30, -20));
     EXPECT_EQ(doc.m_xobjects[2].Pos, Vector3(-10.0, 5.0, 0.0));
     ASSERT_TRUE(UndoLastStep(doc));
     EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
 
     SelectBothObjects();
     Run(ID_EDIT_CUT);
-    EXPECT_EQ(doc.m_xobjects.GetSize(), 0);
-    EXPECT_EQ(doc.m_history.UndoLabel(), IDS_STEP_CUT);
-    EXPECT_FALSE(Enabled(ID_EDIT_CUT));
+    EXPECT_EQ(std::pair(doc.m_xobjects.GetSize(), doc.m_history.UndoLabel()), std::pair(0, UINT(IDS_STEP_CUT)));
+    EXPECT_EQ(Enabled(), std::tuple(false, false, true));
 }
 
 TEST_F(Clipboard, MalformedTextPastesNothingAndSaysSo)
@@ -86,8 +82,7 @@ TEST_F(Clipboard, MalformedTextPastesNothingAndSaysSo)
     for (const char* text : {" \r\n# only a comment\r\n", "\"a\" 1 2 3 4", "\"a\" 1 2 3 4 5 6", "\"a\" 1 2 x 4 5",
                              "4 1 2 3 4 5", "\"a\" nan 2 3 4 5", "\"a\" 1e39 2 3 4 5", "\"a\" 1 2 3 4 5\r\nb 1"}) {
         SCOPED_TRACE(text);
-        backend.clipboard = text;
-        backend.statusText.clear();
+        backend.clipboard = text, backend.statusText.clear();
         Run(ID_EDIT_PASTE);
         EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
         EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_PASTE_MALFORMED));
@@ -100,8 +95,8 @@ TEST_F(Clipboard, MalformedTextPastesNothingAndSaysSo)
     Run(ID_EDIT_PASTE);
     ASSERT_EQ(doc.m_xobjects.GetSize(), 4);
     EXPECT_EQ(doc.m_xobjects[2].FileName, "a b.x");
-    EXPECT_EQ(doc.m_xobjects[2].Pos, Vector3(1.0, 2.0, 0.0));
-    EXPECT_EQ(doc.m_xobjects[3].Pos, Vector3(-1.0, -2.0, 0.0));
+    EXPECT_EQ(std::pair(doc.m_xobjects[2].Pos, doc.m_xobjects[3].Pos),
+              std::pair(Vector3(1.0, 2.0, 0.0), Vector3(-1.0, -2.0, 0.0)));
 }
 
 TEST_F(Clipboard, DoubleClickEditsExactValuesValidatedAsOneStep)
@@ -110,16 +105,13 @@ TEST_F(Clipboard, DoubleClickEditsExactValuesValidatedAsOneStep)
     backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
         host.items[IDC_POS_X] = "abc";
         dlg.OnOK();
-        EXPECT_EQ(host.result, 0);   // still open, the field focused
-        EXPECT_EQ(host.focused, IDC_POS_X);
-        host.items[IDC_POS_X] = "12.5";
-        host.items[IDC_WIDTH_RIGHT] = "7.5";
+        EXPECT_EQ(std::pair(host.result, host.focused), std::pair(0, UINT(IDC_POS_X)));   // still open, the field focused
+        host.items[IDC_POS_X] = "12.5", host.items[IDC_WIDTH_RIGHT] = "7.5";
         dlg.OnOK();
     };
     view.OnLButtonDblClk(MK_LBUTTON, Px(60, 0));
-    EXPECT_EQ(H(1).vPos, Vector3(12.5, 0.0, 0.0));
-    EXPECT_EQ(H(1).WidthRight, 7.5f);
-    EXPECT_EQ(H(1).vTanNext, Vector3(0.0, -60.0, 0.0));
+    EXPECT_EQ(std::tuple(H(1).vPos, H(1).WidthRight, H(1).vTanNext),
+              std::tuple(Vector3(12.5, 0.0, 0.0), 7.5f, Vector3(0.0, -60.0, 0.0)));
     EXPECT_EQ(doc.m_history.UndoLabel(), IDS_STEP_VALUES);
     ASSERT_TRUE(UndoLastStep(doc));
     EXPECT_EQ(H(1).vPos, Vector3(60.0, 0.0, 0.0));
@@ -132,17 +124,14 @@ TEST_F(Clipboard, DoubleClickEditsExactValuesValidatedAsOneStep)
         host.items[IDC_XOBJECT_NAME] = "big \"oak\".x";
         dlg.OnOK();
         EXPECT_EQ(host.result, 0);
-        host.items[IDC_XOBJECT_NAME] = "grandstand.x";
-        host.items[IDC_XOBJECT_WIDTH] = "7.5";
+        host.items[IDC_XOBJECT_NAME] = "grandstand.x", host.items[IDC_XOBJECT_WIDTH] = "7.5";
         dlg.OnOK();
     };
     view.OnLButtonDblClk(MK_LBUTTON, Px(40, -30));
     EXPECT_EQ(backend.MessageTexts().back(), AfxLoadString(IDS_NAME_HAS_QUOTE));
     const XObject& o = doc.m_xobjects[1];
-    EXPECT_EQ(o.FileName, "grandstand.x");
-    EXPECT_EQ(o.Width, 7.5f);
-    EXPECT_EQ(o.Direction, 0.5f);
-    EXPECT_EQ(o.Pos, Vector3(40.0, -30.0, 0.0));
+    EXPECT_EQ(std::tuple(o.FileName, o.Width, o.Direction, o.Pos),
+              std::tuple(std::string("grandstand.x"), 7.5f, 0.5f, Vector3(40.0, -30.0, 0.0)));
 
     // A new direction in degrees; OK with nothing changed records no step.
     backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {

@@ -1,6 +1,7 @@
 #include "EditView.h"
 
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -16,10 +17,7 @@ CPoint OnDefaultCircle(double degrees, double radius)
 
 TEST_F(InsertDelete, CtrlClickBesideASpanInsertsAfterItsStartHandle)
 {
-    H(2).WidthLeft = 4.0f;
-    H(3).WidthLeft = 8.0f;
-    H(2).WidthRight = 1.0f;
-    H(3).WidthRight = 2.0f;
+    H(2).WidthLeft = 4.0f, H(3).WidthLeft = 8.0f, H(2).WidthRight = 1.0f, H(3).WidthRight = 2.0f;
     const CourseHandle oldThird = H(3);
     // A fresh view inserts control points: 1.0 outside the span from handle 2 to 3, whose
     // middle lies 100.76 from the centre.
@@ -29,11 +27,8 @@ TEST_F(InsertDelete, CtrlClickBesideASpanInsertsAfterItsStartHandle)
     const CourseHandle& h = H(3);
     EXPECT_NEAR(std::hypot(h.vPos.x, h.vPos.y), 100.76, 0.2);
     EXPECT_NEAR(std::atan2(h.vPos.y, h.vPos.x), -135.0 * kPi / 180.0, 0.01);
-    EXPECT_EQ(h.vTanNext, H(4).vPos - H(2).vPos);
-    EXPECT_EQ(h.vTanPrev, h.vTanNext * -1.0);
-    EXPECT_EQ(h.WidthLeft, 6.0f);
-    EXPECT_EQ(h.WidthRight, 1.5f);
-    EXPECT_EQ(h.DragPart, HandlePart::None);
+    EXPECT_EQ(std::pair(h.vTanNext, h.vTanPrev), std::pair(H(4).vPos - H(2).vPos, (H(4).vPos - H(2).vPos) * -1.0));
+    EXPECT_EQ(std::tuple(h.WidthLeft, h.WidthRight, h.DragPart), std::tuple(6.0f, 1.5f, HandlePart::None));
     EXPECT_FALSE(view.m_bLButtonDown);   // a Ctrl click never starts a drag
 }
 
@@ -57,14 +52,9 @@ TEST_F(InsertDelete, ClosingSpanAppendsAndTheHigherOfTwoSpansWins)
 // DEL at the system cursor removes the first control point and the first object under it, in list order.
 TEST_F(InsertDelete, DeleteTakesTheFirstInListOrderOfEachKind)
 {
-    struct Case {
-        const char* what;
-        std::function<void()> setup;
-        CPoint cursor;
-        std::vector<double> handleXs;   // x of the control points left
-        std::vector<std::string> objectsLeft;
-        bool edits = true;
-    };
+    // handleXs: x of the control points left.
+    struct Case { const char* what; std::function<void()> setup; CPoint cursor; std::vector<double> handleXs;
+                  std::vector<std::string> objectsLeft; bool edits = true; };
     auto object = [this](double x, double y, const char* name) {
         AddXObject(doc.m_xobjects, Vector3(x, y, 0.0), name, 1.0f, 1.0f);
     };
@@ -85,9 +75,7 @@ TEST_F(InsertDelete, DeleteTakesTheFirstInListOrderOfEachKind)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        UseSquare();
-        doc.m_xobjects.SetSize(0);
-        doc.SetModifiedFlag(false);
+        UseSquare(), doc.m_xobjects.SetSize(0), doc.SetModifiedFlag(false);
         c.setup();
         Move(Px(-100, -100));
         const int before = backend.viewHost.invalidations;
@@ -98,8 +86,7 @@ TEST_F(InsertDelete, DeleteTakesTheFirstInListOrderOfEachKind)
         std::vector<std::string> names;
         for (const XObject& o : doc.m_xobjects)
             names.push_back(o.FileName);
-        EXPECT_EQ(xs, c.handleXs);
-        EXPECT_EQ(names, c.objectsLeft);
+        EXPECT_EQ(std::tie(xs, names), std::tie(c.handleXs, c.objectsLeft));
         EXPECT_EQ(doc.IsModified(), c.edits);
         EXPECT_EQ(backend.viewHost.invalidations, before + (c.edits ? 1 : 0));
     }
@@ -112,9 +99,7 @@ TEST_F(InsertDelete, NoOtherKeyEdits)
     backend.viewHost.cursor = Px(100, 0);
     for (const UINT key : {0u, 0x08u, 0x0Du, 0x1Bu, 0x20u, 0x2Du, UINT('D'), UINT('X'), 0xBEu, 0x1000007u})
         view.OnKeyDown(key, 1, 0);
-    EXPECT_EQ(HandleCount(), 4);
-    EXPECT_EQ(doc.m_xobjects.GetSize(), 1);
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(std::tuple(HandleCount(), doc.m_xobjects.GetSize(), doc.IsModified()), std::tuple(4, 1, false));
 }
 
 }  // namespace

@@ -23,42 +23,31 @@ protected:
         AddXObject(doc.m_xobjects, Vector3(90.0, 0.0, 0.0), "tree.x", 3.0f, 3.0f);     // object 1, outside
         doc.m_history.Clear();
     }
-    void Click(CPoint p, UINT flags = 0)
-    {
-        Down(p, flags);
-        Up(p);
-    }
-    void Band(CPoint from, CPoint to, UINT flags = 0)
-    {
-        Down(from, flags);
-        Move(to, MK_LBUTTON | flags);
-        Up(to);
-    }
+    void Click(CPoint p, UINT flags = 0) { Down(p, flags), Up(p); }
+    void Band(CPoint from, CPoint to, UINT flags = 0) { Down(from, flags), Move(to, MK_LBUTTON | flags), Up(to); }
+    // The selected control points and objects.
+    std::pair<std::vector<int>, std::vector<int>> Sel() const { return {view.m_selection.handles, view.m_selection.objects}; }
     std::vector<int> Handles() const { return view.m_selection.handles; }
-    std::vector<int> Objects() const { return view.m_selection.objects; }
     void Key(UINT key) { view.OnKeyDown(key, 1, 0); }
 };
+using Ints = std::vector<int>;
 
 TEST_F(Selection, AClickSelectsWithinTheSlopAndADragBeyondItDoesNot)
 {
-    struct Case {
-        int dx, dy;
-        bool selects;
-    };
+    struct Case { int dx, dy; bool selects; };
     for (const Case c : {Case{0, 0, true}, Case{2, -2, true}, Case{-2, 2, true}, Case{3, 0, false}, Case{0, -3, false}}) {
         SCOPED_TRACE(testing::Message() << c.dx << "," << c.dy);
         view.m_selection = CourseSelection();
         const CPoint at = Px(60, 0);
         Down(at);
         Up(CPoint(at.x + c.dx, at.y + c.dy));   // a release away from the press, with no move
-        EXPECT_EQ(Handles(), c.selects ? std::vector<int>{1} : std::vector<int>{});
+        EXPECT_EQ(Handles(), c.selects ? Ints{1} : Ints{});
         EXPECT_EQ(H(1).vPos, Vector3(60.0, 0.0, 0.0));   // nothing followed without a move
     }
     // A captured pointer may report any int: the slop test must not overflow (sanitizer build).
     view.m_selection = CourseSelection();
-    Down(Px(60, 0));
-    Up(CPoint(INT_MIN, INT_MAX));
-    EXPECT_EQ(Handles(), std::vector<int>{});
+    Down(Px(60, 0)), Up(CPoint(INT_MIN, INT_MAX));
+    EXPECT_EQ(Handles(), Ints{});
 }
 
 TEST_F(Selection, ShiftClickTogglesAndAPlainClickOnEmptyGroundClears)
@@ -66,19 +55,16 @@ TEST_F(Selection, ShiftClickTogglesAndAPlainClickOnEmptyGroundClears)
     Click(Px(0, 0));
     Click(Px(30, -30), MK_SHIFT);   // the object
     Click(Px(60, -60), MK_SHIFT);
-    EXPECT_EQ(Handles(), (std::vector<int>{0, 2}));
-    EXPECT_EQ(Objects(), std::vector<int>{0});
+    EXPECT_EQ(Sel(), std::pair(Ints{0, 2}, Ints{0}));
     Click(Px(0, 0), MK_SHIFT);
-    EXPECT_EQ(Handles(), std::vector<int>{2});
+    EXPECT_EQ(Sel(), std::pair(Ints{2}, Ints{0}));
     Click(Px(20, -10), MK_SHIFT);   // Shift on empty ground keeps the selection
-    EXPECT_EQ(Handles(), std::vector<int>{2});
+    EXPECT_EQ(Sel(), std::pair(Ints{2}, Ints{0}));
     Click(Px(90, 0));               // a plain click selects alone
-    EXPECT_EQ(Handles(), std::vector<int>{});
-    EXPECT_EQ(Objects(), std::vector<int>{1});
+    EXPECT_EQ(Sel(), std::pair(Ints{}, Ints{1}));
     Click(Px(20, -10));
     EXPECT_TRUE(view.m_selection.Empty());
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.m_history.StepCount(), 0);
+    EXPECT_EQ(std::pair(doc.IsModified(), doc.m_history.StepCount()), std::pair(false, 0));
 }
 
 TEST_F(Selection, RubberBandTakesPositionsOnItsEdgesAndShiftAdds)
@@ -91,14 +77,11 @@ TEST_F(Selection, RubberBandTakesPositionsOnItsEdgesAndShiftAdds)
     doc.m_xobjects[0].Pos = Vector3(0.0, qb.y, 0.0);                            // on the bottom edge: in
     H(3).vPos = Vector3(0.0, std::nextafter(qb.y, -1e9f), 0.0);                 // just below: out
     Band(a, b);
-    EXPECT_EQ(Handles(), (std::vector<int>{0, 1}));
-    EXPECT_EQ(Objects(), std::vector<int>{0});
-
+    EXPECT_EQ(Sel(), std::pair(Ints{0, 1}, Ints{0}));
     Band(Px(80, 10), Px(100, -10), MK_SHIFT);
-    EXPECT_EQ(Handles(), (std::vector<int>{0, 1}));
-    EXPECT_EQ(Objects(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(Sel(), std::pair(Ints{0, 1}, Ints{0, 1}));
     Band(Px(80, 10), Px(100, -10));
-    EXPECT_EQ(Handles(), std::vector<int>{});
+    EXPECT_EQ(Sel(), std::pair(Ints{}, Ints{1}));
     EXPECT_EQ(doc.m_history.StepCount(), 0);
 }
 
@@ -110,21 +93,18 @@ TEST_F(Selection, DragOnASelectedPartMovesTheGroupAsOneStep)
     Down(Px(0, 0));
     Move(CPoint(402, 298), MK_LBUTTON);   // within the slop: nothing moves yet
     EXPECT_EQ(H(0).vPos, before.vPos);
-    Move(Px(10, 5), MK_LBUTTON);
-    Up(Px(10, 5));
+    Move(Px(10, 5), MK_LBUTTON), Up(Px(10, 5));
     const Vector3 d = view.ScreenToWorld(Px(10, 5).x, Px(10, 5).y) - view.ScreenToWorld(Px(0, 0).x, Px(0, 0).y);
     EXPECT_EQ(H(0).vPos, before.vPos + d);
     EXPECT_EQ(doc.m_xobjects[0].Pos, Vector3(30.0, -30.0, 0.0) + d);
-    EXPECT_EQ(H(0).vTanNext, before.vTanNext);
-    EXPECT_EQ(H(0).WidthLeft, before.WidthLeft);
+    EXPECT_EQ(std::pair(H(0).vTanNext, H(0).WidthLeft), std::pair(before.vTanNext, before.WidthLeft));
     EXPECT_EQ(H(1).vPos, Vector3(60.0, 0.0, 0.0));
-    EXPECT_EQ(Handles(), std::vector<int>{0});   // a drag keeps the selection
+    EXPECT_EQ(Sel(), std::pair(Ints{0}, Ints{0}));   // a drag keeps the selection
     EXPECT_EQ(doc.m_history.UndoLabel(), IDS_STEP_SELECTION_MOVE);
 
     ASSERT_TRUE(UndoLastStep(doc));
-    EXPECT_EQ(H(0).vPos, before.vPos);
-    EXPECT_EQ(doc.m_xobjects[0].Pos, Vector3(30.0, -30.0, 0.0));
-    EXPECT_EQ(Objects(), std::vector<int>{0});   // same lists: the selection stays
+    EXPECT_EQ(std::pair(H(0).vPos, doc.m_xobjects[0].Pos), std::pair(before.vPos, Vector3(30.0, -30.0, 0.0)));
+    EXPECT_EQ(Sel(), std::pair(Ints{0}, Ints{0}));   // same lists: the selection stays
 
     // A drag from an unselected part moves only that part, as without a selection.
     Drag(Px(60, 0), Px(70, 0));
@@ -138,54 +118,44 @@ TEST_F(Selection, ArrowKeysNudgeByAPixelOrTenAndABurstIsOneStep)
     Click(Px(60, -60));
     const float px = view.WorldPerPixel();
     EXPECT_FLOAT_EQ(px, 1.0f / 3.0f);
-    Key(VK_RIGHT);
-    Key(VK_RIGHT);
+    Key(VK_RIGHT), Key(VK_RIGHT);
     backend.viewHost.modifiers = MK_SHIFT;
-    Key(VK_UP);
-    view.OnKeyUp(VK_UP, 1, 0);
+    Key(VK_UP), view.OnKeyUp(VK_UP, 1, 0);
     backend.viewHost.modifiers = 0;
     EXPECT_NEAR(H(2).vPos.x, 60.0f + 2 * px, 1e-4);
     EXPECT_NEAR(H(2).vPos.y, -60.0f + 10 * px, 1e-4);
     EXPECT_EQ(doc.m_history.StepCount(), 1);
-    Key(VK_LEFT);
-    Key(VK_ESCAPE);   // another key ends the burst, Esc clears the selection
+    Key(VK_LEFT), Key(VK_ESCAPE);   // another key ends the burst, Esc clears the selection
     EXPECT_EQ(doc.m_history.StepCount(), 2);
     EXPECT_TRUE(view.m_selection.Empty());
     Key(VK_DOWN);     // with nothing selected the arrows do nothing
     EXPECT_EQ(doc.m_history.StepCount(), 2);
-
-    ASSERT_TRUE(UndoLastStep(doc));
-    ASSERT_TRUE(UndoLastStep(doc));
+    ASSERT_TRUE(UndoLastStep(doc) && UndoLastStep(doc));
     EXPECT_EQ(H(2).vPos, Vector3(60.0, -60.0, 0.0));
 }
 
 TEST_F(Selection, DeleteOverASelectedPartRemovesTheSelectionButKeepsThreePoints)
 {
-    Click(Px(0, 0));
-    Click(Px(60, 0), MK_SHIFT);
+    const auto counts = [&] { return std::pair(HandleCount(), doc.m_xobjects.GetSize()); };
+    Click(Px(0, 0)), Click(Px(60, 0), MK_SHIFT);
     Delete(Px(60, 0));   // would leave 2 control points
-    EXPECT_EQ(HandleCount(), 4);
+    EXPECT_EQ(counts(), std::pair(4, 2));
     EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_KEEP_THREE_POINTS));
     EXPECT_EQ(doc.m_history.StepCount(), 0);
 
-    Click(Px(0, 0));
-    Click(Px(30, -30), MK_SHIFT);
-    Click(Px(90, 0), MK_SHIFT);
+    Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Click(Px(90, 0), MK_SHIFT);
     Delete(Px(90, 0));
-    EXPECT_EQ(HandleCount(), 3);
-    EXPECT_EQ(doc.m_xobjects.GetSize(), 0);
+    EXPECT_EQ(counts(), std::pair(3, 0));
     EXPECT_EQ(H(0).vPos, Vector3(60.0, 0.0, 0.0));
     EXPECT_TRUE(view.m_selection.Empty());
     EXPECT_EQ(doc.m_history.UndoLabel(), IDS_STEP_SELECTION_DELETE);
     ASSERT_TRUE(UndoLastStep(doc));
-    EXPECT_EQ(HandleCount(), 4);
-    EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
+    EXPECT_EQ(counts(), std::pair(4, 2));
 
     // Over an unselected part DEL removes that part alone.
     Click(Px(30, -30));
     Delete(Px(60, -60));
-    EXPECT_EQ(HandleCount(), 3);
-    EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
+    EXPECT_EQ(counts(), std::pair(3, 2));
 }
 
 TEST_F(Selection, StatusBarShowsTheMousePositionAndTheHoveredPart)
