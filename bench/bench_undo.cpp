@@ -1,14 +1,13 @@
 // The undo history on a course of 10,000 handles and 10,000 objects: what a step costs to
 // record, to undo and redo, and what 200 single-point drags keep in memory; and the time to
 // write the recovery copy of that course.
+#include "bench/BenchCourse.h"
 #include "doc/CourseHistory.h"
 #include "doc/RecoveryFile.h"
-#include "doc/TrackwrightDoc.h"
 #include "file/CourseFile.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -22,18 +21,7 @@ constexpr int kCount = 10000;
 void Fill(CTrackwrightDoc& doc)
 {
     doc.OnNewDocument();
-    doc.m_course.m_handles.SetSize(0);
-    for (int i = 0; i < kCount; ++i) {
-        const double a = 6.283185307179586 * i / kCount;
-        CourseHandle h;
-        h.vPos = Vector3(100.0 * std::cos(a), 100.0 * std::sin(a), 0.0);
-        h.vTanNext = Vector3(-17.0 * std::sin(a), 17.0 * std::cos(a), 0.0);
-        h.vTanPrev = Vector3(17.0 * std::sin(a), -17.0 * std::cos(a), 0.0);
-        doc.m_course.m_handles.Add(h);
-        doc.m_xobjects.Add(XObject("objects/scenery/tree_" + std::to_string(i % 13) + ".x",
-                                   Vector3(90.0 * std::cos(a), 90.0 * std::sin(a), 0.0),
-                                   static_cast<float>(a), 2.5f, 4.0f));
-    }
+    FillCourse(doc, kCount, kCount, 90.0, "objects/tree_pine.x");
 }
 
 // One press-move-release of control point i, as the drag handlers wrap it.

@@ -1,6 +1,6 @@
 // One mouse move through the view's handler over 10,000 handles and objects (and the rubber
 // band or a selection's group move), without the repaint.
-#include "doc/TrackwrightDoc.h"
+#include "bench/BenchCourse.h"
 #include "framework/HeadlessWndHost.h"
 #include "geometry/XObjectQueries.h"
 #include "view/TrackwrightView.h"
@@ -16,7 +16,8 @@ namespace {
 constexpr int kCount = 10000;
 constexpr double kRadius = 10000.0;
 
-// A ring of handles 6.3 units apart, objects over its square; the mouse walks the ring (every 8th point inside).
+// The shared ring of handles at radius 10,000 (6.3 units apart), objects scattered over its
+// square; the mouse walks the ring (every 8th point inside).
 struct Scene {
     HeadlessWndHost host{800, 600};
     CTrackwrightDoc doc;
@@ -24,15 +25,7 @@ struct Scene {
     std::vector<CPoint> path;
     Scene()
     {
-        const double step = 2.0 * M_PI / kCount, tangent = kRadius * step;
-        for (int i = 0; i < kCount; ++i) {
-            CourseHandle h;
-            h.vPos = Vector3(kRadius * std::cos(i * step), kRadius * std::sin(i * step), 0.0);
-            h.vTanNext = Vector3(-tangent * std::sin(i * step), tangent * std::cos(i * step), 0.0);
-            h.vTanPrev = -h.vTanNext;
-            h.WidthLeft = h.WidthRight = 5.0f;
-            doc.m_course.m_handles.Add(h);
-        }
+        FillCourse(doc, kCount, 0, kRadius);
         std::uint32_t seed = 12345;
         const auto next = [&seed] { return ((seed = seed * 1664525u + 1013904223u) >> 8) / double(1u << 24); };
         for (int i = 0; i < kCount; ++i) {
