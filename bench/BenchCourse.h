@@ -3,6 +3,7 @@
 // The course and the map the benchmarks measure on, built in one place.
 #include "doc/TrackwrightDoc.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <fstream>
@@ -37,26 +38,22 @@ inline void FillCourse(CTrackwrightDoc& doc, int handles, int objects, double ra
 }
 
 // A 24-bit BMP of side x side pixels (side even: rows need no padding) with a smooth pattern, so
-// nothing compresses or repeats. Written row by row.
+// nothing compresses or repeats.
 inline bool WriteMapBmp(const std::string& path, int side)
 {
+    static_assert(std::endian::native == std::endian::little, "the header is written as it is in memory");
     const std::uint32_t n = static_cast<std::uint32_t>(side);
-    std::string bytes(54, '\0');
-    const auto put32 = [&bytes](std::size_t at, std::uint32_t v) {
-        for (std::size_t i = 0; i < 4; ++i)
-            bytes[at + i] = static_cast<char>(v >> (8 * i));
-    };
-    bytes[0] = 'B', bytes[1] = 'M', bytes[26] = 1, bytes[28] = 24;
-    put32(2, 54 + 3 * n * n), put32(10, 54), put32(14, 40), put32(18, n), put32(22, n);
+    // After "BM": file size, 0, pixel offset, info header size, width, height, 1 plane and 24 bits.
+    const std::uint32_t header[13] = {54 + 3 * n * n, 0, 54, 40, n, n, 1 | 24 << 16};
     std::ofstream out(path, std::ios::binary);
-    out.write(bytes.data(), 54);
-    bytes.resize(3 * n);
+    out.write("BM", 2).write(reinterpret_cast<const char*>(header), sizeof header);
+    std::string row(3 * n, '\0');
     for (std::uint32_t y = 0; y < n; ++y) {
         for (std::uint32_t x = 0; x < n; ++x) {
-            bytes[3 * x] = static_cast<char>(x), bytes[3 * x + 1] = static_cast<char>(y);
-            bytes[3 * x + 2] = static_cast<char>((x ^ y) >> 4);
+            row[3 * x] = static_cast<char>(x), row[3 * x + 1] = static_cast<char>(y);
+            row[3 * x + 2] = static_cast<char>((x ^ y) >> 4);
         }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        out.write(row.data(), static_cast<std::streamsize>(row.size()));
     }
     return static_cast<bool>(out);
 }

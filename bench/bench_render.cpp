@@ -1,9 +1,8 @@
-// One whole frame of the view (RenderScene, glFinish included) for a large course, drawn by
-// Mesa's software renderer into a 1280 x 800 framebuffer, as a camera move draws it; and beside
-// it the floor: the very same vertices, caught once with GL's feedback mode, drawn from one
-// prebuilt buffer with no per-frame work at all. The gap between the two is what the view's
-// own way of sending a frame costs. Also the frames a first view, a hover change and a drag
-// move draw, and mouse moves that draw none.
+// The frames of the view (RenderScene, glFinish included) for a large course, drawn by Mesa's
+// software renderer into a 1280 x 800 framebuffer: whole (a camera move), first, after a hover
+// change or a drag move, or none (a move over empty ground). Beside the whole frame, the floor:
+// the very same vertices, caught once with GL's feedback mode, drawn from one prebuilt buffer
+// with no per-frame work. The gap between the two is what the view's way of sending costs.
 #define GL_GLEXT_PROTOTYPES
 #include "app/TrackwrightApp.h"
 #include "bench/BenchCourse.h"
@@ -159,7 +158,8 @@ void BM_FirstFrame(benchmark::State& state)
 void BM_EmptyMoves(benchmark::State& state)
 {
     Scene s(state);
-    if (s.ok && s.Moves(state, 0, [&](int move) { return s.ClientOf(118.0 + move % 7, 110.0 + move % 5); }).frames != 0)
+    const auto at = [&](int move) { return s.ClientOf(118.0 + move % 7, 110.0 + move % 5); };
+    if (s.ok && s.Moves(state, 0, at).frames != 0)
         state.SkipWithError("a move over empty ground drew a frame");
 }
 
@@ -185,11 +185,13 @@ struct FloorVertex {
     GLfloat x, y, z;
 };
 
-// The vertices of one whole frame in window coordinates from GL's feedback of the view's own
-// drawing: the lines first, then the filled polygons fanned into triangles. Returns the number
-// of line vertices.
-GLsizei CaptureFrame(Scene& s, std::vector<FloorVertex>& vertices)
+// The vertices of one whole frame in window coordinates, from GL's feedback of the view's own
+// drawing (lines, and filled polygons as triangles), drawn from one buffer.
+void BM_Floor(benchmark::State& state)
 {
+    Scene s(state);
+    if (!s.ok)
+        return;
     const std::size_t handles = std::size_t(s.doc.m_course.m_handles.GetSize());
     std::vector<GLfloat> fb((handles * 240 + std::size_t(s.doc.m_xobjects.GetSize()) * 48 + 100000) * 8);
     glFeedbackBuffer(static_cast<GLsizei>(fb.size()), GL_3D_COLOR, fb.data());
@@ -205,42 +207,27 @@ GLsizei CaptureFrame(Scene& s, std::vector<FloorVertex>& vertices)
         k += 7;
         return v;
     };
-    std::vector<FloorVertex> triangles;
+    std::vector<FloorVertex> lines, triangles;
     while (k < n) {
         const GLint token = static_cast<GLint>(fb[k++]);
         if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
-            vertices.push_back(vertex());
-            vertices.push_back(vertex());
+            lines.push_back(vertex());
+            lines.push_back(vertex());
         } else if (token == GL_POLYGON_TOKEN) {
-            const GLint count = static_cast<GLint>(fb[k++]);
-            const FloorVertex first = vertex();
-            FloorVertex last = vertex();
-            for (GLint j = 2; j < count; ++j) {
-                const FloorVertex next = vertex();
-                triangles.insert(triangles.end(), {first, last, next});
-                last = next;
-            }
+            std::vector<FloorVertex> polygon(static_cast<std::size_t>(fb[k++]));
+            std::generate(polygon.begin(), polygon.end(), vertex);
+            for (std::size_t j = 2; j < polygon.size(); ++j)
+                triangles.insert(triangles.end(), {polygon[0], polygon[j - 1], polygon[j]});
         } else {
             k += token == GL_PASS_THROUGH_TOKEN ? 1 : 7;   // a point, bitmap or pixel copy: one vertex
         }
     }
-    const GLsizei lines = static_cast<GLsizei>(vertices.size());
-    vertices.insert(vertices.end(), triangles.begin(), triangles.end());
-    return lines;
-}
-
-void BM_Floor(benchmark::State& state)
-{
-    Scene s(state);
-    if (!s.ok)
-        return;
-    std::vector<FloorVertex> all;
-    const GLsizei lines = CaptureFrame(s, all);
-    const GLsizei triangles = static_cast<GLsizei>(all.size()) - lines;
+    const GLsizei lineCount = static_cast<GLsizei>(lines.size());
+    lines.insert(lines.end(), triangles.begin(), triangles.end());
     GLuint buffer = 0;
     glGenBuffers(1, &buffer);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(all.size() * sizeof(FloorVertex)), all.data(), GL_STATIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(lines.size() * sizeof(FloorVertex)), lines.data(), GL_STATIC_DRAW);
     glInterleavedArrays(GL_C4UB_V3F, 0, nullptr);   // FloorVertex, from the buffer's start
     // Window coordinates straight through: x, y in pixels, depth 0 to 1.
     glMatrixMode(GL_PROJECTION);
@@ -251,24 +238,25 @@ void BM_Floor(benchmark::State& state)
     glShadeModel(GL_FLAT);
     TimeFrames(state, [&] {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glDrawArrays(GL_LINES, 0, lines);
-        glDrawArrays(GL_TRIANGLES, lines, triangles);
+        glDrawArrays(GL_LINES, 0, lineCount);
+        glDrawArrays(GL_TRIANGLES, lineCount, static_cast<GLsizei>(triangles.size()));
         glFinish();
     });
     glDeleteBuffers(1, &buffer);
 }
 
+// Frame times in milliseconds of wall time, with the whole process's CPU time beside them.
+void Frames(benchmark::internal::Benchmark* b)
+{
+    b->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime()->MeasureProcessCPUTime();
+}
+
 // The floor first, then the frame, in one run: both see the same machine.
-BENCHMARK(BM_Floor)->Args({1000, 1000})->Args({10000, 10000})->Unit(benchmark::kMillisecond)->MinTime(2.0)
-    ->UseRealTime()->MeasureProcessCPUTime();
-BENCHMARK(BM_RenderScene)->Args({1000, 1000})->Args({10000, 10000})->Unit(benchmark::kMillisecond)->MinTime(2.0)
-    ->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_Floor)->Args({1000, 1000})->Args({10000, 10000})->Apply(Frames);
+BENCHMARK(BM_RenderScene)->Args({1000, 1000})->Args({10000, 10000})->Apply(Frames);
 BENCHMARK(BM_FirstFrame)->Args({10000, 10000})->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
-BENCHMARK(BM_EmptyMoves)->Args({10000, 10000})->Unit(benchmark::kMillisecond)->MinTime(1.0)
-    ->UseRealTime()->MeasureProcessCPUTime();
-BENCHMARK(BM_HoverChange)->Args({10000, 10000})->Unit(benchmark::kMillisecond)->MinTime(2.0)
-    ->UseRealTime()->MeasureProcessCPUTime();
-BENCHMARK(BM_DragOnePoint)->Args({10000, 10000})->Unit(benchmark::kMillisecond)->MinTime(2.0)
-    ->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_EmptyMoves)->Args({10000, 10000})->Apply(Frames)->MinTime(1.0);
+BENCHMARK(BM_HoverChange)->Args({10000, 10000})->Apply(Frames);
+BENCHMARK(BM_DragOnePoint)->Args({10000, 10000})->Apply(Frames);
 
 }  // namespace
