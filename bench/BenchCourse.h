@@ -9,14 +9,14 @@
 #include <fstream>
 #include <string>
 
-// A smooth ring of handles of the given radius and a grid of objects over the same square. At
-// radius 90 every item is inside the visible area (a 1280 x 800 view at zoom 1 shows y from -100
-// to 100).
+// A new course: a smooth ring of handles of the given radius and a grid of objects over the same
+// square. At radius 90 every item is inside the visible area (a 1280 x 800 view at zoom 1 shows y
+// from -100 to 100).
 inline void FillCourse(CTrackwrightDoc& doc, int handles, int objects, double radius = 90.0,
                        const std::string& object = "tree_pine.x")
 {
+    doc.OnNewDocument();
     doc.m_course.m_handles.SetSize(0);
-    doc.m_xobjects.RemoveAll();
     const double step = 2.0 * 3.141592653589793 / handles;
     const double tangent = radius * step;
     for (int i = 0; i < handles; ++i) {

@@ -18,7 +18,6 @@ void BM_CourseFile(benchmark::State& state)
     const int n = static_cast<int>(state.range(0));
     const std::string path = "/tmp/tw_bench_coursefile_" + std::to_string(::getpid()) + "_" + std::to_string(n) + ".crs";
     CTrackwrightDoc doc;
-    doc.OnNewDocument();
     FillCourse(doc, n, n, 90.0, "objects/tree_pine.x");
     doc.m_heightMap = "/maps/height.bmp";
     doc.m_colorMap = "/maps/colour.bmp";

@@ -18,12 +18,6 @@ namespace {
 
 constexpr int kCount = 10000;
 
-void Fill(CTrackwrightDoc& doc)
-{
-    doc.OnNewDocument();
-    FillCourse(doc, kCount, kCount, 90.0, "objects/tree_pine.x");
-}
-
 // One press-move-release of control point i, as the drag handlers wrap it.
 void DragPoint(CTrackwrightDoc& doc, int i)
 {
@@ -36,7 +30,7 @@ void DragPoint(CTrackwrightDoc& doc, int i)
 void BM_RecordDrag(benchmark::State& state)
 {
     CTrackwrightDoc doc;
-    Fill(doc);
+    FillCourse(doc, kCount, kCount, 90.0, "objects/tree_pine.x");
     int i = 0;
     for (auto _ : state)
         DragPoint(doc, (i++ * 37) % kCount);
@@ -50,7 +44,7 @@ void BM_HistoryMemory(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         CTrackwrightDoc doc;
-        Fill(doc);
+        FillCourse(doc, kCount, kCount, 90.0, "objects/tree_pine.x");
         const std::size_t before = ::mallinfo2().uordblks;
         state.ResumeTiming();
         for (int k = 0; k < 200; ++k)
@@ -66,7 +60,7 @@ BENCHMARK(BM_HistoryMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
 void BM_UndoRedo(benchmark::State& state)
 {
     CTrackwrightDoc doc;
-    Fill(doc);
+    FillCourse(doc, kCount, kCount, 90.0, "objects/tree_pine.x");
     BeginStep(doc);
     if (state.range(0) == 0)
         doc.m_course.m_handles[kCount / 2].vPos += Vector3(0.5, 0.25, 0.0);
@@ -85,7 +79,7 @@ BENCHMARK(BM_UndoRedo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 void BM_RecoveryWrite(benchmark::State& state)
 {
     CTrackwrightDoc doc;
-    Fill(doc);
+    FillCourse(doc, kCount, kCount, 90.0, "objects/tree_pine.x");
     const std::string folder = "/tmp/tw_bench_recovery_" + std::to_string(::getpid());
     RecoveryFile recovery(folder);
     for (auto _ : state) {

@@ -11,8 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(info.width == 0 && info.height == 0 && info.components == 0);
         return 0;
     }
-    FUZZ_CHECK(info.width > 0 && info.height > 0);
-    FUZZ_CHECK(info.components == 1 || info.components == 3);
+    FUZZ_CHECK(info.width > 0 && info.height > 0 && (info.components == 1 || info.components == 3));
     CheckPixels(pixels.get(), std::size_t(info.width) * std::size_t(info.height) * std::size_t(info.components), size);
     return 0;
 }

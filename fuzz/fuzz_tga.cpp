@@ -14,8 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(image.Pixels == nullptr);
         return 0;
     }
-    FUZZ_CHECK(image.Pixels != nullptr);
-    FUZZ_CHECK(image.BitsPerPixel == 8 || image.BitsPerPixel == 24 || image.BitsPerPixel == 32);
+    FUZZ_CHECK(image.Pixels && (image.BitsPerPixel == 8 || image.BitsPerPixel == 24 || image.BitsPerPixel == 32));
     CheckPixels(image.Pixels, std::size_t(image.PixelCount) * std::size_t(image.BitsPerPixel / 8), size);
     image.ReleasePixels();
     return 0;
