@@ -19,6 +19,12 @@ void BM_CourseFile(benchmark::State& state)
     const std::string path = "/tmp/tw_bench_coursefile_" + std::to_string(::getpid()) + "_" + std::to_string(n) + ".crs";
     CTrackwrightDoc doc;
     FillCourse(doc, n, n, 90.0, "objects/tree_pine.x");
+    // Tangents of a drawn course's length (the ring's own are under a unit): longer numbers.
+    for (int i = 0; i < n; ++i) {
+        CourseHandle& h = doc.m_course.m_handles[i];
+        h.vTanNext *= 17.0 / h.vTanNext.Length();
+        h.vTanPrev = -h.vTanNext;
+    }
     doc.m_heightMap = "/maps/height.bmp";
     doc.m_colorMap = "/maps/colour.bmp";
     if (what == Open)

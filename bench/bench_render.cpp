@@ -14,7 +14,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstddef>
 #include <ctime>
@@ -27,10 +26,10 @@ namespace {
 constexpr int kWidth = 1280;
 constexpr int kHeight = 800;
 
-double ThreadCpuMs()
+double ClockMs(clockid_t clock)
 {
     timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    clock_gettime(clock, &ts);
     return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) * 1e-6;
 }
 
@@ -53,11 +52,10 @@ void TimeFrames(benchmark::State& state, Frame frame, Prepare prepare = nullptr)
             prepare();
             state.ResumeTiming();
         }
-        const auto start = std::chrono::steady_clock::now();
-        const double cpuStart = ThreadCpuMs();
+        const double start = ClockMs(CLOCK_MONOTONIC), cpuStart = ClockMs(CLOCK_THREAD_CPUTIME_ID);
         frame();
-        cpu.push_back(ThreadCpuMs() - cpuStart);
-        wall.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        cpu.push_back(ClockMs(CLOCK_THREAD_CPUTIME_ID) - cpuStart);
+        wall.push_back(ClockMs(CLOCK_MONOTONIC) - start);
     }
     state.counters["median_ms"] = Median(wall);
     state.counters["caller_cpu_ms"] = Median(cpu);
