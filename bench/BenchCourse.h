@@ -1,17 +1,22 @@
 #pragma once
 
-// The large course the frame and start-up benchmarks draw.
+// The course and the map the benchmarks measure on, built in one place.
 #include "doc/TrackwrightDoc.h"
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <string>
 
-// A smooth ring of handles of radius 90 and a grid of objects over the same square, every item
-// inside the visible area (a 1280 x 800 view at zoom 1 shows y from -100 to 100).
-inline void FillCourse(CTrackwrightDoc& doc, int handles, int objects)
+// A new course: a smooth ring of handles of the given radius and a grid of objects over the same
+// square. At radius 90 every item is inside the visible area (a 1280 x 800 view at zoom 1 shows y
+// from -100 to 100).
+inline void FillCourse(CTrackwrightDoc& doc, int handles, int objects, double radius = 90.0,
+                       const std::string& object = "tree_pine.x")
 {
+    doc.OnNewDocument();
     doc.m_course.m_handles.SetSize(0);
-    doc.m_xobjects.RemoveAll();
-    const double radius = 90.0;
     const double step = 2.0 * 3.141592653589793 / handles;
     const double tangent = radius * step;
     for (int i = 0; i < handles; ++i) {
@@ -26,9 +31,29 @@ inline void FillCourse(CTrackwrightDoc& doc, int handles, int objects)
     }
     const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(objects))));
     for (int i = 0; i < objects; ++i) {
-        const double x = -90.0 + 180.0 * (i % side) / side;
-        const double y = -90.0 + 180.0 * (i / side) / side;
-        doc.m_xobjects.Add(XObject("tree_pine.x", Vector3(x, y, 0.0), 0.1f * static_cast<float>(i % 63), 3.0f, 2.0f));
+        const double x = -radius + 2.0 * radius * (i % side) / side;
+        const double y = -radius + 2.0 * radius * (i / side) / side;
+        doc.m_xobjects.Add(XObject(object, Vector3(x, y, 0.0), 0.1f * static_cast<float>(i % 63), 3.0f, 2.0f));
     }
 }
 
+// A 24-bit BMP of side x side pixels (side even: rows need no padding) with a smooth pattern, so
+// nothing compresses or repeats.
+inline bool WriteMapBmp(const std::string& path, int side)
+{
+    static_assert(std::endian::native == std::endian::little, "the header is written as it is in memory");
+    const std::uint32_t n = static_cast<std::uint32_t>(side);
+    // After "BM": file size, 0, pixel offset, info header size, width, height, 1 plane and 24 bits.
+    const std::uint32_t header[13] = {54 + 3 * n * n, 0, 54, 40, n, n, 1 | 24 << 16};
+    std::ofstream out(path, std::ios::binary);
+    out.write("BM", 2).write(reinterpret_cast<const char*>(header), sizeof header);
+    std::string row(3 * n, '\0');
+    for (std::uint32_t y = 0; y < n; ++y) {
+        for (std::uint32_t x = 0; x < n; ++x) {
+            row[3 * x] = static_cast<char>(x), row[3 * x + 1] = static_cast<char>(y);
+            row[3 * x + 2] = static_cast<char>((x ^ y) >> 4);
+        }
+        out.write(row.data(), static_cast<std::streamsize>(row.size()));
+    }
+    return static_cast<bool>(out);
+}

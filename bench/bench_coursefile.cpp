@@ -1,35 +1,14 @@
 // Open and Save of courses with n handles and n objects, and the file's bytes built alone.
-#include "doc/TrackwrightDoc.h"
+#include "bench/BenchCourse.h"
 #include "file/CourseFile.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdio>
 #include <string>
 #include <unistd.h>
 
 namespace {
-
-void Fill(CTrackwrightDoc& doc, int n)
-{
-    doc.OnNewDocument();
-    doc.m_course.m_handles.SetSize(0);
-    for (int i = 0; i < n; ++i) {
-        const double a = 6.283185307179586 * i / n, c = std::cos(a), s = std::sin(a);
-        CourseHandle h;
-        h.vPos = Vector3(100.0 * c, 100.0 * s, 0.0);
-        h.vTanNext = Vector3(-17.0 * s, 17.0 * c, 0.0);
-        h.vTanPrev = Vector3(17.0 * s, -17.0 * c, 0.0);
-        h.WidthRight = 5.0f + static_cast<float>(i % 7);
-        h.WidthLeft = 5.5f;
-        doc.m_course.m_handles.Add(h);
-        doc.m_xobjects.Add(XObject("objects/tree" + std::to_string(i % 13) + ".x", Vector3(90.0 * c, 90.0 * s, 0.0),
-                                   static_cast<float>(a), 2.5f, 4.0f));
-    }
-    doc.m_heightMap = "/maps/height.bmp";
-    doc.m_colorMap = "/maps/colour.bmp";
-}
 
 enum What { Save, Format, Open };
 
@@ -39,7 +18,15 @@ void BM_CourseFile(benchmark::State& state)
     const int n = static_cast<int>(state.range(0));
     const std::string path = "/tmp/tw_bench_coursefile_" + std::to_string(::getpid()) + "_" + std::to_string(n) + ".crs";
     CTrackwrightDoc doc;
-    Fill(doc, n);
+    FillCourse(doc, n, n, 90.0, "objects/tree_pine.x");
+    // Tangents of a drawn course's length (the ring's own are under a unit): longer numbers.
+    for (int i = 0; i < n; ++i) {
+        CourseHandle& h = doc.m_course.m_handles[i];
+        h.vTanNext *= 17.0 / h.vTanNext.Length();
+        h.vTanPrev = -h.vTanNext;
+    }
+    doc.m_heightMap = "/maps/height.bmp";
+    doc.m_colorMap = "/maps/colour.bmp";
     if (what == Open)
         doc.OnSaveDocument(path);
     for (auto _ : state) {

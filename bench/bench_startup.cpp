@@ -12,8 +12,6 @@
 #include <QApplication>
 #include <QTimer>
 
-#include <chrono>
-#include <cstdint>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
@@ -44,44 +42,6 @@ double NowSinceBoot()
     return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
 }
 
-// A 24-bit BMP of size x size pixels with a smooth pattern, written row by row.
-bool WriteBmp(const std::string& path, int size)
-{
-    std::ofstream out(path, std::ios::binary);
-    const std::uint32_t row = static_cast<std::uint32_t>(size) * 3;   // a multiple of 4 for even sizes
-    const std::uint32_t fileSize = 54 + row * static_cast<std::uint32_t>(size);
-    auto le32 = [&](std::uint32_t v) {
-        for (int k = 0; k < 4; ++k)
-            out.put(static_cast<char>((v >> (8 * k)) & 0xff));
-    };
-    auto le16 = [&](std::uint16_t v) {
-        out.put(static_cast<char>(v & 0xff));
-        out.put(static_cast<char>(v >> 8));
-    };
-    out.put('B');
-    out.put('M');
-    le32(fileSize);
-    le32(0);
-    le32(54);
-    le32(40);
-    le32(static_cast<std::uint32_t>(size));
-    le32(static_cast<std::uint32_t>(size));
-    le16(1);
-    le16(24);
-    for (int k = 0; k < 6; ++k)
-        le32(0);
-    std::string line(row, '\0');
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            line[static_cast<std::size_t>(x) * 3] = static_cast<char>(x & 0xff);
-            line[static_cast<std::size_t>(x) * 3 + 1] = static_cast<char>(y & 0xff);
-            line[static_cast<std::size_t>(x) * 3 + 2] = static_cast<char>((x ^ y) & 0xff);
-        }
-        out.write(line.data(), static_cast<std::streamsize>(line.size()));
-    }
-    return static_cast<bool>(out);
-}
-
 int WriteLargeCourse(const std::string& dir)
 {
     CTrackwrightDoc doc;
@@ -90,7 +50,7 @@ int WriteLargeCourse(const std::string& dir)
     doc.m_visibleMap = 1;
     std::ofstream course(dir + "/large.course", std::ios::binary);
     course << CourseFileText(doc.StoredFields());
-    return WriteBmp(doc.m_colorMap, 4096) && course ? 0 : 1;
+    return WriteMapBmp(doc.m_colorMap, 4096) && course ? 0 : 1;
 }
 
 }  // namespace

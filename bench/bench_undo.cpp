@@ -1,14 +1,13 @@
 // The undo history on a course of 10,000 handles and 10,000 objects: what a step costs to
 // record, to undo and redo, and what 200 single-point drags keep in memory; and the time to
 // write the recovery copy of that course.
+#include "bench/BenchCourse.h"
 #include "doc/CourseHistory.h"
 #include "doc/RecoveryFile.h"
-#include "doc/TrackwrightDoc.h"
 #include "file/CourseFile.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -18,23 +17,6 @@
 namespace {
 
 constexpr int kCount = 10000;
-
-void Fill(CTrackwrightDoc& doc)
-{
-    doc.OnNewDocument();
-    doc.m_course.m_handles.SetSize(0);
-    for (int i = 0; i < kCount; ++i) {
-        const double a = 6.283185307179586 * i / kCount;
-        CourseHandle h;
-        h.vPos = Vector3(100.0 * std::cos(a), 100.0 * std::sin(a), 0.0);
-        h.vTanNext = Vector3(-17.0 * std::sin(a), 17.0 * std::cos(a), 0.0);
-        h.vTanPrev = Vector3(17.0 * std::sin(a), -17.0 * std::cos(a), 0.0);
-        doc.m_course.m_handles.Add(h);
-        doc.m_xobjects.Add(XObject("objects/scenery/tree_" + std::to_string(i % 13) + ".x",
-                                   Vector3(90.0 * std::cos(a), 90.0 * std::sin(a), 0.0),
-                                   static_cast<float>(a), 2.5f, 4.0f));
-    }
-}
 
 // One press-move-release of control point i, as the drag handlers wrap it.
 void DragPoint(CTrackwrightDoc& doc, int i)
@@ -48,7 +30,7 @@ void DragPoint(CTrackwrightDoc& doc, int i)
 void BM_RecordDrag(benchmark::State& state)
 {
     CTrackwrightDoc doc;
-    Fill(doc);
+    FillCourse(doc, kCount, kCount, 90.0, "objects/tree_pine.x");
     int i = 0;
     for (auto _ : state)
         DragPoint(doc, (i++ * 37) % kCount);
@@ -59,20 +41,17 @@ BENCHMARK(BM_RecordDrag)->Unit(benchmark::kMillisecond);
 // the heap grew (counters, in bytes).
 void BM_HistoryMemory(benchmark::State& state)
 {
-    std::size_t bytes = 0, heap = 0;
     for (auto _ : state) {
         state.PauseTiming();
         CTrackwrightDoc doc;
-        Fill(doc);
+        FillCourse(doc, kCount, kCount, 90.0, "objects/tree_pine.x");
         const std::size_t before = ::mallinfo2().uordblks;
         state.ResumeTiming();
         for (int k = 0; k < 200; ++k)
             DragPoint(doc, (k * 97) % kCount);
-        bytes = doc.m_history.MemoryBytes();
-        heap = ::mallinfo2().uordblks - before;
+        state.counters["history_bytes"] = static_cast<double>(doc.m_history.MemoryBytes());
+        state.counters["heap_growth"] = static_cast<double>(::mallinfo2().uordblks - before);
     }
-    state.counters["history_bytes"] = static_cast<double>(bytes);
-    state.counters["heap_growth"] = static_cast<double>(heap);
 }
 BENCHMARK(BM_HistoryMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
 
@@ -81,7 +60,7 @@ BENCHMARK(BM_HistoryMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
 void BM_UndoRedo(benchmark::State& state)
 {
     CTrackwrightDoc doc;
-    Fill(doc);
+    FillCourse(doc, kCount, kCount, 90.0, "objects/tree_pine.x");
     BeginStep(doc);
     if (state.range(0) == 0)
         doc.m_course.m_handles[kCount / 2].vPos += Vector3(0.5, 0.25, 0.0);
@@ -100,14 +79,13 @@ BENCHMARK(BM_UndoRedo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 void BM_RecoveryWrite(benchmark::State& state)
 {
     CTrackwrightDoc doc;
-    Fill(doc);
+    FillCourse(doc, kCount, kCount, 90.0, "objects/tree_pine.x");
     const std::string folder = "/tmp/tw_bench_recovery_" + std::to_string(::getpid());
     RecoveryFile recovery(folder);
     for (auto _ : state) {
         if (!recovery.Write("/courses/bench.crs", CourseFileText(doc.StoredFields())))
             state.SkipWithError("write failed");
     }
-    recovery.Remove();
     std::error_code ec;
     std::filesystem::remove_all(folder, ec);
 }

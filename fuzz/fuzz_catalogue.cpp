@@ -4,10 +4,6 @@
 #include "file/Tokenizer.h"
 #include "view/XObjectCatalogue.h"
 
-#include <cstddef>
-#include <cstdint>
-#include <string>
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     // As ReadXObjectCatalogue gets it from the file.

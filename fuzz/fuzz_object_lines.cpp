@@ -5,14 +5,12 @@
 #include "file/ObjectLines.h"
 
 #include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <string>
 #include <string_view>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::vector<XObject> objects;
+    std::vector<XObject> objects, again;
     if (!ParseXObjectLines(std::string_view(reinterpret_cast<const char*>(data), size), objects)) {
         FUZZ_CHECK(objects.empty());
         return 0;
@@ -22,9 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(std::isfinite(o.Pos.x) && std::isfinite(o.Pos.y) && std::isfinite(o.Direction));
         AppendXObjectLine(text, o);
     }
-    std::vector<XObject> again;
-    FUZZ_CHECK(ParseXObjectLines(text, again));
-    FUZZ_CHECK(again.size() == objects.size());
+    FUZZ_CHECK(ParseXObjectLines(text, again) && again.size() == objects.size());
     for (std::size_t i = 0; i < objects.size(); ++i)
         FUZZ_CHECK(again[i].FileName == objects[i].FileName);
     return 0;
