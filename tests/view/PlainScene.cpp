@@ -1,4 +1,4 @@
-#include "PlainScene.h"
+#include "ViewScene.h"
 
 #include "geometry/CourseSpline.h"
 #include "view/DrawHelpers.h"

@@ -9,9 +9,6 @@
 #include "framework/CFrameWnd.h"
 #include "view/TrackwrightView.h"
 
-#include <array>
-#include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -26,13 +23,6 @@ struct ScaledWndHost : TestWndHost {
     double ratio = 1.0;
 };
 
-using Rgba = std::array<std::uint8_t, 4>;
-
-struct GlPixel {
-    int x;
-    int y;
-};
-
 class ViewScene : public GlFixture {
 protected:
     // Sizes the framebuffer to the client (times ratio) and opens the view on a new default course.
@@ -40,23 +30,16 @@ protected:
     void TearDown() override;
     void Render() { view->RenderScene(); }
 
-    // GL pixel (origin bottom left, device pixels) showing world point (x, y) under the camera.
-    GlPixel PixelOf(double x, double y) const;
-    Rgba At(GlPixel p) { return Pixel(p.x, p.y); }
-    // True when a pixel within `radius` of p satisfies pred.
-    bool AnyNear(GlPixel p, int radius, const std::function<bool(const Rgba&)>& pred);
-
-    // Four handles on a 100 x 80 rectangle from (-50, 0), anticlockwise; span 0 is y = 0.
-    void UseRectangleCourse();
-
     DataDirApp app;
     TestBackend backend;
     ScaledWndHost host;
     CTrackwrightDoc doc;
     std::unique_ptr<CTrackwrightView> view;
-    double ratio = 1.0;
 };
 
-bool IsColour(const Rgba& p, int r, int g, int b, int tolerance = 2);
-inline bool IsWhite(const Rgba& p) { return IsColour(p, 255, 255, 255); }
-inline bool IsRed(const Rgba& p) { return IsColour(p, 255, 0, 0); }
+// A frame drawn the plain way the drawing rules describe: immediate mode, line strips, colours
+// set between blocks, smooth shading, every item in list order, nothing kept between frames.
+// The view's faster ways of drawing must light exactly the same pixels. The view gives the
+// camera, overlay, selection, rubber band and type list; the label is at cursor (the main
+// window's client pixels) in a main window clientBottom pixels high.
+void DrawPlainScene(const CTrackwrightDoc& doc, CTrackwrightView& view, CPoint cursor, int clientBottom);
