@@ -1,4 +1,4 @@
-#include "ViewScene.h"
+#include "PlainScene.h"
 
 #include "geometry/CourseSpline.h"
 #include "view/DrawHelpers.h"

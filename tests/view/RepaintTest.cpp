@@ -1,8 +1,13 @@
 // The view's speed tricks may not change a pixel: its line batches and display lists, and its
 // frames that redraw only what changed, light exactly what a whole frame drawn the plain way
-// (PlainScene.cpp) lights. And it draws a frame only when the picture would change.
-#include "ViewScene.h"
+// (PlainScene.h) lights. And it draws a frame only when the picture would change.
+#include "PlainScene.h"
 
+#include "support/GlFixture.h"
+#include "support/TestBackend.h"
+
+#include "app/TrackwrightApp.h"
+#include "framework/CFrameWnd.h"
 #include "framework/egl/EglContext.h"
 #include "geometry/HandlePicking.h"
 #include "geometry/XObjectQueries.h"
@@ -13,19 +18,38 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
 namespace {
 
-class Repaint : public ViewScene {
+// An application whose folder holds the shipped xfiles.txt and fontGray.tga.
+struct DataDirApp : CTrackwrightApp {
+    DataDirApp() { m_appDir = std::string(TW_SOURCE_DIR) + "/res/"; }
+};
+
+struct ScaledWndHost : TestWndHost {
+    double GetDevicePixelRatio() const override { return ratio; }
+    double ratio = 1.0;
+};
+
+// A view of 640 x 480 logical pixels that keeps its picture, in a main window 500 high.
+class Repaint : public GlFixture {
 protected:
     void SetUp() override
     {
-        ViewScene::SetUp();
-        Open(640, 480, screenRatio);
+        GlFixture::SetUp();
+        Resize(static_cast<int>(640 * host.ratio), static_cast<int>(480 * host.ratio));
+        host.client = CRect(0, 0, 640, 480);
         host.keepsFrame = true;
+        doc.OnNewDocument();
+        view = std::make_unique<CTrackwrightView>(app.m_appDir);
+        view->SetHost(&host);
+        doc.AddView(view.get());
+        view->OnCreate();
+        view->OnSize(0, 640, 480);
         frameHost.client = CRect(0, 0, 640, 500);
         frame.SetHost(&frameHost);
         app.m_pMainWnd = &frame;
@@ -33,23 +57,26 @@ protected:
     void TearDown() override
     {
         app.m_pMainWnd = nullptr;
-        ViewScene::TearDown();
+        view->OnDestroy();
+        doc.RemoveView(view.get());
     }
 
     // Client pixel (logical) of a world point.
     CPoint ClientOf(const Vector3& p) const
     {
-        const double W = view->m_rectClient.right;
-        const double H = view->m_rectClient.bottom;
-        const double unit = view->m_fZoom * H / 200.0;
+        const double unit = view->m_fZoom * 480 / 200.0;
         // A far-off or odd part gives a pointer far outside the window, not an int overflow.
         const auto pixel = [](double v) { return static_cast<int>(std::fmax(-1e9, std::fmin(1e9, std::floor(v)))); };
-        return CPoint(pixel(W / 2 + (p.x - view->m_vCamera.x) * unit), pixel(H / 2 - (p.y - view->m_vCamera.y) * unit));
+        return CPoint(pixel(320 + (p.x - view->m_vCamera.x) * unit), pixel(240 - (p.y - view->m_vCamera.y) * unit));
     }
 
     void RunRandomSequence(unsigned seed, int steps);
 
-    double screenRatio = 1.0;
+    DataDirApp app;
+    TestBackend backend;
+    ScaledWndHost host;
+    CTrackwrightDoc doc;
+    std::unique_ptr<CTrackwrightView> view;
     TestWndHost frameHost;
     CFrameWnd frame;
 };
@@ -57,7 +84,7 @@ protected:
 // The same on a screen of ratio 1.5: regions, type list and label in device pixels.
 class RepaintHighDpi : public Repaint {
 public:
-    RepaintHighDpi() { screenRatio = 1.5; }
+    RepaintHighDpi() { host.ratio = 1.5; }
 };
 
 // Long random runs of what a user does, each frame drawn by the view into the picture it keeps
@@ -127,7 +154,7 @@ void Repaint::RunRandomSequence(unsigned seed, int steps)
     // A point on or near something to hover or grab, in client pixels.
     auto nearPart = [&]() {
         Vector3 p(U(-120, 120), U(-95, 95), 0.0);
-        if (I(0, 3) != 0 && handles.GetSize() > 0) {
+        if (I(0, 3) != 0) {
             const CourseHandle& h = handles[I(0, handles.GetSize() - 1)];
             const Vector3 spots[] = {h.vPos, h.vPos + h.vTanNext * kTangentTipScale, h.vPos + h.BorderOffset(BorderSide::Left, h.WidthLeft),
                                      h.vPos + h.BorderOffset(BorderSide::Right, h.WidthRight)};
@@ -140,9 +167,9 @@ void Repaint::RunRandomSequence(unsigned seed, int steps)
     };
     // Exactly on a control point's marker or an object's body: a click there selects it.
     auto onPart = [&]() {
-        if (I(0, 1) == 0 && handles.GetSize() > 0)
+        if (I(0, 1) == 0 || objects.GetSize() == 0)
             return ClientOf(handles[I(0, handles.GetSize() - 1)].vPos);
-        return objects.GetSize() > 0 ? ClientOf(objects[I(0, objects.GetSize() - 1)].Pos) : nearPart();
+        return ClientOf(objects[I(0, objects.GetSize() - 1)].Pos);
     };
     // On a selected part, when there is a selection the view still draws.
     auto selectedPart = [&]() {
@@ -165,7 +192,7 @@ void Repaint::RunRandomSequence(unsigned seed, int steps)
     auto check = [&](const char* when) {
         const int before = view->m_nFrameCount;
         const int wholeBefore = view->m_nWholeFrameCount;
-        Render();
+        view->RenderScene();
         partial += view->m_nFrameCount > before && view->m_nWholeFrameCount == wholeBefore;
         ++frames;
         const std::vector<uint8_t> kept = m_gl.ReadRgba();
@@ -178,7 +205,7 @@ void Repaint::RunRandomSequence(unsigned seed, int steps)
             differing += kept[k] != whole[k] || kept[k + 1] != whole[k + 1] || kept[k + 2] != whole[k + 2];
         EXPECT_EQ(differing, 0u) << when;
         const int drawn = view->m_nFrameCount;
-        Render();
+        view->RenderScene();
         EXPECT_EQ(view->m_nFrameCount, drawn) << when;
     };
     // A press at p with keys held, moves of up to reach pixels each compared, and the release.
