@@ -12,31 +12,25 @@
 namespace {
 
 // One primitive of the given points.
-template <class Points>
-void Draw(GLenum mode, const Points& points)
+void Draw(GLenum mode, const std::vector<Vector3>& points)
 {
     glBegin(mode);
     for (const Vector3& v : points)
         glVertex3f(v.x, v.y, v.z);
     glEnd();
 }
-void Draw(GLenum mode, std::initializer_list<Vector3> points) { Draw<std::initializer_list<Vector3>>(mode, points); }
-// The current colour kept across a piece that paints red, as glPushAttrib(GL_CURRENT_BIT) does.
-struct KeepColour {
-    KeepColour() { glGetFloatv(GL_CURRENT_COLOR, rgba); }
-    ~KeepColour() { glColor4fv(rgba); }
-    GLfloat rgba[4];
-};
-// A circle of radius 1 as a line strip, or filled red as a fan around its centre.
+// A circle of radius 1 as a line strip, or filled red as a fan around its centre; the current
+// colour is kept.
 void PlainCircle(const Vector3& q, bool filled)
 {
-    KeepColour keep;
+    glPushAttrib(GL_CURRENT_BIT);
     std::vector<Vector3> points;
     if (filled)
         glColor3f(1.0f, 0.0f, 0.0f), points.push_back(q);
     for (int k = 0; k <= 12; ++k)
         points.push_back(CirclePoint(q, 1.0f, 12, k));
     Draw(filled ? GL_TRIANGLE_FAN : GL_LINE_STRIP, points);
+    glPopAttrib();
 }
 void PlainArrow(const Vector3& base, const Vector3& v, float s, bool highlighted)
 {
@@ -45,27 +39,24 @@ void PlainArrow(const Vector3& base, const Vector3& v, float s, bool highlighted
     back.Normalize();
     back *= 5.0;
     const Vector3 sideA = tip + RotatedZ(back, 0.34906587f), sideB = tip + RotatedZ(back, -0.34906587f);
-    {
-        KeepColour keep;
-        if (highlighted)
-            glColor3f(1.0f, 0.0f, 0.0f), Draw(GL_TRIANGLES, {tip, sideA, sideB});
-        else
-            Draw(GL_LINE_STRIP, {sideB, tip, sideA, sideB});
-    }
+    glPushAttrib(GL_CURRENT_BIT);
+    if (highlighted)
+        glColor3f(1.0f, 0.0f, 0.0f), Draw(GL_TRIANGLES, {tip, sideA, sideB});
+    else
+        Draw(GL_LINE_STRIP, {sideB, tip, sideA, sideB});
+    glPopAttrib();
     Draw(GL_LINES, {base, tip});
 }
-
 void PlainWidthMarker(const CourseHandle& h, BorderSide side, float width, bool highlighted)
 {
     const Vector3 m = h.vPos + h.BorderOffset(side, width);
     PlainCircle(m, highlighted);
     Draw(GL_LINES, {h.vPos, m});
 }
-
 void PlainSpan(const CourseHandle& h0, const CourseHandle& h1, SpanCurve curve)
 {
-    Vector3 v[21];
-    SampleSpan(h0, h1, curve, 20, v);
+    std::vector<Vector3> v(21);
+    SampleSpan(h0, h1, curve, 20, v.data());
     Draw(GL_LINE_STRIP, v);
 }
 void PlainFrame(const XObject& o, float s)
@@ -103,6 +94,7 @@ void DrawPlainScene(const CTrackwrightDoc& doc, CTrackwrightView& view, CPoint c
     const int n = c.m_handles.GetSize();
     for (int i = 0; i < n; ++i) {
         const CourseHandle& h = c.m_handles[i];
+        const CourseHandle& next = c.m_handles[(i + 1) % n];
         glColor3f(1.0f, 1.0f, 1.0f);
         PlainCircle(h.vPos, h.HoverPart == HandlePart::Pos);
         PlainArrow(h.vPos, h.vTanNext, 0.2f, h.HoverPart == HandlePart::TanNext);
@@ -110,10 +102,10 @@ void DrawPlainScene(const CTrackwrightDoc& doc, CTrackwrightView& view, CPoint c
         PlainWidthMarker(h, BorderSide::Left, h.WidthLeft, h.HoverPart == HandlePart::WidthLeft);
         PlainWidthMarker(h, BorderSide::Right, h.WidthRight, h.HoverPart == HandlePart::WidthRight);
         h.HoverPart == HandlePart::Span ? glColor3f(1.0f, 0.0f, 0.0f) : glColor3f(0.6f, 0.6f, 0.6f);
-        PlainSpan(h, c.m_handles[(i + 1) % n], Centre);
+        PlainSpan(h, next, Centre);
         glColor3f(1.0f, 1.0f, 1.0f);
-        PlainSpan(h, c.m_handles[(i + 1) % n], LeftBorder);
-        PlainSpan(h, c.m_handles[(i + 1) % n], RightBorder);
+        PlainSpan(h, next, LeftBorder);
+        PlainSpan(h, next, RightBorder);
     }
 
     for (const XObject& o : doc.m_xobjects) {
