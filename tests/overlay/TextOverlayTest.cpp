@@ -6,33 +6,18 @@
 #include <GL/gl.h>
 namespace {
 
-using Rgba = std::array<uint8_t, 4>;
-
-// A 256 x 256 grey font whose every glyph is a filled square.
-std::string SolidFont()
-{
-    static const std::string path =
-        WriteTempFile("solid_font.tga", MakeTga(3, 8, 256, 256, std::vector<uint8_t>(256 * 256, 255)));
-    return path;
-}
-
-class TextOverlayGl : public GlFixture {
-protected:
-    void UseFont(const std::string& path)
-    {
-        ASSERT_EQ(m_overlay.Create(path.c_str()), TGA_OK);
-        m_overlay.Size = 16;
-    }
-
-    TextOverlay m_overlay;
-};
-
+using TextOverlayGl = GlFixture;
 
 // Where 16-pixel solid glyphs drawn from (x, 100) in a 640-pixel viewport land, in which colour.
 // A colour, from an escape or set by the caller, holds for one print: the rows after print white.
 TEST_F(TextOverlayGl, LayoutRulesAndColours)
 {
-    UseFont(SolidFont());
+    // A 256 x 256 grey font whose every glyph is a filled square.
+    const std::string font =
+        WriteTempFile("solid_font.tga", MakeTga(3, 8, 256, 256, std::vector<uint8_t>(256 * 256, 255)));
+    TextOverlay overlay;
+    ASSERT_EQ(overlay.Create(font.c_str()), TGA_OK);
+    overlay.Size = 16;
     using Rgb = std::array<int, 3>;
     const Rgb W{255, 255, 255}, K{0, 0, 0};
     struct Probe { int x, y; Rgb rgb; };
@@ -75,14 +60,14 @@ TEST_F(TextOverlayGl, LayoutRulesAndColours)
             glEnable(GL_SCISSOR_TEST);
             glScissor(0, 0, 16, 480);
         }
-        m_overlay.Bold = c.bold;
-        m_overlay.ItalicShear = c.shear;
+        overlay.Bold = c.bold;
+        overlay.ItalicShear = c.shear;
         if (c.callerRed < 1.0f)
-            m_overlay.Colour[0] = c.callerRed;
-        m_overlay.Printf(c.x, 100, "%s", c.text);
+            overlay.Colour[0] = c.callerRed;
+        overlay.Printf(c.x, 100, "%s", c.text);
         glDisable(GL_SCISSOR_TEST);
         for (const Probe& p : c.probes) {
-            const Rgba got = Pixel(p.x, p.y);
+            const auto got = Pixel(p.x, p.y);
             for (int k = 0; k < 3; ++k)
                 EXPECT_NEAR(got[k], p.rgb[k], 1) << p.x << "," << p.y;
         }
