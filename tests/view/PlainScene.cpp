@@ -2,11 +2,11 @@
 
 #include "geometry/CourseSpline.h"
 #include "view/DrawHelpers.h"
+#include "view/PartDrawing.h"
 
 #include <GL/gl.h>
 
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -19,18 +19,15 @@ void Draw(GLenum mode, const std::vector<Vector3>& points)
         glVertex3f(v.x, v.y, v.z);
     glEnd();
 }
-// A circle of radius 1 as a line strip, or filled red as a fan around its centre; the current
-// colour is kept.
+// A circle of radius 1 as a line strip, or the view's red disc.
 void PlainCircle(const Vector3& q, bool filled)
 {
-    glPushAttrib(GL_CURRENT_BIT);
-    std::vector<Vector3> points;
     if (filled)
-        glColor3f(1.0f, 0.0f, 0.0f), points.push_back(q);
+        return DrawDisc(q, 1.0f, 12);
+    std::vector<Vector3> points;
     for (int k = 0; k <= 12; ++k)
         points.push_back(CirclePoint(q, 1.0f, 12, k));
-    Draw(filled ? GL_TRIANGLE_FAN : GL_LINE_STRIP, points);
-    glPopAttrib();
+    Draw(GL_LINE_STRIP, points);
 }
 void PlainArrow(const Vector3& base, const Vector3& v, float s, bool highlighted)
 {
@@ -81,16 +78,7 @@ void DrawPlainScene(const CTrackwrightDoc& doc, CTrackwrightView& view, CPoint c
     glTranslatef(-view.m_vCamera.x, -view.m_vCamera.y, -view.m_vCamera.z);
 
     const CourseData& c = doc.m_course;
-    const float L = c.m_texLuminance;
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, c.m_mapTexture);
-    glColor3f(L, L, L);
-    glBegin(GL_QUADS);
-    for (const auto& [u, v] : {std::pair{0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 1.0f}})
-        glTexCoord2f(u, v), glVertex3f(256.0f * u - 128.0f, 256.0f * v - 128.0f, -1.0f);
-    glEnd();
-    glDisable(GL_TEXTURE_2D);
-
+    DrawMapSquare(c);   // plain immediate mode already
     const int n = c.m_handles.GetSize();
     for (int i = 0; i < n; ++i) {
         const CourseHandle& h = c.m_handles[i];
@@ -120,7 +108,7 @@ void DrawPlainScene(const CTrackwrightDoc& doc, CTrackwrightView& view, CPoint c
                    o.HoverPart == ObjectPart::DirectionTip);
         PlainFrame(o, doc.m_xobjectScale);
     }
-    // The selection's yellow and the rubber band are plain immediate mode already.
+    // So are the selection's yellow, the rubber band and the type list.
     view.DrawSelection();
     glPopMatrix();
     view.DrawRubberBand();
