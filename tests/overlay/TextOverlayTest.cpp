@@ -37,7 +37,6 @@ TEST_F(TextOverlayGl, LayoutRulesAndColours)
         {"\\b+\\i+X\\b-\\i-Y", {{20, 108, W}, {32, 108, K}, {37, 114, K}}},
         {"\\c(255 0 0)XY\\a(0 255 0 128)Z",
          {{8, 108, {255, 0, 0}}, {24, 108, {255, 0, 0}}, {40, 108, {0, 128, 0}}, {56, 108, K}}},
-        {"X", {{8, 108, W}}},
         // Malformed escapes are text: a backslash, a letter and the glyph after them.
         {"\\bX", {{8, 108, W}, {24, 108, W}, {40, 108, W}, {56, 108, K}}},
         {"\\c(1 2)X", {{8, 108, W}, {24, 108, W}, {104, 108, W}}},

@@ -11,7 +11,6 @@ TEST(XObjectCatalogue, NamesNumbersAndTheEndMark)
     const struct { const char* text; std::vector<std::tuple<std::string, float, float>> types; } cases[] = {
         {"\"big tree #2.x\" 2 3\nplain.x 4.5 -1\n%end\nc.x 1 1", {{"big tree #2.x", 2, 3}, {"plain.x", 4.5f, -1}}},
         {"a.x 1 2\n%END\nb.x 3 4\n", {{"a.x", 1, 2}}},   // the mark in any case
-        {"a.x 1 2\n%End\nb.x 3 4\n", {{"a.x", 1, 2}}},
         {"\"%end\" 1 2\nb.x 3 4\n", {}},                   // quoted, still the mark
         {"a.x %end 2\n%end", {{"a.x", 0, 2}}},             // in a number position a number
         {"a.x 1 2\nlast.x 6", {{"a.x", 1, 2}, {"last.x", 6, 0}}},   // no mark: to the end
