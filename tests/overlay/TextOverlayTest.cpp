@@ -53,7 +53,6 @@ TEST_F(TextOverlayGl, LayoutRulesAndColours)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        glDisable(GL_SCISSOR_TEST);
         glClear(GL_COLOR_BUFFER_BIT);
         if (c.callerScissor) {
             glEnable(GL_SCISSOR_TEST);
