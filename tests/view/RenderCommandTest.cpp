@@ -34,6 +34,7 @@ TEST(RenderCommand, BadCommandLinesFailWithAMessageAndWriteNothing)
         EXPECT_NE(testing::internal::GetCapturedStderr().find("bad size"), std::string::npos) << size;
     }
     EXPECT_FALSE(std::filesystem::exists(png));
+    EXPECT_FALSE(IsRenderCommand({"--render", "course.crs"}));   // the program's own name is no option
 }
 
 }  // namespace

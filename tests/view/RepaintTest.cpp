@@ -8,12 +8,12 @@
 
 #include "app/TrackwrightApp.h"
 #include "framework/CFrameWnd.h"
-#include "framework/egl/EglContext.h"
 #include "geometry/HandlePicking.h"
 #include "res/Resource.h"
 
 #include <GL/gl.h>
 
+#include <array>
 #include <cmath>
 #include <functional>
 #include <random>
@@ -43,8 +43,8 @@ protected:
         doc.AddView(&view);
         view.OnCreate();
         view.OnSize(0, 640, 480);
-        frameHost.client = CRect(0, 0, 640, 500);
-        frame.SetHost(&frameHost);
+        backend.frameHost.client = CRect(0, 0, 640, 500);
+        frame.SetHost(&backend.frameHost);
         app.m_pMainWnd = &frame;
     }
     void TearDown() override
@@ -68,7 +68,6 @@ protected:
     ScaledWndHost host;
     CTrackwrightDoc doc;
     CTrackwrightView view{std::string(TW_SOURCE_DIR) + "/res/"};   // the shipped catalogue and font
-    TestWndHost frameHost;
     CFrameWnd frame;
 };
 
@@ -157,7 +156,7 @@ TEST_P(Repaint, EveryFrameEqualsAWholePlainFrame)
                                                : objects[sel.objects[k - sel.handles.size()]].Pos);
     };
     auto moveTo = [&](CPoint p, UINT flags) {
-        frameHost.cursor = p;   // the label follows the system's cursor
+        backend.frameHost.cursor = p;   // the label follows the system's cursor
         host.cursor = p;
         view.OnMouseMove(flags, p);
     };
@@ -168,7 +167,7 @@ TEST_P(Repaint, EveryFrameEqualsAWholePlainFrame)
         view.RenderScene();
         const std::vector<uint8_t> kept = m_gl.ReadRgba();
         ASSERT_TRUE(plain.MakeCurrent());
-        DrawPlainScene(doc, view, frameHost.cursor, frameHost.client.bottom);
+        DrawPlainScene(doc, view, backend.frameHost.cursor, backend.frameHost.client.bottom);
         const std::vector<uint8_t> whole = plain.ReadRgba();
         ASSERT_TRUE(m_gl.MakeCurrent());
         EXPECT_TRUE(kept == whole) << when;
@@ -210,14 +209,15 @@ TEST_P(Repaint, EveryFrameEqualsAWholePlainFrame)
         // A rubber band from anywhere (on a selected part a group drag), a group drag.
         {5, [&] { gesture(nearPart(), I(0, 2) == 0 ? MK_SHIFT : 0, I(1, 5), 40); }},
         {5, [&] { gesture(selectedPart(), 0, I(1, 5), 40); }},
-        {5, [&] {   // DEL under the cursor
+        {9, [&] {   // a key under the cursor: DEL (twice as often), Esc, or an arrow nudging the selection
              moveTo(nearPart(), 0);
-             view.OnKeyDown(VK_DELETE, 1, 0);
+             const UINT key = std::array{VK_DELETE, VK_DELETE, VK_ESCAPE, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN}[I(0, 6)];
+             view.OnKeyDown(key, 1, 0);
+             view.OnKeyUp(key, 1, 0);
          }},
         {5, [&] {   // settings
              doc.m_xobjectScale = I(0, 1) ? 0.4f : static_cast<float>(U(0.2, 1.5));
-             if (I(0, 2) == 0)
-                 doc.m_course.m_texLuminance = static_cast<float>(U(0, 1));
+             doc.m_course.m_texLuminance = I(0, 2) ? doc.m_course.m_texLuminance : static_cast<float>(U(0, 1));
              doc.UpdateAllViews(nullptr);
          }},
         {3, [&] { view.OnMouseWheel(0, static_cast<short>(I(0, 1) ? 120 : -120), nearPart()); }},   // zoom
