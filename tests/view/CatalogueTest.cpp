@@ -14,6 +14,7 @@ TEST(XObjectCatalogue, NamesNumbersAndTheEndMark)
         {"\"%end\" 1 2\nb.x 3 4\n", {}},                   // quoted, still the mark
         {"a.x %end 2\n%end", {{"a.x", 0, 2}}},             // in a number position a number
         {"a.x 1 2\nlast.x 6", {{"a.x", 1, 2}, {"last.x", 6, 0}}},   // no mark: to the end
+        {"only.x", {{"only.x", 0, 0}}},                   // a name that ends the text still counts
     };
     for (const auto& c : cases) {
         RecordList<XObjectType> types;
