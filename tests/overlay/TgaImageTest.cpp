@@ -2,6 +2,7 @@
 #include "overlay/TgaImage.h"
 #include "support/BmpWriter.h"
 #include "support/TestData.h"
+#include <QColorSpace>
 #include <QImage>
 #include <gtest/gtest.h>
 #include <memory>
@@ -25,21 +26,15 @@ TEST(TgaImage, RealFilesMatchTheirReferenceInFileRowOrder)
         SCOPED_TRACE(f.tga);
         Image image;
         ASSERT_EQ(image.Load(TestDataPath(std::string("tga/") + f.tga).c_str()), TGA_OK);
-        const QImage ref = QImage(QString::fromStdString(TestDataPath(std::string("tga_refpng/") + f.png)))
-                               .convertToFormat(QImage::Format_RGBA8888);
-        ASSERT_EQ(image.Width, ref.width());
-        ASSERT_EQ(image.Height, ref.height());
-        ASSERT_EQ(image.PixelCount, static_cast<uint32_t>(ref.width() * ref.height()));
         const int bytes = image.BitsPerPixel / 8;
-        int mismatches = 0;
-        for (int row = 0; row < image.Height; ++row)
-            for (int x = 0; x < image.Width; ++x) {
-                const unsigned char* got = image.Pixels + (static_cast<size_t>(row) * image.Width + x) * bytes;
-                const uchar* e = ref.constScanLine(f.topDown ? row : image.Height - 1 - row) + x * 4;
-                mismatches += bytes == 1 ? got[0] != e[0] || e[0] != e[1] || e[1] != e[2]
-                                         : got[0] != e[0] || got[1] != e[1] || got[2] != e[2] || (bytes == 4 && got[3] != e[3]);
-            }
-        EXPECT_EQ(mismatches, 0);
+        const QImage::Format format =
+            bytes == 1 ? QImage::Format_Grayscale8 : bytes == 3 ? QImage::Format_RGB888 : QImage::Format_RGBA8888;
+        ASSERT_EQ(image.PixelCount, static_cast<uint32_t>(image.Width * image.Height));
+        const QImage ref(QString::fromStdString(TestDataPath(std::string("tga_refpng/") + f.png)));
+        QImage got = QImage(image.Pixels, image.Width, image.Height, image.Width * bytes, format);
+        got = got.mirrored(false, !f.topDown);
+        got.setColorSpace(ref.colorSpace());   // pixels only: a TGA names no colour space
+        EXPECT_TRUE(got == ref.convertToFormat(format));
     }
 }
 TEST(TgaImage, RefusesCompressedColourMappedOtherDepthsAndShortFiles)

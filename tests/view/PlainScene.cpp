@@ -2,41 +2,32 @@
 
 #include "geometry/CourseSpline.h"
 #include "view/DrawHelpers.h"
+#include "view/PartDrawing.h"
 
 #include <GL/gl.h>
 
 #include <cstdint>
-#include <utility>
 #include <vector>
 
 namespace {
 
 // One primitive of the given points.
-template <class Points>
-void Draw(GLenum mode, const Points& points)
+void Draw(GLenum mode, const std::vector<Vector3>& points)
 {
     glBegin(mode);
     for (const Vector3& v : points)
         glVertex3f(v.x, v.y, v.z);
     glEnd();
 }
-void Draw(GLenum mode, std::initializer_list<Vector3> points) { Draw<std::initializer_list<Vector3>>(mode, points); }
-// The current colour kept across a piece that paints red, as glPushAttrib(GL_CURRENT_BIT) does.
-struct KeepColour {
-    KeepColour() { glGetFloatv(GL_CURRENT_COLOR, rgba); }
-    ~KeepColour() { glColor4fv(rgba); }
-    GLfloat rgba[4];
-};
-// A circle of radius 1 as a line strip, or filled red as a fan around its centre.
+// A circle of radius 1 as a line strip, or the view's red disc.
 void PlainCircle(const Vector3& q, bool filled)
 {
-    KeepColour keep;
-    std::vector<Vector3> points;
     if (filled)
-        glColor3f(1.0f, 0.0f, 0.0f), points.push_back(q);
+        return DrawDisc(q, 1.0f, 12);
+    std::vector<Vector3> points;
     for (int k = 0; k <= 12; ++k)
         points.push_back(CirclePoint(q, 1.0f, 12, k));
-    Draw(filled ? GL_TRIANGLE_FAN : GL_LINE_STRIP, points);
+    Draw(GL_LINE_STRIP, points);
 }
 void PlainArrow(const Vector3& base, const Vector3& v, float s, bool highlighted)
 {
@@ -45,27 +36,24 @@ void PlainArrow(const Vector3& base, const Vector3& v, float s, bool highlighted
     back.Normalize();
     back *= 5.0;
     const Vector3 sideA = tip + RotatedZ(back, 0.34906587f), sideB = tip + RotatedZ(back, -0.34906587f);
-    {
-        KeepColour keep;
-        if (highlighted)
-            glColor3f(1.0f, 0.0f, 0.0f), Draw(GL_TRIANGLES, {tip, sideA, sideB});
-        else
-            Draw(GL_LINE_STRIP, {sideB, tip, sideA, sideB});
-    }
+    glPushAttrib(GL_CURRENT_BIT);
+    if (highlighted)
+        glColor3f(1.0f, 0.0f, 0.0f), Draw(GL_TRIANGLES, {tip, sideA, sideB});
+    else
+        Draw(GL_LINE_STRIP, {sideB, tip, sideA, sideB});
+    glPopAttrib();
     Draw(GL_LINES, {base, tip});
 }
-
 void PlainWidthMarker(const CourseHandle& h, BorderSide side, float width, bool highlighted)
 {
     const Vector3 m = h.vPos + h.BorderOffset(side, width);
     PlainCircle(m, highlighted);
     Draw(GL_LINES, {h.vPos, m});
 }
-
 void PlainSpan(const CourseHandle& h0, const CourseHandle& h1, SpanCurve curve)
 {
-    Vector3 v[21];
-    SampleSpan(h0, h1, curve, 20, v);
+    std::vector<Vector3> v(21);
+    SampleSpan(h0, h1, curve, 20, v.data());
     Draw(GL_LINE_STRIP, v);
 }
 void PlainFrame(const XObject& o, float s)
@@ -90,19 +78,11 @@ void DrawPlainScene(const CTrackwrightDoc& doc, CTrackwrightView& view, CPoint c
     glTranslatef(-view.m_vCamera.x, -view.m_vCamera.y, -view.m_vCamera.z);
 
     const CourseData& c = doc.m_course;
-    const float L = c.m_texLuminance;
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, c.m_mapTexture);
-    glColor3f(L, L, L);
-    glBegin(GL_QUADS);
-    for (const auto& [u, v] : {std::pair{0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 1.0f}})
-        glTexCoord2f(u, v), glVertex3f(256.0f * u - 128.0f, 256.0f * v - 128.0f, -1.0f);
-    glEnd();
-    glDisable(GL_TEXTURE_2D);
-
+    DrawMapSquare(c);   // plain immediate mode already
     const int n = c.m_handles.GetSize();
     for (int i = 0; i < n; ++i) {
         const CourseHandle& h = c.m_handles[i];
+        const CourseHandle& next = c.m_handles[(i + 1) % n];
         glColor3f(1.0f, 1.0f, 1.0f);
         PlainCircle(h.vPos, h.HoverPart == HandlePart::Pos);
         PlainArrow(h.vPos, h.vTanNext, 0.2f, h.HoverPart == HandlePart::TanNext);
@@ -110,10 +90,10 @@ void DrawPlainScene(const CTrackwrightDoc& doc, CTrackwrightView& view, CPoint c
         PlainWidthMarker(h, BorderSide::Left, h.WidthLeft, h.HoverPart == HandlePart::WidthLeft);
         PlainWidthMarker(h, BorderSide::Right, h.WidthRight, h.HoverPart == HandlePart::WidthRight);
         h.HoverPart == HandlePart::Span ? glColor3f(1.0f, 0.0f, 0.0f) : glColor3f(0.6f, 0.6f, 0.6f);
-        PlainSpan(h, c.m_handles[(i + 1) % n], Centre);
+        PlainSpan(h, next, Centre);
         glColor3f(1.0f, 1.0f, 1.0f);
-        PlainSpan(h, c.m_handles[(i + 1) % n], LeftBorder);
-        PlainSpan(h, c.m_handles[(i + 1) % n], RightBorder);
+        PlainSpan(h, next, LeftBorder);
+        PlainSpan(h, next, RightBorder);
     }
 
     for (const XObject& o : doc.m_xobjects) {
@@ -128,7 +108,7 @@ void DrawPlainScene(const CTrackwrightDoc& doc, CTrackwrightView& view, CPoint c
                    o.HoverPart == ObjectPart::DirectionTip);
         PlainFrame(o, doc.m_xobjectScale);
     }
-    // The selection's yellow and the rubber band are plain immediate mode already.
+    // So are the selection's yellow, the rubber band and the type list.
     view.DrawSelection();
     glPopMatrix();
     view.DrawRubberBand();
