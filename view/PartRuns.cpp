@@ -8,7 +8,9 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <string>
 #include <utility>
 
 namespace {
@@ -16,6 +18,21 @@ namespace {
 bool SameRgb(const Rgb& a, const Rgb& b)
 {
     return std::memcmp(&a, &b, sizeof(Rgb)) == 0;
+}
+
+// The object whose label a frame shows (SIZE_MAX for none), and the label's text.
+std::size_t LabelledObject(const SceneLook& look)
+{
+    for (std::size_t i = 0; look.view.labelShown && i < look.objects.size(); ++i) {
+        if (look.objects[i].hover == ObjectPart::Body)
+            return i;
+    }
+    return SIZE_MAX;
+}
+
+std::string LabelText(const SceneLook& look, std::size_t i)
+{
+    return i < look.objects.size() ? look.objects[i].label : std::string();
 }
 
 }  // namespace
@@ -45,9 +62,16 @@ void PartRuns::Update(const CTrackwrightDoc& doc, const SceneLook& last, const S
     m_objectBase = base;
     const bool labelMoved = last.view.labelShown != now.view.labelShown || last.view.labelX != now.view.labelX ||
                             last.view.labelY != now.view.labelY || last.view.textSize != now.view.textSize;
+    // The objects after a label are drawn in the colour its last letter leaves: over a grey base,
+    // or next to a name with a colour escape, they all change when the label comes, goes or changes.
+    const std::size_t wasAt = LabelledObject(last), isAt = LabelledObject(now);
+    const std::string was = LabelText(last, wasAt), is = LabelText(now, isAt);
+    const bool tinted = !SameRgb(base, kWhite) || was.find('\\') != std::string::npos ||
+                        is.find('\\') != std::string::npos;
+    const std::size_t recolourFrom = tinted && (wasAt != isAt || was != is) ? std::min(wasAt, isAt) : SIZE_MAX;
     std::vector<char> forced(now.objects.size(), 0);
     for (std::size_t i = 0; i < forced.size(); ++i)
-        forced[i] = baseMoved || (labelMoved && now.objects[i].hover == ObjectPart::Body);
+        forced[i] = baseMoved || (labelMoved && now.objects[i].hover == ObjectPart::Body) || (i > recolourFrom);
     const float scale = doc.m_xobjectScale;
     UpdateParts(last.objects, now.objects, false, forced, m_objectBoxes, m_objects, map, dirty, [&](int i) {
         const XObject& o = objects[i];

@@ -4,10 +4,10 @@
 // list of exactly the commands the whole drawing sends for it, with the box it can light on
 // screen. Taking a frame's vertices one call at a time costs a software renderer more than
 // drawing them; a list replays the same vertices in the same order, so no pixel changes (the
-// plain-drawing and repaint tests compare frames byte for byte). A run is compiled when a
-// second whole frame finds it unchanged, and again only after one of its parts changes. A run
-// holding a hovered part is drawn without a list: it changes with the mouse, and a hovered
-// object's label goes where the cursor is.
+// repaint test compares frames byte for byte). A run is compiled when a second whole frame finds
+// it unchanged, and again only after one of its parts changes. A run holding a hovered part is
+// drawn without a list: it changes with the mouse, and a hovered object's label goes where the
+// cursor is.
 #include "overlay/TextOverlay.h"
 #include "view/GlLines.h"
 #include "view/SceneLook.h"
