@@ -5,7 +5,10 @@
 #include "support/TestBackend.h"
 
 #include "doc/TrackwrightDoc.h"
+#include "framework/Resources.h"
 #include "geometry/XObjectQueries.h"
+#include "res/Resource.h"
+#include "res/TrackwrightResources.h"
 #include "view/TrackwrightView.h"
 
 #include <gtest/gtest.h>
@@ -22,6 +25,7 @@ public:
 protected:
     void SetUp() override
     {
+        AfxSetResources(&TrackwrightResources());
         ASSERT_TRUE(doc.OnNewDocument());
         doc.AddView(&view);
         view.SetHost(&backend.viewHost);
@@ -52,16 +56,23 @@ protected:
     void Down(CPoint p, UINT flags = 0) { view.OnLButtonDown(flags | MK_LBUTTON, p); }
     void Move(CPoint p, UINT flags = 0) { view.OnMouseMove(flags, p); }
     void Up(CPoint p) { view.OnLButtonUp(0, p); }
-    void Drag(CPoint from, CPoint to)
-    {
-        Down(from);
-        Move(to, MK_LBUTTON);
-        Up(to);
-    }
+    void Click(CPoint p, UINT flags = 0) { Down(p, flags), Up(p); }
+    void Drag(CPoint from, CPoint to, UINT flags = 0) { Down(from, flags), Move(to, MK_LBUTTON | flags), Up(to); }
+    void Key(UINT key) { view.OnKeyDown(key, 1, 0); }
     void Delete(CPoint cursor)
     {
         backend.viewHost.cursor = cursor;
-        view.OnKeyDown(VK_DELETE, 1, 0);
+        Key(VK_DELETE);
+    }
+    // A menu command as the frame routes it: the view first, then the document.
+    bool Route(UINT id, int code, CCmdUI* ui) { return view.OnCmdMsg(id, code, ui) || doc.OnCmdMsg(id, code, ui); }
+    void Run(UINT id) { EXPECT_TRUE(Route(id, CN_COMMAND, nullptr)); }
+    // The menu item as the user sees it: text and enabled state.
+    std::pair<std::string, bool> Item(UINT id)
+    {
+        CCmdUI ui(id);
+        EXPECT_TRUE(Route(id, CN_UPDATE_COMMAND_UI, &ui));
+        return {ui.m_strText, ui.m_bEnabled};
     }
 
     TestBackend backend;

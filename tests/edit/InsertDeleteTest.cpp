@@ -1,43 +1,38 @@
 #include "EditView.h"
 
 #include <functional>
+#include <numbers>
 #include <tuple>
 
 namespace {
 
 using InsertDelete = EditView;
 
-constexpr double kPi = 3.14159265358979323846;
-
 CPoint OnDefaultCircle(double degrees, double radius)
 {
-    const double a = degrees * kPi / 180.0;
+    const double a = degrees * std::numbers::pi / 180.0;
     return EditView::Px(radius * std::cos(a), radius * std::sin(a));
 }
 
+// A Ctrl click within 2.0 of a span inserts after the span's start handle, halfway between its neighbours.
 TEST_F(InsertDelete, CtrlClickBesideASpanInsertsAfterItsStartHandle)
 {
     H(2).WidthLeft = 4.0f, H(3).WidthLeft = 8.0f, H(2).WidthRight = 1.0f, H(3).WidthRight = 2.0f;
     const CourseHandle oldThird = H(3);
-    // A fresh view inserts control points: 1.0 outside the span from handle 2 to 3, whose
-    // middle lies 100.76 from the centre.
+    // 1.0 outside the span from handle 2 to 3, whose middle lies 100.76 from the centre.
     Down(OnDefaultCircle(225.0, 101.76), MK_CONTROL);
     ASSERT_EQ(HandleCount(), 5);
     EXPECT_EQ(H(4).vPos, oldThird.vPos);
     const CourseHandle& h = H(3);
     EXPECT_NEAR(std::hypot(h.vPos.x, h.vPos.y), 100.76, 0.2);
-    EXPECT_NEAR(std::atan2(h.vPos.y, h.vPos.x), -135.0 * kPi / 180.0, 0.01);
+    EXPECT_NEAR(std::atan2(h.vPos.y, h.vPos.x), -0.75 * std::numbers::pi, 0.01);
     EXPECT_EQ(std::pair(h.vTanNext, h.vTanPrev), std::pair(H(4).vPos - H(2).vPos, (H(4).vPos - H(2).vPos) * -1.0));
     EXPECT_EQ(std::tuple(h.WidthLeft, h.WidthRight, h.DragPart), std::tuple(6.0f, 1.5f, HandlePart::None));
     EXPECT_FALSE(view.m_bLButtonDown);   // a Ctrl click never starts a drag
-}
 
-TEST_F(InsertDelete, ClosingSpanAppendsAndTheHigherOfTwoSpansWins)
-{
-    Down(OnDefaultCircle(315.0, 100.0), MK_CONTROL);
-    ASSERT_EQ(HandleCount(), 5);
-    EXPECT_EQ(H(4).vTanNext, H(0).vPos - H(3).vPos);
-    EXPECT_EQ(H(0).vPos, Vector3(100.0, 0.0, 0.0));
+    Down(OnDefaultCircle(315.0, 100.0), MK_CONTROL);   // the closing span appends
+    ASSERT_EQ(HandleCount(), 6);
+    EXPECT_EQ(std::pair(H(5).vTanNext, H(0).vPos), std::pair(H(0).vPos - H(4).vPos, Vector3(100.0, 0.0, 0.0)));
 
     UseSquare();
     // Within 2.0 of both spans meeting at handle 1 (60, 0): the span of handle 1 takes it.
@@ -47,7 +42,6 @@ TEST_F(InsertDelete, ClosingSpanAppendsAndTheHigherOfTwoSpansWins)
     EXPECT_NEAR(H(2).vPos.y, -1.0f, 1e-3);
     EXPECT_EQ(H(3).vPos, Vector3(60.0, -60.0, 0.0));
 }
-
 
 // DEL at the system cursor removes the first control point and the first object under it, in list order.
 TEST_F(InsertDelete, DeleteTakesTheFirstInListOrderOfEachKind)
