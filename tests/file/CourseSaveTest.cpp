@@ -35,6 +35,11 @@ TEST(ReplaceFileContents, OldOrNewContentsNeverAMix)
         return ++calls == 1 ? (errno = EINTR, -1) : ::write(fd, p, n);
     };
     const WriteChunkFn writesNothing = [](int, const void*, std::size_t) -> ssize_t { return 0; };
+    const auto existing = [&dir](const char* name) { WriteBytes(dir.Path(name), kOld); return dir.Path(name); };
+    const auto link = [&dir](const std::string& target, const char* name) {
+        fs::create_symlink(target, dir.Path(name));
+        return dir.Path(name);
+    };
     const struct {
         const char* what;
         std::function<std::string()> setup;   // the path to replace
@@ -44,29 +49,15 @@ TEST(ReplaceFileContents, OldOrNewContentsNeverAMix)
     } cases[] = {
         {"a new file", [&] { return dir.Path("new.crs"); }, nullptr, true, "new.crs"},
         {"an existing file keeps its mode", [&] {
-             WriteBytes(dir.Path("mode.crs"), kOld);
-             ::chmod(dir.Path("mode.crs").c_str(), 0640);
+             ::chmod(existing("mode.crs").c_str(), 0640);
              return dir.Path("mode.crs");
          }, nullptr, true, "mode.crs"},
-        {"a link chain is followed", [&] {
-             WriteBytes(dir.Path("real.crs"), kOld);
-             fs::create_symlink("real.crs", dir.Path("link1"));
-             fs::create_symlink(dir.Path("link1"), dir.Path("link2"));
-             return dir.Path("link2");
-         }, nullptr, true, "real.crs"},
-        {"a dangling link creates its target", [&] {
-             fs::create_symlink("made.crs", dir.Path("dangling"));
-             return dir.Path("dangling");
-         }, nullptr, true, "made.crs"},
-        {"a link loop", [&] {
-             fs::create_symlink("loopB", dir.Path("loopA"));
-             fs::create_symlink("loopA", dir.Path("loopB"));
-             return dir.Path("loopA");
-         }, nullptr, false, ""},
-        {"a write failing midway", [&] { WriteBytes(dir.Path("fail.crs"), kOld); return dir.Path("fail.crs"); },
-         failSecond, false, "fail.crs"},
-        {"a write that makes no progress", [&] { WriteBytes(dir.Path("zero.crs"), kOld); return dir.Path("zero.crs"); },
-         writesNothing, false, "zero.crs"},
+        {"a link chain is followed", [&] { return link(link(existing("real.crs"), "link1"), "link2"); }, nullptr, true,
+         "real.crs"},
+        {"a dangling link creates its target", [&] { return link("made.crs", "dangling"); }, nullptr, true, "made.crs"},
+        {"a link loop", [&] { return link("loopB", "loopA"), link("loopA", "loopB"), dir.Path("loopA"); }, nullptr, false, ""},
+        {"a write failing midway", [&] { return existing("fail.crs"); }, failSecond, false, "fail.crs"},
+        {"a write that makes no progress", [&] { return existing("zero.crs"); }, writesNothing, false, "zero.crs"},
         {"an interrupted write goes on", [&] { return dir.Path("eintr.crs"); }, interrupted, true, "eintr.crs"},
         {"no path", [] { return std::string(); }, nullptr, false, ""},
     };

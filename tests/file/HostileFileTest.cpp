@@ -2,7 +2,6 @@
 #include "doc/MapImage.h"
 #include "doc/TrackwrightDoc.h"
 #include "file/CourseFile.h"
-#include "file/FileReplace.h"
 #include "file/RegularFile.h"
 #include "file/Tokenizer.h"
 #include "overlay/TgaImage.h"
@@ -77,27 +76,17 @@ TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
     EXPECT_FALSE(doc.OnSaveDocument(fifo));
     EXPECT_EQ(backend.messages.back().text, fifo + "ファイルの書き込みに失敗しました");
     EXPECT_TRUE(fs::is_fifo(fifo));
-    EXPECT_FALSE(ReplaceFileContents("/dev/null", "x"));
     EXPECT_EQ(fs::directory_iterator(dir.Path("folder")), fs::directory_iterator());
     ::alarm(0);
 }
 
-TEST(HostileFiles, ByteOrderMarkIsSkipped)
+// A byte-order mark is skipped at the very start of a catalogue (a course: CourseFileTest); elsewhere it is part of a name.
+TEST(HostileFiles, ByteOrderMarkIsSkippedOnlyAtTheStart)
 {
-    const std::string bom = "\xEF\xBB\xBF";
-    const StoredCourse course = ParseCourseText(bom + "1\n1 2 3 4 5 6 7 8\n0.25 \"h.bmp\" none 0 0\n");
-    ASSERT_EQ(course.handles.GetSize(), 1);
-    EXPECT_EQ(course.handles[0].WidthLeft, 8.0f);
-    EXPECT_EQ(course.texLuminance, 0.25f);
-    EXPECT_EQ(course.heightMap, "h.bmp");
-
     RecordList<XObjectType> types;
-    ParseXObjectCatalogue(bom + "tree 2 3\n%end\n", types);
-    ASSERT_EQ(types.GetSize(), 1);
-    EXPECT_EQ(types[0].FileName, "tree");
-    // Only at the very start: elsewhere the bytes belong to a name.
-    ParseXObjectCatalogue("x 1 1 " + bom + "rock 1 1", types);
-    EXPECT_EQ(types[2].FileName, bom + "rock");
+    ParseXObjectCatalogue("\xEF\xBB\xBFtree 2 3\nx 1 1 \xEF\xBB\xBFrock 1 1", types);
+    ASSERT_EQ(types.GetSize(), 3);
+    EXPECT_EQ(std::pair(types[0].FileName, types[2].FileName), std::pair(std::string("tree"), std::string("\xEF\xBB\xBFrock")));
 }
 
 }  // namespace
