@@ -45,18 +45,24 @@ TEST_F(MapCommands, ItemsAreEnabledByTheirPathsAndCheckedByTheShownMap)
     doc.m_visibleMap = 2;   // a course file may hold any number here
     EXPECT_EQ(Update(ID_VIEW_COLORMAP).second, 0);
 }
-TEST_F(MapCommands, ChoosingAMapLoadsItSwitchesTheMarkMarksTheCourseAndRepaints)
+// Choosing a map loads it, moves the check mark, marks the course (the choice is stored) and repaints;
+// undo and redo of the switch read the shown map again.
+TEST_F(MapCommands, ChoosingAMapLoadsItAndUndoAndRedoReadTheShownMapAgain)
 {
-    BmpLayout layout;
-    layout.width = layout.height = 4;
-    doc.m_heightMap = WriteTempFile("height.bmp", MakeBmp(layout, PaddedRows(12, 4)));
-    doc.m_colorMap = WriteTempFile("colour.bmp", MakeBmp(layout, PaddedRows(12, 4)));
+    BmpLayout small, wide;
+    small.width = small.height = wide.height = 4;
+    wide.width = 8;
+    doc.m_heightMap = WriteTempFile("height.bmp", MakeBmp(small, PaddedRows(12, 4)));
+    doc.m_colorMap = WriteTempFile("colour.bmp", MakeBmp(wide, PaddedRows(24, 4)));
     Run(ID_VIEW_COLORMAP);
-    EXPECT_EQ(doc.m_visibleMap, 1);
-    EXPECT_TRUE(doc.IsModified());   // the choice is stored in the course file
-    EXPECT_EQ(view.updates, 1);
+    EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapInfo.width, doc.IsModified(), view.updates),
+              std::tuple(1, 8, true, 1));
     const GLuint colour = doc.m_course.m_mapTexture;
     EXPECT_TRUE(glIsTexture(colour));
+    Run(ID_EDIT_UNDO);
+    EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapInfo.width, doc.IsModified()), std::tuple(0, 4, false));
+    Run(ID_EDIT_REDO);
+    EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapInfo.width, view.updates), std::tuple(1, 8, 3));
     // The map already shown is read again into a new texture; nothing stored changes.
     doc.SetModifiedFlag(false);
     Run(ID_VIEW_COLORMAP);
@@ -67,32 +73,6 @@ TEST_F(MapCommands, ChoosingAMapLoadsItSwitchesTheMarkMarksTheCourseAndRepaints)
     doc.m_heightMap = "/nonexistent/height.bmp";
     Run(ID_VIEW_HEIGHTMAP);
     EXPECT_EQ(backend.statusText, "ハイトマップのファイルが読み込めません: /nonexistent/height.bmp");
-    EXPECT_EQ(doc.m_visibleMap, 1);
-    EXPECT_EQ(doc.m_course.m_mapTexture, shown);
-    EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(MapCommands, UndoAndRedoOfASwitchReadTheShownMapAgain)
-{
-    BmpLayout small;
-    small.width = small.height = 4;
-    doc.m_heightMap = WriteTempFile("undo_height.bmp", MakeBmp(small, PaddedRows(12, 4)));
-    BmpLayout wide;
-    wide.width = 8;
-    wide.height = 4;
-    doc.m_colorMap = WriteTempFile("undo_colour.bmp", MakeBmp(wide, PaddedRows(24, 4)));
-    doc.m_visibleMap = 0;
-
-    Run(ID_VIEW_COLORMAP);
-    EXPECT_EQ(doc.m_course.m_mapInfo.width, 8);
-    EXPECT_TRUE(doc.IsModified());   // the shown map is stored in the course
-    Run(ID_EDIT_UNDO);
-    EXPECT_EQ(doc.m_visibleMap, 0);
-    EXPECT_EQ(doc.m_course.m_mapInfo.width, 4);
-    EXPECT_FALSE(doc.IsModified());
-    Run(ID_EDIT_REDO);
-    EXPECT_EQ(doc.m_visibleMap, 1);
-    EXPECT_EQ(doc.m_course.m_mapInfo.width, 8);
-    EXPECT_EQ(view.updates, 3);
+    EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapTexture, doc.IsModified()), std::tuple(1, shown, false));
 }
 }  // namespace
