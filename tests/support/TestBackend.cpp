@@ -5,11 +5,10 @@ namespace {
 template <class Queue>
 bool Pop(Queue& q, typename Queue::value_type& out)
 {
-    if (q.empty())
-        return false;
-    out = q.front();
-    q.pop_front();
-    return true;
+    const bool any = !q.empty();
+    if (any)
+        out = q.front(), q.pop_front();
+    return any;
 }
 }  // namespace
 std::string TestDialogHost::GetItemText(UINT nID) const
@@ -25,8 +24,6 @@ TestBackend::~TestBackend()
 }
 bool TestBackend::CreateFrameWindow(CFrameWnd* pFrame)
 {
-    if (failCreate)
-        return false;
     pFrame->SetHost(&frameHost);
     CView* pView = pFrame->GetActiveView();
     if (pView)
