@@ -85,21 +85,25 @@ TEST(ReadBmp, BmpSuiteDecodesToReferenceOrIsRefused)
                                                "q/pal8oversizepal", "q/rgb24largepal"}));
 }
 
-// Beside the suite's bad files: sizes that would overflow or are refused before any allocation
-// (ASan would abort), a cut file and a pixel offset beyond the end.
+// Beside the suite's bad files: cut files, no "BM", a pixel offset beyond the end, and sizes that
+// would overflow or are refused before any allocation (ASan would abort).
 TEST(ReadBmp, RefusesWhatItCannotDecode)
 {
     const std::vector<std::uint8_t> real = ReadWholeFile(TestDataPath("bmpsuite/g/rgb24.bmp"));
     ASSERT_GT(real.size(), 54u);
-    std::vector<std::uint8_t> farOffset = real;
-    farOffset[13] = 0x7F;
+    const auto edited = [&real](std::size_t at, std::uint8_t value) {
+        std::vector<std::uint8_t> bytes = real;
+        bytes[at] = value;
+        return bytes;
+    };
     const auto sized = [](std::int32_t width, std::int32_t height) {
         BmpLayout layout;
         layout.width = width, layout.height = height;
         return MakeBmp(layout, PaddedRows(12, 4));
     };
     const std::pair<const char*, std::vector<std::uint8_t>> files[] = {
-        {"headers only", {real.begin(), real.begin() + 54}}, {"far offset", farOffset}, {"width 0", sized(0, 4)},
+        {"20 bytes", {real.begin(), real.begin() + 20}}, {"headers only", {real.begin(), real.begin() + 54}},
+        {"not BM", edited(0, 'M')}, {"pixels beyond the end", edited(13, 0x7F)}, {"width 0", sized(0, 4)},
         {"height INT_MIN", sized(4, INT_MIN)}, {"huge", sized(INT_MAX, INT_MAX)}, {"huge top-down", sized(INT_MAX, -INT_MAX)},
     };
     for (const auto& [what, bytes] : files) {
