@@ -9,20 +9,7 @@ namespace {
 
 class Clipboard : public EditView {
 protected:
-    void SetUp() override
-    {
-        EditView::SetUp();
-        UseSquare();
-        AddXObject(doc.m_xobjects, Vector3(20.0, -20.0, 0.0), "rock.x", 2.0f, 2.5f);
-        AddXObject(doc.m_xobjects, Vector3(40.0, -30.0, 0.0), "old oak.x", 3.0f, 4.0f);
-        doc.m_xobjects[1].Direction = 0.5f;
-        doc.m_history.Clear();
-    }
-    void SelectBothObjects()
-    {
-        Drag(Px(10, -10), Px(50, -40));
-        ASSERT_EQ(view.m_selection.objects, (std::vector<int>{0, 1}));
-    }
+    void SelectBothObjects() { Click(Px(30, -30)), Click(Px(90, 0), MK_SHIFT); }
     // Edit menu state: copy, cut, paste.
     std::tuple<bool, bool, bool> Enabled()
     {
@@ -37,14 +24,14 @@ TEST_F(Clipboard, CopyWritesObjectLinesAndPastePlacesThemAtTheMouseAsOneStep)
     EXPECT_EQ(Enabled(), std::tuple(true, true, false));
     Run(ID_EDIT_COPY);
     EXPECT_EQ(backend.clipboard,
-              "\"rock.x\"   20.00000000  -20.00000000    0.00000000    2.00000000    2.50000000\r\n"
-              "\"old oak.x\"   40.00000000  -30.00000000    0.50000000    3.00000000    4.00000000\r\n");
+              "\"rock.x\"   30.00000000  -30.00000000    0.00000000    2.00000000    2.00000000\r\n"
+              "\"old oak.x\"   90.00000000    0.00000000    0.50000000    3.00000000    4.00000000\r\n");
     EXPECT_EQ(Enabled(), std::tuple(true, true, true));
-    backend.viewHost.cursor = Px(0, 0);   // the middle of their box, (30, -25), goes here
+    backend.viewHost.cursor = Px(0, 0);   // the middle of their box, (60, -15), goes here
     Run(ID_EDIT_PASTE);
     ASSERT_EQ(doc.m_xobjects.GetSize(), 4);
     EXPECT_EQ(std::pair(doc.m_xobjects[2].Pos, doc.m_xobjects[3].Pos),
-              std::pair(Vector3(-10.0, 5.0, 0.0), Vector3(10.0, -5.0, 0.0)));
+              std::pair(Vector3(-30.0, -15.0, 0.0), Vector3(30.0, 15.0, 0.0)));
     EXPECT_EQ(std::pair(doc.m_xobjects[3].FileName, doc.m_xobjects[3].Direction),
               std::pair(std::string("old oak.x"), 0.5f));
     EXPECT_EQ(view.m_selection.objects, (std::vector<int>{2, 3}));
@@ -53,10 +40,10 @@ TEST_F(Clipboard, CopyWritesObjectLinesAndPastePlacesThemAtTheMouseAsOneStep)
 
     // A paste in the middle of a group drag: the group stops, the pasted objects stay put.
     SelectBothObjects();
-    Down(Px(20, -20)), Move(Px(25, -20), MK_LBUTTON);
+    Down(Px(30, -30)), Move(Px(35, -30), MK_LBUTTON);
     Run(ID_EDIT_PASTE);
-    Move(Px(30, -20), MK_LBUTTON), Up(Px(30, -20));
-    EXPECT_EQ(doc.m_xobjects[2].Pos, Vector3(-10.0, 5.0, 0.0));
+    Move(Px(40, -30), MK_LBUTTON), Up(Px(40, -30));
+    EXPECT_EQ(doc.m_xobjects[2].Pos, Vector3(-30.0, -15.0, 0.0));
     ASSERT_TRUE(UndoLastStep(doc));
     EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
 
@@ -113,22 +100,22 @@ TEST_F(Clipboard, DoubleClickEditsExactValuesValidatedAsOneStep)
         host.items[IDC_XOBJECT_NAME] = "grandstand.x", host.items[IDC_XOBJECT_WIDTH] = "7.5";
         dlg.OnOK();
     };
-    view.OnLButtonDblClk(MK_LBUTTON, Px(40, -30));
+    view.OnLButtonDblClk(MK_LBUTTON, Px(90, 0));
     EXPECT_EQ(backend.MessageTexts().back(), AfxLoadString(IDS_NAME_HAS_QUOTE));
     const XObject& o = doc.m_xobjects[1];
     EXPECT_EQ(std::tuple(o.FileName, o.Width, o.Direction, o.Pos),
-              std::tuple(std::string("grandstand.x"), 7.5f, 0.5f, Vector3(40.0, -30.0, 0.0)));
+              std::tuple(std::string("grandstand.x"), 7.5f, 0.5f, Vector3(90.0, 0.0, 0.0)));
 
     // A new direction in degrees; OK with nothing changed records no step.
     backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
         host.items[IDC_DIRECTION] = "90";
         dlg.OnOK();
     };
-    view.OnLButtonDblClk(MK_LBUTTON, Px(40, -30));
+    view.OnLButtonDblClk(MK_LBUTTON, Px(90, 0));
     EXPECT_FLOAT_EQ(doc.m_xobjects[1].Direction, 1.5707964f);
     backend.dialogScript = nullptr;
     const int steps = doc.m_history.StepCount();
-    view.OnLButtonDblClk(MK_LBUTTON, Px(20, -20));
+    view.OnLButtonDblClk(MK_LBUTTON, Px(30, -30));
     view.OnLButtonDblClk(MK_LBUTTON, Px(0, 0));
     EXPECT_EQ(doc.m_history.StepCount(), steps);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 // An 800 x 600 view at zoom 1, camera at the origin, no GL: course (x, y) is pixel (400 + 3x, 300 - 3y).
+// The course is the square of UseSquare with object 0 "rock.x" inside it and object 1 "old oak.x" outside.
 #include "support/Handles.h"
 #include "support/TestBackend.h"
 
@@ -36,6 +37,7 @@ protected:
         view.m_XObjectTypes.RemoveAll();
         view.m_XObjectTypes.Add({"tree_pine.x", 3.0f, 3.0f});
         view.m_XObjectTypes.Add({"grandstand.x", 20.0f, 6.0f});
+        UseScene();
     }
     void TearDown() override { doc.RemoveView(&view); }
 
@@ -48,6 +50,17 @@ protected:
         h.Add(MakeHandle(60, 0, 0, -60, -60, 0));
         h.Add(MakeHandle(60, -60, -60, 0, 0, 60));
         h.Add(MakeHandle(0, -60, 0, 60, 60, 0));
+    }
+
+    void UseScene()
+    {
+        UseSquare();
+        doc.m_xobjects.SetSize(0);
+        AddXObject(doc.m_xobjects, Vector3(30.0, -30.0, 0.0), "rock.x", 2.0f, 2.0f);
+        AddXObject(doc.m_xobjects, Vector3(90.0, 0.0, 0.0), "old oak.x", 3.0f, 4.0f);
+        doc.m_xobjects[1].Direction = 0.5f;
+        doc.m_history.Clear(), doc.SetModifiedFlag(false);
+        view.m_selection = CourseSelection();
     }
 
     CourseHandle& H(int i) { return doc.m_course.m_handles[i]; }

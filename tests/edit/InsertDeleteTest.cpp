@@ -1,38 +1,29 @@
 #include "EditView.h"
 
 #include <functional>
-#include <numbers>
 #include <tuple>
 
 namespace {
 
 using InsertDelete = EditView;
 
-CPoint OnDefaultCircle(double degrees, double radius)
-{
-    const double a = degrees * std::numbers::pi / 180.0;
-    return EditView::Px(radius * std::cos(a), radius * std::sin(a));
-}
-
-// A Ctrl click within 2.0 of a span inserts after the span's start handle, halfway between its neighbours.
+// A Ctrl click within 2.0 of a span inserts after the span's start handle: on the span, with the
+// chord of its neighbours as tangent and their mean widths.
 TEST_F(InsertDelete, CtrlClickBesideASpanInsertsAfterItsStartHandle)
 {
     H(2).WidthLeft = 4.0f, H(3).WidthLeft = 8.0f, H(2).WidthRight = 1.0f, H(3).WidthRight = 2.0f;
-    const CourseHandle oldThird = H(3);
-    // 1.0 outside the span from handle 2 to 3, whose middle lies 100.76 from the centre.
-    Down(OnDefaultCircle(225.0, 101.76), MK_CONTROL);
+    Down(Px(30, -61.5), MK_CONTROL);   // below the middle of the straight span from handle 2 to 3
     ASSERT_EQ(HandleCount(), 5);
-    EXPECT_EQ(H(4).vPos, oldThird.vPos);
     const CourseHandle& h = H(3);
-    EXPECT_NEAR(std::hypot(h.vPos.x, h.vPos.y), 100.76, 0.2);
-    EXPECT_NEAR(std::atan2(h.vPos.y, h.vPos.x), -0.75 * std::numbers::pi, 0.01);
-    EXPECT_EQ(std::pair(h.vTanNext, h.vTanPrev), std::pair(H(4).vPos - H(2).vPos, (H(4).vPos - H(2).vPos) * -1.0));
+    EXPECT_EQ(std::pair(h.vPos.y, H(4).vPos), std::pair(-60.0f, Vector3(0.0, -60.0, 0.0)));
+    EXPECT_NEAR(h.vPos.x, 30.0f, 1e-4);
+    EXPECT_EQ(std::pair(h.vTanNext, h.vTanPrev), std::pair(Vector3(-60.0, 0.0, 0.0), Vector3(60.0, 0.0, 0.0)));
     EXPECT_EQ(std::tuple(h.WidthLeft, h.WidthRight, h.DragPart), std::tuple(6.0f, 1.5f, HandlePart::None));
     EXPECT_FALSE(view.m_bLButtonDown);   // a Ctrl click never starts a drag
 
-    Down(OnDefaultCircle(315.0, 100.0), MK_CONTROL);   // the closing span appends
+    Down(Px(-1, -30), MK_CONTROL);   // the closing span, from the last handle to the first, appends
     ASSERT_EQ(HandleCount(), 6);
-    EXPECT_EQ(std::pair(H(5).vTanNext, H(0).vPos), std::pair(H(0).vPos - H(4).vPos, Vector3(100.0, 0.0, 0.0)));
+    EXPECT_EQ(H(5).vTanNext, H(0).vPos - H(4).vPos);
 
     UseSquare();
     // Within 2.0 of both spans meeting at handle 1 (60, 0): the span of handle 1 takes it.
@@ -89,11 +80,11 @@ TEST_F(InsertDelete, DeleteTakesTheFirstInListOrderOfEachKind)
 // Only DEL edits: no other key does anything, over a control point and an object.
 TEST_F(InsertDelete, NoOtherKeyEdits)
 {
-    AddXObject(doc.m_xobjects, Vector3(100, 0, 0), "a.x", 1.0f, 1.0f);
-    backend.viewHost.cursor = Px(100, 0);
+    AddXObject(doc.m_xobjects, Vector3(0, 0, 0), "a.x", 1.0f, 1.0f);
+    backend.viewHost.cursor = Px(0, 0);
     for (const UINT key : {0u, 0x08u, 0x0Du, 0x1Bu, 0x20u, 0x2Du, UINT('D'), UINT('X'), 0xBEu, 0x1000007u})
         view.OnKeyDown(key, 1, 0);
-    EXPECT_EQ(std::tuple(HandleCount(), doc.m_xobjects.GetSize(), doc.IsModified()), std::tuple(4, 1, false));
+    EXPECT_EQ(std::tuple(HandleCount(), doc.m_xobjects.GetSize(), doc.IsModified()), std::tuple(4, 3, false));
 }
 
 }  // namespace

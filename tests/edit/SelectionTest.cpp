@@ -10,14 +10,6 @@ using Ints = std::vector<int>;
 
 class Selection : public EditView {
 protected:
-    void SetUp() override
-    {
-        EditView::SetUp();
-        UseSquare();
-        AddXObject(doc.m_xobjects, Vector3(30.0, -30.0, 0.0), "rock.x", 2.0f, 2.0f);   // object 0, mid-square
-        AddXObject(doc.m_xobjects, Vector3(90.0, 0.0, 0.0), "tree.x", 3.0f, 3.0f);     // object 1, outside
-        doc.m_history.Clear();
-    }
     // The selected control points and objects.
     std::pair<Ints, Ints> Sel() const { return {view.m_selection.handles, view.m_selection.objects}; }
 };
@@ -66,45 +58,19 @@ TEST_F(Selection, RubberBandTakesPositionsOnItsEdgesAndShiftAdds)
     EXPECT_EQ(doc.m_history.StepCount(), 0);
 }
 
-TEST_F(Selection, DragOnASelectedPartMovesTheGroupAndOnAnotherPartThatPartAlone)
-{
-    Click(Px(0, 0));
-    Click(Px(30, -30), MK_SHIFT);
-    const CourseHandle before = H(0);
-    Down(Px(0, 0));
-    Move(CPoint(402, 298), MK_LBUTTON);   // within the slop: nothing moves yet
-    EXPECT_EQ(H(0).vPos, before.vPos);
-    Move(Px(10, 5), MK_LBUTTON), Up(Px(10, 5));
-    const Vector3 d = view.ScreenToWorld(Px(10, 5).x, Px(10, 5).y) - view.ScreenToWorld(Px(0, 0).x, Px(0, 0).y);
-    EXPECT_EQ(std::pair(H(0).vPos, doc.m_xobjects[0].Pos), std::pair(before.vPos + d, Vector3(30.0, -30.0, 0.0) + d));
-    EXPECT_EQ(std::pair(H(0).vTanNext, H(0).WidthLeft), std::pair(before.vTanNext, before.WidthLeft));
-    EXPECT_EQ(H(1).vPos, Vector3(60.0, 0.0, 0.0));
-    EXPECT_EQ(Sel(), std::pair(Ints{0}, Ints{0}));   // a drag keeps the selection
-
-    Drag(Px(60, 0), Px(70, 0));
-    EXPECT_NEAR(H(1).vPos.x, 70.0f, 1e-4);
-    EXPECT_EQ(H(0).vPos, before.vPos + d);
-    EXPECT_EQ(doc.m_history.UndoLabel(), IDS_STEP_POINT_MOVE);
-}
-
-TEST_F(Selection, ArrowKeysNudgeByAPixelOrTenAndABurstIsOneStep)
+// A burst of arrow keys is one step (EditStepsTest); another key ends it.
+TEST_F(Selection, AnotherKeyEndsANudgeBurstEscClearsAndArrowsNeedASelection)
 {
     Click(Px(60, -60));
-    const float px = view.WorldPerPixel();
-    EXPECT_FLOAT_EQ(px, 1.0f / 3.0f);
-    Key(VK_RIGHT), Key(VK_RIGHT);
-    backend.viewHost.modifiers = MK_SHIFT;
-    Key(VK_UP), view.OnKeyUp(VK_UP, 1, 0);
-    backend.viewHost.modifiers = 0;
-    EXPECT_NEAR(H(2).vPos.x, 60.0f + 2 * px, 1e-4);
-    EXPECT_NEAR(H(2).vPos.y, -60.0f + 10 * px, 1e-4);
+    Key(VK_RIGHT), Key(VK_UP), Key(VK_LEFT);
+    EXPECT_EQ(doc.m_history.StepCount(), 0);   // still open
+    Key(VK_ESCAPE);
     EXPECT_EQ(doc.m_history.StepCount(), 1);
-    Key(VK_LEFT), Key(VK_ESCAPE);   // another key ends the burst, Esc clears the selection
-    EXPECT_EQ(doc.m_history.StepCount(), 2);
     EXPECT_TRUE(view.m_selection.Empty());
     Key(VK_DOWN);     // with nothing selected the arrows do nothing
-    EXPECT_EQ(doc.m_history.StepCount(), 2);
+    EXPECT_EQ(doc.m_history.StepCount(), 1);
 }
+
 
 TEST_F(Selection, DeleteOverASelectedPartRemovesTheSelectionButKeepsThreePoints)
 {

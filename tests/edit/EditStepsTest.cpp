@@ -1,0 +1,232 @@
+// Each kind of edit at exact pixels through the view's handlers: the numbers it changes, and the one
+// step it makes, which undoes to the bits it started from and redoes to the bits it made.
+#include "EditView.h"
+
+#include "doc/CourseHistory.h"
+#include "doc/SettingsDlg.h"
+
+#include <bit>
+#include <functional>
+#include <numbers>
+#include <string>
+
+namespace {
+
+// Every stored value with each float as its bits, so a restored -0 or last-bit rounding shows.
+std::string Bits(const CTrackwrightDoc& doc)
+{
+    std::string s;
+    const auto f = [&s](float v) { s += std::to_string(std::bit_cast<std::uint32_t>(v)) + ' '; };
+    const auto v = [&f](const Vector3& p) { f(p.x), f(p.y), f(p.z), f(p.w); };
+    for (const CourseHandle& h : doc.m_course.m_handles) {
+        v(h.vPos), v(h.vTanNext), v(h.vTanPrev), f(h.WidthLeft), f(h.WidthRight);
+        s += h.DragPart == HandlePart::None ? "\n" : "dragged\n";
+    }
+    for (const XObject& o : doc.m_xobjects) {
+        s += o.FileName + ' ';
+        v(o.Pos), f(o.Direction), f(o.Width), f(o.Height);
+        s += '\n';
+    }
+    f(doc.m_course.m_texLuminance), f(doc.m_xobjectScale);
+    return s + doc.m_heightMap + '|' + doc.m_colorMap + '|' + std::to_string(doc.m_visibleMap);
+}
+
+// Like the system: releasing a held capture tells the window at once that it lost it.
+class NotifyingHost : public TestWndHost {
+public:
+    void ReleaseCapture() override
+    {
+        const bool had = capture;
+        capture = false;
+        if (had && pView)
+            pView->OnCaptureChanged(nullptr);
+    }
+    CView* pView = nullptr;
+};
+
+class EditSteps : public EditView {
+protected:
+    void Settings(const char* luminance, const char* scale)
+    {
+        backend.dialogScript = [=](CDialog& dlg, TestDialogHost& host) {
+            host.items[IDC_LUMINANCE] = luminance, host.items[IDC_XOBJECT_SCALE] = scale;
+            dlg.OnOK();
+        };
+        doc.OnSettings();
+    }
+    XObject& O(int i) { return doc.m_xobjects[i]; }
+    float Count(int objects) { return static_cast<float>(objects); }
+};
+
+// Drags grab a little off their markers: the grab offset carries. H(1) is made smooth, so its right
+// width marker lies at (65, 0). The square's span from handle 2 to 3 runs straight along y = -60.
+TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactly)
+{
+    using Floats = std::vector<float>;
+    const struct {
+        const char* what;
+        std::function<void()> edit;
+        std::function<Floats()> read;
+        Floats want;
+        UINT label;
+        bool stored = true;   // the object scale alone is no change of the course file
+    } cases[] = {
+        {"control point", [&] { Drag(Px(1, 0), Px(11, 10)); }, [&] { return Floats{H(0).vPos.x, H(0).vPos.y}; },
+         {10, 10}, IDS_STEP_POINT_MOVE},
+        {"tangent tip", [&] { Drag(Px(13, 1), Px(13, 7)); }, [&] { return Floats{H(0).vTanNext.x, H(0).vTanNext.y}; },
+         {60, 30}, IDS_STEP_TANGENT_EDIT},
+        {"incoming tangent tip", [&] { Drag(Px(0, -13), Px(6, -12)); },
+         [&] { return Floats{H(0).vTanPrev.x, H(0).vTanPrev.y}; }, {30, -55}, IDS_STEP_TANGENT_EDIT},
+        {"width marker", [&] { Drag(Px(65, 0), Px(66, 8)); }, [&] { return Floats{H(1).WidthRight, H(1).WidthLeft}; },
+         {10, 5}, IDS_STEP_WIDTH_EDIT},
+        {"object body", [&] { Drag(Px(31, -30), Px(41, -20)); },
+         [&] { return Floats{O(0).Pos.x, O(0).Pos.y, O(0).Direction}; }, {40, -20, 0}, IDS_STEP_XOBJECT_MOVE},
+        {"object arrow tip", [&] { Drag(Px(30, -20), Px(40, -30)); }, [&] { return Floats{O(0).Pos.x, O(0).Direction}; },
+         {30, std::numbers::pi_v<float> / 2}, IDS_STEP_XOBJECT_TURN},
+        {"insertion", [&] { Down(Px(30, -61), MK_CONTROL); }, [&] { return Floats{Count(HandleCount()), H(3).vPos.x}; },
+         {5, 30}, IDS_STEP_POINT_ADD},
+        {"placement", [&] { view.m_nSelectedType = 1, Down(Px(20, 20), MK_CONTROL); },
+         [&] { return Floats{Count(doc.m_xobjects.GetSize()), O(2).Pos.x, O(2).Width}; }, {3, 20, 20}, IDS_STEP_XOBJECT_ADD},
+        {"point deletion", [&] { Delete(Px(0, -60)); }, [&] { return Floats{Count(HandleCount())}; }, {3},
+         IDS_STEP_POINT_DELETE},
+        {"object deletion", [&] { Delete(Px(30, -30)); }, [&] { return Floats{Count(doc.m_xobjects.GetSize())}; }, {1},
+         IDS_STEP_XOBJECT_DELETE},
+        {"DEL during a drag joins the drag's step",
+         [&] { Down(Px(0, 0)), Move(Px(10, 0), MK_LBUTTON), Delete(Px(60, -60)), Up(Px(10, 0)); },
+         [&] { return Floats{Count(HandleCount()), H(0).vPos.x}; }, {3, 10}, IDS_STEP_POINT_MOVE},
+        {"selection drag", [&] { Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Drag(Px(0, 0), Px(10, 5)); },
+         [&] { return Floats{H(0).vPos.x, H(0).vPos.y, O(0).Pos.x, O(0).Pos.y, H(1).vPos.x}; }, {10, 5, 40, -25, 60},
+         IDS_STEP_SELECTION_MOVE},
+        {"burst of nudges: a pixel, ten with Shift", [&] {
+             Click(Px(60, -60)), Key(VK_RIGHT), Key(VK_RIGHT);
+             backend.viewHost.modifiers = MK_SHIFT, Key(VK_UP), backend.viewHost.modifiers = 0, view.OnKeyUp(VK_UP, 1, 0);
+         }, [&] { return Floats{H(2).vPos.x, H(2).vPos.y}; }, {60 + 2 / 3.0f, -60 + 10 / 3.0f}, IDS_STEP_SELECTION_MOVE},
+        {"selection deletion", [&] { Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Delete(Px(0, 0)); },
+         [&] { return Floats{Count(HandleCount()), Count(doc.m_xobjects.GetSize())}; }, {3, 1}, IDS_STEP_SELECTION_DELETE},
+        {"paste at the mouse", [&] { backend.clipboard = "\"a.x\" 1 2 3 4 5", backend.viewHost.cursor = Px(20, 20), Run(ID_EDIT_PASTE); },
+         [&] { return Floats{Count(doc.m_xobjects.GetSize()), O(2).Pos.x, O(2).Pos.y}; }, {3, 20, 20}, IDS_STEP_PASTE},
+        {"cut", [&] { Click(Px(30, -30)), Run(ID_EDIT_CUT); }, [&] { return Floats{Count(doc.m_xobjects.GetSize())}; }, {1},
+         IDS_STEP_CUT},
+        {"values dialog", [&] {
+             backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) { host.items[IDC_POS_X] = "12.5", dlg.OnOK(); };
+             view.OnLButtonDblClk(MK_LBUTTON, Px(60, 0));
+         }, [&] { return Floats{H(1).vPos.x}; }, {12.5}, IDS_STEP_VALUES},
+        {"settings", [&] { Settings("0.1", "3"); }, [&] { return Floats{doc.m_course.m_texLuminance, doc.m_xobjectScale}; },
+         {0.1f, 3}, IDS_STEP_SETTINGS},
+        {"object scale alone", [&] { Settings("0.5", "2"); }, [&] { return Floats{doc.m_xobjectScale}; }, {2},
+         IDS_STEP_SETTINGS, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        UseScene();
+        H(1).vTanPrev = Vector3(0, 60, 0), O(0).Direction = -0.0f;   // a restored -0 must stay -0
+        doc.m_course.m_texLuminance = 0.5f, doc.m_xobjectScale = 0.4f, view.m_nSelectedType = -1;
+        const std::string before = Bits(doc);
+        c.edit();
+        const Floats got = c.read();
+        ASSERT_EQ(got.size(), c.want.size());
+        for (std::size_t i = 0; i < got.size(); ++i)
+            EXPECT_NEAR(got[i], c.want[i], 1e-4) << i;
+        const std::string after = Bits(doc);
+        ASSERT_NE(after, before);
+        EXPECT_EQ(doc.IsModified(), c.stored);
+        EXPECT_EQ(std::pair(doc.m_history.StepCount(), doc.m_history.UndoLabel()), std::pair(1, c.label));
+        EXPECT_EQ(Item(ID_EDIT_UNDO), std::pair("元に戻す(&U): " + std::string(AfxLoadString(c.label)) + "\tCtrl+Z", true));
+        Run(ID_EDIT_UNDO);
+        EXPECT_EQ(Bits(doc), before);
+        EXPECT_FALSE(doc.IsModified());   // back at the state opened
+        EXPECT_EQ(Item(ID_EDIT_UNDO), std::pair(std::string("元に戻す(&U)\tCtrl+Z"), false));
+        EXPECT_TRUE(Item(ID_EDIT_REDO).second);
+        Run(ID_EDIT_REDO);
+        EXPECT_EQ(Bits(doc), after);
+        EXPECT_EQ(doc.IsModified(), c.stored);
+        EXPECT_FALSE(Item(ID_EDIT_REDO).second);
+    }
+}
+
+// Losing the capture to another window ends the drag; the view's own capture and the notification
+// its own release sends (as the system does, from inside ReleaseCapture) change nothing.
+TEST_F(EditSteps, OnlyACaptureLostToAnotherWindowEndsTheDrag)
+{
+    UseSquare();
+    NotifyingHost host;
+    host.pView = &view;
+    view.SetHost(&host);
+    Down(Px(0, 0));
+    view.OnCaptureChanged(&view);
+    EXPECT_EQ(std::pair(view.m_bLButtonDown, H(0).DragPart), std::pair(true, HandlePart::Pos));
+    CView other;
+    view.OnCaptureChanged(&other);
+    EXPECT_EQ(std::pair(view.m_bLButtonDown, H(0).DragPart), std::pair(false, HandlePart::None));
+    Move(Px(10, 10), MK_LBUTTON);
+    EXPECT_EQ(H(0).vPos, Vector3(0.0, 0.0, 0.0));
+
+    Drag(Px(0, 0), Px(5, 0));
+    EXPECT_FALSE(view.m_bLButtonDown || host.capture);
+    EXPECT_EQ(H(0).DragPart, HandlePart::None);
+    Move(Px(5, 1));   // nothing follows, the hover resumes
+    EXPECT_EQ(std::pair(H(0).vPos.y, H(0).HoverPart), std::pair(0.0f, HandlePart::Pos));
+    view.SetHost(&backend.viewHost);
+}
+
+TEST_F(EditSteps, LookingAroundAndEditsThatChangeNothingAddNoStep)
+{
+    Move(Px(60, 0));
+    Down(CPoint(50, 20));                   // type-list row
+    view.m_nSelectedType = -1;
+    Drag(Px(20, 20), Px(25, 25));           // grabbed nothing
+    Drag(Px(60, 0), Px(60, 0));             // grabbed, not moved
+    Down(Px(60, 0)), Move(Px(70, 0), MK_LBUTTON);
+    EXPECT_FALSE(doc.m_history.CanUndo());  // nothing to undo while the drag is open
+    Move(Px(60, 0), MK_LBUTTON), Up(Px(60, 0));   // and back to where it started
+    Down(Px(500, 500), MK_CONTROL);         // off the course
+    Delete(Px(20, 20));
+    view.OnRButtonDown(MK_RBUTTON, Px(0, 0)), Move(Px(30, 30), MK_RBUTTON), Move(Px(30, 60), MK_RBUTTON | MK_SHIFT);
+    view.OnRButtonUp(0, Px(30, 60));
+    view.OnMouseWheel(0, 120, Px(0, 0));
+    Settings("0.5", "0.4");                 // the values it had
+    EXPECT_EQ(std::pair(doc.m_history.StepCount(), doc.IsModified()), std::pair(0, false));
+}
+
+TEST_F(EditSteps, NewEditDropsRedoAndSavedStateFollowsTheHistory)
+{
+    Drag(Px(60, 0), Px(70, 0)), Drag(Px(70, 0), Px(80, 0));
+    doc.m_history.MarkSaved(), doc.SetModifiedFlag(false);
+    UndoLastStep(doc);
+    EXPECT_EQ(std::pair(doc.IsModified(), H(1).vPos.x), std::pair(true, 70.0f));
+    RedoNextStep(doc);
+    EXPECT_FALSE(doc.IsModified());
+    UndoLastStep(doc);
+    Drag(Px(0, 0), Px(0, 10));   // drops the redo branch, and the saved state with it
+    EXPECT_FALSE(doc.m_history.CanRedo() || RedoNextStep(doc));
+    UndoLastStep(doc);
+    EXPECT_EQ(std::pair(doc.IsModified(), H(1).vPos.x), std::pair(true, 70.0f));   // the saved state is gone
+}
+
+TEST_F(EditSteps, HistoryKeepsTheLastThousandSteps)
+{
+    for (int i = 0; i < UndoHistory::kMaxSteps + 5; ++i)
+        Drag(Px(60 + i % 2, 0), Px(60 + (i + 1) % 2, 0));
+    EXPECT_EQ(doc.m_history.StepCount(), UndoHistory::kMaxSteps);
+    int undone = 0;
+    while (UndoLastStep(doc))
+        ++undone;
+    EXPECT_EQ(std::pair(undone, doc.IsModified()), std::pair(UndoHistory::kMaxSteps, true));
+    EXPECT_FLOAT_EQ(H(1).vPos.x, 61.0f);   // as the five oldest drags left it
+}
+
+// Steps keep what changed, not the course: 200 single-point drags on 10,000 handles and
+// 10,000 objects hold a few hundred bytes each.
+TEST_F(EditSteps, StepsHoldOnlyWhatChanged)
+{
+    for (int i = 0; i < 10000; ++i) {
+        doc.m_course.m_handles.Add(H(i % 4));
+        AddXObject(doc.m_xobjects, Vector3(i, 0.0, 0.0), "objects/scenery/tree.x", 1.0f, 1.0f);
+    }
+    for (int i = 0; i < 200; ++i)
+        BeginStep(doc), H(i * 50).vPos.x += 1.0f, EndStep(doc, IDS_STEP_POINT_MOVE);
+    EXPECT_EQ(doc.m_history.StepCount(), 200);
+    EXPECT_LT(doc.m_history.MemoryBytes(), 200u * 1024u);
+}
+
+}  // namespace
