@@ -31,19 +31,6 @@ std::string Bits(const CTrackwrightDoc& doc)
     return s + doc.m_heightMap + '|' + doc.m_colorMap + '|' + std::to_string(doc.m_visibleMap);
 }
 
-// Like the system: releasing a held capture tells the window at once that it lost it.
-class NotifyingHost : public TestWndHost {
-public:
-    void ReleaseCapture() override
-    {
-        const bool had = capture;
-        capture = false;
-        if (had && pView)
-            pView->OnCaptureChanged(nullptr);
-    }
-    CView* pView = nullptr;
-};
-
 class EditSteps : public EditView {
 protected:
     void Settings(const char* luminance, const char* scale)
@@ -148,10 +135,7 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
 // its own release sends (as the system does, from inside ReleaseCapture) change nothing.
 TEST_F(EditSteps, OnlyACaptureLostToAnotherWindowEndsTheDrag)
 {
-    UseSquare();
-    NotifyingHost host;
-    host.pView = &view;
-    view.SetHost(&host);
+    backend.viewHost.view = &view;
     Down(Px(0, 0));
     view.OnCaptureChanged(&view);
     EXPECT_EQ(std::pair(view.m_bLButtonDown, H(0).DragPart), std::pair(true, HandlePart::Pos));
@@ -162,11 +146,10 @@ TEST_F(EditSteps, OnlyACaptureLostToAnotherWindowEndsTheDrag)
     EXPECT_EQ(H(0).vPos, Vector3(0.0, 0.0, 0.0));
 
     Drag(Px(0, 0), Px(5, 0));
-    EXPECT_FALSE(view.m_bLButtonDown || host.capture);
+    EXPECT_FALSE(view.m_bLButtonDown || backend.viewHost.capture);
     EXPECT_EQ(H(0).DragPart, HandlePart::None);
     Move(Px(5, 1));   // nothing follows, the hover resumes
     EXPECT_EQ(std::pair(H(0).vPos.y, H(0).HoverPart), std::pair(0.0f, HandlePart::Pos));
-    view.SetHost(&backend.viewHost);
 }
 
 TEST_F(EditSteps, LookingAroundAndEditsThatChangeNothingAddNoStep)

@@ -1,6 +1,5 @@
 #include "support/TestBackend.h"
 #include "framework/CFrameWnd.h"
-#include "framework/CView.h"
 namespace {
 template <class Queue>
 bool Pop(Queue& q, typename Queue::value_type& out)
@@ -11,6 +10,13 @@ bool Pop(Queue& q, typename Queue::value_type& out)
     return any;
 }
 }  // namespace
+void TestWndHost::ReleaseCapture()
+{
+    const bool had = capture;
+    capture = false;
+    if (had && view)
+        view->OnCaptureChanged(nullptr);
+}
 std::string TestDialogHost::GetItemText(UINT nID) const
 {
     const auto it = items.find(nID);

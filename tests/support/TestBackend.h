@@ -3,7 +3,7 @@
 // A back end that records what the program asks of the window system, so handlers run headless.
 #include "framework/Backend.h"
 #include "framework/CDialog.h"
-#include "framework/CWnd.h"
+#include "framework/CView.h"
 
 #include <deque>
 #include <functional>
@@ -17,7 +17,7 @@ public:
     void RedrawNow() override { ++redraws; }
     CRect GetClientRect() const override { return client; }
     void SetCapture() override { capture = true; }
-    void ReleaseCapture() override { capture = false; }
+    void ReleaseCapture() override;   // as the system does, tells the view (if set) when it held the capture
     bool HasCapture() const override { return capture; }
     CPoint GetCursorClientPos() const override { return cursor; }
     void SetWindowText(const std::string& text) override { title = text; }
@@ -29,6 +29,7 @@ public:
     CRect client{0, 0, 800, 600};
     CPoint cursor;
     bool capture = false;
+    CView* view = nullptr;
     int invalidations = 0, redraws = 0;
     bool keepsFrame = false;   // a test that draws into the framebuffer itself cannot promise it
     std::string title;
