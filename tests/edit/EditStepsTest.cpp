@@ -56,6 +56,7 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
         std::function<Floats()> read;
         Floats want;
         UINT label;
+        std::function<void()> setup = [] {};
         bool stored = true;   // the object scale alone is no change of the course file
     } cases[] = {
         {"control point", [&] { Drag(Px(1, 0), Px(11, 10)); }, [&] { return Floats{H(0).vPos.x, H(0).vPos.y}; },
@@ -74,10 +75,18 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
          {5, 30}, IDS_STEP_POINT_ADD},
         {"placement", [&] { view.m_nSelectedType = 1, Down(Px(20, 20), MK_CONTROL); },
          [&] { return Floats{Count(doc.m_xobjects.GetSize()), O(2).Pos.x, O(2).Width}; }, {3, 20, 20}, IDS_STEP_XOBJECT_ADD},
-        {"point deletion", [&] { Delete(Px(0, -60)); }, [&] { return Floats{Count(HandleCount())}; }, {3},
-         IDS_STEP_POINT_DELETE},
-        {"object deletion", [&] { Delete(Px(30, -30)); }, [&] { return Floats{Count(doc.m_xobjects.GetSize())}; }, {1},
-         IDS_STEP_XOBJECT_DELETE},
+        // DEL at the system's cursor takes the first control point and the first object under it, in list order.
+        {"DEL over two control points", [&] { Delete(Px(0, 0)); }, [&] { return Floats{Count(HandleCount()), H(2).vPos.y}; },
+         {3, 1}, IDS_STEP_POINT_DELETE, [&] { H(3).vPos = Vector3(0, 1, 0); }},
+        {"DEL over two objects", [&] { Delete(Px(30, -30)); },
+         [&] { return Floats{Count(doc.m_xobjects.GetSize()), O(1).Pos.x}; }, {2, 31}, IDS_STEP_XOBJECT_DELETE,
+         [&] { AddXObject(doc.m_xobjects, Vector3(31, -30, 0), "b.x", 1, 1); }},
+        {"DEL over a control point and an object", [&] { Delete(Px(0, 0)); },
+         [&] { return Floats{Count(HandleCount()), Count(doc.m_xobjects.GetSize())}; }, {3, 2}, IDS_STEP_DELETE,
+         [&] { AddXObject(doc.m_xobjects, Vector3(1, 0, 0), "b.x", 1, 1); }},
+        {"DEL keeps three control points", [&] { Delete(Px(0, 0)); },
+         [&] { return Floats{Count(HandleCount()), Count(doc.m_xobjects.GetSize())}; }, {3, 2}, IDS_STEP_XOBJECT_DELETE,
+         [&] { doc.m_course.m_handles.RemoveAt(2), AddXObject(doc.m_xobjects, Vector3(0, 0, 0), "b.x", 1, 1); }},
         {"DEL during a drag joins the drag's step",
          [&] { Down(Px(0, 0)), Move(Px(10, 0), MK_LBUTTON), Delete(Px(60, -60)), Up(Px(10, 0)); },
          [&] { return Floats{Count(HandleCount()), H(0).vPos.x}; }, {3, 10}, IDS_STEP_POINT_MOVE},
@@ -101,13 +110,14 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
         {"settings", [&] { Settings("0.1", "3"); }, [&] { return Floats{doc.m_course.m_texLuminance, doc.m_xobjectScale}; },
          {0.1f, 3}, IDS_STEP_SETTINGS},
         {"object scale alone", [&] { Settings("0.5", "2"); }, [&] { return Floats{doc.m_xobjectScale}; }, {2},
-         IDS_STEP_SETTINGS, false},
+         IDS_STEP_SETTINGS, [] {}, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         UseScene();
         H(1).vTanPrev = Vector3(0, 60, 0), O(0).Direction = -0.0f;   // a restored -0 must stay -0
         doc.m_course.m_texLuminance = 0.5f, doc.m_xobjectScale = 0.4f, view.m_nSelectedType = -1;
+        c.setup();
         const std::string before = Bits(doc);
         c.edit();
         const Floats got = c.read();
@@ -131,6 +141,33 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
     }
 }
 
+// A Ctrl click within 2.0 of a span inserts after the span's start handle: on the span, with the
+// chord of its neighbours as tangent and their mean widths.
+TEST_F(EditSteps, CtrlClickBesideASpanInsertsAfterItsStartHandle)
+{
+    H(2).WidthLeft = 4.0f, H(3).WidthLeft = 8.0f, H(2).WidthRight = 1.0f, H(3).WidthRight = 2.0f;
+    Down(Px(30, -61.5), MK_CONTROL);   // below the middle of the straight span from handle 2 to 3
+    ASSERT_EQ(HandleCount(), 5);
+    const CourseHandle& h = H(3);
+    EXPECT_EQ(std::pair(h.vPos.y, H(4).vPos), std::pair(-60.0f, Vector3(0.0, -60.0, 0.0)));
+    EXPECT_NEAR(h.vPos.x, 30.0f, 1e-4);
+    EXPECT_EQ(std::pair(h.vTanNext, h.vTanPrev), std::pair(Vector3(-60.0, 0.0, 0.0), Vector3(60.0, 0.0, 0.0)));
+    EXPECT_EQ(std::tuple(h.WidthLeft, h.WidthRight, h.DragPart), std::tuple(6.0f, 1.5f, HandlePart::None));
+    EXPECT_FALSE(view.m_bLButtonDown);   // a Ctrl click never starts a drag
+
+    Down(Px(-1, -30), MK_CONTROL);   // the closing span, from the last handle to the first, appends
+    ASSERT_EQ(HandleCount(), 6);
+    EXPECT_EQ(H(5).vTanNext, H(0).vPos - H(4).vPos);
+
+    UseSquare();
+    // Within 2.0 of both spans meeting at handle 1 (60, 0): the span of handle 1 takes it.
+    Down(Px(59, -1), MK_CONTROL);
+    ASSERT_EQ(HandleCount(), 5);
+    EXPECT_NEAR(H(2).vPos.x, 60.0f, 1e-4);
+    EXPECT_NEAR(H(2).vPos.y, -1.0f, 1e-3);
+    EXPECT_EQ(H(3).vPos, Vector3(60.0, -60.0, 0.0));
+}
+
 // Losing the capture to another window ends the drag; the view's own capture and the notification
 // its own release sends (as the system does, from inside ReleaseCapture) change nothing.
 TEST_F(EditSteps, OnlyACaptureLostToAnotherWindowEndsTheDrag)
@@ -152,7 +189,7 @@ TEST_F(EditSteps, OnlyACaptureLostToAnotherWindowEndsTheDrag)
     EXPECT_EQ(std::pair(H(0).vPos.y, H(0).HoverPart), std::pair(0.0f, HandlePart::Pos));
 }
 
-TEST_F(EditSteps, LookingAroundAndEditsThatChangeNothingAddNoStep)
+TEST_F(EditSteps, LookingAroundOtherKeysAndEditsThatChangeNothingAddNoStep)
 {
     Move(Px(60, 0));
     Down(CPoint(50, 20));                   // type-list row
@@ -163,7 +200,14 @@ TEST_F(EditSteps, LookingAroundAndEditsThatChangeNothingAddNoStep)
     EXPECT_FALSE(doc.m_history.CanUndo());  // nothing to undo while the drag is open
     Move(Px(60, 0), MK_LBUTTON), Up(Px(60, 0));   // and back to where it started
     Down(Px(500, 500), MK_CONTROL);         // off the course
-    Delete(Px(20, 20));
+    // DEL over tangent tips, a span, a width marker, an arrow tip or nothing; any other key anywhere.
+    const Vector3 marker = H(1).vPos + H(1).BorderOffset(BorderSide::Left, H(1).WidthLeft);
+    for (const CPoint p : {Px(12, 0), Px(0, -12), Px(30, 0), Px(marker.x, marker.y), Px(30, -20), Px(20, 20)})
+        Delete(p);
+    AddXObject(doc.m_xobjects, Vector3(), "a.x", 1.0f, 1.0f);   // on control point 0
+    backend.viewHost.cursor = Px(0, 0);
+    for (const UINT key : {0u, 0x08u, 0x0Du, 0x1Bu, 0x20u, 0x2Du, UINT('D'), UINT('X'), 0xBEu, 0x1000007u})
+        Key(key);
     view.OnRButtonDown(MK_RBUTTON, Px(0, 0)), Move(Px(30, 30), MK_RBUTTON), Move(Px(30, 60), MK_RBUTTON | MK_SHIFT);
     view.OnRButtonUp(0, Px(30, 60));
     view.OnMouseWheel(0, 120, Px(0, 0));
