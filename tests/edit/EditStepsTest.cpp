@@ -159,7 +159,7 @@ TEST_F(EditSteps, CtrlClickBesideASpanInsertsAfterItsStartHandle)
     ASSERT_EQ(HandleCount(), 6);
     EXPECT_EQ(H(5).vTanNext, H(0).vPos - H(4).vPos);
 
-    UseSquare();
+    UseScene();
     // Within 2.0 of both spans meeting at handle 1 (60, 0): the span of handle 1 takes it.
     Down(Px(59, -1), MK_CONTROL);
     ASSERT_EQ(HandleCount(), 5);

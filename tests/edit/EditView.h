@@ -1,7 +1,7 @@
 #pragma once
 
 // An 800 x 600 view at zoom 1, camera at the origin, no GL: course (x, y) is pixel (400 + 3x, 300 - 3y).
-// The course is the square of UseSquare with object 0 "rock.x" inside it and object 1 "old oak.x" outside.
+// The course is the square of UseScene with object 0 "rock.x" inside it and object 1 "old oak.x" outside.
 #include "support/Handles.h"
 #include "support/TestBackend.h"
 
@@ -17,13 +17,11 @@
 #include <cmath>
 
 class EditView : public ::testing::Test {
-public:
+protected:
     static CPoint Px(double x, double y)
     {
         return CPoint(static_cast<int>(std::lround(400.0 + 3.0 * x)), static_cast<int>(std::lround(300.0 - 3.0 * y)));
     }
-
-protected:
     void SetUp() override
     {
         AfxSetResources(&TrackwrightResources());
@@ -42,7 +40,7 @@ protected:
     void TearDown() override { doc.RemoveView(&view); }
 
     // A clockwise square of corners: 0 (0, 0), 1 (60, 0), 2 (60, -60), 3 (0, -60); tangents 60 long.
-    void UseSquare()
+    void UseScene()
     {
         RecordList<CourseHandle>& h = doc.m_course.m_handles;
         h.SetSize(0);
@@ -50,11 +48,6 @@ protected:
         h.Add(MakeHandle(60, 0, 0, -60, -60, 0));
         h.Add(MakeHandle(60, -60, -60, 0, 0, 60));
         h.Add(MakeHandle(0, -60, 0, 60, 60, 0));
-    }
-
-    void UseScene()
-    {
-        UseSquare();
         doc.m_xobjects.SetSize(0);
         AddXObject(doc.m_xobjects, Vector3(30.0, -30.0, 0.0), "rock.x", 2.0f, 2.0f);
         AddXObject(doc.m_xobjects, Vector3(90.0, 0.0, 0.0), "old oak.x", 3.0f, 4.0f);
