@@ -1,34 +1,22 @@
 // Each kind of edit at exact pixels through the view's handlers: the numbers it changes, and the one
-// step it makes, which undoes to the bits it started from and redoes to the bits it made.
+// step it makes, which undoes to the state it started from and redoes to the state it made.
 #include "EditView.h"
 
 #include "doc/CourseHistory.h"
 #include "doc/SettingsDlg.h"
+#include "file/CourseFile.h"
 
-#include <bit>
 #include <functional>
 #include <numbers>
 #include <string>
 
 namespace {
 
-// Every stored value with each float as its bits, so a restored -0 or last-bit rounding shows.
-std::string Bits(const CTrackwrightDoc& doc)
+// The course file's text and the object scale: at the sizes used here eight decimals show a float's
+// last bit, and "-0.00000000" a restored -0.
+std::string State(const CTrackwrightDoc& doc)
 {
-    std::string s;
-    const auto f = [&s](float v) { s += std::to_string(std::bit_cast<std::uint32_t>(v)) + ' '; };
-    const auto v = [&f](const Vector3& p) { f(p.x), f(p.y), f(p.z), f(p.w); };
-    for (const CourseHandle& h : doc.m_course.m_handles) {
-        v(h.vPos), v(h.vTanNext), v(h.vTanPrev), f(h.WidthLeft), f(h.WidthRight);
-        s += h.DragPart == HandlePart::None ? "\n" : "dragged\n";
-    }
-    for (const XObject& o : doc.m_xobjects) {
-        s += o.FileName + ' ';
-        v(o.Pos), f(o.Direction), f(o.Width), f(o.Height);
-        s += '\n';
-    }
-    f(doc.m_course.m_texLuminance), f(doc.m_xobjectScale);
-    return s + doc.m_heightMap + '|' + doc.m_colorMap + '|' + std::to_string(doc.m_visibleMap);
+    return CourseFileText(doc.StoredFields()) + std::to_string(doc.m_xobjectScale);
 }
 
 class EditSteps : public EditView {
@@ -118,24 +106,24 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
         H(1).vTanPrev = Vector3(0, 60, 0), O(0).Direction = -0.0f;   // a restored -0 must stay -0
         doc.m_course.m_texLuminance = 0.5f, doc.m_xobjectScale = 0.4f, view.m_nSelectedType = -1;
         c.setup();
-        const std::string before = Bits(doc);
+        const std::string before = State(doc);
         c.edit();
         const Floats got = c.read();
         ASSERT_EQ(got.size(), c.want.size());
         for (std::size_t i = 0; i < got.size(); ++i)
             EXPECT_NEAR(got[i], c.want[i], 1e-4) << i;
-        const std::string after = Bits(doc);
+        const std::string after = State(doc);
         ASSERT_NE(after, before);
         EXPECT_EQ(doc.IsModified(), c.stored);
         EXPECT_EQ(std::pair(doc.m_history.StepCount(), doc.m_history.UndoLabel()), std::pair(1, c.label));
         EXPECT_EQ(Item(ID_EDIT_UNDO), std::pair("元に戻す(&U): " + std::string(AfxLoadString(c.label)) + "\tCtrl+Z", true));
         Run(ID_EDIT_UNDO);
-        EXPECT_EQ(Bits(doc), before);
+        EXPECT_EQ(State(doc), before);
         EXPECT_FALSE(doc.IsModified());   // back at the state opened
         EXPECT_EQ(Item(ID_EDIT_UNDO), std::pair(std::string("元に戻す(&U)\tCtrl+Z"), false));
         EXPECT_TRUE(Item(ID_EDIT_REDO).second);
         Run(ID_EDIT_REDO);
-        EXPECT_EQ(Bits(doc), after);
+        EXPECT_EQ(State(doc), after);
         EXPECT_EQ(doc.IsModified(), c.stored);
         EXPECT_FALSE(Item(ID_EDIT_REDO).second);
     }
