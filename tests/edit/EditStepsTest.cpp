@@ -59,8 +59,14 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
          [&] { return Floats{O(0).Pos.x, O(0).Pos.y, O(0).Direction}; }, {40, -20, 0}, IDS_STEP_XOBJECT_MOVE},
         {"object arrow tip", [&] { Drag(Px(30, -20), Px(40, -30)); }, [&] { return Floats{O(0).Pos.x, O(0).Direction}; },
          {30, std::numbers::pi_v<float> / 2}, IDS_STEP_XOBJECT_TURN},
-        {"insertion", [&] { Down(Px(30, -61), MK_CONTROL); }, [&] { return Floats{Count(HandleCount()), H(3).vPos.x}; },
-         {5, 30}, IDS_STEP_POINT_ADD},
+        // Ctrl beside a span inserts after its start handle: on the span, the chord of its neighbours as tangent,
+        // their mean widths. (Which span of two: PickingEquivalenceTest.)
+        {"insertion", [&] { Down(Px(30, -61.5), MK_CONTROL); },
+         [&] { return Floats{Count(HandleCount()), H(3).vPos.x, H(3).vPos.y, H(3).vTanNext.x, H(3).WidthLeft, H(3).WidthRight}; },
+         {5, 30, -60, -60, 6, 1.5}, IDS_STEP_POINT_ADD},
+        {"insertion on the closing span appends", [&] { Down(Px(-1, -30), MK_CONTROL); },
+         [&] { return Floats{Count(HandleCount()), H(4).vPos.y, H(4).vTanNext.y, H(4).vTanPrev.y}; }, {5, -30, 60, -60},
+         IDS_STEP_POINT_ADD},
         {"placement", [&] { view.m_nSelectedType = 1, Down(Px(20, 20), MK_CONTROL); },
          [&] { return Floats{Count(doc.m_xobjects.GetSize()), O(2).Pos.x, O(2).Width}; }, {3, 20, 20}, IDS_STEP_XOBJECT_ADD},
         // DEL at the system's cursor takes the first control point and the first object under it, in list order.
@@ -127,25 +133,6 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
         EXPECT_EQ(doc.IsModified(), c.stored);
         EXPECT_FALSE(Item(ID_EDIT_REDO).second);
     }
-}
-
-// A Ctrl click within 2.0 of a span inserts after the span's start handle: on the span, with the
-// chord of its neighbours as tangent and their mean widths. (Which span of two: PickingEquivalenceTest.)
-TEST_F(EditSteps, CtrlClickBesideASpanInsertsAfterItsStartHandle)
-{
-    H(2).WidthLeft = 4.0f, H(3).WidthLeft = 8.0f, H(2).WidthRight = 1.0f, H(3).WidthRight = 2.0f;
-    Down(Px(30, -61.5), MK_CONTROL);   // below the middle of the straight span from handle 2 to 3
-    ASSERT_EQ(HandleCount(), 5);
-    const CourseHandle& h = H(3);
-    EXPECT_EQ(std::pair(h.vPos.y, H(4).vPos), std::pair(-60.0f, Vector3(0.0, -60.0, 0.0)));
-    EXPECT_NEAR(h.vPos.x, 30.0f, 1e-4);
-    EXPECT_EQ(std::pair(h.vTanNext, h.vTanPrev), std::pair(Vector3(-60.0, 0.0, 0.0), Vector3(60.0, 0.0, 0.0)));
-    EXPECT_EQ(std::tuple(h.WidthLeft, h.WidthRight, h.DragPart), std::tuple(6.0f, 1.5f, HandlePart::None));
-    EXPECT_FALSE(view.m_bLButtonDown);   // a Ctrl click never starts a drag
-
-    Down(Px(-1, -30), MK_CONTROL);   // the closing span, from the last handle to the first, appends
-    ASSERT_EQ(HandleCount(), 6);
-    EXPECT_EQ(H(5).vTanNext, H(0).vPos - H(4).vPos);
 }
 
 // Losing the capture to another window ends the drag; the view's own capture and the notification

@@ -39,15 +39,16 @@ protected:
     }
     void TearDown() override { doc.RemoveView(&view); }
 
-    // A clockwise square of corners: 0 (0, 0), 1 (60, 0), 2 (60, -60), 3 (0, -60); tangents 60 long.
+    // A clockwise square of corners: 0 (0, 0), 1 (60, 0), 2 (60, -60), 3 (0, -60); tangents 60 long;
+    // widths (left, right) 5 and 5 but (4, 1) at corner 2 and (8, 2) at corner 3.
     void UseScene()
     {
         RecordList<CourseHandle>& h = doc.m_course.m_handles;
         h.SetSize(0);
         h.Add(MakeHandle(0, 0, 60, 0, 0, -60));
         h.Add(MakeHandle(60, 0, 0, -60, -60, 0));
-        h.Add(MakeHandle(60, -60, -60, 0, 0, 60));
-        h.Add(MakeHandle(0, -60, 0, 60, 60, 0));
+        h.Add(MakeHandle(60, -60, -60, 0, 0, 60, 4, 1));
+        h.Add(MakeHandle(0, -60, 0, 60, 60, 0, 8, 2));
         doc.m_xobjects.SetSize(0);
         AddXObject(doc.m_xobjects, Vector3(30.0, -30.0, 0.0), "rock.x", 2.0f, 2.0f);
         AddXObject(doc.m_xobjects, Vector3(90.0, 0.0, 0.0), "old oak.x", 3.0f, 4.0f);

@@ -1,7 +1,12 @@
+// Selecting by clicks, the band and keys; what the selection does: DEL, copy, cut and paste; the values dialog.
 #include "EditView.h"
+
+#include "doc/CourseHistory.h"
+#include "view/ValuesDlg.h"
 
 #include <climits>
 #include <cmath>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -12,7 +17,15 @@ class Selection : public EditView {
 protected:
     // The selected control points and objects.
     std::pair<Ints, Ints> Sel() const { return {view.m_selection.handles, view.m_selection.objects}; }
+    void SelectBothObjects() { Click(Px(30, -30)), Click(Px(90, 0), MK_SHIFT); }
+    // Edit menu state: copy, cut, paste.
+    std::tuple<bool, bool, bool> Enabled()
+    {
+        return {Item(ID_EDIT_COPY).second, Item(ID_EDIT_CUT).second, Item(ID_EDIT_PASTE).second};
+    }
 };
+using Clipboard = Selection;
+using ValuesDialog = Selection;
 
 TEST_F(Selection, ClicksWithinTheSlopSelectShiftTogglesAndEmptyGroundClears)
 {
@@ -91,6 +104,101 @@ TEST_F(Selection, StatusBarShowsTheMousePositionAndTheHoveredPart)
     Click(Px(30, -30));
     Move(Px(20, -40));
     EXPECT_EQ(backend.statusText, "X 20  Y -40    Xオブジェクト rock.x: 位置 (30, -30)  向き 0°");
+}
+
+TEST_F(Clipboard, CopyWritesObjectLinesAndPastePlacesThemAtTheMouse)
+{
+    EXPECT_EQ(Enabled(), std::tuple(false, false, false));
+    SelectBothObjects();
+    EXPECT_EQ(Enabled(), std::tuple(true, true, false));
+    Run(ID_EDIT_COPY);
+    EXPECT_EQ(backend.clipboard,
+              "\"rock.x\"   30.00000000  -30.00000000    0.00000000    2.00000000    2.00000000\r\n"
+              "\"old oak.x\"   90.00000000    0.00000000    0.50000000    3.00000000    4.00000000\r\n");
+    EXPECT_EQ(Enabled(), std::tuple(true, true, true));
+    backend.viewHost.cursor = Px(0, 0);   // the middle of their box, (60, -15), goes here
+    Run(ID_EDIT_PASTE);
+    ASSERT_EQ(doc.m_xobjects.GetSize(), 4);
+    EXPECT_EQ(std::pair(doc.m_xobjects[2].Pos, doc.m_xobjects[3].Pos),
+              std::pair(Vector3(-30.0, -15.0, 0.0), Vector3(30.0, 15.0, 0.0)));
+    EXPECT_EQ(std::pair(doc.m_xobjects[3].FileName, doc.m_xobjects[3].Direction),
+              std::pair(std::string("old oak.x"), 0.5f));
+    EXPECT_EQ(view.m_selection.objects, (std::vector<int>{2, 3}));
+    ASSERT_TRUE(UndoLastStep(doc));
+    EXPECT_TRUE(view.m_selection.Empty());   // what it named is gone
+
+    // A paste in the middle of a group drag: the group stops, the pasted objects stay put.
+    SelectBothObjects();
+    Down(Px(30, -30)), Move(Px(35, -30), MK_LBUTTON);
+    Run(ID_EDIT_PASTE);
+    Move(Px(40, -30), MK_LBUTTON), Up(Px(40, -30));
+    EXPECT_EQ(doc.m_xobjects[2].Pos, Vector3(-30.0, -15.0, 0.0));
+    ASSERT_TRUE(UndoLastStep(doc));
+    EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
+
+    SelectBothObjects();
+    Run(ID_EDIT_CUT);
+    EXPECT_EQ(doc.m_xobjects.GetSize(), 0);
+    EXPECT_EQ(Enabled(), std::tuple(false, false, true));
+}
+
+TEST_F(Clipboard, MalformedTextPastesNothingAndSaysSo)
+{
+    for (const char* text : {" \r\n# only a comment\r\n", "\"a\" 1 2 3 4", "\"a\" 1 2 3 4 5 6", "\"a\" 1 2 x 4 5",
+                             "4 1 2 3 4 5", "\"a\" nan 2 3 4 5", "\"a\" 1e39 2 3 4 5", "\"a\" 1 2 3 4 5\r\nb 1"}) {
+        SCOPED_TRACE(text);
+        backend.clipboard = text, backend.statusText.clear();
+        Run(ID_EDIT_PASTE);
+        EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
+        EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_PASTE_MALFORMED));
+    }
+    EXPECT_EQ(doc.m_history.StepCount(), 0);
+
+    // Lines copied out of a course file, comment and all; names may be bare.
+    backend.clipboard = "#XObject : FileName x y Angle Width Height\r\n\"a b.x\" 1 2 3 4 5 # note\nc.x -1 -2 0 1 1\n";
+    backend.viewHost.cursor = CPoint(-5, -5);   // outside the view: its centre
+    Run(ID_EDIT_PASTE);
+    ASSERT_EQ(doc.m_xobjects.GetSize(), 4);
+    EXPECT_EQ(doc.m_xobjects[2].FileName, "a b.x");
+    EXPECT_EQ(std::pair(doc.m_xobjects[2].Pos, doc.m_xobjects[3].Pos),
+              std::pair(Vector3(1.0, 2.0, 0.0), Vector3(-1.0, -2.0, 0.0)));
+}
+
+TEST_F(ValuesDialog, DoubleClickEditsExactValuesValidated)
+{
+    // A point: a number field refuses text; numbers apply exactly.
+    backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
+        host.items[IDC_POS_X] = "abc";
+        dlg.OnOK();
+        EXPECT_EQ(std::pair(host.result, host.focused), std::pair(0, UINT(IDC_POS_X)));   // still open, the field focused
+        host.items[IDC_POS_X] = "12.5", host.items[IDC_WIDTH_RIGHT] = "7.5";
+        dlg.OnOK();
+    };
+    view.OnLButtonDblClk(MK_LBUTTON, Px(60, 0));
+    EXPECT_EQ(std::tuple(H(1).vPos, H(1).WidthRight, H(1).vTanNext),
+              std::tuple(Vector3(12.5, 0.0, 0.0), 7.5f, Vector3(0.0, -60.0, 0.0)));
+
+    // An object: the catalogue is offered, a quote in the name is refused, untouched fields
+    // keep their exact values (0.5 radians is no round number of degrees).
+    backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
+        EXPECT_EQ(host.choices[IDC_XOBJECT_NAME], (std::vector<std::string>{"tree_pine.x", "grandstand.x"}));
+        EXPECT_EQ(host.items[IDC_XOBJECT_NAME], "old oak.x");
+        host.items[IDC_XOBJECT_NAME] = "big \"oak\".x";
+        dlg.OnOK();
+        EXPECT_EQ(host.result, 0);
+        host.items[IDC_XOBJECT_NAME] = "grandstand.x", host.items[IDC_XOBJECT_WIDTH] = "7.5";
+        dlg.OnOK();
+    };
+    view.OnLButtonDblClk(MK_LBUTTON, Px(90, 0));
+    EXPECT_EQ(backend.MessageTexts().back(), AfxLoadString(IDS_NAME_HAS_QUOTE));
+    const XObject& o = doc.m_xobjects[1];
+    EXPECT_EQ(std::tuple(o.FileName, o.Width, o.Direction, o.Pos),
+              std::tuple(std::string("grandstand.x"), 7.5f, 0.5f, Vector3(90.0, 0.0, 0.0)));
+
+    // A new direction in degrees.
+    backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) { host.items[IDC_DIRECTION] = "90", dlg.OnOK(); };
+    view.OnLButtonDblClk(MK_LBUTTON, Px(90, 0));
+    EXPECT_FLOAT_EQ(doc.m_xobjects[1].Direction, 1.5707964f);
 }
 
 }  // namespace
