@@ -1,7 +1,11 @@
+// The shown map: its texture, failed loads, and the View menu's choice of map.
 #include "support/BmpWriter.h"
 #include "support/GlFixture.h"
+#include "support/TestBackend.h"
 #include "support/TestData.h"
-#include "doc/CourseData.h"
+#include "doc/TrackwrightDoc.h"
+#include "res/Resource.h"
+#include "res/TrackwrightResources.h"
 #include <GL/gl.h>
 #include <cstring>
 #include <filesystem>
@@ -16,6 +20,7 @@ std::string SparseBmp(const std::string& name, std::int32_t w, std::int32_t h, s
     return path;
 }
 using MapTexture = GlFixture;
+using MapCommands = GlFixture;
 // A map becomes a mipmapped RGB texture of the decoded pixels; a failed load keeps the last texture
 // on screen but drops the pixels.
 TEST_F(MapTexture, ImageBuildsMipmappedRgbTextureAndAFailedLoadKeepsIt)
@@ -60,5 +65,60 @@ TEST_F(MapTexture, ImageBuildsMipmappedRgbTextureAndAFailedLoadKeepsIt)
         EXPECT_EQ(course.m_mapInfo.width + course.m_mapInfo.components + course.m_mapInfo.format, 0u);
     }
     EXPECT_EQ(baseLevel(), texels);   // the last map stays on screen
+}
+// Counts the document's repaint requests.
+struct CountingView : CView {
+    void OnUpdate(CView*, long, void*) override { ++updates; }
+    int updates = 0;
+};
+// The View menu's map items are enabled by their paths and checked by the shown map. Choosing one loads
+// it, marks the course (the choice is stored) and repaints; undo and redo of the switch read the map again.
+TEST_F(MapCommands, ItemsFollowThePathsAndTheShownMapAndChoosingAMapLoadsIt)
+{
+    AfxSetResources(&TrackwrightResources());
+    TestBackend backend;
+    CTrackwrightDoc doc;
+    CountingView view;
+    doc.AddView(&view);
+    const auto item = [&doc](UINT id) {   // (enabled, check)
+        CCmdUI ui(id);
+        EXPECT_TRUE(doc.OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui));
+        return std::pair(ui.m_bEnabled, ui.m_nCheck);
+    };
+    const auto run = [&doc](UINT id) { EXPECT_TRUE(doc.OnCmdMsg(id, CN_COMMAND, nullptr)); };
+    doc.m_colorMap = "colour.bmp";
+    EXPECT_EQ(std::pair(item(ID_VIEW_HEIGHTMAP), item(ID_VIEW_COLORMAP)), std::pair(std::pair(false, 1), std::pair(true, 0)));
+    doc.m_heightMap = "height.bmp", doc.m_visibleMap = 1;
+    EXPECT_EQ(std::pair(item(ID_VIEW_HEIGHTMAP), item(ID_VIEW_COLORMAP)), std::pair(std::pair(true, 0), std::pair(true, 1)));
+    doc.m_visibleMap = 2;   // a course file may hold any number here
+    EXPECT_EQ(item(ID_VIEW_COLORMAP).second, 0);
+
+    BmpLayout small, wide;
+    small.width = small.height = wide.height = 4;
+    wide.width = 8;
+    doc.m_heightMap = WriteTempFile("height.bmp", MakeBmp(small, PaddedRows(12, 4)));
+    doc.m_colorMap = WriteTempFile("colour.bmp", MakeBmp(wide, PaddedRows(24, 4)));
+    doc.m_visibleMap = 0;
+    run(ID_VIEW_COLORMAP);
+    EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapInfo.width, doc.IsModified(), view.updates),
+              std::tuple(1, 8, true, 1));
+    const GLuint colour = doc.m_course.m_mapTexture;
+    EXPECT_TRUE(glIsTexture(colour));
+    run(ID_EDIT_UNDO);
+    EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapInfo.width, doc.IsModified()), std::tuple(0, 4, false));
+    run(ID_EDIT_REDO);
+    EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapInfo.width, view.updates), std::tuple(1, 8, 3));
+    // The map already shown is read again into a new texture; nothing stored changes.
+    doc.SetModifiedFlag(false);
+    run(ID_VIEW_COLORMAP);
+    EXPECT_NE(doc.m_course.m_mapTexture, colour);
+    EXPECT_FALSE(doc.IsModified());
+    // A map that cannot be read is reported and changes nothing.
+    const GLuint shown = doc.m_course.m_mapTexture;
+    doc.m_heightMap = "/nonexistent/height.bmp";
+    run(ID_VIEW_HEIGHTMAP);
+    EXPECT_EQ(backend.statusText, "ハイトマップのファイルが読み込めません: /nonexistent/height.bmp");
+    EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapTexture, doc.IsModified()), std::tuple(1, shown, false));
+    doc.RemoveView(&view);
 }
 }  // namespace
