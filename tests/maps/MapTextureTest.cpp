@@ -21,37 +21,18 @@ std::string SparseBmp(const std::string& name, std::int32_t w, std::int32_t h, s
 }
 using MapTexture = GlFixture;
 using MapCommands = GlFixture;
-// A map becomes a mipmapped RGB texture of the decoded pixels; a failed load keeps the last texture
-// on screen but drops the pixels.
-TEST_F(MapTexture, ImageBuildsMipmappedRgbTextureAndAFailedLoadKeepsIt)
+// Maps the GL cannot take whole are refused before their pixels are read: more than 2^28 pixels (GLU's
+// sizes would overflow on the first two), a side over the largest texture (GLU would scale it to black).
+// A failed load drops the pixels and keeps the last texture on screen.
+TEST_F(MapTexture, MapsTheGlCannotTakeWholeAreRefusedAndTheLastTextureStays)
 {
     BmpLayout layout;
-    layout.width = layout.height = 256;
-    const std::vector<std::uint8_t> data = PaddedRows(256 * 3, 256);
+    layout.width = layout.height = 4;
     CourseData course;
-    ASSERT_TRUE(course.LoadMapTexture(WriteTempFile("tex256.bmp", MakeBmp(layout, data))));
-    EXPECT_EQ(course.m_mapInfo.format, GL_RGB);
-    ASSERT_TRUE(course.m_mapPixels);
+    ASSERT_TRUE(course.LoadMapTexture(WriteTempFile("shown.bmp", MakeBmp(layout, PaddedRows(12, 4)))));
     const GLuint shown = course.m_mapTexture;
-    const auto baseLevel = [shown] {
-        std::vector<std::uint8_t> texels(256 * 256 * 3);
-        glBindTexture(GL_TEXTURE_2D, shown);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
-        return texels;
-    };
-    const std::vector<std::uint8_t> texels = baseLevel();
-    EXPECT_EQ(std::vector(texels.begin(), texels.begin() + 3), (std::vector{data[2], data[1], data[0]}));   // B G R
-    GLint last = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 8, GL_TEXTURE_WIDTH, &last);
-    EXPECT_EQ(last, 1);   // the whole chain is there
-    EXPECT_EQ(0, std::memcmp(texels.data(), course.m_mapPixels.get(), texels.size()));
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-
     EXPECT_FALSE(course.LoadMapTexture(""));   // an empty path changes nothing at all
-    EXPECT_EQ(course.m_mapInfo.width, 256);
-    // Maps the GL cannot take whole: more than 2^28 pixels (GLU's sizes would overflow on the
-    // first two), a side over the largest texture (GLU would scale it to black).
+    EXPECT_EQ(course.m_mapInfo.width, 4);
     GLint maxSide = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
     ASSERT_GT(maxSide, 0);
@@ -64,7 +45,7 @@ TEST_F(MapTexture, ImageBuildsMipmappedRgbTextureAndAFailedLoadKeepsIt)
         EXPECT_FALSE(course.m_mapPixels);
         EXPECT_EQ(course.m_mapInfo.width + course.m_mapInfo.components + course.m_mapInfo.format, 0u);
     }
-    EXPECT_EQ(baseLevel(), texels);   // the last map stays on screen
+    EXPECT_TRUE(glIsTexture(shown));
 }
 // Counts the document's repaint requests.
 struct CountingView : CView {
@@ -102,8 +83,18 @@ TEST_F(MapCommands, ItemsFollowThePathsAndTheShownMapAndChoosingAMapLoadsIt)
     run(ID_VIEW_COLORMAP);
     EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapInfo.width, doc.IsModified(), view.updates),
               std::tuple(1, 8, true, 1));
+    // Its texture: the decoded pixels (B G R in the file), with the whole mipmap chain down to 1 x 1.
     const GLuint colour = doc.m_course.m_mapTexture;
-    EXPECT_TRUE(glIsTexture(colour));
+    std::vector<std::uint8_t> texels(8 * 4 * 3);
+    GLint last = 0;
+    glBindTexture(GL_TEXTURE_2D, colour);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 3, GL_TEXTURE_WIDTH, &last);
+    const std::vector<std::uint8_t> file = PaddedRows(24, 4);
+    EXPECT_EQ(std::vector(texels.begin(), texels.begin() + 3), (std::vector{file[2], file[1], file[0]}));
+    EXPECT_EQ(0, std::memcmp(texels.data(), doc.m_course.m_mapPixels.get(), texels.size()));
+    EXPECT_EQ(std::pair(last, glGetError()), std::pair(1, GLenum(GL_NO_ERROR)));
     run(ID_EDIT_UNDO);
     EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapInfo.width, doc.IsModified()), std::tuple(0, 4, false));
     run(ID_EDIT_REDO);
