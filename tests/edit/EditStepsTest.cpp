@@ -30,7 +30,8 @@ protected:
         doc.OnSettings();
     }
     XObject& O(int i) { return doc.m_xobjects[i]; }
-    float Count(int objects) { return static_cast<float>(objects); }
+    float Handles() const { return static_cast<float>(HandleCount()); }
+    float Objects() const { return static_cast<float>(doc.m_xobjects.GetSize()); }
 };
 
 // Drags grab a little off their markers: the grab offset carries. H(1) is made smooth, so its right
@@ -57,52 +58,55 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
          {10, 5}, IDS_STEP_WIDTH_EDIT},
         {"object body", [&] { Drag(Px(31, -30), Px(41, -20)); },
          [&] { return Floats{O(0).Pos.x, O(0).Pos.y, O(0).Direction}; }, {40, -20, 0}, IDS_STEP_XOBJECT_MOVE},
-        {"object arrow tip", [&] { Drag(Px(30, -20), Px(40, -30)); }, [&] { return Floats{O(0).Pos.x, O(0).Direction}; },
-         {30, std::numbers::pi_v<float> / 2}, IDS_STEP_XOBJECT_TURN},
+        {"object arrow tip", [&] { Drag(Px(30, -20), Px(40, -30)); },
+         [&] { return Floats{O(0).Pos.x, O(0).Direction}; }, {30, std::numbers::pi_v<float> / 2},
+         IDS_STEP_XOBJECT_TURN},
         // Ctrl beside a span inserts after its start handle: on the span, the chord of its neighbours as tangent,
         // their mean widths. (Which span of two: PickingEquivalenceTest.)
-        {"insertion", [&] { Down(Px(30, -61.5), MK_CONTROL); },
-         [&] { return Floats{Count(HandleCount()), H(3).vPos.x, H(3).vPos.y, H(3).vTanNext.x, H(3).WidthLeft, H(3).WidthRight}; },
-         {5, 30, -60, -60, 6, 1.5}, IDS_STEP_POINT_ADD},
+        {"insertion", [&] { Down(Px(30, -61.5), MK_CONTROL); }, [&] {
+             return Floats{Handles(), H(3).vPos.x, H(3).vPos.y, H(3).vTanNext.x, H(3).WidthLeft, H(3).WidthRight};
+         }, {5, 30, -60, -60, 6, 1.5}, IDS_STEP_POINT_ADD},
         {"insertion on the closing span appends", [&] { Down(Px(-1, -30), MK_CONTROL); },
-         [&] { return Floats{Count(HandleCount()), H(4).vPos.y, H(4).vTanNext.y, H(4).vTanPrev.y}; }, {5, -30, 60, -60},
+         [&] { return Floats{Handles(), H(4).vPos.y, H(4).vTanNext.y, H(4).vTanPrev.y}; }, {5, -30, 60, -60},
          IDS_STEP_POINT_ADD},
         {"placement", [&] { view.m_nSelectedType = 1, Down(Px(20, 20), MK_CONTROL); },
-         [&] { return Floats{Count(doc.m_xobjects.GetSize()), O(2).Pos.x, O(2).Width}; }, {3, 20, 20}, IDS_STEP_XOBJECT_ADD},
+         [&] { return Floats{Objects(), O(2).Pos.x, O(2).Width}; }, {3, 20, 20}, IDS_STEP_XOBJECT_ADD},
         // DEL at the system's cursor takes the first control point and the first object under it, in list order.
-        {"DEL over two control points", [&] { Delete(Px(0, 0)); }, [&] { return Floats{Count(HandleCount()), H(2).vPos.y}; },
+        {"DEL over two control points", [&] { Delete(Px(0, 0)); }, [&] { return Floats{Handles(), H(2).vPos.y}; },
          {3, 1}, IDS_STEP_POINT_DELETE, [&] { H(3).vPos = Vector3(0, 1, 0); }},
-        {"DEL over two objects", [&] { Delete(Px(30, -30)); },
-         [&] { return Floats{Count(doc.m_xobjects.GetSize()), O(1).Pos.x}; }, {2, 31}, IDS_STEP_XOBJECT_DELETE,
+        {"DEL over two objects", [&] { Delete(Px(30, -30)); }, [&] { return Floats{Objects(), O(1).Pos.x}; }, {2, 31},
+         IDS_STEP_XOBJECT_DELETE,
          [&] { AddXObject(doc.m_xobjects, Vector3(31, -30, 0), "b.x", 1, 1); }},
         {"DEL over a control point and an object", [&] { Delete(Px(0, 0)); },
-         [&] { return Floats{Count(HandleCount()), Count(doc.m_xobjects.GetSize())}; }, {3, 2}, IDS_STEP_DELETE,
+         [&] { return Floats{Handles(), Objects()}; }, {3, 2}, IDS_STEP_DELETE,
          [&] { AddXObject(doc.m_xobjects, Vector3(1, 0, 0), "b.x", 1, 1); }},
-        {"DEL keeps three control points", [&] { Delete(Px(0, 0)); },
-         [&] { return Floats{Count(HandleCount()), Count(doc.m_xobjects.GetSize())}; }, {3, 2}, IDS_STEP_XOBJECT_DELETE,
+        {"DEL keeps three control points", [&] { Delete(Px(0, 0)); }, [&] { return Floats{Handles(), Objects()}; },
+         {3, 2}, IDS_STEP_XOBJECT_DELETE,
          [&] { doc.m_course.m_handles.RemoveAt(2), AddXObject(doc.m_xobjects, Vector3(0, 0, 0), "b.x", 1, 1); }},
         {"DEL during a drag joins the drag's step",
          [&] { Down(Px(0, 0)), Move(Px(10, 0), MK_LBUTTON), Delete(Px(60, -60)), Up(Px(10, 0)); },
-         [&] { return Floats{Count(HandleCount()), H(0).vPos.x}; }, {3, 10}, IDS_STEP_POINT_MOVE},
+         [&] { return Floats{Handles(), H(0).vPos.x}; }, {3, 10}, IDS_STEP_POINT_MOVE},
         {"selection drag", [&] { Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Drag(Px(0, 0), Px(10, 5)); },
          [&] { return Floats{H(0).vPos.x, H(0).vPos.y, O(0).Pos.x, O(0).Pos.y, H(1).vPos.x}; }, {10, 5, 40, -25, 60},
          IDS_STEP_SELECTION_MOVE},
         {"burst of nudges: a pixel, ten with Shift", [&] {
              Click(Px(60, -60)), Key(VK_RIGHT), Key(VK_RIGHT);
-             backend.viewHost.modifiers = MK_SHIFT, Key(VK_UP), backend.viewHost.modifiers = 0, view.OnKeyUp(VK_UP, 1, 0);
-         }, [&] { return Floats{H(2).vPos.x, H(2).vPos.y}; }, {60 + 2 / 3.0f, -60 + 10 / 3.0f}, IDS_STEP_SELECTION_MOVE},
+             backend.viewHost.modifiers = MK_SHIFT, Key(VK_UP);
+             backend.viewHost.modifiers = 0, view.OnKeyUp(VK_UP, 1, 0);
+         }, [&] { return Floats{H(2).vPos.x, H(2).vPos.y}; }, {60 + 2 / 3.0f, -60 + 10 / 3.0f},
+         IDS_STEP_SELECTION_MOVE},
         {"selection deletion", [&] { Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Delete(Px(0, 0)); },
-         [&] { return Floats{Count(HandleCount()), Count(doc.m_xobjects.GetSize())}; }, {3, 1}, IDS_STEP_SELECTION_DELETE},
-        {"paste at the mouse", [&] { backend.clipboard = "\"a.x\" 1 2 3 4 5", backend.viewHost.cursor = Px(20, 20), Run(ID_EDIT_PASTE); },
-         [&] { return Floats{Count(doc.m_xobjects.GetSize()), O(2).Pos.x, O(2).Pos.y}; }, {3, 20, 20}, IDS_STEP_PASTE},
-        {"cut", [&] { Click(Px(30, -30)), Run(ID_EDIT_CUT); }, [&] { return Floats{Count(doc.m_xobjects.GetSize())}; }, {1},
-         IDS_STEP_CUT},
+         [&] { return Floats{Handles(), Objects()}; }, {3, 1}, IDS_STEP_SELECTION_DELETE},
+        {"paste at the mouse",
+         [&] { backend.clipboard = "\"a.x\" 1 2 3 4 5", backend.viewHost.cursor = Px(20, 20), Run(ID_EDIT_PASTE); },
+         [&] { return Floats{Objects(), O(2).Pos.x, O(2).Pos.y}; }, {3, 20, 20}, IDS_STEP_PASTE},
+        {"cut", [&] { Click(Px(30, -30)), Run(ID_EDIT_CUT); }, [&] { return Floats{Objects()}; }, {1}, IDS_STEP_CUT},
         {"values dialog", [&] {
-             backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) { host.items[IDC_POS_X] = "12.5", dlg.OnOK(); };
+             backend.dialogScript = [](CDialog& d, TestDialogHost& host) { host.items[IDC_POS_X] = "12.5", d.OnOK(); };
              view.OnLButtonDblClk(MK_LBUTTON, Px(60, 0));
          }, [&] { return Floats{H(1).vPos.x}; }, {12.5}, IDS_STEP_VALUES},
-        {"settings", [&] { Settings("0.1", "3"); }, [&] { return Floats{doc.m_course.m_texLuminance, doc.m_xobjectScale}; },
-         {0.1f, 3}, IDS_STEP_SETTINGS},
+        {"settings", [&] { Settings("0.1", "3"); },
+         [&] { return Floats{doc.m_course.m_texLuminance, doc.m_xobjectScale}; }, {0.1f, 3}, IDS_STEP_SETTINGS},
         {"object scale alone", [&] { Settings("0.5", "2"); }, [&] { return Floats{doc.m_xobjectScale}; }, {2},
          IDS_STEP_SETTINGS, [] {}, false},
     };

@@ -170,7 +170,8 @@ TEST_F(ValuesDialog, DoubleClickEditsExactValuesValidated)
     backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
         host.items[IDC_POS_X] = "abc";
         dlg.OnOK();
-        EXPECT_EQ(std::pair(host.result, host.focused), std::pair(0, UINT(IDC_POS_X)));   // still open, the field focused
+        // Still open, the field focused.
+        EXPECT_EQ(std::pair(host.result, host.focused), std::pair(0, UINT(IDC_POS_X)));
         host.items[IDC_POS_X] = "12.5", host.items[IDC_WIDTH_RIGHT] = "7.5";
         dlg.OnOK();
     };

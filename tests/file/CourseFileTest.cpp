@@ -125,7 +125,8 @@ TEST(CourseFile, LinesOfPathsObjectsAndShownMapInTheCAndACommaLocale)
 TEST(CourseFile, HugeCountsAreBoundedByTheBytesBehindThem)
 {
     const StoredCourse huge = ParseCourseText("2000000000\n1 2 3 4 5 6 7 8");
-    const int handles = huge.handles.GetSize(), objects = ParseCourseText("0 0.5 none none 0 99999999999").xobjects.GetSize();
+    const int handles = huge.handles.GetSize();
+    const int objects = ParseCourseText("0 0.5 none none 0 99999999999").xobjects.GetSize();
     ASSERT_TRUE(handles >= 1 && handles <= 70000 && objects >= 1 && objects <= 70000) << handles << " " << objects;
     EXPECT_EQ(std::pair(huge.handles[0].WidthLeft, huge.handles[handles - 1].vPos), std::pair(8.0f, Vector3()));
     std::string big = "100000\n";

@@ -74,7 +74,8 @@ TEST(ReplaceFileContents, OldOrNewContentsNeverAMix)
         {"a link chain is followed", [&] { return link(link(existing("real.crs"), "link1"), "link2"); }, nullptr, true,
          "real.crs"},
         {"a dangling link creates its target", [&] { return link("made.crs", "dangling"); }, nullptr, true, "made.crs"},
-        {"a link loop", [&] { return link("loopB", "loopA"), link("loopA", "loopB"), dir.Path("loopA"); }, nullptr, false, ""},
+        {"a link loop", [&] { return link("loopB", "loopA"), link("loopA", "loopB"), dir.Path("loopA"); }, nullptr,
+         false, ""},
         {"a write failing midway", [&] { return existing("fail.crs"); }, failSecond, false, "fail.crs"},
         {"a write that makes no progress", [&] { return existing("zero.crs"); }, writesNothing, false, "zero.crs"},
         {"an interrupted write goes on", [&] { return dir.Path("eintr.crs"); }, interrupted, true, "eintr.crs"},
@@ -119,7 +120,8 @@ TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
     const std::string good = WriteTempFile("good.bmp", MakeBmp(layout, {1, 2, 3, 0}));
 
     const Reader readers[] = {
-        {"course", kMaxCourseFileBytes, [](const std::string& p) { return CTrackwrightDoc().OnOpenDocument(p) != FALSE; }},
+        {"course", kMaxCourseFileBytes,
+         [](const std::string& p) { return CTrackwrightDoc().OnOpenDocument(p) != FALSE; }},
         {"catalogue", kMaxCatalogueFileBytes,
          [](const std::string& p) { std::string text; return ReadTextFile(p, kMaxCatalogueFileBytes, text); }},
         {"font", kMaxTgaFileBytes, [](const std::string& p) {
@@ -128,7 +130,8 @@ TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
              return image.ReleasePixels(), read;
          }},
         {"map", kMaxMapFileBytes, [](const std::string& p) { MapImageInfo info; return ReadBmp(p, info) != nullptr; }},
-        {"settings check", kMaxMapFileBytes, [](const std::string& p) { return IsReadableRegularFile(p, kMaxMapFileBytes); }},
+        {"settings check", kMaxMapFileBytes,
+         [](const std::string& p) { return IsReadableRegularFile(p, kMaxMapFileBytes); }},
     };
     for (const Reader& r : readers) {
         SCOPED_TRACE(r.name);
@@ -155,13 +158,15 @@ TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
     ::alarm(0);
 }
 
-// A byte-order mark is skipped at the very start of a catalogue (a course: CourseFileTest); elsewhere it is part of a name.
+// A byte-order mark is skipped at the very start of a catalogue (of a course: CourseFileTest); elsewhere
+// it is part of a name.
 TEST(HostileFiles, ByteOrderMarkIsSkippedOnlyAtTheStart)
 {
     RecordList<XObjectType> types;
     ParseXObjectCatalogue("\xEF\xBB\xBFtree 2 3\nx 1 1 \xEF\xBB\xBFrock 1 1", types);
     ASSERT_EQ(types.GetSize(), 3);
-    EXPECT_EQ(std::pair(types[0].FileName, types[2].FileName), std::pair(std::string("tree"), std::string("\xEF\xBB\xBFrock")));
+    EXPECT_EQ(types[0].FileName, "tree");
+    EXPECT_EQ(types[2].FileName, "\xEF\xBB\xBFrock");
 }
 
 }  // namespace

@@ -24,7 +24,10 @@ private:
     std::string m_path;
 };
 
-inline void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+inline void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
 inline std::string ReadBytes(const std::string& path)
 {
     const std::vector<std::uint8_t> bytes = ReadWholeFile(path);

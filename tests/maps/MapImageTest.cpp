@@ -32,13 +32,14 @@ void ExpectMatchesReference(const fs::path& bmp, const std::uint8_t* pixels, con
     std::vector<QRgb> table;
     if (info.components == 1) {
         const std::vector<std::uint8_t> b = ReadWholeFile(bmp.string());
-        for (std::size_t at = 14 + Le32(b, 14); at + 4 <= std::min<std::size_t>(Le32(b, 10), b.size()) && table.size() < 256;
-             at += 4)
+        const std::size_t end = std::min<std::size_t>(Le32(b, 10), b.size());
+        for (std::size_t at = 14 + Le32(b, 14); at + 4 <= end && table.size() < 256; at += 4)
             table.push_back(qRgb(b[at + 2], b[at + 1], b[at]));
     }
     int wrong = 0;
     for (int y = 0; y < info.height && wrong < 5; ++y) {
-        const std::uint8_t* row = pixels + std::size_t(info.height - 1 - y) * info.width * info.components;   // bottom up
+        // The buffer holds the bottom row first.
+        const std::uint8_t* row = pixels + std::size_t(info.height - 1 - y) * info.width * info.components;
         for (int x = 0; x < info.width && wrong < 5; ++x) {
             if (info.components == 1 && row[x] >= table.size())
                 continue;   // no colour to compare with (pal8badindex)
@@ -65,7 +66,8 @@ TEST(ReadBmp, BmpSuiteDecodesToReferenceOrIsRefused)
             if (!pixels)
                 continue;
             accepted.insert(std::string(dir) + "/" + e.path().stem().string());
-            EXPECT_EQ(std::pair(info.type, info.format), std::pair(GL_UNSIGNED_BYTE, info.components == 3 ? GL_RGB : GL_LUMINANCE));
+            EXPECT_EQ(std::pair(info.type, info.format),
+                      std::pair(GL_UNSIGNED_BYTE, info.components == 3 ? GL_RGB : GL_LUMINANCE));
             ExpectMatchesReference(e.path(), pixels.get(), info);
         }
     }
@@ -96,7 +98,8 @@ TEST(ReadBmp, RefusesWhatItCannotDecode)
     const std::pair<const char*, std::vector<std::uint8_t>> files[] = {
         {"20 bytes", {real.begin(), real.begin() + 20}}, {"headers only", {real.begin(), real.begin() + 54}},
         {"not BM", edited(0, 'M')}, {"pixels beyond the end", edited(13, 0x7F)}, {"width 0", sized(0, 4)},
-        {"height INT_MIN", sized(4, INT_MIN)}, {"huge", sized(INT_MAX, INT_MAX)}, {"huge top-down", sized(INT_MAX, -INT_MAX)},
+        {"height INT_MIN", sized(4, INT_MIN)}, {"huge", sized(INT_MAX, INT_MAX)},
+        {"huge top-down", sized(INT_MAX, -INT_MAX)},
     };
     for (const auto& [what, bytes] : files) {
         MapImageInfo info;

@@ -36,10 +36,11 @@ TEST_F(MapTexture, MapsTheGlCannotTakeWholeAreRefusedAndTheLastTextureStays)
     GLint maxSide = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
     ASSERT_GT(maxSide, 0);
-    for (const std::string& path : {SparseBmp("big24.bmp", 27000, 27000, 24), SparseBmp("big8.bmp", 50000, 50000, 8),
-                                    SparseBmp("overpixels.bmp", 16385, 16385, 8), SparseBmp("wide.bmp", maxSide + 1, 1, 8),
-                                    SparseBmp("tall.bmp", 1, 100000, 24), TestDataPath("bmpsuite/g/rgb32.bmp"),
-                                    std::string("/nonexistent/map.bmp")}) {
+    for (const std::string& path :
+         {SparseBmp("big24.bmp", 27000, 27000, 24), SparseBmp("big8.bmp", 50000, 50000, 8),
+          SparseBmp("overpixels.bmp", 16385, 16385, 8), SparseBmp("wide.bmp", maxSide + 1, 1, 8),
+          SparseBmp("tall.bmp", 1, 100000, 24), TestDataPath("bmpsuite/g/rgb32.bmp"),
+          std::string("/nonexistent/map.bmp")}) {
         EXPECT_FALSE(course.LoadMapTexture(path)) << path;
         EXPECT_EQ(course.m_mapTexture, shown);
         EXPECT_FALSE(course.m_mapPixels);
@@ -68,9 +69,10 @@ TEST_F(MapCommands, ItemsFollowThePathsAndTheShownMapAndChoosingAMapLoadsIt)
     };
     const auto run = [&doc](UINT id) { EXPECT_TRUE(doc.OnCmdMsg(id, CN_COMMAND, nullptr)); };
     doc.m_colorMap = "colour.bmp";
-    EXPECT_EQ(std::pair(item(ID_VIEW_HEIGHTMAP), item(ID_VIEW_COLORMAP)), std::pair(std::pair(false, 1), std::pair(true, 0)));
+    using Items = std::pair<std::pair<bool, int>, std::pair<bool, int>>;
+    EXPECT_EQ(std::pair(item(ID_VIEW_HEIGHTMAP), item(ID_VIEW_COLORMAP)), Items({false, 1}, {true, 0}));
     doc.m_heightMap = "height.bmp", doc.m_visibleMap = 1;
-    EXPECT_EQ(std::pair(item(ID_VIEW_HEIGHTMAP), item(ID_VIEW_COLORMAP)), std::pair(std::pair(true, 0), std::pair(true, 1)));
+    EXPECT_EQ(std::pair(item(ID_VIEW_HEIGHTMAP), item(ID_VIEW_COLORMAP)), Items({true, 0}, {true, 1}));
     doc.m_visibleMap = 2;   // a course file may hold any number here
     EXPECT_EQ(item(ID_VIEW_COLORMAP).second, 0);
 
