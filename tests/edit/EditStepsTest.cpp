@@ -86,9 +86,12 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
         {"DEL during a drag joins the drag's step",
          [&] { Down(Px(0, 0)), Move(Px(10, 0), MK_LBUTTON), Delete(Px(60, -60)), Up(Px(10, 0)); },
          [&] { return Floats{Handles(), H(0).vPos.x}; }, {3, 10}, IDS_STEP_POINT_MOVE},
-        {"selection drag", [&] { Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Drag(Px(0, 0), Px(10, 5)); },
-         [&] { return Floats{H(0).vPos.x, H(0).vPos.y, O(0).Pos.x, O(0).Pos.y, H(1).vPos.x}; }, {10, 5, 40, -25, 60},
-         IDS_STEP_SELECTION_MOVE},
+        {"selection drag: the group moves once beyond the click slop", [&] {
+             Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Down(Px(0, 0)), Move(CPoint(402, 298), MK_LBUTTON);
+             EXPECT_EQ(H(0).vPos, Vector3());
+             Move(Px(10, 5), MK_LBUTTON), Up(Px(10, 5));
+         }, [&] { return Floats{H(0).vPos.x, H(0).vPos.y, O(0).Pos.x, O(0).Pos.y, H(1).vPos.x, H(0).vTanNext.x}; },
+         {10, 5, 40, -25, 60, 60}, IDS_STEP_SELECTION_MOVE},
         {"burst of nudges: a pixel, ten with Shift", [&] {
              Click(Px(60, -60)), Key(VK_RIGHT), Key(VK_RIGHT);
              backend.viewHost.modifiers = MK_SHIFT, Key(VK_UP);
@@ -117,7 +120,9 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
         doc.m_course.m_texLuminance = 0.5f, doc.m_xobjectScale = 0.4f, view.m_nSelectedType = -1;
         c.setup();
         const std::string before = State(doc);
+        const int repaints = backend.viewHost.invalidations;
         c.edit();
+        EXPECT_GT(backend.viewHost.invalidations, repaints);
         const Floats got = c.read();
         ASSERT_EQ(got.size(), c.want.size());
         for (std::size_t i = 0; i < got.size(); ++i)
@@ -188,7 +193,7 @@ TEST_F(EditSteps, LookingAroundOtherKeysAndEditsThatChangeNothingAddNoStep)
     EXPECT_EQ(std::pair(doc.m_history.StepCount(), doc.IsModified()), std::pair(0, false));
 }
 
-TEST_F(EditSteps, NewEditDropsRedoAndSavedStateFollowsTheHistory)
+TEST_F(EditSteps, NewEditDropsRedoSavedStateFollowsTheHistoryAndNewEmptiesIt)
 {
     Drag(Px(60, 0), Px(70, 0)), Drag(Px(70, 0), Px(80, 0));
     doc.m_history.MarkSaved(), doc.SetModifiedFlag(false);
@@ -201,6 +206,9 @@ TEST_F(EditSteps, NewEditDropsRedoAndSavedStateFollowsTheHistory)
     EXPECT_FALSE(doc.m_history.CanRedo() || RedoNextStep(doc));
     UndoLastStep(doc);
     EXPECT_EQ(std::pair(doc.IsModified(), H(1).vPos.x), std::pair(true, 70.0f));   // the saved state is gone
+    ASSERT_TRUE(doc.m_history.CanUndo() && doc.m_history.CanRedo());
+    doc.OnNewDocument();   // a new course starts with nothing to undo or redo
+    EXPECT_FALSE(doc.m_history.CanUndo() || doc.m_history.CanRedo() || doc.IsModified());
 }
 
 TEST_F(EditSteps, HistoryKeepsTheLastThousandSteps)
