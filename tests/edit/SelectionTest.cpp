@@ -1,57 +1,43 @@
+// Selecting by clicks, the band and keys; what the selection does: DEL, copy, cut and paste; the values dialog.
 #include "EditView.h"
 
 #include "doc/CourseHistory.h"
-#include "framework/Resources.h"
-#include "geometry/XObjectQueries.h"
-#include "res/Resource.h"
-#include "res/TrackwrightResources.h"
+#include "view/ValuesDlg.h"
 
-#include <cmath>
 #include <climits>
+#include <cmath>
+#include <tuple>
 #include <vector>
 
 namespace {
 
-class Selection : public EditView {
-protected:
-    void SetUp() override
-    {
-        EditView::SetUp();
-        AfxSetResources(&TrackwrightResources());
-        UseSquare();
-        AddXObject(doc.m_xobjects, Vector3(30.0, -30.0, 0.0), "rock.x", 2.0f, 2.0f);   // object 0, mid-square
-        AddXObject(doc.m_xobjects, Vector3(90.0, 0.0, 0.0), "tree.x", 3.0f, 3.0f);     // object 1, outside
-        doc.m_history.Clear();
-    }
-    void Click(CPoint p, UINT flags = 0) { Down(p, flags), Up(p); }
-    void Band(CPoint from, CPoint to, UINT flags = 0) { Down(from, flags), Move(to, MK_LBUTTON | flags), Up(to); }
-    // The selected control points and objects.
-    std::pair<std::vector<int>, std::vector<int>> Sel() const { return {view.m_selection.handles, view.m_selection.objects}; }
-    std::vector<int> Handles() const { return view.m_selection.handles; }
-    void Key(UINT key) { view.OnKeyDown(key, 1, 0); }
-};
 using Ints = std::vector<int>;
 
-TEST_F(Selection, AClickSelectsWithinTheSlopAndADragBeyondItDoesNot)
+class Selection : public EditView {
+protected:
+    // The selected control points and objects.
+    std::pair<Ints, Ints> Sel() const { return {view.m_selection.handles, view.m_selection.objects}; }
+    void SelectBothObjects() { Click(Px(30, -30)), Click(Px(90, 0), MK_SHIFT); }
+    // Edit menu state: copy, cut, paste.
+    std::tuple<bool, bool, bool> Enabled()
+    {
+        return {Item(ID_EDIT_COPY).second, Item(ID_EDIT_CUT).second, Item(ID_EDIT_PASTE).second};
+    }
+};
+using Clipboard = Selection;
+using ValuesDialog = Selection;
+
+TEST_F(Selection, ClicksWithinTheSlopSelectShiftTogglesAndEmptyGroundClears)
 {
-    struct Case { int dx, dy; bool selects; };
-    for (const Case c : {Case{0, 0, true}, Case{2, -2, true}, Case{-2, 2, true}, Case{3, 0, false}, Case{0, -3, false}}) {
-        SCOPED_TRACE(testing::Message() << c.dx << "," << c.dy);
+    // A release 2 pixels from the press, with no move, is a click; 3 pixels or any int (no overflow) is not.
+    const CPoint at = Px(60, 0);
+    for (const CPoint up : {CPoint(at.x + 2, at.y - 2), CPoint(at.x + 3, at.y), CPoint(at.x, at.y - 3),
+                            CPoint(INT_MIN, INT_MAX)}) {
         view.m_selection = CourseSelection();
-        const CPoint at = Px(60, 0);
-        Down(at);
-        Up(CPoint(at.x + c.dx, at.y + c.dy));   // a release away from the press, with no move
-        EXPECT_EQ(Handles(), c.selects ? Ints{1} : Ints{});
+        Down(at), Up(up);
+        EXPECT_EQ(Sel().first, up.x == at.x + 2 ? Ints{1} : Ints{}) << up.x << "," << up.y;
         EXPECT_EQ(H(1).vPos, Vector3(60.0, 0.0, 0.0));   // nothing followed without a move
     }
-    // A captured pointer may report any int: the slop test must not overflow (sanitizer build).
-    view.m_selection = CourseSelection();
-    Down(Px(60, 0)), Up(CPoint(INT_MIN, INT_MAX));
-    EXPECT_EQ(Handles(), Ints{});
-}
-
-TEST_F(Selection, ShiftClickTogglesAndAPlainClickOnEmptyGroundClears)
-{
     Click(Px(0, 0));
     Click(Px(30, -30), MK_SHIFT);   // the object
     Click(Px(60, -60), MK_SHIFT);
@@ -76,86 +62,39 @@ TEST_F(Selection, RubberBandTakesPositionsOnItsEdgesAndShiftAdds)
     H(2).vPos = Vector3(std::nextafter(qb.x, 1e9f), -20.0, 0.0);                // just right of it: out
     doc.m_xobjects[0].Pos = Vector3(0.0, qb.y, 0.0);                            // on the bottom edge: in
     H(3).vPos = Vector3(0.0, std::nextafter(qb.y, -1e9f), 0.0);                 // just below: out
-    Band(a, b);
+    Drag(a, b);
     EXPECT_EQ(Sel(), std::pair(Ints{0, 1}, Ints{0}));
-    Band(Px(80, 10), Px(100, -10), MK_SHIFT);
+    Drag(Px(80, 10), Px(100, -10), MK_SHIFT);
     EXPECT_EQ(Sel(), std::pair(Ints{0, 1}, Ints{0, 1}));
-    Band(Px(80, 10), Px(100, -10));
+    Drag(Px(80, 10), Px(100, -10));
     EXPECT_EQ(Sel(), std::pair(Ints{}, Ints{1}));
     EXPECT_EQ(doc.m_history.StepCount(), 0);
 }
 
-TEST_F(Selection, DragOnASelectedPartMovesTheGroupAsOneStep)
-{
-    Click(Px(0, 0));
-    Click(Px(30, -30), MK_SHIFT);
-    const CourseHandle before = H(0);
-    Down(Px(0, 0));
-    Move(CPoint(402, 298), MK_LBUTTON);   // within the slop: nothing moves yet
-    EXPECT_EQ(H(0).vPos, before.vPos);
-    Move(Px(10, 5), MK_LBUTTON), Up(Px(10, 5));
-    const Vector3 d = view.ScreenToWorld(Px(10, 5).x, Px(10, 5).y) - view.ScreenToWorld(Px(0, 0).x, Px(0, 0).y);
-    EXPECT_EQ(H(0).vPos, before.vPos + d);
-    EXPECT_EQ(doc.m_xobjects[0].Pos, Vector3(30.0, -30.0, 0.0) + d);
-    EXPECT_EQ(std::pair(H(0).vTanNext, H(0).WidthLeft), std::pair(before.vTanNext, before.WidthLeft));
-    EXPECT_EQ(H(1).vPos, Vector3(60.0, 0.0, 0.0));
-    EXPECT_EQ(Sel(), std::pair(Ints{0}, Ints{0}));   // a drag keeps the selection
-    EXPECT_EQ(doc.m_history.UndoLabel(), IDS_STEP_SELECTION_MOVE);
-
-    ASSERT_TRUE(UndoLastStep(doc));
-    EXPECT_EQ(std::pair(H(0).vPos, doc.m_xobjects[0].Pos), std::pair(before.vPos, Vector3(30.0, -30.0, 0.0)));
-    EXPECT_EQ(Sel(), std::pair(Ints{0}, Ints{0}));   // same lists: the selection stays
-
-    // A drag from an unselected part moves only that part, as without a selection.
-    Drag(Px(60, 0), Px(70, 0));
-    EXPECT_NEAR(H(1).vPos.x, 70.0f, 1e-4);
-    EXPECT_EQ(H(0).vPos, before.vPos);
-    EXPECT_EQ(doc.m_history.UndoLabel(), IDS_STEP_POINT_MOVE);
-}
-
-TEST_F(Selection, ArrowKeysNudgeByAPixelOrTenAndABurstIsOneStep)
+// A burst of arrow keys is one step (EditStepsTest); another key ends it.
+TEST_F(Selection, AnotherKeyEndsANudgeBurstEscClearsAndArrowsNeedASelection)
 {
     Click(Px(60, -60));
-    const float px = view.WorldPerPixel();
-    EXPECT_FLOAT_EQ(px, 1.0f / 3.0f);
-    Key(VK_RIGHT), Key(VK_RIGHT);
-    backend.viewHost.modifiers = MK_SHIFT;
-    Key(VK_UP), view.OnKeyUp(VK_UP, 1, 0);
-    backend.viewHost.modifiers = 0;
-    EXPECT_NEAR(H(2).vPos.x, 60.0f + 2 * px, 1e-4);
-    EXPECT_NEAR(H(2).vPos.y, -60.0f + 10 * px, 1e-4);
+    Key(VK_RIGHT), Key(VK_UP), Key(VK_LEFT);
+    EXPECT_EQ(doc.m_history.StepCount(), 0);   // still open
+    Key(VK_ESCAPE);
     EXPECT_EQ(doc.m_history.StepCount(), 1);
-    Key(VK_LEFT), Key(VK_ESCAPE);   // another key ends the burst, Esc clears the selection
-    EXPECT_EQ(doc.m_history.StepCount(), 2);
     EXPECT_TRUE(view.m_selection.Empty());
     Key(VK_DOWN);     // with nothing selected the arrows do nothing
-    EXPECT_EQ(doc.m_history.StepCount(), 2);
-    ASSERT_TRUE(UndoLastStep(doc) && UndoLastStep(doc));
-    EXPECT_EQ(H(2).vPos, Vector3(60.0, -60.0, 0.0));
+    EXPECT_EQ(doc.m_history.StepCount(), 1);
 }
 
-TEST_F(Selection, DeleteOverASelectedPartRemovesTheSelectionButKeepsThreePoints)
+TEST_F(Selection, DelOverASelectedPartTakesTheSelectionButKeepsThreePointsAndElsewhereOnlyThatPart)
 {
-    const auto counts = [&] { return std::pair(HandleCount(), doc.m_xobjects.GetSize()); };
     Click(Px(0, 0)), Click(Px(60, 0), MK_SHIFT);
     Delete(Px(60, 0));   // would leave 2 control points
-    EXPECT_EQ(counts(), std::pair(4, 2));
+    EXPECT_EQ(std::pair(HandleCount(), doc.m_history.StepCount()), std::pair(4, 0));
     EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_KEEP_THREE_POINTS));
-    EXPECT_EQ(doc.m_history.StepCount(), 0);
-
-    Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Click(Px(90, 0), MK_SHIFT);
+    Delete(Px(30, -30));   // the rock is not selected: it alone goes
+    EXPECT_EQ(std::pair(HandleCount(), doc.m_xobjects.GetSize()), std::pair(4, 1));
+    Click(Px(0, 0)), Click(Px(90, 0), MK_SHIFT);
     Delete(Px(90, 0));
-    EXPECT_EQ(counts(), std::pair(3, 0));
-    EXPECT_EQ(H(0).vPos, Vector3(60.0, 0.0, 0.0));
-    EXPECT_TRUE(view.m_selection.Empty());
-    EXPECT_EQ(doc.m_history.UndoLabel(), IDS_STEP_SELECTION_DELETE);
-    ASSERT_TRUE(UndoLastStep(doc));
-    EXPECT_EQ(counts(), std::pair(4, 2));
-
-    // Over an unselected part DEL removes that part alone.
-    Click(Px(30, -30));
-    Delete(Px(60, -60));
-    EXPECT_EQ(counts(), std::pair(3, 2));
+    EXPECT_EQ(std::tuple(HandleCount(), doc.m_xobjects.GetSize(), view.m_selection.Empty()), std::tuple(3, 0, true));
 }
 
 TEST_F(Selection, StatusBarShowsTheMousePositionAndTheHoveredPart)
@@ -165,6 +104,102 @@ TEST_F(Selection, StatusBarShowsTheMousePositionAndTheHoveredPart)
     Click(Px(30, -30));
     Move(Px(20, -40));
     EXPECT_EQ(backend.statusText, "X 20  Y -40    Xオブジェクト rock.x: 位置 (30, -30)  向き 0°");
+}
+
+TEST_F(Clipboard, CopyWritesObjectLinesAndPastePlacesThemAtTheMouse)
+{
+    EXPECT_EQ(Enabled(), std::tuple(false, false, false));
+    SelectBothObjects();
+    EXPECT_EQ(Enabled(), std::tuple(true, true, false));
+    Run(ID_EDIT_COPY);
+    EXPECT_EQ(backend.clipboard,
+              "\"rock.x\"   30.00000000  -30.00000000    0.00000000    2.00000000    2.00000000\r\n"
+              "\"old oak.x\"   90.00000000    0.00000000    0.50000000    3.00000000    4.00000000\r\n");
+    EXPECT_EQ(Enabled(), std::tuple(true, true, true));
+    backend.viewHost.cursor = Px(0, 0);   // the middle of their box, (60, -15), goes here
+    Run(ID_EDIT_PASTE);
+    ASSERT_EQ(doc.m_xobjects.GetSize(), 4);
+    EXPECT_EQ(std::pair(doc.m_xobjects[2].Pos, doc.m_xobjects[3].Pos),
+              std::pair(Vector3(-30.0, -15.0, 0.0), Vector3(30.0, 15.0, 0.0)));
+    EXPECT_EQ(std::pair(doc.m_xobjects[3].FileName, doc.m_xobjects[3].Direction),
+              std::pair(std::string("old oak.x"), 0.5f));
+    EXPECT_EQ(view.m_selection.objects, (std::vector<int>{2, 3}));
+    ASSERT_TRUE(UndoLastStep(doc));
+    EXPECT_TRUE(view.m_selection.Empty());   // what it named is gone
+
+    // A paste in the middle of a group drag: the group stops, the pasted objects stay put.
+    SelectBothObjects();
+    Down(Px(30, -30)), Move(Px(35, -30), MK_LBUTTON);
+    Run(ID_EDIT_PASTE);
+    Move(Px(40, -30), MK_LBUTTON), Up(Px(40, -30));
+    EXPECT_EQ(doc.m_xobjects[2].Pos, Vector3(-30.0, -15.0, 0.0));
+    ASSERT_TRUE(UndoLastStep(doc));
+    EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
+
+    SelectBothObjects();
+    Run(ID_EDIT_CUT);
+    EXPECT_EQ(doc.m_xobjects.GetSize(), 0);
+    EXPECT_EQ(Enabled(), std::tuple(false, false, true));
+}
+
+TEST_F(Clipboard, MalformedTextPastesNothingAndSaysSo)
+{
+    for (const char* text : {" \r\n# only a comment\r\n", "\"a\" 1 2 3 4", "\"a\" 1 2 3 4 5 6", "\"a\" 1 2 x 4 5",
+                             "4 1 2 3 4 5", "\"a\" nan 2 3 4 5", "\"a\" 1e39 2 3 4 5", "\"a\" 1 2 3 4 5\r\nb 1"}) {
+        SCOPED_TRACE(text);
+        backend.clipboard = text, backend.statusText.clear();
+        Run(ID_EDIT_PASTE);
+        EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
+        EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_PASTE_MALFORMED));
+    }
+    EXPECT_EQ(doc.m_history.StepCount(), 0);
+
+    // Lines copied out of a course file, comment and all; names may be bare.
+    backend.clipboard = "#XObject : FileName x y Angle Width Height\r\n\"a b.x\" 1 2 3 4 5 # note\nc.x -1 -2 0 1 1\n";
+    backend.viewHost.cursor = CPoint(-5, -5);   // outside the view: its centre
+    Run(ID_EDIT_PASTE);
+    ASSERT_EQ(doc.m_xobjects.GetSize(), 4);
+    EXPECT_EQ(doc.m_xobjects[2].FileName, "a b.x");
+    EXPECT_EQ(std::pair(doc.m_xobjects[2].Pos, doc.m_xobjects[3].Pos),
+              std::pair(Vector3(1.0, 2.0, 0.0), Vector3(-1.0, -2.0, 0.0)));
+}
+
+TEST_F(ValuesDialog, DoubleClickEditsExactValuesValidated)
+{
+    // A point: a number field refuses text; numbers apply exactly.
+    backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
+        host.items[IDC_POS_X] = "abc";
+        dlg.OnOK();
+        // Still open, the field focused.
+        EXPECT_EQ(std::pair(host.result, host.focused), std::pair(0, UINT(IDC_POS_X)));
+        host.items[IDC_POS_X] = "12.5", host.items[IDC_WIDTH_RIGHT] = "7.5";
+        dlg.OnOK();
+    };
+    view.OnLButtonDblClk(MK_LBUTTON, Px(60, 0));
+    EXPECT_EQ(std::tuple(H(1).vPos, H(1).WidthRight, H(1).vTanNext),
+              std::tuple(Vector3(12.5, 0.0, 0.0), 7.5f, Vector3(0.0, -60.0, 0.0)));
+
+    // An object: the catalogue is offered, a quote in the name is refused, untouched fields
+    // keep their exact values (0.5 radians is no round number of degrees).
+    backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
+        EXPECT_EQ(host.choices[IDC_XOBJECT_NAME], (std::vector<std::string>{"tree_pine.x", "grandstand.x"}));
+        EXPECT_EQ(host.items[IDC_XOBJECT_NAME], "old oak.x");
+        host.items[IDC_XOBJECT_NAME] = "big \"oak\".x";
+        dlg.OnOK();
+        EXPECT_EQ(host.result, 0);
+        host.items[IDC_XOBJECT_NAME] = "grandstand.x", host.items[IDC_XOBJECT_WIDTH] = "7.5";
+        dlg.OnOK();
+    };
+    view.OnLButtonDblClk(MK_LBUTTON, Px(90, 0));
+    EXPECT_EQ(backend.MessageTexts().back(), AfxLoadString(IDS_NAME_HAS_QUOTE));
+    const XObject& o = doc.m_xobjects[1];
+    EXPECT_EQ(std::tuple(o.FileName, o.Width, o.Direction, o.Pos),
+              std::tuple(std::string("grandstand.x"), 7.5f, 0.5f, Vector3(90.0, 0.0, 0.0)));
+
+    // A new direction in degrees.
+    backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) { host.items[IDC_DIRECTION] = "90", dlg.OnOK(); };
+    view.OnLButtonDblClk(MK_LBUTTON, Px(90, 0));
+    EXPECT_FLOAT_EQ(doc.m_xobjects[1].Direction, 1.5707964f);
 }
 
 }  // namespace

@@ -1,28 +1,35 @@
 #pragma once
-#include <cstdlib>
+// A fresh folder under the system's temporary folder, removed with everything in it; whole files as text.
+#include "support/BmpWriter.h"
+
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
-// A fresh folder under the system's temporary folder, removed with everything in it.
+
+#include <stdlib.h>
+
 class TempDir {
 public:
-    TempDir()
+    TempDir() : m_path((std::filesystem::temp_directory_path() / "tw_file_XXXXXX").string())
     {
-        std::string templ = (std::filesystem::temp_directory_path() / "tw_file_XXXXXX").string();
-        m_path = ::mkdtemp(templ.data()) ? templ : std::string();
+        if (!::mkdtemp(m_path.data()))
+            m_path.clear();
     }
     ~TempDir() { std::error_code ec; std::filesystem::remove_all(m_path, ec); }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-    std::string Path(const std::string& name) const { return m_path + "/" + name; }
-    const std::string& Path() const { return m_path; }
+    std::string Path(const std::string& name = "") const { return name.empty() ? m_path : m_path + "/" + name; }
+
 private:
     std::string m_path;
 };
-inline void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+inline void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
 inline std::string ReadBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
+    return {bytes.begin(), bytes.end()};
 }

@@ -1,7 +1,11 @@
+// The shown map: its texture, failed loads, and the View menu's choice of map.
 #include "support/BmpWriter.h"
 #include "support/GlFixture.h"
+#include "support/TestBackend.h"
 #include "support/TestData.h"
-#include "doc/CourseData.h"
+#include "doc/TrackwrightDoc.h"
+#include "res/Resource.h"
+#include "res/TrackwrightResources.h"
 #include <GL/gl.h>
 #include <cstring>
 #include <filesystem>
@@ -15,60 +19,99 @@ std::string SparseBmp(const std::string& name, std::int32_t w, std::int32_t h, s
     std::filesystem::resize_file(path, 54 + (std::uint64_t(w) * bits / 8 + 3) / 4 * 4 * std::uint64_t(h));
     return path;
 }
-// The base level of a texture, row by row.
-std::vector<std::uint8_t> Texels(GLuint texture, int w, int h)
-{
-    std::vector<std::uint8_t> texels(std::size_t(w) * h * 3);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
-    return texels;
-}
 using MapTexture = GlFixture;
-TEST_F(MapTexture, TwentyFourBitImageBuildsMipmappedRgbTexture)
+using MapCommands = GlFixture;
+// Maps the GL cannot take whole are refused before their pixels are read: more than 2^28 pixels (GLU's
+// sizes would overflow on the first two), a side over the largest texture (GLU would scale it to black).
+// A failed load drops the pixels and keeps the last texture on screen.
+TEST_F(MapTexture, MapsTheGlCannotTakeWholeAreRefusedAndTheLastTextureStays)
 {
     BmpLayout layout;
-    layout.width = layout.height = 256;
-    const std::vector<std::uint8_t> data = PaddedRows(256 * 3, 256);
+    layout.width = layout.height = 4;
     CourseData course;
-    ASSERT_TRUE(course.LoadMapTexture(WriteTempFile("tex256.bmp", MakeBmp(layout, data))));
-    EXPECT_EQ(course.m_mapInfo.format, GL_RGB);
-    ASSERT_TRUE(course.m_mapPixels);
-    GLint last = 0;
-    glBindTexture(GL_TEXTURE_2D, course.m_mapTexture);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 8, GL_TEXTURE_WIDTH, &last);
-    EXPECT_EQ(last, 1);   // the whole chain is there
-    const std::vector<std::uint8_t> texels = Texels(course.m_mapTexture, 256, 256);
-    EXPECT_EQ(std::vector(texels.begin(), texels.begin() + 3), (std::vector{data[2], data[1], data[0]}));   // B G R
-    EXPECT_EQ(0, std::memcmp(texels.data(), course.m_mapPixels.get(), texels.size()));
-    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
-}
-TEST_F(MapTexture, FailedLoadKeepsTheLastTextureButDropsThePixels)
-{
-    CourseData course;
-    BmpLayout green;
-    green.width = green.height = 4;
-    std::vector<std::uint8_t> pixels(48);
-    for (std::size_t i = 1; i < pixels.size(); i += 3)
-        pixels[i] = 255;
-    ASSERT_TRUE(course.LoadMapTexture(WriteTempFile("green.bmp", MakeBmp(green, pixels))));
+    ASSERT_TRUE(course.LoadMapTexture(WriteTempFile("shown.bmp", MakeBmp(layout, PaddedRows(12, 4)))));
     const GLuint shown = course.m_mapTexture;
     EXPECT_FALSE(course.LoadMapTexture(""));   // an empty path changes nothing at all
     EXPECT_EQ(course.m_mapInfo.width, 4);
-    // Maps the GL cannot take whole: more than 2^28 pixels (GLU's sizes would overflow on the
-    // first two), a side over the largest texture (GLU would scale it to black).
     GLint maxSide = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
     ASSERT_GT(maxSide, 0);
-    for (const std::string& path : {SparseBmp("big24.bmp", 27000, 27000, 24), SparseBmp("big8.bmp", 50000, 50000, 8),
-                                    SparseBmp("overpixels.bmp", 16385, 16385, 8), SparseBmp("wide.bmp", maxSide + 1, 1, 8),
-                                    SparseBmp("tall.bmp", 1, 100000, 24), TestDataPath("bmpsuite/g/rgb32.bmp"),
-                                    std::string("/nonexistent/map.bmp")}) {
+    for (const std::string& path :
+         {SparseBmp("big24.bmp", 27000, 27000, 24), SparseBmp("big8.bmp", 50000, 50000, 8),
+          SparseBmp("overpixels.bmp", 16385, 16385, 8), SparseBmp("wide.bmp", maxSide + 1, 1, 8),
+          SparseBmp("tall.bmp", 1, 100000, 24), TestDataPath("bmpsuite/g/rgb32.bmp"),
+          std::string("/nonexistent/map.bmp")}) {
         EXPECT_FALSE(course.LoadMapTexture(path)) << path;
         EXPECT_EQ(course.m_mapTexture, shown);
         EXPECT_FALSE(course.m_mapPixels);
         EXPECT_EQ(course.m_mapInfo.width + course.m_mapInfo.components + course.m_mapInfo.format, 0u);
     }
-    EXPECT_EQ(Texels(shown, 4, 4)[1], 255);   // the last map stays on screen
+    EXPECT_TRUE(glIsTexture(shown));
+}
+// Counts the document's repaint requests.
+struct CountingView : CView {
+    void OnUpdate(CView*, long, void*) override { ++updates; }
+    int updates = 0;
+};
+// The View menu's map items are enabled by their paths and checked by the shown map. Choosing one loads
+// it, marks the course (the choice is stored) and repaints; undo and redo of the switch read the map again.
+TEST_F(MapCommands, ItemsFollowThePathsAndTheShownMapAndChoosingAMapLoadsIt)
+{
+    AfxSetResources(&TrackwrightResources());
+    TestBackend backend;
+    CTrackwrightDoc doc;
+    CountingView view;
+    doc.AddView(&view);
+    const auto item = [&doc](UINT id) {   // (enabled, check)
+        CCmdUI ui(id);
+        EXPECT_TRUE(doc.OnCmdMsg(id, CN_UPDATE_COMMAND_UI, &ui));
+        return std::pair(ui.m_bEnabled, ui.m_nCheck);
+    };
+    const auto run = [&doc](UINT id) { EXPECT_TRUE(doc.OnCmdMsg(id, CN_COMMAND, nullptr)); };
+    doc.m_colorMap = "colour.bmp";
+    using Items = std::pair<std::pair<bool, int>, std::pair<bool, int>>;
+    EXPECT_EQ(std::pair(item(ID_VIEW_HEIGHTMAP), item(ID_VIEW_COLORMAP)), Items({false, 1}, {true, 0}));
+    doc.m_heightMap = "height.bmp", doc.m_visibleMap = 1;
+    EXPECT_EQ(std::pair(item(ID_VIEW_HEIGHTMAP), item(ID_VIEW_COLORMAP)), Items({true, 0}, {true, 1}));
+    doc.m_visibleMap = 2;   // a course file may hold any number here
+    EXPECT_EQ(item(ID_VIEW_COLORMAP).second, 0);
+
+    BmpLayout small, wide;
+    small.width = small.height = wide.height = 4;
+    wide.width = 8;
+    doc.m_heightMap = WriteTempFile("height.bmp", MakeBmp(small, PaddedRows(12, 4)));
+    doc.m_colorMap = WriteTempFile("colour.bmp", MakeBmp(wide, PaddedRows(24, 4)));
+    doc.m_visibleMap = 0;
+    run(ID_VIEW_COLORMAP);
+    EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapInfo.width, doc.IsModified(), view.updates),
+              std::tuple(1, 8, true, 1));
+    // Its texture: the decoded pixels (B G R in the file), with the whole mipmap chain down to 1 x 1.
+    const GLuint colour = doc.m_course.m_mapTexture;
+    std::vector<std::uint8_t> texels(8 * 4 * 3);
+    GLint last = 0;
+    glBindTexture(GL_TEXTURE_2D, colour);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 3, GL_TEXTURE_WIDTH, &last);
+    const std::vector<std::uint8_t> file = PaddedRows(24, 4);
+    EXPECT_EQ(std::vector(texels.begin(), texels.begin() + 3), (std::vector{file[2], file[1], file[0]}));
+    EXPECT_EQ(0, std::memcmp(texels.data(), doc.m_course.m_mapPixels.get(), texels.size()));
+    EXPECT_EQ(std::pair(last, glGetError()), std::pair(1, GLenum(GL_NO_ERROR)));
+    run(ID_EDIT_UNDO);
+    EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapInfo.width, doc.IsModified()), std::tuple(0, 4, false));
+    run(ID_EDIT_REDO);
+    EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapInfo.width, view.updates), std::tuple(1, 8, 3));
+    // The map already shown is read again into a new texture; nothing stored changes.
+    doc.SetModifiedFlag(false);
+    run(ID_VIEW_COLORMAP);
+    EXPECT_NE(doc.m_course.m_mapTexture, colour);
+    EXPECT_FALSE(doc.IsModified());
+    // A map that cannot be read is reported and changes nothing.
+    const GLuint shown = doc.m_course.m_mapTexture;
+    doc.m_heightMap = "/nonexistent/height.bmp";
+    run(ID_VIEW_HEIGHTMAP);
+    EXPECT_EQ(backend.statusText, "ハイトマップのファイルが読み込めません: /nonexistent/height.bmp");
+    EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapTexture, doc.IsModified()), std::tuple(1, shown, false));
+    doc.RemoveView(&view);
 }
 }  // namespace

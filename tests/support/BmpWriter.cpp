@@ -19,14 +19,13 @@ std::vector<std::uint8_t> MakeBmp(const BmpLayout& layout, const std::vector<std
     b.insert(b.end(), data.begin(), data.end());
     return b;
 }
-std::uint8_t PatternByte(std::size_t fileRow, std::size_t x) { return static_cast<std::uint8_t>((fileRow * 31 + x * 7 + 1) & 0xFF); }
 std::vector<std::uint8_t> PaddedRows(std::size_t rowBytes, std::size_t rows)
 {
     const std::size_t stride = (rowBytes + 3) / 4 * 4;
     std::vector<std::uint8_t> data(stride * rows, 0xEE);
     for (std::size_t r = 0; r < rows; ++r)
         for (std::size_t x = 0; x < rowBytes; ++x)
-            data[r * stride + x] = PatternByte(r, x);
+            data[r * stride + x] = static_cast<std::uint8_t>((r * 31 + x * 7 + 1) & 0xFF);
     return data;
 }
 std::string WriteTempFile(const std::string& name, const std::vector<std::uint8_t>& bytes)

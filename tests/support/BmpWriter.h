@@ -20,7 +20,6 @@ struct BmpLayout {
 std::vector<std::uint8_t> MakeBmp(const BmpLayout& layout, const std::vector<std::uint8_t>& data);
 // Rows of rowBytes pattern bytes ((r * 31 + x * 7 + 1) & 0xFF), padded with 0xEE to a multiple of 4.
 std::vector<std::uint8_t> PaddedRows(std::size_t rowBytes, std::size_t rows);
-std::uint8_t PatternByte(std::size_t fileRow, std::size_t x);
 
 // Writes bytes to a fresh file in the test temporary folder and returns its path.
 std::string WriteTempFile(const std::string& name, const std::vector<std::uint8_t>& bytes);

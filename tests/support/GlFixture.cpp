@@ -4,7 +4,7 @@
 
 void GlFixture::SetUp()
 {
-    ASSERT_TRUE(m_gl.Create(kDefaultWidth, kDefaultHeight)) << "no headless OpenGL context (EGL surfaceless)";
+    ASSERT_TRUE(m_gl.Create(640, 480)) << "no headless OpenGL context (EGL surfaceless)";
     glViewport(0, 0, Width(), Height());
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }

@@ -10,9 +10,6 @@
 
 class GlFixture : public ::testing::Test {
 protected:
-    static constexpr int kDefaultWidth = 640;
-    static constexpr int kDefaultHeight = 480;
-
     void SetUp() override;
 
     // RGBA at (x, y), origin bottom left; outside the framebuffer a failure and 0.

@@ -1,17 +1,22 @@
 #include "support/TestBackend.h"
 #include "framework/CFrameWnd.h"
-#include "framework/CView.h"
 namespace {
 template <class Queue>
 bool Pop(Queue& q, typename Queue::value_type& out)
 {
-    if (q.empty())
-        return false;
-    out = q.front();
-    q.pop_front();
-    return true;
+    const bool any = !q.empty();
+    if (any)
+        out = q.front(), q.pop_front();
+    return any;
 }
 }  // namespace
+void TestWndHost::ReleaseCapture()
+{
+    const bool had = capture;
+    capture = false;
+    if (had && view)
+        view->OnCaptureChanged(nullptr);
+}
 std::string TestDialogHost::GetItemText(UINT nID) const
 {
     const auto it = items.find(nID);
@@ -25,8 +30,6 @@ TestBackend::~TestBackend()
 }
 bool TestBackend::CreateFrameWindow(CFrameWnd* pFrame)
 {
-    if (failCreate)
-        return false;
     pFrame->SetHost(&frameHost);
     CView* pView = pFrame->GetActiveView();
     if (pView)

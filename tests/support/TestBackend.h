@@ -3,7 +3,7 @@
 // A back end that records what the program asks of the window system, so handlers run headless.
 #include "framework/Backend.h"
 #include "framework/CDialog.h"
-#include "framework/CWnd.h"
+#include "framework/CView.h"
 
 #include <deque>
 #include <functional>
@@ -16,20 +16,21 @@ public:
     void Invalidate(BOOL bErase) override { ++invalidations; }
     void RedrawNow() override { ++redraws; }
     CRect GetClientRect() const override { return client; }
-    void SetCapture() override { capture = true; ++captureCalls; }
-    void ReleaseCapture() override { capture = false; }
+    void SetCapture() override { capture = true; }
+    void ReleaseCapture() override;   // as the system does, tells the view (if set) when it held the capture
     bool HasCapture() const override { return capture; }
     CPoint GetCursorClientPos() const override { return cursor; }
     void SetWindowText(const std::string& text) override { title = text; }
     UINT GetModifierFlags() const override { return modifiers; }
     bool MakeCurrent() override { return true; }
-    void SwapBuffers() override { ++swaps; }
+    void SwapBuffers() override {}
     bool KeepsFrame() const override { return keepsFrame; }
 
     CRect client{0, 0, 800, 600};
     CPoint cursor;
     bool capture = false;
-    int captureCalls = 0, invalidations = 0, redraws = 0, swaps = 0;
+    CView* view = nullptr;
+    int invalidations = 0, redraws = 0;
     bool keepsFrame = false;   // a test that draws into the framebuffer itself cannot promise it
     std::string title;
     UINT modifiers = 0;    // MK_SHIFT, MK_CONTROL held
@@ -60,7 +61,7 @@ public:
     ~TestBackend() override;
 
     bool CreateFrameWindow(CFrameWnd* pFrame) override;
-    void ShowFrameWindow(CFrameWnd* pFrame, int nCmdShow) override { shown = true; }
+    void ShowFrameWindow(CFrameWnd* pFrame, int nCmdShow) override {}
     void DestroyFrameWindow(CFrameWnd* pFrame) override;
     int Run() override { return 0; }
     int MessageBox(const std::string& text, const std::string& caption, UINT nType) override;
@@ -68,8 +69,8 @@ public:
     int DoModal(CDialog* pDlg) override;
     std::string GetProfileString(const std::string& section, const std::string& entry) override;
     void WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override;
-    bool MakeGLCurrent() override { ++glCurrentCalls; return glCurrent; }
-    void PrintView(CView* pView, bool bSetupOnly) override { ++printCalls; }
+    bool MakeGLCurrent() override { ++glCurrentCalls; return false; }
+    void PrintView(CView* pView, bool bSetupOnly) override {}
     bool ClipboardHasText() override { return !clipboard.empty(); }
     std::string GetClipboardText() override { return clipboard; }
     void SetClipboardText(const std::string& text) override { clipboard = text; }
@@ -86,8 +87,8 @@ public:
     // Plays the user's part in a modal dialog; presses OK by default.
     std::function<void(CDialog&, TestDialogHost&)> dialogScript;
     std::map<std::string, std::string> profile;   // "section/entry" -> value
-    bool failCreate = false, shown = false, destroyed = false, glCurrent = false;
-    int glCurrentCalls = 0, printCalls = 0;
+    bool destroyed = false;
+    int glCurrentCalls = 0;
     std::string clipboard;
     std::string statusText;
     TestDialogHost lastDialog;

@@ -1,8 +1,11 @@
-// The writer's bytes, saved and read back, in the C and in a comma locale (Qt sets it from the environment).
+// The course file's bytes: saved, read back and read from odd layouts of the same course, in the C and
+// in a comma locale (Qt sets the locale from the environment).
 #include "doc/TrackwrightDoc.h"
 #include "file/CourseFile.h"
 #include "file/NumberText.h"
 #include "file/Tokenizer.h"
+#include "support/BmpWriter.h"
+#include "support/Handles.h"
 #include "support/TestBackend.h"
 #include "TempDir.h"
 
@@ -26,23 +29,33 @@ const std::string kDefaultCourse = kHead + "4\r\n"
     "  -0.00000365 -100.00000000  170.00000000    0.00000123 -170.00000000    0.00000418    5.00000000    5.00000000 \r\n"
     "   0.50000000 #TexLuminance\r\nnone\r\nnone\r\n0 #VisibleMap(0...HeightMap 1...ColorMap)\r\n0" + kObjectsHead;
 
-struct Layout { const char* what; std::function<void(CTrackwrightDoc&)> set; std::string bytes; };
+struct Layout {
+    const char* what;
+    std::function<void(CTrackwrightDoc&)> set;   // changes to the default course
+    std::string bytes;
+    std::string odd;   // the same course as a reader must also take it: comments anywhere, any white space
+    int mapWidth = 0;   // of the map shown when the odd text is opened ("c.bmp", 1 wide, lies beside it)
+};
 
-// A course of no handles unless the case keeps the default ones.
 const Layout kLayouts[] = {
-    {"default course", [](CTrackwrightDoc&) {}, kDefaultCourse},
+    {"default course", [](CTrackwrightDoc&) {}, kDefaultCourse, ""},
     {"quoted map paths, colour map shown, one object",
      [](CTrackwrightDoc& d) {
          d.m_course.m_handles.SetSize(0);
+         d.m_course.m_handles.Add(MakeHandle(-1.5f, -2.5f, -3.5f, -4.5f, -5.5f, -6.5f, -8.5f, -7.5f));
          d.m_course.m_texLuminance = 0.25f;
          d.m_heightMap = "C:\\maps\\height map #1.bmp";
          d.m_colorMap = "/maps/colour map.bmp";
          d.m_visibleMap = 1;
          d.m_xobjects.Add(XObject("tree #1.x", Vector3(-10.5, 20.0, 0.0), 0.5f, 3.0f, -4.0f));
      },
-     kHead + "0\r\n   0.25000000 #TexLuminance\r\n\"C:\\maps\\height map #1.bmp\" #HeightMap\r\n"
+     kHead + "1\r\n  -1.50000000   -2.50000000   -3.50000000   -4.50000000   -5.50000000   -6.50000000   -7.50000000"
+             "   -8.50000000 \r\n   0.25000000 #TexLuminance\r\n\"C:\\maps\\height map #1.bmp\" #HeightMap\r\n"
              "\"/maps/colour map.bmp\" #ColorMap\r\n1 #VisibleMap(0...HeightMap 1...ColorMap)\r\n1" + kObjectsHead +
-             "\"tree #1.x\"  -10.50000000   20.00000000    0.50000000    3.00000000   -4.00000000\r\n"},
+             "\"tree #1.x\"  -10.50000000   20.00000000    0.50000000    3.00000000   -4.00000000\r\n",
+     "#CourseData : NumOfHandle\n1 # one of them\n-1.5 -2.5   # a comment in a handle\n\t-3.5\n-4.5 -5.5 -6.5\n"
+     "-7.5 -8.5\n0.25#TexLuminance\n\"C:\\maps\\height map #1.bmp\" #HeightMap\n\"/maps/colour map.bmp\"#ColorMap\n"
+     "1 #VisibleMap\n1 #NumberOfXObject\n#XObjectData\n\"tree #1.x\" -10.5 20 0.5 3 -4 # trailing\n"},
     {"any other shown-map value is kept, empty names stay quoted",
      [](CTrackwrightDoc& d) {
          d.m_course.m_handles.SetSize(0);
@@ -54,33 +67,44 @@ const Layout kLayouts[] = {
      kHead + "0\r\n   0.50000000 #TexLuminance\r\nnone\r\n\"c.bmp\" #ColorMap\r\n"
              "-7 #VisibleMap(0...HeightMap 1...ColorMap)\r\n2" + kObjectsHead +
              "\"\"    0.00000000    0.00000000    0.00000000    0.00000000    0.00000000\r\n"
-             "\"b.x\" 1000000.00000000    0.00000000    0.00000000    1.00000000    1.00000000\r\n"},
+             "\"b.x\" 1000000.00000000    0.00000000    0.00000000    1.00000000    1.00000000\r\n",
+     // A byte-order mark, a negative count (none), "none" in any case, bare names.
+     "\xEF\xBB\xBF-5 0.5 NONE c.bmp -7 2 \"\" 0 0 0 0 0 b.x 1e6 1e-9 0 1 1", 1},
 };
 
 void CheckLayouts(const char* locale)
 {
     TestBackend backend;
     TempDir dir;
+    const std::string path = dir.Path("course.crs");
+    const std::vector<std::uint8_t> map = MakeBmp(BmpLayout(), {1, 2, 3, 0});
+    WriteBytes(dir.Path("c.bmp"), std::string(map.begin(), map.end()));
     for (const Layout& c : kLayouts) {
         SCOPED_TRACE(std::string(c.what) + " in locale " + locale);
         CTrackwrightDoc doc;
         ASSERT_TRUE(doc.OnNewDocument());
         c.set(doc);
-        const std::string path = dir.Path("course.crs");
         ASSERT_TRUE(doc.OnSaveDocument(path));
         EXPECT_EQ(ReadBytes(path), c.bytes);
-        // Read back, the stored fields are what was written.
         std::string text = c.bytes;
         DropCrBeforeLf(text);
-        const StoredCourse back = ParseCourseText(text);
-        EXPECT_EQ(CourseFileText(back), c.bytes);
-        EXPECT_EQ(back.heightMap, doc.m_heightMap);
-        EXPECT_EQ(back.visibleMap, doc.m_visibleMap);
+        EXPECT_EQ(CourseFileText(ParseCourseText(text)), c.bytes);
+        if (c.odd.empty())
+            continue;
+        EXPECT_EQ(CourseFileText(ParseCourseText(c.odd)), c.bytes);
+        // Open drops all the document held, takes all the file holds, resets the object scale and reads
+        // the map shown (any value but 0 shows the colour map), even without GL.
+        WriteBytes(path, c.odd);
+        doc.m_heightMap = "old.bmp", doc.m_xobjectScale = 2.0f;
+        doc.m_xobjects.Add(XObject("old.x", Vector3(1.0, 2.0, 0.0), 0.0f, 1.0f, 1.0f));
+        ASSERT_TRUE(doc.OnOpenDocument(path));
+        EXPECT_EQ(std::pair(CourseFileText(doc.StoredFields()), doc.m_xobjectScale), std::pair(c.bytes, 0.4f));
+        EXPECT_EQ(doc.m_course.m_mapInfo.width, c.mapWidth);
     }
     EXPECT_TRUE(backend.messages.empty());
 }
 
-TEST(CourseWrite, LinesOfPathsObjectsAndShownMapInTheCAndACommaLocale)
+TEST(CourseFile, LinesOfPathsObjectsAndShownMapInTheCAndACommaLocale)
 {
     CheckLayouts("C");
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
@@ -97,7 +121,23 @@ TEST(CourseWrite, LinesOfPathsObjectsAndShownMapInTheCAndACommaLocale)
     std::setlocale(LC_ALL, "C");
 }
 
-TEST(CourseWrite, RefusesQuotesThatCannotBeStored)
+// A count the bytes behind it cannot back gives a bounded number of empty records; one they do back reads in full.
+TEST(CourseFile, HugeCountsAreBoundedByTheBytesBehindThem)
+{
+    const StoredCourse huge = ParseCourseText("2000000000\n1 2 3 4 5 6 7 8");
+    const int handles = huge.handles.GetSize();
+    const int objects = ParseCourseText("0 0.5 none none 0 99999999999").xobjects.GetSize();
+    ASSERT_TRUE(handles >= 1 && handles <= 70000 && objects >= 1 && objects <= 70000) << handles << " " << objects;
+    EXPECT_EQ(std::pair(huge.handles[0].WidthLeft, huge.handles[handles - 1].vPos), std::pair(8.0f, Vector3()));
+    std::string big = "100000\n";
+    for (int i = 0; i < 100000; ++i)
+        big += std::to_string(i) + " 0 0 0 0 0 1 1\n";
+    const StoredCourse full = ParseCourseText(big);
+    ASSERT_EQ(full.handles.GetSize(), 100000);
+    EXPECT_EQ(full.handles[99999].vPos.x, 99999.0f);
+}
+
+TEST(CourseFile, RefusesQuotesThatCannotBeStored)
 {
     TestBackend backend;
     TempDir dir;
@@ -107,15 +147,12 @@ TEST(CourseWrite, RefusesQuotesThatCannotBeStored)
     ASSERT_TRUE(doc.OnNewDocument());
     doc.m_colorMap = "/maps/\"quoted\".bmp";
     EXPECT_FALSE(doc.OnSaveDocument(path));
-    EXPECT_FALSE(doc.OnSaveDocument(dir.Path("new.crs")));
     doc.m_colorMap.clear();
     doc.m_xobjects.Add(XObject("a\"b.x", Vector3(), 0.0f, 1.0f, 1.0f));
     EXPECT_FALSE(doc.OnSaveDocument(path));
     const std::string refused = "パスや名前に二重引用符 (\") が含まれているため保存できません: ";
-    EXPECT_EQ(backend.MessageTexts(), (std::vector<std::string>{refused + "/maps/\"quoted\".bmp",
-                                                                 refused + "/maps/\"quoted\".bmp", refused + "a\"b.x"}));
+    EXPECT_EQ(backend.MessageTexts(), (std::vector<std::string>{refused + "/maps/\"quoted\".bmp", refused + "a\"b.x"}));
     EXPECT_EQ(ReadBytes(path), "old contents");
-    EXPECT_FALSE(std::filesystem::exists(dir.Path("new.crs")));
     doc.m_xobjects[0].FileName = "ab.x";   // without the quote the same document saves
     EXPECT_TRUE(doc.OnSaveDocument(path));
 }
