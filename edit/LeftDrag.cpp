@@ -15,8 +15,10 @@ void EndLeftDrag(CTrackwrightView& view, bool released)
 {
     if (!view.m_bLButtonDown)
         return;
-    view.ReleaseCapture();
+    // Released first: letting the capture go tells the view at once, and that must find the
+    // drag already over rather than end it a second time as cancelled.
     view.m_bLButtonDown = false;
+    view.ReleaseCapture();
     if (CTrackwrightDoc* pDoc = view.GetDocument()) {
         // One step per press and release, however many moves; none when nothing moved.
         const CourseSelection before = view.m_selection;

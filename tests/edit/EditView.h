@@ -28,6 +28,7 @@ protected:
         ASSERT_TRUE(doc.OnNewDocument());
         doc.AddView(&view);
         view.SetHost(&backend.viewHost);
+        backend.viewHost.view = &view;   // a released capture reaches the view, as on screen
         view.OnSize(0, 800, 600);
         view.m_fZoom = 1.0f;
         view.m_vCamera = Vector3(0.0, 0.0, 100.0);
