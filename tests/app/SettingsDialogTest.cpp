@@ -119,12 +119,20 @@ TEST_F(SettingsDialog, MissingMapsAreReportedHeightMapFirst)
     EXPECT_FALSE(!doc.m_heightMap.empty() || doc.IsModified());
 }
 
-TEST_F(SettingsDialog, OkReadsTheShownMapAgainAndCancelChangesNothing)
+TEST_F(SettingsDialog, ShowsTheValuesOkReadsTheMapAgainUndoAndCancelKeepNothingLost)
 {
-    const std::string height = SmallMap("settings_reload.bmp", 4);
+    const std::string small = SmallMap("settings_small.bmp", 2), height = SmallMap("settings_reload.bmp", 4);
+    ASSERT_TRUE(RunWith({{IDC_HEIGHTMAP, small}}));
     EXPECT_TRUE(RunWith({{IDC_HEIGHTMAP, height}, {IDC_LUMINANCE, "0.75"}}));
+    EXPECT_EQ(shown, (std::map<UINT, std::string>{
+                         {IDC_HEIGHTMAP, small}, {IDC_COLORMAP, ""}, {IDC_LUMINANCE, "0.5"}, {IDC_XOBJECT_SCALE, "0.4"}}));
     EXPECT_EQ(Map(), std::tuple(height, 4, 0.75f));
     EXPECT_TRUE(doc.m_course.m_mapPixels != nullptr && doc.IsModified());
+    // Undo and redo put the paths back and read the map again.
+    ASSERT_TRUE(UndoLastStep(doc));
+    EXPECT_EQ(Map(), std::tuple(small, 2, 0.5f));
+    ASSERT_TRUE(RedoNextStep(doc));
+    EXPECT_EQ(Map(), std::tuple(height, 4, 0.75f));
     doc.m_history.MarkSaved(), doc.SetModifiedFlag(false);   // as a save would
 
     // Same values, but the file changed on disk: OK decodes it again. A brightness that 6
@@ -144,19 +152,6 @@ TEST_F(SettingsDialog, OkReadsTheShownMapAgainAndCancelChangesNothing)
     doc.OnSettings();
     EXPECT_EQ(Map(), std::tuple(height, 2, 0.123456789f));
     EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(SettingsDialog, UndoAndRedoRestoreThePathsAndReadTheMapAgain)
-{
-    const std::string small = SmallMap("undo_small.bmp", 2);
-    const std::string big = SmallMap("undo_big.bmp", 4);
-    ASSERT_TRUE(RunWith({{IDC_HEIGHTMAP, small}}));
-    ASSERT_TRUE(RunWith({{IDC_HEIGHTMAP, big}, {IDC_LUMINANCE, "0.25"}}));
-    EXPECT_EQ(Map(), std::tuple(big, 4, 0.25f));
-    ASSERT_TRUE(UndoLastStep(doc));
-    EXPECT_EQ(Map(), std::tuple(small, 2, 0.5f));
-    ASSERT_TRUE(RedoNextStep(doc));
-    EXPECT_EQ(Map(), std::tuple(big, 4, 0.25f));
 }
 
 // A relative map path is tried as written, then beside the course; a map found nowhere shows in the status bar.

@@ -1,7 +1,7 @@
-// A long seeded random session of presses, drags, wheel steps, clicks and Ctrl-clicks on the
-// course and the type list, DEL presses, undo and redo in the real window. Now and then the
-// history must lead back to the course last opened and forward again, and the course saved
-// and opened again must be the one on screen.
+// A long seeded random session of moves, presses and releases of each button, some with Shift,
+// Ctrl-clicks on the course and the type list, wheel steps, DEL presses, undo and redo in the
+// real window. Now and then the history must lead back to the course last opened and
+// forward again, and the course saved and opened again must be the one on screen.
 #include "EditorFixture.h"
 
 #include "res/Resource.h"
@@ -18,55 +18,42 @@ TEST_F(Monkey, EightThousandEventsNeitherCrashNorLoseTheCourse)
     ASSERT_TRUE(Start({path}));
     std::mt19937 rng(20261206);
     auto below = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    const int W = ViewWidget()->width();
-    const int H = ViewWidget()->height();
-    // Half of the points land near a control point, so that grabs and deletions really happen.
-    auto somewhere = [&]() {
-        const RecordList<CourseHandle>& handles = Doc()->m_course.m_handles;
-        if (below(2) == 0)
-            return QPoint(below(W), below(H));
-        const CourseHandle& h = handles[below(handles.GetSize())];
-        return PixelOf(h.vPos.x, h.vPos.y) + QPoint(below(7) - 3, below(7) - 3);
-    };
-
+    const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
     Qt::MouseButtons held = Qt::NoButton;
-    QPoint last(W / 2, H / 2);
+    QPoint at(ViewWidget()->width() / 2, ViewWidget()->height() / 2);
     std::string opened = CourseFileText(Doc()->StoredFields());
     for (int i = 1; i <= 8000; ++i) {
+        // Mostly a short step, else near a control point (so that grabs and deletions really
+        // happen), anywhere, or on a type-list row.
+        const CourseHandle& h = Doc()->m_course.m_handles[below(Handles())];
+        const int where = below(10);
+        at = where < 6   ? at + QPoint(below(21) - 10, below(21) - 10)
+             : where < 8 ? PixelOf(h.vPos.x, h.vPos.y) + QPoint(below(7) - 3, below(7) - 3)
+             : where < 9 ? QPoint(below(ViewWidget()->width()), below(ViewWidget()->height()))
+                         : QPoint(8, 8 + 16 * below(10));
+        const Qt::MouseButton button = buttons[below(4)];
+        const Qt::KeyboardModifiers mod = below(10) == 0 ? Qt::ShiftModifier : Qt::NoModifier;
         const int kind = below(100);
-        const Qt::KeyboardModifiers mods = below(10) == 0 ? Qt::ShiftModifier : Qt::NoModifier;
-        if (kind < 45) {
-            last = below(10) < 7 ? last + QPoint(below(21) - 10, below(21) - 10) : somewhere();
-            Move(last, held, mods);
-        } else if (kind < 55) {
-            const Qt::MouseButton button = below(10) < 7 ? Qt::LeftButton
-                                           : below(2)    ? Qt::RightButton : Qt::MiddleButton;
-            Press(last = somewhere(), button, mods);
-            held |= button;
-        } else if (kind < 65) {
-            const Qt::MouseButton button = held & Qt::LeftButton    ? Qt::LeftButton
-                                           : held & Qt::RightButton ? Qt::RightButton : Qt::MiddleButton;
-            Release(last, button, mods);
-            held &= ~button;
-        } else if (kind < 70) {
-            Wheel(last, below(2) ? 120 : -120);   // in and out alike, so the course stays in sight
-        } else if (kind < 83) {
-            // A click or Ctrl-click on the course or on a type-list row.
-            const Qt::KeyboardModifiers click = below(3) ? Qt::ControlModifier : Qt::NoModifier;
-            last = below(10) < 4 ? QPoint(8, 8 + 16 * below(10)) : somewhere();
-            Press(last, Qt::LeftButton, click), Release(last, Qt::LeftButton, click);
-        } else if (kind < 93) {
-            Move(last = somewhere(), held);
-            Key(Qt::Key_Delete);
-        } else {
-            Window()->RunCommand(below(10) < 6 ? ID_EDIT_UNDO : ID_EDIT_REDO);
-        }
+        if (kind < 45)
+            Move(at, held, mod);
+        else if (kind < 55)
+            Press(at, button, mod), held |= button;
+        else if (kind < 65)
+            Release(at, button, mod), held &= ~button;
+        else if (kind < 70)
+            Wheel(at, below(2) ? 120 : -120);   // in and out alike: the course stays in sight
+        else if (kind < 85)
+            Press(at, Qt::LeftButton, mod | Qt::ControlModifier), Release(at, Qt::LeftButton, Qt::ControlModifier);
+        else if (kind < 95)
+            Move(at, held), Key(Qt::Key_Delete);
+        else
+            Window()->RunCommand(below(5) < 3 ? ID_EDIT_UNDO : ID_EDIT_REDO);
         if (i % 200 == 0)
             ProcessEvents();
         if (i % 2000 != 0)
             continue;
         for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
-            Release(last, b);
+            Release(at, b);
         held = Qt::NoButton;
         // Back to the course last opened, unmarked, and forward again as far as it came (random
         // undos may have left steps to redo).
