@@ -13,7 +13,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
-#include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -141,16 +140,17 @@ protected:
         });
         timer->start(20);
     }
-    // The file dialog's answer: this path, typed into the name field and accepted.
-    void AnswerFileDialog(const std::string& path)
+    // The next dialog's answer: this text typed into its line edit of this name, then accepted.
+    void TypeIntoDialog(const char* field, const std::string& text)
     {
-        OnNextModal([path](QWidget* w) {
-            auto* edit = w->findChild<QLineEdit*>("fileNameEdit");
-            ASSERT_TRUE(qobject_cast<QFileDialog*>(w) && edit) << w->metaObject()->className();
-            edit->setText(QString::fromStdString(path));
+        OnNextModal([field, text](QWidget* w) {
+            auto* edit = w->findChild<QLineEdit*>(field);
+            ASSERT_NE(edit, nullptr) << w->metaObject()->className();
+            edit->setText(QString::fromStdString(text));
             QMetaObject::invokeMethod(w, "accept", Qt::QueuedConnection);
         });
     }
+    void AnswerFileDialog(const std::string& path) { TypeIntoDialog("fileNameEdit", path); }
     // The message box's answer: its button of this role; its text into *text.
     void AnswerMessageBox(QMessageBox::ButtonRole role, std::string* text = nullptr)
     {

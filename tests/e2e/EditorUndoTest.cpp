@@ -16,26 +16,20 @@
 
 namespace {
 
-// The undo group of the Edit menu (up to its first separator) as the user opens it: each
-// item's text, brought up to date, and whether it is enabled.
-std::vector<std::pair<std::string, bool>> EditMenu(QtMainWindow* window)
+using Items = std::vector<std::pair<std::string, bool>>;
+
+// The Edit menu's undo and redo items as the user opens it: text and whether enabled.
+Items EditMenu(QtMainWindow* window)
 {
-    std::vector<std::pair<std::string, bool>> items;
-    for (QAction* top : window->menuBar()->actions()) {
-        if (top->text() != QString::fromUtf8("編集(&E)"))
-            continue;
-        emit top->menu()->aboutToShow();
-        for (QAction* a : top->menu()->actions()) {
-            if (a->isSeparator())
-                break;
-            items.emplace_back(a->text().toStdString(), a->isEnabled());
-        }
-    }
+    QMenu* edit = window->menuBar()->actions().at(1)->menu();
+    emit edit->aboutToShow();
+    Items items;
+    for (QAction* a : edit->actions().mid(0, 2))
+        items.emplace_back(a->text().toStdString(), a->isEnabled());
     return items;
 }
 
 using EditorUndo = EditorFixture;
-using Items = std::vector<std::pair<std::string, bool>>;
 
 TEST_F(EditorUndo, DragThenUndoAndRedoFromKeysAndMenu)
 {
