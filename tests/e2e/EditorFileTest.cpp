@@ -1,4 +1,4 @@
-// The File commands from the keyboard, printing, and the picture, in the real window.
+// The File commands from the keyboard with their dialogs, and the picture, in the real window.
 #include "EditorFixture.h"
 
 #include <QColorSpace>
@@ -8,7 +8,7 @@ namespace {
 
 using EditorFile = EditorFixture;
 
-TEST_F(EditorFile, SaveNewOpenAndCloseAskThroughTheirDialogs)
+TEST_F(EditorFile, SaveNewOpenPrintAndCloseThroughTheirDialogs)
 {
     ASSERT_TRUE(Start());
     const std::string path = m_dir.filePath("course.crs").toStdString();
@@ -32,6 +32,14 @@ TEST_F(EditorFile, SaveNewOpenAndCloseAskThroughTheirDialogs)
     AnswerFileDialog(WriteCourse("three.crs", "3\n"));
     Key(Qt::Key_O, Qt::ControlModifier), ProcessEvents(50);
     EXPECT_EQ(std::pair(Handles(), Title()), std::pair(3, std::string("three.crs - Trackwright")));
+
+    // Ctrl+P: with no printer installed, the print dialog offers printing to a PDF file.
+    const std::string pdf = m_dir.filePath("printed.pdf").toStdString();
+    TypeIntoDialog("filename", pdf);
+    Key(Qt::Key_P, Qt::ControlModifier), ProcessEvents(100);
+    const std::string bytes = ReadFile(pdf);
+    EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+    EXPECT_NE(bytes.find("/Image"), std::string::npos) << "the picture is in the page";
 
     // Closing the window after an edit asks too: Cancel keeps the window and the edit.
     Doc()->SetModifiedFlag();
@@ -80,18 +88,6 @@ TEST_F(EditorFile, TheWindowShowsWhatTheRenderCommandDraws)
     EXPECT_GT(View()->m_nFrameCount, frames);
     EXPECT_EQ(View()->m_nWholeFrameCount, whole);
     EXPECT_TRUE(Screenshot() == rendered);
-}
-
-TEST_F(EditorFile, CtrlPPrintsTheViewsPicture)
-{
-    ASSERT_TRUE(Start());
-    // With no printer installed, the print dialog offers printing to a PDF file; name it.
-    const std::string pdf = m_dir.filePath("printed.pdf").toStdString();
-    TypeIntoDialog("filename", pdf);
-    Key(Qt::Key_P, Qt::ControlModifier), ProcessEvents(100);
-    const std::string bytes = ReadFile(pdf);
-    EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
-    EXPECT_NE(bytes.find("/Image"), std::string::npos) << "the picture is in the page";
 }
 
 }  // namespace

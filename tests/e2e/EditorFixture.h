@@ -13,6 +13,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -25,7 +26,6 @@
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -168,18 +168,13 @@ protected:
 
     // What the view shows now, as drawn by its GL context.
     QImage Screenshot() { return ViewWidget()->grabFramebuffer().convertToFormat(QImage::Format_RGB888); }
-    void ProcessEvents(int ms = 0)
-    {
-        QApplication::processEvents();
-        if (ms > 0)
-            QTest::qWait(ms);
-    }
+    // Runs the event loop once, or for ms milliseconds.
+    void ProcessEvents(int ms = 0) { QTest::qWait(ms); }
 
     std::string ReadFile(const std::string& path) const
     {
-        std::ostringstream s;
-        s << std::ifstream(path, std::ios::binary).rdbuf();
-        return s.str();
+        QFile file(QString::fromStdString(path));
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
     }
     // Writes a course file into the test's folder; the default course's text when text is empty.
     std::string WriteCourse(const std::string& name, std::string text = {}) const

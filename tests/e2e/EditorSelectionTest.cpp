@@ -1,4 +1,4 @@
-// The system clipboard and the values dialog in the real window.
+// The system clipboard, shared with other programs, and the values dialog in the real window.
 #include "EditorFixture.h"
 
 #include "geometry/XObjectQueries.h"
@@ -10,7 +10,7 @@ namespace {
 
 using EditorSelection = EditorFixture;
 
-TEST_F(EditorSelection, CopyAndPasteOfTwoObjectsThroughTheSystemClipboard)
+TEST_F(EditorSelection, CopyAndPasteThroughTheSystemClipboardAndTheValuesDialog)
 {
     // Paste follows what other programs put on the clipboard (the enabled state is cached).
     QGuiApplication::clipboard()->clear();
@@ -40,11 +40,8 @@ TEST_F(EditorSelection, CopyAndPasteOfTwoObjectsThroughTheSystemClipboard)
     EXPECT_EQ(objects[4].FileName, "old oak.x");
     EXPECT_NEAR((objects[3].Pos.x + objects[4].Pos.x) / 2, -60.0f, 2.0f);
     EXPECT_NEAR((objects[3].Pos.y + objects[4].Pos.y) / 2, -40.0f, 2.0f);
-}
 
-TEST_F(EditorSelection, DoubleClickOpensTheValuesDialogAndOkAppliesThem)
-{
-    ASSERT_TRUE(Start());
+    // A double click on a point opens its values dialog; OK applies what was typed.
     std::string seen;
     OnNextModal([&seen](QWidget* dialog) {
         auto edits = dialog->findChildren<QLineEdit*>();
