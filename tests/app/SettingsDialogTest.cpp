@@ -101,16 +101,19 @@ TEST_F(SettingsDialog, MissingMapsAreReportedHeightMapFirst)
     EXPECT_TRUE(doc.m_heightMap.empty());
 
     backend.messages.clear();
-    // The user fixes the height map and presses OK again: now the colour map is reported.
+    // The user fixes the height map and presses OK again: now the colour map is reported; the
+    // dialog stays open, and Cancel then changes nothing.
     backend.dialogScript = [&](CDialog& dlg, TestDialogHost& host) {
         host.items[IDC_HEIGHTMAP] = dir + "/none_h.bmp", host.items[IDC_COLORMAP] = dir + "/none_c.bmp";
         dlg.OnOK();
         host.items[IDC_HEIGHTMAP] = height;
         dlg.OnOK();
+        EXPECT_EQ(host.result, 0);
+        dlg.OnCancel();
     };
     doc.OnSettings();
     EXPECT_EQ(backend.MessageTexts(), (std::vector<std::string>{kHeightMissing, kColourMissing}));
-    EXPECT_EQ(backend.lastDialog.result, 0);
+    EXPECT_EQ(backend.lastDialog.result, IDCANCEL);
     EXPECT_FALSE(!doc.m_heightMap.empty() || doc.IsModified());
 }
 
