@@ -42,16 +42,20 @@ protected:
     }
 
     // Types the texts over the fields the dialog showed and presses OK; true when that ended it.
+    // A refused OK leaves the dialog open, and the user cancels it.
     bool RunWith(std::map<UINT, std::string> typed)
     {
+        bool ok = false;
         backend.dialogScript = [&, typed](CDialog& dlg, TestDialogHost& host) {
             shown = host.items;
             for (const auto& [id, text] : typed)
                 host.items[id] = text;
             dlg.OnOK();
+            if (!(ok = host.result == IDOK))
+                dlg.OnCancel();
         };
         doc.OnSettings();
-        return backend.lastDialog.result == IDOK;
+        return ok;
     }
 
     // What the map settings hold: height map path, map width, brightness.
@@ -80,40 +84,23 @@ TEST_F(SettingsDialog, BrightnessMustLieInZeroToOne)
     EXPECT_EQ(std::pair(doc.m_course.m_texLuminance, doc.m_xobjectScale), std::pair(0.25f, 0.4f));
 }
 
-TEST_F(SettingsDialog, MissingMapsAreReportedHeightMapFirst)
+TEST_F(SettingsDialog, MissingMapsAreReportedHeightMapFirstAndChangeNothing)
 {
-    const std::string dir = ::testing::TempDir();
-    const std::string height = SmallMap("settings_h.bmp", 4);
-    RunWith({{IDC_HEIGHTMAP, dir + "/none_h.bmp"}, {IDC_COLORMAP, dir + "/none_c.bmp"}});
-    EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{kHeightMissing});
-    EXPECT_TRUE(doc.m_heightMap.empty());
+    const std::string none = ::testing::TempDir() + "/none.bmp", height = SmallMap("settings_h.bmp", 4);
     // A folder opens for reading on Linux, but it is no map; nor is one wider than the GL takes.
     GLint maxSide = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
     BmpLayout wide;
     wide.width = maxSide + 1, wide.bitCount = 8;
     const std::string tooWide = WriteTempFile("settings_wide.bmp", MakeBmp(wide, PaddedRows(maxSide + 1, 1)));
-    for (const std::string& path : {dir, tooWide}) {
+    const std::tuple<std::string, std::string, const char*> cases[] = {{none, none, kHeightMissing},
+        {::testing::TempDir(), "", kHeightMissing}, {tooWide, "", kHeightMissing}, {height, none, kColourMissing}};
+    for (const auto& [heightMap, colourMap, message] : cases) {
         backend.messages.clear();
-        RunWith({{IDC_HEIGHTMAP, path}});
-        EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{kHeightMissing}) << path;
+        EXPECT_FALSE(RunWith({{IDC_HEIGHTMAP, heightMap}, {IDC_COLORMAP, colourMap}})) << heightMap;
+        EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{message}) << heightMap;
+        EXPECT_EQ(backend.lastDialog.result, IDCANCEL);
     }
-    EXPECT_TRUE(doc.m_heightMap.empty());
-
-    backend.messages.clear();
-    // The user fixes the height map and presses OK again: now the colour map is reported; the
-    // dialog stays open, and Cancel then changes nothing.
-    backend.dialogScript = [&](CDialog& dlg, TestDialogHost& host) {
-        host.items[IDC_HEIGHTMAP] = dir + "/none_h.bmp", host.items[IDC_COLORMAP] = dir + "/none_c.bmp";
-        dlg.OnOK();
-        host.items[IDC_HEIGHTMAP] = height;
-        dlg.OnOK();
-        EXPECT_EQ(host.result, 0);
-        dlg.OnCancel();
-    };
-    doc.OnSettings();
-    EXPECT_EQ(backend.MessageTexts(), (std::vector<std::string>{kHeightMissing, kColourMissing}));
-    EXPECT_EQ(backend.lastDialog.result, IDCANCEL);
     EXPECT_FALSE(!doc.m_heightMap.empty() || doc.IsModified());
 }
 
