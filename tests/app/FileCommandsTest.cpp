@@ -22,48 +22,6 @@ TEST_F(FileCommands, UnreadableFileOnTheCommandLineEndsTheProgram)
     EXPECT_EQ(app.GetDocTemplate()->GetDocument(), nullptr);
 }
 
-TEST_F(FileCommands, FailedOpenKeepsTheCourseAndItsState)
-{
-    Start();
-    const std::string missing = TempPath("missing.course");
-    backend.fileAnswers = {missing};
-    Command(ID_FILE_OPEN);
-    EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{missing + kReadFailure});
-    EXPECT_EQ(HandleCount(), 4);
-    EXPECT_EQ(Title(), "無題 - Trackwright");
-    EXPECT_EQ(app.GetRecentFileList()->GetCount(), 0);
-
-    // After discarding the edit in the prompt, the failed open still keeps it, marked.
-    DeleteFirstHandle();
-    backend.messageAnswers = {IDNO};
-    backend.fileAnswers = {missing};
-    Command(ID_FILE_OPEN);
-    EXPECT_EQ(std::pair(HandleCount(), Doc().IsModified()), std::pair(3, true));
-}
-
-TEST_F(FileCommands, SaveAsksForAPathOnlyWhenUntitledAndAlwaysWrites)
-{
-    Start();
-    Command(ID_FILE_SAVE);   // the file dialog is cancelled
-    EXPECT_EQ(std::pair(Doc().GetPathName(), Title()), std::pair(std::string(), std::string("無題 - Trackwright")));
-
-    const std::string path = TempPath("course.txt");
-    backend.fileAnswers = {path};
-    Command(ID_FILE_SAVE);
-    EXPECT_EQ(std::pair(Doc().GetPathName(), Title()), std::pair(path, std::string("course.txt - Trackwright")));
-
-    // Unmodified, with a path: Save writes again without asking.
-    std::filesystem::remove(path);
-    Command(ID_FILE_SAVE);
-    EXPECT_TRUE(std::filesystem::exists(path));
-
-    const std::string copy = TempPath("copy.txt");
-    backend.fileAnswers = {copy};
-    Command(ID_FILE_SAVE_AS);
-    EXPECT_TRUE(std::filesystem::exists(copy) && backend.messages.empty());
-    EXPECT_EQ(Doc().GetPathName(), copy);
-}
-
 TEST_F(FileCommands, RecentFilesKeepNineInTheProfileNewestFirst)
 {
     backend.profile["Recent File List/File1"] = "/earlier/one.course";
@@ -96,12 +54,19 @@ TEST_F(FileCommands, RecentFilesKeepNineInTheProfileNewestFirst)
     EXPECT_EQ(app.ExitInstance(), 0);
 }
 
-TEST_F(FileCommands, OpeningTheOpenFileKeepsItsEdits)
+TEST_F(FileCommands, SaveAsksOnlyForANameAndOpeningTheOpenFileKeepsItsEdits)
 {
+    Start();
+    Command(ID_FILE_SAVE);   // untitled: the file dialog is cancelled
+    EXPECT_EQ(std::pair(Doc().GetPathName(), Title()), std::pair(std::string(), std::string("無題 - Trackwright")));
     const std::string path = TempPath("open.course");
     backend.fileAnswers = {path};
-    Start();
     Command(ID_FILE_SAVE);
+    // Unmodified, with a path: Save writes again without asking.
+    std::filesystem::remove(path);
+    Command(ID_FILE_SAVE);
+    EXPECT_TRUE(std::filesystem::exists(path));
+
     DeleteFirstHandle();
     // By another name of the same file too.
     for (const std::string& name : {path, std::filesystem::path(path).parent_path().string() + "/./open.course"}) {
@@ -130,23 +95,6 @@ TEST_F(FileCommands, CommandLineOptions)
                   std::tuple(help, version, error, absolute)) << args[1];
         EXPECT_EQ(info.m_nShellCommand == CCommandLineInfo::FileOpen, !file.empty()) << args[1];
     }
-}
-
-TEST_F(FileCommands, SettingsShowTheCoursesValuesOnOpening)
-{
-    Start();
-    Doc().m_heightMap = "/maps/height map.bmp";
-    Doc().m_course.m_texLuminance = 0.25f;
-    std::map<UINT, std::string> shown;
-    backend.dialogScript = [&shown](CDialog& dlg, TestDialogHost& host) {
-        shown = host.items;
-        dlg.OnCancel();
-    };
-    Command(ID_SETTINGS);
-    EXPECT_EQ(shown, (std::map<UINT, std::string>{
-                         {IDC_HEIGHTMAP, "/maps/height map.bmp"}, {IDC_COLORMAP, ""}, {IDC_LUMINANCE, "0.25"},
-                         {IDC_XOBJECT_SCALE, "0.4"}}));
-    EXPECT_FALSE(Doc().IsModified());
 }
 
 }  // namespace

@@ -15,16 +15,26 @@ protected:
     void SetUp() override
     {
         course = TempPath("course.crs");
-        state = std::filesystem::path(course).parent_path() / "state";
+        const std::string state = std::filesystem::path(course).parent_path() / "state";
         std::filesystem::remove_all(state);
         setenv("XDG_STATE_HOME", state.c_str(), 1);
         folder = state + "/trackwright";
-        CTrackwrightDoc doc;
-        doc.OnNewDocument();
-        diskText = CourseFileText(doc.StoredFields());
-        std::ofstream(course, std::ios::binary) << diskText;
+        std::ofstream(course, std::ios::binary) << (diskText = DefaultCourse(false));
     }
 
+    // The default course's file text; less its first point: a copy left by a killed editor.
+    static std::string DefaultCourse(bool edited)
+    {
+        CTrackwrightDoc doc;
+        doc.OnNewDocument();
+        if (edited)
+            doc.m_course.m_handles.RemoveAt(0);
+        return CourseFileText(doc.StoredFields());
+    }
+    void LeaveOrphan(const std::string& coursePath, const std::string& text = DefaultCourse(true))
+    {
+        ASSERT_TRUE(RecoveryFile(folder).Write(coursePath, text));
+    }
     // Ticks the idle pass at these times; returns the copies in the recovery folder.
     int TickAt(std::initializer_list<double> times)
     {
@@ -32,7 +42,6 @@ protected:
             app.TickRecovery(t);
         return Count(".crs");
     }
-    // Files in the recovery folder, of one extension.
     int Count(const char* extension)
     {
         int n = 0;
@@ -41,20 +50,8 @@ protected:
             n += e.path().extension() == extension;
         return n;
     }
-    // A copy left by an editor that was killed: the default course less its first point.
-    void LeaveOrphan(const std::string& coursePath)
-    {
-        CTrackwrightDoc doc;
-        doc.OnNewDocument();
-        doc.m_course.m_handles.RemoveAt(0);
-        RecoveryFile killed(folder);
-        ASSERT_TRUE(killed.Write(coursePath, CourseFileText(doc.StoredFields())));
-    }
 
-    std::string state;
-    std::string folder;
-    std::string course;
-    std::string diskText;
+    std::string folder, course, diskText;
 };
 
 TEST(RecoveryClock, WritesAfterAQuietSpellOrAtTheLatestThirtySecondsAfterTheFirstEdit)
@@ -103,7 +100,7 @@ TEST_F(Recovery, WrittenAfterAnEditAndRemovedBySaveOrUndo)
 
 TEST_F(Recovery, AFailedWriteIsOneStatusLineAndLeavesEditingAlone)
 {
-    std::filesystem::create_directories(state);
+    std::filesystem::create_directories(std::filesystem::path(folder).parent_path());
     std::ofstream(folder) << "a file where the folder should be";
     Start({"trackwright", course});
     DeleteFirstHandle();
@@ -152,36 +149,28 @@ TEST_F(Recovery, UntitledCopyIsOfferedOnlyAtStartAndACopyEqualToTheFileIsDropped
     LeaveOrphan("");
     Start();
     EXPECT_EQ(backend.messages.size(), 1u);
-    EXPECT_EQ(HandleCount(), 4);   // the default answer of the test back end is not Yes
+    EXPECT_EQ(HandleCount(), 4);   // the box closed, neither Yes nor No
     Command(ID_FILE_NEW);
     EXPECT_EQ(backend.messages.size(), 1u);
 
-    std::string same;
-    {
-        RecoveryFile killed(folder);
-        ASSERT_TRUE(killed.Write(course, diskText));
-        same = killed.Path();
-    }
+    LeaveOrphan(course, diskText);   // a copy equal to the file: nothing to offer, and dropped
     ASSERT_NE(app.OpenDocumentFile(course), nullptr);
     EXPECT_EQ(backend.messages.size(), 1u);
-    EXPECT_FALSE(std::filesystem::exists(same));
+    EXPECT_EQ(Count(".crs"), 1);   // the untitled copy, kept: its question was not answered
 }
 
 TEST_F(Recovery, TwoEditorsOnTwoCoursesKeepSeparateCopies)
 {
     const std::string other = TempPath("other.crs");
     {
-        RecoveryFile first(folder);
-        RecoveryFile second(folder);
-        ASSERT_TRUE(first.Write(course, "first"));
-        ASSERT_TRUE(second.Write(other, "second"));
+        RecoveryFile first(folder), second(folder);
+        ASSERT_TRUE(first.Write(course, "first") && second.Write(other, "second"));
         EXPECT_NE(first.Path(), second.Path());
-        RecoveryFile third(folder);
-        EXPECT_FALSE(third.FindOrphan(course) || third.FindOrphan(other));   // both editors still run
+        EXPECT_FALSE(RecoveryFile(folder).FindOrphan(course));   // its editor still runs
     }
     RecoveryFile next(folder);
-    EXPECT_EQ(next.FindOrphan(course)->courseText, "first");
-    EXPECT_EQ(next.FindOrphan(other)->courseText, "second");
+    EXPECT_EQ(std::pair(next.FindOrphan(course)->courseText, next.FindOrphan(other)->courseText),
+              std::pair(std::string("first"), std::string("second")));
 }
 
 }  // namespace

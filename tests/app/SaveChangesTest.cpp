@@ -2,62 +2,52 @@
 
 namespace {
 
-// An edited course is guarded: New, Open, Exit and closing the window ask to save it.
 using SaveChanges = AppRun;
 
-const char* const kAsk = "無題 への変更を保存しますか?";
-
-TEST_F(SaveChanges, NewAsksAndCancelOrACancelledSaveAsKeepTheCourse)
+// An edited course is guarded: New and Open ask to save it, and it stays unless it was saved
+// or the user discarded it and the other course came in.
+TEST_F(SaveChanges, TheEditStaysUnlessSavedOrDiscarded)
 {
     Start();
-    DeleteFirstHandle();
-    backend.messageAnswers = {IDCANCEL};
-    Command(ID_FILE_NEW);
-    ASSERT_EQ(backend.messages.size(), 1u);
-    EXPECT_EQ(backend.messages[0].text, kAsk);
-    EXPECT_EQ(backend.messages[0].caption, "Trackwright");
-    EXPECT_EQ(backend.messages[0].type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
-    EXPECT_EQ(HandleCount(), 3);
-    EXPECT_TRUE(Doc().IsModified());
-
-    // Yes, then Cancel in the file dialog of the untitled course: New is off as well.
-    backend.messageAnswers = {IDYES};
-    Command(ID_FILE_NEW);
-    EXPECT_EQ(backend.messages.size(), 2u);
-    EXPECT_EQ(HandleCount(), 3);
-    EXPECT_EQ(Title(), "無題* - Trackwright");
-
-    // A save that fails keeps the course too.
-    backend.messageAnswers = {IDYES};
-    backend.fileAnswers = {TempPath("no-such-folder") + "/x.course"};
-    Command(ID_FILE_NEW);
-    EXPECT_EQ(HandleCount(), 3);
-    EXPECT_TRUE(Doc().IsModified());
+    const std::string saved = TempPath("saved.course"), missing = TempPath("missing.course");
+    const std::string unwritable = TempPath("no-such-folder") + "/x.course";
+    // The answer to the question, the file dialogs' answers (none: cancelled), the command; the
+    // control points after it and the message after the question.
+    const struct {
+        int answer;
+        std::deque<std::string> files;
+        UINT command;
+        int handles;
+        std::string failure;
+    } cases[] = {
+        {IDCANCEL, {}, ID_FILE_NEW, 3, ""},
+        {IDYES, {}, ID_FILE_NEW, 3, ""},
+        {IDYES, {unwritable}, ID_FILE_NEW, 3, unwritable + "ファイルの書き込みに失敗しました"},
+        {IDNO, {missing}, ID_FILE_OPEN, 3, missing + "ファイルの読み込みに失敗しました"},
+        {IDNO, {}, ID_FILE_NEW, 4, ""},
+        {IDYES, {saved}, ID_FILE_NEW, 4, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        if (!Doc().IsModified())
+            DeleteFirstHandle();
+        backend.messages.clear();
+        backend.messageAnswers = {c.answer};
+        backend.fileAnswers = c.files;
+        Command(c.command);
+        std::vector<std::string> texts = {"無題 への変更を保存しますか?"};
+        if (!c.failure.empty())
+            texts.push_back(c.failure);
+        EXPECT_EQ(backend.MessageTexts(), texts);
+        EXPECT_EQ(backend.messages[0].type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+        const bool kept = c.handles == 3;
+        EXPECT_EQ(std::tuple(HandleCount(), Doc().IsModified(), Title()),
+                  std::tuple(c.handles, kept, kept ? "無題* - Trackwright" : "無題 - Trackwright"));
+    }
+    CTrackwrightDoc reread;
+    ASSERT_TRUE(reread.OnOpenDocument(saved));
+    EXPECT_EQ(reread.m_course.m_handles.GetSize(), 3);
+    EXPECT_EQ((*app.GetRecentFileList())[0], saved);
 }
-
-TEST_F(SaveChanges, NoDiscardsAndYesSavesBeforeTheNewCourse)
-{
-    Start();
-    DeleteFirstHandle();
-    backend.messageAnswers = {IDNO};
-    Command(ID_FILE_NEW);
-    EXPECT_EQ(HandleCount(), 4);
-    EXPECT_FALSE(Doc().IsModified());
-    EXPECT_EQ(Title(), "無題 - Trackwright");
-
-    DeleteFirstHandle();
-    const std::string path = TempPath("saved.course");
-    backend.messageAnswers = {IDYES};
-    backend.fileAnswers = {path};
-    Command(ID_FILE_NEW);
-    EXPECT_EQ(HandleCount(), 4);
-    EXPECT_EQ(Title(), "無題 - Trackwright");
-    CTrackwrightDoc saved;
-    ASSERT_TRUE(saved.OnOpenDocument(path));
-    EXPECT_EQ(saved.m_course.m_handles.GetSize(), 3);
-    ASSERT_GE(app.GetRecentFileList()->GetCount(), 1);
-    EXPECT_EQ((*app.GetRecentFileList())[0], path);
-}
-
 
 }  // namespace

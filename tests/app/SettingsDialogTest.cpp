@@ -41,19 +41,21 @@ protected:
         ASSERT_TRUE(doc.OnNewDocument());
     }
 
-    // Types the texts over the fields the dialog showed, then presses OK once per entry of
-    // presses; returns whether the dialog ended with OK.
-    bool RunWith(std::map<UINT, std::string> typed, int presses = 1)
+    // Types the texts over the fields the dialog showed and presses OK; true when that ended it.
+    // A refused OK leaves the dialog open, and the user cancels it.
+    bool RunWith(std::map<UINT, std::string> typed)
     {
-        backend.dialogScript = [&, typed, presses](CDialog& dlg, TestDialogHost& host) {
+        bool ok = false;
+        backend.dialogScript = [&, typed](CDialog& dlg, TestDialogHost& host) {
             shown = host.items;
             for (const auto& [id, text] : typed)
                 host.items[id] = text;
-            for (int i = 0; i < presses && host.result == 0; ++i)
-                dlg.OnOK();
+            dlg.OnOK();
+            if (!(ok = host.result == IDOK))
+                dlg.OnCancel();
         };
         doc.OnSettings();
-        return backend.lastDialog.result == IDOK;
+        return ok;
     }
 
     // What the map settings hold: height map path, map width, brightness.
@@ -69,62 +71,53 @@ protected:
 
 TEST_F(SettingsDialog, BrightnessMustLieInZeroToOne)
 {
-    for (const char* text : {"0", "1", "0.25 "}) {
+    // A refused text keeps the dialog open on its field, says so once, and changes nothing.
+    const std::pair<const char*, bool> cases[] = {{"0", true},      {"1", true},   {"0.25 ", true},
+                                                  {"1.01", false},  {"-0.01", false}, {"abc", false},
+                                                  {"", false},      {"1,5", false}, {"nan", false}};
+    for (const auto& [text, ok] : cases) {
         backend.messages.clear();
-        EXPECT_TRUE(RunWith({{IDC_LUMINANCE, text}})) << text;
-        EXPECT_TRUE(backend.messages.empty()) << text;
-    }
-    EXPECT_EQ(doc.m_course.m_texLuminance, 0.25f);
-
-    for (const char* text : {"1.01", "-0.01", "abc", "", "1,5", "nan"}) {
-        backend.messages.clear();
-        EXPECT_FALSE(RunWith({{IDC_LUMINANCE, text}, {IDC_XOBJECT_SCALE, "2"}})) << text;
-        EXPECT_EQ(backend.lastDialog.focused, IDC_LUMINANCE) << text;
-        EXPECT_EQ(backend.messages.size(), 1u) << text;
+        EXPECT_EQ(RunWith({{IDC_LUMINANCE, text}, {IDC_XOBJECT_SCALE, ok ? "0.4" : "2"}}), ok) << text;
+        EXPECT_EQ(std::pair(backend.messages.size(), backend.lastDialog.focused),
+                  std::pair(std::size_t{ok ? 0u : 1u}, ok ? 0u : IDC_LUMINANCE)) << text;
     }
     EXPECT_EQ(std::pair(doc.m_course.m_texLuminance, doc.m_xobjectScale), std::pair(0.25f, 0.4f));
 }
 
-TEST_F(SettingsDialog, MissingMapsAreReportedHeightMapFirst)
+TEST_F(SettingsDialog, MissingMapsAreReportedHeightMapFirstAndChangeNothing)
 {
-    const std::string dir = ::testing::TempDir();
-    const std::string height = SmallMap("settings_h.bmp", 4);
-    RunWith({{IDC_HEIGHTMAP, dir + "/none_h.bmp"}, {IDC_COLORMAP, dir + "/none_c.bmp"}});
-    EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{kHeightMissing});
-    EXPECT_TRUE(doc.m_heightMap.empty());
+    const std::string none = ::testing::TempDir() + "/none.bmp", height = SmallMap("settings_h.bmp", 4);
     // A folder opens for reading on Linux, but it is no map; nor is one wider than the GL takes.
     GLint maxSide = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
     BmpLayout wide;
     wide.width = maxSide + 1, wide.bitCount = 8;
     const std::string tooWide = WriteTempFile("settings_wide.bmp", MakeBmp(wide, PaddedRows(maxSide + 1, 1)));
-    for (const std::string& path : {dir, tooWide}) {
+    const std::tuple<std::string, std::string, const char*> cases[] = {{none, none, kHeightMissing},
+        {::testing::TempDir(), "", kHeightMissing}, {tooWide, "", kHeightMissing}, {height, none, kColourMissing}};
+    for (const auto& [heightMap, colourMap, message] : cases) {
         backend.messages.clear();
-        RunWith({{IDC_HEIGHTMAP, path}});
-        EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{kHeightMissing}) << path;
+        EXPECT_FALSE(RunWith({{IDC_HEIGHTMAP, heightMap}, {IDC_COLORMAP, colourMap}})) << heightMap;
+        EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{message}) << heightMap;
+        EXPECT_EQ(backend.lastDialog.result, IDCANCEL);
     }
-    EXPECT_TRUE(doc.m_heightMap.empty());
-
-    backend.messages.clear();
-    // The user fixes the height map and presses OK again: now the colour map is reported.
-    backend.dialogScript = [&](CDialog& dlg, TestDialogHost& host) {
-        host.items[IDC_HEIGHTMAP] = dir + "/none_h.bmp", host.items[IDC_COLORMAP] = dir + "/none_c.bmp";
-        dlg.OnOK();
-        host.items[IDC_HEIGHTMAP] = height;
-        dlg.OnOK();
-    };
-    doc.OnSettings();
-    EXPECT_EQ(backend.MessageTexts(), (std::vector<std::string>{kHeightMissing, kColourMissing}));
-    EXPECT_EQ(backend.lastDialog.result, 0);
     EXPECT_FALSE(!doc.m_heightMap.empty() || doc.IsModified());
 }
 
-TEST_F(SettingsDialog, OkReadsTheShownMapAgainAndCancelChangesNothing)
+TEST_F(SettingsDialog, ShowsTheValuesAndOkOrUndoReadsTheMapAgain)
 {
-    const std::string height = SmallMap("settings_reload.bmp", 4);
+    const std::string small = SmallMap("settings_small.bmp", 2), height = SmallMap("settings_reload.bmp", 4);
+    ASSERT_TRUE(RunWith({{IDC_HEIGHTMAP, small}}));
     EXPECT_TRUE(RunWith({{IDC_HEIGHTMAP, height}, {IDC_LUMINANCE, "0.75"}}));
+    EXPECT_EQ(shown, (std::map<UINT, std::string>{
+                         {IDC_HEIGHTMAP, small}, {IDC_COLORMAP, ""}, {IDC_LUMINANCE, "0.5"}, {IDC_XOBJECT_SCALE, "0.4"}}));
     EXPECT_EQ(Map(), std::tuple(height, 4, 0.75f));
     EXPECT_TRUE(doc.m_course.m_mapPixels != nullptr && doc.IsModified());
+    // Undo and redo put the paths back and read the map again.
+    ASSERT_TRUE(UndoLastStep(doc));
+    EXPECT_EQ(Map(), std::tuple(small, 2, 0.5f));
+    ASSERT_TRUE(RedoNextStep(doc));
+    EXPECT_EQ(Map(), std::tuple(height, 4, 0.75f));
     doc.m_history.MarkSaved(), doc.SetModifiedFlag(false);   // as a save would
 
     // Same values, but the file changed on disk: OK decodes it again. A brightness that 6
@@ -136,27 +129,6 @@ TEST_F(SettingsDialog, OkReadsTheShownMapAgainAndCancelChangesNothing)
     EXPECT_EQ(Map(), std::tuple(height, 2, 0.123456789f));
     EXPECT_GT(backend.glCurrentCalls, glBefore);
     EXPECT_FALSE(doc.IsModified());
-
-    backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
-        host.items[IDC_HEIGHTMAP] = "", host.items[IDC_LUMINANCE] = "0.1";
-        dlg.OnCancel();
-    };
-    doc.OnSettings();
-    EXPECT_EQ(Map(), std::tuple(height, 2, 0.123456789f));
-    EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(SettingsDialog, UndoAndRedoRestoreThePathsAndReadTheMapAgain)
-{
-    const std::string small = SmallMap("undo_small.bmp", 2);
-    const std::string big = SmallMap("undo_big.bmp", 4);
-    ASSERT_TRUE(RunWith({{IDC_HEIGHTMAP, small}}));
-    ASSERT_TRUE(RunWith({{IDC_HEIGHTMAP, big}, {IDC_LUMINANCE, "0.25"}}));
-    EXPECT_EQ(Map(), std::tuple(big, 4, 0.25f));
-    ASSERT_TRUE(UndoLastStep(doc));
-    EXPECT_EQ(Map(), std::tuple(small, 2, 0.5f));
-    ASSERT_TRUE(RedoNextStep(doc));
-    EXPECT_EQ(Map(), std::tuple(big, 4, 0.25f));
 }
 
 // A relative map path is tried as written, then beside the course; a map found nowhere shows in the status bar.

@@ -1,78 +1,38 @@
-// Selection, clipboard and the values dialog in the real window.
+// The system clipboard, shared with other programs, and the values dialog in the real window.
 #include "EditorFixture.h"
 
-#include "file/CourseFile.h"
 #include "geometry/XObjectQueries.h"
-#include "framework/qt/QtMainWindow.h"
-#include "framework/qt/QtViewWidget.h"
 
 #include <QClipboard>
-#include <QGuiApplication>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QtTest/QtTest>
-
-#include <fstream>
 
 namespace {
 
-class EditorSelection : public EditorFixture {
-protected:
-    // The default course with two objects, saved and opened.
-    void StartWithObjects()
-    {
-        CTrackwrightDoc saved;
-        saved.OnNewDocument();
-        AddXObject(saved.m_xobjects, Vector3(20.0, 10.0, 0.0), "rock.x", 2.0f, 2.0f);
-        AddXObject(saved.m_xobjects, Vector3(40.0, -10.0, 0.0), "old oak.x", 3.0f, 4.0f);
-        const std::string path = m_dir.filePath("objects.crs").toStdString();
-        std::ofstream(path, std::ios::binary) << CourseFileText(saved.StoredFields());
-        ASSERT_TRUE(Start({path}));
-    }
-    void Band(QPoint from, QPoint to)
-    {
-        Press(from, Qt::LeftButton);
-        Move((from + to) / 2, Qt::LeftButton);
-        Move(to, Qt::LeftButton);
-        Release(to, Qt::LeftButton);
-    }
-};
+using EditorSelection = EditorFixture;
 
-// The group move and its undo are guarded in the view's tests; here the band through Qt and its drawing.
-TEST_F(EditorSelection, RubberBandSelectsAndTheSelectionIsDrawnYellow)
-{
-    ASSERT_TRUE(Start());
-    Band(PixelOf(115.0f, 115.0f), PixelOf(-20.0f, -20.0f));
-    EXPECT_EQ(View()->m_selection.handles, (std::vector<int>{0, 1}));   // (100, 0) and (0, 100)
-    const QImage shot = Screenshot();
-    const QPoint ring = PixelOf(100.0f + 1.8f, 0.0f);
-    bool yellow = false;
-    for (int d = -1; d <= 1; ++d) {
-        const QColor c = shot.pixelColor(ring.x() + d, ring.y());
-        yellow = yellow || (c.red() > 200 && c.green() > 200 && c.blue() < 60);
-    }
-    EXPECT_TRUE(yellow);
-}
-
-TEST_F(EditorSelection, CopyAndPasteOfTwoObjectsThroughTheSystemClipboard)
+TEST_F(EditorSelection, CopyAndPasteThroughTheSystemClipboardAndTheValuesDialog)
 {
     // Paste follows what other programs put on the clipboard (the enabled state is cached).
     QGuiApplication::clipboard()->clear();
-    StartWithObjects();
+    CTrackwrightDoc saved;
+    saved.OnNewDocument();
+    AddXObject(saved.m_xobjects, Vector3(20.0, 10.0, 0.0), "rock.x", 2.0f, 2.0f);
+    AddXObject(saved.m_xobjects, Vector3(40.0, -10.0, 0.0), "old oak.x", 3.0f, 4.0f);
+    ASSERT_TRUE(Start({WriteCourse("objects.crs", CourseFileText(saved.StoredFields()))}));
     ProcessEvents(400);
     QGuiApplication::clipboard()->setText("\"cone.x\" 1 2 0 1 1\r\n"), ProcessEvents(400);
     Key(Qt::Key_V, Qt::ControlModifier), ProcessEvents(20);
     ASSERT_EQ(Doc()->m_xobjects.GetSize(), 3);
     EXPECT_EQ(Doc()->m_xobjects[2].FileName, "cone.x");
 
-    Band(PixelOf(10.0f, 30.0f), PixelOf(50.0f, -20.0f));
+    Drag(PixelOf(10.0f, 30.0f), PixelOf(50.0f, -20.0f));
     ASSERT_EQ(View()->m_selection.objects, (std::vector<int>{0, 1}));
     Key(Qt::Key_C, Qt::ControlModifier), ProcessEvents(20);
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
               "\"rock.x\"   20.00000000   10.00000000    0.00000000    2.00000000    2.00000000\r\n"
               "\"old oak.x\"   40.00000000  -10.00000000    0.00000000    3.00000000    4.00000000\r\n");
 
-    Move(PixelOf(-60.0f, -40.0f), Qt::NoButton);
+    Move(PixelOf(-60.0f, -40.0f));
     Key(Qt::Key_V, Qt::ControlModifier), ProcessEvents(20);
     // The layout rules are the view's tests'; here the mouse position comes from Qt.
     auto& objects = Doc()->m_xobjects;
@@ -80,22 +40,19 @@ TEST_F(EditorSelection, CopyAndPasteOfTwoObjectsThroughTheSystemClipboard)
     EXPECT_EQ(objects[4].FileName, "old oak.x");
     EXPECT_NEAR((objects[3].Pos.x + objects[4].Pos.x) / 2, -60.0f, 2.0f);
     EXPECT_NEAR((objects[3].Pos.y + objects[4].Pos.y) / 2, -40.0f, 2.0f);
-}
 
-TEST_F(EditorSelection, DoubleClickOpensTheValuesDialogAndOkAppliesThem)
-{
-    ASSERT_TRUE(Start());
+    // A double click on a point opens its values dialog; OK applies what was typed.
     std::string seen;
     OnNextModal([&seen](QWidget* dialog) {
         auto edits = dialog->findChildren<QLineEdit*>();
         ASSERT_GE(edits.size(), 8);
         seen = edits[0]->text().toStdString();   // the position's x
         edits[0]->setText("123.25");
-        for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
-            if (b->text() == "OK") b->click();
-        }
+        for (QPushButton* b : dialog->findChildren<QPushButton*>())
+            if (b->text() == "OK")
+                b->click();
     });
-    QTest::mouseDClick(ViewWidget(), Qt::LeftButton, Qt::NoModifier, PixelOf(100.0f, 0.0f));
+    DoubleClick(PixelOf(100.0f, 0.0f));
     ProcessEvents(50);
     EXPECT_EQ(seen, "100");
     EXPECT_EQ(Doc()->m_course.m_handles[0].vPos, Vector3(123.25, 0.0, 0.0));
