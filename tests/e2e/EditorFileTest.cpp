@@ -14,7 +14,7 @@ TEST_F(EditorFile, SaveNewOpenPrintAndCloseThroughTheirDialogs)
     const std::string path = m_dir.filePath("course.crs").toStdString();
 
     // Save of an untitled course asks where to put it.
-    AnswerFileDialog(path);
+    TypeIntoDialog("fileNameEdit", path);
     Key(Qt::Key_S, Qt::ControlModifier), ProcessEvents(50);
     EXPECT_EQ(ReadFile(path), ReadFile(WriteCourse("default.crs")));
     EXPECT_EQ(Title(), "course.crs - Trackwright");
@@ -29,7 +29,7 @@ TEST_F(EditorFile, SaveNewOpenPrintAndCloseThroughTheirDialogs)
     EXPECT_EQ(std::pair(Handles(), Title()), std::pair(4, std::string("無題 - Trackwright")));
 
     // Open brings a saved course in.
-    AnswerFileDialog(WriteCourse("three.crs", "3\n"));
+    TypeIntoDialog("fileNameEdit", WriteCourse("three.crs", "3\n"));
     Key(Qt::Key_O, Qt::ControlModifier), ProcessEvents(50);
     EXPECT_EQ(std::pair(Handles(), Title()), std::pair(3, std::string("three.crs - Trackwright")));
 
