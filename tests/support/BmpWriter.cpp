@@ -1,24 +1,25 @@
 #include "support/BmpWriter.h"
+
 #include <gtest/gtest.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+
 std::vector<std::uint8_t> MakeBmp(const BmpLayout& layout, const std::vector<std::uint8_t>& data)
 {
-    const std::uint32_t offset = 14 + layout.headerSize + static_cast<std::uint32_t>(layout.table.size());
     std::vector<std::uint8_t> b{'B', 'M'};
     const auto put = [&b](std::uint32_t v, int bytes) {
         for (int i = 0; i < bytes; ++i)
             b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
     };
-    put(offset + static_cast<std::uint32_t>(data.size()), 4), put(0, 4), put(offset, 4), put(layout.headerSize, 4);
+    put(54 + static_cast<std::uint32_t>(data.size()), 4), put(0, 4), put(54, 4), put(40, 4);
     put(static_cast<std::uint32_t>(layout.width), 4), put(static_cast<std::uint32_t>(layout.height), 4);
-    put(layout.planes, 2), put(layout.bitCount, 2), put(layout.compression, 4);
-    b.resize(14 + layout.headerSize, 0);   // image size, densities, colour counts, masks: unused
-    b.insert(b.end(), layout.table.begin(), layout.table.end());
+    put(1, 2), put(layout.bitCount, 2);
+    b.resize(54, 0);   // compression none; image size, densities, colour counts unused
     b.insert(b.end(), data.begin(), data.end());
     return b;
 }
+
 std::vector<std::uint8_t> PaddedRows(std::size_t rowBytes, std::size_t rows)
 {
     const std::size_t stride = (rowBytes + 3) / 4 * 4;
@@ -28,6 +29,7 @@ std::vector<std::uint8_t> PaddedRows(std::size_t rowBytes, std::size_t rows)
             data[r * stride + x] = static_cast<std::uint8_t>((r * 31 + x * 7 + 1) & 0xFF);
     return data;
 }
+
 std::string WriteTempFile(const std::string& name, const std::vector<std::uint8_t>& bytes)
 {
     const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "tw_maps";
@@ -37,6 +39,7 @@ std::string WriteTempFile(const std::string& name, const std::vector<std::uint8_
                                                                    static_cast<std::streamsize>(bytes.size()));
     return path;
 }
+
 std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

@@ -9,14 +9,9 @@ struct BmpLayout {
     std::int32_t width = 1;
     std::int32_t height = 1;
     std::uint16_t bitCount = 24;
-    std::uint32_t headerSize = 40;
-    std::uint16_t planes = 1;
-    std::uint32_t compression = 0;
-    // Bytes between the info header and the pixel data (the colour table of 8-bit files).
-    std::vector<std::uint8_t> table;
 };
 
-// Header, table and the given pixel bytes, which are written as they are (rows with padding).
+// A 40-byte info header, no colour table, and the pixel bytes as given (rows with their padding).
 std::vector<std::uint8_t> MakeBmp(const BmpLayout& layout, const std::vector<std::uint8_t>& data);
 // Rows of rowBytes pattern bytes ((r * 31 + x * 7 + 1) & 0xFF), padded with 0xEE to a multiple of 4.
 std::vector<std::uint8_t> PaddedRows(std::size_t rowBytes, std::size_t rows);

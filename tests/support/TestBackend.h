@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TestWndHost : public CWndHost {
@@ -17,7 +18,12 @@ public:
     void RedrawNow() override { ++redraws; }
     CRect GetClientRect() const override { return client; }
     void SetCapture() override { capture = true; }
-    void ReleaseCapture() override;   // as the system does, tells the view (if set) when it held the capture
+    // As the system does, tells the view (if set) when it held the capture.
+    void ReleaseCapture() override
+    {
+        if (std::exchange(capture, false) && view)
+            view->OnCaptureChanged(nullptr);
+    }
     bool HasCapture() const override { return capture; }
     CPoint GetCursorClientPos() const override { return cursor; }
     void SetWindowText(const std::string& text) override { title = text; }
@@ -38,7 +44,7 @@ public:
 
 class TestDialogHost : public CDialogHost {
 public:
-    std::string GetItemText(UINT nID) const override;
+    std::string GetItemText(UINT nID) const override { return items.contains(nID) ? items.at(nID) : ""; }
     void SetItemText(UINT nID, const std::string& text) override { items[nID] = text; }
     void FocusItem(UINT nID) override { focused = nID; }
     void SetItemChoices(UINT nID, const std::vector<std::string>& list) override { choices[nID] = list; }
@@ -57,8 +63,12 @@ struct RecordedMessage {
 
 class TestBackend : public CBackend {
 public:
-    TestBackend();     // installs itself
-    ~TestBackend() override;
+    TestBackend() { AfxSetBackend(this); }
+    ~TestBackend() override
+    {
+        if (AfxGetBackend() == this)
+            AfxSetBackend(nullptr);
+    }
 
     bool CreateFrameWindow(CFrameWnd* pFrame) override;
     void ShowFrameWindow(CFrameWnd* pFrame, int nCmdShow) override {}
@@ -67,8 +77,15 @@ public:
     int MessageBox(const std::string& text, const std::string& caption, UINT nType) override;
     bool PromptFileName(std::string& path, bool bOpen, const std::string& title) override;
     int DoModal(CDialog* pDlg) override;
-    std::string GetProfileString(const std::string& section, const std::string& entry) override;
-    void WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override;
+    std::string GetProfileString(const std::string& section, const std::string& entry) override
+    {
+        const auto it = profile.find(section + "/" + entry);
+        return it == profile.end() ? "" : it->second;
+    }
+    void WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override
+    {
+        profile[section + "/" + entry] = value;
+    }
     bool MakeGLCurrent() override { ++glCurrentCalls; return false; }
     void PrintView(CView* pView, bool bSetupOnly) override {}
     bool ClipboardHasText() override { return !clipboard.empty(); }
@@ -76,8 +93,13 @@ public:
     void SetClipboardText(const std::string& text) override { clipboard = text; }
     void SetStatusText(const std::string& text) override { statusText = text; }
 
-    // Texts of the message boxes shown so far.
-    std::vector<std::string> MessageTexts() const;
+    std::vector<std::string> MessageTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const RecordedMessage& m : messages)
+            texts.push_back(m.text);
+        return texts;
+    }
 
     TestWndHost frameHost;
     TestWndHost viewHost;
