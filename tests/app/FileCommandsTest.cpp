@@ -13,15 +13,6 @@ using SaveChanges = AppRun;
 
 const char* const kReadFailure = "ファイルの読み込みに失敗しました";
 
-TEST_F(FileCommands, UnreadableFileOnTheCommandLineEndsTheProgram)
-{
-    const std::string missing = TempPath("missing.course");
-    app.SetCommandLine({"trackwright", missing});
-    EXPECT_FALSE(app.InitInstance());
-    EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{missing + kReadFailure});
-    EXPECT_EQ(app.GetDocTemplate()->GetDocument(), nullptr);
-}
-
 TEST_F(FileCommands, RecentFilesKeepNineInTheProfileNewestFirst)
 {
     backend.profile["Recent File List/File1"] = "/earlier/one.course";
@@ -95,6 +86,11 @@ TEST_F(FileCommands, CommandLineOptions)
                   std::tuple(help, version, error, absolute)) << args[1];
         EXPECT_EQ(info.m_nShellCommand == CCommandLineInfo::FileOpen, !file.empty()) << args[1];
     }
+    // A file that cannot be read ends the program, saying so.
+    const std::string missing = TempPath("missing.course");
+    app.SetCommandLine({"trackwright", missing});
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{missing + kReadFailure});
 }
 
 // An edited course is guarded: New and Open ask to save it, and it stays unless it was saved

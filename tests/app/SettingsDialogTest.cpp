@@ -11,7 +11,6 @@
 
 #include <GL/gl.h>
 
-#include <filesystem>
 #include <map>
 #include <string>
 #include <tuple>
@@ -125,15 +124,6 @@ TEST_F(SettingsDialog, ShowsTheValuesAndOkOrUndoReadsTheMapAgain)
     EXPECT_TRUE(RunWith({}));
     EXPECT_EQ(Map(), std::tuple(height, 2, 0.123456789f));
     EXPECT_FALSE(doc.IsModified());
-}
-
-// A relative map path is tried as written, then beside the course.
-TEST_F(SettingsDialog, RelativeMapPathsAreAlsoLookedForBesideTheCourse)
-{
-    const std::filesystem::path map = SmallMap("beside_map.bmp", 4);
-    doc.SetPathName((map.parent_path() / "course.crs").string(), false);
-    EXPECT_TRUE(RunWith({{IDC_HEIGHTMAP, "beside_map.bmp"}}));
-    EXPECT_EQ(Map(), std::tuple(std::string("beside_map.bmp"), 4, 0.5f));
 }
 
 }  // namespace

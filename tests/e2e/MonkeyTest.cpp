@@ -1,7 +1,6 @@
-// A long seeded random session of moves, presses and releases of each button, some with Shift,
-// Ctrl-clicks on the course and the type list, wheel steps, DEL presses, undo and redo in the
-// real window. At the end the history must lead back to the course opened and forward again,
-// and the course saved and opened again must be the one on screen.
+// A seeded random session in the real window: moves, presses and releases of each button (some with
+// Shift), Ctrl-clicks on the course and the type list, wheel steps, DEL, undo and redo. Then the history
+// must lead back to the course opened and forward again, and the saved course must read back the same.
 #include "EditorFixture.h"
 
 #include "res/Resource.h"
@@ -64,9 +63,7 @@ TEST_F(Monkey, EightThousandEventsNeitherCrashNorLoseTheCourse)
     for (; undone > 0; --undone)
         Window()->RunCommand(ID_EDIT_REDO);
     ASSERT_EQ(CourseFileText(Doc()->StoredFields()), edited);
-    // Saved, and read back through New and Open.
     Window()->RunCommand(ID_FILE_SAVE);
-    EXPECT_EQ(ReadFile(path), edited);
     Window()->RunCommand(ID_FILE_NEW);
     ASSERT_NE(m_app->OpenDocumentFile(path), nullptr);
     EXPECT_EQ(CourseFileText(Doc()->StoredFields()), edited);
