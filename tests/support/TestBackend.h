@@ -3,6 +3,7 @@
 // A back end that records what the program asks of the window system, so handlers run headless.
 #include "framework/Backend.h"
 #include "framework/CDialog.h"
+#include "framework/CFrameWnd.h"
 #include "framework/CView.h"
 
 #include <deque>
@@ -70,13 +71,51 @@ public:
             AfxSetBackend(nullptr);
     }
 
-    bool CreateFrameWindow(CFrameWnd* pFrame) override;
+    bool CreateFrameWindow(CFrameWnd* pFrame) override
+    {
+        pFrame->SetHost(&frameHost);
+        CView* pView = pFrame->GetActiveView();
+        if (pView)
+            pView->SetHost(&viewHost);
+        if (pFrame->OnCreate() == -1 || (pView && pView->OnCreate() == -1))
+            return false;
+        if (pView)
+            pView->OnSize(0, viewHost.client.right, viewHost.client.bottom);
+        return true;
+    }
     void ShowFrameWindow(CFrameWnd* pFrame, int nCmdShow) override {}
-    void DestroyFrameWindow(CFrameWnd* pFrame) override;
+    void DestroyFrameWindow(CFrameWnd* pFrame) override
+    {
+        if (CView* pView = pFrame->GetActiveView(); pView && !destroyed)
+            pView->OnDestroy();
+        destroyed = true;
+    }
     int Run() override { return 0; }
-    int MessageBox(const std::string& text, const std::string& caption, UINT nType) override;
-    bool PromptFileName(std::string& path, bool bOpen, const std::string& title) override;
-    int DoModal(CDialog* pDlg) override;
+    int MessageBox(const std::string& text, const std::string& caption, UINT nType) override
+    {
+        messages.push_back({text, caption, nType});
+        const int answer = messageAnswers.empty() ? IDOK : messageAnswers.front();
+        if (!messageAnswers.empty())
+            messageAnswers.pop_front();
+        return answer;
+    }
+    bool PromptFileName(std::string& path, bool bOpen, const std::string& title) override
+    {
+        if (fileAnswers.empty())
+            return false;
+        path = fileAnswers.front();
+        fileAnswers.pop_front();
+        return true;
+    }
+    int DoModal(CDialog* pDlg) override
+    {
+        lastDialog = TestDialogHost();
+        pDlg->SetDialogHost(&lastDialog);
+        pDlg->OnInitDialog();
+        dialogScript ? dialogScript(*pDlg, lastDialog) : pDlg->OnOK();
+        pDlg->SetDialogHost(nullptr);
+        return lastDialog.result == 0 ? IDCANCEL : lastDialog.result;
+    }
     std::string GetProfileString(const std::string& section, const std::string& entry) override
     {
         const auto it = profile.find(section + "/" + entry);
