@@ -19,19 +19,13 @@ protected:
         std::filesystem::remove_all(state);
         setenv("XDG_STATE_HOME", state.c_str(), 1);
         folder = state + "/trackwright";
-        std::ofstream(course, std::ios::binary) << (diskText = DefaultCourse(false));
-    }
-
-    // The default course's file text; less its first point: a copy left by a killed editor.
-    static std::string DefaultCourse(bool edited)
-    {
         CTrackwrightDoc doc;
         doc.OnNewDocument();
-        if (edited)
-            doc.m_course.m_handles.RemoveAt(0);
-        return CourseFileText(doc.StoredFields());
+        std::ofstream(course, std::ios::binary) << (diskText = CourseFileText(doc.StoredFields()));
     }
-    void LeaveOrphan(const std::string& coursePath, const std::string& text = DefaultCourse(true))
+
+    // A copy left by a killed editor.
+    void LeaveOrphan(const std::string& coursePath, const std::string& text = "3\n")
     {
         ASSERT_TRUE(RecoveryFile(folder).Write(coursePath, text));
     }

@@ -99,14 +99,11 @@ TEST_F(EditorFile, TheWindowShowsWhatTheRenderCommandDraws)
     ASSERT_EQ(render.exitCode(), 0) << render.readAllStandardError().toStdString();
     QImage rendered = QImage(QString::fromStdString(png)).convertToFormat(QImage::Format_RGB888);
     rendered.setColorSpace(QColorSpace());   // pixels only: the PNG names sRGB, the window nothing
-    ASSERT_EQ(rendered.size(), shot.size());
-
     EXPECT_TRUE(shot == rendered);
 
     // Onto a control point and off again: two frames that redraw only the hover's region into
     // the picture the widget keeps, which must come back to the same pixels.
-    const int frames = View()->m_nFrameCount;
-    const int whole = View()->m_nWholeFrameCount;
+    const int frames = View()->m_nFrameCount, whole = View()->m_nWholeFrameCount;
     Move(PixelOf(100.0f, 0.0f)), ProcessEvents(20);
     ASSERT_EQ(Doc()->m_course.m_handles[0].HoverPart, HandlePart::Pos);
     Move(PixelOf(0.0f, 0.0f)), ProcessEvents(20);
