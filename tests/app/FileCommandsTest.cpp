@@ -5,22 +5,13 @@
 
 #include <filesystem>
 #include <tuple>
-#include <unistd.h>
 
 namespace {
 
 using FileCommands = AppRun;
+using SaveChanges = AppRun;
 
 const char* const kReadFailure = "ファイルの読み込みに失敗しました";
-
-TEST_F(FileCommands, UnreadableFileOnTheCommandLineEndsTheProgram)
-{
-    const std::string missing = TempPath("missing.course");
-    app.SetCommandLine({"trackwright", missing});
-    EXPECT_FALSE(app.InitInstance());
-    EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{missing + kReadFailure});
-    EXPECT_EQ(app.GetDocTemplate()->GetDocument(), nullptr);
-}
 
 TEST_F(FileCommands, RecentFilesKeepNineInTheProfileNewestFirst)
 {
@@ -95,6 +86,50 @@ TEST_F(FileCommands, CommandLineOptions)
                   std::tuple(help, version, error, absolute)) << args[1];
         EXPECT_EQ(info.m_nShellCommand == CCommandLineInfo::FileOpen, !file.empty()) << args[1];
     }
+    // A file that cannot be read ends the program, saying so.
+    const std::string missing = TempPath("missing.course");
+    app.SetCommandLine({"trackwright", missing});
+    EXPECT_FALSE(app.InitInstance());
+    EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{missing + kReadFailure});
+}
+
+// An edited course is guarded: New and Open ask to save it, and it stays unless it was saved
+// or the user discarded it and the other course came in.
+TEST_F(SaveChanges, TheEditStaysUnlessSavedOrDiscarded)
+{
+    Start();
+    const std::string saved = TempPath("saved.course"), missing = TempPath("missing.course");
+    const std::string unwritable = TempPath("no-such-folder") + "/x.course";
+    // The answer to the question, the file dialogs' answers (none: cancelled), the command; whether
+    // the edit stays, and the message after the question.
+    const std::tuple<int, std::deque<std::string>, UINT, bool, std::string> cases[] = {
+        {IDCANCEL, {}, ID_FILE_NEW, true, ""},
+        {IDYES, {}, ID_FILE_NEW, true, ""},
+        {IDYES, {unwritable}, ID_FILE_NEW, true, unwritable + "ファイルの書き込みに失敗しました"},
+        {IDNO, {missing}, ID_FILE_OPEN, true, missing + kReadFailure},
+        {IDNO, {}, ID_FILE_NEW, false, ""},
+        {IDYES, {saved}, ID_FILE_NEW, false, ""},
+    };
+    for (const auto& [answer, files, command, kept, failure] : cases) {
+        SCOPED_TRACE(::testing::Message() << command << " answered " << answer);
+        if (!Doc().IsModified())
+            DeleteFirstHandle();
+        backend.messages.clear();
+        backend.messageAnswers = {answer};
+        backend.fileAnswers = files;
+        Command(command);
+        std::vector<std::string> texts = {"無題 への変更を保存しますか?"};
+        if (!failure.empty())
+            texts.push_back(failure);
+        EXPECT_EQ(backend.MessageTexts(), texts);
+        EXPECT_EQ(backend.messages[0].type, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+        EXPECT_EQ(std::tuple(HandleCount(), Doc().IsModified(), Title()),
+                  std::tuple(kept ? 3 : 4, kept, kept ? "無題* - Trackwright" : "無題 - Trackwright"));
+    }
+    CTrackwrightDoc reread;
+    ASSERT_TRUE(reread.OnOpenDocument(saved));
+    EXPECT_EQ(reread.m_course.m_handles.GetSize(), 3);
+    EXPECT_EQ((*app.GetRecentFileList())[0], saved);
 }
 
 }  // namespace

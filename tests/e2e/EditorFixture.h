@@ -13,18 +13,17 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCursor>
-#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QWheelEvent>
 
 #include <cmath>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -53,12 +52,17 @@ protected:
         if (!m_app->InitInstance())
             return false;
         EXPECT_TRUE(QTest::qWaitForWindowExposed(Window()));
-        // Shortcuts only reach an active window; with no window manager nobody else activates it.
-        Window()->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(Window()));
+        ActivateWindow();
         ViewWidget()->setFocus();
         ProcessEvents(50);
         return true;
+    }
+    // Shortcuts only reach an active window; with no window manager nobody else activates it,
+    // not at the start, nor after a dialog closed.
+    void ActivateWindow()
+    {
+        Window()->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(Window()));
     }
 
     QtMainWindow* Window() const { return m_backend->MainWindow(); }
@@ -78,27 +82,27 @@ protected:
     }
 
     void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
-               Qt::KeyboardModifiers mods)
+               Qt::KeyboardModifiers mods = {})
     {
         QMouseEvent e(type, QPointF(at), QPointF(ViewWidget()->mapToGlobal(at)), button, buttons, mods);
         QApplication::sendEvent(ViewWidget(), &e);
     }
-    void Press(QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    void Press(QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers mods = {})
     {
         Mouse(QEvent::MouseButtonPress, at, button, button, mods);
     }
-    void Release(QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    void Release(QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers mods = {})
     {
         Mouse(QEvent::MouseButtonRelease, at, button, Qt::NoButton, mods);
     }
     // The system cursor follows: DEL acts where it is.
-    void Move(QPoint to, Qt::MouseButtons buttons = Qt::NoButton, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    void Move(QPoint to, Qt::MouseButtons buttons = {}, Qt::KeyboardModifiers mods = {})
     {
         QCursor::setPos(ViewWidget()->mapToGlobal(to));
         Mouse(QEvent::MouseMove, to, Qt::NoButton, buttons, mods);
     }
     // As Qt delivers one: the second press comes as a double-click event.
-    void DoubleClick(QPoint at, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    void DoubleClick(QPoint at, Qt::KeyboardModifiers mods = {})
     {
         Press(at, Qt::LeftButton, mods), Release(at, Qt::LeftButton, mods);
         Mouse(QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton, mods);
@@ -106,17 +110,13 @@ protected:
     }
     void Drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton)
     {
-        Press(from, button), Move((from + to) / 2, button), Move(to, button);
-        Release(to, button);
+        Press(from, button), Move((from + to) / 2, button), Move(to, button), Release(to, button);
     }
-    void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    // Through the window system, as a real key press: shortcuts are matched on that road.
+    void Key(int key, Qt::KeyboardModifiers mods = {})
     {
-        // With no window manager, a closed dialog leaves no window active, and shortcuts need one.
-        if (!Window()->isActiveWindow()) {
-            Window()->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(Window()));
-        }
-        // Through the window system, as a real key press: shortcuts are matched on that road.
+        if (!Window()->isActiveWindow())
+            ActivateWindow();
         QTest::keyClick(Window()->windowHandle(), static_cast<Qt::Key>(key), mods);
     }
     void Wheel(QPoint at, int delta)
@@ -134,8 +134,7 @@ protected:
             QWidget* modal = QApplication::activeModalWidget();
             if (!modal || !modal->isVisible())
                 return;
-            timer->stop();
-            timer->deleteLater();
+            timer->stop(), timer->deleteLater();
             answer(modal);
         });
         timer->start(20);
@@ -150,7 +149,6 @@ protected:
             QMetaObject::invokeMethod(w, "accept", Qt::QueuedConnection);
         });
     }
-    void AnswerFileDialog(const std::string& path) { TypeIntoDialog("fileNameEdit", path); }
     // The message box's answer: its button of this role; its text into *text.
     void AnswerMessageBox(QMessageBox::ButtonRole role, std::string* text = nullptr)
     {
@@ -171,21 +169,18 @@ protected:
     // Runs the event loop once, or for ms milliseconds.
     void ProcessEvents(int ms = 0) { QTest::qWait(ms); }
 
-    std::string ReadFile(const std::string& path) const
+    static std::string ReadFile(const std::string& path)
     {
-        QFile file(QString::fromStdString(path));
-        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
     }
     // Writes a course file into the test's folder; the default course's text when text is empty.
     std::string WriteCourse(const std::string& name, std::string text = {}) const
     {
-        if (text.empty()) {
-            CTrackwrightDoc doc;
-            doc.OnNewDocument();
-            text = CourseFileText(doc.StoredFields());
-        }
+        CTrackwrightDoc doc;
+        doc.OnNewDocument();
         const std::string path = m_dir.filePath(QString::fromStdString(name)).toStdString();
-        std::ofstream(path, std::ios::binary) << text;
+        std::ofstream(path, std::ios::binary) << (text.empty() ? CourseFileText(doc.StoredFields()) : text);
         return path;
     }
 

@@ -1,14 +1,18 @@
-// Mouse buttons, the wheel and keys as Qt delivers them, in the real window: what each one
-// does is the view's tests'; here they must reach the right handler, and no other key any.
+// Mouse buttons, the wheel, keys, the system clipboard and the values dialog as Qt delivers them,
+// in the real window: what each one does is the view's tests'; here they must reach the right
+// handler, and no other key any.
 #include "EditorFixture.h"
 
 #include "geometry/CourseSpline.h"
+#include "geometry/XObjectQueries.h"
 
-#include <tuple>
+#include <QClipboard>
+#include <QPushButton>
 
 namespace {
 
 using EditorInput = EditorFixture;
+using EditorSelection = EditorFixture;
 
 TEST_F(EditorInput, WheelButtonsAndKeysReachTheViewAndOtherKeysDoNothing)
 {
@@ -44,16 +48,54 @@ TEST_F(EditorInput, WheelButtonsAndKeysReachTheViewAndOtherKeysDoNothing)
     // Only DEL removes the point under the system cursor; "." is 0x2E to Qt, the code of DEL.
     Doc()->SetModifiedFlag(false);
     Move(PixelOf(inserted.x, inserted.y));
-    const std::tuple<int, Qt::KeyboardModifiers, int> keys[] = {
-        {Qt::Key_Period, Qt::NoModifier, 5}, {Qt::Key_Period, Qt::KeypadModifier, 5},
-        {Qt::Key_Comma, Qt::KeypadModifier, 5}, {Qt::Key_Minus, Qt::KeypadModifier, 5},
-        {Qt::Key_Backspace, Qt::NoModifier, 5}, {Qt::Key_D, Qt::NoModifier, 5}, {Qt::Key_Space, Qt::NoModifier, 5},
-        {Qt::Key_Escape, Qt::NoModifier, 5}, {Qt::Key_Insert, Qt::NoModifier, 5}, {Qt::Key_At, Qt::NoModifier, 5},
-        {Qt::Key_Delete, Qt::NoModifier, 4}};
-    for (const auto& [key, mods, handles] : keys) {
+    const std::pair<int, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Period, Qt::NoModifier},
+        {Qt::Key_Period, Qt::KeypadModifier}, {Qt::Key_Comma, Qt::KeypadModifier}, {Qt::Key_Minus, Qt::KeypadModifier},
+        {Qt::Key_Backspace, {}}, {Qt::Key_D, {}}, {Qt::Key_Space, {}}, {Qt::Key_Escape, {}}, {Qt::Key_Insert, {}},
+        {Qt::Key_At, {}}, {Qt::Key_Delete, {}}};
+    for (const auto& [key, mods] : keys) {
         Key(key, mods);
-        EXPECT_EQ(std::pair(Handles(), Doc()->IsModified()), std::pair(handles, handles == 4)) << std::hex << key;
+        const bool del = key == Qt::Key_Delete;
+        EXPECT_EQ(std::pair(Handles(), Doc()->IsModified()), std::pair(del ? 4 : 5, del)) << std::hex << key;
     }
+}
+
+TEST_F(EditorSelection, CopyAndPasteThroughTheSystemClipboardAndTheValuesDialog)
+{
+    // Paste follows what other programs put on the clipboard (the enabled state is cached).
+    QGuiApplication::clipboard()->clear();
+    CTrackwrightDoc saved;
+    saved.OnNewDocument();
+    AddXObject(saved.m_xobjects, Vector3(20.0, 10.0, 0.0), "rock.x", 2.0f, 2.0f);
+    AddXObject(saved.m_xobjects, Vector3(40.0, -10.0, 0.0), "old oak.x", 3.0f, 4.0f);
+    ASSERT_TRUE(Start({WriteCourse("objects.crs", CourseFileText(saved.StoredFields()))}));
+    ProcessEvents(400);
+    QGuiApplication::clipboard()->setText("\"cone.x\" 1 2 0 1 1\r\n"), ProcessEvents(400);
+    Key(Qt::Key_V, Qt::ControlModifier), ProcessEvents(20);
+    ASSERT_EQ(Doc()->m_xobjects.GetSize(), 3);
+    EXPECT_EQ(Doc()->m_xobjects[2].FileName, "cone.x");
+
+    Drag(PixelOf(10.0f, 30.0f), PixelOf(50.0f, -20.0f));
+    ASSERT_EQ(View()->m_selection.objects, (std::vector<int>{0, 1}));
+    Key(Qt::Key_C, Qt::ControlModifier), ProcessEvents(20);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+              "\"rock.x\"   20.00000000   10.00000000    0.00000000    2.00000000    2.00000000\r\n"
+              "\"old oak.x\"   40.00000000  -10.00000000    0.00000000    3.00000000    4.00000000\r\n");
+
+    // A double click on a point opens its values dialog; OK applies what was typed.
+    std::string seen;
+    OnNextModal([&seen](QWidget* dialog) {
+        auto edits = dialog->findChildren<QLineEdit*>();
+        ASSERT_GE(edits.size(), 8);
+        seen = edits[0]->text().toStdString();   // the position's x
+        edits[0]->setText("123.25");
+        for (QPushButton* b : dialog->findChildren<QPushButton*>())
+            if (b->text() == "OK")
+                b->click();
+    });
+    DoubleClick(PixelOf(100.0f, 0.0f));
+    ProcessEvents(50);
+    EXPECT_EQ(seen, "100");
+    EXPECT_EQ(Doc()->m_course.m_handles[0].vPos, Vector3(123.25, 0.0, 0.0));
 }
 
 }  // namespace

@@ -14,22 +14,6 @@
 #include <filesystem>
 #include <string>
 
-namespace {
-
-// Mesa's DRI driver, unloaded at exit, would leave its allocations looking leaked to LSan.
-void KeepGLDriversLoaded()
-{
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, std::size_t, void*) {
-            if (info->dlpi_name && std::strstr(info->dlpi_name, "/dri/"))
-                dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-            return 0;
-        },
-        nullptr);
-}
-
-}  // namespace
-
 int main(int argc, char** argv)
 {
     std::string dir = (std::filesystem::temp_directory_path() / "tw_qt_test_XXXXXX").string();
@@ -40,7 +24,14 @@ int main(int argc, char** argv)
     PrepareQtApplication(CTrackwrightView::s_pfd);
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
-    KeepGLDriversLoaded();
+    // Mesa's DRI driver, unloaded at exit, would leave its allocations looking leaked to LSan.
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, std::size_t, void*) {
+            if (info->dlpi_name && std::strstr(info->dlpi_name, "/dri/"))
+                dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+            return 0;
+        },
+        nullptr);
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     std::error_code ec;

@@ -1,26 +1,61 @@
 #pragma once
 
+// Builds BMP files byte by byte, so tests can make exactly the header or layout they need.
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
-// Builds BMP files byte by byte, so tests can make exactly the header or layout they need.
 struct BmpLayout {
     std::int32_t width = 1;
     std::int32_t height = 1;
     std::uint16_t bitCount = 24;
-    std::uint32_t headerSize = 40;
-    std::uint16_t planes = 1;
-    std::uint32_t compression = 0;
-    // Bytes between the info header and the pixel data (the colour table of 8-bit files).
-    std::vector<std::uint8_t> table;
 };
 
-// Header, table and the given pixel bytes, which are written as they are (rows with padding).
-std::vector<std::uint8_t> MakeBmp(const BmpLayout& layout, const std::vector<std::uint8_t>& data);
+// A 40-byte info header, no colour table, and the pixel bytes as given (rows with their padding).
+inline std::vector<std::uint8_t> MakeBmp(const BmpLayout& layout, const std::vector<std::uint8_t>& data)
+{
+    std::vector<std::uint8_t> b{'B', 'M'};
+    const auto put = [&b](std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    put(54 + static_cast<std::uint32_t>(data.size()), 4), put(0, 4), put(54, 4), put(40, 4);
+    put(static_cast<std::uint32_t>(layout.width), 4), put(static_cast<std::uint32_t>(layout.height), 4);
+    put(1, 2), put(layout.bitCount, 2);
+    b.resize(54, 0);   // compression none; image size, densities, colour counts unused
+    b.insert(b.end(), data.begin(), data.end());
+    return b;
+}
+
 // Rows of rowBytes pattern bytes ((r * 31 + x * 7 + 1) & 0xFF), padded with 0xEE to a multiple of 4.
-std::vector<std::uint8_t> PaddedRows(std::size_t rowBytes, std::size_t rows);
+inline std::vector<std::uint8_t> PaddedRows(std::size_t rowBytes, std::size_t rows)
+{
+    const std::size_t stride = (rowBytes + 3) / 4 * 4;
+    std::vector<std::uint8_t> data(stride * rows, 0xEE);
+    for (std::size_t r = 0; r < rows; ++r)
+        for (std::size_t x = 0; x < rowBytes; ++x)
+            data[r * stride + x] = static_cast<std::uint8_t>((r * 31 + x * 7 + 1) & 0xFF);
+    return data;
+}
 
 // Writes bytes to a fresh file in the test temporary folder and returns its path.
-std::string WriteTempFile(const std::string& name, const std::vector<std::uint8_t>& bytes);
-std::vector<std::uint8_t> ReadWholeFile(const std::string& path);
+inline std::string WriteTempFile(const std::string& name, const std::vector<std::uint8_t>& bytes)
+{
+    const std::filesystem::path dir = std::filesystem::path(::testing::TempDir()) / "tw_maps";
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / name).string();
+    std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(bytes.data()),
+                                                                   static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+inline std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}

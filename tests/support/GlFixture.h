@@ -6,16 +6,52 @@
 
 #include <gtest/gtest.h>
 
+#include <GL/gl.h>
+
 #include "framework/egl/EglContext.h"
 
 class GlFixture : public ::testing::Test {
 protected:
-    void SetUp() override;
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_gl.Create(640, 480)) << "no headless OpenGL context (EGL surfaceless)";
+        glViewport(0, 0, Width(), Height());
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
 
     // RGBA at (x, y), origin bottom left; outside the framebuffer a failure and 0.
-    std::array<uint8_t, 4> Pixel(int x, int y);
-    // New framebuffer size, cleared to (0, 0, 0, 0), with the viewport covering it; other state kept.
-    void Resize(int width, int height);
+    std::array<uint8_t, 4> Pixel(int x, int y)
+    {
+        std::array<uint8_t, 4> rgba{};
+        if (x < 0 || y < 0 || x >= Width() || y >= Height()) {
+            ADD_FAILURE() << "pixel (" << x << ", " << y << ") outside " << Width() << " x " << Height();
+            return rgba;
+        }
+        GLint packAlignment = 4;
+        glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
+        return rgba;
+    }
+
+    // New framebuffer size, cleared to (0, 0, 0, 0) whatever the test has set up, with the viewport
+    // covering it; other state kept.
+    void Resize(int width, int height)
+    {
+        m_gl.Resize(width, height);
+        glViewport(0, 0, Width(), Height());
+        GLfloat clearColor[4] = {};
+        glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColor);
+        const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+        glDisable(GL_SCISSOR_TEST);
+        glClearColor(0, 0, 0, 0);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
+        if (scissor)
+            glEnable(GL_SCISSOR_TEST);
+    }
+
     int Width() const { return m_gl.Width(); }
     int Height() const { return m_gl.Height(); }
 

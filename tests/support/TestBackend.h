@@ -3,12 +3,14 @@
 // A back end that records what the program asks of the window system, so handlers run headless.
 #include "framework/Backend.h"
 #include "framework/CDialog.h"
+#include "framework/CFrameWnd.h"
 #include "framework/CView.h"
 
 #include <deque>
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TestWndHost : public CWndHost {
@@ -17,7 +19,12 @@ public:
     void RedrawNow() override { ++redraws; }
     CRect GetClientRect() const override { return client; }
     void SetCapture() override { capture = true; }
-    void ReleaseCapture() override;   // as the system does, tells the view (if set) when it held the capture
+    // As the system does, tells the view (if set) when it held the capture.
+    void ReleaseCapture() override
+    {
+        if (std::exchange(capture, false) && view)
+            view->OnCaptureChanged(nullptr);
+    }
     bool HasCapture() const override { return capture; }
     CPoint GetCursorClientPos() const override { return cursor; }
     void SetWindowText(const std::string& text) override { title = text; }
@@ -38,7 +45,7 @@ public:
 
 class TestDialogHost : public CDialogHost {
 public:
-    std::string GetItemText(UINT nID) const override;
+    std::string GetItemText(UINT nID) const override { return items.contains(nID) ? items.at(nID) : ""; }
     void SetItemText(UINT nID, const std::string& text) override { items[nID] = text; }
     void FocusItem(UINT nID) override { focused = nID; }
     void SetItemChoices(UINT nID, const std::vector<std::string>& list) override { choices[nID] = list; }
@@ -57,18 +64,67 @@ struct RecordedMessage {
 
 class TestBackend : public CBackend {
 public:
-    TestBackend();     // installs itself
-    ~TestBackend() override;
+    TestBackend() { AfxSetBackend(this); }
+    ~TestBackend() override
+    {
+        if (AfxGetBackend() == this)
+            AfxSetBackend(nullptr);
+    }
 
-    bool CreateFrameWindow(CFrameWnd* pFrame) override;
+    bool CreateFrameWindow(CFrameWnd* pFrame) override
+    {
+        pFrame->SetHost(&frameHost);
+        CView* pView = pFrame->GetActiveView();
+        if (pView)
+            pView->SetHost(&viewHost);
+        if (pFrame->OnCreate() == -1 || (pView && pView->OnCreate() == -1))
+            return false;
+        if (pView)
+            pView->OnSize(0, viewHost.client.right, viewHost.client.bottom);
+        return true;
+    }
     void ShowFrameWindow(CFrameWnd* pFrame, int nCmdShow) override {}
-    void DestroyFrameWindow(CFrameWnd* pFrame) override;
+    void DestroyFrameWindow(CFrameWnd* pFrame) override
+    {
+        if (CView* pView = pFrame->GetActiveView(); pView && !destroyed)
+            pView->OnDestroy();
+        destroyed = true;
+    }
     int Run() override { return 0; }
-    int MessageBox(const std::string& text, const std::string& caption, UINT nType) override;
-    bool PromptFileName(std::string& path, bool bOpen, const std::string& title) override;
-    int DoModal(CDialog* pDlg) override;
-    std::string GetProfileString(const std::string& section, const std::string& entry) override;
-    void WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override;
+    int MessageBox(const std::string& text, const std::string& caption, UINT nType) override
+    {
+        messages.push_back({text, caption, nType});
+        const int answer = messageAnswers.empty() ? IDOK : messageAnswers.front();
+        if (!messageAnswers.empty())
+            messageAnswers.pop_front();
+        return answer;
+    }
+    bool PromptFileName(std::string& path, bool bOpen, const std::string& title) override
+    {
+        if (fileAnswers.empty())
+            return false;
+        path = fileAnswers.front();
+        fileAnswers.pop_front();
+        return true;
+    }
+    int DoModal(CDialog* pDlg) override
+    {
+        lastDialog = TestDialogHost();
+        pDlg->SetDialogHost(&lastDialog);
+        pDlg->OnInitDialog();
+        dialogScript ? dialogScript(*pDlg, lastDialog) : pDlg->OnOK();
+        pDlg->SetDialogHost(nullptr);
+        return lastDialog.result == 0 ? IDCANCEL : lastDialog.result;
+    }
+    std::string GetProfileString(const std::string& section, const std::string& entry) override
+    {
+        const auto it = profile.find(section + "/" + entry);
+        return it == profile.end() ? "" : it->second;
+    }
+    void WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override
+    {
+        profile[section + "/" + entry] = value;
+    }
     bool MakeGLCurrent() override { ++glCurrentCalls; return false; }
     void PrintView(CView* pView, bool bSetupOnly) override {}
     bool ClipboardHasText() override { return !clipboard.empty(); }
@@ -76,8 +132,13 @@ public:
     void SetClipboardText(const std::string& text) override { clipboard = text; }
     void SetStatusText(const std::string& text) override { statusText = text; }
 
-    // Texts of the message boxes shown so far.
-    std::vector<std::string> MessageTexts() const;
+    std::vector<std::string> MessageTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const RecordedMessage& m : messages)
+            texts.push_back(m.text);
+        return texts;
+    }
 
     TestWndHost frameHost;
     TestWndHost viewHost;
