@@ -81,6 +81,11 @@ TEST_F(EditorSelection, CopyAndPasteThroughTheSystemClipboardAndTheValuesDialog)
               "\"rock.x\"   20.00000000   10.00000000    0.00000000    2.00000000    2.00000000\r\n"
               "\"old oak.x\"   40.00000000  -10.00000000    0.00000000    3.00000000    4.00000000\r\n");
 
+    // A plain click selects the point it is on alone (letting the mouse go tells the view at once).
+    Press(PixelOf(100.0f, 0.0f), Qt::LeftButton), Release(PixelOf(100.0f, 0.0f), Qt::LeftButton);
+    EXPECT_EQ(View()->m_selection.handles, std::vector<int>{0});
+    EXPECT_TRUE(View()->m_selection.objects.empty());
+
     // A double click on a point opens its values dialog; OK applies what was typed.
     std::string seen;
     OnNextModal([&seen](QWidget* dialog) {
