@@ -148,7 +148,6 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
 // its own release sends (as the system does, from inside ReleaseCapture) change nothing.
 TEST_F(EditSteps, OnlyACaptureLostToAnotherWindowEndsTheDrag)
 {
-    backend.viewHost.view = &view;
     Down(Px(0, 0));
     view.OnCaptureChanged(&view);
     EXPECT_EQ(std::pair(view.m_bLButtonDown, H(0).DragPart), std::pair(true, HandlePart::Pos));

@@ -48,6 +48,11 @@ TEST_F(Selection, ClicksWithinTheSlopSelectShiftTogglesAndEmptyGroundClears)
     EXPECT_EQ(Sel(), std::pair(Ints{2}, Ints{0}));
     Click(Px(90, 0));               // a plain click selects alone
     EXPECT_EQ(Sel(), std::pair(Ints{}, Ints{1}));
+    // The status bar: the mouse position and the part under it, else the one selected.
+    Move(Px(20, -40));
+    EXPECT_EQ(backend.statusText, "X 20  Y -40    Xオブジェクト old oak.x: 位置 (90, 0)  向き 28.6479°");
+    Move(Px(60, 0));
+    EXPECT_EQ(backend.statusText, "X 60  Y 0    コントロールポイント 1: 位置 (60, 0)  幅 右 5 左 5");
     Click(Px(20, -10));
     EXPECT_TRUE(view.m_selection.Empty());
     EXPECT_EQ(std::pair(doc.IsModified(), doc.m_history.StepCount()), std::pair(false, 0));
@@ -55,33 +60,17 @@ TEST_F(Selection, ClicksWithinTheSlopSelectShiftTogglesAndEmptyGroundClears)
 
 TEST_F(Selection, RubberBandTakesPositionsOnItsEdgesAndShiftAdds)
 {
-    // The band's corners are where its pixels lie in course units; parts exactly on them count.
-    const CPoint a = Px(-10, 10), b = Px(60, -30);
-    const Vector3 qa = view.ScreenToWorld(a.x, a.y), qb = view.ScreenToWorld(b.x, b.y);
-    H(1).vPos = Vector3(qb.x, qa.y, 0.0);                                       // on a corner: in
-    H(2).vPos = Vector3(std::nextafter(qb.x, 1e9f), -20.0, 0.0);                // just right of it: out
-    doc.m_xobjects[0].Pos = Vector3(0.0, qb.y, 0.0);                            // on the bottom edge: in
-    H(3).vPos = Vector3(0.0, std::nextafter(qb.y, -1e9f), 0.0);                 // just below: out
-    Drag(a, b);
+    // The band's corners are where its pixels lie in course units; a part exactly on its edge counts.
+    const CPoint b = Px(60, -30);
+    const float bottom = static_cast<float>(view.ScreenToWorld(b.x, b.y).y);
+    doc.m_xobjects[0].Pos = Vector3(0.0, bottom, 0.0);                 // on the bottom edge: in
+    H(3).vPos = Vector3(0.0, std::nextafter(bottom, -1e9f), 0.0);     // just below: out
+    Drag(Px(-10, 10), b);
     EXPECT_EQ(Sel(), std::pair(Ints{0, 1}, Ints{0}));
     Drag(Px(80, 10), Px(100, -10), MK_SHIFT);
     EXPECT_EQ(Sel(), std::pair(Ints{0, 1}, Ints{0, 1}));
     Drag(Px(80, 10), Px(100, -10));
     EXPECT_EQ(Sel(), std::pair(Ints{}, Ints{1}));
-    EXPECT_EQ(doc.m_history.StepCount(), 0);
-}
-
-// A burst of arrow keys is one step (EditStepsTest); another key ends it.
-TEST_F(Selection, AnotherKeyEndsANudgeBurstEscClearsAndArrowsNeedASelection)
-{
-    Click(Px(60, -60));
-    Key(VK_RIGHT), Key(VK_UP), Key(VK_LEFT);
-    EXPECT_EQ(doc.m_history.StepCount(), 0);   // still open
-    Key(VK_ESCAPE);
-    EXPECT_EQ(doc.m_history.StepCount(), 1);
-    EXPECT_TRUE(view.m_selection.Empty());
-    Key(VK_DOWN);     // with nothing selected the arrows do nothing
-    EXPECT_EQ(doc.m_history.StepCount(), 1);
 }
 
 TEST_F(Selection, DelOverASelectedPartTakesTheSelectionButKeepsThreePointsAndElsewhereOnlyThatPart)
@@ -95,15 +84,6 @@ TEST_F(Selection, DelOverASelectedPartTakesTheSelectionButKeepsThreePointsAndEls
     Click(Px(0, 0)), Click(Px(90, 0), MK_SHIFT);
     Delete(Px(90, 0));
     EXPECT_EQ(std::tuple(HandleCount(), doc.m_xobjects.GetSize(), view.m_selection.Empty()), std::tuple(3, 0, true));
-}
-
-TEST_F(Selection, StatusBarShowsTheMousePositionAndTheHoveredPart)
-{
-    Move(Px(60, 0));
-    EXPECT_EQ(backend.statusText, "X 60  Y 0    コントロールポイント 1: 位置 (60, 0)  幅 右 5 左 5");
-    Click(Px(30, -30));
-    Move(Px(20, -40));
-    EXPECT_EQ(backend.statusText, "X 20  Y -40    Xオブジェクト rock.x: 位置 (30, -30)  向き 0°");
 }
 
 TEST_F(Clipboard, CopyWritesObjectLinesAndPastePlacesThemAtTheMouse)
@@ -135,11 +115,6 @@ TEST_F(Clipboard, CopyWritesObjectLinesAndPastePlacesThemAtTheMouse)
     EXPECT_EQ(doc.m_xobjects[2].Pos, Vector3(-30.0, -15.0, 0.0));
     ASSERT_TRUE(UndoLastStep(doc));
     EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
-
-    SelectBothObjects();
-    Run(ID_EDIT_CUT);
-    EXPECT_EQ(doc.m_xobjects.GetSize(), 0);
-    EXPECT_EQ(Enabled(), std::tuple(false, false, true));
 }
 
 TEST_F(Clipboard, MalformedTextPastesNothingAndSaysSo)
