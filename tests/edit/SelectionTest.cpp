@@ -27,7 +27,7 @@ protected:
 using Clipboard = Selection;
 using ValuesDialog = Selection;
 
-TEST_F(Selection, ClicksWithinTheSlopSelectShiftTogglesAndEmptyGroundClears)
+TEST_F(Selection, ClicksAndTheBandSelectShiftTogglesOrAddsAndEmptyGroundClears)
 {
     // A release 2 pixels from the press, with no move, is a click; 3 pixels or any int (no overflow) is not.
     const CPoint at = Px(60, 0);
@@ -43,9 +43,10 @@ TEST_F(Selection, ClicksWithinTheSlopSelectShiftTogglesAndEmptyGroundClears)
     Click(Px(60, -60), MK_SHIFT);
     EXPECT_EQ(Sel(), std::pair(Ints{0, 2}, Ints{0}));
     Click(Px(0, 0), MK_SHIFT);
-    EXPECT_EQ(Sel(), std::pair(Ints{2}, Ints{0}));
     Click(Px(20, -10), MK_SHIFT);   // Shift on empty ground keeps the selection
     EXPECT_EQ(Sel(), std::pair(Ints{2}, Ints{0}));
+    Drag(Px(80, 10), Px(100, -10), MK_SHIFT);   // a band with Shift adds what it holds
+    EXPECT_EQ(Sel(), std::pair(Ints{2}, Ints{0, 1}));
     Click(Px(90, 0));               // a plain click selects alone
     EXPECT_EQ(Sel(), std::pair(Ints{}, Ints{1}));
     // The status bar: the mouse position and the part under it, else the one selected.
@@ -53,24 +54,16 @@ TEST_F(Selection, ClicksWithinTheSlopSelectShiftTogglesAndEmptyGroundClears)
     EXPECT_EQ(backend.statusText, "X 20  Y -40    Xオブジェクト old oak.x: 位置 (90, 0)  向き 28.6479°");
     Move(Px(60, 0));
     EXPECT_EQ(backend.statusText, "X 60  Y 0    コントロールポイント 1: 位置 (60, 0)  幅 右 5 左 5");
+    // A plain band replaces the selection. Its corners are where its pixels lie in course units; a part
+    // exactly on its edge counts.
+    const float bottom = static_cast<float>(view.ScreenToWorld(0, Px(0, -30).y).y);
+    doc.m_xobjects[0].Pos = Vector3(0.0, bottom, 0.0);                 // on the bottom edge: in
+    H(3).vPos = Vector3(0.0, std::nextafter(bottom, -1e9f), 0.0);     // just below: out
+    Drag(Px(-10, 10), Px(60, -30));
+    EXPECT_EQ(Sel(), std::pair(Ints{0, 1}, Ints{0}));
     Click(Px(20, -10));
     EXPECT_TRUE(view.m_selection.Empty());
     EXPECT_EQ(std::pair(doc.IsModified(), doc.m_history.StepCount()), std::pair(false, 0));
-}
-
-TEST_F(Selection, RubberBandTakesPositionsOnItsEdgesAndShiftAdds)
-{
-    // The band's corners are where its pixels lie in course units; a part exactly on its edge counts.
-    const CPoint b = Px(60, -30);
-    const float bottom = static_cast<float>(view.ScreenToWorld(b.x, b.y).y);
-    doc.m_xobjects[0].Pos = Vector3(0.0, bottom, 0.0);                 // on the bottom edge: in
-    H(3).vPos = Vector3(0.0, std::nextafter(bottom, -1e9f), 0.0);     // just below: out
-    Drag(Px(-10, 10), b);
-    EXPECT_EQ(Sel(), std::pair(Ints{0, 1}, Ints{0}));
-    Drag(Px(80, 10), Px(100, -10), MK_SHIFT);
-    EXPECT_EQ(Sel(), std::pair(Ints{0, 1}, Ints{0, 1}));
-    Drag(Px(80, 10), Px(100, -10));
-    EXPECT_EQ(Sel(), std::pair(Ints{}, Ints{1}));
 }
 
 TEST_F(Selection, DelOverASelectedPartTakesTheSelectionButKeepsThreePointsAndElsewhereOnlyThatPart)
@@ -86,15 +79,13 @@ TEST_F(Selection, DelOverASelectedPartTakesTheSelectionButKeepsThreePointsAndEls
     EXPECT_EQ(std::tuple(HandleCount(), doc.m_xobjects.GetSize(), view.m_selection.Empty()), std::tuple(3, 0, true));
 }
 
-TEST_F(Clipboard, CopyWritesObjectLinesAndPastePlacesThemAtTheMouse)
+// The copied text and a paste at the mouse through Qt: EditorSelectionTest.
+TEST_F(Clipboard, CopyAndPasteFollowTheSelectionAndPastePlacesThemAtTheMouse)
 {
     EXPECT_EQ(Enabled(), std::tuple(false, false, false));
     SelectBothObjects();
     EXPECT_EQ(Enabled(), std::tuple(true, true, false));
     Run(ID_EDIT_COPY);
-    EXPECT_EQ(backend.clipboard,
-              "\"rock.x\"   30.00000000  -30.00000000    0.00000000    2.00000000    2.00000000\r\n"
-              "\"old oak.x\"   90.00000000    0.00000000    0.50000000    3.00000000    4.00000000\r\n");
     EXPECT_EQ(Enabled(), std::tuple(true, true, true));
     backend.viewHost.cursor = Px(0, 0);   // the middle of their box, (60, -15), goes here
     Run(ID_EDIT_PASTE);

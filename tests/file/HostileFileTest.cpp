@@ -158,15 +158,4 @@ TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
     ::alarm(0);
 }
 
-// A byte-order mark is skipped at the very start of a catalogue (of a course: CourseFileTest); elsewhere
-// it is part of a name.
-TEST(HostileFiles, ByteOrderMarkIsSkippedOnlyAtTheStart)
-{
-    RecordList<XObjectType> types;
-    ParseXObjectCatalogue("\xEF\xBB\xBFtree 2 3\nx 1 1 \xEF\xBB\xBFrock 1 1", types);
-    ASSERT_EQ(types.GetSize(), 3);
-    EXPECT_EQ(types[0].FileName, "tree");
-    EXPECT_EQ(types[2].FileName, "\xEF\xBB\xBFrock");
-}
-
 }  // namespace

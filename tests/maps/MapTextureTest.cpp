@@ -7,7 +7,6 @@
 #include "res/Resource.h"
 #include "res/TrackwrightResources.h"
 #include <GL/gl.h>
-#include <cstring>
 #include <filesystem>
 namespace {
 // A BMP as long as its pixels need but sparse (only the header on disk): early refusal reads nothing.
@@ -39,8 +38,7 @@ TEST_F(MapTexture, MapsTheGlCannotTakeWholeAreRefusedAndTheLastTextureStays)
     for (const std::string& path :
          {SparseBmp("big24.bmp", 27000, 27000, 24), SparseBmp("big8.bmp", 50000, 50000, 8),
           SparseBmp("overpixels.bmp", 16385, 16385, 8), SparseBmp("wide.bmp", maxSide + 1, 1, 8),
-          SparseBmp("tall.bmp", 1, 100000, 24), TestDataPath("bmpsuite/g/rgb32.bmp"),
-          std::string("/nonexistent/map.bmp")}) {
+          SparseBmp("tall.bmp", 1, 100000, 24), TestDataPath("bmpsuite/g/rgb32.bmp")}) {
         EXPECT_FALSE(course.LoadMapTexture(path)) << path;
         EXPECT_EQ(course.m_mapTexture, shown);
         EXPECT_FALSE(course.m_mapPixels);
@@ -85,17 +83,11 @@ TEST_F(MapCommands, ItemsFollowThePathsAndTheShownMapAndChoosingAMapLoadsIt)
     run(ID_VIEW_COLORMAP);
     EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapInfo.width, doc.IsModified(), view.updates),
               std::tuple(1, 8, true, 1));
-    // Its texture: the decoded pixels (B G R in the file), with the whole mipmap chain down to 1 x 1.
+    // Its texture has the whole mipmap chain down to 1 x 1 (the reader's pixels: MapImageTest).
     const GLuint colour = doc.m_course.m_mapTexture;
-    std::vector<std::uint8_t> texels(8 * 4 * 3);
     GLint last = 0;
     glBindTexture(GL_TEXTURE_2D, colour);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 3, GL_TEXTURE_WIDTH, &last);
-    const std::vector<std::uint8_t> file = PaddedRows(24, 4);
-    EXPECT_EQ(std::vector(texels.begin(), texels.begin() + 3), (std::vector{file[2], file[1], file[0]}));
-    EXPECT_EQ(0, std::memcmp(texels.data(), doc.m_course.m_mapPixels.get(), texels.size()));
     EXPECT_EQ(std::pair(last, glGetError()), std::pair(1, GLenum(GL_NO_ERROR)));
     run(ID_EDIT_UNDO);
     EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapInfo.width, doc.IsModified()), std::tuple(0, 4, false));

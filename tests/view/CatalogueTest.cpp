@@ -15,6 +15,8 @@ TEST(XObjectCatalogue, NamesNumbersAndTheEndMark)
         {"a.x %end 2\n%end", {{"a.x", 0, 2}}},             // in a number position a number
         {"a.x 1 2\nlast.x 6", {{"a.x", 1, 2}, {"last.x", 6, 0}}},   // no mark: to the end
         {"only.x", {{"only.x", 0, 0}}},                   // a name that ends the text still counts
+        // A byte-order mark is skipped at the very start only; elsewhere it is part of a name.
+        {"\xEF\xBB\xBFtree 2 3\nx 1 1 \xEF\xBB\xBFrock 1 1", {{"tree", 2, 3}, {"x", 1, 1}, {"\xEF\xBB\xBFrock", 1, 1}}},
     };
     for (const auto& c : cases) {
         RecordList<XObjectType> types;
