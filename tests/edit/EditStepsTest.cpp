@@ -133,13 +133,11 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
         EXPECT_EQ(std::pair(doc.m_history.StepCount(), doc.m_history.UndoLabel()), std::pair(1, c.label));
         EXPECT_EQ(Item(ID_EDIT_UNDO), std::pair("元に戻す(&U): " + std::string(AfxLoadString(c.label)) + "\tCtrl+Z", true));
         Run(ID_EDIT_UNDO);
-        EXPECT_EQ(State(doc), before);
-        EXPECT_FALSE(doc.IsModified());   // back at the state opened
+        EXPECT_EQ(std::pair(State(doc), doc.IsModified()), std::pair(before, false));   // back at the state opened
         EXPECT_EQ(Item(ID_EDIT_UNDO), std::pair(std::string("元に戻す(&U)\tCtrl+Z"), false));
         EXPECT_TRUE(Item(ID_EDIT_REDO).second);
         Run(ID_EDIT_REDO);
-        EXPECT_EQ(State(doc), after);
-        EXPECT_EQ(doc.IsModified(), c.stored);
+        EXPECT_EQ(std::pair(State(doc), doc.IsModified()), std::pair(after, c.stored));
         EXPECT_FALSE(Item(ID_EDIT_REDO).second);
     }
 }
@@ -175,17 +173,11 @@ TEST_F(EditSteps, LookingAroundOtherKeysAndEditsThatChangeNothingAddNoStep)
     EXPECT_FALSE(doc.m_history.CanUndo());  // nothing to undo while the drag is open
     Move(Px(60, 0), MK_LBUTTON), Up(Px(60, 0));   // and back to where it started
     Down(Px(500, 500), MK_CONTROL);         // off the course
-    // DEL over tangent tips, a span, a width marker, an arrow tip or nothing; any other key anywhere.
+    // DEL over tangent tips, a span, a width marker, an arrow tip or nothing. (Looking around, and keys
+    // that do nothing, through the window: EditorInputTest.)
     const Vector3 marker = H(1).vPos + H(1).BorderOffset(BorderSide::Left, H(1).WidthLeft);
     for (const CPoint p : {Px(12, 0), Px(0, -12), Px(30, 0), Px(marker.x, marker.y), Px(30, -20), Px(20, 20)})
         Delete(p);
-    AddXObject(doc.m_xobjects, Vector3(), "a.x", 1.0f, 1.0f);   // on control point 0
-    backend.viewHost.cursor = Px(0, 0);
-    for (const UINT key : {0u, 0x08u, 0x0Du, 0x1Bu, 0x20u, 0x2Du, UINT('D'), UINT('X'), 0xBEu, 0x1000007u})
-        Key(key);
-    view.OnRButtonDown(MK_RBUTTON, Px(0, 0)), Move(Px(30, 30), MK_RBUTTON), Move(Px(30, 60), MK_RBUTTON | MK_SHIFT);
-    view.OnRButtonUp(0, Px(30, 60));
-    view.OnMouseWheel(0, 120, Px(0, 0));
     Settings("0.5", "0.4");                 // the values it had
     backend.dialogScript = nullptr;         // OK in the values dialog of a point and of an object
     view.OnLButtonDblClk(MK_LBUTTON, Px(30, -30)), view.OnLButtonDblClk(MK_LBUTTON, Px(0, 0));

@@ -54,11 +54,10 @@ protected:
         doc.RemoveView(&view);
     }
 
-    // Client pixel (logical) of a world point.
+    // Client pixel (logical) of a world point; of a far-off or odd part far outside, not an int overflow.
     CPoint ClientOf(const Vector3& p) const
     {
         const double unit = view.m_fZoom * 480 / 200.0;
-        // A far-off or odd part gives a pointer far outside the window, not an int overflow.
         const auto pixel = [](double v) { return static_cast<int>(std::fmax(-1e9, std::fmin(1e9, std::floor(v)))); };
         return CPoint(pixel(320 + (p.x - view.m_vCamera.x) * unit), pixel(240 - (p.y - view.m_vCamera.y) * unit));
     }
