@@ -92,8 +92,6 @@ TEST_F(Clipboard, CopyAndPasteFollowTheSelectionAndPastePlacesThemAtTheMouse)
     ASSERT_EQ(doc.m_xobjects.GetSize(), 4);
     EXPECT_EQ(std::pair(doc.m_xobjects[2].Pos, doc.m_xobjects[3].Pos),
               std::pair(Vector3(-30.0, -15.0, 0.0), Vector3(30.0, 15.0, 0.0)));
-    EXPECT_EQ(std::pair(doc.m_xobjects[3].FileName, doc.m_xobjects[3].Direction),
-              std::pair(std::string("old oak.x"), 0.5f));
     EXPECT_EQ(view.m_selection.objects, (std::vector<int>{2, 3}));
     ASSERT_TRUE(UndoLastStep(doc));
     EXPECT_TRUE(view.m_selection.Empty());   // what it named is gone
