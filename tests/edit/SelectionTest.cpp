@@ -80,7 +80,7 @@ TEST_F(Selection, DelOverASelectedPartTakesTheSelectionButKeepsThreePointsAndEls
 }
 
 // The copied text and a paste at the mouse through Qt: EditorSelectionTest.
-TEST_F(Clipboard, CopyAndPasteFollowTheSelectionAndPastePlacesThemAtTheMouse)
+TEST_F(Clipboard, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefusesMalformedText)
 {
     EXPECT_EQ(Enabled(), std::tuple(false, false, false));
     SelectBothObjects();
@@ -104,10 +104,9 @@ TEST_F(Clipboard, CopyAndPasteFollowTheSelectionAndPastePlacesThemAtTheMouse)
     EXPECT_EQ(doc.m_xobjects[2].Pos, Vector3(-30.0, -15.0, 0.0));
     ASSERT_TRUE(UndoLastStep(doc));
     EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
-}
 
-TEST_F(Clipboard, MalformedTextPastesNothingAndSaysSo)
-{
+    // Malformed text pastes nothing and says so.
+    const int steps = doc.m_history.StepCount();
     for (const char* text : {" \r\n# only a comment\r\n", "\"a\" 1 2 3 4", "\"a\" 1 2 3 4 5 6", "\"a\" 1 2 x 4 5",
                              "4 1 2 3 4 5", "\"a\" nan 2 3 4 5", "\"a\" 1e39 2 3 4 5", "\"a\" 1 2 3 4 5\r\nb 1"}) {
         SCOPED_TRACE(text);
@@ -116,7 +115,7 @@ TEST_F(Clipboard, MalformedTextPastesNothingAndSaysSo)
         EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
         EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_PASTE_MALFORMED));
     }
-    EXPECT_EQ(doc.m_history.StepCount(), 0);
+    EXPECT_EQ(doc.m_history.StepCount(), steps);
 
     // Lines copied out of a course file, comment and all; names may be bare.
     backend.clipboard = "#XObject : FileName x y Angle Width Height\r\n\"a b.x\" 1 2 3 4 5 # note\nc.x -1 -2 0 1 1\n";

@@ -1,4 +1,4 @@
-// The shown map: its texture, failed loads, and the View menu's choice of map.
+// The View menu's choice of map and its texture. (Maps too big for the GL: MapImageTest, the settings test.)
 #include "support/BmpWriter.h"
 #include "support/GlFixture.h"
 #include "support/TestBackend.h"
@@ -6,37 +6,8 @@
 #include "res/Resource.h"
 #include "res/TrackwrightResources.h"
 #include <GL/gl.h>
-#include <filesystem>
 namespace {
-// A BMP as long as its pixels need but sparse (only the header on disk): early refusal reads nothing.
-std::string SparseBmp(const std::string& name, std::int32_t w, std::int32_t h, std::uint16_t bits)
-{
-    BmpLayout layout;
-    layout.width = w, layout.height = h, layout.bitCount = bits;
-    const std::string path = WriteTempFile(name, MakeBmp(layout, {}));
-    std::filesystem::resize_file(path, 54 + (std::uint64_t(w) * bits / 8 + 3) / 4 * 4 * std::uint64_t(h));
-    return path;
-}
-using MapTexture = GlFixture;
 using MapCommands = GlFixture;
-// Maps the GL cannot take whole are refused before their pixels are read: more than 2^28 pixels (GLU's
-// sizes would overflow), a side over the largest texture (GLU would scale it to black). A failed load
-// drops the pixels; the last texture stays on screen (MapCommands).
-TEST_F(MapTexture, MapsTheGlCannotTakeWholeAreRefused)
-{
-    GLint maxSide = 0;
-    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
-    ASSERT_GT(maxSide, 0);
-    CourseData course;
-    EXPECT_FALSE(course.LoadMapTexture(""));
-    for (const std::string& path : {SparseBmp("overpixels.bmp", 16385, 16385, 8),
-                                    SparseBmp("wide.bmp", maxSide + 1, 1, 8), SparseBmp("tall.bmp", 1, 100000, 24)}) {
-        EXPECT_FALSE(course.LoadMapTexture(path)) << path;
-        EXPECT_FALSE(course.m_mapPixels);
-        EXPECT_EQ(course.m_mapInfo.width + course.m_mapInfo.components + course.m_mapInfo.format, 0u);
-    }
-}
-// Counts the document's repaint requests.
 struct CountingView : CView {
     void OnUpdate(CView*, long, void*) override { ++updates; }
     int updates = 0;
@@ -56,6 +27,7 @@ TEST_F(MapCommands, ItemsFollowThePathsAndTheShownMapAndChoosingAMapLoadsIt)
         return std::pair(ui.m_bEnabled, ui.m_nCheck);
     };
     const auto run = [&doc](UINT id) { EXPECT_TRUE(doc.OnCmdMsg(id, CN_COMMAND, nullptr)); };
+    EXPECT_FALSE(doc.m_course.LoadMapTexture(""));   // no path, no map
     doc.m_colorMap = "colour.bmp";
     using Items = std::pair<std::pair<bool, int>, std::pair<bool, int>>;
     EXPECT_EQ(std::pair(item(ID_VIEW_HEIGHTMAP), item(ID_VIEW_COLORMAP)), Items({false, 1}, {true, 0}));
