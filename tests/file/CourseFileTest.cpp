@@ -12,7 +12,6 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstdio>
 #include <functional>
 #include <limits>
 
@@ -109,9 +108,6 @@ TEST(CourseFile, LinesOfPathsObjectsAndShownMapInTheCAndACommaLocale)
     CheckLayouts("C");
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
         GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
-    char probe[16];
-    std::snprintf(probe, sizeof probe, "%.1f", 2.5);
-    EXPECT_STREQ(probe, "2,5") << "the locale did not take effect";
     CheckLayouts("de_DE.UTF-8");
     // Both ways numbers are read (plain decimals, the C library's for the rest) keep the dot.
     EXPECT_EQ(AtoF("2.5"), 2.5);
