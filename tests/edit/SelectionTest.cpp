@@ -27,7 +27,7 @@ protected:
 using Clipboard = Selection;
 using ValuesDialog = Selection;
 
-TEST_F(Selection, ClicksWithinTheSlopSelectShiftTogglesAndEmptyGroundClears)
+TEST_F(Selection, ClicksAndTheBandSelectShiftTogglesOrAddsAndEmptyGroundClears)
 {
     // A release 2 pixels from the press, with no move, is a click; 3 pixels or any int (no overflow) is not.
     const CPoint at = Px(60, 0);
@@ -43,45 +43,27 @@ TEST_F(Selection, ClicksWithinTheSlopSelectShiftTogglesAndEmptyGroundClears)
     Click(Px(60, -60), MK_SHIFT);
     EXPECT_EQ(Sel(), std::pair(Ints{0, 2}, Ints{0}));
     Click(Px(0, 0), MK_SHIFT);
-    EXPECT_EQ(Sel(), std::pair(Ints{2}, Ints{0}));
     Click(Px(20, -10), MK_SHIFT);   // Shift on empty ground keeps the selection
     EXPECT_EQ(Sel(), std::pair(Ints{2}, Ints{0}));
+    Drag(Px(80, 10), Px(100, -10), MK_SHIFT);   // a band with Shift adds what it holds
+    EXPECT_EQ(Sel(), std::pair(Ints{2}, Ints{0, 1}));
     Click(Px(90, 0));               // a plain click selects alone
     EXPECT_EQ(Sel(), std::pair(Ints{}, Ints{1}));
+    // The status bar: the mouse position and the part under it, else the one selected.
+    Move(Px(20, -40));
+    EXPECT_EQ(backend.statusText, "X 20  Y -40    Xオブジェクト old oak.x: 位置 (90, 0)  向き 28.6479°");
+    Move(Px(60, 0));
+    EXPECT_EQ(backend.statusText, "X 60  Y 0    コントロールポイント 1: 位置 (60, 0)  幅 右 5 左 5");
+    // A plain band replaces the selection. Its corners are where its pixels lie in course units; a part
+    // exactly on its edge counts.
+    const float bottom = static_cast<float>(view.ScreenToWorld(0, Px(0, -30).y).y);
+    doc.m_xobjects[0].Pos = Vector3(0.0, bottom, 0.0);                 // on the bottom edge: in
+    H(3).vPos = Vector3(0.0, std::nextafter(bottom, -1e9f), 0.0);     // just below: out
+    Drag(Px(-10, 10), Px(60, -30));
+    EXPECT_EQ(Sel(), std::pair(Ints{0, 1}, Ints{0}));
     Click(Px(20, -10));
     EXPECT_TRUE(view.m_selection.Empty());
     EXPECT_EQ(std::pair(doc.IsModified(), doc.m_history.StepCount()), std::pair(false, 0));
-}
-
-TEST_F(Selection, RubberBandTakesPositionsOnItsEdgesAndShiftAdds)
-{
-    // The band's corners are where its pixels lie in course units; parts exactly on them count.
-    const CPoint a = Px(-10, 10), b = Px(60, -30);
-    const Vector3 qa = view.ScreenToWorld(a.x, a.y), qb = view.ScreenToWorld(b.x, b.y);
-    H(1).vPos = Vector3(qb.x, qa.y, 0.0);                                       // on a corner: in
-    H(2).vPos = Vector3(std::nextafter(qb.x, 1e9f), -20.0, 0.0);                // just right of it: out
-    doc.m_xobjects[0].Pos = Vector3(0.0, qb.y, 0.0);                            // on the bottom edge: in
-    H(3).vPos = Vector3(0.0, std::nextafter(qb.y, -1e9f), 0.0);                 // just below: out
-    Drag(a, b);
-    EXPECT_EQ(Sel(), std::pair(Ints{0, 1}, Ints{0}));
-    Drag(Px(80, 10), Px(100, -10), MK_SHIFT);
-    EXPECT_EQ(Sel(), std::pair(Ints{0, 1}, Ints{0, 1}));
-    Drag(Px(80, 10), Px(100, -10));
-    EXPECT_EQ(Sel(), std::pair(Ints{}, Ints{1}));
-    EXPECT_EQ(doc.m_history.StepCount(), 0);
-}
-
-// A burst of arrow keys is one step (EditStepsTest); another key ends it.
-TEST_F(Selection, AnotherKeyEndsANudgeBurstEscClearsAndArrowsNeedASelection)
-{
-    Click(Px(60, -60));
-    Key(VK_RIGHT), Key(VK_UP), Key(VK_LEFT);
-    EXPECT_EQ(doc.m_history.StepCount(), 0);   // still open
-    Key(VK_ESCAPE);
-    EXPECT_EQ(doc.m_history.StepCount(), 1);
-    EXPECT_TRUE(view.m_selection.Empty());
-    Key(VK_DOWN);     // with nothing selected the arrows do nothing
-    EXPECT_EQ(doc.m_history.StepCount(), 1);
 }
 
 TEST_F(Selection, DelOverASelectedPartTakesTheSelectionButKeepsThreePointsAndElsewhereOnlyThatPart)
@@ -97,32 +79,19 @@ TEST_F(Selection, DelOverASelectedPartTakesTheSelectionButKeepsThreePointsAndEls
     EXPECT_EQ(std::tuple(HandleCount(), doc.m_xobjects.GetSize(), view.m_selection.Empty()), std::tuple(3, 0, true));
 }
 
-TEST_F(Selection, StatusBarShowsTheMousePositionAndTheHoveredPart)
-{
-    Move(Px(60, 0));
-    EXPECT_EQ(backend.statusText, "X 60  Y 0    コントロールポイント 1: 位置 (60, 0)  幅 右 5 左 5");
-    Click(Px(30, -30));
-    Move(Px(20, -40));
-    EXPECT_EQ(backend.statusText, "X 20  Y -40    Xオブジェクト rock.x: 位置 (30, -30)  向き 0°");
-}
-
-TEST_F(Clipboard, CopyWritesObjectLinesAndPastePlacesThemAtTheMouse)
+// The copied text and a paste at the mouse through Qt: EditorSelectionTest.
+TEST_F(Clipboard, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefusesMalformedText)
 {
     EXPECT_EQ(Enabled(), std::tuple(false, false, false));
     SelectBothObjects();
     EXPECT_EQ(Enabled(), std::tuple(true, true, false));
     Run(ID_EDIT_COPY);
-    EXPECT_EQ(backend.clipboard,
-              "\"rock.x\"   30.00000000  -30.00000000    0.00000000    2.00000000    2.00000000\r\n"
-              "\"old oak.x\"   90.00000000    0.00000000    0.50000000    3.00000000    4.00000000\r\n");
     EXPECT_EQ(Enabled(), std::tuple(true, true, true));
     backend.viewHost.cursor = Px(0, 0);   // the middle of their box, (60, -15), goes here
     Run(ID_EDIT_PASTE);
     ASSERT_EQ(doc.m_xobjects.GetSize(), 4);
     EXPECT_EQ(std::pair(doc.m_xobjects[2].Pos, doc.m_xobjects[3].Pos),
               std::pair(Vector3(-30.0, -15.0, 0.0), Vector3(30.0, 15.0, 0.0)));
-    EXPECT_EQ(std::pair(doc.m_xobjects[3].FileName, doc.m_xobjects[3].Direction),
-              std::pair(std::string("old oak.x"), 0.5f));
     EXPECT_EQ(view.m_selection.objects, (std::vector<int>{2, 3}));
     ASSERT_TRUE(UndoLastStep(doc));
     EXPECT_TRUE(view.m_selection.Empty());   // what it named is gone
@@ -136,14 +105,8 @@ TEST_F(Clipboard, CopyWritesObjectLinesAndPastePlacesThemAtTheMouse)
     ASSERT_TRUE(UndoLastStep(doc));
     EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
 
-    SelectBothObjects();
-    Run(ID_EDIT_CUT);
-    EXPECT_EQ(doc.m_xobjects.GetSize(), 0);
-    EXPECT_EQ(Enabled(), std::tuple(false, false, true));
-}
-
-TEST_F(Clipboard, MalformedTextPastesNothingAndSaysSo)
-{
+    // Malformed text pastes nothing and says so.
+    const int steps = doc.m_history.StepCount();
     for (const char* text : {" \r\n# only a comment\r\n", "\"a\" 1 2 3 4", "\"a\" 1 2 3 4 5 6", "\"a\" 1 2 x 4 5",
                              "4 1 2 3 4 5", "\"a\" nan 2 3 4 5", "\"a\" 1e39 2 3 4 5", "\"a\" 1 2 3 4 5\r\nb 1"}) {
         SCOPED_TRACE(text);
@@ -152,7 +115,7 @@ TEST_F(Clipboard, MalformedTextPastesNothingAndSaysSo)
         EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
         EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_PASTE_MALFORMED));
     }
-    EXPECT_EQ(doc.m_history.StepCount(), 0);
+    EXPECT_EQ(doc.m_history.StepCount(), steps);
 
     // Lines copied out of a course file, comment and all; names may be bare.
     backend.clipboard = "#XObject : FileName x y Angle Width Height\r\n\"a b.x\" 1 2 3 4 5 # note\nc.x -1 -2 0 1 1\n";
@@ -170,14 +133,13 @@ TEST_F(ValuesDialog, DoubleClickEditsExactValuesValidated)
     backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
         host.items[IDC_POS_X] = "abc";
         dlg.OnOK();
-        // Still open, the field focused.
-        EXPECT_EQ(std::pair(host.result, host.focused), std::pair(0, UINT(IDC_POS_X)));
+        EXPECT_EQ(std::pair(host.result, host.focused), std::pair(0, UINT(IDC_POS_X)));   // open, the field focused
         host.items[IDC_POS_X] = "12.5", host.items[IDC_WIDTH_RIGHT] = "7.5";
         dlg.OnOK();
     };
     view.OnLButtonDblClk(MK_LBUTTON, Px(60, 0));
-    EXPECT_EQ(std::tuple(H(1).vPos, H(1).WidthRight, H(1).vTanNext),
-              std::tuple(Vector3(12.5, 0.0, 0.0), 7.5f, Vector3(0.0, -60.0, 0.0)));
+    EXPECT_EQ(std::tuple(H(1).vPos, H(1).WidthRight, H(1).vTanNext, doc.m_history.UndoLabel()),
+              std::tuple(Vector3(12.5, 0.0, 0.0), 7.5f, Vector3(0.0, -60.0, 0.0), UINT(IDS_STEP_VALUES)));
 
     // An object: the catalogue is offered, a quote in the name is refused, untouched fields
     // keep their exact values (0.5 radians is no round number of degrees).

@@ -101,12 +101,6 @@ TEST(ReplaceFileContents, OldOrNewContentsNeverAMix)
 }
 
 
-struct Reader {
-    const char* name;
-    std::uint64_t limit;
-    std::function<bool(const std::string&)> read;   // true when the file was taken
-};
-
 TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
 {
     // A FIFO with no writer once hung the open: a hang now fails this process, not the suite.
@@ -116,10 +110,12 @@ TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
     const std::string fifo = dir.Path("fifo");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     fs::create_directory(dir.Path("folder"));
-    BmpLayout layout;
-    const std::string good = WriteTempFile("good.bmp", MakeBmp(layout, {1, 2, 3, 0}));
-
-    const Reader readers[] = {
+    const std::string good = WriteTempFile("good.bmp", MakeBmp(BmpLayout(), {1, 2, 3, 0}));
+    const struct {
+        const char* name;
+        std::uint64_t limit;
+        std::function<bool(const std::string&)> read;   // true when the file was taken
+    } readers[] = {
         {"course", kMaxCourseFileBytes,
          [](const std::string& p) { return CTrackwrightDoc().OnOpenDocument(p) != FALSE; }},
         {"catalogue", kMaxCatalogueFileBytes,
@@ -133,7 +129,7 @@ TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
         {"settings check", kMaxMapFileBytes,
          [](const std::string& p) { return IsReadableRegularFile(p, kMaxMapFileBytes); }},
     };
-    for (const Reader& r : readers) {
+    for (const auto& r : readers) {
         SCOPED_TRACE(r.name);
         EXPECT_TRUE(r.read(good));
         // One byte over the limit, sparse: refused from its size alone, nothing allocated.
@@ -156,17 +152,6 @@ TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
     EXPECT_TRUE(fs::is_fifo(fifo));
     EXPECT_EQ(fs::directory_iterator(dir.Path("folder")), fs::directory_iterator());
     ::alarm(0);
-}
-
-// A byte-order mark is skipped at the very start of a catalogue (of a course: CourseFileTest); elsewhere
-// it is part of a name.
-TEST(HostileFiles, ByteOrderMarkIsSkippedOnlyAtTheStart)
-{
-    RecordList<XObjectType> types;
-    ParseXObjectCatalogue("\xEF\xBB\xBFtree 2 3\nx 1 1 \xEF\xBB\xBFrock 1 1", types);
-    ASSERT_EQ(types.GetSize(), 3);
-    EXPECT_EQ(types[0].FileName, "tree");
-    EXPECT_EQ(types[2].FileName, "\xEF\xBB\xBFrock");
 }
 
 }  // namespace

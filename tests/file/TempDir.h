@@ -8,20 +8,12 @@
 
 #include <stdlib.h>
 
-class TempDir {
-public:
-    TempDir() : m_path((std::filesystem::temp_directory_path() / "tw_file_XXXXXX").string())
-    {
-        if (!::mkdtemp(m_path.data()))
-            m_path.clear();
-    }
-    ~TempDir() { std::error_code ec; std::filesystem::remove_all(m_path, ec); }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string Path(const std::string& name = "") const { return name.empty() ? m_path : m_path + "/" + name; }
+struct TempDir {
+    TempDir() { path = ::mkdtemp(path.data()) ? path : std::string(); }
+    ~TempDir() { std::error_code ec; std::filesystem::remove_all(path, ec); }
+    std::string Path(const std::string& name = "") const { return name.empty() ? path : path + "/" + name; }
 
-private:
-    std::string m_path;
+    std::string path = (std::filesystem::temp_directory_path() / "tw_file_XXXXXX").string();
 };
 
 inline void WriteBytes(const std::string& path, const std::string& bytes)

@@ -38,7 +38,6 @@ void ExpectMatchesReference(const fs::path& bmp, const std::uint8_t* pixels, con
     }
     int wrong = 0;
     for (int y = 0; y < info.height && wrong < 5; ++y) {
-        // The buffer holds the bottom row first.
         const std::uint8_t* row = pixels + std::size_t(info.height - 1 - y) * info.width * info.components;
         for (int x = 0; x < info.width && wrong < 5; ++x) {
             if (info.components == 1 && row[x] >= table.size())

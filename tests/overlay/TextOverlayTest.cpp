@@ -40,7 +40,6 @@ TEST_F(TextOverlayGl, LayoutRulesAndColours)
         // Malformed escapes are text: a backslash, a letter and the glyph after them.
         {"\\bX", {{8, 108, W}, {24, 108, W}, {40, 108, W}, {56, 108, K}}},
         {"\\c(1 2)X", {{8, 108, W}, {24, 108, W}, {104, 108, W}}},
-        {"\\c(1 2 3X", {{8, 108, W}, {24, 108, W}}},
         // The box is as wide as the text: a caller's bold or italics on its last glyph is cut.
         {.text = "X", .probes = {{15, 108, W}, {16, 108, K}}, .bold = 1},
         {.text = "X", .probes = {{1, 101, W}, {20, 114, K}}, .shear = 8},
@@ -49,7 +48,6 @@ TEST_F(TextOverlayGl, LayoutRulesAndColours)
         {.text = "XX", .probes = {{8, 108, W}, {24, 108, K}}, .callerScissor = true},
         // The pen stops at the right edge of the viewport, for the lines after it too.
         {.text = "ABC\nD", .probes = {{618, 108, W}, {632, 108, W}, {618, 92, K}}, .x = 610},
-        {.text = "A", .probes = {{639, 108, K}}, .x = 641},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -1,6 +1,5 @@
 #include "TgaBytes.h"
 #include "overlay/TgaImage.h"
-#include "support/BmpWriter.h"
 #include "support/TestData.h"
 #include <QColorSpace>
 #include <QImage>
@@ -56,13 +55,8 @@ TEST(TgaImage, RefusesCompressedColourMappedOtherDepthsAndShortFiles)
         Image image;
         EXPECT_EQ(image.Decode(prefix.get(), n), TGA_ERR_MEMORY) << n;
     }
-    // A real file cut one byte into its last pixel (counted from the front: it has an extension
-    // area), and the largest image announced over a few bytes.
-    std::vector<uint8_t> cut = ReadWholeFile(TestDataPath("tga/UTC24.TGA"));
-    ASSERT_GT(cut.size(), 18u);
-    cut.resize(18 + cut[0] + 128 * 128 * 3 - 1);
-    Image real, huge;
-    EXPECT_EQ(real.Load(WriteTempFile("cut.tga", cut).c_str()), TGA_ERR_MEMORY);
+    // The largest image announced over a few bytes.
+    Image huge;
     const auto hugeFile = MakeTga(2, 32, 65535, 65535, {1, 2, 3, 4});
     EXPECT_EQ(huge.Decode(hugeFile.data(), hugeFile.size()), TGA_ERR_MEMORY);
     EXPECT_EQ(huge.Pixels, nullptr);

@@ -1,5 +1,4 @@
-// The object catalogue: its token cases, and the shipped file the view reads.
-#include "view/TrackwrightView.h"
+// The object catalogue's token cases.
 #include "view/XObjectCatalogue.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +14,8 @@ TEST(XObjectCatalogue, NamesNumbersAndTheEndMark)
         {"a.x %end 2\n%end", {{"a.x", 0, 2}}},             // in a number position a number
         {"a.x 1 2\nlast.x 6", {{"a.x", 1, 2}, {"last.x", 6, 0}}},   // no mark: to the end
         {"only.x", {{"only.x", 0, 0}}},                   // a name that ends the text still counts
+        // A byte-order mark is skipped at the very start only; elsewhere it is part of a name.
+        {"\xEF\xBB\xBFtree 2 3\nx 1 1 \xEF\xBB\xBFrock 1 1", {{"tree", 2, 3}, {"x", 1, 1}, {"\xEF\xBB\xBFrock", 1, 1}}},
     };
     for (const auto& c : cases) {
         RecordList<XObjectType> types;
@@ -24,9 +25,6 @@ TEST(XObjectCatalogue, NamesNumbersAndTheEndMark)
             got.emplace_back(t.FileName, t.Width, t.Height);
         EXPECT_EQ(got, c.types) << c.text;
     }
-    const CTrackwrightView view(std::string(TW_SOURCE_DIR) + "/res/");   // the shipped file reads to its end
-    ASSERT_GT(view.m_XObjectTypes.GetSize(), 0);
-    EXPECT_EQ(view.m_XObjectTypes[view.m_XObjectTypes.GetSize() - 1].FileName, "bridge span.x");
 }
 
 }  // namespace

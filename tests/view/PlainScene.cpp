@@ -11,7 +11,6 @@
 
 namespace {
 
-// One primitive of the given points.
 void Draw(GLenum mode, const std::vector<Vector3>& points)
 {
     glBegin(mode);

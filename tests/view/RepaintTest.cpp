@@ -54,11 +54,10 @@ protected:
         doc.RemoveView(&view);
     }
 
-    // Client pixel (logical) of a world point.
+    // Client pixel (logical) of a world point; of a far-off or odd part far outside, not an int overflow.
     CPoint ClientOf(const Vector3& p) const
     {
         const double unit = view.m_fZoom * 480 / 200.0;
-        // A far-off or odd part gives a pointer far outside the window, not an int overflow.
         const auto pixel = [](double v) { return static_cast<int>(std::fmax(-1e9, std::fmin(1e9, std::floor(v)))); };
         return CPoint(pixel(320 + (p.x - view.m_vCamera.x) * unit), pixel(240 - (p.y - view.m_vCamera.y) * unit));
     }
@@ -143,20 +142,18 @@ TEST_P(Repaint, EveryFrameEqualsAWholePlainFrame)
         }
         return ClientOf(p + Vector3(U(-1, 1), U(-1, 1), 0));
     };
-    // Exactly on a control point's marker or an object's body: a click there selects it.
-    auto onPart = [&]() {
+    // Exactly on a control point's marker or an object's body: a click there selects it. With a selection,
+    // on a selected part when asked: the view still draws the selection there.
+    auto onPart = [&](bool selected) {
+        const CourseSelection& sel = view.m_selection;
+        if (selected && sel.handleCount == handles.GetSize() && sel.objectCount == objects.GetSize() && !sel.Empty()) {
+            const std::size_t k = static_cast<std::size_t>(I(0, sel.Size() - 1));
+            return ClientOf(k < sel.handles.size() ? handles[sel.handles[k]].vPos
+                                                   : objects[sel.objects[k - sel.handles.size()]].Pos);
+        }
         if (handles.GetSize() > 0 && (I(0, 1) == 0 || objects.GetSize() == 0))
             return ClientOf(handles[I(0, handles.GetSize() - 1)].vPos);
         return objects.GetSize() > 0 ? ClientOf(objects[I(0, objects.GetSize() - 1)].Pos) : nearPart();
-    };
-    // On a selected part, when there is a selection the view still draws.
-    auto selectedPart = [&]() {
-        const CourseSelection& sel = view.m_selection;
-        if (sel.handleCount != handles.GetSize() || sel.objectCount != objects.GetSize() || sel.Empty())
-            return onPart();
-        const std::size_t k = static_cast<std::size_t>(I(0, sel.Size() - 1));
-        return ClientOf(k < sel.handles.size() ? handles[sel.handles[k]].vPos
-                                               : objects[sel.objects[k - sel.handles.size()]].Pos);
     };
     auto moveTo = [&](CPoint p, UINT flags) {
         backend.frameHost.cursor = p;   // the label follows the system's cursor
@@ -208,10 +205,10 @@ TEST_P(Repaint, EveryFrameEqualsAWholePlainFrame)
              view.m_nSelectedType = I(-1, 1);
              gesture(nearPart(), MK_CONTROL, 0, 0);
          }},
-        {8, [&] { gesture(onPart(), I(0, 2) == 0 ? MK_SHIFT : 0, 0, 0); }},   // click selects, Shift toggles
+        {8, [&] { gesture(onPart(false), I(0, 2) == 0 ? MK_SHIFT : 0, 0, 0); }},   // click selects, Shift toggles
         // A rubber band from anywhere (on a selected part a group drag), a group drag.
         {5, [&] { gesture(nearPart(), I(0, 2) == 0 ? MK_SHIFT : 0, I(1, 5), 40); }},
-        {5, [&] { gesture(selectedPart(), 0, I(1, 5), 40); }},
+        {5, [&] { gesture(onPart(true), 0, I(1, 5), 40); }},
         {9, [&] {   // a key under the cursor: DEL (twice as often), Esc, or an arrow nudging the selection
              moveTo(nearPart(), 0);
              const UINT key = std::array{VK_DELETE, VK_DELETE, VK_ESCAPE, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN}[I(0, 6)];
