@@ -20,19 +20,26 @@ bool SameRgb(const Rgb& a, const Rgb& b)
     return std::memcmp(&a, &b, sizeof(Rgb)) == 0;
 }
 
-// The object whose label a frame shows (SIZE_MAX for none), and the label's text.
-std::size_t LabelledObject(const SceneLook& look)
-{
-    for (std::size_t i = 0; look.view.labelShown && i < look.objects.size(); ++i) {
-        if (look.objects[i].hover == ObjectPart::Body)
-            return i;
-    }
-    return SIZE_MAX;
-}
+// The labels a frame shows (one on each hovered object body, all at the cursor): the first
+// object that has one, each object's index and text, and whether a text has an escape.
+struct Labels {
+    std::size_t first = SIZE_MAX;
+    std::vector<std::pair<std::size_t, std::string>> shown;
+    bool escaped = false;
+};
 
-std::string LabelText(const SceneLook& look, std::size_t i)
+Labels LabelsOf(const SceneLook& look)
 {
-    return i < look.objects.size() ? look.objects[i].label : std::string();
+    Labels labels;
+    for (std::size_t i = 0; look.view.labelShown && i < look.objects.size(); ++i) {
+        const ObjectLook& o = look.objects[i];
+        if (o.hover != ObjectPart::Body)
+            continue;
+        labels.first = std::min(labels.first, i);
+        labels.shown.emplace_back(i, o.label);
+        labels.escaped = labels.escaped || o.label.find('\\') != std::string::npos;
+    }
+    return labels;
 }
 
 }  // namespace
@@ -62,13 +69,13 @@ void PartRuns::Update(const CTrackwrightDoc& doc, const SceneLook& last, const S
     m_objectBase = base;
     const bool labelMoved = last.view.labelShown != now.view.labelShown || last.view.labelX != now.view.labelX ||
                             last.view.labelY != now.view.labelY || last.view.textSize != now.view.textSize;
-    // The objects after a label are drawn in the colour its last letter leaves: over a grey base,
-    // or next to a name with a colour escape, they all change when the label comes, goes or changes.
-    const std::size_t wasAt = LabelledObject(last), isAt = LabelledObject(now);
-    const std::string was = LabelText(last, wasAt), is = LabelText(now, isAt);
-    const bool tinted = !SameRgb(base, kWhite) || was.find('\\') != std::string::npos ||
-                        is.find('\\') != std::string::npos;
-    const std::size_t recolourFrom = tinted && (wasAt != isAt || was != is) ? std::min(wasAt, isAt) : SIZE_MAX;
+    // The objects after a label are drawn in the colour its last drawn letter leaves (none when
+    // the label lies off the view): over a grey base, or next to a name with a colour escape, they
+    // all change when the label comes, goes, moves or changes.
+    const Labels was = LabelsOf(last), is = LabelsOf(now);
+    const bool tinted = !SameRgb(base, kWhite) || was.escaped || is.escaped;
+    const std::size_t recolourFrom =
+        tinted && (was.shown != is.shown || labelMoved) ? std::min(was.first, is.first) : SIZE_MAX;
     std::vector<char> forced(now.objects.size(), 0);
     for (std::size_t i = 0; i < forced.size(); ++i)
         forced[i] = baseMoved || (labelMoved && now.objects[i].hover == ObjectPart::Body) || (i > recolourFrom);

@@ -85,7 +85,7 @@ TEST_P(Repaint, EveryFrameEqualsAWholePlainFrame)
     glMatrixMode(GL_MODELVIEW);
     ASSERT_TRUE(m_gl.MakeCurrent());
 
-    std::mt19937 rng(GetParam() == 1.0 ? 16 : 17);
+    std::mt19937 rng(GetParam() == 1.0 ? 16 : 10);
     auto U = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
     auto I = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng); };
     RecordList<CourseHandle>& handles = doc.m_course.m_handles;
@@ -236,13 +236,12 @@ TEST_P(Repaint, EveryFrameEqualsAWholePlainFrame)
         {4, [&] { doc.OnCmdMsg(I(0, 2) == 0 ? ID_EDIT_REDO : ID_EDIT_UNDO, CN_COMMAND, nullptr); }},
         {2, [&] { newScene(false); }},
     };
-    int total = 0;
+    std::vector<int> shares;
     for (const Change& c : changes)
-        total += c.share;
+        shares.push_back(c.share);
+    std::discrete_distribution<std::size_t> pick(shares.begin(), shares.end());
     for (int step = 0; step < (GetParam() == 1.0 ? 400 : 100) && !HasFailure(); ++step) {
-        std::size_t op = 0;
-        for (int roll = I(0, total - 1); roll >= changes[op].share; ++op)
-            roll -= changes[op].share;
+        const std::size_t op = pick(rng);
         SCOPED_TRACE("step " + std::to_string(step) + ", change " + std::to_string(op));
         changes[op].make();
         check("after it");
