@@ -25,8 +25,7 @@ inline void FillCourse(CTrackwrightDoc& doc, int handles, int objects, double ra
         h.vPos = Vector3(radius * std::cos(a), radius * std::sin(a), 0.0);
         h.vTanNext = Vector3(-tangent * std::sin(a), tangent * std::cos(a), 0.0);
         h.vTanPrev = -h.vTanNext;
-        h.WidthLeft = 5.0f;
-        h.WidthRight = 5.0f;
+        h.WidthLeft = h.WidthRight = 5.0f;
         doc.m_course.m_handles.Add(h);
     }
     const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(objects))));

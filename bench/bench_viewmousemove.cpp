@@ -62,8 +62,7 @@ struct Scene {
 
 void BM_MouseMoveHover(benchmark::State& state)
 {
-    Scene s;
-    s.Walk(state, 0);
+    Scene().Walk(state, 0);
 }
 BENCHMARK(BM_MouseMoveHover)->Unit(benchmark::kMicrosecond);
 

@@ -23,9 +23,7 @@ const char* const kColourMissing = "カラーマップのファイルがオー�
 
 std::string SmallMap(const std::string& name, int side)
 {
-    BmpLayout layout;
-    layout.width = layout.height = side;
-    return WriteTempFile(name, MakeBmp(layout, PaddedRows(std::size_t(side) * 3, std::size_t(side))));
+    return WriteTempFile(name, MakeBmp({side, side}, PaddedRows(std::size_t(side) * 3, std::size_t(side))));
 }
 
 // The settings command on the default course; OK builds the map texture, so a GL context is current.
@@ -87,9 +85,8 @@ TEST_F(SettingsDialog, MissingMapsAreReportedHeightMapFirstAndChangeNothing)
     // A folder opens for reading on Linux, but it is no map; nor is one wider than the GL takes.
     GLint maxSide = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
-    BmpLayout wide;
-    wide.width = maxSide + 1, wide.bitCount = 8;
-    const std::string tooWide = WriteTempFile("settings_wide.bmp", MakeBmp(wide, PaddedRows(maxSide + 1, 1)));
+    const std::string tooWide =
+        WriteTempFile("settings_wide.bmp", MakeBmp({maxSide + 1, 1, 8}, PaddedRows(maxSide + 1, 1)));
     const std::tuple<std::string, std::string, const char*> cases[] = {{none, none, kHeightMissing},
         {::testing::TempDir(), "", kHeightMissing}, {tooWide, "", kHeightMissing}, {height, none, kColourMissing}};
     for (const auto& [heightMap, colourMap, message] : cases) {

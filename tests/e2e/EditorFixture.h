@@ -171,8 +171,7 @@ protected:
 
     static std::string ReadFile(const std::string& path)
     {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
+        return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
     }
     // Writes a course file into the test's folder; the default course's text when text is empty.
     std::string WriteCourse(const std::string& name, std::string text = {}) const

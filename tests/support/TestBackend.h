@@ -125,7 +125,7 @@ public:
     {
         profile[section + "/" + entry] = value;
     }
-    bool MakeGLCurrent() override { ++glCurrentCalls; return false; }
+    bool MakeGLCurrent() override { return false; }
     void PrintView(CView* pView, bool bSetupOnly) override {}
     bool ClipboardHasText() override { return !clipboard.empty(); }
     std::string GetClipboardText() override { return clipboard; }
@@ -149,7 +149,6 @@ public:
     std::function<void(CDialog&, TestDialogHost&)> dialogScript;
     std::map<std::string, std::string> profile;   // "section/entry" -> value
     bool destroyed = false;
-    int glCurrentCalls = 0;
     std::string clipboard;
     std::string statusText;
     TestDialogHost lastDialog;
