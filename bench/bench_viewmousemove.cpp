@@ -51,7 +51,6 @@ struct Scene {
         view.OnLButtonDown(MK_LBUTTON, CPoint(400, 300));
         view.m_vCamera = Vector3(0.0, 0.0, 0.0);
     }
-    // One move along the path per iteration.
     void Walk(benchmark::State& state, UINT flags)
     {
         std::size_t i = 0;

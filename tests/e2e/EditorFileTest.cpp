@@ -108,9 +108,8 @@ TEST_F(EditorFile, TheWindowShowsWhatTheRenderCommandDraws)
 TEST_F(EditorUndo, DragThenUndoAndRedoFromKeysAndMenu)
 {
     ASSERT_TRUE(Start({WriteCourse("undo.crs")}));
-    EXPECT_EQ(EditMenu(Window()), (Items{{"元に戻す(&U)\tCtrl+Z", false}, {"やり直し(&R)\tCtrl+Y", false}}));
-
-    // The point follows the mouse (by how much is the edit tests' concern).
+    // The point follows the mouse (by how much, and the menu texts after each step, are the edit
+    // tests' concern; here the menu as Qt shows it).
     const Vector3 start = Doc()->m_course.m_handles[0].vPos;
     Drag(PixelOf(100.0f, 0.0f), PixelOf(100.0f, 0.0f) + QPoint(30, -20));
     const Vector3 moved = Doc()->m_course.m_handles[0].vPos;
@@ -118,8 +117,7 @@ TEST_F(EditorUndo, DragThenUndoAndRedoFromKeysAndMenu)
     EXPECT_EQ(EditMenu(Window()), (Items{{"元に戻す(&U): コントロールポイントの移動\tCtrl+Z", true},
                                          {"やり直し(&R)\tCtrl+Y", false}}));
 
-    // Each accelerator in turn: undo with Ctrl+Z, redo with Ctrl+Y, undo with Alt+Backspace,
-    // redo with Ctrl+Shift+Z.
+    // Each accelerator in turn: undo, redo, undo, redo.
     const std::pair<int, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Z, Qt::ControlModifier},
         {Qt::Key_Y, Qt::ControlModifier}, {Qt::Key_Backspace, Qt::AltModifier},
         {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}};
@@ -129,11 +127,7 @@ TEST_F(EditorUndo, DragThenUndoAndRedoFromKeysAndMenu)
         undone = !undone;
         EXPECT_EQ(Doc()->m_course.m_handles[0].vPos, undone ? start : moved) << std::hex << key;
         EXPECT_EQ(Title(), undone ? "undo.crs - Trackwright" : "undo.crs* - Trackwright");
-        const Items menu = EditMenu(Window());
-        EXPECT_EQ(std::pair(menu[0].second, menu[1].second), std::pair(!undone, undone));
     }
-    Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(EditMenu(Window())[1].first, "やり直し(&R): コントロールポイントの移動\tCtrl+Y");
 }
 
 }  // namespace

@@ -74,13 +74,11 @@ public:
     bool CreateFrameWindow(CFrameWnd* pFrame) override
     {
         pFrame->SetHost(&frameHost);
-        CView* pView = pFrame->GetActiveView();
-        if (pView)
-            pView->SetHost(&viewHost);
-        if (pFrame->OnCreate() == -1 || (pView && pView->OnCreate() == -1))
+        CView* pView = pFrame->GetActiveView();   // every frame here shows the one view
+        pView->SetHost(&viewHost);
+        if (pFrame->OnCreate() == -1 || pView->OnCreate() == -1)
             return false;
-        if (pView)
-            pView->OnSize(0, viewHost.client.right, viewHost.client.bottom);
+        pView->OnSize(0, viewHost.client.right, viewHost.client.bottom);
         return true;
     }
     void ShowFrameWindow(CFrameWnd* pFrame, int nCmdShow) override {}
