@@ -166,7 +166,6 @@ protected:
 
     // What the view shows now, as drawn by its GL context.
     QImage Screenshot() { return ViewWidget()->grabFramebuffer().convertToFormat(QImage::Format_RGB888); }
-    // Runs the event loop once, or for ms milliseconds.
     void ProcessEvents(int ms = 0) { QTest::qWait(ms); }
 
     static std::string ReadFile(const std::string& path)

@@ -84,9 +84,8 @@ public:
     void ShowFrameWindow(CFrameWnd* pFrame, int nCmdShow) override {}
     void DestroyFrameWindow(CFrameWnd* pFrame) override
     {
-        if (CView* pView = pFrame->GetActiveView(); pView && !destroyed)
-            pView->OnDestroy();
-        destroyed = true;
+        if (!std::exchange(destroyed, true))
+            pFrame->GetActiveView()->OnDestroy();
     }
     int Run() override { return 0; }
     int MessageBox(const std::string& text, const std::string& caption, UINT nType) override
