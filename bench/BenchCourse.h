@@ -9,9 +9,8 @@
 #include <fstream>
 #include <string>
 
-// A new course: a smooth ring of handles of the given radius and a grid of objects over the same
-// square. At radius 90 every item is inside the visible area (a 1280 x 800 view at zoom 1 shows y
-// from -100 to 100).
+// A new course: a smooth ring of handles of this radius and a grid of objects over its square. At
+// radius 90 all of it is in a 1280 x 800 view at zoom 1 (which shows y from -100 to 100).
 inline void FillCourse(CTrackwrightDoc& doc, int handles, int objects, double radius = 90.0,
                        const std::string& object = "tree_pine.x")
 {
@@ -25,8 +24,7 @@ inline void FillCourse(CTrackwrightDoc& doc, int handles, int objects, double ra
         h.vPos = Vector3(radius * std::cos(a), radius * std::sin(a), 0.0);
         h.vTanNext = Vector3(-tangent * std::sin(a), tangent * std::cos(a), 0.0);
         h.vTanPrev = -h.vTanNext;
-        h.WidthLeft = 5.0f;
-        h.WidthRight = 5.0f;
+        h.WidthLeft = h.WidthRight = 5.0f;
         doc.m_course.m_handles.Add(h);
     }
     const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(objects))));
@@ -37,8 +35,7 @@ inline void FillCourse(CTrackwrightDoc& doc, int handles, int objects, double ra
     }
 }
 
-// A 24-bit BMP of side x side pixels (side even: rows need no padding) with a smooth pattern, so
-// nothing compresses or repeats.
+// A 24-bit BMP of side x side pixels (side even: no row padding) in a pattern that never repeats.
 inline bool WriteMapBmp(const std::string& path, int side)
 {
     static_assert(std::endian::native == std::endian::little, "the header is written as it is in memory");

@@ -1,8 +1,6 @@
-// The frames of the view (RenderScene, glFinish included) for a large course, drawn by Mesa's
-// software renderer into a 1280 x 800 framebuffer: whole (a camera move), first, after a hover
-// change or a drag move, or none (a move over empty ground). Beside the whole frame, the floor:
-// the very same vertices, caught once with GL's feedback mode, drawn from one prebuilt buffer
-// with no per-frame work. The gap between the two is what the view's way of sending costs.
+// The view's frames (RenderScene with glFinish) of a large course in Mesa's software renderer at
+// 1280 x 800: whole, first, after a hover change or a drag move, or none (a move over empty ground).
+// Beside them the floor: the same vertices from one prebuilt buffer, with no per-frame work.
 #define GL_GLEXT_PROTOTYPES
 #include "bench/BenchCourse.h"
 #include "framework/HeadlessWndHost.h"
@@ -39,9 +37,8 @@ double Median(std::vector<double> v)
     return v.empty() ? 0.0 : v[v.size() / 2];
 }
 
-// Wall time per frame, and the CPU time of the calling thread (the part the drawing code and
-// the driver's front end spend, apart from the rasterizer's own threads), as medians. prepare,
-// if given, runs untimed before each frame.
+// Medians of the wall time per frame and of the calling thread's CPU time (the drawing code and
+// the driver's front end, not the rasterizer's threads); prepare, if given, runs untimed before each.
 template <class Frame, class Prepare = std::nullptr_t>
 void TimeFrames(benchmark::State& state, Frame frame, Prepare prepare = nullptr)
 {
@@ -85,7 +82,6 @@ struct Scene {
     }
     ~Scene() { doc.RemoveView(&view); }
 
-    // Client pixel of course point (x, y).
     CPoint ClientOf(double x, double y) const
     {
         const double unit = view.m_fZoom * kHeight / 200.0;
@@ -93,8 +89,7 @@ struct Scene {
                       static_cast<int>(std::lround(kHeight / 2.0 - (y - view.m_vCamera.y) * unit)));
     }
 
-    // After a first frame, one mouse move per iteration to at(move), with the frame it asks
-    // for. Counts the moves, and the frames and whole frames they drew.
+    // After a first frame, one move to at(move) and its frame per iteration; what they drew.
     struct Drawn { int moves, frames, whole; };
     template <class At>
     Drawn Moves(benchmark::State& state, UINT flags, At at)
@@ -125,8 +120,7 @@ void BM_RenderScene(benchmark::State& state)
         });
 }
 
-// The mouse from empty ground onto a control point and back, one move per iteration: the
-// handler's hover pass and the frame it asks for, which redraws what the hover changed.
+// The mouse from empty ground onto a control point and back: the hover pass and its partial frame.
 void BM_HoverChange(benchmark::State& state)
 {
     Scene s(state);
@@ -148,8 +142,7 @@ void BM_FirstFrame(benchmark::State& state)
         });
 }
 
-// Mouse moves over empty ground: the hover pass finds nothing, the view compares the scene with
-// its last frame and asks for none; the paint the window system may still send draws nothing.
+// Moves over empty ground: the hover pass finds nothing and the comparison with the last frame asks for none.
 void BM_EmptyMoves(benchmark::State& state)
 {
     Scene s(state);
@@ -158,12 +151,11 @@ void BM_EmptyMoves(benchmark::State& state)
         state.SkipWithError("a move over empty ground drew a frame");
 }
 
-// One mouse move of a left drag that grabbed one control point, with the frame it asks for.
+// One move of a left drag of control point 0, with its frame. The ring is too dense for a press
+// to take one point alone, so the point is grabbed as such a press would grab it.
 void BM_DragOnePoint(benchmark::State& state)
 {
     Scene s(state);
-    // The ring is too dense to grab one point by clicking (a press takes every marker under
-    // the mouse), so control point 0 is grabbed as a press on it alone would grab it.
     const CPoint grab = s.ClientOf(90.0, 0.0);
     s.view.m_bLButtonDown = true;
     s.doc.m_course.m_handles[0].DragPart = HandlePart::Pos;
@@ -201,8 +193,7 @@ void BM_Floor(benchmark::State& state)
     while (k < n) {
         const GLint token = static_cast<GLint>(fb[k++]);
         if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
-            lines.push_back(vertex());
-            lines.push_back(vertex());
+            lines.insert(lines.end(), {vertex(), vertex()});   // braced lists evaluate in order
         } else if (token == GL_POLYGON_TOKEN) {
             std::vector<FloorVertex> polygon(static_cast<std::size_t>(fb[k++]));
             std::generate(polygon.begin(), polygon.end(), vertex);

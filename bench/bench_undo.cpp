@@ -1,6 +1,5 @@
-// The undo history on a course of 10,000 handles and 10,000 objects: what a step costs to
-// record, to undo and redo, and what 200 single-point drags keep in memory; and the time to
-// write the recovery copy of that course.
+// The undo history on 10,000 handles and 10,000 objects: recording, undo and redo of a step, the
+// memory 200 single-point drags keep; and writing the recovery copy of that course.
 #include "bench/BenchCourse.h"
 #include "doc/CourseHistory.h"
 #include "doc/RecoveryFile.h"
@@ -74,8 +73,7 @@ void BM_UndoRedo(benchmark::State& state)
 }
 BENCHMARK(BM_UndoRedo)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
-// The recovery copy of the same course: the file text and the safe write, as the idle pass
-// does it.
+// The recovery copy of the same course: the file text and the safe write, as the idle pass does it.
 void BM_RecoveryWrite(benchmark::State& state)
 {
     CTrackwrightDoc doc;

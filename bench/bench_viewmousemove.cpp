@@ -51,7 +51,6 @@ struct Scene {
         view.OnLButtonDown(MK_LBUTTON, CPoint(400, 300));
         view.m_vCamera = Vector3(0.0, 0.0, 0.0);
     }
-    // One move along the path per iteration.
     void Walk(benchmark::State& state, UINT flags)
     {
         std::size_t i = 0;
@@ -62,8 +61,7 @@ struct Scene {
 
 void BM_MouseMoveHover(benchmark::State& state)
 {
-    Scene s;
-    s.Walk(state, 0);
+    Scene().Walk(state, 0);
 }
 BENCHMARK(BM_MouseMoveHover)->Unit(benchmark::kMicrosecond);
 

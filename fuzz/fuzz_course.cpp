@@ -4,20 +4,14 @@
 #include "file/CourseFile.h"
 #include "file/Tokenizer.h"
 
-namespace {
-
-// As Open does it: the file's text-mode translation, then the parse.
-StoredCourse Read(std::string text)
-{
-    DropCrBeforeLf(text);
-    return ParseCourseText(text);
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const StoredCourse doc = Read(std::string(reinterpret_cast<const char*>(data), size));
+    // As Open does it: the file's text-mode translation, then the parse.
+    const auto read = [](std::string text) {
+        DropCrBeforeLf(text);
+        return ParseCourseText(text);
+    };
+    const StoredCourse doc = read(std::string(reinterpret_cast<const char*>(data), size));
     // Huge counts of zero records only repeat one line and starve the search: small counts cover them.
     if (doc.handles.GetSize() + doc.xobjects.GetSize() > 2048)
         return 0;
@@ -28,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         names += '\0' + obj.FileName;
     if (names.find("\r\n") != std::string::npos)
         return 0;
-    const StoredCourse again = Read(first);
+    const StoredCourse again = read(first);
     FUZZ_CHECK(again.handles.GetSize() == doc.handles.GetSize() && again.xobjects.GetSize() == doc.xobjects.GetSize());
     FUZZ_CHECK(again.heightMap == doc.heightMap && again.colorMap == doc.colorMap && again.visibleMap == doc.visibleMap);
     FUZZ_CHECK(CourseFileText(again) == first);

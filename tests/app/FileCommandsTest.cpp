@@ -3,7 +3,6 @@
 #include "framework/CRecentFileList.h"
 #include "res/Resource.h"
 
-#include <filesystem>
 #include <tuple>
 
 namespace {

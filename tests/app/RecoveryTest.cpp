@@ -24,11 +24,6 @@ protected:
         std::ofstream(course, std::ios::binary) << (diskText = CourseFileText(doc.StoredFields()));
     }
 
-    // A copy left by a killed editor.
-    void LeaveOrphan(const std::string& coursePath, const std::string& text = "3\n")
-    {
-        ASSERT_TRUE(RecoveryFile(folder).Write(coursePath, text));
-    }
     // Ticks the idle pass at these times; returns the copies in the recovery folder.
     int TickAt(std::initializer_list<double> times)
     {
@@ -101,7 +96,7 @@ TEST_F(Recovery, AFailedWriteIsOneStatusLineAndLeavesEditingAlone)
 TEST_F(Recovery, OpeningTheCourseOffersTheOrphanAndNoDiscardsIt)
 {
     Start();
-    LeaveOrphan(course);
+    ASSERT_TRUE(RecoveryFile(folder).Write(course, "3\n"));   // as a killed editor leaves it
     backend.messageAnswers = {IDNO};
     ASSERT_NE(app.OpenDocumentFile(course), nullptr);
     EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{"course.crs に保存されていない変更が残っています。"
@@ -113,14 +108,14 @@ TEST_F(Recovery, OpeningTheCourseOffersTheOrphanAndNoDiscardsIt)
 
 TEST_F(Recovery, UntitledCopyIsOfferedOnlyAtStartAndACopyEqualToTheFileIsDropped)
 {
-    LeaveOrphan("");
+    ASSERT_TRUE(RecoveryFile(folder).Write("", "3\n"));
     Start();
     EXPECT_EQ(backend.messages.size(), 1u);
     EXPECT_EQ(HandleCount(), 4);   // the box closed, neither Yes nor No
     Command(ID_FILE_NEW);
     EXPECT_EQ(backend.messages.size(), 1u);
 
-    LeaveOrphan(course, diskText);   // a copy equal to the file: nothing to offer, and dropped
+    ASSERT_TRUE(RecoveryFile(folder).Write(course, diskText));   // equal to the file: not offered, dropped
     ASSERT_NE(app.OpenDocumentFile(course), nullptr);
     EXPECT_EQ(backend.messages.size(), 1u);
     EXPECT_EQ(Count(), 1);   // the untitled copy, kept: its question was not answered

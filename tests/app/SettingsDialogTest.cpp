@@ -23,9 +23,7 @@ const char* const kColourMissing = "カラーマップのファイルがオー�
 
 std::string SmallMap(const std::string& name, int side)
 {
-    BmpLayout layout;
-    layout.width = layout.height = side;
-    return WriteTempFile(name, MakeBmp(layout, PaddedRows(std::size_t(side) * 3, std::size_t(side))));
+    return WriteTempFile(name, MakeBmp({side, side}, PaddedRows(std::size_t(side) * 3, std::size_t(side))));
 }
 
 // The settings command on the default course; OK builds the map texture, so a GL context is current.
@@ -42,6 +40,7 @@ protected:
     // A refused OK leaves the dialog open, and the user cancels it.
     bool RunWith(std::map<UINT, std::string> typed)
     {
+        backend.messages.clear();
         bool ok = false;
         backend.dialogScript = [&, typed](CDialog& dlg, TestDialogHost& host) {
             shown = host.items;
@@ -73,7 +72,6 @@ TEST_F(SettingsDialog, BrightnessMustLieInZeroToOne)
                                                   {"1.01", false},  {"-0.01", false}, {"abc", false},
                                                   {"", false},      {"1,5", false}, {"nan", false}};
     for (const auto& [text, ok] : cases) {
-        backend.messages.clear();
         EXPECT_EQ(RunWith({{IDC_LUMINANCE, text}, {IDC_XOBJECT_SCALE, ok ? "0.4" : "2"}}), ok) << text;
         EXPECT_EQ(std::pair(backend.messages.size(), backend.lastDialog.focused),
                   std::pair(std::size_t{ok ? 0u : 1u}, ok ? 0u : IDC_LUMINANCE)) << text;
@@ -87,13 +85,11 @@ TEST_F(SettingsDialog, MissingMapsAreReportedHeightMapFirstAndChangeNothing)
     // A folder opens for reading on Linux, but it is no map; nor is one wider than the GL takes.
     GLint maxSide = 0;
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
-    BmpLayout wide;
-    wide.width = maxSide + 1, wide.bitCount = 8;
-    const std::string tooWide = WriteTempFile("settings_wide.bmp", MakeBmp(wide, PaddedRows(maxSide + 1, 1)));
+    const std::string tooWide =
+        WriteTempFile("settings_wide.bmp", MakeBmp({maxSide + 1, 1, 8}, PaddedRows(maxSide + 1, 1)));
     const std::tuple<std::string, std::string, const char*> cases[] = {{none, none, kHeightMissing},
         {::testing::TempDir(), "", kHeightMissing}, {tooWide, "", kHeightMissing}, {height, none, kColourMissing}};
     for (const auto& [heightMap, colourMap, message] : cases) {
-        backend.messages.clear();
         EXPECT_FALSE(RunWith({{IDC_HEIGHTMAP, heightMap}, {IDC_COLORMAP, colourMap}})) << heightMap;
         EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{message}) << heightMap;
         EXPECT_EQ(backend.lastDialog.result, IDCANCEL);

@@ -33,7 +33,7 @@ Items EditMenu(QtMainWindow* window)
     return items;
 }
 
-TEST_F(EditorFile, SaveNewOpenPrintAndCloseThroughTheirDialogs)
+TEST_F(EditorFile, SaveOpenPrintAndCloseThroughTheirDialogs)
 {
     ASSERT_TRUE(Start());
     const std::string path = m_dir.filePath("course.crs").toStdString();
@@ -43,15 +43,6 @@ TEST_F(EditorFile, SaveNewOpenPrintAndCloseThroughTheirDialogs)
     Key(Qt::Key_S, Qt::ControlModifier), ProcessEvents(50);
     EXPECT_EQ(ReadFile(path), ReadFile(WriteCourse("default.crs")));
     EXPECT_EQ(Title(), "course.crs - Trackwright");
-
-    // New after an edit asks; "No" throws the edit away.
-    Move(PixelOf(100.0f, 0.0f)), Key(Qt::Key_Delete);
-    EXPECT_EQ(Title(), "course.crs* - Trackwright");
-    std::string question;
-    AnswerMessageBox(QMessageBox::NoRole, &question);
-    Key(Qt::Key_N, Qt::ControlModifier), ProcessEvents(50);
-    EXPECT_EQ(question, "course.crs への変更を保存しますか?");
-    EXPECT_EQ(std::pair(Handles(), Title()), std::pair(4, std::string("無題 - Trackwright")));
 
     // Open brings a saved course in.
     TypeIntoDialog("fileNameEdit", WriteCourse("three.crs", "3\n"));
@@ -66,10 +57,12 @@ TEST_F(EditorFile, SaveNewOpenPrintAndCloseThroughTheirDialogs)
     EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
     EXPECT_NE(bytes.find("/Image"), std::string::npos) << "the picture is in the page";
 
-    // Closing the window after an edit asks too: Cancel keeps the window and the edit.
+    // Closing the window after an edit asks: Cancel keeps the window and the edit, No closes it.
     Doc()->SetModifiedFlag();
-    AnswerMessageBox(QMessageBox::RejectRole);
+    std::string question;
+    AnswerMessageBox(QMessageBox::RejectRole, &question);
     Window()->close(), ProcessEvents(50);
+    EXPECT_EQ(question, "three.crs への変更を保存しますか?");
     EXPECT_TRUE(Window()->isVisible() && Doc()->IsModified());
     AnswerMessageBox(QMessageBox::NoRole);
     Window()->close(), ProcessEvents(50);
@@ -115,9 +108,8 @@ TEST_F(EditorFile, TheWindowShowsWhatTheRenderCommandDraws)
 TEST_F(EditorUndo, DragThenUndoAndRedoFromKeysAndMenu)
 {
     ASSERT_TRUE(Start({WriteCourse("undo.crs")}));
-    EXPECT_EQ(EditMenu(Window()), (Items{{"元に戻す(&U)\tCtrl+Z", false}, {"やり直し(&R)\tCtrl+Y", false}}));
-
-    // The point follows the mouse (by how much is the edit tests' concern).
+    // The point follows the mouse (by how much, and the menu texts after each step, are the edit
+    // tests' concern; here the menu as Qt shows it).
     const Vector3 start = Doc()->m_course.m_handles[0].vPos;
     Drag(PixelOf(100.0f, 0.0f), PixelOf(100.0f, 0.0f) + QPoint(30, -20));
     const Vector3 moved = Doc()->m_course.m_handles[0].vPos;
@@ -125,8 +117,7 @@ TEST_F(EditorUndo, DragThenUndoAndRedoFromKeysAndMenu)
     EXPECT_EQ(EditMenu(Window()), (Items{{"元に戻す(&U): コントロールポイントの移動\tCtrl+Z", true},
                                          {"やり直し(&R)\tCtrl+Y", false}}));
 
-    // Each accelerator in turn: undo with Ctrl+Z, redo with Ctrl+Y, undo with Alt+Backspace,
-    // redo with Ctrl+Shift+Z.
+    // Each accelerator in turn: undo, redo, undo, redo.
     const std::pair<int, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Z, Qt::ControlModifier},
         {Qt::Key_Y, Qt::ControlModifier}, {Qt::Key_Backspace, Qt::AltModifier},
         {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}};
@@ -136,11 +127,7 @@ TEST_F(EditorUndo, DragThenUndoAndRedoFromKeysAndMenu)
         undone = !undone;
         EXPECT_EQ(Doc()->m_course.m_handles[0].vPos, undone ? start : moved) << std::hex << key;
         EXPECT_EQ(Title(), undone ? "undo.crs - Trackwright" : "undo.crs* - Trackwright");
-        const Items menu = EditMenu(Window());
-        EXPECT_EQ(std::pair(menu[0].second, menu[1].second), std::pair(!undone, undone));
     }
-    Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(EditMenu(Window())[1].first, "やり直し(&R): コントロールポイントの移動\tCtrl+Y");
 }
 
 }  // namespace

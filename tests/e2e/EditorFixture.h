@@ -166,13 +166,11 @@ protected:
 
     // What the view shows now, as drawn by its GL context.
     QImage Screenshot() { return ViewWidget()->grabFramebuffer().convertToFormat(QImage::Format_RGB888); }
-    // Runs the event loop once, or for ms milliseconds.
     void ProcessEvents(int ms = 0) { QTest::qWait(ms); }
 
     static std::string ReadFile(const std::string& path)
     {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
+        return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
     }
     // Writes a course file into the test's folder; the default course's text when text is empty.
     std::string WriteCourse(const std::string& name, std::string text = {}) const

@@ -56,6 +56,5 @@ inline std::string WriteTempFile(const std::string& name, const std::vector<std:
 
 inline std::vector<std::uint8_t> ReadWholeFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
 }

@@ -27,11 +27,10 @@ protected:
             ADD_FAILURE() << "pixel (" << x << ", " << y << ") outside " << Width() << " x " << Height();
             return rgba;
         }
-        GLint packAlignment = 4;
-        glGetIntegerv(GL_PACK_ALIGNMENT, &packAlignment);
+        glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
-        glPixelStorei(GL_PACK_ALIGNMENT, packAlignment);
+        glPopClientAttrib();
         return rgba;
     }
 
@@ -41,15 +40,11 @@ protected:
     {
         m_gl.Resize(width, height);
         glViewport(0, 0, Width(), Height());
-        GLfloat clearColor[4] = {};
-        glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColor);
-        const GLboolean scissor = glIsEnabled(GL_SCISSOR_TEST);
+        glPushAttrib(GL_COLOR_BUFFER_BIT | GL_SCISSOR_BIT);
         glDisable(GL_SCISSOR_TEST);
         glClearColor(0, 0, 0, 0);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
-        if (scissor)
-            glEnable(GL_SCISSOR_TEST);
+        glPopAttrib();
     }
 
     int Width() const { return m_gl.Width(); }

@@ -74,21 +74,18 @@ public:
     bool CreateFrameWindow(CFrameWnd* pFrame) override
     {
         pFrame->SetHost(&frameHost);
-        CView* pView = pFrame->GetActiveView();
-        if (pView)
-            pView->SetHost(&viewHost);
-        if (pFrame->OnCreate() == -1 || (pView && pView->OnCreate() == -1))
+        CView* pView = pFrame->GetActiveView();   // every frame here shows the one view
+        pView->SetHost(&viewHost);
+        if (pFrame->OnCreate() == -1 || pView->OnCreate() == -1)
             return false;
-        if (pView)
-            pView->OnSize(0, viewHost.client.right, viewHost.client.bottom);
+        pView->OnSize(0, viewHost.client.right, viewHost.client.bottom);
         return true;
     }
     void ShowFrameWindow(CFrameWnd* pFrame, int nCmdShow) override {}
     void DestroyFrameWindow(CFrameWnd* pFrame) override
     {
-        if (CView* pView = pFrame->GetActiveView(); pView && !destroyed)
-            pView->OnDestroy();
-        destroyed = true;
+        if (!std::exchange(destroyed, true))
+            pFrame->GetActiveView()->OnDestroy();
     }
     int Run() override { return 0; }
     int MessageBox(const std::string& text, const std::string& caption, UINT nType) override
@@ -125,7 +122,7 @@ public:
     {
         profile[section + "/" + entry] = value;
     }
-    bool MakeGLCurrent() override { ++glCurrentCalls; return false; }
+    bool MakeGLCurrent() override { return false; }
     void PrintView(CView* pView, bool bSetupOnly) override {}
     bool ClipboardHasText() override { return !clipboard.empty(); }
     std::string GetClipboardText() override { return clipboard; }
@@ -149,7 +146,6 @@ public:
     std::function<void(CDialog&, TestDialogHost&)> dialogScript;
     std::map<std::string, std::string> profile;   // "section/entry" -> value
     bool destroyed = false;
-    int glCurrentCalls = 0;
     std::string clipboard;
     std::string statusText;
     TestDialogHost lastDialog;
