@@ -24,8 +24,7 @@ protected:
     void Settings(const char* luminance, const char* scale)
     {
         backend.dialogScript = [=](CDialog& dlg, TestDialogHost& host) {
-            host.items[IDC_LUMINANCE] = luminance, host.items[IDC_XOBJECT_SCALE] = scale;
-            dlg.OnOK();
+            host.items[IDC_LUMINANCE] = luminance, host.items[IDC_XOBJECT_SCALE] = scale, dlg.OnOK();
         };
         doc.OnSettings();
     }

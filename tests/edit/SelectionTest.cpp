@@ -24,8 +24,6 @@ protected:
         return {Item(ID_EDIT_COPY).second, Item(ID_EDIT_CUT).second, Item(ID_EDIT_PASTE).second};
     }
 };
-using Clipboard = Selection;
-using ValuesDialog = Selection;
 
 TEST_F(Selection, ClicksAndTheBandSelectShiftTogglesOrAddsAndEmptyGroundClears)
 {
@@ -80,7 +78,7 @@ TEST_F(Selection, DelOverASelectedPartTakesTheSelectionButKeepsThreePointsAndEls
 }
 
 // The copied text and a paste at the mouse through Qt: EditorSelectionTest.
-TEST_F(Clipboard, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefusesMalformedText)
+TEST_F(Selection, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefusesMalformedText)
 {
     EXPECT_EQ(Enabled(), std::tuple(false, false, false));
     SelectBothObjects();
@@ -127,7 +125,7 @@ TEST_F(Clipboard, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefu
               std::pair(Vector3(1.0, 2.0, 0.0), Vector3(-1.0, -2.0, 0.0)));
 }
 
-TEST_F(ValuesDialog, DoubleClickEditsExactValuesValidated)
+TEST_F(Selection, DoubleClickEditsExactValuesValidated)
 {
     // A point: a number field refuses text; numbers apply exactly.
     backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {

@@ -90,10 +90,7 @@ TEST(ReadBmp, RefusesWhatItCannotDecode)
         return bytes;
     };
     const auto sized = [](std::int32_t width, std::int32_t height) {
-        BmpLayout layout;
-        layout.width = width, layout.height = height;
-        return MakeBmp(layout, PaddedRows(12, 4));
-    };
+        return MakeBmp(BmpLayout{.width = width, .height = height}, PaddedRows(12, 4)); };
     const std::pair<const char*, std::vector<std::uint8_t>> files[] = {
         {"20 bytes", {real.begin(), real.begin() + 20}}, {"headers only", {real.begin(), real.begin() + 54}},
         {"not BM", edited(0, 'M')}, {"pixels beyond the end", edited(13, 0x7F)}, {"width 0", sized(0, 4)},

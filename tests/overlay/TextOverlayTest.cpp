@@ -58,8 +58,7 @@ TEST_F(TextOverlayGl, LayoutRulesAndColours)
         }
         overlay.Bold = c.bold;
         overlay.ItalicShear = c.shear;
-        if (c.callerRed < 1.0f)
-            overlay.Colour[0] = c.callerRed;
+        overlay.Colour[0] = c.callerRed;
         overlay.Printf(c.x, 100, "%s", c.text);
         glDisable(GL_SCISSOR_TEST);
         for (const Probe& p : c.probes) {

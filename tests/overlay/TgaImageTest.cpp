@@ -7,9 +7,7 @@
 #include <memory>
 namespace {
 // Frees whatever was decoded, so the tests themselves leak nothing.
-struct Image : TgaImage {
-    ~Image() override { ReleasePixels(); }
-};
+struct Image : TgaImage { ~Image() override { ReleasePixels(); } };
 // Each file against its reference picture; topDown: the file's first row is the picture's top.
 TEST(TgaImage, RealFilesMatchTheirReferenceInFileRowOrder)
 {
