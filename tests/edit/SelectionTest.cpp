@@ -15,7 +15,6 @@ using Ints = std::vector<int>;
 
 class Selection : public EditView {
 protected:
-    // The selected control points and objects.
     std::pair<Ints, Ints> Sel() const { return {view.m_selection.handles, view.m_selection.objects}; }
     void SelectBothObjects() { Click(Px(30, -30)), Click(Px(90, 0), MK_SHIFT); }
     // Edit menu state: copy, cut, paste.
@@ -129,11 +128,9 @@ TEST_F(Selection, DoubleClickEditsExactValuesValidated)
 {
     // A point: a number field refuses text; numbers apply exactly.
     backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
-        host.items[IDC_POS_X] = "abc";
-        dlg.OnOK();
+        host.items[IDC_POS_X] = "abc", dlg.OnOK();
         EXPECT_EQ(std::pair(host.result, host.focused), std::pair(0, UINT(IDC_POS_X)));   // open, the field focused
-        host.items[IDC_POS_X] = "12.5", host.items[IDC_WIDTH_RIGHT] = "7.5";
-        dlg.OnOK();
+        host.items[IDC_POS_X] = "12.5", host.items[IDC_WIDTH_RIGHT] = "7.5", dlg.OnOK();
     };
     view.OnLButtonDblClk(MK_LBUTTON, Px(60, 0));
     EXPECT_EQ(std::tuple(H(1).vPos, H(1).WidthRight, H(1).vTanNext, doc.m_history.UndoLabel()),
@@ -144,11 +141,9 @@ TEST_F(Selection, DoubleClickEditsExactValuesValidated)
     backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
         EXPECT_EQ(host.choices[IDC_XOBJECT_NAME], (std::vector<std::string>{"tree_pine.x", "grandstand.x"}));
         EXPECT_EQ(host.items[IDC_XOBJECT_NAME], "old oak.x");
-        host.items[IDC_XOBJECT_NAME] = "big \"oak\".x";
-        dlg.OnOK();
+        host.items[IDC_XOBJECT_NAME] = "big \"oak\".x", dlg.OnOK();
         EXPECT_EQ(host.result, 0);
-        host.items[IDC_XOBJECT_NAME] = "grandstand.x", host.items[IDC_XOBJECT_WIDTH] = "7.5";
-        dlg.OnOK();
+        host.items[IDC_XOBJECT_NAME] = "grandstand.x", host.items[IDC_XOBJECT_WIDTH] = "7.5", dlg.OnOK();
     };
     view.OnLButtonDblClk(MK_LBUTTON, Px(90, 0));
     EXPECT_EQ(backend.MessageTexts().back(), AfxLoadString(IDS_NAME_HAS_QUOTE));

@@ -86,9 +86,7 @@ TEST(ReadBmp, RefusesWhatItCannotDecode)
     ASSERT_GT(real.size(), 54u);
     const auto edited = [&real](std::size_t at, std::uint8_t value) {
         std::vector<std::uint8_t> bytes = real;
-        bytes[at] = value;
-        return bytes;
-    };
+        return bytes[at] = value, bytes; };
     const auto sized = [](std::int32_t width, std::int32_t height) {
         return MakeBmp(BmpLayout{.width = width, .height = height}, PaddedRows(12, 4)); };
     const std::pair<const char*, std::vector<std::uint8_t>> files[] = {
