@@ -35,12 +35,9 @@ TEST_F(Selection, ClicksAndTheBandSelectShiftTogglesOrAddsAndEmptyGroundClears)
         EXPECT_EQ(Sel().first, up.x == at.x + 2 ? Ints{1} : Ints{}) << up.x << "," << up.y;
         EXPECT_EQ(H(1).vPos, Vector3(60.0, 0.0, 0.0));   // nothing followed without a move
     }
-    Click(Px(0, 0));
-    Click(Px(30, -30), MK_SHIFT);   // the object
-    Click(Px(60, -60), MK_SHIFT);
+    Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Click(Px(60, -60), MK_SHIFT);   // a point, the object, a point
     EXPECT_EQ(Sel(), std::pair(Ints{0, 2}, Ints{0}));
-    Click(Px(0, 0), MK_SHIFT);
-    Click(Px(20, -10), MK_SHIFT);   // Shift on empty ground keeps the selection
+    Click(Px(0, 0), MK_SHIFT), Click(Px(20, -10), MK_SHIFT);   // Shift on empty ground keeps the selection
     EXPECT_EQ(Sel(), std::pair(Ints{2}, Ints{0}));
     Drag(Px(80, 10), Px(100, -10), MK_SHIFT);   // a band with Shift adds what it holds
     EXPECT_EQ(Sel(), std::pair(Ints{2}, Ints{0, 1}));
@@ -65,14 +62,12 @@ TEST_F(Selection, ClicksAndTheBandSelectShiftTogglesOrAddsAndEmptyGroundClears)
 
 TEST_F(Selection, DelOverASelectedPartTakesTheSelectionButKeepsThreePointsAndElsewhereOnlyThatPart)
 {
-    Click(Px(0, 0)), Click(Px(60, 0), MK_SHIFT);
-    Delete(Px(60, 0));   // would leave 2 control points
+    Click(Px(0, 0)), Click(Px(60, 0), MK_SHIFT), Delete(Px(60, 0));   // would leave 2 control points
     EXPECT_EQ(std::pair(HandleCount(), doc.m_history.StepCount()), std::pair(4, 0));
     EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_KEEP_THREE_POINTS));
     Delete(Px(30, -30));   // the rock is not selected: it alone goes
     EXPECT_EQ(std::pair(HandleCount(), doc.m_xobjects.GetSize()), std::pair(4, 1));
-    Click(Px(0, 0)), Click(Px(90, 0), MK_SHIFT);
-    Delete(Px(90, 0));
+    Click(Px(0, 0)), Click(Px(90, 0), MK_SHIFT), Delete(Px(90, 0));
     EXPECT_EQ(std::tuple(HandleCount(), doc.m_xobjects.GetSize(), view.m_selection.Empty()), std::tuple(3, 0, true));
 }
 
@@ -94,8 +89,7 @@ TEST_F(Selection, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefu
     EXPECT_TRUE(view.m_selection.Empty());   // what it named is gone
 
     // A paste in the middle of a group drag: the group stops, the pasted objects stay put.
-    SelectBothObjects();
-    Down(Px(30, -30)), Move(Px(35, -30), MK_LBUTTON);
+    SelectBothObjects(), Down(Px(30, -30)), Move(Px(35, -30), MK_LBUTTON);
     Run(ID_EDIT_PASTE);
     Move(Px(40, -30), MK_LBUTTON), Up(Px(40, -30));
     EXPECT_EQ(doc.m_xobjects[2].Pos, Vector3(-30.0, -15.0, 0.0));
@@ -109,10 +103,9 @@ TEST_F(Selection, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefu
         SCOPED_TRACE(text);
         backend.clipboard = text, backend.statusText.clear();
         Run(ID_EDIT_PASTE);
-        EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
+        EXPECT_EQ(std::pair(doc.m_xobjects.GetSize(), doc.m_history.StepCount()), std::pair(2, steps));
         EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_PASTE_MALFORMED));
     }
-    EXPECT_EQ(doc.m_history.StepCount(), steps);
 
     // Lines copied out of a course file, comment and all; names may be bare.
     backend.clipboard = "#XObject : FileName x y Angle Width Height\r\n\"a b.x\" 1 2 3 4 5 # note\nc.x -1 -2 0 1 1\n";

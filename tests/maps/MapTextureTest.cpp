@@ -41,9 +41,8 @@ TEST_F(MapCommands, ItemsFollowThePathsAndTheShownMapAndChoosingAMapLoadsIt)
     EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapInfo.width, doc.IsModified(), view.updates),
               std::tuple(1, 8, true, 1));
     // Its texture has the whole mipmap chain down to 1 x 1 (the reader's pixels: MapImageTest).
-    const GLuint colour = doc.m_course.m_mapTexture;
     GLint last = 0;
-    glBindTexture(GL_TEXTURE_2D, colour);
+    glBindTexture(GL_TEXTURE_2D, doc.m_course.m_mapTexture);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 3, GL_TEXTURE_WIDTH, &last);
     EXPECT_EQ(std::pair(last, glGetError()), std::pair(1, GLenum(GL_NO_ERROR)));
     run(ID_EDIT_UNDO);
