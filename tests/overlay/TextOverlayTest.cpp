@@ -58,10 +58,8 @@ TEST_F(TextOverlayGl, LayoutRulesAndColours)
         overlay.Colour[0] = c.callerRed;
         overlay.Printf(c.x, 100, "%s", c.text);
         glDisable(GL_SCISSOR_TEST);
-        for (const Probe& p : c.probes) {
-            const auto got = Pixel(p.x, p.y);
+        for (const Probe& p : c.probes)
             for (int k = 0; k < 3; ++k)
-                EXPECT_NEAR(got[k], p.rgb[k], 1) << p.x << "," << p.y;
-        }
+                EXPECT_NEAR(Pixel(p.x, p.y)[k], p.rgb[k], 1) << p.x << "," << p.y;
     }
 }

@@ -49,8 +49,7 @@ TEST(TgaImage, RefusesCompressedColourMappedOtherDepthsAndShortFiles)
     for (size_t n = 0; n < whole.size(); ++n) {
         auto prefix = std::make_unique<unsigned char[]>(n > 0 ? n : 1);
         std::copy(whole.begin(), whole.begin() + static_cast<long>(n), prefix.get());
-        Image image;
-        EXPECT_EQ(image.Decode(prefix.get(), n), TGA_ERR_MEMORY) << n;
+        EXPECT_EQ(Image().Decode(prefix.get(), n), TGA_ERR_MEMORY) << n;
     }
     // The largest image announced over a few bytes.
     Image huge;
