@@ -20,6 +20,7 @@ TEST(RenderCommand, BadCommandLinesFailWithAMessageAndWriteNothing)
         {{"--render", course, "--out", none + "/x.png"}, 1, "cannot write"},
         {{"--render", course}, 2, "usage: "},
         {{"--render", course, "--out", png, "--size"}, 2, "unexpected argument \"--size\""},
+        {{"--render", course, "--out", png, "--bogus", "1"}, 2, "unexpected argument \"--bogus\""},
     };
     for (const auto& c : cases) {
         const auto [status, err] = run(c.args);
