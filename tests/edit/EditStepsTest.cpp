@@ -24,8 +24,7 @@ protected:
     void Settings(const char* luminance, const char* scale)
     {
         backend.dialogScript = [=](CDialog& dlg, TestDialogHost& host) {
-            host.items[IDC_LUMINANCE] = luminance, host.items[IDC_XOBJECT_SCALE] = scale;
-            dlg.OnOK();
+            host.items[IDC_LUMINANCE] = luminance, host.items[IDC_XOBJECT_SCALE] = scale, dlg.OnOK();
         };
         doc.OnSettings();
     }
@@ -100,9 +99,6 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
          IDS_STEP_SELECTION_MOVE},
         {"selection deletion", [&] { Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Delete(Px(0, 0)); },
          [&] { return Floats{Handles(), Objects()}; }, {3, 1}, IDS_STEP_SELECTION_DELETE},
-        {"paste at the mouse",
-         [&] { backend.clipboard = "\"a.x\" 1 2 3 4 5", backend.viewHost.cursor = Px(20, 20), Run(ID_EDIT_PASTE); },
-         [&] { return Floats{Objects(), O(2).Pos.x, O(2).Pos.y}; }, {3, 20, 20}, IDS_STEP_PASTE},
         {"cut", [&] { Click(Px(30, -30)), Run(ID_EDIT_CUT); }, [&] { return Floats{Objects()}; }, {1}, IDS_STEP_CUT},
         {"settings", [&] { Settings("0.1", "3"); },
          [&] { return Floats{doc.m_course.m_texLuminance, doc.m_xobjectScale}; }, {0.1f, 3}, IDS_STEP_SETTINGS},

@@ -67,11 +67,7 @@ protected:
     void Click(CPoint p, UINT flags = 0) { Down(p, flags), Up(p); }
     void Drag(CPoint from, CPoint to, UINT flags = 0) { Down(from, flags), Move(to, MK_LBUTTON | flags), Up(to); }
     void Key(UINT key) { view.OnKeyDown(key, 1, 0); }
-    void Delete(CPoint cursor)
-    {
-        backend.viewHost.cursor = cursor;
-        Key(VK_DELETE);
-    }
+    void Delete(CPoint cursor) { backend.viewHost.cursor = cursor, Key(VK_DELETE); }
     // A menu command as the frame routes it: the view first, then the document.
     bool Route(UINT id, int code, CCmdUI* ui) { return view.OnCmdMsg(id, code, ui) || doc.OnCmdMsg(id, code, ui); }
     void Run(UINT id) { EXPECT_TRUE(Route(id, CN_COMMAND, nullptr)); }

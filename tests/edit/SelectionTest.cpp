@@ -15,7 +15,6 @@ using Ints = std::vector<int>;
 
 class Selection : public EditView {
 protected:
-    // The selected control points and objects.
     std::pair<Ints, Ints> Sel() const { return {view.m_selection.handles, view.m_selection.objects}; }
     void SelectBothObjects() { Click(Px(30, -30)), Click(Px(90, 0), MK_SHIFT); }
     // Edit menu state: copy, cut, paste.
@@ -24,8 +23,6 @@ protected:
         return {Item(ID_EDIT_COPY).second, Item(ID_EDIT_CUT).second, Item(ID_EDIT_PASTE).second};
     }
 };
-using Clipboard = Selection;
-using ValuesDialog = Selection;
 
 TEST_F(Selection, ClicksAndTheBandSelectShiftTogglesOrAddsAndEmptyGroundClears)
 {
@@ -38,12 +35,9 @@ TEST_F(Selection, ClicksAndTheBandSelectShiftTogglesOrAddsAndEmptyGroundClears)
         EXPECT_EQ(Sel().first, up.x == at.x + 2 ? Ints{1} : Ints{}) << up.x << "," << up.y;
         EXPECT_EQ(H(1).vPos, Vector3(60.0, 0.0, 0.0));   // nothing followed without a move
     }
-    Click(Px(0, 0));
-    Click(Px(30, -30), MK_SHIFT);   // the object
-    Click(Px(60, -60), MK_SHIFT);
+    Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Click(Px(60, -60), MK_SHIFT);   // a point, the object, a point
     EXPECT_EQ(Sel(), std::pair(Ints{0, 2}, Ints{0}));
-    Click(Px(0, 0), MK_SHIFT);
-    Click(Px(20, -10), MK_SHIFT);   // Shift on empty ground keeps the selection
+    Click(Px(0, 0), MK_SHIFT), Click(Px(20, -10), MK_SHIFT);   // Shift on empty ground keeps the selection
     EXPECT_EQ(Sel(), std::pair(Ints{2}, Ints{0}));
     Drag(Px(80, 10), Px(100, -10), MK_SHIFT);   // a band with Shift adds what it holds
     EXPECT_EQ(Sel(), std::pair(Ints{2}, Ints{0, 1}));
@@ -68,19 +62,17 @@ TEST_F(Selection, ClicksAndTheBandSelectShiftTogglesOrAddsAndEmptyGroundClears)
 
 TEST_F(Selection, DelOverASelectedPartTakesTheSelectionButKeepsThreePointsAndElsewhereOnlyThatPart)
 {
-    Click(Px(0, 0)), Click(Px(60, 0), MK_SHIFT);
-    Delete(Px(60, 0));   // would leave 2 control points
+    Click(Px(0, 0)), Click(Px(60, 0), MK_SHIFT), Delete(Px(60, 0));   // would leave 2 control points
     EXPECT_EQ(std::pair(HandleCount(), doc.m_history.StepCount()), std::pair(4, 0));
     EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_KEEP_THREE_POINTS));
     Delete(Px(30, -30));   // the rock is not selected: it alone goes
     EXPECT_EQ(std::pair(HandleCount(), doc.m_xobjects.GetSize()), std::pair(4, 1));
-    Click(Px(0, 0)), Click(Px(90, 0), MK_SHIFT);
-    Delete(Px(90, 0));
+    Click(Px(0, 0)), Click(Px(90, 0), MK_SHIFT), Delete(Px(90, 0));
     EXPECT_EQ(std::tuple(HandleCount(), doc.m_xobjects.GetSize(), view.m_selection.Empty()), std::tuple(3, 0, true));
 }
 
 // The copied text and a paste at the mouse through Qt: EditorSelectionTest.
-TEST_F(Clipboard, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefusesMalformedText)
+TEST_F(Selection, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefusesMalformedText)
 {
     EXPECT_EQ(Enabled(), std::tuple(false, false, false));
     SelectBothObjects();
@@ -97,8 +89,7 @@ TEST_F(Clipboard, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefu
     EXPECT_TRUE(view.m_selection.Empty());   // what it named is gone
 
     // A paste in the middle of a group drag: the group stops, the pasted objects stay put.
-    SelectBothObjects();
-    Down(Px(30, -30)), Move(Px(35, -30), MK_LBUTTON);
+    SelectBothObjects(), Down(Px(30, -30)), Move(Px(35, -30), MK_LBUTTON);
     Run(ID_EDIT_PASTE);
     Move(Px(40, -30), MK_LBUTTON), Up(Px(40, -30));
     EXPECT_EQ(doc.m_xobjects[2].Pos, Vector3(-30.0, -15.0, 0.0));
@@ -112,10 +103,9 @@ TEST_F(Clipboard, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefu
         SCOPED_TRACE(text);
         backend.clipboard = text, backend.statusText.clear();
         Run(ID_EDIT_PASTE);
-        EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
+        EXPECT_EQ(std::pair(doc.m_xobjects.GetSize(), doc.m_history.StepCount()), std::pair(2, steps));
         EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_PASTE_MALFORMED));
     }
-    EXPECT_EQ(doc.m_history.StepCount(), steps);
 
     // Lines copied out of a course file, comment and all; names may be bare.
     backend.clipboard = "#XObject : FileName x y Angle Width Height\r\n\"a b.x\" 1 2 3 4 5 # note\nc.x -1 -2 0 1 1\n";
@@ -127,15 +117,13 @@ TEST_F(Clipboard, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefu
               std::pair(Vector3(1.0, 2.0, 0.0), Vector3(-1.0, -2.0, 0.0)));
 }
 
-TEST_F(ValuesDialog, DoubleClickEditsExactValuesValidated)
+TEST_F(Selection, DoubleClickEditsExactValuesValidated)
 {
     // A point: a number field refuses text; numbers apply exactly.
     backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
-        host.items[IDC_POS_X] = "abc";
-        dlg.OnOK();
+        host.items[IDC_POS_X] = "abc", dlg.OnOK();
         EXPECT_EQ(std::pair(host.result, host.focused), std::pair(0, UINT(IDC_POS_X)));   // open, the field focused
-        host.items[IDC_POS_X] = "12.5", host.items[IDC_WIDTH_RIGHT] = "7.5";
-        dlg.OnOK();
+        host.items[IDC_POS_X] = "12.5", host.items[IDC_WIDTH_RIGHT] = "7.5", dlg.OnOK();
     };
     view.OnLButtonDblClk(MK_LBUTTON, Px(60, 0));
     EXPECT_EQ(std::tuple(H(1).vPos, H(1).WidthRight, H(1).vTanNext, doc.m_history.UndoLabel()),
@@ -146,11 +134,9 @@ TEST_F(ValuesDialog, DoubleClickEditsExactValuesValidated)
     backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
         EXPECT_EQ(host.choices[IDC_XOBJECT_NAME], (std::vector<std::string>{"tree_pine.x", "grandstand.x"}));
         EXPECT_EQ(host.items[IDC_XOBJECT_NAME], "old oak.x");
-        host.items[IDC_XOBJECT_NAME] = "big \"oak\".x";
-        dlg.OnOK();
+        host.items[IDC_XOBJECT_NAME] = "big \"oak\".x", dlg.OnOK();
         EXPECT_EQ(host.result, 0);
-        host.items[IDC_XOBJECT_NAME] = "grandstand.x", host.items[IDC_XOBJECT_WIDTH] = "7.5";
-        dlg.OnOK();
+        host.items[IDC_XOBJECT_NAME] = "grandstand.x", host.items[IDC_XOBJECT_WIDTH] = "7.5", dlg.OnOK();
     };
     view.OnLButtonDblClk(MK_LBUTTON, Px(90, 0));
     EXPECT_EQ(backend.MessageTexts().back(), AfxLoadString(IDS_NAME_HAS_QUOTE));

@@ -56,9 +56,7 @@ TEST(ReplaceFileContents, OldOrNewContentsNeverAMix)
     const WriteChunkFn writesNothing = [](int, const void*, std::size_t) -> ssize_t { return 0; };
     const auto existing = [&dir](const char* name) { WriteBytes(dir.Path(name), kOld); return dir.Path(name); };
     const auto link = [&dir](const std::string& target, const char* name) {
-        fs::create_symlink(target, dir.Path(name));
-        return dir.Path(name);
-    };
+        return fs::create_symlink(target, dir.Path(name)), dir.Path(name); };
     const struct {
         const char* what;
         std::function<std::string()> setup;   // the path to replace
@@ -67,10 +65,8 @@ TEST(ReplaceFileContents, OldOrNewContentsNeverAMix)
         std::string target;   // the file that ends with the new or the old contents
     } cases[] = {
         {"a new file", [&] { return dir.Path("new.crs"); }, nullptr, true, "new.crs"},
-        {"an existing file keeps its mode", [&] {
-             ::chmod(existing("mode.crs").c_str(), 0640);
-             return dir.Path("mode.crs");
-         }, nullptr, true, "mode.crs"},
+        {"an existing file keeps its mode", [&] { return ::chmod(existing("mode.crs").c_str(), 0640), dir.Path("mode.crs"); },
+         nullptr, true, "mode.crs"},
         {"a link chain is followed", [&] { return link(link(existing("real.crs"), "link1"), "link2"); }, nullptr, true,
          "real.crs"},
         {"a dangling link creates its target", [&] { return link("made.crs", "dangling"); }, nullptr, true, "made.crs"},

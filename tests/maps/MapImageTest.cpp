@@ -86,14 +86,9 @@ TEST(ReadBmp, RefusesWhatItCannotDecode)
     ASSERT_GT(real.size(), 54u);
     const auto edited = [&real](std::size_t at, std::uint8_t value) {
         std::vector<std::uint8_t> bytes = real;
-        bytes[at] = value;
-        return bytes;
-    };
+        return bytes[at] = value, bytes; };
     const auto sized = [](std::int32_t width, std::int32_t height) {
-        BmpLayout layout;
-        layout.width = width, layout.height = height;
-        return MakeBmp(layout, PaddedRows(12, 4));
-    };
+        return MakeBmp(BmpLayout{.width = width, .height = height}, PaddedRows(12, 4)); };
     const std::pair<const char*, std::vector<std::uint8_t>> files[] = {
         {"20 bytes", {real.begin(), real.begin() + 20}}, {"headers only", {real.begin(), real.begin() + 54}},
         {"not BM", edited(0, 'M')}, {"pixels beyond the end", edited(13, 0x7F)}, {"width 0", sized(0, 4)},

@@ -34,19 +34,15 @@ TEST_F(MapCommands, ItemsFollowThePathsAndTheShownMapAndChoosingAMapLoadsIt)
     doc.m_heightMap = "height.bmp", doc.m_visibleMap = 1;
     EXPECT_EQ(std::pair(item(ID_VIEW_HEIGHTMAP), item(ID_VIEW_COLORMAP)), Items({true, 0}, {true, 1}));
 
-    BmpLayout small, wide;
-    small.width = small.height = wide.height = 4;
-    wide.width = 8;
-    doc.m_heightMap = WriteTempFile("height.bmp", MakeBmp(small, PaddedRows(12, 4)));
-    doc.m_colorMap = WriteTempFile("colour.bmp", MakeBmp(wide, PaddedRows(24, 4)));
+    doc.m_heightMap = WriteTempFile("height.bmp", MakeBmp({.width = 4, .height = 4}, PaddedRows(12, 4)));
+    doc.m_colorMap = WriteTempFile("colour.bmp", MakeBmp({.width = 8, .height = 4}, PaddedRows(24, 4)));
     doc.m_visibleMap = 0;
     run(ID_VIEW_COLORMAP);
     EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapInfo.width, doc.IsModified(), view.updates),
               std::tuple(1, 8, true, 1));
     // Its texture has the whole mipmap chain down to 1 x 1 (the reader's pixels: MapImageTest).
-    const GLuint colour = doc.m_course.m_mapTexture;
     GLint last = 0;
-    glBindTexture(GL_TEXTURE_2D, colour);
+    glBindTexture(GL_TEXTURE_2D, doc.m_course.m_mapTexture);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, 3, GL_TEXTURE_WIDTH, &last);
     EXPECT_EQ(std::pair(last, glGetError()), std::pair(1, GLenum(GL_NO_ERROR)));
     run(ID_EDIT_UNDO);

@@ -4,7 +4,6 @@
 #include "support/BmpWriter.h"
 #include "support/GlFixture.h"
 #include <GL/gl.h>
-namespace {
 
 using TextOverlayGl = GlFixture;
 
@@ -31,7 +30,6 @@ TEST_F(TextOverlayGl, LayoutRulesAndColours)
     const Case cases[] = {
         {"A\nB", {{8, 108, W}, {8, 92, W}, {24, 108, K}, {24, 92, K}}},
         {"\tX", {{8, 108, K}, {72, 108, K}, {88, 108, W}}},
-        {"X", {{15, 108, W}, {16, 108, K}}},
         {"\\b+X", {{8, 108, W}, {16, 108, W}, {17, 108, K}}},
         {"\\i+X", {{1, 101, W}, {2, 114, K}, {20, 114, W}}},
         {"\\b+\\i+X\\b-\\i-Y", {{20, 108, W}, {32, 108, K}, {37, 114, K}}},
@@ -52,22 +50,16 @@ TEST_F(TextOverlayGl, LayoutRulesAndColours)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         glClear(GL_COLOR_BUFFER_BIT);
-        if (c.callerScissor) {
+        glScissor(0, 0, c.callerScissor ? 16 : 640, 480);
+        if (c.callerScissor)
             glEnable(GL_SCISSOR_TEST);
-            glScissor(0, 0, 16, 480);
-        }
         overlay.Bold = c.bold;
         overlay.ItalicShear = c.shear;
-        if (c.callerRed < 1.0f)
-            overlay.Colour[0] = c.callerRed;
+        overlay.Colour[0] = c.callerRed;
         overlay.Printf(c.x, 100, "%s", c.text);
         glDisable(GL_SCISSOR_TEST);
-        for (const Probe& p : c.probes) {
-            const auto got = Pixel(p.x, p.y);
+        for (const Probe& p : c.probes)
             for (int k = 0; k < 3; ++k)
-                EXPECT_NEAR(got[k], p.rgb[k], 1) << p.x << "," << p.y;
-        }
+                EXPECT_NEAR(Pixel(p.x, p.y)[k], p.rgb[k], 1) << p.x << "," << p.y;
     }
 }
-
-}  // namespace

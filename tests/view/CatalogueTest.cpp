@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 TEST(XObjectCatalogue, NamesNumbersAndTheEndMark)
 {
     const struct { const char* text; std::vector<std::tuple<std::string, float, float>> types; } cases[] = {
@@ -26,5 +24,3 @@ TEST(XObjectCatalogue, NamesNumbersAndTheEndMark)
         EXPECT_EQ(got, c.types) << c.text;
     }
 }
-
-}  // namespace

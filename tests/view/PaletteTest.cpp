@@ -30,8 +30,7 @@ TEST(Palette, OnlyAPaletteFormatGetsOneAndTheFrameRealizesIt)
         view.OnCreate();
         EXPECT_EQ(view.m_cPalette.IsCreated(), needs);
         EXPECT_FALSE(frame.OnQueryNewPalette());
-        frame.OnPaletteChanged(&frame);
-        frame.OnPaletteChanged(nullptr);
+        frame.OnPaletteChanged(&frame), frame.OnPaletteChanged(nullptr);
         EXPECT_EQ(backend.frameHost.invalidations, 0);   // true-colour surfaces remap nothing
         view.OnDestroy();
     }

@@ -6,13 +6,13 @@
 
 #include <filesystem>
 
-namespace {
-
 TEST(RenderCommand, BadCommandLinesFailWithAMessageAndWriteNothing)
 {
-    const auto run = [](std::vector<std::string> args) {
+    const auto run = [](std::vector<std::string> args) {   // the exit status and what went to stderr
         args.insert(args.begin(), "trackwright");
-        return RunRenderCommand(args, std::string(TW_SOURCE_DIR) + "/res/");
+        testing::internal::CaptureStderr();
+        const int status = RunRenderCommand(args, std::string(TW_SOURCE_DIR) + "/res/");
+        return std::pair(status, testing::internal::GetCapturedStderr());
     };
     const std::string course = WriteTempFile("ring.crs", {'4'}), png = course + ".png", none = course + ".none";
     const struct { std::vector<std::string> args; int status; const char* message; } cases[] = {
@@ -23,18 +23,14 @@ TEST(RenderCommand, BadCommandLinesFailWithAMessageAndWriteNothing)
         {{"--render", course, "--out", png, "--bogus", "1"}, 2, "unexpected argument \"--bogus\""},
     };
     for (const auto& c : cases) {
-        testing::internal::CaptureStderr();
-        EXPECT_EQ(run(c.args), c.status) << c.args.back();
-        const std::string err = testing::internal::GetCapturedStderr();
+        const auto [status, err] = run(c.args);
+        EXPECT_EQ(status, c.status) << c.args.back();
         EXPECT_NE(err.find(c.message), std::string::npos) << err;
     }
     for (const char* size : {"0x5", "5x0", "16385x2", "12", "-1x5", "x5", "5x5x", "axb"}) {
-        testing::internal::CaptureStderr();
-        EXPECT_EQ(run({"--render", course, "--out", png, "--size", size}), 2) << size;
-        EXPECT_NE(testing::internal::GetCapturedStderr().find("bad size"), std::string::npos) << size;
+        const auto [status, err] = run({"--render", course, "--out", png, "--size", size});
+        EXPECT_TRUE(status == 2 && err.find("bad size") != std::string::npos) << size << ": " << err;
     }
     EXPECT_FALSE(std::filesystem::exists(png));
     EXPECT_FALSE(IsRenderCommand({"--render", "course.crs"}));   // the program's own name is no option
 }
-
-}  // namespace

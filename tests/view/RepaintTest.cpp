@@ -47,12 +47,7 @@ protected:
         frame.SetHost(&backend.frameHost);
         app.m_pMainWnd = &frame;
     }
-    void TearDown() override
-    {
-        app.m_pMainWnd = nullptr;
-        view.OnDestroy();
-        doc.RemoveView(&view);
-    }
+    void TearDown() override { app.m_pMainWnd = nullptr, view.OnDestroy(), doc.RemoveView(&view); }
 
     // Client pixel (logical) of a world point; of a far-off or odd part far outside, not an int overflow.
     CPoint ClientOf(const Vector3& p) const
@@ -155,11 +150,8 @@ TEST_P(Repaint, EveryFrameEqualsAWholePlainFrame)
             return ClientOf(handles[I(0, handles.GetSize() - 1)].vPos);
         return objects.GetSize() > 0 ? ClientOf(objects[I(0, objects.GetSize() - 1)].Pos) : nearPart();
     };
-    auto moveTo = [&](CPoint p, UINT flags) {
-        backend.frameHost.cursor = p;   // the label follows the system's cursor
-        host.cursor = p;
-        view.OnMouseMove(flags, p);
-    };
+    // The label follows the system's cursor.
+    auto moveTo = [&](CPoint p, UINT flags) { backend.frameHost.cursor = host.cursor = p, view.OnMouseMove(flags, p); };
 
     // Draws the view's frame and the plain one: not a pixel may differ. A paint the window
     // system asks for with nothing changed draws nothing.
@@ -236,10 +228,9 @@ TEST_P(Repaint, EveryFrameEqualsAWholePlainFrame)
         {4, [&] { doc.OnCmdMsg(I(0, 2) == 0 ? ID_EDIT_REDO : ID_EDIT_UNDO, CN_COMMAND, nullptr); }},
         {2, [&] { newScene(false); }},
     };
-    std::vector<int> shares;
-    for (const Change& c : changes)
-        shares.push_back(c.share);
-    std::discrete_distribution<std::size_t> pick(shares.begin(), shares.end());
+    // Weight k is the share of change k (the weight function is asked at k + 0.5).
+    std::discrete_distribution<std::size_t> pick(std::size(changes), 0.0, static_cast<double>(std::size(changes)),
+                                                 [&](double k) { return changes[static_cast<std::size_t>(k)].share; });
     for (int step = 0; step < (GetParam() == 1.0 ? 400 : 100) && !HasFailure(); ++step) {
         const std::size_t op = pick(rng);
         SCOPED_TRACE("step " + std::to_string(step) + ", change " + std::to_string(op));
