@@ -30,7 +30,12 @@ protected:
 
     // A menu command as the frame routes it; false when nothing handled it.
     bool Command(UINT id) { return Frame().OnCmdMsg(id, CN_COMMAND, nullptr); }
-    CCmdUI Update(UINT id) { CCmdUI ui(id); return Frame().UpdateCmdUI(ui), ui; }
+    CCmdUI Update(UINT id)
+    {
+        CCmdUI ui(id);
+        Frame().UpdateCmdUI(ui);
+        return ui;
+    }
 
     // DEL over the first control point of the default course: one real edit.
     void DeleteFirstHandle()

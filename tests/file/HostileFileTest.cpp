@@ -65,8 +65,10 @@ TEST(ReplaceFileContents, OldOrNewContentsNeverAMix)
         std::string target;   // the file that ends with the new or the old contents
     } cases[] = {
         {"a new file", [&] { return dir.Path("new.crs"); }, nullptr, true, "new.crs"},
-        {"an existing file keeps its mode", [&] { return ::chmod(existing("mode.crs").c_str(), 0640), dir.Path("mode.crs"); },
-         nullptr, true, "mode.crs"},
+        {"an existing file keeps its mode", [&] {
+             ::chmod(existing("mode.crs").c_str(), 0640);
+             return dir.Path("mode.crs");
+         }, nullptr, true, "mode.crs"},
         {"a link chain is followed", [&] { return link(link(existing("real.crs"), "link1"), "link2"); }, nullptr, true,
          "real.crs"},
         {"a dangling link creates its target", [&] { return link("made.crs", "dangling"); }, nullptr, true, "made.crs"},
@@ -119,7 +121,8 @@ TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
         {"font", kMaxTgaFileBytes, [](const std::string& p) {
              TgaImage image;
              const bool read = image.Load(p.c_str()) != TGA_ERR_OPEN;
-             return image.ReleasePixels(), read;
+             image.ReleasePixels();
+             return read;
          }},
         {"map", kMaxMapFileBytes, [](const std::string& p) { MapImageInfo info; return ReadBmp(p, info) != nullptr; }},
         {"settings check", kMaxMapFileBytes,

@@ -151,7 +151,10 @@ TEST_P(Repaint, EveryFrameEqualsAWholePlainFrame)
         return objects.GetSize() > 0 ? ClientOf(objects[I(0, objects.GetSize() - 1)].Pos) : nearPart();
     };
     // The label follows the system's cursor.
-    auto moveTo = [&](CPoint p, UINT flags) { backend.frameHost.cursor = host.cursor = p, view.OnMouseMove(flags, p); };
+    auto moveTo = [&](CPoint p, UINT flags) {
+        backend.frameHost.cursor = host.cursor = p;   // the label follows the system's cursor
+        view.OnMouseMove(flags, p);
+    };
 
     // Draws the view's frame and the plain one: not a pixel may differ. A paint the window
     // system asks for with nothing changed draws nothing.
@@ -229,8 +232,10 @@ TEST_P(Repaint, EveryFrameEqualsAWholePlainFrame)
         {2, [&] { newScene(false); }},
     };
     // Weight k is the share of change k (the weight function is asked at k + 0.5).
-    std::discrete_distribution<std::size_t> pick(std::size(changes), 0.0, static_cast<double>(std::size(changes)),
-                                                 [&](double k) { return changes[static_cast<std::size_t>(k)].share; });
+    std::vector<int> shares;
+    for (const Change& c : changes)
+        shares.push_back(c.share);
+    std::discrete_distribution<std::size_t> pick(shares.begin(), shares.end());
     for (int step = 0; step < (GetParam() == 1.0 ? 400 : 100) && !HasFailure(); ++step) {
         const std::size_t op = pick(rng);
         SCOPED_TRACE("step " + std::to_string(step) + ", change " + std::to_string(op));
