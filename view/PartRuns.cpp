@@ -20,12 +20,12 @@ bool SameRgb(const Rgb& a, const Rgb& b)
     return std::memcmp(&a, &b, sizeof(Rgb)) == 0;
 }
 
-// The labels a frame shows (one on each hovered object body, all at the cursor): the first
-// object that has one, each object's index and text, and whether a text has an escape.
+// The labels a frame shows (one on each hovered object body, all at the cursor): each object's
+// index and text in drawing order, and whether a text has an escape.
 struct Labels {
-    std::size_t first = SIZE_MAX;
     std::vector<std::pair<std::size_t, std::string>> shown;
     bool escaped = false;
+    std::size_t First() const { return shown.empty() ? SIZE_MAX : shown.front().first; }
 };
 
 Labels LabelsOf(const SceneLook& look)
@@ -35,7 +35,6 @@ Labels LabelsOf(const SceneLook& look)
         const ObjectLook& o = look.objects[i];
         if (o.hover != ObjectPart::Body)
             continue;
-        labels.first = std::min(labels.first, i);
         labels.shown.emplace_back(i, o.label);
         labels.escaped = labels.escaped || o.label.find('\\') != std::string::npos;
     }
@@ -75,7 +74,7 @@ void PartRuns::Update(const CTrackwrightDoc& doc, const SceneLook& last, const S
     const Labels was = LabelsOf(last), is = LabelsOf(now);
     const bool tinted = !SameRgb(base, kWhite) || was.escaped || is.escaped;
     const std::size_t recolourFrom =
-        tinted && (was.shown != is.shown || labelMoved) ? std::min(was.first, is.first) : SIZE_MAX;
+        tinted && (was.shown != is.shown || labelMoved) ? std::min(was.First(), is.First()) : SIZE_MAX;
     std::vector<char> forced(now.objects.size(), 0);
     for (std::size_t i = 0; i < forced.size(); ++i)
         forced[i] = baseMoved || (labelMoved && now.objects[i].hover == ObjectPart::Body) || (i > recolourFrom);
