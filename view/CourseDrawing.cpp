@@ -1,6 +1,7 @@
 #include "doc/CourseData.h"
 #include "geometry/CourseSpline.h"
 #include "geometry/HandlePicking.h"
+#include "geometry/MapSquare.h"
 #include "view/DrawHelpers.h"
 #include "view/PartDrawing.h"
 
@@ -38,13 +39,13 @@ void DrawMapSquare(const CourseData& course)
     glColor3f(L, L, L);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(-128.0f, -128.0f, -1.0f);
+    glVertex3f(-kMapSquareHalf, -kMapSquareHalf, -1.0f);
     glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(128.0f, -128.0f, -1.0f);
+    glVertex3f(kMapSquareHalf, -kMapSquareHalf, -1.0f);
     glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(128.0f, 128.0f, -1.0f);
+    glVertex3f(kMapSquareHalf, kMapSquareHalf, -1.0f);
     glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(-128.0f, 128.0f, -1.0f);
+    glVertex3f(-kMapSquareHalf, kMapSquareHalf, -1.0f);
     glEnd();
     glDisable(GL_TEXTURE_2D);
 }
