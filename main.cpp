@@ -29,6 +29,11 @@ int main(int argc, char** argv)
     // write-failure path instead of killing the editor with its edits.
     std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> args(argv, argv + argc);
+    // Before anything is read or drawn: a thumbnail runs on whatever file a user has.
+    if (IsThumbnailCommand(args) && !LimitThumbnailProcess()) {
+        std::fputs("trackwright: the thumbnail's limits could not be set\n", stderr);
+        return 1;
+    }
     CCommandLineInfo info;
     theApp.SetCommandLine(args);
     theApp.ComputeAppDir();

@@ -2,16 +2,25 @@
 
 #include "app/TrackwrightApp.h"
 #include "doc/TrackwrightDoc.h"
+#include "file/CourseFile.h"
 #include "file/FileReplace.h"
+#include "file/Tokenizer.h"
 #include "framework/Backend.h"
 #include "framework/HeadlessWndHost.h"
 #include "framework/ImageFile.h"
 #include "framework/egl/EglContext.h"
+#include "geometry/CourseExtent.h"
 #include "view/TrackwrightView.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <string_view>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -62,6 +71,97 @@ bool ParseSize(std::string_view text, int& width, int& height)
     return true;
 }
 
+// What the command line asks for.
+struct RenderRequest {
+    std::string course;
+    std::string out;
+    int width = 1280;
+    int height = 800;
+    int thumbnail = 0;   // the longer side of a thumbnail; 0 draws the editor's frame
+};
+
+const char* const kUsage =
+    "usage: trackwright --render COURSE --out FILE.png [--size WxH | --thumbnail SIZE]\n";
+
+// 0, or the exit status of a command line that asks for nothing sensible (its message on stderr).
+int ParseRequest(const std::vector<std::string>& args, RenderRequest& request)
+{
+    bool sized = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--render" && hasValue) {
+            request.course = AfxFullPathName(args[++i]);
+        } else if (a == "--out" && hasValue) {
+            request.out = args[++i];
+        } else if (a == "--size" && hasValue) {
+            sized = true;
+            if (!ParseSize(args[++i], request.width, request.height)) {
+                std::fprintf(stderr, "trackwright: bad size \"%s\" (expected WxH, 1 to 16384 each)\n", args[i].c_str());
+                return 2;
+            }
+        } else if (a == "--thumbnail" && hasValue) {
+            int side = 0;
+            if (!ParseSide(args[++i], side) || side > kMaxThumbnailSide) {
+                std::fprintf(stderr, "trackwright: bad thumbnail size \"%s\" (expected 1 to %d)\n", args[i].c_str(),
+                             kMaxThumbnailSide);
+                return 2;
+            }
+            request.thumbnail = side;
+        } else {
+            std::fprintf(stderr, "trackwright: unexpected argument \"%s\"\n%s", a.c_str(), kUsage);
+            return 2;
+        }
+    }
+    if (request.course.empty() || request.out.empty() || (sized && request.thumbnail > 0)) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    return 0;
+}
+
+// The picture of a thumbnail: the longer side `side` pixels, the other in the aspect of what
+// the course draws (ShowAll then leaves the same share free on all four sides).
+bool ThumbnailSize(const CourseExtent& e, int side, int& width, int& height)
+{
+    const double w = e.maxX - e.minX;
+    const double h = e.maxY - e.minY;
+    if (e.Empty() || !std::isfinite(w) || !std::isfinite(h))
+        return false;
+    const double shorter = std::min(w, h) / std::max({w, h, 1e-30}) * side;
+    const int other = std::clamp(static_cast<int>(std::lround(shorter)), 1, side);
+    width = w >= h ? side : other;
+    height = w >= h ? other : side;
+    return true;
+}
+
+// Reads the course of a thumbnail into doc and sets the picture's size from it: 0, or 1 with
+// a message. Only the course file is read: its map paths name other files, which a thumbnail
+// of something just downloaded has no business opening (nor its memory spending on), so it
+// shows no map.
+int ReadThumbnailCourse(RenderRequest& request, CTrackwrightDoc& doc)
+{
+    std::string text;
+    if (!ReadTextFile(request.course, kMaxThumbnailCourseBytes, text)) {
+        std::fprintf(stderr, "trackwright: \"%s\" is no readable course file of at most %d MiB\n",
+                     request.course.c_str(), static_cast<int>(kMaxThumbnailCourseBytes >> 20));
+        return 1;
+    }
+    StoredCourse stored = ParseCourseText(text);
+    stored.heightMap.clear();
+    stored.colorMap.clear();
+    doc.TakeStoredCourse(std::move(stored), request.course);
+    // Without a map its square would be a grey patch under part of the course: the ground is
+    // black everywhere instead.
+    doc.m_course.m_texLuminance = 0.0f;
+    const CourseExtent extent = ExtentOfCourse(doc.m_course.m_handles, doc.m_xobjects, doc.m_xobjectScale);
+    if (!ThumbnailSize(extent, request.thumbnail, request.width, request.height)) {
+        std::fprintf(stderr, "trackwright: \"%s\" has nothing to draw\n", request.course.c_str());
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 bool IsRenderCommand(const std::vector<std::string>& args)
@@ -73,69 +173,90 @@ bool IsRenderCommand(const std::vector<std::string>& args)
     return false;
 }
 
+bool IsThumbnailCommand(const std::vector<std::string>& args)
+{
+    return IsRenderCommand(args) && std::find(args.begin() + 1, args.end(), "--thumbnail") != args.end();
+}
+
+bool LimitThumbnailProcess()
+{
+    // Mesa's shader cache would write under the user's home; a thumbnail writes only its PNG.
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 1);
+    const struct {
+        int resource;
+        rlim_t limit;
+    } limits[] = {
+        {RLIMIT_AS, rlim_t{kThumbnailMemoryMiB} << 20},
+        {RLIMIT_CPU, kThumbnailSeconds},
+        {RLIMIT_FSIZE, rlim_t{64} << 20},
+        {RLIMIT_CORE, 0},
+    };
+    bool all = true;
+    for (const auto& l : limits) {
+        rlimit now {};
+        if (getrlimit(l.resource, &now) != 0) {
+            all = false;
+            continue;
+        }
+        // Only ever lowered: a limit the caller set lower stays.
+        now.rlim_cur = std::min(now.rlim_cur, l.limit);
+        if (now.rlim_max != RLIM_INFINITY && now.rlim_cur > now.rlim_max)
+            now.rlim_cur = now.rlim_max;
+        all = setrlimit(l.resource, &now) == 0 && all;
+    }
+    // Wall-clock time too: a thumbnail that waits on something is ended like one that computes.
+    alarm(kThumbnailSeconds);
+    return all;
+}
+
 int RunRenderCommand(const std::vector<std::string>& args, const std::string& dataDir)
 {
-    std::string course;
-    std::string out;
-    int width = 1280;
-    int height = 800;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (a == "--render" && hasValue) {
-            course = AfxFullPathName(args[++i]);
-        } else if (a == "--out" && hasValue) {
-            out = args[++i];
-        } else if (a == "--size" && hasValue) {
-            if (!ParseSize(args[++i], width, height)) {
-                std::fprintf(stderr, "trackwright: bad size \"%s\" (expected WxH, 1 to 16384 each)\n", args[i].c_str());
-                return 2;
-            }
-        } else {
-            std::fprintf(stderr, "trackwright: unexpected argument \"%s\"\n"
-                                 "usage: trackwright --render COURSE --out FILE.png [--size WxH]\n", a.c_str());
-            return 2;
-        }
-    }
-    if (course.empty() || out.empty()) {
-        std::fprintf(stderr, "usage: trackwright --render COURSE --out FILE.png [--size WxH]\n");
-        return 2;
-    }
+    RenderRequest request;
+    if (const int bad = ParseRequest(args, request))
+        return bad;
 
     // Whoever runs the command (the program, a test) gets its own back end back afterwards.
     CBackend* const pPrevious = AfxGetBackend();
     ConsoleBackend backend;
     AfxSetBackend(&backend);
-    EglContext gl;
-    if (!gl.Create(width, height)) {
-        std::fprintf(stderr, "trackwright: no OpenGL context could be created for rendering\n");
-        AfxSetBackend(pPrevious);
-        return 3;
-    }
     int status = 0;
     {
-        HeadlessWndHost host(width, height);
+        EglContext gl;
         CTrackwrightDoc doc;
-        CTrackwrightView view(dataDir);
-        doc.AddView(&view);
-        view.SetHost(&host);
-        view.OnCreate();
-        view.OnSize(0, width, height);
-        if (!doc.OnOpenDocument(course)) {
-            status = 1;
-        } else {
-            view.RenderScene();
-            // As Save does: the old file stays whole unless every byte of the new one was written.
-            const std::string png = EncodePng(width, height, gl.ReadRgba());
-            if (png.empty() || !ReplaceFileContents(out, png)) {
-                std::fprintf(stderr, "trackwright: cannot write \"%s\"\n", out.c_str());
+        if (request.thumbnail > 0)
+            status = ReadThumbnailCourse(request, doc);
+        if (status == 0 && !gl.Create(request.width, request.height)) {
+            std::fprintf(stderr, "trackwright: no OpenGL context could be created for rendering\n");
+            status = 3;
+        }
+        if (status == 0) {
+            HeadlessWndHost host(request.width, request.height);
+            // A thumbnail needs neither the catalogue nor the font: no type list, no text.
+            CTrackwrightView view(request.thumbnail > 0 ? std::string() : dataDir);
+            doc.AddView(&view);
+            view.SetHost(&host);
+            view.OnCreate();
+            view.OnSize(0, request.width, request.height);
+            if (request.thumbnail > 0) {
+                view.m_bShowTypeList = false;
+                view.OnViewShowAll();
+            } else if (!doc.OnOpenDocument(request.course)) {
                 status = 1;
             }
+            if (status == 0) {
+                view.RenderScene();
+                // As Save does: the old file stays whole unless every byte of the new one was written.
+                const std::string png = EncodePng(request.width, request.height, gl.ReadRgba());
+                if (png.empty() || !ReplaceFileContents(request.out, png)) {
+                    std::fprintf(stderr, "trackwright: cannot write \"%s\"\n", request.out.c_str());
+                    status = 1;
+                }
+            }
+            // As a closing window does: the view's GL context goes, and no current-context
+            // record is left pointing at the view's device context once the view is gone.
+            view.OnDestroy();
+            doc.RemoveView(&view);
         }
-        // As a closing window does: the view's GL context goes, and no current-context
-        // record is left pointing at the view's device context once the view is gone.
-        view.OnDestroy();
-        doc.RemoveView(&view);
     }
     AfxSetBackend(pPrevious);
     return status;

@@ -217,7 +217,7 @@ void CTrackwrightView::DrawFrame(const PixelRect* clip, const WorldToPixels& map
     glPopMatrix();
 
     DrawRubberBand();   // four lines: cheaper drawn than tested against clip
-    if (!clip || typeList.Meets(*clip))
+    if (m_bShowTypeList && (!clip || typeList.Meets(*clip)))
         DrawTypeList();
 }
 

@@ -133,6 +133,7 @@ public:
     TextOverlay m_TextOverlay;
     int m_nSelectedType = kControlPointRow;
     int m_nHoverType = kNoTypeRow;
+    bool m_bShowTypeList = true;   // a thumbnail of the course draws none
     CourseSelection m_selection;
     LeftGesture m_gesture;
     bool m_bNudging = false;   // a nudge burst's step is open

@@ -1,5 +1,6 @@
 // The view's own commands: "全体表示" frames the course and its objects; Cut, Copy and Paste
 // of the selected objects (edit/ClipboardCommands.cpp).
+#include "geometry/CourseExtent.h"
 #include "res/Resource.h"
 #include "view/TrackwrightView.h"
 
@@ -15,26 +16,6 @@ const CmdMapEntry<CTrackwrightView> s_messageMap[] = {
     {ID_EDIT_PASTE, ID_EDIT_PASTE, &CTrackwrightView::OnEditPaste, &CTrackwrightView::OnUpdateEditPaste},
 };
 
-// The smallest rectangle around some points, in double so that far-apart floats cannot
-// overflow their difference. Points that are not finite are left out.
-struct Bounds {
-    double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
-
-    void Add(double x, double y, double margin)
-    {
-        if (!std::isfinite(x) || !std::isfinite(y))
-            return;
-        if (!std::isfinite(margin))
-            margin = 0.0;
-        margin = std::fabs(margin);
-        minX = std::min(minX, x - margin);
-        maxX = std::max(maxX, x + margin);
-        minY = std::min(minY, y - margin);
-        maxY = std::max(maxY, y + margin);
-    }
-    bool Empty() const { return !(minX <= maxX); }
-};
-
 }  // namespace
 
 bool CTrackwrightView::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
@@ -47,11 +28,7 @@ void CTrackwrightView::OnViewShowAll()
     const CTrackwrightDoc* pDoc = GetDocument();
     if (!pDoc || m_rectClient.bottom <= 0 || m_rectClient.right <= 0)
         return;
-    Bounds b;
-    for (const CourseHandle& h : pDoc->m_course.m_handles)
-        b.Add(h.vPos.x, h.vPos.y, std::max(std::fabs(h.WidthLeft), std::fabs(h.WidthRight)));
-    for (const XObject& obj : pDoc->m_xobjects)
-        b.Add(obj.Pos.x, obj.Pos.y, 0.5 * std::max(std::fabs(obj.Width), std::fabs(obj.Height)));
+    const CourseExtent b = ExtentOfCourse(pDoc->m_course.m_handles, pDoc->m_xobjects, pDoc->m_xobjectScale);
     if (b.Empty())
         return;
 

@@ -1,19 +1,49 @@
-// `--render`: its failures (the window test checks that its PNG is the window's picture).
+// `--render`: its failures (the window test checks that its PNG is the window's picture), and
+// `--thumbnail`: the picture's aspect and framing, and the files it refuses.
 #include "app/RenderCommand.h"
 #include "support/BmpWriter.h"
+
+#include <QImage>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
+namespace {
+
+// The exit status and what went to stderr.
+std::pair<int, std::string> RunRender(std::vector<std::string> args)
+{
+    args.insert(args.begin(), "trackwright");
+    testing::internal::CaptureStderr();
+    const int status = RunRenderCommand(args, std::string(TW_SOURCE_DIR) + "/res/");
+    return std::pair(status, testing::internal::GetCapturedStderr());
+}
+
+// A closed course of four handles on an ellipse of half axes rx, ry, road width 5 each side;
+// its height map (a path the thumbnail must never open) is `map`.
+std::string EllipseCourse(const char* name, double rx, double ry, const std::string& map)
+{
+    const double k = 1.7;   // tangent length per half axis: near an ellipse
+    const double h[4][6] = {{rx, 0, 0, k * ry, 0, -k * ry}, {0, ry, -k * rx, 0, k * rx, 0},
+                            {-rx, 0, 0, -k * ry, 0, k * ry}, {0, -ry, k * rx, 0, -k * rx, 0}};
+    std::string text = "#CourseData : NumOfHandle HandleData... TexLuminance\r\n4\r\n";
+    for (const auto& r : h) {
+        for (const double v : r)
+            text += std::to_string(v) + " ";
+        text += "5 5\r\n";
+    }
+    text += "0.5\r\n\"" + map + "\"\r\nnone\r\n0\r\n0\r\n";
+    return WriteTempFile(name, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+}  // namespace
+
 TEST(RenderCommand, BadCommandLinesFailWithAMessageAndWriteNothing)
 {
-    const auto run = [](std::vector<std::string> args) {   // the exit status and what went to stderr
-        args.insert(args.begin(), "trackwright");
-        testing::internal::CaptureStderr();
-        const int status = RunRenderCommand(args, std::string(TW_SOURCE_DIR) + "/res/");
-        return std::pair(status, testing::internal::GetCapturedStderr());
-    };
+    const auto run = RunRender;
     const std::string course = WriteTempFile("ring.crs", {'4'}), png = course + ".png", none = course + ".none";
     const struct { std::vector<std::string> args; int status; const char* message; } cases[] = {
         {{"--render", none, "--out", png}, 1, "ファイルの読み込みに失敗しました"},
@@ -21,6 +51,10 @@ TEST(RenderCommand, BadCommandLinesFailWithAMessageAndWriteNothing)
         {{"--render", course}, 2, "usage: "},
         {{"--render", course, "--out", png, "--size"}, 2, "unexpected argument \"--size\""},
         {{"--render", course, "--out", png, "--bogus", "1"}, 2, "unexpected argument \"--bogus\""},
+        {{"--render", course, "--out", png, "--thumbnail", "0"}, 2, "bad thumbnail size \"0\""},
+        {{"--render", course, "--out", png, "--thumbnail", "2049"}, 2, "bad thumbnail size"},
+        {{"--render", course, "--out", png, "--thumbnail", "12x12"}, 2, "bad thumbnail size"},
+        {{"--render", course, "--out", png, "--size", "5x5", "--thumbnail", "5"}, 2, "usage: "},
     };
     for (const auto& c : cases) {
         const auto [status, err] = run(c.args);
@@ -33,4 +67,74 @@ TEST(RenderCommand, BadCommandLinesFailWithAMessageAndWriteNothing)
     }
     EXPECT_FALSE(std::filesystem::exists(png));
     EXPECT_FALSE(IsRenderCommand({"--render", "course.crs"}));   // the program's own name is no option
+}
+
+// A thumbnail is as wide or as tall as asked, in the aspect of the course, which fills it
+// up to the share 全体表示 leaves free; a map path naming a FIFO holds nothing up.
+TEST(RenderCommand, ThumbnailKeepsTheAspectAndCropsTheEmptyMargin)
+{
+    const std::string fifo = ::testing::TempDir() + "tw_thumbnail_map.fifo";
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    // Sides from the extent of the borders (half axes plus the road), e.g. 256 * 110 / 410.
+    const struct { const char* name; std::string course; const char* side; int width, height; } cases[] = {
+        {"wide", EllipseCourse("wide.crs", 200, 50, fifo), "256", 256, 69},
+        {"tall", EllipseCourse("tall.crs", 30, 120, fifo), "128", 36, 128},
+        {"sample", std::string(TW_SOURCE_DIR) + "/samples/hills.crs", "96", 96, 96},
+    };
+    for (const auto& c : cases) {
+        const std::string png = ::testing::TempDir() + "tw_thumbnail_" + c.name + ".png";
+        const auto [status, err] = RunRender({"--render", c.course, "--out", png, "--thumbnail", c.side});
+        ASSERT_EQ(status, 0) << c.name << ": " << err;
+        const QImage image(QString::fromStdString(png));
+        EXPECT_NEAR(image.width(), c.width, 2) << c.name;
+        EXPECT_NEAR(image.height(), c.height, 2) << c.name;
+        // The lit pixels reach to within a tenth of every edge: no empty margin beyond that.
+        int x0 = image.width();
+        int y0 = image.height();
+        int x1 = -1;
+        int y1 = -1;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (qGray(image.pixel(x, y)) > 64) {
+                    x0 = std::min(x0, x);
+                    x1 = std::max(x1, x);
+                    y0 = std::min(y0, y);
+                    y1 = std::max(y1, y);
+                }
+            }
+        }
+        EXPECT_LE(x0, image.width() / 10) << c.name;
+        EXPECT_GE(x1, image.width() - 1 - image.width() / 10) << c.name;
+        EXPECT_LE(y0, image.height() / 10) << c.name;
+        EXPECT_GE(y1, image.height() - 1 - image.height() / 10) << c.name;
+        EXPECT_TRUE(x0 > 0 && y0 > 0 && x1 < image.width() - 1 && y1 < image.height() - 1) << c.name;
+    }
+    std::filesystem::remove(fifo);
+}
+
+// What a thumbnail refuses, quickly and without writing: files that are no course of a
+// reasonable size, and courses with nothing to draw.
+TEST(RenderCommand, ThumbnailRefusesWhatIsNoCourse)
+{
+    const std::string big = WriteTempFile("big.crs", {'4'});
+    std::filesystem::resize_file(big, kMaxThumbnailCourseBytes + 1);   // sparse: nothing written
+    const std::string dir = ::testing::TempDir() + "tw_thumbnail_dir.crs";
+    std::filesystem::create_directories(dir);
+    const struct { const char* name; std::string course; const char* message; } cases[] = {
+        {"too large", big, "at most 16 MiB"},
+        {"folder", dir, "no readable course file"},
+        {"device", "/dev/zero", "no readable course file"},
+        {"no handles, no objects", WriteTempFile("empty.crs", {'0'}), "nothing to draw"},
+        {"binary", WriteTempFile("binary.crs", {0x89, 'P', 'N', 'G', 0, 0xff, 0xfe, 7}), "nothing to draw"},
+        {"not finite", EllipseCourse("nan.crs", NAN, NAN, "none"), "nothing to draw"},
+    };
+    for (const auto& c : cases) {
+        const std::string png = WriteTempFile("refused.png", {}) + ".new";
+        const auto [status, err] = RunRender({"--render", c.course, "--out", png, "--thumbnail", "128"});
+        EXPECT_EQ(status, 1) << c.name;
+        EXPECT_NE(err.find(c.message), std::string::npos) << c.name << ": " << err;
+        EXPECT_FALSE(std::filesystem::exists(png)) << c.name;
+    }
+    std::filesystem::remove(big);
 }
