@@ -13,13 +13,26 @@ CTrackwrightApp theApp;
 
 namespace {
 
+// Said the same, option for option, by the manual page (res/trackwright.1); the package
+// check compares them.
 const char* const kUsage =
-    "usage: trackwright [COURSE]\n"
-    "       trackwright --render COURSE --out FILE.png [--size WxH]\n"
+    "usage: trackwright [--] [COURSE]\n"
+    "       trackwright --render COURSE --out FILE.png [--size WxH | --thumbnail SIZE]\n"
     "       trackwright --help | --version\n"
     "\n"
     "Opens the course file COURSE, or the default course, in the editor.\n"
-    "--render draws the picture the editor shows for COURSE into a PNG, with no display.\n";
+    "\n"
+    "  --render COURSE   draw the picture the editor shows for COURSE into a PNG, with no display\n"
+    "  --out FILE.png    the PNG to write; it is replaced whole or left as it was\n"
+    "  --size WxH        the picture's width and height in pixels, 1 to 16384 each (default 1280x800)\n"
+    "  --thumbnail SIZE  draw only the course and its objects, framed tight in their aspect, the longer side SIZE\n"
+    "                    pixels (1 to 2048), reading nothing but COURSE (at most 16 MiB), within 1 GiB of memory\n"
+    "                    and 10 seconds\n"
+    "  -h, --help        print this text and exit\n"
+    "  --version         print the version and exit\n"
+    "\n"
+    "Exit status: 0 done; 1 COURSE could not be read or drawn, or FILE.png not written; 2 a bad command\n"
+    "line; 3 no OpenGL for --render.\n";
 
 }  // namespace
 

@@ -78,6 +78,9 @@ struct RenderRequest {
     int width = 1280;
     int height = 800;
     int thumbnail = 0;   // the longer side of a thumbnail; 0 draws the editor's frame
+    double centreX = 0.0;      // a thumbnail's frame, in course units
+    double centreY = 0.0;
+    double halfHeight = 1.0;
 };
 
 const char* const kUsage =
@@ -120,18 +123,32 @@ int ParseRequest(const std::vector<std::string>& args, RenderRequest& request)
     return 0;
 }
 
-// The picture of a thumbnail: the longer side `side` pixels, the other in the aspect of what
-// the course draws (ShowAll then leaves the same share free on all four sides).
-bool ThumbnailSize(const CourseExtent& e, int side, int& width, int& height)
+// The part of the course plane a thumbnail shows: what the course draws with a twentieth free
+// on each side, and at least kMinThumbnailSpan course units each way. The drawing's markers
+// have sizes in course units (a control point's disc has a radius of 1), so a frame much
+// smaller than a real course would blow thousands of them up to fill the picture.
+constexpr double kMinThumbnailSpan = 64.0;
+
+// Sets the picture's size (the longer side `side` pixels, the other in the frame's aspect) and
+// centre and half height of the frame; false when the course draws nothing of a course unit.
+bool ThumbnailFrame(const CourseExtent& e, RenderRequest& request)
 {
     const double w = e.maxX - e.minX;
     const double h = e.maxY - e.minY;
-    if (e.Empty() || !std::isfinite(w) || !std::isfinite(h))
+    // A truncated file's all-zero handles are all on one point: no course.
+    if (e.Empty() || !std::isfinite(w) || !std::isfinite(h) || std::max(w, h) < 1.0)
         return false;
-    const double shorter = std::min(w, h) / std::max({w, h, 1e-30}) * side;
+    const double frameW = std::max(w * 1.1, kMinThumbnailSpan);
+    const double frameH = std::max(h * 1.1, kMinThumbnailSpan);
+    const int side = request.thumbnail;
+    const double shorter = std::min(frameW, frameH) / std::max(frameW, frameH) * side;
     const int other = std::clamp(static_cast<int>(std::lround(shorter)), 1, side);
-    width = w >= h ? side : other;
-    height = w >= h ? other : side;
+    request.width = frameW >= frameH ? side : other;
+    request.height = frameW >= frameH ? other : side;
+    request.centreX = 0.5 * (e.minX + e.maxX);
+    request.centreY = 0.5 * (e.minY + e.maxY);
+    // The height the picture shows, from its own aspect so that both sides fit.
+    request.halfHeight = 0.5 * std::max(frameH, frameW * request.height / request.width);
     return true;
 }
 
@@ -148,6 +165,11 @@ int ReadThumbnailCourse(RenderRequest& request, CTrackwrightDoc& doc)
         return 1;
     }
     StoredCourse stored = ParseCourseText(text);
+    if (stored.handles.GetSize() > kMaxThumbnailRecords || stored.xobjects.GetSize() > kMaxThumbnailRecords) {
+        std::fprintf(stderr, "trackwright: \"%s\" has more than %d control points or objects for a thumbnail\n",
+                     request.course.c_str(), kMaxThumbnailRecords);
+        return 1;
+    }
     stored.heightMap.clear();
     stored.colorMap.clear();
     doc.TakeStoredCourse(std::move(stored), request.course);
@@ -155,7 +177,7 @@ int ReadThumbnailCourse(RenderRequest& request, CTrackwrightDoc& doc)
     // black everywhere instead.
     doc.m_course.m_texLuminance = 0.0f;
     const CourseExtent extent = ExtentOfCourse(doc.m_course.m_handles, doc.m_xobjects, doc.m_xobjectScale);
-    if (!ThumbnailSize(extent, request.thumbnail, request.width, request.height)) {
+    if (!ThumbnailFrame(extent, request)) {
         std::fprintf(stderr, "trackwright: \"%s\" has nothing to draw\n", request.course.c_str());
         return 1;
     }
@@ -239,7 +261,10 @@ int RunRenderCommand(const std::vector<std::string>& args, const std::string& da
             view.OnSize(0, request.width, request.height);
             if (request.thumbnail > 0) {
                 view.m_bShowTypeList = false;
-                view.OnViewShowAll();
+                view.m_vCamera.x = static_cast<float>(request.centreX);
+                view.m_vCamera.y = static_cast<float>(request.centreY);
+                view.m_fZoom = std::clamp(static_cast<float>(CTrackwrightView::kViewHalfHeight / request.halfHeight),
+                                          CTrackwrightView::kMinZoom, CTrackwrightView::kMaxZoom);
             } else if (!doc.OnOpenDocument(request.course)) {
                 status = 1;
             }

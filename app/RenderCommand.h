@@ -7,8 +7,8 @@
 // `--render COURSE --out FILE.png [--size WxH]`: draws the frame the editor shows for a course
 // into a PNG, with no display, with the catalogue and font from dataDir (the program's folder).
 // `--thumbnail SIZE` instead of --size draws the course and its objects alone (no map, no type
-// list), framed as 全体表示 frames them, in a picture of their aspect whose longer side is
-// SIZE pixels; it reads nothing but the course file. Returns the process exit code (0 done,
+// list), framed tight (a twentieth free on each side, at least 64 course units each way), in a
+// picture of that aspect whose longer side is SIZE pixels; it reads nothing but the course file. Returns the process exit code (0 done,
 // 1 the course could not be read or drawn or the PNG not written, 2 a bad command line, 3 no
 // OpenGL); errors go to stderr.
 int RunRenderCommand(const std::vector<std::string>& args, const std::string& dataDir);
@@ -17,8 +17,11 @@ bool IsRenderCommand(const std::vector<std::string>& args);
 bool IsThumbnailCommand(const std::vector<std::string>& args);
 
 // File managers run thumbnailers on every file a user has, downloads included. A thumbnail
-// course is read only up to this size; the picture's side is at most kMaxThumbnailSide.
+// course is read only up to this size and drawn only up to kMaxThumbnailRecords control points
+// and as many objects (a truncated file's count reads as tens of thousands of empty records,
+// which would take seconds to draw); the picture's side is at most kMaxThumbnailSide.
 constexpr std::uint64_t kMaxThumbnailCourseBytes = std::uint64_t{16} << 20;
+constexpr int kMaxThumbnailRecords = 10000;
 constexpr int kMaxThumbnailSide = 2048;
 constexpr unsigned kThumbnailMemoryMiB = 1024;
 constexpr unsigned kThumbnailSeconds = 10;

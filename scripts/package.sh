@@ -11,7 +11,7 @@ if [ $# -eq 0 ]; then
   cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DTW_BUILD_TESTS=OFF -DTW_BUILD_BENCH=OFF -DTW_SANITIZE=OFF -DTW_FUZZ=OFF >/dev/null
 fi
-cmake --build "$dir" --target trackwright
+cmake --build "$dir" --target trackwright trackwright_manual trackwright_changelog
 rm -f "$dir"/trackwright_*.deb
 cpack --config "$dir/CPackConfig.cmake" -B "$dir" >/dev/null
 ls "$dir"/trackwright_*.deb

@@ -76,7 +76,13 @@ check_package() {
     { echo "package name does not match its version ${version}: ${deb}"; return 1; }
   local expected="./usr/bin/trackwright
 ./usr/share/applications/trackwright.desktop
+./usr/share/doc/trackwright/changelog.gz
+./usr/share/doc/trackwright/copyright
 ./usr/share/icons/hicolor/scalable/apps/trackwright.svg
+./usr/share/man/man1/trackwright.1.gz
+./usr/share/metainfo/org.trackwright.trackwright.metainfo.xml
+./usr/share/mime/packages/trackwright.xml
+./usr/share/thumbnailers/trackwright.thumbnailer
 ./usr/share/trackwright/fontGray.tga
 ./usr/share/trackwright/xfiles.txt" files
   files=$(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
@@ -92,6 +98,111 @@ check_package() {
     grep -qx "$dep" <<<"$names" || { echo "package does not depend on ${dep}: ${depends}"; return 1; }
   done
   echo "${deb}: $(echo "$files" | wc -l) files, depends on ${depends}"
+  check_desktop_files "$deb"
+}
+
+# The package as the desktop sees it: Debian's checker, the validators of the desktop entry and
+# the metadata, the manual against --help, the file type, and the thumbnailer's own command line
+# on the sample and on files that are no course, all from the package unpacked into a scratch root.
+check_desktop_files() {
+  local deb="$1" scratch
+  scratch=$(mktemp -d)
+  trap 'rm -rf "$scratch"' RETURN
+  # No errors and no warnings; the informational tags left are listed in the README.
+  lintian --fail-on error,warning "$deb"
+  dpkg-deb -x "$deb" "$scratch/root"
+  local share="$scratch/root/usr/share" bin="$scratch/root/usr/bin/trackwright"
+  desktop-file-validate "$share/applications/trackwright.desktop"
+  # --no-net: the screenshot and home page are not fetched (this machine has no network).
+  appstreamcli validate --no-net --explain "$share/metainfo/org.trackwright.trackwright.metainfo.xml"
+  grep -q "<release version=\"$(dpkg-deb -f "$deb" Version)\"" "$share/metainfo/org.trackwright.trackwright.metainfo.xml" ||
+    { echo "the metadata has no release entry for this version"; return 1; }
+
+  # Every entry of --help is said in the manual page, and both name the same options.
+  local help manual entry
+  help=$("$bin" --help | awk '/^ {20}/ { sub(/^ +/, ""); last = last " " $0; next } { if (NR > 1) print last; last = $0 } END { print last }' |
+    sed -E 's/^usage: +//; s/^ +//; s/^Exit status: //; s/ +/ /g' | grep -v '^$')
+  manual=$(LC_ALL=C MANWIDTH=2000 man -l "$share/man/man1/trackwright.1.gz" | col -b | tr -s ' \t\n' '   ')
+  while IFS= read -r entry; do
+    grep -qF -- "$entry" <<<"$manual" || { echo "--help says what the manual page does not: ${entry}"; return 1; }
+  done <<<"$help"
+  diff <("$bin" --help | grep -oE -- '--[a-z]+' | sort -u) <(grep -oE -- '--[a-z]+' <<<"$manual" | sort -u) ||
+    { echo "--help and the manual page name different options"; return 1; }
+
+  # What the triggers of shared-mime-info and desktop-file-utils do after an install: then the
+  # file type is known by name and by content, and the editor opens it.
+  local data="$scratch/data"
+  mkdir -p "$data/mime/packages"
+  cp "$share/mime/packages/trackwright.xml" "$data/mime/packages/"
+  XDG_DATA_HOME="$data" update-mime-database "$data/mime"
+  update-desktop-database "$share/applications"
+  grep -qx 'application/x-trackwright-course=trackwright.desktop;' "$share/applications/mimeinfo.cache" ||
+    { echo "the desktop database does not open courses with the editor"; return 1; }
+  cp samples/hills.crs "$scratch/course-without-extension"
+  printf 'hills.crs\n' >"$scratch/notes.txt"
+  local file type expected
+  for file in samples/hills.crs "$scratch/course-without-extension" "$scratch/notes.txt"; do
+    type=$(XDG_DATA_HOME="$data" xdg-mime query filetype "$file")
+    expected=application/x-trackwright-course
+    [[ "$file" == *.txt ]] && expected=text/plain
+    [ "$type" = "$expected" ] || { echo "xdg-mime: ${file} is ${type}, not ${expected}"; return 1; }
+  done
+
+  check_thumbnailer "$scratch" "$share/thumbnailers/trackwright.thumbnailer"
+}
+
+# Runs the thumbnailer entry's Exec line as a file manager does (%i the course, %o the PNG, %s
+# the size), with the program from the scratch root, in an empty folder with an empty home, and
+# checks that it writes a PNG of the size asked for and nothing else, and that it refuses files
+# that are no course within a second, writing nothing.
+check_thumbnailer() {
+  local scratch="$1" entry="$2"
+  local exec_line home="$scratch/home"
+  exec_line=$(sed -n 's/^Exec=//p' "$entry")
+  mkdir -p "$home/cwd" "$scratch/out" "$scratch/hostile"
+  # thumbnail COURSE SIZE OUT: the entry's command line, run; its status.
+  thumbnail() {
+    local line="${exec_line//%i/$1}"
+    line="${line//%s/$2}"
+    line="${line//%o/$3}"
+    (cd "$home/cwd" && env -i PATH="$scratch/root/usr/bin:/usr/bin:/bin" HOME="$home" \
+      XDG_CACHE_HOME="$home/cache" XDG_CONFIG_HOME="$home/config" XDG_STATE_HOME="$home/state" \
+      timeout 20 $line >/dev/null 2>&1)
+  }
+  local size png width height
+  for size in 128 256; do
+    png="$scratch/out/hills-${size}.png"
+    thumbnail "$PWD/samples/hills.crs" "$size" "$png" || { echo "no thumbnail of the sample at ${size}"; return 1; }
+    width=$((16#$(od -An -tx1 -j16 -N4 "$png" | tr -d ' \n')))
+    height=$((16#$(od -An -tx1 -j20 -N4 "$png" | tr -d ' \n')))
+    [ "$(head -c 8 "$png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] && [ "$width" -le "$size" ] &&
+      [ "$height" -le "$size" ] && { [ "$width" -eq "$size" ] || [ "$height" -eq "$size" ]; } ||
+      { echo "thumbnail of the sample at ${size}: not a PNG of longer side ${size} (${width} x ${height})"; return 1; }
+  done
+  [ -z "$(find "$home" -mindepth 1 ! -path "$home/cwd")" ] ||
+    { echo "the thumbnailer wrote outside its output:"; find "$home" -mindepth 1; return 1; }
+
+  local h="$scratch/hostile"
+  mkfifo "$h/fifo.crs"
+  mkdir "$h/folder.crs"
+  truncate -s 17M "$h/huge.crs"
+  head -c 65536 /dev/urandom >"$h/random.crs"
+  # A count of two thousand million handles over a few bytes: tens of thousands of empty
+  # records, more than a thumbnail draws.
+  printf '#CourseData : NumOfHandle HandleData... TexLuminance\r\n2000000000\r\n1 2 3\r\n' >"$h/claims-too-much.crs"
+  local file start elapsed_ms
+  for file in "$h/fifo.crs" "$h/folder.crs" "$h/huge.crs" "$h/random.crs" /dev/zero "$h/claims-too-much.crs"; do
+    rm -f "$scratch/out/refused.png"
+    start=$(date +%s%N)
+    if thumbnail "$file" 256 "$scratch/out/refused.png"; then
+      echo "the thumbnailer took ${file}"
+      return 1
+    fi
+    elapsed_ms=$((($(date +%s%N) - start) / 1000000))
+    [ "$elapsed_ms" -lt 1000 ] || { echo "refusing ${file} took ${elapsed_ms} ms"; return 1; }
+    [ ! -e "$scratch/out/refused.png" ] || { echo "refusing ${file} left a PNG"; return 1; }
+    echo "thumbnailer refused $(basename "$file") in ${elapsed_ms} ms"
+  done
 }
 
 build_asan() {

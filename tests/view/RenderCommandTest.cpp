@@ -128,9 +128,12 @@ TEST(RenderCommand, ThumbnailRefusesWhatIsNoCourse)
         {"no handles, no objects", WriteTempFile("empty.crs", {'0'}), "nothing to draw"},
         {"binary", WriteTempFile("binary.crs", {0x89, 'P', 'N', 'G', 0, 0xff, 0xfe, 7}), "nothing to draw"},
         {"not finite", EllipseCourse("nan.crs", NAN, NAN, "none"), "nothing to draw"},
+        {"zero handles on a point", WriteTempFile("point.crs", {'1', '0', '0'}), "nothing to draw"},
+        {"a count past the file", WriteTempFile("count.crs", {'9', '9', '9', '9', '9', '9', '9'}), "more than 10000"},
     };
     for (const auto& c : cases) {
         const std::string png = WriteTempFile("refused.png", {}) + ".new";
+        std::filesystem::remove(png);
         const auto [status, err] = RunRender({"--render", c.course, "--out", png, "--thumbnail", "128"});
         EXPECT_EQ(status, 1) << c.name;
         EXPECT_NE(err.find(c.message), std::string::npos) << c.name << ": " << err;
