@@ -15,7 +15,7 @@ test=(
   xvfb xauth fonts-dejavu-core locales
   clang libclang-rt-14-dev
   gcovr dpkg-dev
-  lintian appstream desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl man-db
+  lintian appstream desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl man-db bsdextrautils
 )
 
 case "${1:-}" in

@@ -129,8 +129,16 @@ check_desktop_files() {
   diff <("$bin" --help | grep -oE -- '--[a-z]+' | sort -u) <(grep -oE -- '--[a-z]+' <<<"$manual" | sort -u) ||
     { echo "--help and the manual page name different options"; return 1; }
 
-  # What the triggers of shared-mime-info and desktop-file-utils do after an install: then the
-  # file type is known by name and by content, and the editor opens it.
+  # No maintainer scripts: shared-mime-info and desktop-file-utils (installed by deps.sh) watch
+  # the folders the package fills with file triggers, and dpkg runs them after an install.
+  local watched
+  for watched in /usr/share/mime/packages /usr/share/applications; do
+    grep -qxh "interest-noawait ${watched}" /var/lib/dpkg/info/*.triggers ||
+      { echo "no installed package's trigger watches ${watched}"; return 1; }
+  done
+  ! dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -E 'inst$|rm$' || { echo "the package has maintainer scripts"; return 1; }
+  # What those triggers do: then the file type is known by name and by content, and the editor
+  # opens it.
   local data="$scratch/data"
   mkdir -p "$data/mime/packages"
   cp "$share/mime/packages/trackwright.xml" "$data/mime/packages/"
