@@ -9,7 +9,9 @@
 
 #include <filesystem>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -67,6 +69,34 @@ TEST(RenderCommand, BadCommandLinesFailWithAMessageAndWriteNothing)
     }
     EXPECT_FALSE(std::filesystem::exists(png));
     EXPECT_FALSE(IsRenderCommand({"--render", "course.crs"}));   // the program's own name is no option
+    EXPECT_TRUE(IsThumbnailCommand({"tw", "--render", "c.crs", "--out", "c.png", "--thumbnail", "9"}));
+    EXPECT_FALSE(IsThumbnailCommand({"tw", "--thumbnail", "9", "c.crs"}));   // the editor refuses it
+}
+
+// The program bounds a thumbnail's process; a limit already lower stays. Run in a child
+// process, which the alarm and the limits would otherwise outlive the test in.
+static int ThumbnailLimitsStatus()
+{
+    const rlimit lowCpu{3, RLIM_INFINITY};
+    setrlimit(RLIMIT_CPU, &lowCpu);
+    const bool set = LimitThumbnailProcess();
+    const unsigned pending = alarm(0);
+    rlimit as{};
+    rlimit cpu{};
+    rlimit core{};
+    getrlimit(RLIMIT_AS, &as);
+    getrlimit(RLIMIT_CPU, &cpu);
+    getrlimit(RLIMIT_CORE, &core);
+    const bool right = set && pending == kThumbnailSeconds && as.rlim_cur == rlim_t{kThumbnailMemoryMiB} << 20 &&
+                       cpu.rlim_cur == 3 && core.rlim_cur == 0;
+    return right ? 0 : 1;
+}
+
+TEST(RenderCommand, ThumbnailLimitsOnlyLowerTheProcessLimits)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");   // a fresh process: the GL's threads are not forked
+    // _exit: no exit handlers (a leak check among them) run under the lowered limits.
+    EXPECT_EXIT(_exit(ThumbnailLimitsStatus()), testing::ExitedWithCode(0), "");
 }
 
 // A thumbnail is as wide or as tall as asked, in the aspect of the course, which fills it
