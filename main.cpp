@@ -13,7 +13,7 @@ CTrackwrightApp theApp;
 
 namespace {
 
-// Said the same, option for option, by the manual page (res/trackwright.1); the package
+// Said the same, option for option, by the manual page (res/trackwright.1.in); the package
 // check compares them.
 const char* const kUsage =
     "usage: trackwright [--] [COURSE]\n"
