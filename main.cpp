@@ -1,4 +1,5 @@
-// The program's entry: the render command, the informational options, or the editor.
+// The program's entry: the render and export commands, the informational options, or the editor.
+#include "app/ExportCommand.h"
 #include "app/RenderCommand.h"
 #include "app/TrackwrightApp.h"
 #include "framework/qt/QtApp.h"
@@ -16,10 +17,13 @@ namespace {
 const char* const kUsage =
     "usage: trackwright [COURSE]\n"
     "       trackwright --render COURSE --out FILE.png [--size WxH]\n"
+    "       trackwright --export COURSE --out FILE.glb [--height-scale S]\n"
     "       trackwright --help | --version\n"
     "\n"
     "Opens the course file COURSE, or the default course, in the editor.\n"
-    "--render draws the picture the editor shows for COURSE into a PNG, with no display.\n";
+    "--render draws the picture the editor shows for COURSE into a PNG, with no display.\n"
+    "--export writes COURSE as a binary glTF file: road, borders, terrain and objects, with\n"
+    "heights from its height map at S course units per grey level (default 0.1), no display.\n";
 
 }  // namespace
 
@@ -34,6 +38,8 @@ int main(int argc, char** argv)
     theApp.ComputeAppDir();
     if (IsRenderCommand(args))
         return RunRenderCommand(args, theApp.m_appDir);
+    if (IsExportCommand(args))
+        return RunExportCommand(args);
     theApp.ParseCommandLine(info);
     if (info.m_bShowHelp) {
         std::fputs(kUsage, stdout);

@@ -7,7 +7,7 @@ set -euo pipefail
 
 editor=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libpng-dev
+  qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libpng-dev libtinygltf-dev
   fonts-ipafont-gothic
 )
 test=(

@@ -1,0 +1,238 @@
+#include "geometry/CourseMeshes.h"
+
+#include "geometry/CourseSpline.h"
+#include "geometry/MapSquare.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <utility>
+
+namespace {
+
+void AddVertex(Mesh& m, double x, double y, double height)
+{
+    m.positions.push_back(static_cast<float>(x));
+    m.positions.push_back(static_cast<float>(height));
+    m.positions.push_back(static_cast<float>(-y));
+}
+
+void AddTexCoord(Mesh& m, double u, double v)
+{
+    m.texCoords.push_back(static_cast<float>(u));
+    m.texCoords.push_back(static_cast<float>(v));
+}
+
+void AddTriangle(Mesh& m, std::uint32_t a, std::uint32_t b, std::uint32_t c)
+{
+    m.indices.push_back(a);
+    m.indices.push_back(b);
+    m.indices.push_back(c);
+}
+
+// Vertex normals from the surface: each triangle's normal, weighted by its area, summed at its
+// corners. A vertex whose triangles all collapse gets up. seams lists pairs of vertices that
+// lie at the same place (a ring's closing row) and share their sum.
+void ComputeNormals(Mesh& m, const std::vector<std::pair<std::uint32_t, std::uint32_t>>& seams = {})
+{
+    std::vector<double> sum(m.positions.size(), 0.0);
+    const auto p = [&m](std::uint32_t v, int axis) { return double(m.positions[std::size_t(v) * 3 + std::size_t(axis)]); };
+    for (std::size_t t = 0; t + 2 < m.indices.size(); t += 3) {
+        const std::uint32_t a = m.indices[t];
+        const std::uint32_t b = m.indices[t + 1];
+        const std::uint32_t c = m.indices[t + 2];
+        const double e1[3] = {p(b, 0) - p(a, 0), p(b, 1) - p(a, 1), p(b, 2) - p(a, 2)};
+        const double e2[3] = {p(c, 0) - p(a, 0), p(c, 1) - p(a, 1), p(c, 2) - p(a, 2)};
+        const double n[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
+        for (const std::uint32_t v : {a, b, c})
+            for (int k = 0; k < 3; ++k)
+                sum[std::size_t(v) * 3 + std::size_t(k)] += n[k];
+    }
+    for (const auto& [a, b] : seams)
+        for (int k = 0; k < 3; ++k) {
+            const double both = sum[std::size_t(a) * 3 + std::size_t(k)] + sum[std::size_t(b) * 3 + std::size_t(k)];
+            sum[std::size_t(a) * 3 + std::size_t(k)] = both;
+            sum[std::size_t(b) * 3 + std::size_t(k)] = both;
+        }
+    m.normals.resize(m.positions.size());
+    for (std::size_t v = 0; v < sum.size(); v += 3) {
+        const double length = std::sqrt(sum[v] * sum[v] + sum[v + 1] * sum[v + 1] + sum[v + 2] * sum[v + 2]);
+        const bool usable = std::isfinite(length) && length > 0.0;
+        m.normals[v] = usable ? static_cast<float>(sum[v] / length) : 0.0f;
+        m.normals[v + 1] = usable ? static_cast<float>(sum[v + 1] / length) : 1.0f;
+        m.normals[v + 2] = usable ? static_cast<float>(sum[v + 2] / length) : 0.0f;
+    }
+}
+
+// One line of the course around the whole ring: kMeshSegments samples per span, the first
+// sample repeated at the end so a strip along it closes with its own texture seam.
+std::vector<Vector3> RingSamples(const RecordList<CourseHandle>& handles, SpanCurve curve)
+{
+    std::vector<Vector3> samples;
+    const int n = handles.GetSize();
+    if (n == 0)
+        return samples;
+    samples.reserve(std::size_t(n) * kMeshSegments + 1);
+    Vector3 span[kMeshSegments + 1];
+    for (int i = 0; i < n; ++i) {
+        SampleSpan(handles[i], NextInRing(handles, i), curve, kMeshSegments, span);
+        samples.insert(samples.end(), span, span + kMeshSegments);
+    }
+    samples.push_back(samples.front());
+    return samples;
+}
+
+}  // namespace
+
+Mesh RoadMesh(const RecordList<CourseHandle>& handles, const HeightField& heights)
+{
+    Mesh m;
+    const std::vector<Vector3> right = RingSamples(handles, RightBorder);
+    const std::vector<Vector3> left = RingSamples(handles, LeftBorder);
+    const std::vector<Vector3> centre = RingSamples(handles, Centre);
+    if (centre.empty())
+        return m;
+    double along = 0.0;
+    for (std::size_t k = 0; k < centre.size(); ++k) {
+        if (k > 0)
+            along += std::hypot(double(centre[k].x) - centre[k - 1].x, double(centre[k].y) - centre[k - 1].y);
+        AddVertex(m, right[k].x, right[k].y, HeightAt(heights, right[k].x, right[k].y) + kRoadLift);
+        AddTexCoord(m, 0.0, along / kRoadTextureLength);
+        AddVertex(m, left[k].x, left[k].y, HeightAt(heights, left[k].x, left[k].y) + kRoadLift);
+        AddTexCoord(m, 1.0, along / kRoadTextureLength);
+    }
+    // Vertex 2k is the right border's sample k, 2k + 1 the left's. The right border lies on the
+    // left of the direction of travel (seen with course y up), so this order turns counter-clockwise.
+    for (std::uint32_t k = 0; k + 1 < centre.size(); ++k) {
+        const std::uint32_t r0 = 2 * k;
+        AddTriangle(m, r0 + 1, r0 + 3, r0);
+        AddTriangle(m, r0, r0 + 3, r0 + 2);
+    }
+    const auto last = static_cast<std::uint32_t>(centre.size() - 1);
+    ComputeNormals(m, {{0, 2 * last}, {1, 2 * last + 1}});
+    return m;
+}
+
+Mesh BorderMesh(const RecordList<CourseHandle>& handles, const HeightField& heights)
+{
+    Mesh m;
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> seams;
+    for (const SpanCurve curve : {RightBorder, LeftBorder}) {
+        const std::vector<Vector3> line = RingSamples(handles, curve);
+        const auto first = static_cast<std::uint32_t>(m.VertexCount());
+        for (std::size_t k = 0; k < line.size(); ++k) {
+            // Across the line at k: the direction from the sample before to the one after, turned a
+            // quarter counter-clockwise (course y up); the ring's ends look across the seam.
+            const Vector3& before = k > 0 ? line[k - 1] : line[line.size() - 2];
+            const Vector3& after = k + 1 < line.size() ? line[k + 1] : line[1 % line.size()];
+            double ax = -(double(after.y) - before.y);
+            double ay = double(after.x) - before.x;
+            const double length = std::hypot(ax, ay);
+            ax = length > 0.0 ? ax / length * (kBorderWidth / 2) : 0.0;
+            ay = length > 0.0 ? ay / length * (kBorderWidth / 2) : 0.0;
+            const double height = HeightAt(heights, line[k].x, line[k].y) + kBorderLift;
+            AddVertex(m, line[k].x - ax, line[k].y - ay, height);
+            AddVertex(m, line[k].x + ax, line[k].y + ay, height);
+        }
+        for (std::uint32_t k = 0; k + 1 < line.size(); ++k) {
+            const std::uint32_t a = first + 2 * k;
+            AddTriangle(m, a, a + 2, a + 1);
+            AddTriangle(m, a + 1, a + 2, a + 3);
+        }
+        if (!line.empty()) {
+            const auto last = static_cast<std::uint32_t>(first + 2 * (line.size() - 1));
+            seams.emplace_back(first, last);
+            seams.emplace_back(first + 1, last + 1);
+        }
+    }
+    ComputeNormals(m, seams);
+    return m;
+}
+
+Mesh TerrainMesh(const HeightField& heights)
+{
+    Mesh m;
+    const bool hasMap = heights.pixels && heights.width > 0 && heights.height > 0;
+    // One vertex per texel centre up to kMaxTerrainSide; the outermost ones move out to the
+    // square's edge, where the clamped heights are those of the edge texels' centres.
+    const auto side = [hasMap](std::int32_t texels) { return hasMap ? std::clamp(texels, 2, kMaxTerrainSide) : 2; };
+    const std::int32_t columns = side(heights.width);
+    const std::int32_t rows = side(heights.height);
+    const auto place = [](std::int32_t k, std::int32_t count, std::int32_t texels, double& texel) {
+        texel = texels > 1 ? double(k) * (texels - 1) / (count - 1) : 0.0;
+        if (k == 0)
+            return -double(kMapSquareHalf);
+        if (k == count - 1)
+            return double(kMapSquareHalf);
+        return (texel + 0.5) / texels * kMapSquareSide - kMapSquareHalf;
+    };
+    m.positions.reserve(std::size_t(columns) * std::size_t(rows) * 3);
+    m.texCoords.reserve(std::size_t(columns) * std::size_t(rows) * 2);
+    for (std::int32_t r = 0; r < rows; ++r) {
+        double row = 0.0;
+        const double y = place(r, rows, heights.height, row);
+        for (std::int32_t c = 0; c < columns; ++c) {
+            double column = 0.0;
+            const double x = place(c, columns, heights.width, column);
+            AddVertex(m, x, y, HeightAtTexel(heights, column, row));
+            AddTexCoord(m, MapSquareTexCoord(x), 1.0 - MapSquareTexCoord(y));
+        }
+    }
+    m.indices.reserve(std::size_t(columns - 1) * std::size_t(rows - 1) * 6);
+    for (std::int32_t r = 0; r + 1 < rows; ++r) {
+        for (std::int32_t c = 0; c + 1 < columns; ++c) {
+            const auto v00 = static_cast<std::uint32_t>(r * columns + c);
+            const auto v01 = static_cast<std::uint32_t>((r + 1) * columns + c);
+            AddTriangle(m, v00, v00 + 1, v01);
+            AddTriangle(m, v00 + 1, v01 + 1, v01);
+        }
+    }
+    ComputeNormals(m);
+    return m;
+}
+
+namespace {
+
+// The footprint rectangle in the node's frame: half extents Width and Height along x and
+// course y, kFootprintLift above the node.
+Mesh FootprintMesh(float width, float height)
+{
+    Mesh m;
+    const double corners[4][2] = {{-width, -height}, {width, -height}, {width, height}, {-width, height}};
+    for (const auto& c : corners) {
+        AddVertex(m, c[0], c[1], kFootprintLift);
+        AddTexCoord(m, c[0] < 0 ? 0.0 : 1.0, c[1] < 0 ? 1.0 : 0.0);
+    }
+    AddTriangle(m, 0, 1, 2);
+    AddTriangle(m, 0, 2, 3);
+    ComputeNormals(m);
+    return m;
+}
+
+}  // namespace
+
+CourseMeshes BuildCourseMeshes(const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects,
+                               const HeightField& heights)
+{
+    CourseMeshes meshes;
+    meshes.road = RoadMesh(handles, heights);
+    meshes.borders = BorderMesh(handles, heights);
+    meshes.terrain = TerrainMesh(heights);
+    std::map<std::pair<float, float>, std::size_t> meshOfSize;
+    meshes.objects.reserve(std::size_t(objects.GetSize()));
+    for (const XObject& o : objects) {
+        const auto [at, added] = meshOfSize.try_emplace({o.Width, o.Height}, meshes.objectMeshes.size());
+        if (added)
+            meshes.objectMeshes.push_back(FootprintMesh(o.Width, o.Height));
+        ObjectNode node;
+        node.name = o.FileName;
+        node.mesh = at->second;
+        node.translation = {o.Pos.x, static_cast<float>(HeightAt(heights, o.Pos.x, o.Pos.y)), -o.Pos.y};
+        // The view turns an object clockwise by Direction (course y up); about glTF's up axis
+        // that is a turn by -Direction.
+        const double half = -double(o.Direction) / 2.0;
+        node.rotation = {0.0f, static_cast<float>(std::sin(half)), 0.0f, static_cast<float>(std::cos(half))};
+        meshes.objects.push_back(std::move(node));
+    }
+    return meshes;
+}
