@@ -3,6 +3,7 @@
 // anything is written. The files written here are checked by the Khronos validator afterwards
 // (CMakeLists.txt).
 #include "support/BmpWriter.h"
+#include "support/TestBackend.h"
 #include "support/TestData.h"
 
 #include "app/ExportCommand.h"
@@ -11,6 +12,7 @@
 #include "geometry/CourseMeshes.h"
 #include "geometry/CourseSpline.h"
 #include "geometry/ObjectFootprint.h"
+#include "res/Resource.h"
 #include "res/TrackwrightResources.h"
 
 #include <gtest/gtest.h>
@@ -260,4 +262,39 @@ TEST(Export, BadInputIsRefusedAndNothingIsWritten)
     const ExportRun flat = Export(missingMap, (dir / "flat.glb").string());
     EXPECT_EQ(flat.status, 0) << flat.stderrText;
     EXPECT_NE(flat.stderrText.find("ハイトマップのファイルが読み込めません"), std::string::npos) << flat.stderrText;
+}
+
+// File → Export in the window: the height scale dialog starts from the user's last scale, a name
+// typed without an extension gets .glb, the file is written and the status bar says so; Cancel in
+// either dialog writes nothing.
+TEST(Export, WindowCommandAsksScaleAndPathAndRemembersTheScale)
+{
+    AfxSetResources(&TrackwrightResources());
+    TestBackend backend;
+    backend.profile["Export/HeightScale"] = "0.25000000";
+    std::string shown;
+    backend.dialogScript = [&shown](CDialog& dlg, TestDialogHost& host) {
+        shown = host.GetItemText(IDC_HEIGHT_SCALE);
+        host.SetItemText(IDC_HEIGHT_SCALE, "0.5");
+        dlg.OnOK();
+    };
+    const fs::path dir = OutDir() / "window";
+    fs::create_directories(dir);
+    backend.fileAnswers = {(dir / "typed").string()};
+    CTrackwrightDoc doc;
+    doc.OnNewDocument();
+    doc.OnFileExport();
+    EXPECT_EQ(shown, "0.25");
+    EXPECT_EQ(backend.profile["Export/HeightScale"], "0.50000000");
+    EXPECT_TRUE(fs::is_regular_file(dir / "typed.glb"));
+    EXPECT_EQ(backend.statusText, "エクスポートしました: " + (dir / "typed.glb").string());
+
+    backend.fileAnswers = {(dir / "cancelled.glb").string()};
+    backend.dialogScript = [](CDialog& dlg, TestDialogHost&) { dlg.OnCancel(); };
+    doc.OnFileExport();
+    backend.dialogScript = nullptr;
+    backend.fileAnswers.clear();
+    doc.OnFileExport();
+    EXPECT_FALSE(fs::exists(dir / "cancelled.glb"));
+    EXPECT_EQ(backend.profile["Export/HeightScale"], "0.50000000");
 }
