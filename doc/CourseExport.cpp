@@ -13,6 +13,7 @@
 #include "res/Resource.h"
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -61,20 +62,24 @@ bool ExportCourse(const CTrackwrightDoc& doc, const std::string& outPath, double
         return false;
     }
     const std::string& coursePath = doc.GetPathName();
-    const DecodedMap heightMap = ReadMap(doc.m_heightMap, coursePath, IDS_HEIGHTMAP_NOT_READ);
-    HeightField heights;
-    heights.pixels = heightMap.pixels.get();
-    heights.width = heightMap.info.width;
-    heights.height = heightMap.info.height;
-    heights.components = heightMap.info.components;
-    heights.scale = heightScale;
-    const CourseMeshes meshes = BuildCourseMeshes(doc.m_course.m_handles, doc.m_xobjects, heights);
+    CourseMeshes meshes;
+    {
+        // The height map's pixels go once the meshes hold the heights.
+        const DecodedMap heightMap = ReadMap(doc.m_heightMap, coursePath, IDS_HEIGHTMAP_NOT_READ);
+        HeightField heights;
+        heights.pixels = heightMap.pixels.get();
+        heights.width = heightMap.info.width;
+        heights.height = heightMap.info.height;
+        heights.components = heightMap.info.components;
+        heights.scale = heightScale;
+        meshes = BuildCourseMeshes(doc.m_course.m_handles, doc.m_xobjects, heights);
+    }
 
     std::string png;
     if (const DecodedMap colorMap = ReadMap(doc.m_colorMap, coursePath, IDS_COLORMAP_NOT_READ); colorMap.pixels)
         png = EncodePngPixels(colorMap.info.width, colorMap.info.height, colorMap.info.components,
                               colorMap.pixels.get(), true);
-    const std::string glb = EncodeCourseGlb(meshes, png);
+    const std::string glb = EncodeCourseGlb(std::move(meshes), png);
     if (glb.empty() || !ReplaceFileContents(outPath, glb)) {
         AfxMessageBox(std::string(AfxLoadString(IDS_EXPORT_WRITE_FAILED)) + outPath, MB_OK);
         return false;

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
-#include <sstream>
+#include <ostream>
+#include <streambuf>
 
 namespace {
 
@@ -62,8 +63,9 @@ public:
         return static_cast<int>(m_model.accessors.size() - 1);
     }
 
-    // The mesh's index, or -1 for a mesh with no triangles (glTF has no empty accessor).
-    int AddMesh(const Mesh& mesh, const std::string& name, int material)
+    // The mesh's index, or -1 for a mesh with no triangles (glTF has no empty accessor). The
+    // mesh's own arrays are given back once in the buffer: a large course holds them only once.
+    int AddMesh(Mesh& mesh, const std::string& name, int material)
     {
         if (mesh.indices.empty() || mesh.VertexCount() == 0)
             return -1;
@@ -79,6 +81,7 @@ public:
         m.name = name;
         m.primitives.push_back(std::move(p));
         m_model.meshes.push_back(std::move(m));
+        mesh = Mesh{};
         return static_cast<int>(m_model.meshes.size() - 1);
     }
 
@@ -126,6 +129,29 @@ private:
     tinygltf::Model& m_model;
 };
 
+// Appends everything written to a string reserved beforehand, so the file's bytes exist once
+// (a string stream grows by doubling and copies them again when asked for them).
+class StringSink : public std::streambuf {
+public:
+    explicit StringSink(std::string& bytes) : m_bytes(bytes) {}
+
+protected:
+    std::streamsize xsputn(const char* data, std::streamsize n) override
+    {
+        m_bytes.append(data, static_cast<std::size_t>(n));
+        return n;
+    }
+    int_type overflow(int_type c) override
+    {
+        if (!traits_type::eq_int_type(c, traits_type::eof()))
+            m_bytes.push_back(traits_type::to_char_type(c));
+        return traits_type::not_eof(c);
+    }
+
+private:
+    std::string& m_bytes;
+};
+
 tinygltf::Node NamedNode(const std::string& name, int mesh)
 {
     tinygltf::Node node;
@@ -136,7 +162,7 @@ tinygltf::Node NamedNode(const std::string& name, int mesh)
 
 }  // namespace
 
-std::string EncodeCourseGlb(const CourseMeshes& meshes, const std::string& terrainPng)
+std::string EncodeCourseGlb(CourseMeshes meshes, const std::string& terrainPng)
 {
     tinygltf::Model model;
     model.asset.version = "2.0";
@@ -156,7 +182,7 @@ std::string EncodeCourseGlb(const CourseMeshes& meshes, const std::string& terra
     b.AddNode(NamedNode("terrain", b.AddMesh(meshes.terrain, "terrain", ground)));
     std::vector<int> footprintMeshes;
     footprintMeshes.reserve(meshes.objectMeshes.size());
-    for (const Mesh& m : meshes.objectMeshes)
+    for (Mesh& m : meshes.objectMeshes)
         footprintMeshes.push_back(b.AddMesh(m, "footprint", footprint));
     for (const ObjectNode& o : meshes.objects) {
         tinygltf::Node node = NamedNode(o.name, footprintMeshes.at(o.mesh));
@@ -168,9 +194,13 @@ std::string EncodeCourseGlb(const CourseMeshes& meshes, const std::string& terra
         b.AddNode(std::move(node));
     }
 
-    std::ostringstream out;
+    // The binary chunk, its header and room for the JSON (about 300 bytes a node).
+    std::string bytes;
+    bytes.reserve(model.buffers[0].data.size() + 300 * model.nodes.size() + (64 << 10));
+    StringSink sink(bytes);
+    std::ostream out(&sink);
     tinygltf::TinyGLTF writer;
     if (!writer.WriteGltfSceneToStream(&model, out, false, true) || !out)
         return {};
-    return std::move(out).str();
+    return bytes;
 }

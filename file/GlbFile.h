@@ -9,5 +9,5 @@
 // object named by its file name (also in its extras as "file") holding its footprint. The road
 // gets grey asphalt, the borders white, the terrain terrainPng (the bytes of a PNG file, the
 // colour map) as its texture when given, else grey. An empty mesh leaves its node without one.
-// Empty when the library fails.
-std::string EncodeCourseGlb(const CourseMeshes& meshes, const std::string& terrainPng);
+// Empty when the library fails. The meshes are taken (and let go as they are copied).
+std::string EncodeCourseGlb(CourseMeshes meshes, const std::string& terrainPng);
