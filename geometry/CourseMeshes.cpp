@@ -194,11 +194,14 @@ Mesh TerrainMesh(const HeightField& heights)
 namespace {
 
 // The footprint rectangle in the node's frame: half extents Width and Height along x and
-// course y, kFootprintLift above the node.
+// course y, kFootprintLift above the node. A negative size draws the same rectangle mirrored;
+// its magnitude keeps the face turned up.
 Mesh FootprintMesh(float width, float height)
 {
     Mesh m;
-    const double corners[4][2] = {{-width, -height}, {width, -height}, {width, height}, {-width, height}};
+    const double a = std::fabs(double(width));
+    const double b = std::fabs(double(height));
+    const double corners[4][2] = {{-a, -b}, {a, -b}, {a, b}, {-a, b}};
     for (const auto& c : corners) {
         AddVertex(m, c[0], c[1], kFootprintLift);
         AddTexCoord(m, c[0] < 0 ? 0.0 : 1.0, c[1] < 0 ? 1.0 : 0.0);

@@ -28,6 +28,12 @@ for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 
+# The glTF validator the tests run is an npm package: Node and npm from Debian unless some are
+# already there (a Node from elsewhere brings its own npm, which Debian's would clash with).
+if [ "$1" = test ] && ! command -v npm >/dev/null 2>&1; then
+  missing+=(nodejs npm)
+fi
+
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
   sudo_cmd=(sudo)
