@@ -84,6 +84,32 @@ std::vector<Vector3> RingSamples(const RecordList<CourseHandle>& handles, SpanCu
 
 }  // namespace
 
+namespace {
+
+// Divisions across the road: enough that no stretch between two vertices of a row is wider than a
+// height-map texel, so the road follows the ground the terrain shows instead of cutting chords
+// under its bumps; one where the ground is flat. A long course gets fewer, so the road stays
+// within half as many vertices as the largest terrain.
+int RoadDivisions(const std::vector<Vector3>& right, const std::vector<Vector3>& left, const HeightField& heights)
+{
+    if (!heights.pixels || heights.width <= 0 || heights.height <= 0 || right.empty())
+        return 1;
+    const auto affordable = static_cast<int>(std::min<std::size_t>(kMaxRoadDivisions, kMaxRoadVertices / right.size() - 1));
+    if (affordable <= 1)
+        return 1;
+    const double texel = kMapSquareSide / std::max(heights.width, heights.height);
+    double widest = 0.0;
+    for (std::size_t k = 0; k < right.size(); ++k)
+        widest = std::max(widest, std::hypot(double(left[k].x) - right[k].x, double(left[k].y) - right[k].y));
+    const double wanted = std::ceil(widest / texel);
+    // Also where a width is not finite (the comparison is false).
+    if (!(wanted < affordable))
+        return affordable;
+    return std::max(1, static_cast<int>(wanted));
+}
+
+}  // namespace
+
 Mesh RoadMesh(const RecordList<CourseHandle>& handles, const HeightField& heights)
 {
     Mesh m;
@@ -92,24 +118,35 @@ Mesh RoadMesh(const RecordList<CourseHandle>& handles, const HeightField& height
     const std::vector<Vector3> centre = RingSamples(handles, Centre);
     if (centre.empty())
         return m;
+    const int divisions = RoadDivisions(right, left, heights);
+    const auto across = static_cast<std::uint32_t>(divisions + 1);
     double along = 0.0;
     for (std::size_t k = 0; k < centre.size(); ++k) {
         if (k > 0)
             along += std::hypot(double(centre[k].x) - centre[k - 1].x, double(centre[k].y) - centre[k - 1].y);
-        AddVertex(m, right[k].x, right[k].y, HeightAt(heights, right[k].x, right[k].y) + kRoadLift);
-        AddTexCoord(m, 0.0, along / kRoadTextureLength);
-        AddVertex(m, left[k].x, left[k].y, HeightAt(heights, left[k].x, left[k].y) + kRoadLift);
-        AddTexCoord(m, 1.0, along / kRoadTextureLength);
+        // From the right border (u 0) straight across to the left one (u 1); the ends are the samples.
+        for (int j = 0; j <= divisions; ++j) {
+            const double u = double(j) / divisions;
+            const double x = j == divisions ? double(left[k].x) : right[k].x + (double(left[k].x) - right[k].x) * u;
+            const double y = j == divisions ? double(left[k].y) : right[k].y + (double(left[k].y) - right[k].y) * u;
+            AddVertex(m, x, y, HeightAt(heights, x, y) + kRoadLift);
+            AddTexCoord(m, u, along / kRoadTextureLength);
+        }
     }
-    // Vertex 2k is the right border's sample k, 2k + 1 the left's. The right border lies on the
-    // left of the direction of travel (seen with course y up), so this order turns counter-clockwise.
+    // Row k holds vertices k * across + j. The right border lies on the left of the direction of
+    // travel (seen with course y up), so this order turns counter-clockwise.
     for (std::uint32_t k = 0; k + 1 < centre.size(); ++k) {
-        const std::uint32_t r0 = 2 * k;
-        AddTriangle(m, r0 + 1, r0 + 3, r0);
-        AddTriangle(m, r0, r0 + 3, r0 + 2);
+        for (std::uint32_t j = 0; j + 1 < across; ++j) {
+            const std::uint32_t a = k * across + j;
+            AddTriangle(m, a + 1, a + across + 1, a);
+            AddTriangle(m, a, a + across + 1, a + across);
+        }
     }
     const auto last = static_cast<std::uint32_t>(centre.size() - 1);
-    ComputeNormals(m, {{0, 2 * last}, {1, 2 * last + 1}});
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> seams;
+    for (std::uint32_t j = 0; j < across; ++j)
+        seams.emplace_back(j, last * across + j);
+    ComputeNormals(m, seams);
     return m;
 }
 

@@ -30,7 +30,8 @@ struct ObjectNode {
 };
 
 struct CourseMeshes {
-    Mesh road;      // between the borders, on the drawn samples, kRoadLift above the ground
+    Mesh road;      // between the borders, on the drawn samples, kRoadLift above the ground; each
+                    // row runs straight across from the right border (u 0) to the left (u 1)
     Mesh borders;   // both border lines as strips kBorderWidth wide, kBorderLift above the ground
     Mesh terrain;   // a grid over the map square; texture coordinates place the colour map as the view
                     // does, v from the image's top row (its last decoded row) down
@@ -43,6 +44,10 @@ constexpr int kMeshSegments = 20;
 // The most terrain vertices along a side; a larger map is sampled at a fixed stride.
 constexpr std::int32_t kMaxTerrainSide = 1025;
 constexpr float kRoadLift = 0.05f;
+// The most divisions across the road (one per height-map texel it spans, at least one), and the
+// most road vertices those divisions may make (half the largest terrain).
+constexpr int kMaxRoadDivisions = 16;
+constexpr std::size_t kMaxRoadVertices = std::size_t(1) << 19;
 constexpr float kBorderLift = 0.1f;
 constexpr float kBorderWidth = 0.2f;
 constexpr float kFootprintLift = 0.1f;

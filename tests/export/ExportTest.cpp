@@ -112,9 +112,15 @@ TEST(Export, SampleReadsBackAsTheCourse)
     ASSERT_GE(m.nodes.size(), 3u);
     EXPECT_EQ(std::tuple(m.nodes[0].name, m.nodes[1].name, m.nodes[2].name), std::tuple("road", "borders", "terrain"));
 
+    // Each row of the road runs straight across from the right border's sample to the left's, a
+    // vertex per texel of width; every vertex at the height under it plus the lift, facing up.
     const tinygltf::Primitive& road = PrimitiveOf(m, "road");
     const int n = doc.m_course.m_handles.GetSize();
-    ASSERT_EQ(m.accessors.at(std::size_t(road.attributes.at("POSITION"))).count, std::size_t(2 * (20 * n + 1)));
+    const std::size_t rows = std::size_t(20 * n + 1);
+    const std::size_t vertices = m.accessors.at(std::size_t(road.attributes.at("POSITION"))).count;
+    ASSERT_EQ(vertices % rows, 0u);
+    const std::size_t across = vertices / rows;
+    ASSERT_GE(across, 11u) << "a road 10 units wide over 1-unit texels";
     const float* p = Floats(m, road.attributes.at("POSITION"));
     const float* normal = Floats(m, road.attributes.at("NORMAL"));
     Vector3 right[21];
@@ -123,12 +129,15 @@ TEST(Export, SampleReadsBackAsTheCourse)
     for (int i = 0; i < n && wrong < 5; ++i) {
         SampleSpan(doc.m_course.m_handles[i], NextInRing(doc.m_course.m_handles, i), RightBorder, 20, right);
         SampleSpan(doc.m_course.m_handles[i], NextInRing(doc.m_course.m_handles, i), LeftBorder, 20, left);
-        for (int k = 0; k < 20; ++k) {
-            const std::size_t v = std::size_t(2 * (20 * i + k));
-            for (const auto& [s, at] : {std::pair(right[k], v), std::pair(left[k], v + 1)}) {
-                const float expected[3] = {s.x, float(HeightAt(field, s.x, s.y) + kRoadLift), -s.y};
+        for (int k = 0; k < 20 && wrong < 5; ++k) {
+            for (std::size_t j = 0; j < across; ++j) {
+                const double u = double(j) / double(across - 1);
+                const double x = right[k].x + (double(left[k].x) - right[k].x) * u;
+                const double y = right[k].y + (double(left[k].y) - right[k].y) * u;
+                const std::size_t at = std::size_t(20 * i + k) * across + j;
+                const double expected[3] = {x, HeightAt(field, x, y) + kRoadLift, -y};
                 for (int a = 0; a < 3; ++a) {
-                    if (std::fabs(p[3 * at + std::size_t(a)] - expected[a]) > 1e-4f)
+                    if (std::fabs(p[3 * at + std::size_t(a)] - expected[a]) > 1e-4)
                         ++wrong, ADD_FAILURE() << "road vertex " << at << " axis " << a;
                 }
                 if (normal[3 * at + 1] <= 0.5f)
