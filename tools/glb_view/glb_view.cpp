@@ -68,7 +68,7 @@ void DrawPrimitive(const tinygltf::Model& m, const tinygltf::Primitive& p, const
         const std::size_t v = idx[i];
         glNormal3fv(nor + 3 * v);
         if (uv)
-            glTexCoord2f(uv[2 * v], 1.0f - uv[2 * v + 1]);   // the GL's rows run bottom up
+            glTexCoord2fv(uv + 2 * v);   // the image's top row went up first, at t 0, where glTF's v is 0
         glVertex3fv(pos + 3 * v);
     }
     glEnd();
@@ -81,7 +81,7 @@ void DrawPrimitive(const tinygltf::Model& m, const tinygltf::Primitive& p, const
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: glb_view FILE.glb OUT.png [WxH]\n");
+        std::fprintf(stderr, "usage: glb_view FILE.glb OUT.png [WxH [top]]\n");
         return 2;
     }
     int width = 1280;
@@ -105,12 +105,22 @@ int main(int argc, char** argv)
     glEnable(GL_DEPTH_TEST);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(40.0, double(width) / height, 1.0, 2000.0);
+    // "top": straight down on the map square, course y up the picture, unlit: the colours and the
+    // layout to hold against the editor's own picture of the course.
+    const bool top = argc > 4 && std::string(argv[4]) == "top";
+    if (top)
+        glOrtho(-128.0 * width / height, 128.0 * width / height, -128.0, 128.0, 1.0, 2000.0);
+    else
+        gluPerspective(40.0, double(width) / height, 1.0, 2000.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    // From the south-west, high up, looking at the middle of the map square.
-    gluLookAt(-150.0, 170.0, 230.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
-    glEnable(GL_LIGHTING);
+    // Otherwise from the south-west, high up, looking at the middle of the map square.
+    if (top)
+        gluLookAt(0.0, 500.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, -1.0);
+    else
+        gluLookAt(-150.0, 170.0, 230.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+    if (!top)
+        glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
     glEnable(GL_COLOR_MATERIAL);
     glEnable(GL_NORMALIZE);
