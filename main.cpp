@@ -1,4 +1,5 @@
-// The program's entry: the render command, the informational options, or the editor.
+// The program's entry: the render and export commands, the informational options, or the editor.
+#include "app/ExportCommand.h"
 #include "app/RenderCommand.h"
 #include "app/TrackwrightApp.h"
 #include "framework/qt/QtApp.h"
@@ -18,6 +19,7 @@ namespace {
 const char* const kUsage =
     "usage: trackwright [--] [COURSE]\n"
     "       trackwright --render COURSE --out FILE.png [--size WxH | --thumbnail SIZE]\n"
+    "       trackwright --export COURSE --out FILE.glb [--height-scale S]\n"
     "       trackwright --help | --version\n"
     "\n"
     "Opens the course file COURSE, or the default course, in the editor.\n"
@@ -28,11 +30,14 @@ const char* const kUsage =
     "  --thumbnail SIZE  draw only the course and its objects, framed tight in their aspect, the longer side SIZE\n"
     "                    pixels (1 to 2048), reading nothing but COURSE (at most 16 MiB), within 1 GiB of memory\n"
     "                    and 10 seconds\n"
+    "  --export COURSE   write COURSE as a binary glTF file (road, borders, terrain and objects), with no display\n"
+    "  --out FILE.glb    the glTF file to write; it is replaced whole or left as it was\n"
+    "  --height-scale S  course units per grey level of the height map, 0 to 1000 (default 0.1)\n"
     "  -h, --help        print this text and exit\n"
     "  --version         print the version and exit\n"
     "\n"
     "Exit status: 0 done; 1 COURSE could not be read or drawn, or FILE.png not written; 2 a bad command\n"
-    "line; 3 no OpenGL for --render.\n";
+    "line; 3 no OpenGL for --render. --export: 0 written; 1 anything else, with the reason.\n";
 
 }  // namespace
 
@@ -52,6 +57,8 @@ int main(int argc, char** argv)
     theApp.ComputeAppDir();
     if (IsRenderCommand(args))
         return RunRenderCommand(args, theApp.m_appDir);
+    if (IsExportCommand(args))
+        return RunExportCommand(args);
     theApp.ParseCommandLine(info);
     if (info.m_bShowHelp) {
         std::fputs(kUsage, stdout);

@@ -1,5 +1,6 @@
 #include "app/RenderCommand.h"
 
+#include "app/ConsoleBackend.h"
 #include "app/TrackwrightApp.h"
 #include "doc/TrackwrightDoc.h"
 #include "file/CourseFile.h"
@@ -23,26 +24,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Message boxes become lines on stderr; there is no window to ask anything.
-class ConsoleBackend : public CBackend {
-public:
-    bool CreateFrameWindow(CFrameWnd*) override { return false; }
-    void ShowFrameWindow(CFrameWnd*, int) override {}
-    void DestroyFrameWindow(CFrameWnd*) override {}
-    int Run() override { return 0; }
-    int MessageBox(const std::string& text, const std::string&, UINT) override
-    {
-        std::fprintf(stderr, "trackwright: %s\n", text.c_str());
-        return IDOK;
-    }
-    bool PromptFileName(std::string&, bool, const std::string&) override { return false; }
-    int DoModal(CDialog*) override { return IDCANCEL; }
-    std::string GetProfileString(const std::string&, const std::string&) override { return {}; }
-    void WriteProfileString(const std::string&, const std::string&, const std::string&) override {}
-    bool MakeGLCurrent() override { return true; }
-    void SetStatusText(const std::string& text) override { std::fprintf(stderr, "trackwright: %s\n", text.c_str()); }
-};
 
 // One side of "WxH": decimal digits only, 1 to 16384.
 bool ParseSide(std::string_view text, int& value)

@@ -1,12 +1,15 @@
 #pragma once
 
-#include "doc/MapImage.h"
+#include "file/MapImage.h"
 #include "geometry/CourseRecords.h"
 #include "geometry/RecordList.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+
+// The GL pixel format of a decoded map: GL_RGB or GL_LUMINANCE (one byte per channel).
+std::uint32_t MapPixelFormat(const MapImageInfo& info);
 
 // The course proper: the ring of handles and the map texture under it.
 class CourseData {

@@ -7,6 +7,11 @@
 
 #include <utility>
 
+std::uint32_t MapPixelFormat(const MapImageInfo& info)
+{
+    return info.components == 3 ? GL_RGB : GL_LUMINANCE;
+}
+
 std::int32_t CourseData::MaxMapSide()
 {
     AfxMakeGLCurrent();
@@ -50,8 +55,7 @@ bool CourseData::LoadMapTexture(std::string path)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     gluBuild2DMipmaps(GL_TEXTURE_2D, m_mapInfo.components, m_mapInfo.width, m_mapInfo.height,
-                      static_cast<GLenum>(m_mapInfo.format), static_cast<GLenum>(m_mapInfo.type),
-                      m_mapPixels.get());
+                      static_cast<GLenum>(MapPixelFormat(m_mapInfo)), GL_UNSIGNED_BYTE, m_mapPixels.get());
 
     // Nothing draws the replaced map again; give its video memory back.
     if (replaced != 0)

@@ -13,6 +13,7 @@ namespace {
 
 const CmdMapEntry<CTrackwrightDoc> s_messageMap[] = {
     {ID_SETTINGS, ID_SETTINGS, &CTrackwrightDoc::OnSettings, &CTrackwrightDoc::OnUpdateAlwaysEnabled},
+    {ID_FILE_EXPORT, ID_FILE_EXPORT, &CTrackwrightDoc::OnFileExport, &CTrackwrightDoc::OnUpdateAlwaysEnabled},
     {ID_VIEW_HEIGHTMAP, ID_VIEW_HEIGHTMAP, &CTrackwrightDoc::OnViewHeightMap,
      &CTrackwrightDoc::OnUpdateViewHeightMap},
     {ID_VIEW_COLORMAP, ID_VIEW_COLORMAP, &CTrackwrightDoc::OnViewColorMap,

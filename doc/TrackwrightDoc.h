@@ -37,6 +37,8 @@ public:
 
     // Commands.
     void OnSettings();
+    // File → Export: the height scale (remembered per user), a .glb path, the file (ExportDlg.cpp).
+    void OnFileExport();
     void OnViewHeightMap();
     void OnViewColorMap();
     void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);

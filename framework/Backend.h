@@ -26,6 +26,12 @@ public:
     virtual int MessageBox(const std::string& text, const std::string& caption, UINT nType) = 0;
     // A file dialog; true with the chosen path, false when cancelled.
     virtual bool PromptFileName(std::string& path, bool bOpen, const std::string& title) = 0;
+    // A save dialog that lists the files filter names ("Text (*.ext)"); without a back end's own,
+    // the plain one.
+    virtual bool PromptSaveFileName(std::string& path, const std::string& title, const std::string& filter)
+    {
+        return PromptFileName(path, false, title);
+    }
     virtual int DoModal(CDialog* pDlg) = 0;
 
     // The profile: one string per entry of a section.

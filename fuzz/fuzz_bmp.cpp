@@ -1,7 +1,7 @@
 // The map image decoder on any bytes.
 #include "FuzzCheck.h"
 
-#include "doc/MapImage.h"
+#include "file/MapImage.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -12,6 +12,7 @@ const MenuItemDef s_menu[] = {
     {M::Item, ID_FILE_OPEN, "開く(&O)...\tCtrl+O"},
     {M::Item, ID_FILE_SAVE, "上書き保存(&S)\tCtrl+S"},
     {M::Item, ID_FILE_SAVE_AS, "名前を付けて保存(&A)..."},
+    {M::Item, ID_FILE_EXPORT, "エクスポート(&E)..."},
     {M::Separator, 0, ""},
     {M::Item, ID_FILE_MRU_FILE1, "最新のファイル", true},
     {M::Separator, 0, ""},
@@ -157,6 +158,14 @@ const StringDef s_strings[] = {
     {ID_PREV_PANE, "前のｳｨﾝﾄﾞｳ ｳｨﾝﾄﾞｳに切り替え\n前のﾍﾟｲﾝ"},
     {ID_VIEW_TOOLBAR, "ﾂｰﾙ ﾊﾞｰの表示/非表示\nﾂｰﾙ ﾊﾞｰの表示/非表示"},
     {ID_VIEW_SHOWALL, "ｺｰｽとXｵﾌﾞｼﾞｪｸﾄ全体が見えるように表示\n全体表示"},
+    {IDS_EXPORT_BAD_POINT, "値が数でないか範囲外のためエクスポートできません。コントロールポイント: "},
+    {IDS_EXPORT_BAD_XOBJECT, "値が数でないか範囲外のためエクスポートできません。Xオブジェクト: "},
+    {IDS_EXPORT_BAD_SCALE, "高さの倍率は 0 から 1000 までの数で入力してください。"},
+    {IDS_EXPORT_WRITE_FAILED, "エクスポートのファイルに書き込めません: "},
+    {IDS_EXPORT_DONE, "エクスポートしました: "},
+    {IDS_EXPORT_TITLE, "エクスポート"},
+    {IDS_EXPORT_FILTER, "glTF バイナリ (*.glb)"},
+    {ID_FILE_EXPORT, "ｺｰｽと地形を glTF ﾌｧｲﾙ (.glb) に書き出す\nエクスポート"},
 };
 
 using C = DialogControlDef;
@@ -179,6 +188,13 @@ const DialogControlDef s_settingsControls[] = {
     {C::Edit, IDC_XOBJECT_SCALE, "", 70, 80, 40, 14},
     {C::DefPushButton, IDOK, "OK", 180, 80, 50, 14},
     {C::PushButton, IDCANCEL, "ｷｬﾝｾﾙ", 235, 80, 50, 14},
+};
+
+const DialogControlDef s_exportControls[] = {
+    {C::Static, 0, "高さの倍率 (1 階調あたり)(&H):", 5, 8, 90, 8},
+    {C::Edit, IDC_HEIGHT_SCALE, "", 100, 5, 50, 14},
+    {C::DefPushButton, IDOK, "OK", 45, 28, 50, 14},
+    {C::PushButton, IDCANCEL, "ｷｬﾝｾﾙ", 100, 28, 50, 14},
 };
 
 const DialogControlDef s_pointValuesControls[] = {
@@ -220,6 +236,7 @@ const DialogDef s_dialogs[] = {
     {IDD_SETTINGS, "設定ダイアログ", 295, 105, "ＭＳ Ｐゴシック", 9, s_settingsControls},
     {IDD_POINT_VALUES, "コントロールポイントの数値", 172, 120, "ＭＳ Ｐゴシック", 9, s_pointValuesControls},
     {IDD_XOBJECT_VALUES, "Xオブジェクトの数値", 172, 120, "ＭＳ Ｐゴシック", 9, s_xobjectValuesControls},
+    {IDD_EXPORT, "エクスポート", 157, 48, "ＭＳ Ｐゴシック", 9, s_exportControls},
 };
 
 const ResourceSet s_resources = {s_menu, s_accelerators, s_toolBar, s_strings, s_dialogs};

@@ -7,7 +7,7 @@ set -euo pipefail
 
 editor=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libpng-dev
+  qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libpng-dev libtinygltf-dev
   fonts-ipafont-gothic
 )
 test=(
@@ -28,6 +28,12 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+
+# The glTF validator the tests run is an npm package: Node and npm from Debian unless some are
+# already there (a Node from elsewhere brings its own npm, which Debian's would clash with).
+if [ "$1" = test ] && ! command -v npm >/dev/null 2>&1; then
+  missing+=(nodejs npm)
+fi
 
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then

@@ -256,6 +256,16 @@ bool QtBackend::PromptFileName(std::string& path, bool bOpen, const std::string&
     return true;
 }
 
+bool QtBackend::PromptSaveFileName(std::string& path, const std::string& title, const std::string& filter)
+{
+    const QString chosen = QFileDialog::getSaveFileName(DialogParent(), ToQString(title), FileNameToQString(path),
+                                                        ToQString(filter));
+    if (chosen.isEmpty())
+        return false;
+    path = FileNameFromQString(chosen, path);
+    return true;
+}
+
 int QtBackend::DoModal(CDialog* pDlg)
 {
     const DialogDef* pDef = pDlg ? AfxFindDialog(pDlg->m_nIDTemplate) : nullptr;

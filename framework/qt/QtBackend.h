@@ -29,6 +29,7 @@ public:
 
     int MessageBox(const std::string& text, const std::string& caption, UINT nType) override;
     bool PromptFileName(std::string& path, bool bOpen, const std::string& title) override;
+    bool PromptSaveFileName(std::string& path, const std::string& title, const std::string& filter) override;
     int DoModal(CDialog* pDlg) override;
 
     std::string GetProfileString(const std::string& section, const std::string& entry) override;

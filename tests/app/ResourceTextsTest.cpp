@@ -39,7 +39,8 @@ std::vector<std::string> Rows(const ResourceSet& res)
 const std::vector<std::string> kExpected = [] {
     std::vector<std::string> v = {
         "menu ファイル(&F)", "item 57600 新規作成(&N)\tCtrl+N", "item 57601 開く(&O)...\tCtrl+O",
-        "item 57603 上書き保存(&S)\tCtrl+S", "item 57604 名前を付けて保存(&A)...", "separator",
+        "item 57603 上書き保存(&S)\tCtrl+S", "item 57604 名前を付けて保存(&A)...",
+        "item 32810 エクスポート(&E)...", "separator",
         "item 57616 最新のファイル (grayed)", "separator", "item 57665 終了(&X)", "end", "menu 編集(&E)",
         "item 57643 元に戻す(&U)\tCtrl+Z", "item 57644 やり直し(&R)\tCtrl+Y", "separator",
         "item 57635 切り取り(&T)\tCtrl+X", "item 57634 コピー(&C)\tCtrl+C", "item 57637 貼り付け(&P)\tCtrl+V", "end",
@@ -96,6 +97,12 @@ const std::vector<std::string> kExpected = [] {
         "string 57665 ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示\n終了", "string 57680 次のｳｨﾝﾄﾞｳ ｳｨﾝﾄﾞｳに切り替え\n次のﾍﾟｲﾝ",
         "string 57681 前のｳｨﾝﾄﾞｳ ｳｨﾝﾄﾞｳに切り替え\n前のﾍﾟｲﾝ", "string 59392 ﾂｰﾙ ﾊﾞｰの表示/非表示\nﾂｰﾙ ﾊﾞｰの表示/非表示",
         "string 32784 ｺｰｽとXｵﾌﾞｼﾞｪｸﾄ全体が見えるように表示\n全体表示",
+        "string 420 値が数でないか範囲外のためエクスポートできません。コントロールポイント: ",
+        "string 421 値が数でないか範囲外のためエクスポートできません。Xオブジェクト: ",
+        "string 422 高さの倍率は 0 から 1000 までの数で入力してください。",
+        "string 423 エクスポートのファイルに書き込めません: ", "string 424 エクスポートしました: ",
+        "string 425 エクスポート", "string 426 glTF バイナリ (*.glb)",
+        "string 32810 ｺｰｽと地形を glTF ﾌｧｲﾙ (.glb) に書き出す\nエクスポート",
         "dialog 100 ﾊﾞｰｼﾞｮﾝ情報(Trackwright) 217x55 ＭＳ Ｐゴシック 9", "  icon 128 \"\" 11,17,20,20",
         "  static 0 \"Trackwright Version 1.00\" 40,10,119,8",
         "  static 0 \"上から見たレースコースのレイアウトエディタ\" 40,25,119,8", "  default button 1 \"OK\" 178,7,32,14",
@@ -115,6 +122,8 @@ const std::vector<std::string> kExpected = [] {
         "  edit 1011 \"\" 115,23,50,14", "  static 0 \"向き(度)(&D):\" 5,44,50,8", "  edit 1019 \"\" 60,41,50,14",
         "  static 0 \"幅(&W):\" 5,62,50,8", "  edit 1020 \"\" 60,59,50,14", "  static 0 \"高さ(&H):\" 5,80,50,8",
         "  edit 1021 \"\" 60,77,50,14", "  default button 1 \"OK\" 60,100,50,14", "  button 2 \"ｷｬﾝｾﾙ\" 115,100,50,14",
+        "dialog 160 エクスポート 157x48 ＭＳ Ｐゴシック 9", "  static 0 \"高さの倍率 (1 階調あたり)(&H):\" 5,8,90,8",
+        "  edit 1120 \"\" 100,5,50,14", "  default button 1 \"OK\" 45,28,50,14", "  button 2 \"ｷｬﾝｾﾙ\" 100,28,50,14",
     });
     return v;
 }();

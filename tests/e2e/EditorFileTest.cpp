@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QColorSpace>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
@@ -48,6 +49,21 @@ TEST_F(EditorFile, SaveOpenPrintAndCloseThroughTheirDialogs)
     TypeIntoDialog("fileNameEdit", WriteCourse("three.crs", "3\n"));
     Key(Qt::Key_O, Qt::ControlModifier), ProcessEvents(50);
     EXPECT_EQ(std::pair(Handles(), Title()), std::pair(3, std::string("three.crs - Trackwright")));
+
+    // ファイル → エクスポート: the height scale, then where; a name without extension gets .glb.
+    const std::string glb = m_dir.filePath("three").toStdString();
+    OnNextModal([this, &glb](QWidget* dialog) {
+        auto* scale = dialog->findChild<QLineEdit*>();
+        ASSERT_NE(scale, nullptr);
+        scale->setText("0.5");
+        TypeIntoDialog("fileNameEdit", glb);
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+    for (QAction* a : Window()->menuBar()->actions().at(0)->menu()->actions())
+        if (a->text() == QString::fromUtf8("エクスポート(&E)..."))
+            a->trigger();
+    ProcessEvents(50);
+    EXPECT_EQ(ReadFile(glb + ".glb").substr(0, 4), "glTF");
 
     // Ctrl+P: with no printer installed, the print dialog offers printing to a PDF file.
     const std::string pdf = m_dir.filePath("printed.pdf").toStdString();

@@ -1,6 +1,6 @@
 // Paths naming no ordinary file: every reader refuses them without blocking or reading, Save too. A file
 // is replaced by its new contents whole or not at all.
-#include "doc/MapImage.h"
+#include "file/MapImage.h"
 #include "doc/TrackwrightDoc.h"
 #include "file/CourseFile.h"
 #include "file/FileReplace.h"

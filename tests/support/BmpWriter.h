@@ -14,9 +14,11 @@ struct BmpLayout {
     std::int32_t width = 1;
     std::int32_t height = 1;
     std::uint16_t bitCount = 24;
+    std::uint32_t infoHeaderSize = 40;   // the fields past the first 40 bytes are zero
+    std::uint32_t compression = 0;
 };
 
-// A 40-byte info header, no colour table, and the pixel bytes as given (rows with their padding).
+// An info header of the layout's size, no colour table, and the pixel bytes as given (rows with their padding).
 inline std::vector<std::uint8_t> MakeBmp(const BmpLayout& layout, const std::vector<std::uint8_t>& data)
 {
     std::vector<std::uint8_t> b{'B', 'M'};
@@ -24,10 +26,11 @@ inline std::vector<std::uint8_t> MakeBmp(const BmpLayout& layout, const std::vec
         for (int i = 0; i < bytes; ++i)
             b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
     };
-    put(54 + static_cast<std::uint32_t>(data.size()), 4), put(0, 4), put(54, 4), put(40, 4);
+    const std::uint32_t offset = 14 + layout.infoHeaderSize;
+    put(offset + static_cast<std::uint32_t>(data.size()), 4), put(0, 4), put(offset, 4), put(layout.infoHeaderSize, 4);
     put(static_cast<std::uint32_t>(layout.width), 4), put(static_cast<std::uint32_t>(layout.height), 4);
-    put(1, 2), put(layout.bitCount, 2);
-    b.resize(54, 0);   // compression none; image size, densities, colour counts unused
+    put(1, 2), put(layout.bitCount, 2), put(layout.compression, 4);
+    b.resize(offset, 0);   // image size, densities, colour counts, masks, colour space unused
     b.insert(b.end(), data.begin(), data.end());
     return b;
 }

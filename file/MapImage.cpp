@@ -1,8 +1,6 @@
-#include "doc/MapImage.h"
+#include "file/MapImage.h"
 
 #include "file/RegularFile.h"
-
-#include <GL/gl.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -18,7 +16,15 @@
 namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;
+// The part of the info header the decoder reads: the 40-byte one, which the longer ones start with.
 constexpr std::size_t kInfoHeaderSize = 40;
+
+// The 40-byte header and the two longer ones (V4: 108, V5: 124) whose first 40 bytes mean the
+// same; the OS/2 and other sizes lay their fields out differently and stay refused.
+bool IsKnownInfoHeaderSize(std::uint32_t size)
+{
+    return size == kInfoHeaderSize || size == 108 || size == 124;
+}
 // Rows are read this many bytes at a time when they cannot go straight into the buffer.
 constexpr std::size_t kBlockBytes = std::size_t(1) << 20;
 
@@ -132,7 +138,7 @@ std::unique_ptr<std::uint8_t[]> DecodeBmp(Source& src, MapImageInfo& info, std::
     const std::uint16_t planes = U16(ih + 12);
     const std::uint16_t bitCount = U16(ih + 14);
     const std::uint32_t compression = U32(ih + 16);
-    if (headerSize != kInfoHeaderSize || planes != 1 || compression != 0 ||
+    if (!IsKnownInfoHeaderSize(headerSize) || planes != 1 || compression != 0 ||
         (bitCount != 8 && bitCount != 24))
         return nullptr;
 
@@ -175,8 +181,6 @@ std::unique_ptr<std::uint8_t[]> DecodeBmp(Source& src, MapImageInfo& info, std::
     info.width = width;
     info.height = static_cast<std::int32_t>(rows);
     info.components = static_cast<std::int32_t>(components);
-    info.format = components == 3 ? GL_RGB : GL_LUMINANCE;
-    info.type = GL_UNSIGNED_BYTE;
     return pixels;
 }
 

@@ -5,13 +5,12 @@
 #include <memory>
 #include <string>
 
-// Description of a decoded map image: bottom row first, rows contiguous, R G B or grey.
+// Description of a decoded map image: bottom row first (the row at the map square's lower
+// edge), rows contiguous without padding, one byte per channel, R G B or grey.
 struct MapImageInfo {
     std::int32_t width = 0;
     std::int32_t height = 0;
     std::int32_t components = 0;   // 1 or 3 bytes per pixel
-    std::int32_t format = 0;       // GL_LUMINANCE or GL_RGB
-    std::int32_t type = 0;         // GL_UNSIGNED_BYTE
 };
 
 // The most pixels a map may have (16384 x 16384): decoded that is at most 768 MiB, and the
@@ -21,7 +20,10 @@ constexpr std::int64_t kMaxMapPixels = std::int64_t{1} << 28;
 // their padding) and 64 KiB for headers, palette and gaps.
 constexpr std::uint64_t kMaxMapFileBytes = 4 * static_cast<std::uint64_t>(kMaxMapPixels) + (64 << 10);
 
-// Decodes an uncompressed 8- or 24-bit BMP; null (and info all 0) when it is not one, when
+// Decodes an uncompressed 8- or 24-bit BMP (an 8-bit pixel is its raw palette index) with a
+// 40-byte info header, or the 108- or 124-byte one many painting programs write, whose extra
+// fields (masks, colour space, profile) mean nothing without compression and are skipped;
+// null (and info all 0) when it is not one, when
 // it has more than kMaxMapPixels, or a side longer than maxSide. The header is checked before
 // any pixel is allocated or read. The file must be regular and at most kMaxMapFileBytes.
 std::unique_ptr<std::uint8_t[]> ReadBmp(const std::string& path, MapImageInfo& info,

@@ -1,0 +1,82 @@
+#include "app/ExportCommand.h"
+
+#include "app/ConsoleBackend.h"
+#include "doc/CourseExport.h"
+#include "doc/TrackwrightDoc.h"
+#include "framework/CWinApp.h"
+#include "geometry/TerrainHeights.h"
+
+#include <charconv>
+#include <cstdio>
+#include <string_view>
+
+namespace {
+
+const char* const kExportUsage = "usage: trackwright --export COURSE --out FILE.glb [--height-scale S]\n";
+
+// The whole text a decimal number (in any locale), within the scales the export takes.
+bool ParseHeightScale(std::string_view text, double& scale)
+{
+    double v = 0.0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size() || !IsHeightScale(v))
+        return false;
+    scale = v;
+    return true;
+}
+
+}  // namespace
+
+bool IsExportCommand(const std::vector<std::string>& args)
+{
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--export")
+            return true;
+    }
+    return false;
+}
+
+int RunExportCommand(const std::vector<std::string>& args)
+{
+    std::string course;
+    std::string out;
+    double scale = kDefaultHeightScale;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (a == "--export" && hasValue) {
+            course = AfxFullPathName(args[++i]);
+        } else if (a == "--out" && hasValue) {
+            out = args[++i];
+        } else if (a == "--height-scale" && hasValue) {
+            if (!ParseHeightScale(args[++i], scale)) {
+                std::fprintf(stderr, "trackwright: bad height scale \"%s\" (0 to %g)\n", args[i].c_str(), kMaxHeightScale);
+                return 1;
+            }
+        } else {
+            std::fprintf(stderr, "trackwright: unexpected argument \"%s\"\n%s", a.c_str(), kExportUsage);
+            return 1;
+        }
+    }
+    if (course.empty() || out.empty()) {
+        std::fputs(kExportUsage, stderr);
+        return 1;
+    }
+
+    // Whoever runs the command (the program, a test) gets its own back end back afterwards.
+    CBackend* const pPrevious = AfxGetBackend();
+    ConsoleBackend backend;
+    AfxSetBackend(&backend);
+    int status = 1;
+    {
+        CTrackwrightDoc doc;
+        if (doc.OnOpenDocument(course)) {
+            // As Open does: relative map paths are also looked for beside the course.
+            doc.SetPathName(course, false);
+            if (ExportCourse(doc, out, scale))
+                status = 0;
+        }
+    }
+    AfxSetBackend(pPrevious);
+    return status;
+}
