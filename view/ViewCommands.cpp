@@ -1,7 +1,9 @@
 // The view's own commands: "全体表示" frames the course and its objects; Cut, Copy and Paste
-// of the selected objects (edit/ClipboardCommands.cpp).
+// of the selected objects (edit/ClipboardCommands.cpp); Delete and Select All
+// (edit/SelectionEdits.cpp).
 #include "res/Resource.h"
 #include "view/TrackwrightView.h"
+#include "view/ViewFraming.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,26 +15,8 @@ const CmdMapEntry<CTrackwrightView> s_messageMap[] = {
     {ID_EDIT_CUT, ID_EDIT_CUT, &CTrackwrightView::OnEditCut, &CTrackwrightView::OnUpdateEditCut},
     {ID_EDIT_COPY, ID_EDIT_COPY, &CTrackwrightView::OnEditCopy, &CTrackwrightView::OnUpdateEditCut},
     {ID_EDIT_PASTE, ID_EDIT_PASTE, &CTrackwrightView::OnEditPaste, &CTrackwrightView::OnUpdateEditPaste},
-};
-
-// The smallest rectangle around some points, in double so that far-apart floats cannot
-// overflow their difference. Points that are not finite are left out.
-struct Bounds {
-    double minX = INFINITY, minY = INFINITY, maxX = -INFINITY, maxY = -INFINITY;
-
-    void Add(double x, double y, double margin)
-    {
-        if (!std::isfinite(x) || !std::isfinite(y))
-            return;
-        if (!std::isfinite(margin))
-            margin = 0.0;
-        margin = std::fabs(margin);
-        minX = std::min(minX, x - margin);
-        maxX = std::max(maxX, x + margin);
-        minY = std::min(minY, y - margin);
-        maxY = std::max(maxY, y + margin);
-    }
-    bool Empty() const { return !(minX <= maxX); }
+    {ID_EDIT_DELETE, ID_EDIT_DELETE, &CTrackwrightView::OnEditDelete, &CTrackwrightView::OnUpdateEditDelete},
+    {ID_EDIT_SELECT_ALL, ID_EDIT_SELECT_ALL, &CTrackwrightView::OnEditSelectAll, &CTrackwrightView::OnUpdateEditSelectAll},
 };
 
 }  // namespace
@@ -45,24 +29,22 @@ bool CTrackwrightView::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
 void CTrackwrightView::OnViewShowAll()
 {
     const CTrackwrightDoc* pDoc = GetDocument();
-    if (!pDoc || m_rectClient.bottom <= 0 || m_rectClient.right <= 0)
+    const double W = m_rectClient.right;
+    const double H = m_rectClient.bottom;
+    if (!pDoc || H <= 0 || W <= 0)
         return;
-    Bounds b;
-    for (const CourseHandle& h : pDoc->m_course.m_handles)
-        b.Add(h.vPos.x, h.vPos.y, std::max(std::fabs(h.WidthLeft), std::fabs(h.WidthRight)));
-    for (const XObject& obj : pDoc->m_xobjects)
-        b.Add(obj.Pos.x, obj.Pos.y, 0.5 * std::max(std::fabs(obj.Width), std::fabs(obj.Height)));
+    const CourseBounds b = BoundsOf(pDoc->m_course.m_handles, pDoc->m_xobjects);
     if (b.Empty())
         return;
-
-    // The client shows kViewHalfHeight / zoom world units either side of the centre vertically
-    // and aspect times that horizontally; a tenth is left free around the course.
-    const double aspect = static_cast<double>(m_rectClient.right) / m_rectClient.bottom;
-    const double halfX = std::max((b.maxX - b.minX) * 0.55, 1e-3);
-    const double halfY = std::max((b.maxY - b.minY) * 0.55, 1e-3);
-    const double zoom = std::min(kViewHalfHeight * aspect / halfX, kViewHalfHeight / halfY);
-    m_vCamera.x = static_cast<float>(0.5 * (b.minX + b.maxX));
-    m_vCamera.y = static_cast<float>(0.5 * (b.minY + b.maxY));
-    m_fZoom = static_cast<float>(std::clamp(zoom, static_cast<double>(kMinZoom), static_cast<double>(kMaxZoom)));
+    // Into the part of the view the type list leaves free, a tenth of it left around the course.
+    const CRect free = FreeClientRect();
+    const double scale = FitScale(b, free.Width(), free.Height());   // pixels per course unit
+    const ZoomRange range = ZoomLimits();
+    m_fZoom = static_cast<float>(std::clamp(scale * 2.0 * kViewHalfHeight / H, double(range.min), double(range.max)));
+    const double s = double(m_fZoom) * H / (2.0 * kViewHalfHeight);
+    const double cx = 0.5 * (free.left + free.right);
+    const double cy = 0.5 * (free.top + free.bottom);
+    m_vCamera.x = static_cast<float>(0.5 * (b.minX + b.maxX) - (cx - W / 2) / s);
+    m_vCamera.y = static_cast<float>(0.5 * (b.minY + b.maxY) + (cy - H / 2) / s);
     Invalidate(TRUE);
 }

@@ -143,6 +143,8 @@ void QtViewWidget::LoseCapture()
 
 CPoint QtViewWidget::GetCursorClientPos() const
 {
+    if (m_bCursorOnBars)
+        return CPoint(-1, -1);
     const QPoint p = mapFromGlobal(QCursor::pos());
     return CPoint(p.x(), p.y());
 }
@@ -316,11 +318,17 @@ void QtViewWidget::keyPressEvent(QKeyEvent* e)
         QOpenGLWidget::keyPressEvent(e);
         return;
     }
-    m_pView->OnKeyDown(nChar, 1, 0);
+    // A press of a key already down is the keyboard's auto-repeat, whether or not Qt saw the
+    // release X sends before it.
+    const bool repeat = e->isAutoRepeat() || m_keysDown.contains(e->nativeScanCode());
+    m_keysDown.insert(e->nativeScanCode());
+    m_pView->OnKeyDown(nChar, 1, repeat ? KF_REPEAT : 0);
 }
 
 void QtViewWidget::keyReleaseEvent(QKeyEvent* e)
 {
+    if (!e->isAutoRepeat())
+        m_keysDown.remove(e->nativeScanCode());
     const UINT nChar = Live() && !e->isAutoRepeat() ? VirtualKeyFromQt(e->key(), e->modifiers()) : 0;
     if (nChar == 0) {
         QOpenGLWidget::keyReleaseEvent(e);
@@ -337,6 +345,7 @@ UINT QtViewWidget::GetModifierFlags() const
 
 void QtViewWidget::focusOutEvent(QFocusEvent* e)
 {
+    m_keysDown.clear();   // their releases go elsewhere
     if (Live())
         m_pView->OnKillFocus();
     LoseCapture();

@@ -5,6 +5,7 @@
 #include "framework/CWnd.h"
 
 #include <QOpenGLWidget>
+#include <QSet>
 
 class QtViewWidget : public QOpenGLWidget, public CWndHost {
 public:
@@ -12,6 +13,9 @@ public:
     ~QtViewWidget() override;
 
     CView* View() const { return m_pView; }
+    // Set while a command chosen from a menu or the tool bar runs: the mouse is on that item,
+    // wherever the item lay, so the view is told the cursor is off its client area.
+    void SetCursorOnBars(bool onBars) { m_bCursorOnBars = onBars; }
     // Runs the view's window destruction with its context current, then cuts the link.
     void DestroyView();
 
@@ -58,6 +62,8 @@ private:
     CView* m_pView;
     bool m_bViewCreated = false;
     bool m_bCapture = false;
+    bool m_bCursorOnBars = false;
+    QSet<quint32> m_keysDown;   // native scan codes pressed over the view and not yet released
     bool m_bInGLCall = false;   // inside Qt's initialize, resize or paint
 };
 
