@@ -43,8 +43,6 @@ constexpr UINT VK_LEFT = 0x25;
 constexpr UINT VK_UP = 0x26;
 constexpr UINT VK_RIGHT = 0x27;
 constexpr UINT VK_DOWN = 0x28;
-// A key-down message's flag: the key was already down (the keyboard's auto-repeat).
-constexpr UINT KF_REPEAT = 0x4000;
 
 // Message box styles and answers.
 constexpr UINT MB_OK = 0x0000;

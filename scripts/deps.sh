@@ -12,7 +12,7 @@ editor=(
 )
 test=(
   libgtest-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core locales xdotool
+  xvfb xauth fonts-dejavu-core locales xdotool x11-xserver-utils
   clang libclang-rt-14-dev
   gcovr dpkg-dev
 )

@@ -3,7 +3,10 @@
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
 
+// The C header names a member "explicit", a C++ keyword.
+#define explicit explicit_
 #include <xcb/xkb.h>
+#undef explicit
 
 #include <cstdint>
 #include <cstdlib>

@@ -318,17 +318,11 @@ void QtViewWidget::keyPressEvent(QKeyEvent* e)
         QOpenGLWidget::keyPressEvent(e);
         return;
     }
-    // A press of a key already down is the keyboard's auto-repeat, whether or not Qt saw the
-    // release X sends before it.
-    const bool repeat = e->isAutoRepeat() || m_keysDown.contains(e->nativeScanCode());
-    m_keysDown.insert(e->nativeScanCode());
-    m_pView->OnKeyDown(nChar, 1, repeat ? KF_REPEAT : 0);
+    m_pView->OnKeyDown(nChar, 1, 0);
 }
 
 void QtViewWidget::keyReleaseEvent(QKeyEvent* e)
 {
-    if (!e->isAutoRepeat())
-        m_keysDown.remove(e->nativeScanCode());
     const UINT nChar = Live() && !e->isAutoRepeat() ? VirtualKeyFromQt(e->key(), e->modifiers()) : 0;
     if (nChar == 0) {
         QOpenGLWidget::keyReleaseEvent(e);
@@ -345,7 +339,6 @@ UINT QtViewWidget::GetModifierFlags() const
 
 void QtViewWidget::focusOutEvent(QFocusEvent* e)
 {
-    m_keysDown.clear();   // their releases go elsewhere
     if (Live())
         m_pView->OnKillFocus();
     LoseCapture();

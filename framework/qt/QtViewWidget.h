@@ -5,7 +5,6 @@
 #include "framework/CWnd.h"
 
 #include <QOpenGLWidget>
-#include <QSet>
 
 class QtViewWidget : public QOpenGLWidget, public CWndHost {
 public:
@@ -63,7 +62,6 @@ private:
     bool m_bViewCreated = false;
     bool m_bCapture = false;
     bool m_bCursorOnBars = false;
-    QSet<quint32> m_keysDown;   // native scan codes pressed over the view and not yet released
     bool m_bInGLCall = false;   // inside Qt's initialize, resize or paint
 };
 
