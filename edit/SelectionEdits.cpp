@@ -12,22 +12,21 @@
 
 void CTrackwrightView::OnUpdate(CView* pSender, long lHint, void* pHint)
 {
-    const CTrackwrightDoc* pDoc = GetDocument();
+    CTrackwrightDoc* pDoc = GetDocument();
     const bool travelled = pDoc && (lHint == kHintUndone || lHint == kHintRedone);
-    const UndoStep* step = !travelled               ? nullptr
-                           : lHint == kHintUndone ? pDoc->m_history.LastUndone()
-                                                  : pDoc->m_history.LastDone();
-    if (step)
-        FollowStep(m_selection, *step, lHint == kHintRedone);
+    if (travelled) {
+        const UndoStep* step = lHint == kHintUndone ? pDoc->m_history.LastUndone() : pDoc->m_history.LastDone();
+        if (step)
+            FollowStep(m_selection, *step, lHint == kHintRedone);
+    }
     ValidateSelection();
     CView::OnUpdate(pSender, lHint, pHint);
     if (travelled && !m_bLButtonDown) {
-        // The part under the mouse and its values, as they are now.
-        CTrackwrightDoc* pEdited = GetDocument();
+        // The part under the mouse and its values as they are now, not as the mouse last saw them.
         const CPoint cursor = GetCursorClientPos();
         const Vector3 q = ScreenToWorld(cursor.x, cursor.y);
-        DragHandles(pEdited->m_course.m_handles, q);
-        DragObjects(pEdited->m_xobjects, q);
+        DragHandles(pDoc->m_course.m_handles, q);
+        DragObjects(pDoc->m_xobjects, q);
         ShowStatus(q);
     }
 }
@@ -122,12 +121,16 @@ bool CTrackwrightView::DeleteSelectionAt(const Vector3& q)
     bool overSelected = false;
     bool overOther = false;
     for (int i = 0; i < n; ++i) {
-        if (handles[i].HandlePartAt(handles[(i + 1) % n], q) == HandlePart::Pos)
-            (m_selection.HasHandle(i) ? overSelected : overOther) = true;
+        if (handles[i].HandlePartAt(handles[(i + 1) % n], q) != HandlePart::Pos)
+            continue;
+        overSelected = overSelected || m_selection.HasHandle(i);
+        overOther = overOther || !m_selection.HasHandle(i);
     }
     for (int i = 0; i < objects.GetSize(); ++i) {
-        if (WithinRadius(objects[i].Pos, kBodyRadius, q))
-            (m_selection.HasObject(i) ? overSelected : overOther) = true;
+        if (!WithinRadius(objects[i].Pos, kBodyRadius, q))
+            continue;
+        overSelected = overSelected || m_selection.HasObject(i);
+        overOther = overOther || !m_selection.HasObject(i);
     }
     if (!overSelected && overOther)
         return false;

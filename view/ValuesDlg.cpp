@@ -7,6 +7,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -24,16 +25,12 @@ std::string ExactText(float value)
 // The message naming a field's range, its ends as whole numbers.
 std::string OutOfRangeText(double low, double high)
 {
-    std::string format(AfxLoadString(IDS_VALUE_OUT_OF_RANGE));
     const std::string lowText = std::to_string(static_cast<long long>(low));
     const std::string highText = std::to_string(static_cast<long long>(high));
-    const auto first = format.find("%s");
-    if (first != std::string::npos)
-        format.replace(first, 2, lowText);
-    const auto second = format.find("%s", first == std::string::npos ? 0 : first + lowText.size());
-    if (second != std::string::npos)
-        format.replace(second, 2, highText);
-    return format;
+    const std::string format(AfxLoadString(IDS_VALUE_OUT_OF_RANGE));
+    std::vector<char> text(format.size() + lowText.size() + highText.size() + 1);
+    std::snprintf(text.data(), text.size(), format.c_str(), lowText.c_str(), highText.c_str());
+    return text.data();
 }
 
 // A number within [low, high]; text left as shown keeps the stored value, whatever it is (a

@@ -69,9 +69,8 @@ CTrackwrightView::ZoomRange CTrackwrightView::ZoomLimits() const
     const double W = std::max<double>(m_rectClient.right, 1.0);
     const CTrackwrightDoc* pDoc = GetDocument();
     CourseBounds b = pDoc ? BoundsOf(pDoc->m_course.m_handles, pDoc->m_xobjects) : CourseBounds();
-    if (b.Empty()) {
+    if (b.Empty())
         b.Add(0.0, 0.0, kViewHalfHeight);
-    }
     const double toZoom = 2.0 * kViewHalfHeight / H;   // pixels per unit to zoom
     const double max = 100.0 * toZoom;
     const double min = std::min(FitScale(b, W, H) / 100.0 * toZoom, max);
