@@ -64,7 +64,8 @@ TEST_F(EditorInput, WheelButtonsAndKeysReachTheViewAndOtherKeysDoNothing)
 }
 
 // The X server's own auto-repeat of a key held through XTest: X sends a release before each
-// repeated press, which must not end the burst of nudges.
+// repeated press unless asked not to, and such a release ended the burst of nudges. Then a command
+// from the menu: its item lies over the view, but the mouse is on the menu, not on the view.
 TEST_F(EditorInput, AHeldArrowKeyIsOneStepAndAMenuPasteLandsBesideTheTypeList)
 {
     ASSERT_TRUE(Start({WriteCourse("held.crs")}));
