@@ -6,7 +6,6 @@
 #include "view/ViewFraming.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
