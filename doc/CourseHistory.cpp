@@ -20,7 +20,7 @@ void Assign(CTrackwrightDoc& doc, const CourseSettings& s)
 }
 
 template <class Apply>
-bool Travel(CTrackwrightDoc& doc, Apply apply)
+bool Travel(CTrackwrightDoc& doc, long hint, Apply apply)
 {
     CourseSettings settings = SettingsOf(doc);
     const UndoStep* step = apply(CourseState{doc.m_course.m_handles, doc.m_xobjects, settings});
@@ -29,7 +29,7 @@ bool Travel(CTrackwrightDoc& doc, Apply apply)
     if (step->settingsChanged)
         Assign(doc, settings);
     doc.SetModifiedFlag(doc.m_history.IsModified());
-    doc.UpdateAllViews(nullptr, 0, nullptr);
+    doc.UpdateAllViews(nullptr, hint, nullptr);
     return true;
 }
 
@@ -68,12 +68,12 @@ bool EndStep(CTrackwrightDoc& doc, UINT label)
 
 bool UndoLastStep(CTrackwrightDoc& doc)
 {
-    return Travel(doc, [&doc](const CourseState& s) { return doc.m_history.Undo(s); });
+    return Travel(doc, kHintUndone, [&doc](const CourseState& s) { return doc.m_history.Undo(s); });
 }
 
 bool RedoNextStep(CTrackwrightDoc& doc)
 {
-    return Travel(doc, [&doc](const CourseState& s) { return doc.m_history.Redo(s); });
+    return Travel(doc, kHintRedone, [&doc](const CourseState& s) { return doc.m_history.Redo(s); });
 }
 
 void CTrackwrightDoc::OnEditUndo()

@@ -15,6 +15,11 @@ void BeginStep(CTrackwrightDoc& doc);
 // leaves the mark alone.
 bool EndStep(CTrackwrightDoc& doc, UINT label);
 
+// The hint the views are updated with after an undo or a redo: the step travelled is the
+// history's LastUndone or LastDone.
+constexpr long kHintUndone = 1;
+constexpr long kHintRedone = 2;
+
 // Undo or redo one step: the lists, the settings and the modified mark go back or forward,
 // the map is read again when its path or the shown map changed, and the views repaint.
 bool UndoLastStep(CTrackwrightDoc& doc);

@@ -73,6 +73,13 @@ public:
     // settings are assigned only when the step changed them (the step says so).
     const UndoStep* Undo(const CourseState& state);
     const UndoStep* Redo(const CourseState& state);
+    // The step last done or redone, and the one last undone (what Redo would apply); null
+    // when there is none.
+    const UndoStep* LastDone() const { return m_position > 0 ? &m_steps[m_position - 1] : nullptr; }
+    const UndoStep* LastUndone() const
+    {
+        return m_position < static_cast<int>(m_steps.size()) ? &m_steps[m_position] : nullptr;
+    }
 
     // Empties the history; the present state counts as saved.
     void Clear();

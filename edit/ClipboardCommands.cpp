@@ -11,14 +11,16 @@
 
 namespace {
 
-// Where pasted objects go: the mouse when it is over the view, else the view's centre.
+// Where pasted objects go: the mouse when it is over the view, else (a paste from the menu,
+// the tool bar, or with the mouse elsewhere) the centre of the part the type list leaves free.
 CPoint PastePoint(const CTrackwrightView& view)
 {
     const CPoint p = view.GetCursorClientPos();
     const CRect& r = view.m_rectClient;
     if (p.x >= 0 && p.y >= 0 && p.x < r.right && p.y < r.bottom)
         return p;
-    return CPoint(r.right / 2, r.bottom / 2);
+    const CRect free = view.FreeClientRect();
+    return CPoint(free.left + free.Width() / 2, free.top + free.Height() / 2);
 }
 
 }  // namespace
@@ -70,8 +72,9 @@ void CTrackwrightView::OnEditPaste()
         return;
     EndNudge();
     std::vector<XObject> pasted;
-    if (!ParseXObjectLines(AfxGetClipboardText(), pasted)) {
-        m_strStatus = AfxLoadString(IDS_STATUS_PASTE_MALFORMED);
+    const std::string text = AfxGetClipboardText();
+    if (!ParseXObjectLines(text, pasted)) {
+        m_strStatus = AfxLoadString(HoldsXObjectLine(text) ? IDS_STATUS_PASTE_MALFORMED : IDS_STATUS_PASTE_NO_OBJECTS);
         AfxSetStatusText(m_strStatus);
         return;
     }

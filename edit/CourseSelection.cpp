@@ -1,5 +1,7 @@
 #include "edit/CourseSelection.h"
 
+#include "doc/UndoHistory.h"
+
 #include <algorithm>
 
 namespace {
@@ -32,6 +34,29 @@ bool InBand(const Vector3& p, float x0, float x1, float y0, float y1)
     return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1;
 }
 
+// A list's size change splices into one range (UndoHistory's Diff): indices after it shift,
+// indices in it keep their place up to the shorter side's length and are dropped beyond.
+template <class T>
+void Follow(std::vector<int>& indices, int& count, const std::vector<ListSplice<T>>& splices, bool forward)
+{
+    for (const ListSplice<T>& s : splices) {
+        const int from = static_cast<int>(forward ? s.before.size() : s.after.size());
+        const int to = static_cast<int>(forward ? s.after.size() : s.before.size());
+        if (from == to)
+            continue;
+        std::vector<int> out;
+        out.reserve(indices.size());
+        for (const int i : indices) {
+            if (i >= s.at + from)
+                out.push_back(i + to - from);
+            else if (i < s.at + std::min(from, to))
+                out.push_back(i);
+        }
+        indices.swap(out);
+        count += to - from;
+    }
+}
+
 }  // namespace
 
 bool CourseSelection::HasHandle(int i) const { return Has(handles, i); }
@@ -60,6 +85,23 @@ bool DropIfStale(CourseSelection& sel, const RecordList<CourseHandle>& handles, 
     const bool dropped = !sel.Empty();
     sel = EmptySelection(handles, objects);
     return dropped;
+}
+
+CourseSelection SelectAll(const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects)
+{
+    CourseSelection sel = EmptySelection(handles, objects);
+    for (int i = 0; i < handles.GetSize(); ++i)
+        sel.handles.push_back(i);
+    for (int i = 0; i < objects.GetSize(); ++i)
+        sel.objects.push_back(i);
+    return sel;
+}
+
+void FollowStep(CourseSelection& sel, const UndoStep& step, bool forward)
+{
+    // A selection over other lists ends with sizes that match neither side: DropIfStale.
+    Follow(sel.handles, sel.handleCount, step.handles, forward);
+    Follow(sel.objects, sel.objectCount, step.objects, forward);
 }
 
 CourseSelection SelectInBand(const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects,

@@ -1,14 +1,17 @@
 #pragma once
 
 // The control points and objects the user has selected: a value of the view, never stored in
-// the course file. Indices refer to the lists as they were when the selection was made; the
-// list sizes recorded with them tell when an edit elsewhere (undo, Open) made them stale.
+// the course file. Indices refer to the lists of the sizes recorded with them: an edit that
+// inserts or removes records carries the selection along (FollowStep); sizes that still differ
+// tell that the lists came from elsewhere (Open, New) and the selection is stale.
 #include "geometry/CourseRecords.h"
 #include "geometry/RecordList.h"
 
 #include <cstddef>
 #include <utility>
 #include <vector>
+
+struct UndoStep;
 
 struct CourseSelection {
     std::vector<int> handles;   // ascending, no repeats
@@ -31,6 +34,14 @@ struct CourseSelection {
 CourseSelection EmptySelection(const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects);
 // Drops a selection whose lists changed size since it was made; true when it was dropped.
 bool DropIfStale(CourseSelection& sel, const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects);
+
+// Every control point and object of the lists.
+CourseSelection SelectAll(const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects);
+
+// Carries a selection made over the lists before a step (forward: the step done or redone) or
+// after it (backward: undone) over to the other side: the parts keep their selection where
+// the step moved them, parts the step removed leave it.
+void FollowStep(CourseSelection& sel, const UndoStep& step, bool forward);
 
 // The control points and objects whose positions lie in the rectangle spanned by corners a
 // and b, edges included.

@@ -1,6 +1,6 @@
 // Keys of the view: DEL removes the control point and the object under the mouse, or the
-// whole selection when the mouse is over a selected part; Esc clears the selection; the
-// arrow keys nudge it.
+// whole selection when the mouse is over a selected part or over no part; Esc clears the
+// selection; the arrow keys nudge it.
 #include "doc/CourseHistory.h"
 #include "edit/CourseEdits.h"
 #include "geometry/HandleInsertion.h"
@@ -19,7 +19,9 @@ void CTrackwrightView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
     }
     if (nChar == VK_ESCAPE)
         ClearSelection();
-    if (nChar == VK_DELETE) {
+    // Not while the left button is down: the drag's step would take the deletion (of the very
+    // part dragged, maybe) and lose its name.
+    if (nChar == VK_DELETE && !m_bLButtonDown) {
         if (CTrackwrightDoc* pDoc = GetDocument()) {
             // The system's cursor, not the last mouse message: the key may come without a move.
             const CPoint cursor = GetCursorClientPos();
@@ -34,9 +36,8 @@ void CTrackwrightView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
             const UINT label = !objectRemoved ? IDS_STEP_POINT_DELETE
                                : handleRemoved ? IDS_STEP_DELETE
                                                : IDS_STEP_XOBJECT_DELETE;
-            EndStep(*pDoc, label);
-            if (handleRemoved || objectRemoved) {
-                ValidateSelection();   // the indices moved
+            if (EndStep(*pDoc, label)) {
+                FollowLastStep();   // the indices after the removed parts moved
                 Invalidate(TRUE);
             }
         }

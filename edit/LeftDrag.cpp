@@ -45,20 +45,14 @@ void InsertOrPlace(CTrackwrightView& view, CPoint point)
         return;
     view.ValidateSelection();
     BeginStep(*pDoc);
-    bool added = true;
     if (view.m_nSelectedType < 0) {
-        added = InsertHandleAt(pDoc->m_course.m_handles, q);
+        InsertHandleAt(pDoc->m_course.m_handles, q);
     } else {
         const XObjectType& type = view.m_XObjectTypes[view.m_nSelectedType];
         AddXObject(pDoc->m_xobjects, q, type.FileName, type.Width, type.Height);
     }
-    EndStep(*pDoc, view.m_nSelectedType < 0 ? IDS_STEP_POINT_ADD : IDS_STEP_XOBJECT_ADD);
-    if (added) {
-        // An object goes to the end of its list; a new control point shifts the indices after it.
-        if (view.m_nSelectedType < 0)
-            view.m_selection = EmptySelection(pDoc->m_course.m_handles, pDoc->m_xobjects);
-        else
-            view.m_selection.objectCount = pDoc->m_xobjects.GetSize();
+    if (EndStep(*pDoc, view.m_nSelectedType < 0 ? IDS_STEP_POINT_ADD : IDS_STEP_XOBJECT_ADD)) {
+        view.FollowLastStep();   // a new control point shifts the indices after it
         view.Invalidate(TRUE);
     }
 }

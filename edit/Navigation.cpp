@@ -47,14 +47,12 @@ void CTrackwrightView::NavigateStep(UINT nFlags, CPoint point)
     if (!m_bRButtonDown && !m_bMButtonDown)
         return;
     if (nFlags & MK_SHIFT) {
-        // One step per pixel; a step past a zoom limit changes nothing, so a move of millions
-        // of pixels (a cursor far outside a deeply zoomed view) costs at most the steps from
-        // one limit to the other.
+        // One step per pixel.
         const std::int64_t dy = std::int64_t{m_ptLast.y} - point.y;   // any two ints: no overflow
-        for (std::int64_t i = 0; i < dy && m_fZoom > kMinZoom; ++i)
-            ZoomBy(0.99f);
-        for (std::int64_t i = 0; i < -dy && m_fZoom < kMaxZoom; ++i)
-            ZoomBy(1.01f);
+        if (dy > 0)
+            ZoomBy(0.99f, dy);
+        else if (dy < 0)
+            ZoomBy(1.01f, -dy);
     } else if (m_rectClient.bottom > 0) {
         const double s = 2.0 * kViewHalfHeight / m_rectClient.bottom;
         m_vCamera.x = static_cast<float>(m_vCamera.x + (double(m_ptLast.x) - point.x) * s / m_fZoom);

@@ -1,6 +1,7 @@
-// What the view does with its selection besides the left button: keeping it valid, the
-// arrow-key nudges and DEL of the whole selection.
+// What the view does with its selection besides the left button: keeping it valid and
+// following the edits, the arrow-key nudges, DEL of the whole selection and Select All.
 #include "doc/CourseHistory.h"
+#include "edit/CourseEdits.h"
 #include "framework/Backend.h"
 #include "framework/Resources.h"
 #include "geometry/XObjectQueries.h"
@@ -11,8 +12,32 @@
 
 void CTrackwrightView::OnUpdate(CView* pSender, long lHint, void* pHint)
 {
+    CTrackwrightDoc* pDoc = GetDocument();
+    const bool travelled = pDoc && (lHint == kHintUndone || lHint == kHintRedone);
+    if (travelled) {
+        const UndoStep* step = lHint == kHintUndone ? pDoc->m_history.LastUndone() : pDoc->m_history.LastDone();
+        if (step)
+            FollowStep(m_selection, *step, lHint == kHintRedone);
+    }
     ValidateSelection();
     CView::OnUpdate(pSender, lHint, pHint);
+    if (travelled && !m_bLButtonDown) {
+        // The part under the mouse and its values as they are now, not as the mouse last saw them.
+        const CPoint cursor = GetCursorClientPos();
+        const Vector3 q = ScreenToWorld(cursor.x, cursor.y);
+        DragHandles(pDoc->m_course.m_handles, q);
+        DragObjects(pDoc->m_xobjects, q);
+        ShowStatus(q);
+    }
+}
+
+void CTrackwrightView::FollowLastStep()
+{
+    if (const CTrackwrightDoc* pDoc = GetDocument()) {
+        if (const UndoStep* step = pDoc->m_history.LastDone())
+            FollowStep(m_selection, *step, true);
+    }
+    ValidateSelection();
 }
 
 void CTrackwrightView::ValidateSelection()
@@ -85,30 +110,79 @@ void CTrackwrightView::OnKillFocus()
 
 bool CTrackwrightView::DeleteSelectionAt(const Vector3& q)
 {
-    CTrackwrightDoc* pDoc = GetDocument();
+    const CTrackwrightDoc* pDoc = GetDocument();
     ValidateSelection();
     if (!pDoc || m_selection.Empty())
         return false;
+    // The parts DEL takes: a control point's marker, an object's body.
+    const RecordList<CourseHandle>& handles = pDoc->m_course.m_handles;
+    const RecordList<XObject>& objects = pDoc->m_xobjects;
+    const int n = handles.GetSize();
+    bool overSelected = false;
+    bool overOther = false;
+    for (int i = 0; i < n; ++i) {
+        if (handles[i].HandlePartAt(handles[(i + 1) % n], q) != HandlePart::Pos)
+            continue;
+        overSelected = overSelected || m_selection.HasHandle(i);
+        overOther = overOther || !m_selection.HasHandle(i);
+    }
+    for (int i = 0; i < objects.GetSize(); ++i) {
+        if (!WithinRadius(objects[i].Pos, kBodyRadius, q))
+            continue;
+        overSelected = overSelected || m_selection.HasObject(i);
+        overOther = overOther || !m_selection.HasObject(i);
+    }
+    if (!overSelected && overOther)
+        return false;
+    DeleteSelection();
+    return true;
+}
+
+void CTrackwrightView::DeleteSelection()
+{
+    CTrackwrightDoc* pDoc = GetDocument();
+    ValidateSelection();
+    if (!pDoc || m_selection.Empty())
+        return;
     RecordList<CourseHandle>& handles = pDoc->m_course.m_handles;
     RecordList<XObject>& objects = pDoc->m_xobjects;
-    const int n = handles.GetSize();
-    bool over = false;
-    for (const int i : m_selection.handles)
-        over = over || handles[i].HandlePartAt(handles[(i + 1) % n], q) == HandlePart::Pos;
-    for (const int i : m_selection.objects)
-        over = over || WithinRadius(objects[i].Pos, kBodyRadius, q);
-    if (!over)
-        return false;
-    if (n - static_cast<int>(m_selection.handles.size()) < 3) {
+    if (handles.GetSize() - static_cast<int>(m_selection.handles.size()) < 3) {
         m_strStatus = AfxLoadString(IDS_STATUS_KEEP_THREE_POINTS);
         AfxSetStatusText(m_strStatus);
-        return true;
+        return;
     }
+    EndNudge();
     BeginStep(*pDoc);
     RemoveIndices(handles, m_selection.handles);
     RemoveIndices(objects, m_selection.objects);
     EndStep(*pDoc, IDS_STEP_SELECTION_DELETE);
     m_selection = EmptySelection(handles, objects);
     SelectionChanged();
-    return true;
+}
+
+void CTrackwrightView::OnEditDelete()
+{
+    if (!m_bLButtonDown)
+        DeleteSelection();
+}
+
+void CTrackwrightView::OnUpdateEditDelete(CCmdUI* pCmdUI)
+{
+    ValidateSelection();
+    pCmdUI->Enable(GetDocument() && !m_selection.Empty() && !m_bLButtonDown);
+}
+
+void CTrackwrightView::OnEditSelectAll()
+{
+    const CTrackwrightDoc* pDoc = GetDocument();
+    if (!pDoc || m_bLButtonDown)
+        return;
+    EndNudge();
+    m_selection = SelectAll(pDoc->m_course.m_handles, pDoc->m_xobjects);
+    SelectionChanged();
+}
+
+void CTrackwrightView::OnUpdateEditSelectAll(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(GetDocument() && !m_bLButtonDown);
 }

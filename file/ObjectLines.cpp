@@ -55,12 +55,12 @@ void AppendXObjectLine(std::string& out, const XObject& o)
     }
 }
 
-bool ParseXObjectLines(std::string_view text, std::vector<XObject>& objects)
+namespace {
+
+// Calls take(line) for every line of the text, CR LF or LF ended, until it returns false.
+template <class Take>
+void ForEachLine(std::string_view text, Take take)
 {
-    objects.clear();
-    if (text.size() > kMaxObjectText)
-        return false;
-    std::vector<std::string> tokens;
     std::size_t begin = 0;
     while (begin <= text.size()) {
         std::size_t end = text.find('\n', begin);
@@ -70,18 +70,55 @@ bool ParseXObjectLines(std::string_view text, std::vector<XObject>& objects)
         begin = end + 1;
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
+        if (!take(line))
+            return;
+    }
+}
+
+// An object line's name and five finite numbers, from its tokens.
+bool ObjectOf(const std::vector<std::string>& tokens, float (&v)[kNumbers])
+{
+    bool ok = tokens.size() == kNumbers + 1 && !NumberOf(tokens[0], v[0]);
+    for (int i = 0; ok && i < kNumbers; ++i)
+        ok = NumberOf(tokens[i + 1], v[i]);
+    return ok;
+}
+
+}  // namespace
+
+bool ParseXObjectLines(std::string_view text, std::vector<XObject>& objects)
+{
+    objects.clear();
+    if (text.size() > kMaxObjectText)
+        return false;
+    std::vector<std::string> tokens;
+    bool ok = true;
+    ForEachLine(text, [&](std::string_view line) {
         LineTokens(line, tokens);
         if (tokens.empty())
-            continue;
+            return true;
         float v[kNumbers];
-        bool ok = tokens.size() == kNumbers + 1 && objects.size() < kMaxObjectLines && !NumberOf(tokens[0], v[0]);
-        for (int i = 0; ok && i < kNumbers; ++i)
-            ok = NumberOf(tokens[i + 1], v[i]);
-        if (!ok) {
-            objects.clear();
-            return false;
-        }
-        objects.emplace_back(tokens[0], Vector3(v[0], v[1], 0.0), v[2], v[3], v[4]);
-    }
+        ok = objects.size() < kMaxObjectLines && ObjectOf(tokens, v);
+        if (ok)
+            objects.emplace_back(tokens[0], Vector3(v[0], v[1], 0.0), v[2], v[3], v[4]);
+        return ok;
+    });
+    if (!ok)
+        objects.clear();
     return !objects.empty();
+}
+
+bool HoldsXObjectLine(std::string_view text)
+{
+    if (text.size() > kMaxObjectText)
+        return true;   // refused unread: it may well hold some
+    std::vector<std::string> tokens;
+    bool found = false;
+    ForEachLine(text, [&](std::string_view line) {
+        LineTokens(line, tokens);
+        float v[kNumbers];
+        found = !tokens.empty() && ObjectOf(tokens, v);
+        return !found;
+    });
+    return found;
 }

@@ -20,3 +20,6 @@ constexpr std::size_t kMaxObjectLines = 100000;
 // itself a number) and five finite numbers. Returns false and leaves objects empty for
 // anything else, or when no object line is found.
 bool ParseXObjectLines(std::string_view text, std::vector<XObject>& objects);
+// Whether any line of the text reads as an object line: a paste that fails tells text with
+// no object at all from object lines spoilt by others.
+bool HoldsXObjectLine(std::string_view text);

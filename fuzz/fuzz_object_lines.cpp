@@ -1,5 +1,5 @@
 // The clipboard's object lines on any bytes: what reads writes back to lines that read again
-// as the same objects, by name and count.
+// as the same objects, by name and count, and text that reads holds an object line.
 #include "FuzzCheck.h"
 
 #include "file/ObjectLines.h"
@@ -11,10 +11,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::vector<XObject> objects, again;
-    if (!ParseXObjectLines(std::string_view(reinterpret_cast<const char*>(data), size), objects)) {
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    if (!ParseXObjectLines(input, objects)) {
         FUZZ_CHECK(objects.empty());
+        HoldsXObjectLine(input);   // a refusal's reason: it must not read past the text either
         return 0;
     }
+    FUZZ_CHECK(HoldsXObjectLine(input));
     std::string text;
     for (const XObject& o : objects) {
         FUZZ_CHECK(std::isfinite(o.Pos.x) && std::isfinite(o.Pos.y) && std::isfinite(o.Direction));

@@ -12,22 +12,25 @@ namespace {
 // The segments the view draws each border span with.
 constexpr int kBorderSegments = 20;
 
-void Add(CourseExtent& e, double x, double y, double margin)
+}  // namespace
+
+void CourseExtent::Add(double x, double y, double margin)
 {
     if (!std::isfinite(x) || !std::isfinite(y))
         return;
-    e.minX = std::min(e.minX, x - margin);
-    e.maxX = std::max(e.maxX, x + margin);
-    e.minY = std::min(e.minY, y - margin);
-    e.maxY = std::max(e.maxY, y + margin);
+    if (!std::isfinite(margin))
+        margin = 0.0;
+    margin = std::fabs(margin);
+    minX = std::min(minX, x - margin);
+    maxX = std::max(maxX, x + margin);
+    minY = std::min(minY, y - margin);
+    maxY = std::max(maxY, y + margin);
 }
-
-}  // namespace
 
 CourseExtent ExtentOfCourse(const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects,
                             float objectScale)
 {
-    CourseExtent e{INFINITY, INFINITY, -INFINITY, -INFINITY};
+    CourseExtent e;
     const int n = handles.GetSize();
     Vector3 line[kBorderSegments + 1];
     for (int i = 0; i < n; ++i) {
@@ -35,14 +38,24 @@ CourseExtent ExtentOfCourse(const RecordList<CourseHandle>& handles, const Recor
         for (const SpanCurve side : {LeftBorder, RightBorder}) {
             SampleSpan(handles[i], next, side, kBorderSegments, line);
             for (const Vector3& p : line)
-                Add(e, p.x, p.y, 0.0);
+                e.Add(p.x, p.y, 0.0);
         }
     }
     constexpr double reach = kDirectionTipDistance + kDirectionTipRadius;
     for (const XObject& o : objects) {
-        Add(e, o.Pos.x, o.Pos.y, reach);
+        e.Add(o.Pos.x, o.Pos.y, reach);
         for (const Vector3& corner : FootprintCorners(o, objectScale))
-            Add(e, corner.x, corner.y, 0.0);
+            e.Add(corner.x, corner.y, 0.0);
     }
+    return e;
+}
+
+CourseExtent RoughExtentOfCourse(const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects)
+{
+    CourseExtent e;
+    for (const CourseHandle& h : handles)
+        e.Add(h.vPos.x, h.vPos.y, std::max(std::fabs(h.WidthLeft), std::fabs(h.WidthRight)));
+    for (const XObject& obj : objects)
+        e.Add(obj.Pos.x, obj.Pos.y, 0.5 * std::max(std::fabs(obj.Width), std::fabs(obj.Height)));
     return e;
 }

@@ -2,7 +2,11 @@
 
 #include "geometry/CourseRecords.h"
 
-// Beyond this magnitude a float no longer holds a hundredth of a course unit.
+// The values a course may hold: what no gesture could exceed on a course anyone drives, and
+// small enough that a float still holds a hundredth of a course unit and the spline's sums and
+// the view's float maths stay exact. Coordinates, tangents, directions and object sizes lie
+// within ±kMaxCourseMagnitude; road widths within [0, kMaxCourseMagnitude] (a negative width
+// would put the border on the other side).
 constexpr double kMaxCourseMagnitude = 1.0e6;
 
 // Finite and within kMaxCourseMagnitude.

@@ -49,6 +49,17 @@ constexpr UINT ID_HELP_SELECT = 32785;
 constexpr UINT ID_HELP_SELECT_BAND = 32786;
 constexpr UINT ID_HELP_SELECTION_MOVE = 32787;
 constexpr UINT ID_HELP_VALUES = 32788;
+// The Edit menu's delete and select-all; the help card's further lines.
+constexpr UINT ID_EDIT_DELETE = 32820;
+constexpr UINT ID_EDIT_SELECT_ALL = 32821;
+constexpr UINT ID_HELP_XOBJECT_MOVE = 32822;
+constexpr UINT ID_HELP_SELECTION_DELETE = 32823;
+constexpr UINT ID_HELP_CLEAR_SELECTION = 32824;
+constexpr UINT ID_HELP_SELECT_ALL = 32825;
+constexpr UINT ID_HELP_CLIPBOARD = 32826;
+constexpr UINT ID_HELP_UNDO = 32827;
+constexpr UINT ID_HELP_SHOWALL = 32828;
+constexpr UINT ID_HELP_FILE_KEYS = 32829;
 
 // Edit menu texts with a place (%s) for the name of the step, and the names of the steps.
 constexpr UINT IDS_EDIT_UNDO_ITEM = 300;
@@ -94,3 +105,6 @@ constexpr UINT IDS_EXPORT_FILTER = 426;
 constexpr UINT ID_FILE_EXPORT = 32810;
 constexpr UINT IDD_EXPORT = 160;
 constexpr UINT IDC_HEIGHT_SCALE = 1120;
+constexpr UINT IDS_STATUS_PASTE_NO_OBJECTS = 440;
+// The values dialogs: a number outside its range (the range's ends come in as text).
+constexpr UINT IDS_VALUE_OUT_OF_RANGE = 441;

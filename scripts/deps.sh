@@ -7,12 +7,12 @@ set -euo pipefail
 
 editor=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libpng-dev libtinygltf-dev
+  qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libpng-dev libtinygltf-dev libxcb-xkb-dev
   fonts-ipafont-gothic
 )
 test=(
   libgtest-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core locales
+  xvfb xauth fonts-dejavu-core locales xdotool x11-xserver-utils
   clang libclang-rt-14-dev
   gcovr dpkg-dev
   lintian appstream desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl man-db bsdextrautils

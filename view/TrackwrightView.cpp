@@ -258,9 +258,18 @@ Vector3 CTrackwrightView::ScreenToWorld(int px, int py) const
     return Vector3(x, y, 0.0);
 }
 
-void CTrackwrightView::ZoomBy(float factor)
+void CTrackwrightView::ZoomBy(float factor, long long steps)
 {
-    m_fZoom = std::clamp(m_fZoom * factor, kMinZoom, kMaxZoom);
+    // A step past a limit changes nothing more: a move of millions of pixels costs at most the
+    // steps from one limit to the other.
+    const ZoomRange range = ZoomLimits();
+    for (long long i = 0; i < steps; ++i) {
+        const float zoom = std::clamp(m_fZoom * factor, range.min, range.max);
+        if (zoom == m_fZoom)
+            break;
+        m_fZoom = zoom;
+    }
+    m_fZoom = std::clamp(m_fZoom, range.min, range.max);
     Invalidate(TRUE);
 }
 

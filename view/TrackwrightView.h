@@ -51,11 +51,19 @@ public:
     // Asks for a frame only when one drawn now would differ from the last.
     void InvalidateIfChanged();
     Vector3 ScreenToWorld(int px, int py) const;
-    // Multiplies the zoom, kept within [kMinZoom, kMaxZoom]: a zoom of 0 (or infinity) could
-    // never be undone by further steps, and the camera maths would stop being finite.
-    void ZoomBy(float factor);
-    static constexpr float kMinZoom = 1e-5f;
-    static constexpr float kMaxZoom = 1e5f;
+    // Multiplies the zoom `steps` times, kept within ZoomLimits: beyond them the course would
+    // shrink to a point or grow past what float positions can place.
+    void ZoomBy(float factor, long long steps = 1);
+    struct ZoomRange {
+        float min;
+        float max;
+    };
+    // From the whole course at about a hundredth of the view to 0.01 course units per pixel
+    // (ViewFraming.cpp).
+    ZoomRange ZoomLimits() const;
+    // The part of the client area the type list leaves free, beside or below it: where Home
+    // frames the course and a paste from outside the view lands.
+    CRect FreeClientRect() const;
 
     // Commands (ViewCommands.cpp).
     bool OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
@@ -101,9 +109,14 @@ public:
     // until the keys are let go, is one step.
     void NudgeSelection(int dx, int dy);
     void EndNudge();
-    // DEL over a selected part removes the whole selection; false when the mouse is not over
-    // one (DEL then works as always).
+    // DEL over a selected part or over no part removes the whole selection; false when the
+    // selection is empty or another part is under the mouse (DEL then takes that part alone).
     bool DeleteSelectionAt(const Vector3& q);
+    // Removes the whole selection as one step, unless fewer than 3 control points would be
+    // left (the status bar says so).
+    void DeleteSelection();
+    // Carries the selection over the step just recorded by this view's own edit.
+    void FollowLastStep();
     // Course units one client pixel covers.
     float WorldPerPixel() const;
     // The mouse's course position and the hovered or single selected part's values.
@@ -117,6 +130,11 @@ public:
     void OnEditPaste();
     void OnUpdateEditCut(CCmdUI* pCmdUI);
     void OnUpdateEditPaste(CCmdUI* pCmdUI);
+    // Delete and Select All (SelectionEdits.cpp).
+    void OnEditDelete();
+    void OnEditSelectAll();
+    void OnUpdateEditDelete(CCmdUI* pCmdUI);
+    void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
 
     CRect m_rectClient;
     std::unique_ptr<CClientDC> m_pDC;

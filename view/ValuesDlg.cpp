@@ -3,9 +3,11 @@
 #include "doc/CourseHistory.h"
 #include "framework/Backend.h"
 #include "framework/Resources.h"
+#include "geometry/ValueLimits.h"
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -20,14 +22,43 @@ std::string ExactText(float value)
     return ec == std::errc() ? std::string(buf, ptr) : std::string("0");
 }
 
-void DDX_Exact(CDataExchange* pDX, UINT nIDC, float& value)
+// The message naming a field's range, its ends as whole numbers.
+std::string OutOfRangeText(double low, double high)
 {
+    const std::string lowText = std::to_string(static_cast<long long>(low));
+    const std::string highText = std::to_string(static_cast<long long>(high));
+    const std::string format(AfxLoadString(IDS_VALUE_OUT_OF_RANGE));
+    std::vector<char> text(format.size() + lowText.size() + highText.size() + 1);
+    std::snprintf(text.data(), text.size(), format.c_str(), lowText.c_str(), highText.c_str());
+    return text.data();
+}
+
+// A number within [low, high]; text left as shown keeps the stored value, whatever it is (a
+// course file may hold values no gesture makes, and OK must not change them).
+void DDX_Exact(CDataExchange* pDX, UINT nIDC, float& value, double low = -kMaxCourseMagnitude,
+               double high = kMaxCourseMagnitude)
+{
+    CDialogHost* pHost = pDX->m_pDlg->GetDialogHost();
     if (!pDX->m_bSaveAndValidate) {
-        if (CDialogHost* pHost = pDX->m_pDlg->GetDialogHost())
+        if (pHost)
             pHost->SetItemText(nIDC, ExactText(value));
         return;
     }
-    DDX_Text(pDX, nIDC, value);
+    if (pDX->m_bFailed || !pHost)
+        return;
+    pDX->PrepareEditCtrl(nIDC);
+    const std::string text = pHost->GetItemText(nIDC);
+    double d = 0.0;
+    if (text == ExactText(value) || !AfxParseFloat(text, d)) {
+        DDX_Text(pDX, nIDC, value);   // the exact value back, or the refusal of what is no number
+        return;
+    }
+    if (!(d >= low && d <= high)) {
+        AfxMessageBox(OutOfRangeText(low, high), MB_OK | MB_ICONEXCLAMATION);
+        pDX->Fail();
+        return;
+    }
+    value = static_cast<float>(d);
 }
 
 void DDX_Exact(CDataExchange* pDX, UINT nIDX, UINT nIDY, Vector3& v)
@@ -44,8 +75,8 @@ void CPointValuesDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Exact(pDX, IDC_POS_X, IDC_POS_Y, m_handle.vPos);
     DDX_Exact(pDX, IDC_TAN_NEXT_X, IDC_TAN_NEXT_Y, m_handle.vTanNext);
     DDX_Exact(pDX, IDC_TAN_PREV_X, IDC_TAN_PREV_Y, m_handle.vTanPrev);
-    DDX_Exact(pDX, IDC_WIDTH_RIGHT, m_handle.WidthRight);
-    DDX_Exact(pDX, IDC_WIDTH_LEFT, m_handle.WidthLeft);
+    DDX_Exact(pDX, IDC_WIDTH_RIGHT, m_handle.WidthRight, 0.0);
+    DDX_Exact(pDX, IDC_WIDTH_LEFT, m_handle.WidthLeft, 0.0);
 }
 
 BOOL CXObjectValuesDlg::OnInitDialog()

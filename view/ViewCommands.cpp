@@ -1,11 +1,12 @@
 // The view's own commands: "全体表示" frames the course and its objects; Cut, Copy and Paste
-// of the selected objects (edit/ClipboardCommands.cpp).
+// of the selected objects (edit/ClipboardCommands.cpp); Delete and Select All
+// (edit/SelectionEdits.cpp).
 #include "geometry/CourseExtent.h"
 #include "res/Resource.h"
 #include "view/TrackwrightView.h"
+#include "view/ViewFraming.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -14,6 +15,8 @@ const CmdMapEntry<CTrackwrightView> s_messageMap[] = {
     {ID_EDIT_CUT, ID_EDIT_CUT, &CTrackwrightView::OnEditCut, &CTrackwrightView::OnUpdateEditCut},
     {ID_EDIT_COPY, ID_EDIT_COPY, &CTrackwrightView::OnEditCopy, &CTrackwrightView::OnUpdateEditCut},
     {ID_EDIT_PASTE, ID_EDIT_PASTE, &CTrackwrightView::OnEditPaste, &CTrackwrightView::OnUpdateEditPaste},
+    {ID_EDIT_DELETE, ID_EDIT_DELETE, &CTrackwrightView::OnEditDelete, &CTrackwrightView::OnUpdateEditDelete},
+    {ID_EDIT_SELECT_ALL, ID_EDIT_SELECT_ALL, &CTrackwrightView::OnEditSelectAll, &CTrackwrightView::OnUpdateEditSelectAll},
 };
 
 }  // namespace
@@ -26,20 +29,22 @@ bool CTrackwrightView::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)
 void CTrackwrightView::OnViewShowAll()
 {
     const CTrackwrightDoc* pDoc = GetDocument();
-    if (!pDoc || m_rectClient.bottom <= 0 || m_rectClient.right <= 0)
+    const double W = m_rectClient.right;
+    const double H = m_rectClient.bottom;
+    if (!pDoc || H <= 0 || W <= 0)
         return;
     const CourseExtent b = ExtentOfCourse(pDoc->m_course.m_handles, pDoc->m_xobjects, pDoc->m_xobjectScale);
     if (b.Empty())
         return;
-
-    // The client shows kViewHalfHeight / zoom world units either side of the centre vertically
-    // and aspect times that horizontally; a tenth is left free around the course.
-    const double aspect = static_cast<double>(m_rectClient.right) / m_rectClient.bottom;
-    const double halfX = std::max((b.maxX - b.minX) * 0.55, 1e-3);
-    const double halfY = std::max((b.maxY - b.minY) * 0.55, 1e-3);
-    const double zoom = std::min(kViewHalfHeight * aspect / halfX, kViewHalfHeight / halfY);
-    m_vCamera.x = static_cast<float>(0.5 * (b.minX + b.maxX));
-    m_vCamera.y = static_cast<float>(0.5 * (b.minY + b.maxY));
-    m_fZoom = static_cast<float>(std::clamp(zoom, static_cast<double>(kMinZoom), static_cast<double>(kMaxZoom)));
+    // Into the part of the view the type list leaves free, a tenth of it left around the course.
+    const CRect free = FreeClientRect();
+    const double scale = FitScale(b, free.Width(), free.Height());   // pixels per course unit
+    const ZoomRange range = ZoomLimits();
+    m_fZoom = static_cast<float>(std::clamp(scale * 2.0 * kViewHalfHeight / H, double(range.min), double(range.max)));
+    const double s = double(m_fZoom) * H / (2.0 * kViewHalfHeight);
+    const double cx = 0.5 * (free.left + free.right);
+    const double cy = 0.5 * (free.top + free.bottom);
+    m_vCamera.x = static_cast<float>(0.5 * (b.minX + b.maxX) - (cx - W / 2) / s);
+    m_vCamera.y = static_cast<float>(0.5 * (b.minY + b.maxY) + (cy - H / 2) / s);
     Invalidate(TRUE);
 }

@@ -6,6 +6,7 @@
 #include "framework/CWinApp.h"
 #include "framework/Resources.h"
 #include "framework/qt/QtDialog.h"
+#include "framework/qt/QtKeyRepeat.h"
 #include "framework/qt/QtStrings.h"
 #include "framework/qt/QtMainWindow.h"
 #include "framework/qt/QtViewWidget.h"
@@ -88,6 +89,7 @@ void PrepareQtApplication(const PIXELFORMATDESCRIPTOR& viewRequest)
 QtBackend::QtBackend()
 {
     AfxSetBackend(this);
+    RequestDetectableAutoRepeat();
     m_clipboardChanged = QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged,
                                           [this] { m_clipboardHasText = -1; });
 }

@@ -137,7 +137,13 @@ QAction* QtMainWindow::NewCommandAction(const std::string& text, UINT nID, QObje
     auto* pAction = new QAction(ToQString(text), pParent);
     pAction->setData(nID);
     pAction->setStatusTip(PromptPart(nID, false));
-    connect(pAction, &QAction::triggered, this, [this, nID] { RunCommand(nID); });
+    connect(pAction, &QAction::triggered, this, [this, nID] {
+        if (m_pViewWidget)
+            m_pViewWidget->SetCursorOnBars(true);
+        RunCommand(nID);
+        if (m_pViewWidget)
+            m_pViewWidget->SetCursorOnBars(false);
+    });
     return pAction;
 }
 

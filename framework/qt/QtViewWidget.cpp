@@ -143,6 +143,8 @@ void QtViewWidget::LoseCapture()
 
 CPoint QtViewWidget::GetCursorClientPos() const
 {
+    if (m_bCursorOnBars)
+        return CPoint(-1, -1);
     const QPoint p = mapFromGlobal(QCursor::pos());
     return CPoint(p.x(), p.y());
 }

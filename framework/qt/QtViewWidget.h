@@ -12,6 +12,9 @@ public:
     ~QtViewWidget() override;
 
     CView* View() const { return m_pView; }
+    // Set while a command chosen from a menu or the tool bar runs: the mouse is on that item,
+    // wherever the item lay, so the view is told the cursor is off its client area.
+    void SetCursorOnBars(bool onBars) { m_bCursorOnBars = onBars; }
     // Runs the view's window destruction with its context current, then cuts the link.
     void DestroyView();
 
@@ -58,6 +61,7 @@ private:
     CView* m_pView;
     bool m_bViewCreated = false;
     bool m_bCapture = false;
+    bool m_bCursorOnBars = false;
     bool m_bInGLCall = false;   // inside Qt's initialize, resize or paint
 };
 

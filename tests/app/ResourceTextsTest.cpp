@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <regex>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -43,24 +46,31 @@ const std::vector<std::string> kExpected = [] {
         "item 32810 エクスポート(&E)...", "separator",
         "item 57616 最新のファイル (grayed)", "separator", "item 57665 終了(&X)", "end", "menu 編集(&E)",
         "item 57643 元に戻す(&U)\tCtrl+Z", "item 57644 やり直し(&R)\tCtrl+Y", "separator",
-        "item 57635 切り取り(&T)\tCtrl+X", "item 57634 コピー(&C)\tCtrl+C", "item 57637 貼り付け(&P)\tCtrl+V", "end",
+        "item 57635 切り取り(&T)\tCtrl+X", "item 57634 コピー(&C)\tCtrl+C", "item 57637 貼り付け(&P)\tCtrl+V",
+        "item 32820 削除(&D)\tDel", "separator", "item 32821 すべて選択(&A)\tCtrl+A", "end",
         "menu 表示(&V)", "item 32780 ハイトマップ表示(&H)", "item 32781 カラーマップ表示(&C)",
         "item 32784 全体表示(&A)\tHome", "item 59392 ツールバー(&T)", "end", "menu 設定(&O)", "item 32779 設定(&O)...",
         "end", "menu ヘルプ(&H)", "item 32771 使い方", "item 32772 ビューの移動：\t右ボタンドラッグ or 中ボタンドラッグ",
-        "item 32773 ビューの拡大縮小：\tShift+右ボタンドラッグ or ホイール",
-        "item 32774 コントロールポイントの移動：\t左ボタンドラッグ", "item 32775 接線ベクトルの編集：\t左ボタンドラッグ",
-        "item 32776 コース幅の編集：\t左ボタンドラッグ",
+        "item 32773 ビューの拡大縮小：\tShift+右ボタンドラッグ or Shift+中ボタンドラッグ or ホイール",
+        "item 32828 全体表示：\tHome", "item 32774 コントロールポイントの移動：\t左ボタンドラッグ",
+        "item 32775 接線ベクトルの編集：\t左ボタンドラッグ", "item 32776 コース幅の編集：\t左ボタンドラッグ",
+        "item 32822 Xオブジェクトの移動と回転：\t左ボタンドラッグ (矢印の先で回転)",
         "item 32777 コントロールポイントの追加：\tコース中心線上でCtrl+左ボタン",
         "item 32778 コントロールポイントの削除：\tマウスでポイントしてDELキー",
-        "item 32782 Xオブジェクトの追加：\tCtrl+左ボタン",
+        "item 32782 Xオブジェクトの追加：\t種類の一覧で選んでCtrl+左ボタン",
         "item 32783 Xオブジェクトの削除：\tマウスでポイントしてDELキー",
         "item 32785 選択：\t左クリック、Shift+左クリックで追加と解除",
-        "item 32786 範囲選択：\t何もない所から左ボタンドラッグ",
-        "item 32787 選択範囲の移動：\t選択した部分を左ボタンドラッグ or 矢印キー",
-        "item 32788 数値の入力：\tダブルクリック", "separator", "item 57664 バージョン情報(&A)...", "end",
+        "item 32786 範囲選択：\t何もない所から左ボタンドラッグ (Shiftで追加)", "item 32825 すべて選択：\tCtrl+A",
+        "item 32824 選択の解除：\tEsc or 何もない所で左クリック",
+        "item 32787 選択範囲の移動：\t選択した部分を左ボタンドラッグ or 矢印キー (Shift+矢印キーで10倍)",
+        "item 32823 選択範囲の削除：\t選択した部分か何もない所でDELキー",
+        "item 32826 切り取り、コピー、貼り付け：\tCtrl+X、Ctrl+C、Ctrl+V (Shift+Delete、Ctrl+Insert、Shift+Insert)",
+        "item 32827 元に戻す、やり直し：\tCtrl+Z or Alt+Backspace、Ctrl+Y or Ctrl+Shift+Z",
+        "item 32788 数値の入力：\tダブルクリック",
+        "item 32829 新規作成、開く、上書き保存、印刷：\tCtrl+N、Ctrl+O、Ctrl+S、Ctrl+P", "separator", "item 57664 バージョン情報(&A)...", "end",
         "accel Ctrl+N 57600", "accel Ctrl+O 57601", "accel Ctrl+S 57603", "accel Ctrl+P 57607", "accel Ctrl+Z 57643",
         "accel Alt+Backspace 57643", "accel Ctrl+Y 57644", "accel Ctrl+Shift+Z 57644", "accel Ctrl+X 57635",
-        "accel Shift+Delete 57635", "accel Ctrl+C 57634", "accel Ctrl+Insert 57634", "accel Ctrl+V 57637",
+        "accel Shift+Delete 57635", "accel Ctrl+C 57634", "accel Ctrl+Insert 57634", "accel Ctrl+V 57637", "accel Ctrl+A 32821",
         "accel Shift+Insert 57637", "accel F6 57680", "accel Shift+F6 57681", "accel Home 32784",
         "string 128 Trackwright\n\nCourse\n\n\nTrackwright.Document\nCourse Document", "string 57344 Trackwright",
         "string 140 ハイトマップのファイルが読み込めません: ", "string 141 カラーマップのファイルが読み込めません: ",
@@ -91,6 +101,9 @@ const std::vector<std::string> kExpected = [] {
         "string 344 コントロールポイントは3つ以上必要なため、削除できません。",
         "string 345 クリップボードの内容はXオブジェクトの行ではないため、貼り付けできません。",
         "string 346 名前に \" は使えません。",
+        "string 440 クリップボードにXオブジェクトの行がないため、貼り付けできません。",
+        "string 441 %s から %s までの数値を入力してください。", "string 32820 選択範囲を削除\n削除",
+        "string 32821 ｺｰｽとXｵﾌﾞｼﾞｪｸﾄをすべて選択\nすべて選択",
         "string 330 %s に保存されていない変更が残っています。復元しますか?\n(「いいえ」を選ぶと、この変更は破棄されます)",
         "string 331 回復用ファイルを書き込めませんでした: %s",
         "string 57664 ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報",
@@ -134,6 +147,55 @@ TEST(ResourceTexts, EveryMenuAcceleratorStringAndDialogTextIsExactlyAsWritten)
     // Row by row, so that each difference is named.
     for (std::size_t i = 0; i < std::max(rows.size(), kExpected.size()); ++i)
         EXPECT_EQ(i < rows.size() ? rows[i] : "(none)", i < kExpected.size() ? kExpected[i] : "(none)") << "row " << i;
+}
+
+// The help menu doubles as the README's card: every key the card names, and every gesture in the
+// help's own words, is on one of its lines.
+TEST(ResourceTexts, TheHelpMenuListsEveryGestureAndKeyOfTheReadmeCard)
+{
+    std::string help;
+    bool inHelp = false;
+    for (const MenuItemDef& m : TrackwrightResources().menu) {
+        if (m.kind == MenuItemDef::Popup)
+            inHelp = std::string(m.text) == "ヘルプ(&H)";
+        else if (inHelp && m.kind == MenuItemDef::Item)
+            help += std::string(m.text) + "\n";
+    }
+    const std::pair<const char*, const char*> gestures[] = {{"Left drag", "左ボタンドラッグ"},
+        {"Ctrl + left click", "Ctrl+左ボタン"}, {"Shift + click", "Shift+左クリック"}, {"Left click", "左クリック"},
+        {"arrow tip", "矢印の先"}, {"arrow keys", "矢印キー"}, {"×10", "10倍"}, {"Double click", "ダブルクリック"},
+        {"Right or middle drag", "右ボタンドラッグ or 中ボタンドラッグ"}, {"Shift + right or middle drag",
+        "Shift+右ボタンドラッグ or Shift+中ボタンドラッグ"}, {"the wheel", "ホイール"}, {"empty ground", "何もない所"},
+        {"type list", "種類の一覧"}};
+    const std::regex key(R"((?:(?:Ctrl|Shift|Alt)\+)+[A-Za-z]+|\b(?:DEL|Esc|Home)\b)");
+
+    std::ifstream readme(TW_SOURCE_DIR "/README.md");
+    std::string line;
+    bool inCard = false;
+    int rows = 0;
+    while (std::getline(readme, line)) {
+        if (line.rfind("| Gesture |", 0) == 0) {
+            inCard = true;
+            continue;
+        }
+        if (!inCard || line.rfind("|---", 0) == 0)
+            continue;
+        if (line.rfind("| ", 0) != 0)
+            break;
+        const std::string said = line.substr(2, line.find(" |", 2) - 2);
+        ++rows;
+        int known = 0;
+        for (std::sregex_iterator k(said.begin(), said.end(), key), end; k != end; ++k, ++known)
+            EXPECT_NE(help.find(k->str()), std::string::npos) << k->str() << " (" << said << ")";
+        for (const auto& [english, japanese] : gestures) {
+            if (said.find(english) == std::string::npos)
+                continue;
+            ++known;
+            EXPECT_NE(help.find(japanese), std::string::npos) << english << " (" << said << ")";
+        }
+        EXPECT_GT(known, 0) << "a row this test cannot read: " << said;
+    }
+    EXPECT_GE(rows, 16);
 }
 
 }  // namespace

@@ -5,8 +5,12 @@
 
 #include "geometry/CourseSpline.h"
 #include "geometry/XObjectQueries.h"
+#include "res/Resource.h"
 
+#include <QAction>
 #include <QClipboard>
+#include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 
 namespace {
@@ -57,6 +61,60 @@ TEST_F(EditorInput, WheelButtonsAndKeysReachTheViewAndOtherKeysDoNothing)
         const bool del = key == Qt::Key_Delete;
         EXPECT_EQ(std::pair(Handles(), Doc()->IsModified()), std::pair(del ? 4 : 5, del)) << std::hex << key;
     }
+}
+
+// The X server's own auto-repeat of a key held through XTest: X sends a release before each
+// repeated press unless asked not to, and such a release ended the burst of nudges. Then a command
+// from the menu: its item lies over the view, but the mouse is on the menu, not on the view.
+TEST_F(EditorInput, AHeldArrowKeyIsOneStepAndAMenuPasteLandsBesideTheTypeList)
+{
+    ASSERT_TRUE(Start({WriteCourse("held.crs")}));
+    Press(PixelOf(100.0f, 0.0f), Qt::LeftButton);
+    Release(PixelOf(100.0f, 0.0f), Qt::LeftButton);
+    ASSERT_EQ(View()->m_selection.handles, std::vector<int>{0});
+    const float step = View()->WorldPerPixel();
+    ActivateWindow();
+    // Repeats ten a second (this test's own server): with the program idle between them, Qt takes some
+    // of the releases X sends before them for real ones, unless X sends none.
+    ASSERT_EQ(QProcess::execute("xset", {"r", "rate", "100", "10"}), 0) << "xset (scripts/deps.sh test)";
+    struct ReleaseCount : QObject {
+        int n = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            n += e->type() == QEvent::KeyRelease && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Right;
+            return false;
+        }
+    } releases;
+    ViewWidget()->installEventFilter(&releases);
+    ASSERT_EQ(QProcess::execute("xdotool", {"keydown", "Right"}), 0) << "xdotool (scripts/deps.sh test)";
+    ProcessEvents(3000);
+    EXPECT_EQ(releases.n, 0);
+    ASSERT_EQ(QProcess::execute("xdotool", {"keyup", "Right"}), 0);
+    ProcessEvents(200);
+    EXPECT_EQ(releases.n, 1);
+    ViewWidget()->removeEventFilter(&releases);
+    const float moved = (Doc()->m_course.m_handles[0].vPos.x - 100.0f) / step;
+    EXPECT_GT(moved, 20.0f) << "too few repeats reached the view";
+    EXPECT_EQ(std::pair(Doc()->m_history.StepCount(), Doc()->m_history.UndoLabel()),
+              std::pair(1, UINT(IDS_STEP_SELECTION_MOVE)));
+
+    // 編集 → 貼り付け, its item (here the cursor) over the type list: the objects land in the middle of
+    // the part the list leaves free.
+    QGuiApplication::clipboard()->setText("\"cone.x\" 5 5 0 1 1\r\n");
+    ProcessEvents(100);
+    QCursor::setPos(ViewWidget()->mapToGlobal(QPoint(20, 8)));
+    QAction* paste = nullptr;
+    for (QMenu* menu : Window()->findChildren<QMenu*>())
+        for (QAction* action : menu->actions())
+            if (action->data().toUInt() == ID_EDIT_PASTE)
+                paste = action;
+    ASSERT_NE(paste, nullptr);
+    paste->trigger();
+    ASSERT_EQ(Doc()->m_xobjects.GetSize(), 1);
+    const CRect free = View()->FreeClientRect();
+    const Vector3 centre = View()->ScreenToWorld(free.left + free.Width() / 2, free.top + free.Height() / 2);
+    EXPECT_NEAR(Doc()->m_xobjects[0].Pos.x, centre.x, 1e-3);
+    EXPECT_NEAR(Doc()->m_xobjects[0].Pos.y, centre.y, 1e-3);
 }
 
 TEST_F(EditorSelection, CopyAndPasteThroughTheSystemClipboardAndTheValuesDialog)

@@ -82,9 +82,10 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
         {"DEL keeps three control points", [&] { Delete(Px(0, 0)); }, [&] { return Floats{Handles(), Objects()}; },
          {3, 2}, IDS_STEP_XOBJECT_DELETE,
          [&] { doc.m_course.m_handles.RemoveAt(2), AddXObject(doc.m_xobjects, Vector3(0, 0, 0), "b.x", 1, 1); }},
-        {"DEL during a drag joins the drag's step",
+        // The drag's step holds the move alone: a deletion in it would leave the step unnamed.
+        {"DEL during a drag deletes nothing",
          [&] { Down(Px(0, 0)), Move(Px(10, 0), MK_LBUTTON), Delete(Px(60, -60)), Up(Px(10, 0)); },
-         [&] { return Floats{Handles(), H(0).vPos.x}; }, {3, 10}, IDS_STEP_POINT_MOVE},
+         [&] { return Floats{Handles(), H(0).vPos.x}; }, {4, 10}, IDS_STEP_POINT_MOVE},
         {"selection drag: the group moves once beyond the click slop", [&] {
              Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Down(Px(0, 0)), Move(CPoint(402, 298), MK_LBUTTON);
              EXPECT_EQ(H(0).vPos, Vector3());
@@ -99,6 +100,15 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
          IDS_STEP_SELECTION_MOVE},
         {"selection deletion", [&] { Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Delete(Px(0, 0)); },
          [&] { return Floats{Handles(), Objects()}; }, {3, 1}, IDS_STEP_SELECTION_DELETE},
+        {"selection deletion with the mouse on empty ground", [&] {
+             Click(Px(0, 0));
+             Click(Px(30, -30), MK_SHIFT);
+             Delete(Px(20, 20));
+         }, [&] { return Floats{Handles(), Objects()}; }, {3, 1}, IDS_STEP_SELECTION_DELETE},
+        {"selection deletion from the Edit menu", [&] {
+             Click(Px(60, 0));
+             Run(ID_EDIT_DELETE);
+         }, [&] { return Floats{Handles(), H(1).vPos.x}; }, {3, 60}, IDS_STEP_SELECTION_DELETE},
         {"cut", [&] { Click(Px(30, -30)), Run(ID_EDIT_CUT); }, [&] { return Floats{Objects()}; }, {1}, IDS_STEP_CUT},
         {"settings", [&] { Settings("0.1", "3"); },
          [&] { return Floats{doc.m_course.m_texLuminance, doc.m_xobjectScale}; }, {0.1f, 3}, IDS_STEP_SETTINGS},

@@ -6,6 +6,7 @@
 
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <tuple>
 #include <vector>
 
@@ -60,15 +61,66 @@ TEST_F(Selection, ClicksAndTheBandSelectShiftTogglesOrAddsAndEmptyGroundClears)
     EXPECT_EQ(std::pair(doc.IsModified(), doc.m_history.StepCount()), std::pair(false, 0));
 }
 
-TEST_F(Selection, DelOverASelectedPartTakesTheSelectionButKeepsThreePointsAndElsewhereOnlyThatPart)
+TEST_F(Selection, DelOverASelectedPartOrNoPartTakesTheSelectionButKeepsThreePointsAndElsewhereOnlyThatPart)
 {
     Click(Px(0, 0)), Click(Px(60, 0), MK_SHIFT), Delete(Px(60, 0));   // would leave 2 control points
     EXPECT_EQ(std::pair(HandleCount(), doc.m_history.StepCount()), std::pair(4, 0));
     EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_KEEP_THREE_POINTS));
     Delete(Px(30, -30));   // the rock is not selected: it alone goes
     EXPECT_EQ(std::pair(HandleCount(), doc.m_xobjects.GetSize()), std::pair(4, 1));
+    EXPECT_EQ(Sel(), std::pair(Ints{0, 1}, Ints{}));
     Click(Px(0, 0)), Click(Px(90, 0), MK_SHIFT), Delete(Px(90, 0));
     EXPECT_EQ(std::tuple(HandleCount(), doc.m_xobjects.GetSize(), view.m_selection.Empty()), std::tuple(3, 0, true));
+
+    // Everything selected, DEL on empty ground and Delete in the menu keep it all and say why.
+    UseScene();
+    EXPECT_EQ(std::pair(Item(ID_EDIT_DELETE).second, Item(ID_EDIT_SELECT_ALL).second), std::pair(false, true));
+    backend.viewHost.cursor = Px(20, 20);
+    Run(ID_EDIT_SELECT_ALL);
+    EXPECT_EQ(Sel(), std::pair(Ints{0, 1, 2, 3}, Ints{0, 1}));
+    EXPECT_EQ(backend.statusText, "X 20  Y 20    6 個選択");
+    EXPECT_TRUE(Item(ID_EDIT_DELETE).second);
+    for (const std::function<void()>& del : std::vector<std::function<void()>>{[&] { Delete(Px(20, 20)); },
+                                                                            [&] { Run(ID_EDIT_DELETE); }}) {
+        backend.statusText.clear();
+        del();
+        EXPECT_EQ(std::tuple(HandleCount(), doc.m_xobjects.GetSize(), doc.m_history.StepCount()), std::tuple(4, 2, 0));
+        EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_KEEP_THREE_POINTS));
+    }
+}
+
+// Insertions, deletions, undo and redo move the indices of the parts after them; the selection
+// goes with its parts, and the status bar shows what is under the mouse after each step.
+TEST_F(Selection, TheSelectionFollowsItsPartsThroughInsertionsDeletionsUndoAndRedo)
+{
+    Click(Px(60, 0)), Click(Px(0, -60), MK_SHIFT), Click(Px(90, 0), MK_SHIFT);
+    const auto selected = std::pair(Ints{1, 3}, Ints{1});
+    ASSERT_EQ(Sel(), selected);
+    Down(Px(30, -1.5), MK_CONTROL);   // a new control point 1 on the first span
+    EXPECT_EQ(Sel(), std::pair(Ints{2, 4}, Ints{1}));
+    Delete(Px(0, 0));                 // control point 0, not selected, goes alone
+    EXPECT_EQ(Sel(), std::pair(Ints{1, 3}, Ints{1}));
+    Delete(Px(30, -30));              // so does the rock
+    EXPECT_EQ(Sel(), std::pair(Ints{1, 3}, Ints{0}));
+    view.m_nSelectedType = 0;
+    Down(Px(20, 20), MK_CONTROL);     // a placed object goes to the end
+    EXPECT_EQ(Sel(), std::pair(Ints{1, 3}, Ints{0}));
+    ASSERT_EQ(doc.m_history.StepCount(), 4);
+    for (int i = 0; i < 4; ++i)
+        Run(ID_EDIT_UNDO);
+    EXPECT_EQ(Sel(), selected);
+    for (int i = 0; i < 4; ++i)
+        Run(ID_EDIT_REDO);
+    EXPECT_EQ(Sel(), std::pair(Ints{1, 3}, Ints{0}));
+
+    // Undo and redo show the values under the mouse as they are now, before it moves.
+    UseScene();
+    Drag(Px(60, 0), Px(70, 0));
+    backend.viewHost.cursor = Px(70, 0);
+    Run(ID_EDIT_UNDO);
+    EXPECT_EQ(backend.statusText, "X 70  Y 0");
+    Run(ID_EDIT_REDO);
+    EXPECT_EQ(backend.statusText, "X 70  Y 0    コントロールポイント 1: 位置 (70, 0)  幅 右 5 左 5");
 }
 
 // The copied text and a paste at the mouse through Qt: EditorSelectionTest.
@@ -96,38 +148,90 @@ TEST_F(Selection, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefu
     ASSERT_TRUE(UndoLastStep(doc));
     EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
 
-    // Malformed text pastes nothing and says so.
+    // Text with no object line, or object lines spoilt by others, pastes nothing and says which.
     const int steps = doc.m_history.StepCount();
-    for (const char* text : {" \r\n# only a comment\r\n", "\"a\" 1 2 3 4", "\"a\" 1 2 3 4 5 6", "\"a\" 1 2 x 4 5",
-                             "4 1 2 3 4 5", "\"a\" nan 2 3 4 5", "\"a\" 1e39 2 3 4 5", "\"a\" 1 2 3 4 5\r\nb 1"}) {
+    const std::pair<const char*, UINT> refused[] = {{"", IDS_STATUS_PASTE_NO_OBJECTS},
+        {" \r\n# only a comment\r\n", IDS_STATUS_PASTE_NO_OBJECTS}, {"a word", IDS_STATUS_PASTE_NO_OBJECTS},
+        {"\"a\" 1 2 3 4", IDS_STATUS_PASTE_NO_OBJECTS}, {"\"a\" 1 2 3 4 5 6", IDS_STATUS_PASTE_NO_OBJECTS},
+        {"\"a\" 1 2 x 4 5", IDS_STATUS_PASTE_NO_OBJECTS}, {"4 1 2 3 4 5", IDS_STATUS_PASTE_NO_OBJECTS},
+        {"\"a\" nan 2 3 4 5", IDS_STATUS_PASTE_NO_OBJECTS}, {"\"a\" 1e39 2 3 4 5", IDS_STATUS_PASTE_NO_OBJECTS},
+        {"\"a\" 1 2 3 4 5\r\nb 1", IDS_STATUS_PASTE_MALFORMED}, {"x\n\"a\" 1 2 3 4 5", IDS_STATUS_PASTE_MALFORMED}};
+    for (const auto& [text, message] : refused) {
         SCOPED_TRACE(text);
-        backend.clipboard = text, backend.statusText.clear();
+        backend.clipboard = text;
+        backend.statusText.clear();
         Run(ID_EDIT_PASTE);
         EXPECT_EQ(std::pair(doc.m_xobjects.GetSize(), doc.m_history.StepCount()), std::pair(2, steps));
-        EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_PASTE_MALFORMED));
+        EXPECT_EQ(backend.statusText, AfxLoadString(message));
     }
 
     // Lines copied out of a course file, comment and all; names may be bare.
     backend.clipboard = "#XObject : FileName x y Angle Width Height\r\n\"a b.x\" 1 2 3 4 5 # note\nc.x -1 -2 0 1 1\n";
-    backend.viewHost.cursor = CPoint(-5, -5);   // outside the view: its centre
+    // The mouse outside the view: the middle of the part below the type list (rows 16 pixels high, three
+    // of them), pixel (400, 324), course (0, -8).
+    backend.viewHost.cursor = CPoint(-5, -5);
     Run(ID_EDIT_PASTE);
     ASSERT_EQ(doc.m_xobjects.GetSize(), 4);
     EXPECT_EQ(doc.m_xobjects[2].FileName, "a b.x");
     EXPECT_EQ(std::pair(doc.m_xobjects[2].Pos, doc.m_xobjects[3].Pos),
-              std::pair(Vector3(1.0, 2.0, 0.0), Vector3(-1.0, -2.0, 0.0)));
+              std::pair(Vector3(1.0, -6.0, 0.0), Vector3(-1.0, -10.0, 0.0)));
+}
+
+// Home frames the course where the type list leaves the view free (a press there picks a part, not a
+// row); the zoom keeps the course between a hundredth of the view and 0.01 units per pixel.
+TEST_F(Selection, HomeFramesBesideTheTypeListAndTheZoomKeepsTheCourseInSight)
+{
+    view.m_XObjectTypes.Add({"grandstand_with_a_very_long_roof.x", 20.0f, 6.0f});   // 560 pixels wide
+    for (const Vector3 camera : {Vector3(0, 0, 100), Vector3(-500, 300, 100)}) {
+        view.m_vCamera = camera;
+        Run(ID_VIEW_SHOWALL);
+        const float corners[][2] = {{-8, 8}, {92, 8}, {-8, -68}, {92, -68}};   // road widths and footprints
+        for (const auto& c : corners) {
+            const Vector3 q(c[0], c[1], 0.0);
+            const double s = view.m_fZoom * 3.0;
+            const CPoint p(static_cast<int>(std::lround(400 + (q.x - view.m_vCamera.x) * s)),
+                           static_cast<int>(std::lround(300 - (q.y - view.m_vCamera.y) * s)));
+            EXPECT_EQ(view.HitTestTypeList(p.x, p.y), CTrackwrightView::kNoTypeRow) << c[0] << "," << c[1];
+            EXPECT_TRUE(p.x >= 0 && p.x < 800 && p.y >= 64 && p.y < 600) << c[0] << "," << c[1];
+        }
+    }
+    // 100 x 76 course units: at the smallest a hundredth of the view (7.2 pixels per 100 units) ...
+    for (int i = 0; i < 100; ++i)
+        view.OnMouseWheel(0, 120, Px(0, 0));
+    EXPECT_NEAR(view.m_fZoom * 3.0 * 100.0, 7.2, 0.2);
+    // ... and at the largest 0.01 units per pixel.
+    for (int i = 0; i < 100; ++i)
+        view.OnMouseWheel(0, -120, Px(0, 0));
+    EXPECT_FLOAT_EQ(view.WorldPerPixel(), 0.01f);
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(Selection, DoubleClickEditsExactValuesValidated)
 {
-    // A point: a number field refuses text; numbers apply exactly.
-    backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
-        host.items[IDC_POS_X] = "abc", dlg.OnOK();
-        EXPECT_EQ(std::pair(host.result, host.focused), std::pair(0, UINT(IDC_POS_X)));   // open, the field focused
-        host.items[IDC_POS_X] = "12.5", host.items[IDC_WIDTH_RIGHT] = "7.5", dlg.OnOK();
+    // A point: a number field refuses text, and numbers no gesture makes, naming the range; numbers
+    // apply exactly.
+    const std::string anywhere = "-1000000 から 1000000 までの数値を入力してください。";
+    const std::tuple<UINT, const char*, std::string> refused[] = {{IDC_POS_X, "abc", "数値を入力してください。"},
+        {IDC_WIDTH_LEFT, "-1", "0 から 1000000 までの数値を入力してください。"}, {IDC_POS_Y, "3e38", anywhere},
+        {IDC_TAN_NEXT_X, "1e308", anywhere}, {IDC_TAN_PREV_Y, "-1000000.5", anywhere}};
+    backend.dialogScript = [&](CDialog& dlg, TestDialogHost& host) {
+        for (const auto& [field, text, message] : refused) {
+            const std::string shown = host.items[field];
+            host.items[field] = text;
+            dlg.OnOK();
+            // Still open, the field focused.
+            EXPECT_EQ(std::tuple(host.result, host.focused, backend.MessageTexts().back()), std::tuple(0, field, message))
+                << text;
+            host.items[field] = shown;
+        }
+        host.items[IDC_POS_X] = "12.5";
+        host.items[IDC_WIDTH_RIGHT] = "7.5";
+        host.items[IDC_WIDTH_LEFT] = "1000000";
+        dlg.OnOK();
     };
     view.OnLButtonDblClk(MK_LBUTTON, Px(60, 0));
-    EXPECT_EQ(std::tuple(H(1).vPos, H(1).WidthRight, H(1).vTanNext, doc.m_history.UndoLabel()),
-              std::tuple(Vector3(12.5, 0.0, 0.0), 7.5f, Vector3(0.0, -60.0, 0.0), UINT(IDS_STEP_VALUES)));
+    EXPECT_EQ(std::tuple(H(1).vPos, H(1).WidthRight, H(1).WidthLeft, H(1).vTanNext, doc.m_history.UndoLabel()),
+              std::tuple(Vector3(12.5, 0.0, 0.0), 7.5f, 1e6f, Vector3(0.0, -60.0, 0.0), UINT(IDS_STEP_VALUES)));
 
     // An object: the catalogue is offered, a quote in the name is refused, untouched fields
     // keep their exact values (0.5 radians is no round number of degrees).
@@ -136,10 +240,18 @@ TEST_F(Selection, DoubleClickEditsExactValuesValidated)
         EXPECT_EQ(host.items[IDC_XOBJECT_NAME], "old oak.x");
         host.items[IDC_XOBJECT_NAME] = "big \"oak\".x", dlg.OnOK();
         EXPECT_EQ(host.result, 0);
+        host.items[IDC_XOBJECT_NAME] = "grandstand.x";
+        host.items[IDC_XOBJECT_HEIGHT] = "-2e6";
+        dlg.OnOK();
+        EXPECT_EQ(std::pair(host.result, host.focused), std::pair(0, UINT(IDC_XOBJECT_HEIGHT)));
+        host.items[IDC_XOBJECT_HEIGHT] = "4";
         host.items[IDC_XOBJECT_NAME] = "grandstand.x", host.items[IDC_XOBJECT_WIDTH] = "7.5", dlg.OnOK();
     };
     view.OnLButtonDblClk(MK_LBUTTON, Px(90, 0));
-    EXPECT_EQ(backend.MessageTexts().back(), AfxLoadString(IDS_NAME_HAS_QUOTE));
+    const std::vector<std::string> messages = backend.MessageTexts();
+    ASSERT_GE(messages.size(), 2u);
+    EXPECT_EQ(std::pair(messages[messages.size() - 2], messages.back()),
+              std::pair(std::string(AfxLoadString(IDS_NAME_HAS_QUOTE)), anywhere));
     const XObject& o = doc.m_xobjects[1];
     EXPECT_EQ(std::tuple(o.FileName, o.Width, o.Direction, o.Pos),
               std::tuple(std::string("grandstand.x"), 7.5f, 0.5f, Vector3(90.0, 0.0, 0.0)));
