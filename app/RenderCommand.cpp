@@ -244,8 +244,9 @@ int RunRenderCommand(const std::vector<std::string>& args, const std::string& da
                 view.m_bShowTypeList = false;
                 view.m_vCamera.x = static_cast<float>(request.centreX);
                 view.m_vCamera.y = static_cast<float>(request.centreY);
+                const CTrackwrightView::ZoomRange range = view.ZoomLimits();
                 view.m_fZoom = std::clamp(static_cast<float>(CTrackwrightView::kViewHalfHeight / request.halfHeight),
-                                          CTrackwrightView::kMinZoom, CTrackwrightView::kMaxZoom);
+                                          range.min, range.max);
             } else if (!doc.OnOpenDocument(request.course)) {
                 status = 1;
             }

@@ -26,7 +26,8 @@ CRect CTrackwrightView::FreeClientRect() const
     const CRect beside(static_cast<int>(std::min(listRight, W)), 0, static_cast<int>(W), static_cast<int>(H));
     const CRect below(0, static_cast<int>(std::min(listBottom, H)), static_cast<int>(W), static_cast<int>(H));
     const CTrackwrightDoc* pDoc = GetDocument();
-    const CourseExtent b = pDoc ? RoughExtentOfCourse(pDoc->m_course.m_handles, pDoc->m_xobjects) : CourseExtent();
+    const CourseExtent b = pDoc ? ExtentOfCourse(pDoc->m_course.m_handles, pDoc->m_xobjects, pDoc->m_xobjectScale)
+                                : CourseExtent();
     const bool besideFits = beside.Width() > 0 && beside.Height() > 0;
     const bool belowFits = below.Width() > 0 && below.Height() > 0;
     if (!besideFits && !belowFits)

@@ -1,4 +1,5 @@
 // Selecting by clicks, the band and keys; what the selection does: DEL, copy, cut and paste; the values dialog.
+#include "geometry/CourseExtent.h"
 #include "EditView.h"
 
 #include "doc/CourseHistory.h"
@@ -185,7 +186,9 @@ TEST_F(Selection, HomeFramesBesideTheTypeListAndTheZoomKeepsTheCourseInSight)
     for (const Vector3 camera : {Vector3(0, 0, 100), Vector3(-500, 300, 100)}) {
         view.m_vCamera = camera;
         Run(ID_VIEW_SHOWALL);
-        const float corners[][2] = {{-8, 8}, {92, 8}, {-8, -68}, {92, -68}};   // road widths and footprints
+        // The corners of what is drawn: borders, footprints and direction tips.
+        const CourseExtent e = ExtentOfCourse(doc.m_course.m_handles, doc.m_xobjects, doc.m_xobjectScale);
+        const double corners[][2] = {{e.minX, e.maxY}, {e.maxX, e.maxY}, {e.minX, e.minY}, {e.maxX, e.minY}};
         for (const auto& c : corners) {
             const Vector3 q(c[0], c[1], 0.0);
             const double s = view.m_fZoom * 3.0;
