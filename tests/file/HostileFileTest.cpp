@@ -6,9 +6,9 @@
 #include "file/FileReplace.h"
 #include "file/RegularFile.h"
 #include "file/Tokenizer.h"
+#include "framework/Resources.h"
 #include "overlay/TgaImage.h"
 #include "res/TrackwrightResources.h"
-#include "framework/Resources.h"
 #include "view/XObjectCatalogue.h"
 
 #include "support/BmpWriter.h"
@@ -20,12 +20,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
-
-#include <csignal>
 
 #include <sys/fsuid.h>
 #include <sys/resource.h>
