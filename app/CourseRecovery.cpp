@@ -1,16 +1,21 @@
 // The recovery copy at work: written while the course has unsaved edits, removed once it is
-// saved or the program ends normally, offered back when its course is opened again.
+// saved or the program ends normally, offered back at the next start or when its course is
+// opened again.
 #include "app/TrackwrightApp.h"
 
 #include "doc/TrackwrightDoc.h"
 #include "file/CourseFile.h"
+#include "file/Tokenizer.h"
 #include "framework/Backend.h"
 #include "framework/CDocTemplate.h"
 #include "framework/CFrameWnd.h"
 #include "framework/Resources.h"
 #include "res/Resource.h"
 
+#include <algorithm>
 #include <chrono>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -31,12 +36,28 @@ std::string TextAsRead(const CTrackwrightDoc& doc)
     return text;
 }
 
-// The recovered course replaces the one read from disk; the file stays as it was, so the
-// course counts as unsaved until the user saves it.
-void Restore(CTrackwrightDoc& doc, const std::string& text)
+// The course text a copy for another course is compared with: its file as it is on disk;
+// "" when there is no file (an untitled course's copy) or it cannot be read.
+std::string TextOnDisk(const std::string& coursePath)
+{
+    std::string text;
+    if (coursePath.empty() || !ReadTextFile(coursePath, kMaxCourseFileBytes, text))
+        return {};
+    return text;
+}
+
+// The recovered course replaces the one on screen and takes the path it was recorded for,
+// whether or not a file is still there; the file stays as it was, so the course counts as
+// unsaved until the user saves it (Save then writes to that path, or asks where).
+void Restore(CTrackwrightDoc& doc, const FoundRecovery& orphan, bool sameCourse)
 {
     doc.DeleteContents();
-    doc.TakeStoredCourse(ParseCourseText(text), doc.GetPathName());
+    const std::string coursePath = sameCourse ? doc.GetPathName() : orphan.coursePath;
+    doc.TakeStoredCourse(ParseCourseText(orphan.courseText), coursePath);
+    if (coursePath.empty())
+        doc.ClearPathName();
+    else if (!sameCourse)
+        doc.SetPathName(coursePath, false);
     doc.m_history.MarkUnsaved();
     doc.SetModifiedFlag(true);
     doc.UpdateAllViews(nullptr);
@@ -90,26 +111,44 @@ void CTrackwrightApp::OnDocumentOpened(CDocument* pDocument)
     m_recovery->Remove();
 
     auto& doc = *static_cast<CTrackwrightDoc*>(pDocument);
-    // An untitled course's copy is offered only at start-up, not on every New.
-    if (doc.GetPathName().empty() && !atStart)
-        return;
-    const std::optional<FoundRecovery> orphan = m_recovery->FindOrphan(doc.GetPathName());
-    if (!orphan)
-        return;
-    if (orphan->courseText == TextAsRead(doc)) {
-        m_recovery->Discard(*orphan);
-        return;
+    const std::string key = RecoveryFile::CourseKey(doc.GetPathName());
+    std::vector<FoundRecovery> orphans;
+    if (atStart) {
+        // Every copy a dead editor left is offered at start, whatever became of its course
+        // (moved, deleted, or simply not named now); the copy of the course opened comes first.
+        orphans = m_recovery->FindOrphans();
+        std::stable_partition(orphans.begin(), orphans.end(),
+                              [&key](const FoundRecovery& orphan) { return orphan.coursePath == key; });
+    } else if (!key.empty()) {
+        // Later, an untitled course's copy is not offered on every New; a course's on its Open.
+        if (std::optional<FoundRecovery> orphan = m_recovery->FindOrphan(doc.GetPathName()))
+            orphans.push_back(std::move(*orphan));
     }
+    for (const FoundRecovery& orphan : orphans) {
+        if (OfferOrphan(doc, orphan, orphan.coursePath == key))
+            break;   // one course at a time: the others wait for the next start
+    }
+}
+
+bool CTrackwrightApp::OfferOrphan(CTrackwrightDoc& doc, const FoundRecovery& orphan, bool sameCourse)
+{
+    if (orphan.courseText == (sameCourse ? TextAsRead(doc) : TextOnDisk(orphan.coursePath))) {
+        m_recovery->Discard(orphan);
+        return false;
+    }
+    std::string name = doc.GetTitle();
+    if (!sameCourse)
+        name = orphan.coursePath.empty() ? GetDocTemplate()->GetUntitledName() : orphan.coursePath;
     // Only a plain No throws the changes away; a box closed otherwise asks again next time.
-    switch (AfxMessageBox(Format(IDS_RECOVERY_QUESTION, doc.GetTitle()), MB_YESNO | MB_ICONQUESTION)) {
+    switch (AfxMessageBox(Format(IDS_RECOVERY_QUESTION, name), MB_YESNO | MB_ICONQUESTION)) {
     case IDYES:
-        Restore(doc, orphan->courseText);
-        m_recovery->Adopt(*orphan);
-        break;
+        Restore(doc, orphan, sameCourse);
+        m_recovery->Adopt(orphan);
+        return true;
     case IDNO:
-        m_recovery->Discard(*orphan);
-        break;
+        m_recovery->Discard(orphan);
+        return false;
     default:
-        break;
+        return false;
     }
 }

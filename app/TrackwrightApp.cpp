@@ -50,9 +50,14 @@ BOOL CTrackwrightApp::InitInstance()
 
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);
-    if (!ProcessShellCommand(cmdInfo))
+    if (ProcessShellCommand(cmdInfo))
+        return TRUE;
+    // A course that can no longer be opened (moved, deleted) may have left unsaved changes in
+    // a recovery copy: the default course comes up and the copies are offered.
+    if (cmdInfo.m_nShellCommand != CCommandLineInfo::FileOpen || m_bStarted || m_recovery->FindOrphans().empty())
         return FALSE;
-    return TRUE;
+    cmdInfo.m_nShellCommand = CCommandLineInfo::FileNew;
+    return ProcessShellCommand(cmdInfo);
 }
 
 bool CTrackwrightApp::OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI)

@@ -25,6 +25,10 @@ public:
     void OnAppAbout();
     void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
 
+    // Asks whether to restore an orphan (sameCourse: it belongs to the course doc shows);
+    // true when it was restored into doc (CourseRecovery.cpp).
+    bool OfferOrphan(CTrackwrightDoc& doc, const FoundRecovery& orphan, bool sameCourse);
+
     // Writes the recovery copy when due (now: seconds of a steady clock), or removes it once
     // the course is saved (CourseRecovery.cpp).
     void TickRecovery(double now);

@@ -3,6 +3,7 @@
 #include "file/CourseFile.h"
 #include "file/Tokenizer.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -15,16 +16,28 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view kHeader = "#Trackwright recovery\n";
+// The first line: a comment, so that the copy opens as a course too. Copies written before
+// it was a comment hold kOldHeader and then the course's path on a line of its own.
+constexpr std::string_view kHeader = "#Trackwright recovery: ";
+constexpr std::string_view kOldHeader = "#Trackwright recovery\n";
 
-// The course's path as recorded: absolute and normal, so two spellings of one file match.
-std::string CourseKey(const std::string& coursePath)
+// The course path a copy records and where its course text starts; false when the text is
+// no recovery copy.
+bool ReadHeader(const std::string& text, std::string& key, std::size_t& body)
 {
-    if (coursePath.empty())
-        return {};
-    std::error_code ec;
-    const fs::path abs = fs::weakly_canonical(fs::absolute(coursePath, ec), ec);
-    return ec ? coursePath : abs.string();
+    std::size_t start = 0;
+    if (text.starts_with(kHeader))
+        start = kHeader.size();
+    else if (text.starts_with(kOldHeader))
+        start = kOldHeader.size();
+    else
+        return false;
+    const std::size_t eol = text.find('\n', start);
+    if (eol == std::string::npos)
+        return false;
+    key = text.substr(start, eol - start);
+    body = eol + 1;
+    return true;
 }
 
 std::string LockPathOf(const std::string& dataPath)
@@ -46,6 +59,16 @@ bool HeldByLiveEditor(const std::string& dataPath)
 
 }  // namespace
 
+// Absolute and normal, so two spellings of one file match.
+std::string RecoveryFile::CourseKey(const std::string& coursePath)
+{
+    if (coursePath.empty())
+        return {};
+    std::error_code ec;
+    const fs::path abs = fs::weakly_canonical(fs::absolute(coursePath, ec), ec);
+    return ec ? coursePath : abs.string();
+}
+
 std::string DefaultRecoveryFolder()
 {
     const char* state = std::getenv("XDG_STATE_HOME");
@@ -55,6 +78,18 @@ std::string DefaultRecoveryFolder()
     if (home && home[0] == '/')
         return std::string(home) + "/.local/state/trackwright";
     return {};
+}
+
+std::string OldContentsCopyPath(const std::string& filePath)
+{
+    const std::string folder = DefaultRecoveryFolder();
+    std::error_code ec;
+    if (folder.empty() || (!fs::create_directories(folder, ec) && ec))
+        return {};
+    fs::permissions(folder, fs::perms::owner_all, ec);
+    const auto now = std::chrono::system_clock::now().time_since_epoch().count();
+    return folder + "/" + fs::path(filePath).filename().string() + "." + std::to_string(::getpid()) + "-" +
+           std::to_string(now) + ".old";
 }
 
 RecoveryFile::RecoveryFile(std::string folder) : m_folder(std::move(folder))
@@ -100,8 +135,8 @@ bool RecoveryFile::Write(const std::string& coursePath, std::string_view courseF
     if (key.find('\n') != std::string::npos || !HoldLock())
         return false;
     std::string bytes;
-    bytes.reserve(kHeader.size() + key.size() + 1 + courseFileText.size());
-    bytes.append(kHeader).append(key).append(1, '\n').append(courseFileText);
+    bytes.reserve(kHeader.size() + key.size() + 2 + courseFileText.size());
+    bytes.append(kHeader).append(key).append("\r\n").append(courseFileText);
     if (!ReplaceFileContents(m_path, bytes, writeChunk))
         return false;
     m_written = true;
@@ -120,11 +155,9 @@ void RecoveryFile::Remove()
     }
 }
 
-std::optional<FoundRecovery> RecoveryFile::FindOrphan(const std::string& coursePath) const
+std::vector<FoundRecovery> RecoveryFile::FindOrphans() const
 {
-    const std::string key = CourseKey(coursePath);
-    std::optional<FoundRecovery> best;
-    fs::file_time_type bestTime;
+    std::vector<std::pair<fs::file_time_type, FoundRecovery>> found;
     std::error_code ec;
     for (fs::directory_iterator it(m_folder, ec), end; !ec && it != end; it.increment(ec)) {
         const fs::path& p = it->path();
@@ -134,20 +167,29 @@ std::optional<FoundRecovery> RecoveryFile::FindOrphan(const std::string& courseP
         if (HeldByLiveEditor(p.string()))
             continue;
         std::string text;
+        std::string key;
+        std::size_t body = 0;
         // A course as large as Open takes, with the header line.
-        if (!ReadTextFile(p.string(), kMaxCourseFileBytes + 4096, text) || text.compare(0, kHeader.size(), kHeader) != 0)
+        if (!ReadTextFile(p.string(), kMaxCourseFileBytes + 4096, text) || !ReadHeader(text, key, body))
             continue;
-        const std::size_t eol = text.find('\n', kHeader.size());
-        if (eol == std::string::npos || text.compare(kHeader.size(), eol - kHeader.size(), key) != 0 ||
-            eol - kHeader.size() != key.size())
-            continue;
-        const fs::file_time_type time = fs::last_write_time(p, sec);
-        if (best && time <= bestTime)
-            continue;
-        best = FoundRecovery{p.string(), text.substr(eol + 1)};
-        bestTime = time;
+        text.erase(0, body);
+        found.emplace_back(fs::last_write_time(p, sec), FoundRecovery{p.string(), std::move(key), std::move(text)});
     }
-    return best;
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    std::vector<FoundRecovery> orphans;
+    for (auto& entry : found)
+        orphans.push_back(std::move(entry.second));
+    return orphans;
+}
+
+std::optional<FoundRecovery> RecoveryFile::FindOrphan(const std::string& coursePath) const
+{
+    const std::string key = CourseKey(coursePath);
+    for (FoundRecovery& orphan : FindOrphans()) {
+        if (orphan.coursePath == key)
+            return std::move(orphan);
+    }
+    return std::nullopt;
 }
 
 bool RecoveryFile::Adopt(const FoundRecovery& orphan)

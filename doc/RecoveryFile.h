@@ -6,8 +6,10 @@
 // Each editor writes one file of its own, "<pid>-<start>.crs", and holds a lock on the
 // companion "<pid>-<start>.lock" while it runs; the lock dies with the process, however it
 // ends. A recovery file whose lock nobody holds is an orphan, left by an editor that did not
-// end normally. The file starts with a line naming the course file it belongs to (empty
-// for an untitled course), then holds the course file's bytes.
+// end normally. The file starts with a comment line naming the course file it belongs to
+// (no name for an untitled course), then holds the course file's bytes, so that it also opens
+// as a course. Copies from before that comment line (a header line, then the course's path
+// on a line of its own) are still read.
 
 #include "file/FileReplace.h"
 
@@ -15,14 +17,21 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // $XDG_STATE_HOME/trackwright, or ~/.local/state/trackwright; "" when neither is known.
 std::string DefaultRecoveryFolder();
 
-// An orphan found for a course: its file and the course text it holds (line ends as
-// ReadTextFile gives them).
+// Where the old contents of a file about to be written in place are kept meanwhile: a new
+// name in the recovery folder (made if needed), "<file name>.<pid>-<time>.old"; "" when there
+// is no recovery folder.
+std::string OldContentsCopyPath(const std::string& filePath);
+
+// An orphan: its file, the course file it belongs to ("" for an untitled course; absolute)
+// and the course text it holds (line ends as ReadTextFile gives them).
 struct FoundRecovery {
     std::string path;
+    std::string coursePath;
     std::string courseText;
 };
 
@@ -42,9 +51,13 @@ public:
     // Removes this editor's recovery file and lock.
     void Remove();
 
-    // The newest orphan recorded for coursePath, if any; files that cannot be read or do not
-    // start like a recovery file are passed over.
+    // Every orphan in the folder, newest first; files that cannot be read or do not start
+    // like a recovery file are passed over.
+    std::vector<FoundRecovery> FindOrphans() const;
+    // The newest orphan recorded for coursePath, if any.
     std::optional<FoundRecovery> FindOrphan(const std::string& coursePath) const;
+    // The key a course's path is recorded under: absolute and normal.
+    static std::string CourseKey(const std::string& coursePath);
     // Takes an orphan over as this editor's own recovery file; false when it cannot be moved.
     bool Adopt(const FoundRecovery& orphan);
     // Deletes an orphan the user declined.

@@ -1,12 +1,15 @@
 #include "doc/TrackwrightDoc.h"
 
+#include "doc/RecoveryFile.h"
 #include "file/FileReplace.h"
 #include "geometry/CourseSpline.h"
 #include "file/Tokenizer.h"
 #include "framework/Backend.h"
+#include "framework/Resources.h"
 #include "res/Resource.h"
 
 #include <cmath>
+#include <filesystem>
 #include <utility>
 
 namespace {
@@ -121,10 +124,26 @@ BOOL CTrackwrightDoc::OnSaveDocument(const std::string& pathName)
         return FALSE;
     }
     // The old file stays as it was unless every byte of the new one reached the disk.
-    if (!ReplaceFileContents(pathName, CourseFileText(course))) {
-        AfxMessageBox(pathName + "ファイルの書き込みに失敗しました", MB_OK);
+    const std::string text = CourseFileText(course);
+    bool noNewFile = false;
+    if (ReplaceFileContents(pathName, text, nullptr, &noNewFile)) {
+        m_history.MarkSaved();
+        return TRUE;
+    }
+    // A folder that takes no new file (a writable course in a read-only folder) gets the
+    // file written in place, its old contents kept in the recovery folder meanwhile.
+    const std::string copy = noNewFile ? OldContentsCopyPath(pathName) : std::string();
+    if (copy.empty() || !OverwriteFileInPlace(pathName, text, copy)) {
+        std::error_code ec;
+        std::string message = pathName + "ファイルの書き込みに失敗しました";
+        if (!copy.empty() && std::filesystem::exists(copy, ec)) {
+            message += AfxLoadString(IDS_SAVE_OLD_CONTENTS_KEPT);
+            message += copy;
+        }
+        AfxMessageBox(message, MB_OK);
         return FALSE;
     }
+    AfxSetStatusText(std::string(AfxLoadString(IDS_SAVED_IN_PLACE)) + pathName);
     m_history.MarkSaved();
     return TRUE;
 }

@@ -96,10 +96,68 @@ int CreateTemporary(const std::string& target, std::string& tempPath)
     return -1;
 }
 
+// The rest of the file open at fd (from where it stands) into a new file at copyPath, synced;
+// nothing is left at copyPath on failure.
+bool CopyToNewFile(int fd, const std::string& copyPath)
+{
+    const int out = ::open(copyPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (out < 0)
+        return false;
+    char buffer[65536];
+    bool ok = true;
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            ok = got == 0;
+            break;
+        }
+        if (!WriteAll(out, std::string_view(buffer, static_cast<std::size_t>(got)), &::write)) {
+            ok = false;
+            break;
+        }
+    }
+    ok = ok && SyncFile(out);
+    ok = (::close(out) == 0) && ok;
+    if (!ok)
+        ::unlink(copyPath.c_str());
+    return ok;
+}
+
 }  // namespace
 
-bool ReplaceFileContents(const std::string& path, std::string_view bytes, WriteChunkFn writeChunk)
+bool OverwriteFileInPlace(const std::string& path, std::string_view bytes, const std::string& copyPath,
+                          WriteChunkFn writeChunk)
 {
+    if (!writeChunk)
+        writeChunk = &::write;
+    if (path.empty() || copyPath.empty())
+        return false;
+    // Opened without blocking, so a FIFO in its place is refused rather than waited on.
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0 ||
+        !CopyToNewFile(fd, copyPath) || ::lseek(fd, 0, SEEK_SET) != 0) {
+        ::close(fd);
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes, writeChunk);
+    ok = ok && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0;
+    ok = ok && SyncFile(fd);
+    ok = (::close(fd) == 0) && ok;
+    if (ok)
+        ::unlink(copyPath.c_str());
+    return ok;
+}
+
+bool ReplaceFileContents(const std::string& path, std::string_view bytes, WriteChunkFn writeChunk, bool* pNoNewFile)
+{
+    if (pNoNewFile)
+        *pNoNewFile = false;
     if (!writeChunk)
         writeChunk = &::write;
     if (path.empty())
@@ -116,8 +174,11 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes, WriteC
 
     std::string tempPath;
     const int fd = CreateTemporary(target, tempPath);
-    if (fd < 0)
+    if (fd < 0) {
+        if (pNoNewFile)
+            *pNoNewFile = errno == EACCES || errno == EPERM;
         return false;
+    }
 
     bool ok = true;
     if (exists) {

@@ -17,6 +17,18 @@ using WriteChunkFn = ssize_t (*)(int fd, const void* data, std::size_t size);
 // regular file (a folder, device or pipe) is refused untouched: writing to a FIFO with no
 // reader would block. False on any failure (a write over the file-size limit fails with
 // EFBIG once SIGXFSZ is ignored), with nothing changed and no temporary file left behind.
-// writeChunk lets a test make a write fail midway.
+// writeChunk lets a test make a write fail midway. pNoNewFile, when given, is set true when the
+// failure was that the folder takes no new file (no write permission on it): nothing was
+// written, and OverwriteFileInPlace may still save.
 bool ReplaceFileContents(const std::string& path, std::string_view bytes,
-                         WriteChunkFn writeChunk = nullptr);
+                         WriteChunkFn writeChunk = nullptr, bool* pNoNewFile = nullptr);
+
+// Writes bytes over the existing regular file at path in place, for a folder where no new file
+// can be made: first the old contents go to a new file at copyPath (synced), then the file is
+// written from its start, cut to the new length and synced. It keeps its inode, owner and
+// permissions. Not atomic: a write failing midway leaves the file part new, part old, and then
+// the copy stays at copyPath; on success, and on a failure before the file was touched, no copy
+// is left. A path that names no regular file is refused untouched without blocking. False on
+// any failure. writeChunk as for ReplaceFileContents.
+bool OverwriteFileInPlace(const std::string& path, std::string_view bytes, const std::string& copyPath,
+                          WriteChunkFn writeChunk = nullptr);

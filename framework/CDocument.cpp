@@ -8,6 +8,7 @@
 #include "framework/CWinApp.h"
 
 #include <algorithm>
+#include <filesystem>
 
 BOOL CDocument::OnNewDocument()
 {
@@ -102,6 +103,12 @@ bool CDocument::SaveModified()
 
 bool CDocument::DoFileSave()
 {
+    // A path whose folder is gone (a course restored after its folder moved) cannot be
+    // written: ask where, as for an untitled document.
+    std::error_code ec;
+    const std::filesystem::path folder = std::filesystem::absolute(m_strPathName, ec).parent_path();
+    if (!m_strPathName.empty() && !std::filesystem::is_directory(folder, ec))
+        return DoSave(std::string());
     return DoSave(m_strPathName);
 }
 

@@ -35,7 +35,8 @@ public:
     // Hint 0 makes every view invalidate its whole client area.
     void UpdateAllViews(CView* pSender, long lHint = 0, void* pHint = nullptr);
 
-    // Save: to the document's path, or through the file dialog when it has none.
+    // Save: to the document's path, or through the file dialog when it has none or its
+    // folder does not exist.
     bool DoFileSave();
     // Save As when pathName is empty; true when the document was written.
     bool DoSave(const std::string& pathName, bool bReplace = true);

@@ -108,3 +108,6 @@ constexpr UINT IDC_HEIGHT_SCALE = 1120;
 constexpr UINT IDS_STATUS_PASTE_NO_OBJECTS = 440;
 // The values dialogs: a number outside its range (the range's ends come in as text).
 constexpr UINT IDS_VALUE_OUT_OF_RANGE = 441;
+// Save where the folder takes no temporary file.
+constexpr UINT IDS_SAVED_IN_PLACE = 460;
+constexpr UINT IDS_SAVE_OLD_CONTENTS_KEPT = 461;

@@ -168,6 +168,8 @@ const StringDef s_strings[] = {
     {IDS_RECOVERY_QUESTION, "%s に保存されていない変更が残っています。復元しますか?\n"
                             "(「いいえ」を選ぶと、この変更は破棄されます)"},
     {IDS_RECOVERY_WRITE_FAILED, "回復用ファイルを書き込めませんでした: %s"},
+    {IDS_SAVED_IN_PLACE, "フォルダに一時ファイルを作れないため、ファイルに直接書き込んで保存しました: "},
+    {IDS_SAVE_OLD_CONTENTS_KEPT, "\n元の内容はここに残してあります: "},
     {ID_APP_ABOUT, "ﾌﾟﾛｸﾞﾗﾑの情報、ﾊﾞｰｼﾞｮﾝそして著作権を表示\nﾊﾞｰｼﾞｮﾝ情報"},
     {ID_APP_EXIT, "ｱﾌﾟﾘｹｰｼｮﾝを終了し、ﾌｧｲﾙの保存を指示\n終了"},
     {ID_NEXT_PANE, "次のｳｨﾝﾄﾞｳ ｳｨﾝﾄﾞｳに切り替え\n次のﾍﾟｲﾝ"},

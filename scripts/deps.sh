@@ -7,13 +7,13 @@ set -euo pipefail
 
 editor=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libpng-dev libtinygltf-dev libxcb-xkb-dev
-  fonts-ipafont-gothic
+  qt6-base-dev libqt6opengl6-dev libglu1-mesa-dev libegl-dev libgl1-mesa-dri libpng-dev libtinygltf-dev libxcb-xkb-dev libx11-dev
+  fonts-ipafont-gothic qt6-translations-l10n
 )
 test=(
   libgtest-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core locales xdotool x11-xserver-utils
-  clang libclang-rt-14-dev
+  clang
   gcovr dpkg-dev
   lintian appstream desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl man-db bsdextrautils
 )
@@ -44,6 +44,21 @@ if [ "${#missing[@]}" -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# The fuzzers link the sanitizer and libFuzzer runtime of the clang that `clang` is, packaged per
+# version (libclang-rt-14-dev on Debian 12, libclang-rt-18-dev on Ubuntu 24.04); where no such
+# package exists, the runtime comes with clang itself.
+if [ "$1" = test ]; then
+  major=$(clang --version | sed -n 's/.*clang version \([0-9][0-9]*\).*/\1/p' | head -n 1)
+  rt="libclang-rt-${major}-dev"
+  if [ -n "$major" ] && ! dpkg-query -W -f='${Status}' "$rt" 2>/dev/null | grep -q "install ok installed"; then
+    apt-cache show "$rt" >/dev/null 2>&1 || "${sudo_cmd[@]}" apt-get update -qq
+    if apt-cache show "$rt" >/dev/null 2>&1; then
+      echo "Installing: $rt"
+      DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "$rt"
+    fi
+  fi
 fi
 
 # The tests prove the course file ignores the user's locale: they need a comma locale.

@@ -94,7 +94,7 @@ check_package() {
   local depends names dep
   depends=$(dpkg-deb -f "$deb" Depends)
   names=$(echo "$depends" | tr ',|' '\n\n' | sed 's/^ *//; s/[ (].*//')
-  for dep in libc6 libqt6widgets6 libqt6openglwidgets6 libgl1-mesa-dri qt6-qpa-plugins; do
+  for dep in libc6 libqt6widgets6 libqt6openglwidgets6 libgl1-mesa-dri qt6-qpa-plugins qt6-translations-l10n; do
     grep -qx "$dep" <<<"$names" || { echo "package does not depend on ${dep}: ${depends}"; return 1; }
   done
   echo "${deb}: $(echo "$files" | wc -l) files, depends on ${depends}"

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QOffscreenSurface>
@@ -29,6 +30,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTranslator>
 
 #include <algorithm>
 #include <utility>
@@ -90,12 +92,18 @@ QtBackend::QtBackend()
 {
     AfxSetBackend(this);
     RequestDetectableAutoRepeat();
+    // The program speaks Japanese whatever the user's locale; without the translations
+    // (qt6-translations-l10n) Qt's dialogs stay in English.
+    m_pQtTranslator = std::make_unique<QTranslator>();
+    if (m_pQtTranslator->load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(m_pQtTranslator.get());
     m_clipboardChanged = QObject::connect(QGuiApplication::clipboard(), &QClipboard::dataChanged,
                                           [this] { m_clipboardHasText = -1; });
 }
 
 QtBackend::~QtBackend()
 {
+    QCoreApplication::removeTranslator(m_pQtTranslator.get());
     QObject::disconnect(m_clipboardChanged);
     m_pWindow.reset();
     if (m_pOffscreen) {

@@ -12,6 +12,7 @@
 class QOffscreenSurface;
 class QPrinter;
 class QSettings;
+class QTranslator;
 class QWidget;
 class QtMainWindow;
 
@@ -67,6 +68,8 @@ private:
     // every idle pass, and on X11 each question is a round trip to the clipboard's owner.
     int m_clipboardHasText = -1;   // -1: not known since the last change
     QMetaObject::Connection m_clipboardChanged;
+    // Qt's own texts (file and print dialogs, standard buttons) in Japanese, like the rest.
+    std::unique_ptr<QTranslator> m_pQtTranslator;
 };
 
 // The surface format Qt is asked for, from the pixel format the view requests: a

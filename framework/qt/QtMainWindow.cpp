@@ -112,6 +112,7 @@ QtMainWindow::QtMainWindow(CFrameWnd* pFrame, std::function<void()> onClosed)
     m_pIdleTimer->setInterval(kIdleUpdateMs);
     connect(m_pIdleTimer, &QTimer::timeout, this, [this] {
         UpdateToolBar();
+        UpdateIndicators();
         if (CWinApp* pApp = AfxGetApp())
             pApp->OnIdle();
     });
@@ -252,16 +253,30 @@ void QtMainWindow::BuildBars(const ResourceSet& res)
                 pBar->addWidget(pLabel, 1);
                 continue;
             }
+            // A state that cannot be read (the input method's kana mode; any lock key
+            // outside X11) is left out rather than shown forever off.
+            if (!m_lockKeys.Knows(nID))
+                continue;
             auto* pLabel = new QLabel(ToQString(AfxLoadString(nID)), pBar);
             pLabel->setObjectName(QString("indicator%1").arg(nID));
             pLabel->setFrameShape(QFrame::Panel);
             pLabel->setFrameShadow(QFrame::Sunken);
             pLabel->setAlignment(Qt::AlignCenter);
-            // Lock and input-mode states cannot be read portably: shown as off.
             pLabel->setEnabled(false);
             pBar->addPermanentWidget(pLabel);
+            m_indicators.emplace_back(nID, pLabel);
         }
+        UpdateIndicators();
     }
+}
+
+void QtMainWindow::UpdateIndicators()
+{
+    if (m_indicators.empty())
+        return;
+    m_lockKeys.Refresh();
+    for (const auto& [nID, pLabel] : m_indicators)
+        pLabel->setEnabled(m_lockKeys.IsOn(nID).value_or(false));
 }
 
 void QtMainWindow::RunCommand(UINT nID)

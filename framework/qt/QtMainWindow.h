@@ -6,13 +6,16 @@
 #include "framework/CFrameWnd.h"
 #include "framework/CWnd.h"
 #include "framework/Resources.h"
+#include "framework/qt/QtLockKeys.h"
 
 #include <QMainWindow>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QTimer;
 class QToolBar;
@@ -61,6 +64,7 @@ private:
     void UpdateMenu(QMenu* pMenu);
     void UpdateAction(QAction* pAction);
     void FillRecentFiles(QMenu* pMenu);
+    void UpdateIndicators();
 
     CFrameWnd* m_pFrame;
     std::function<void()> m_onClosed;
@@ -72,6 +76,9 @@ private:
     QAction* m_pRecentMarker = nullptr;
     std::string m_recentEmptyText;
     std::vector<QAction*> m_recentActions;
+    // The status bar's lock indicators that can be known, lit while their key is locked.
+    QtLockKeys m_lockKeys;
+    std::vector<std::pair<UINT, QLabel*>> m_indicators;
 };
 
 // The command id an action carries, 0 for none.

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <functional>
+#include <sstream>
 
 namespace {
 
@@ -36,6 +38,13 @@ protected:
         std::error_code ec;
         return static_cast<int>(std::count_if(std::filesystem::directory_iterator(folder, ec), {},
                                               [](const auto& e) { return e.path().extension() == ".crs"; }));
+    }
+
+    static std::string ReadFile(const std::string& path)
+    {
+        std::ostringstream text;
+        text << std::ifstream(path, std::ios::binary).rdbuf();
+        return text.str();
     }
 
     std::string folder, course, diskText;
@@ -119,6 +128,76 @@ TEST_F(Recovery, UntitledCopyIsOfferedOnlyAtStartAndACopyEqualToTheFileIsDropped
     ASSERT_NE(app.OpenDocumentFile(course), nullptr);
     EXPECT_EQ(backend.messages.size(), 1u);
     EXPECT_EQ(Count(), 1);   // the untitled copy, kept: its question was not answered
+}
+
+// Whatever became of its course, a copy is offered at the next start and restored onto the
+// path it was written for; Save then writes there, or asks where when the folder is gone.
+TEST_F(Recovery, EveryOrphanIsOfferedAtStartWhateverBecameOfItsCourse)
+{
+    namespace fs = std::filesystem;
+    const std::string moved = TempPath("moved/lost.crs");
+    const struct {
+        const char* what;
+        std::string orphanFor;            // the course the copy was written for
+        std::function<void()> fate;       // what became of it before the start
+        std::vector<std::string> args;
+        int answer;                       // to the question
+        std::vector<std::string> asked;   // the message boxes, in order (a question by the name it gives)
+        int handles;                      // on screen after the answer
+        std::string pathAfter;            // the document's path after the answer
+        std::string savedTo;              // where Save writes ("" Save is not tried)
+    } rows[] = {
+        {"deleted, started with its path", course, [&] { fs::remove(course); }, {"trackwright", course}, IDYES,
+         {course + "ファイルの読み込みに失敗しました", course}, 3, course, course},
+        {"its folder moved, started with none", moved, [&] { fs::remove_all(fs::path(moved).parent_path()); },
+         {"trackwright"}, IDYES, {moved}, 3, moved, TempPath("elsewhere.crs")},
+        {"still there, started with none", course, [] {}, {"trackwright"}, IDNO, {course}, 4, "", ""},
+        {"another course started", moved, [] {}, {"trackwright", course}, IDYES, {moved}, 3, moved, moved},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        TestBackend rowBackend;
+        CTrackwrightApp rowApp;
+        fs::create_directories(fs::path(moved).parent_path());
+        std::ofstream(course, std::ios::binary) << diskText;
+        ASSERT_TRUE(RecoveryFile(folder).Write(row.orphanFor, "3\n"));   // as a killed editor leaves it
+        row.fate();
+        rowBackend.messageAnswers = {row.asked.size() == 2 ? IDOK : row.answer, row.answer};
+        rowApp.SetCommandLine(row.args);
+        ASSERT_TRUE(rowApp.InitInstance());
+        auto& doc = *static_cast<CTrackwrightDoc*>(rowApp.GetDocTemplate()->GetDocument());
+        std::vector<std::string> asked = rowBackend.MessageTexts();
+        for (std::string& text : asked)
+            text = text.substr(0, text.find(" に保存されていない変更"));
+        EXPECT_EQ(asked, row.asked);
+        EXPECT_EQ(std::tuple(doc.m_course.m_handles.GetSize(), doc.GetPathName(), doc.IsModified(), Count()),
+                  std::tuple(row.handles, row.pathAfter, row.answer == IDYES, row.answer == IDYES ? 1 : 0));
+        if (!row.savedTo.empty()) {
+            rowBackend.fileAnswers = {row.savedTo};
+            ASSERT_TRUE(rowApp.GetDocTemplate()->GetFrame()->OnCmdMsg(ID_FILE_SAVE, CN_COMMAND, nullptr));
+            EXPECT_EQ(ParseCourseText(ReadFile(row.savedTo)).handles.GetSize(), 3);
+            EXPECT_FALSE(doc.IsModified());
+        }
+        rowApp.ExitInstance();
+        EXPECT_EQ(Count(), 0);
+    }
+}
+
+// The copy is a course file behind one comment line: Open reads it as the course it holds.
+// Copies written before that line was a comment are still found and offered.
+TEST_F(Recovery, TheCopyOpensAsACourseAndOldCopiesAreStillRead)
+{
+    Start();
+    RecoveryFile live(folder);
+    ASSERT_TRUE(live.Write(course, "#CourseData\r\n3\r\n"));
+    ASSERT_NE(app.OpenDocumentFile(live.Path()), nullptr);
+    EXPECT_EQ(HandleCount(), 3);
+
+    std::ofstream(folder + "/1-1.crs", std::ios::binary)
+        << "#Trackwright recovery\n" << RecoveryFile::CourseKey(course) << "\n3\n";
+    const std::optional<FoundRecovery> old = live.FindOrphan(course);
+    ASSERT_TRUE(old);
+    EXPECT_EQ(std::pair(old->path, old->courseText), std::pair(folder + "/1-1.crs", std::string("3\n")));
 }
 
 TEST_F(Recovery, TwoEditorsOnTwoCoursesKeepSeparateCopies)

@@ -2,19 +2,27 @@
 // keyboard and the Edit menu, and the recovery copy after a killed process, in the real window.
 #include "EditorFixture.h"
 
+#include "framework/AfxRes.h"
 #include "geometry/XObjectQueries.h"
 
 #include <QAction>
 #include <QColorSpace>
 #include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QStatusBar>
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+
+// Last: Xlib defines macros (None, Bool, Status) that Qt uses as names.
+#include <X11/XKBlib.h>
+#include <X11/keysym.h>
 
 namespace {
 
@@ -83,6 +91,45 @@ TEST_F(EditorFile, SaveOpenPrintAndCloseThroughTheirDialogs)
     AnswerMessageBox(QMessageBox::NoRole);
     Window()->close(), ProcessEvents(50);
     EXPECT_FALSE(Window()->isVisible());
+}
+
+// Qt's own dialogs speak Japanese like the rest of the program; the status bar lights the lock
+// keys as the keyboard has them, and shows no kana mode, which only the input method knows.
+TEST_F(EditorFile, QtDialogsInJapaneseAndTheLockKeysInTheStatusBar)
+{
+    ASSERT_TRUE(Start());
+    const auto indicator = [this](UINT nID) {
+        return Window()->statusBar()->findChild<QLabel*>(QString("indicator%1").arg(nID));
+    };
+    EXPECT_EQ(indicator(ID_INDICATOR_KANA), nullptr);
+    ASSERT_NE(indicator(ID_INDICATOR_CAPS), nullptr);
+    ASSERT_NE(indicator(ID_INDICATOR_NUM), nullptr);
+    Display* display = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+    const unsigned numLock = XkbKeysymToModifiers(display, XK_Num_Lock);
+    for (const bool locked : {true, false}) {
+        XkbLockModifiers(display, XkbUseCoreKbd, LockMask | numLock, locked ? LockMask | numLock : 0);
+        XSync(display, 0);
+        ProcessEvents(400);
+        EXPECT_EQ(std::pair(indicator(ID_INDICATOR_CAPS)->isEnabled(), indicator(ID_INDICATOR_NUM)->isEnabled()),
+                  std::pair(locked, locked));
+    }
+
+    // The file dialog's labels and buttons, and the print dialog's title.
+    QStringList texts;
+    OnNextModal([&texts](QWidget* w) {
+        for (const char* name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
+            texts << w->findChild<QLabel*>(name)->text();
+        for (QAbstractButton* button : w->findChild<QDialogButtonBox*>("buttonBox")->buttons())
+            texts << button->text();
+        QMetaObject::invokeMethod(w, "reject", Qt::QueuedConnection);
+    });
+    Key(Qt::Key_O, Qt::ControlModifier), ProcessEvents(50);
+    OnNextModal([&texts](QWidget* w) {
+        texts << w->windowTitle();
+        QMetaObject::invokeMethod(w, "reject", Qt::QueuedConnection);
+    });
+    Key(Qt::Key_P, Qt::ControlModifier), ProcessEvents(100);
+    EXPECT_EQ(texts.join("|").toStdString(), "アドレス:|ファイル名(&N):|ファイルの種類:|開く(&O)|キャンセル|印刷");
 }
 
 TEST_F(EditorFile, TheWindowShowsWhatTheRenderCommandDraws)

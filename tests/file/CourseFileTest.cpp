@@ -37,7 +37,12 @@ struct Layout {
 };
 
 const Layout kLayouts[] = {
-    {"default course", [](CTrackwrightDoc&) {}, kDefaultCourse, ""},
+    // Odd: as a recovery copy holds it, behind a comment line naming its course.
+    {"default course", [](CTrackwrightDoc&) {}, kDefaultCourse, [] {
+         std::string text = "#Trackwright recovery: /home/u/a \"quoted\" #1 course.crs\r\n" + kDefaultCourse;
+         DropCrBeforeLf(text);
+         return text;
+     }()},
     {"quoted map paths, colour map shown, one object",
      [](CTrackwrightDoc& d) {
          d.m_course.m_handles.SetSize(0);

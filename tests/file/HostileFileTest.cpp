@@ -6,7 +6,9 @@
 #include "file/FileReplace.h"
 #include "file/RegularFile.h"
 #include "file/Tokenizer.h"
+#include "framework/Resources.h"
 #include "overlay/TgaImage.h"
+#include "res/TrackwrightResources.h"
 #include "view/XObjectCatalogue.h"
 
 #include "support/BmpWriter.h"
@@ -18,11 +20,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <set>
 #include <string>
 
+#include <sys/fsuid.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -98,6 +103,103 @@ TEST(ReplaceFileContents, OldOrNewContentsNeverAMix)
     EXPECT_FALSE(ReplaceFileContents("/dev/null", bytes));   // not a regular file: refused untouched
 }
 
+
+// Root passes every permission check: while this lives, files are checked as nobody's.
+struct AsNobodyOnFiles {
+    AsNobodyOnFiles() { Set(65534); }
+    ~AsNobodyOnFiles() { Set(0); }
+    static void Set(unsigned id)
+    {
+        if (::geteuid() == 0) {
+            ::setfsgid(id);
+            ::setfsuid(id);
+        }
+    }
+};
+
+// A writable course in a folder where no temporary file can be made is written in place,
+// its old contents kept in the recovery folder until every byte is on the disk; the status
+// bar says so. A write failing midway leaves that copy and names it.
+TEST(ReplaceFileContents, AFolderThatTakesNoNewFileIsWrittenInPlaceAfterACopy)
+{
+    AfxSetResources(&TrackwrightResources());
+    TempDir dir;
+    const std::string folder = dir.Path("readonly");
+    const std::string course = folder + "/course.crs";
+    const std::string copies = dir.Path("state/trackwright");
+    fs::create_directories(copies);
+    fs::create_directory(folder);
+    ::chmod(dir.Path().c_str(), 0755);
+    ::chmod(copies.c_str(), 0777);
+    setenv("XDG_STATE_HOME", dir.Path("state").c_str(), 1);
+    const auto oneFileLeft = [&] { return std::distance(fs::directory_iterator(copies), {}) == 1; };
+    CTrackwrightDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    const std::string text = CourseFileText(doc.StoredFields());
+    const struct {
+        const char* what;
+        mode_t courseMode;
+        rlim_t sizeLimit;
+        bool saved;
+        std::string said;   // the status line, or the message box
+        std::string after;  // the course's contents
+        bool copyLeft;
+    } rows[] = {
+        {"written in place, no copy left", 0666, RLIM_INFINITY, true,
+         "フォルダに一時ファイルを作れないため、ファイルに直接書き込んで保存しました: " + course, text, false},
+        {"a write failing midway names the copy", 0666, 100, false,
+         course + "ファイルの書き込みに失敗しました\n元の内容はここに残してあります: ", text.substr(0, 100), true},
+        {"a read-only course stays as it was", 0444, RLIM_INFINITY, false, course + "ファイルの書き込みに失敗しました",
+         kOld, false},
+    };
+    ::signal(SIGXFSZ, SIG_IGN);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        TestBackend backend;
+        fs::remove_all(copies);
+        fs::create_directory(copies);
+        ::chmod(copies.c_str(), 0777);
+        ::chmod(folder.c_str(), 0755);
+        WriteBytes(course, kOld);
+        ::chmod(course.c_str(), row.courseMode);
+        ::chmod(folder.c_str(), 0555);
+        rlimit old {};
+        ::getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limit = old;
+        limit.rlim_cur = row.sizeLimit;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        {
+            AsNobodyOnFiles nobody;
+            EXPECT_EQ(doc.OnSaveDocument(course) != FALSE, row.saved);
+        }
+        ::setrlimit(RLIMIT_FSIZE, &old);
+        const std::string said = row.saved ? backend.statusText : backend.MessageTexts().at(0);
+        const std::string copy = row.copyLeft && oneFileLeft() ? fs::directory_iterator(copies)->path().string() : "";
+        EXPECT_EQ(said, row.said + copy);
+        EXPECT_EQ(ReadBytes(course), row.after);
+        EXPECT_EQ(Entries(folder), std::set<std::string>{"course.crs"});
+        EXPECT_EQ(std::distance(fs::directory_iterator(copies), {}), row.copyLeft ? 1 : 0);
+        if (!copy.empty()) {
+            EXPECT_EQ(ReadBytes(copy), kOld);
+        }
+    }
+    ::signal(SIGXFSZ, SIG_DFL);
+    ::chmod(folder.c_str(), 0755);
+    unsetenv("XDG_STATE_HOME");
+
+    // The seam: the copy stays when the write fails midway; a FIFO is refused without blocking.
+    static int calls;
+    const WriteChunkFn failSecond = [](int fd, const void* p, std::size_t n) -> ssize_t {
+        return ++calls == 2 ? (errno = EIO, -1) : ::write(fd, p, std::min<std::size_t>(n, 3));
+    };
+    ::chmod(course.c_str(), 0644);
+    WriteBytes(course, kOld);
+    EXPECT_FALSE(OverwriteFileInPlace(course, text, dir.Path("copy"), failSecond));
+    EXPECT_EQ(std::pair(ReadBytes(course), ReadBytes(dir.Path("copy"))), std::pair(text.substr(0, 3) + kOld.substr(3), kOld));
+    ASSERT_EQ(::mkfifo(dir.Path("fifo").c_str(), 0600), 0);
+    EXPECT_FALSE(OverwriteFileInPlace(dir.Path("fifo"), text, dir.Path("fifo copy")));
+    EXPECT_FALSE(fs::exists(dir.Path("fifo copy")));
+}
 
 TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
 {

@@ -32,6 +32,8 @@ public:
     bool MakeCurrent() override { return true; }
     void SwapBuffers() override {}
     bool KeepsFrame() const override { return keepsFrame; }
+    // A window made anew has no pixel format yet.
+    void Recreate() { m_iPixelFormat = 0; }
 
     CRect client{0, 0, 800, 600};
     CPoint cursor;
@@ -73,6 +75,8 @@ public:
 
     bool CreateFrameWindow(CFrameWnd* pFrame) override
     {
+        destroyed = false;
+        viewHost.Recreate();
         pFrame->SetHost(&frameHost);
         CView* pView = pFrame->GetActiveView();   // every frame here shows the one view
         pView->SetHost(&viewHost);
