@@ -1,4 +1,5 @@
 // The program's entry: the render command, the informational options, or the editor.
+#include "app/CheckCommand.h"
 #include "app/RenderCommand.h"
 #include "app/TrackwrightApp.h"
 #include "framework/qt/QtApp.h"
@@ -16,10 +17,14 @@ namespace {
 const char* const kUsage =
     "usage: trackwright [COURSE]\n"
     "       trackwright --render COURSE --out FILE.png [--size WxH]\n"
+    "       trackwright --check COURSE\n"
     "       trackwright --help | --version\n"
     "\n"
     "Opens the course file COURSE, or the default course, in the editor.\n"
-    "--render draws the picture the editor shows for COURSE into a PNG, with no display.\n";
+    "--render draws the picture the editor shows for COURSE into a PNG, with no display.\n"
+    "--check prints what would break when COURSE is driven (folds, crossings, objects on the\n"
+    "road, unusable values), one line per finding as COURSE:handle N: KIND: text, then a\n"
+    "summary; exit status 0 with no finding, 1 with findings, 2 when COURSE cannot be read.\n";
 
 }  // namespace
 
@@ -34,6 +39,8 @@ int main(int argc, char** argv)
     theApp.ComputeAppDir();
     if (IsRenderCommand(args))
         return RunRenderCommand(args, theApp.m_appDir);
+    if (IsCheckCommand(args))
+        return RunCheckCommand(args);
     theApp.ParseCommandLine(info);
     if (info.m_bShowHelp) {
         std::fputs(kUsage, stdout);

@@ -49,6 +49,7 @@ int CTrackwrightApp::ExitInstance()
     // A normal end: the course was saved, or the user chose not to keep the changes.
     if (m_recovery)
         m_recovery->Remove();
+    m_pCheckPanel.reset();
     return CWinApp::ExitInstance();
 }
 
@@ -56,6 +57,9 @@ void CTrackwrightApp::OnIdle()
 {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
     TickRecovery(std::chrono::duration<double>(now).count());
+    // The check panel's list follows the course a moment after each edit.
+    if (m_pCheckPanel)
+        m_pCheckPanel->Follow();
 }
 
 void CTrackwrightApp::TickRecovery(double now)

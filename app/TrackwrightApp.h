@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CourseCheckPanel.h"
 #include "doc/RecoveryFile.h"
 #include "framework/CWinApp.h"
 
@@ -23,6 +24,8 @@ public:
     // Sets m_appDir from the running program's own path.
     void ComputeAppDir();
     void OnAppAbout();
+    // 表示 → コースの検査: opens the check panel, which then follows the course while open.
+    void OnViewCheck();
     void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
 
     // Writes the recovery copy when due (now: seconds of a steady clock), or removes it once
@@ -36,6 +39,8 @@ public:
     RecoveryClock m_recoveryClock;
     bool m_bStarted = false;   // the first document is in place
     bool m_bRecoveryFailed = false;   // the status bar says the last write failed
+    // The course check's panel once opened; goes before the window and the document.
+    std::unique_ptr<CCourseCheckPanel> m_pCheckPanel;
 };
 
 // The directory part of a program path, ending with '/': "/opt/tw/bin/tw" gives "/opt/tw/bin/".

@@ -1,9 +1,12 @@
 #include "doc/TrackwrightDoc.h"
 
+#include "doc/CourseCheckText.h"
 #include "file/FileReplace.h"
+#include "geometry/CourseCheck.h"
 #include "geometry/CourseSpline.h"
 #include "file/Tokenizer.h"
 #include "framework/Backend.h"
+#include "framework/Resources.h"
 #include "res/Resource.h"
 
 #include <cmath>
@@ -91,12 +94,17 @@ BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
     // leaves the course on screen as it was.
     std::string text;
     if (!ReadTextFile(pathName, kMaxCourseFileBytes, text)) {
-        AfxMessageBox(pathName + "ファイルの読み込みに失敗しました", MB_OK);
+        AfxMessageBox(pathName + std::string(AfxLoadString(IDS_COURSE_READ_FAILED)), MB_OK);
         return FALSE;
     }
 
     DeleteContents();
     TakeStoredCourse(ParseCourseText(text), pathName);
+    // Kept as read, nothing dropped; but a value the game cannot use is said once, not left to
+    // show up as a point that can be neither seen nor picked.
+    const std::vector<CourseFinding> values = CheckCourseValues(m_course.m_handles, m_xobjects);
+    if (!values.empty())
+        AfxMessageBox(OpenValuesMessage(values, m_xobjects), MB_OK | MB_ICONEXCLAMATION);
     return TRUE;
 }
 

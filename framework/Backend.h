@@ -7,6 +7,7 @@
 
 class CFrameWnd;
 class CDialog;
+class CListPanel;
 class CView;
 
 // The services of the window system that the framework itself needs. One back end is
@@ -27,6 +28,10 @@ public:
     // A file dialog; true with the chosen path, false when cancelled.
     virtual bool PromptFileName(std::string& path, bool bOpen, const std::string& title) = 0;
     virtual int DoModal(CDialog* pDlg) = 0;
+    // A modeless panel's window: made and given to the panel as its host (false when the back
+    // end has none), and taken down again with the panel.
+    virtual bool CreateListPanel(CListPanel* pPanel) { return false; }
+    virtual void DestroyListPanel(CListPanel* pPanel) {}
 
     // The profile: one string per entry of a section.
     virtual std::string GetProfileString(const std::string& section, const std::string& entry) = 0;

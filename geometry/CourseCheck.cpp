@@ -78,23 +78,25 @@ struct CrossingPoint {
     bool bridged = false;
 };
 
+// The order crossing points are summed in, so that any search order gives the same middle.
 auto RankOf(const CrossingPoint& c)
 {
-    return std::tie(c.spanA, c.spanB, c.lineA, c.stepA, c.lineB, c.stepB);
+    return std::tie(c.spanA, c.spanB, c.lineA, c.lineB, c.stepA, c.stepB);
 }
 
 struct Checker {
     Checker(const RecordList<CourseHandle>& h, const RecordList<XObject>& o)
-        : handles(h), objects(o), n(h.GetSize())
+        : handles(h), objects(o), n(h.GetSize()),
+          geometry(static_cast<long long>(h.GetSize()) + o.GetSize() <= kLargestGeometryCheck)
     {
         const std::size_t spans = static_cast<std::size_t>(n);
         spanUsable.assign(spans, 0);
-        road.resize(spans);
+        road.resize(geometry ? spans : 0);
         foldSides.assign(spans, 0);
         foldStep.assign(spans, kSteps);
         for (int i = 0; i < n; ++i) {
             spanUsable[i] = HandleValuesUsable(handles[i]) && HandleValuesUsable(NextInRing(handles, i));
-            if (spanUsable[i])
+            if (spanUsable[i] && geometry)
                 road[i] = SampleRoadSpan(handles, i);
         }
         for (int k = 0; k < objects.GetSize(); ++k) {
@@ -109,6 +111,7 @@ struct Checker {
     const RecordList<CourseHandle>& handles;
     const RecordList<XObject>& objects;
     int n = 0;
+    bool geometry = true;   // small enough for the rules beyond the value rule
     std::vector<char> spanUsable;
     std::vector<RoadSpanSamples> road;
     std::vector<int> foldSides;
@@ -263,18 +266,29 @@ struct Checker {
             out.push_back(f);
         }
         std::sort(crossings.begin(), crossings.end(), [](const CrossingPoint& a, const CrossingPoint& b) { return RankOf(a) < RankOf(b); });
-        for (std::size_t k = 0; k < crossings.size(); ++k) {
-            const CrossingPoint& c = crossings[k];
-            if (c.bridged)
-                continue;
-            if (!out.empty() && out.back().kind == FindingKind::Crossing && out.back().index == c.spanA && out.back().other == c.spanB)
-                continue;
-            CourseFinding f;
-            f.kind = FindingKind::Crossing;
-            f.index = c.spanA;
-            f.other = c.spanB;
-            f.where = c.at;
-            out.push_back(f);
+        // One finding per pair of spans, shown at the middle of its crossing points (a crossing
+        // road's borders and centre lines cross in up to nine), summed in rank order.
+        for (std::size_t k = 0; k < crossings.size();) {
+            std::size_t end = k;
+            double x = 0.0;
+            double y = 0.0;
+            int count = 0;
+            for (; end < crossings.size() && crossings[end].spanA == crossings[k].spanA && crossings[end].spanB == crossings[k].spanB; ++end) {
+                if (crossings[end].bridged)
+                    continue;
+                x += crossings[end].at.x;
+                y += crossings[end].at.y;
+                ++count;
+            }
+            if (count > 0) {
+                CourseFinding f;
+                f.kind = FindingKind::Crossing;
+                f.index = crossings[k].spanA;
+                f.other = crossings[k].spanB;
+                f.where = Vector3(x / count, y / count, 0.0);
+                out.push_back(f);
+            }
+            k = end;
         }
         for (int o = 0; o < objects.GetSize(); ++o) {
             if (!overlaps[o] || bridge[o])
@@ -288,23 +302,40 @@ struct Checker {
         }
     }
 
+    // The drawn samples of span i: kept ones, or sampled now into `spare`.
+    const RoadSpanSamples& Samples(int i, RoadSpanSamples& spare) const
+    {
+        if (geometry)
+            return road[i];
+        spare = SampleRoadSpan(handles, i);
+        return spare;
+    }
+
     void Figures(CourseFigures& fig) const
     {
         fig.handleCount = n;
         fig.objectCount = objects.GetSize();
+        RoadSpanSamples spare;
+        Vector3 previousLast;   // the previous span's centre vertex before its last
         for (int i = 0; i < n; ++i) {
             if (!spanUsable[i])
                 continue;
-            const RoadSpanSamples& s = road[i];
+            const RoadSpanSamples& s = Samples(i, spare);
             fig.centreLength += PolylineLength(s.centre);
             fig.leftLength += PolylineLength(s.left);
             fig.rightLength += PolylineLength(s.right);
             const int previous = (i + n - 1) % n;
+            if (!geometry && i == 0 && spanUsable[previous]) {
+                RoadSpanSamples last = SampleRoadSpan(handles, previous);
+                previousLast = last.centre[kSteps - 1];
+            } else if (geometry && spanUsable[previous]) {
+                previousLast = road[previous].centre[kSteps - 1];
+            }
             for (int k = 0; k < kSteps; ++k) {
                 // The joint's circle takes the previous span's last step, when it was drawn.
                 if (k == 0 && !spanUsable[previous])
                     continue;
-                const Vector3& p = k == 0 ? road[previous].centre[kSteps - 1] : s.centre[k - 1];
+                const Vector3& p = k == 0 ? previousLast : s.centre[k - 1];
                 const double r = CircleRadius(p, s.centre[k], s.centre[k + 1]);
                 if (r > 0.0 && (fig.smallestRadiusHandle < 0 || r < fig.smallestRadius)) {
                     fig.smallestRadius = r;
@@ -312,6 +343,7 @@ struct Checker {
                     fig.smallestRadiusAt = s.centre[k];
                 }
             }
+            previousLast = s.centre[kSteps - 1];
         }
     }
 };
@@ -394,10 +426,13 @@ CourseCheckResult CheckCourse(const RecordList<CourseHandle>& handles, const Rec
     Checker c(handles, objects);
     CourseCheckResult result;
     result.findings = CheckCourseValues(handles, objects);
-    c.LinesMeeting();
-    c.ObjectsOnRoad();
-    c.Bridges();
-    c.Findings(result.findings);
+    result.geometryChecked = c.geometry;
+    if (c.geometry) {
+        c.LinesMeeting();
+        c.ObjectsOnRoad();
+        c.Bridges();
+        c.Findings(result.findings);
+    }
     std::stable_sort(result.findings.begin(), result.findings.end(), FindingBefore);
     c.Figures(result.figures);
     return result;

@@ -76,7 +76,12 @@ struct CourseFigures {
 struct CourseCheckResult {
     std::vector<CourseFinding> findings;   // by part, index, kind, then the rest
     CourseFigures figures;
+    bool geometryChecked = true;           // false: too large, only the value rule ran
 };
+
+// The largest course (control points plus objects) the rules beyond the value rule run on: they
+// keep about 10 KB per control point while they work. Larger ones get the value rule and figures.
+constexpr int kLargestGeometryCheck = 1'000'000;
 
 // The whole check. Never changes the course; any values are checked without crash or hang, and
 // spans and objects with unusable values (not finite, too large) take part only in the value rule.

@@ -82,3 +82,22 @@ constexpr UINT IDS_STATUS_SELECTION = 343;
 constexpr UINT IDS_STATUS_KEEP_THREE_POINTS = 344;
 constexpr UINT IDS_STATUS_PASTE_MALFORMED = 345;
 constexpr UINT IDS_NAME_HAS_QUOTE = 346;
+
+// The course check: the read failure shared with Open, and texts of several pieces separated by
+// "\n" (chosen by kind, part, field or side; see doc/CourseCheckText.cpp).
+constexpr UINT IDS_COURSE_READ_FAILED = 400;
+constexpr UINT IDS_CHECK_KINDS = 401;
+constexpr UINT IDS_CHECK_PARTS = 402;
+constexpr UINT IDS_CHECK_FIELDS = 403;
+constexpr UINT IDS_CHECK_VALUE = 404;
+constexpr UINT IDS_CHECK_FOLD = 405;
+constexpr UINT IDS_CHECK_CROSSING = 406;
+constexpr UINT IDS_CHECK_OVERLAP = 407;
+constexpr UINT IDS_CHECK_SUMMARY = 408;
+constexpr UINT IDS_CHECK_FIGURES = 409;
+constexpr UINT IDS_CHECK_OPEN_VALUES = 410;
+constexpr UINT IDS_CHECK_TITLE = 411;
+constexpr UINT IDS_CHECK_NO_FINDINGS = 412;
+constexpr UINT IDS_CHECK_TOO_LARGE = 413;
+constexpr UINT IDS_CHECK_COLUMNS = 414;
+constexpr UINT ID_VIEW_CHECK = 32800;

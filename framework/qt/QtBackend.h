@@ -7,12 +7,16 @@
 #include <QObject>
 #include <QSurfaceFormat>
 
+#include <QPointer>
+
+#include <map>
 #include <memory>
 
 class QOffscreenSurface;
 class QPrinter;
 class QSettings;
 class QWidget;
+class QtListPanel;
 class QtMainWindow;
 
 class QtBackend : public CBackend {
@@ -30,6 +34,8 @@ public:
     int MessageBox(const std::string& text, const std::string& caption, UINT nType) override;
     bool PromptFileName(std::string& path, bool bOpen, const std::string& title) override;
     int DoModal(CDialog* pDlg) override;
+    bool CreateListPanel(CListPanel* pPanel) override;
+    void DestroyListPanel(CListPanel* pPanel) override;
 
     std::string GetProfileString(const std::string& section, const std::string& entry) override;
     void WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override;
@@ -58,6 +64,8 @@ private:
     std::string m_pendingStatus;
 
     std::unique_ptr<QtMainWindow> m_pWindow;
+    // The modeless panels' windows; Qt deletes one itself when its parent window goes first.
+    std::map<CListPanel*, QPointer<QtListPanel>> m_panels;
     std::unique_ptr<QOffscreenSurface> m_pOffscreen;
     std::unique_ptr<QSettings> m_pSettings;
     std::unique_ptr<QPrinter> m_pPrinter;

@@ -252,18 +252,28 @@ std::vector<CourseFinding> EveryPairFindings(const Course& c)
             }
         }
     }
-    // The crossing shown is the first by span, line and step.
+    // A pair's finding lies at the middle of its crossing points, summed in rank order.
     std::sort(points.begin(), points.end(), [](const Point& p, const Point& q) {
-        return std::tie(p.a, p.b, p.la, p.ka, p.lb, p.kb) < std::tie(q.a, q.b, q.la, q.ka, q.lb, q.kb);
+        return std::tie(p.a, p.b, p.la, p.lb, p.ka, p.kb) < std::tie(q.a, q.b, q.la, q.lb, q.ka, q.kb);
     });
-    std::vector<std::pair<int, int>> reported;
-    for (const Point& p : points) {
-        if (p.bridged || std::find(reported.begin(), reported.end(), std::make_pair(p.a, p.b)) != reported.end())
-            continue;
-        reported.emplace_back(p.a, p.b);
-        CourseFinding f = Crossing(p.a, p.b);
-        f.where = p.at;
-        out.push_back(f);
+    for (int i = 0; i < n; ++i) {
+        for (int j = i + 1; j < n; ++j) {
+            double x = 0.0;
+            double y = 0.0;
+            int count = 0;
+            for (const Point& p : points) {
+                if (p.a == i && p.b == j && !p.bridged) {
+                    x += p.at.x;
+                    y += p.at.y;
+                    ++count;
+                }
+            }
+            if (count > 0) {
+                CourseFinding f = Crossing(i, j);
+                f.where = Vector3(x / count, y / count, 0.0);
+                out.push_back(f);
+            }
+        }
     }
     for (int o = 0; o < c.objects.GetSize(); ++o) {
         if (overlaps[o] && !bridge[o]) {
