@@ -1,6 +1,7 @@
 #include "app/CheckCommand.h"
 
 #include "doc/CourseCheckText.h"
+#include "doc/TrackwrightDoc.h"
 #include "file/CourseFile.h"
 #include "file/Tokenizer.h"
 #include "framework/Resources.h"
@@ -28,7 +29,7 @@ int RunCheckCommand(const std::vector<std::string>& args)
     // The window's reader: the same size limit, the same refusal of folders, pipes and devices.
     std::string text;
     if (!ReadTextFile(course, kMaxCourseFileBytes, text)) {
-        std::fprintf(stderr, "trackwright: %s%s\n", course.c_str(), std::string(AfxLoadString(IDS_COURSE_READ_FAILED)).c_str());
+        std::fprintf(stderr, "trackwright: %s\n", CourseReadFailedMessage(course).c_str());
         return 2;
     }
     const StoredCourse stored = ParseCourseText(text);

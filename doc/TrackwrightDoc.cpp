@@ -6,7 +6,6 @@
 #include "geometry/CourseSpline.h"
 #include "file/Tokenizer.h"
 #include "framework/Backend.h"
-#include "framework/Resources.h"
 #include "res/Resource.h"
 
 #include <cmath>
@@ -88,13 +87,18 @@ StoredCourseView CTrackwrightDoc::StoredFields() const
     return {m_course.m_handles, m_course.m_texLuminance, m_heightMap, m_colorMap, m_visibleMap, m_xobjects};
 }
 
+std::string CourseReadFailedMessage(const std::string& pathName)
+{
+    return pathName + "ファイルの読み込みに失敗しました";
+}
+
 BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
 {
     // The whole file is read before anything changes, so a file that cannot be read
     // leaves the course on screen as it was.
     std::string text;
     if (!ReadTextFile(pathName, kMaxCourseFileBytes, text)) {
-        AfxMessageBox(pathName + std::string(AfxLoadString(IDS_COURSE_READ_FAILED)), MB_OK);
+        AfxMessageBox(CourseReadFailedMessage(pathName), MB_OK);
         return FALSE;
     }
 

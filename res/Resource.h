@@ -83,9 +83,8 @@ constexpr UINT IDS_STATUS_KEEP_THREE_POINTS = 344;
 constexpr UINT IDS_STATUS_PASTE_MALFORMED = 345;
 constexpr UINT IDS_NAME_HAS_QUOTE = 346;
 
-// The course check: the read failure shared with Open, and texts of several pieces separated by
-// "\n" (chosen by kind, part, field or side; see doc/CourseCheckText.cpp).
-constexpr UINT IDS_COURSE_READ_FAILED = 400;
+// The course check: texts of several pieces separated by "\n" are chosen by kind, part, field
+// or side (doc/CourseCheckText.cpp).
 constexpr UINT IDS_CHECK_KINDS = 401;
 constexpr UINT IDS_CHECK_PARTS = 402;
 constexpr UINT IDS_CHECK_FIELDS = 403;

@@ -160,7 +160,6 @@ const StringDef s_strings[] = {
     {ID_VIEW_TOOLBAR, "ﾂｰﾙ ﾊﾞｰの表示/非表示\nﾂｰﾙ ﾊﾞｰの表示/非表示"},
     {ID_VIEW_SHOWALL, "ｺｰｽとXｵﾌﾞｼﾞｪｸﾄ全体が見えるように表示\n全体表示"},
     {ID_VIEW_CHECK, "ｺｰｽの折り返し、交差、路面上のXｵﾌﾞｼﾞｪｸﾄ、使えない値を検査\nｺｰｽの検査"},
-    {IDS_COURSE_READ_FAILED, "ファイルの読み込みに失敗しました"},
     {IDS_CHECK_KINDS, "値\n折り返し\n交差\n重なり"},
     {IDS_CHECK_PARTS, "コントロールポイント %d\nXオブジェクト %d"},
     {IDS_CHECK_FIELDS, "位置\n前方の接線\n後方の接線\n幅 右\n幅 左\n向き\n幅\n高さ\n区間"},

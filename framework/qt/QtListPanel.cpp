@@ -17,7 +17,7 @@ QtListPanel::QtListPanel(CListPanel* pPanel, QWidget* parent)
     m_pList->setUniformRowHeights(true);
     m_pList->setSelectionMode(QAbstractItemView::SingleSelection);
     layout->addWidget(m_pList);
-    resize(520, 360);
+    resize(640, 360);
     // A click or Enter on a row chooses it; the row's index is its place in the list.
     const auto choose = [this](QTreeWidgetItem* item) {
         if (item)
@@ -47,6 +47,9 @@ void QtListPanel::SetColumns(const std::vector<std::string>& headings)
         labels << ToQString(h);
     m_pList->setColumnCount(static_cast<int>(labels.size()));
     m_pList->setHeaderLabels(labels);
+    // Short columns fit their contents; the last one takes the rest of the width.
+    for (int c = 0; c + 1 < m_pList->columnCount(); ++c)
+        m_pList->header()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
 }
 
 void QtListPanel::SetText(const std::string& text)
