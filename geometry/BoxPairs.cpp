@@ -1,5 +1,6 @@
 #include "geometry/BoxPairs.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -27,11 +28,25 @@ bool Usable(const PlaneBox& b)
     return b.minX <= b.maxX && b.minY <= b.maxY;
 }
 
+// The side of the cells of each level.
+struct LevelSides {
+    double side[kLevels];
+    constexpr LevelSides() : side()
+    {
+        double s = kBaseCell;
+        for (double& v : side) {
+            v = s;
+            s *= 2.0;
+        }
+    }
+};
+constexpr LevelSides kSides;
+
 int LevelOf(const PlaneBox& b)
 {
-    const double extent = std::fmax(b.maxX - b.minX, b.maxY - b.minY);
+    const double extent = std::max(b.maxX - b.minX, b.maxY - b.minY);
     int level = 0;
-    while (level < kLevels - 1 && std::ldexp(kBaseCell, level) < extent)
+    while (level < kLevels - 1 && kSides.side[level] < extent)
         ++level;
     return level;
 }
@@ -41,12 +56,14 @@ std::int32_t CellOf(double v, double side)
     return static_cast<std::int32_t>(std::floor(v / side));
 }
 
+// splitmix64's finaliser over the packed cell: neighbouring cells land in unrelated buckets.
 std::size_t Bucket(int level, std::int32_t cx, std::int32_t cy, std::size_t mask)
 {
-    std::uint64_t h = static_cast<std::uint32_t>(cx) * 0x9E3779B97F4A7C15ull;
-    h ^= static_cast<std::uint32_t>(cy) * 0xC2B2AE3D27D4EB4Full + (h >> 29);
-    h ^= static_cast<std::uint64_t>(level) * 0x165667B19E3779F9ull;
-    h ^= h >> 32;
+    std::uint64_t h = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(cx)) << 32 | static_cast<std::uint32_t>(cy)) +
+                      static_cast<std::uint64_t>(level) * 0x9E3779B97F4A7C15ull;
+    h = (h ^ (h >> 30)) * 0xBF58476D1CE4E5B9ull;
+    h = (h ^ (h >> 27)) * 0x94D049BB133111EBull;
+    h ^= h >> 31;
     return static_cast<std::size_t>(h) & mask;
 }
 
@@ -70,7 +87,7 @@ public:
             const int level = LevelOf(b);
             m_levels[i] = level;
             m_used |= std::uint64_t{1} << level;
-            const double side = std::ldexp(kBaseCell, level);
+            const double side = kSides.side[level];
             // A box no larger than the cell lies in at most 2 x 2 of them.
             for (std::int32_t cx = CellOf(b.minX, side); cx <= CellOf(b.maxX, side); ++cx) {
                 for (std::int32_t cy = CellOf(b.minY, side); cy <= CellOf(b.maxY, side); ++cy)
@@ -103,7 +120,7 @@ public:
         for (int level = from; level < kLevels; ++level) {
             if (!(m_used >> level & 1))
                 continue;
-            const double side = std::ldexp(kBaseCell, level);
+            const double side = kSides.side[level];
             for (std::int32_t cx = CellOf(q.minX, side); cx <= CellOf(q.maxX, side); ++cx) {
                 for (std::int32_t cy = CellOf(q.minY, side); cy <= CellOf(q.maxY, side); ++cy) {
                     const std::size_t k = Bucket(level, cx, cy, m_mask);
@@ -114,7 +131,7 @@ public:
                         const PlaneBox& b = Box(other.item);
                         if (!Meet(q, b))
                             continue;
-                        if (CellOf(std::fmax(q.minX, b.minX), side) != cx || CellOf(std::fmax(q.minY, b.minY), side) != cy)
+                        if (CellOf(std::max(q.minX, b.minX), side) != cx || CellOf(std::max(q.minY, b.minY), side) != cy)
                             continue;
                         take(other.item, level);
                     }

@@ -28,10 +28,10 @@ PlaneBox BoxOf(std::initializer_list<Vector3> points)
 {
     PlaneBox b{INFINITY, INFINITY, -INFINITY, -INFINITY};
     for (const Vector3& p : points) {
-        b.minX = std::fmin(b.minX, p.x);
-        b.minY = std::fmin(b.minY, p.y);
-        b.maxX = std::fmax(b.maxX, p.x);
-        b.maxY = std::fmax(b.maxY, p.y);
+        b.minX = std::min<double>(b.minX, p.x);
+        b.minY = std::min<double>(b.minY, p.y);
+        b.maxX = std::max<double>(b.maxX, p.x);
+        b.maxY = std::max<double>(b.maxY, p.y);
     }
     return b;
 }
@@ -43,7 +43,10 @@ Vector3 Midpoint(const Vector3& a, const Vector3& b)
 
 double Distance(const Vector3& a, const Vector3& b)
 {
-    return std::hypot(double(a.x) - b.x, double(a.y) - b.y);
+    // Values within the usable range: the squares cannot overflow.
+    const double dx = double(a.x) - b.x;
+    const double dy = double(a.y) - b.y;
+    return std::sqrt(dx * dx + dy * dy);
 }
 
 double PolylineLength(const std::array<Vector3, kSteps + 1>& line)
@@ -175,7 +178,68 @@ struct Checker {
             overlaps[object] = 1;
     }
 
-    // Folds and crossings: every segment of every drawn line, filed by its own box.
+    // Folds within each span: its segments swept along x, every pair of different lines whose
+    // boxes meet (not two of the centre line).
+    void FoldsWithin(int span)
+    {
+        struct Segment {
+            PlaneBox box;
+            int line;
+            int step;
+        };
+        std::array<Segment, 3 * kSteps> segments;
+        for (int l = 0; l < 3; ++l) {
+            const auto& line = Line(road[span], l);
+            for (int k = 0; k < kSteps; ++k)
+                segments[l * kSteps + k] = {BoxOf({line[k], line[k + 1]}), l, k};
+        }
+        std::sort(segments.begin(), segments.end(), [](const Segment& a, const Segment& b) { return a.box.minX < b.box.minX; });
+        for (std::size_t i = 0; i < segments.size(); ++i) {
+            const Segment& a = segments[i];
+            for (std::size_t j = i + 1; j < segments.size() && segments[j].box.minX <= a.box.maxX; ++j) {
+                const Segment& b = segments[j];
+                if (a.line == b.line || b.box.minY > a.box.maxY || a.box.minY > b.box.maxY)
+                    continue;
+                FoldOfSegments(span, a.line, a.step, b.line, b.step);
+            }
+        }
+    }
+
+    // Crossings: each line of each span in chunks of kChunk segments, filed by the chunk's box;
+    // chunks of spans far enough apart meeting are tried segment by segment.
+    static constexpr int kChunk = 10;
+    static constexpr int kChunks = kSteps / kChunk;
+
+    static bool SegmentBoxesMeet(const Vector3& a0, const Vector3& a1, const Vector3& b0, const Vector3& b1)
+    {
+        return std::max(b0.x, b1.x) >= std::min(a0.x, a1.x) && std::max(a0.x, a1.x) >= std::min(b0.x, b1.x) &&
+               std::max(b0.y, b1.y) >= std::min(a0.y, a1.y) && std::max(a0.y, a1.y) >= std::min(b0.y, b1.y);
+    }
+
+    static PlaneBox ChunkBox(const std::array<Vector3, kSteps + 1>& line, int chunk)
+    {
+        PlaneBox b{INFINITY, INFINITY, -INFINITY, -INFINITY};
+        for (int k = chunk * kChunk; k <= (chunk + 1) * kChunk; ++k) {
+            b.minX = std::min<double>(b.minX, line[k].x);
+            b.minY = std::min<double>(b.minY, line[k].y);
+            b.maxX = std::max<double>(b.maxX, line[k].x);
+            b.maxY = std::max<double>(b.maxY, line[k].y);
+        }
+        return b;
+    }
+
+    void ChunksCrossing(int s1, int l1, int c1, int s2, int l2, int c2)
+    {
+        const auto& a = Line(road[s1], l1);
+        const auto& b = Line(road[s2], l2);
+        for (int k1 = c1 * kChunk; k1 < (c1 + 1) * kChunk; ++k1) {
+            for (int k2 = c2 * kChunk; k2 < (c2 + 1) * kChunk; ++k2) {
+                if (SegmentBoxesMeet(a[k1], a[k1 + 1], b[k2], b[k2 + 1]))
+                    CrossingOfSegments(s1, l1, k1, s2, l2, k2);
+            }
+        }
+    }
+
     void LinesMeeting()
     {
         std::vector<PlaneBox> boxes;
@@ -183,47 +247,53 @@ struct Checker {
         for (int i = 0; i < n; ++i) {
             if (!spanUsable[i])
                 continue;
-            for (int k = 0; k < kSteps; ++k) {
+            for (int k = 0; k < kSteps; ++k)
                 FoldsOfStep(i, k);
-                for (int l = 0; l < 3; ++l) {
-                    const auto& line = Line(road[i], l);
-                    boxes.push_back(BoxOf({line[k], line[k + 1]}));
-                    ids.push_back((i * 3 + l) * kSteps + k);
+            FoldsWithin(i);
+            for (int l = 0; l < 3; ++l) {
+                for (int c = 0; c < kChunks; ++c) {
+                    boxes.push_back(ChunkBox(Line(road[i], l), c));
+                    ids.push_back((i * 3 + l) * kChunks + c);
                 }
             }
         }
         ForEachMeetingPair(boxes, [&](int a, int b) {
-            const int sa = ids[a] / (3 * kSteps);
-            const int la = ids[a] / kSteps % 3;
-            const int ka = ids[a] % kSteps;
-            const int sb = ids[b] / (3 * kSteps);
-            const int lb = ids[b] / kSteps % 3;
-            const int kb = ids[b] % kSteps;
-            if (sa == sb) {
-                if (la != lb && (la != 0 || lb != 0))
-                    FoldOfSegments(sa, la, ka, lb, kb);
-            } else if (!Neighbours(sa, sb)) {
-                CrossingOfSegments(sa, la, ka, sb, lb, kb);
-            }
+            const int sa = ids[a] / (3 * kChunks);
+            const int sb = ids[b] / (3 * kChunks);
+            if (sa == sb || Neighbours(sa, sb))
+                return;
+            ChunksCrossing(sa, ids[a] / kChunks % 3, ids[a] % kChunks, sb, ids[b] / kChunks % 3, ids[b] % kChunks);
         });
     }
 
-    // Objects against the road surface: the footprints against the boxes of the sample steps.
+    // Objects against the road surface: the footprints against the boxes of chunks of sample
+    // steps, then step by step.
     void ObjectsOnRoad()
     {
-        std::vector<PlaneBox> steps;
+        std::vector<PlaneBox> chunks;
         std::vector<int> ids;
         for (int i = 0; i < n; ++i) {
             if (!spanUsable[i])
                 continue;
-            const RoadSpanSamples& s = road[i];
-            for (int k = 0; k < kSteps; ++k) {
-                steps.push_back(BoxOf({s.left[k], s.left[k + 1], s.right[k], s.right[k + 1]}));
-                ids.push_back(i * kSteps + k);
+            for (int c = 0; c < kChunks; ++c) {
+                const PlaneBox l = ChunkBox(road[i].left, c);
+                const PlaneBox r = ChunkBox(road[i].right, c);
+                chunks.push_back({std::min(l.minX, r.minX), std::min(l.minY, r.minY), std::max(l.maxX, r.maxX), std::max(l.maxY, r.maxY)});
+                ids.push_back(i * kChunks + c);
             }
         }
-        ForEachMeetingPair(steps, FootprintBoxes(), [&](int step, int item) {
-            OverlapOfStep(usableObjects[item], ids[step] / kSteps, ids[step] % kSteps);
+        const std::vector<PlaneBox> footprintBoxes = FootprintBoxes();
+        ForEachMeetingPair(chunks, footprintBoxes, [&](int chunk, int item) {
+            const int o = usableObjects[item];
+            const int span = ids[chunk] / kChunks;
+            const int c = ids[chunk] % kChunks;
+            const PlaneBox& f = footprintBoxes[item];
+            const RoadSpanSamples& s = road[span];
+            for (int k = c * kChunk; k < (c + 1) * kChunk && !overlaps[o]; ++k) {
+                const PlaneBox step = BoxOf({s.left[k], s.left[k + 1], s.right[k], s.right[k + 1]});
+                if (step.minX <= f.maxX && f.minX <= step.maxX && step.minY <= f.maxY && f.minY <= step.maxY)
+                    OverlapOfStep(o, span, k);
+            }
         });
     }
 
