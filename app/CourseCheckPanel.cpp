@@ -6,9 +6,7 @@
 #include "res/Resource.h"
 #include "view/TrackwrightView.h"
 
-#include <algorithm>
 #include <cstring>
-#include <string_view>
 
 namespace {
 
@@ -65,16 +63,7 @@ void CCourseCheckPanel::OnCreatePanel()
 {
     CListPanelHost* pHost = GetHost();
     pHost->SetCaption(std::string(AfxLoadString(IDS_CHECK_TITLE)));
-    // The headings of the kind, part and text columns, from one string.
-    const std::string_view headings = AfxLoadString(IDS_CHECK_COLUMNS);
-    std::vector<std::string> columns;
-    std::size_t from = 0;
-    while (from <= headings.size()) {
-        const std::size_t nl = std::min(headings.find('\n', from), headings.size());
-        columns.emplace_back(headings.substr(from, nl - from));
-        from = nl + 1;
-    }
-    pHost->SetColumns(columns);
+    pHost->SetColumns(FindingColumnHeadings());
 }
 
 bool CCourseCheckPanel::Follow()

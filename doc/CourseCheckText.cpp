@@ -70,6 +70,11 @@ const char* FindingKeyword(FindingKind kind)
     return "value";
 }
 
+std::vector<std::string> FindingColumnHeadings()
+{
+    return {Piece(IDS_CHECK_COLUMNS, 0), Piece(IDS_CHECK_COLUMNS, 1), Piece(IDS_CHECK_COLUMNS, 2)};
+}
+
 std::string FindingKindName(FindingKind kind)
 {
     return Piece(IDS_CHECK_KINDS, static_cast<int>(kind));

@@ -8,6 +8,8 @@
 
 // The word the command line prints for a kind: "fold", "crossing", "overlap", "value".
 const char* FindingKeyword(FindingKind kind);
+// The headings of the panel's columns: kind, part, text.
+std::vector<std::string> FindingColumnHeadings();
 // The kind as the panel names it.
 std::string FindingKindName(FindingKind kind);
 // "コントロールポイント 12" or "Xオブジェクト 3".
