@@ -41,6 +41,7 @@ public:
     bool m_bRecoveryFailed = false;   // the status bar says the last write failed
     // The course check's panel once opened; goes before the window and the document.
     std::unique_ptr<CCourseCheckPanel> m_pCheckPanel;
+    double m_nextCheckFollow = 0.0;   // steady-clock seconds before which the panel is not checked again
 };
 
 // The directory part of a program path, ending with '/': "/opt/tw/bin/tw" gives "/opt/tw/bin/".
