@@ -1,4 +1,5 @@
-// The program's entry: the render and export commands, the informational options, or the editor.
+// The program's entry: the render, export and check commands, the informational options, or the editor.
+#include "app/CheckCommand.h"
 #include "app/ExportCommand.h"
 #include "app/RenderCommand.h"
 #include "app/TrackwrightApp.h"
@@ -20,6 +21,7 @@ const char* const kUsage =
     "usage: trackwright [--] [COURSE]\n"
     "       trackwright --render COURSE --out FILE.png [--size WxH | --thumbnail SIZE]\n"
     "       trackwright --export COURSE --out FILE.glb [--height-scale S]\n"
+    "       trackwright --check COURSE\n"
     "       trackwright --help | --version\n"
     "\n"
     "Opens the course file COURSE, or the default course, in the editor.\n"
@@ -33,11 +35,14 @@ const char* const kUsage =
     "  --export COURSE   write COURSE as a binary glTF file (road, borders, terrain and objects), with no display\n"
     "  --out FILE.glb    the glTF file to write; it is replaced whole or left as it was\n"
     "  --height-scale S  course units per grey level of the height map, 0 to 1000 (default 0.1)\n"
+    "  --check COURSE    print what would break when COURSE is driven (folds, crossings, objects on the road,\n"
+    "                    unusable values), one line per finding as COURSE:handle N: KIND: text, then a summary\n"
     "  -h, --help        print this text and exit\n"
     "  --version         print the version and exit\n"
     "\n"
     "Exit status: 0 done; 1 COURSE could not be read or drawn, or FILE.png not written; 2 a bad command\n"
-    "line; 3 no OpenGL for --render. --export: 0 written; 1 anything else, with the reason.\n";
+    "line; 3 no OpenGL for --render. --export: 0 written; 1 anything else, with the reason.\n"
+    "--check: 0 no finding; 1 findings; 2 COURSE cannot be read.\n";
 
 }  // namespace
 
@@ -59,6 +64,8 @@ int main(int argc, char** argv)
         return RunRenderCommand(args, theApp.m_appDir);
     if (IsExportCommand(args))
         return RunExportCommand(args);
+    if (IsCheckCommand(args))
+        return RunCheckCommand(args);
     theApp.ParseCommandLine(info);
     if (info.m_bShowHelp) {
         std::fputs(kUsage, stdout);

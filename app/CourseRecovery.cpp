@@ -70,13 +70,24 @@ int CTrackwrightApp::ExitInstance()
     // A normal end: the course was saved, or the user chose not to keep the changes.
     if (m_recovery)
         m_recovery->Remove();
+    m_pCheckPanel.reset();
     return CWinApp::ExitInstance();
 }
 
 void CTrackwrightApp::OnIdle()
 {
     const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    TickRecovery(std::chrono::duration<double>(now).count());
+    const double seconds = std::chrono::duration<double>(now).count();
+    TickRecovery(seconds);
+    // The check panel's list follows the course a moment after each edit. A check that took long
+    // (a huge course) waits four times its own length before the next, so editing stays fluid.
+    if (m_pCheckPanel && seconds >= m_nextCheckFollow) {
+        const auto start = std::chrono::steady_clock::now();
+        if (m_pCheckPanel->Follow()) {
+            const double took = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            m_nextCheckFollow = seconds + 5.0 * took;
+        }
+    }
 }
 
 void CTrackwrightApp::TickRecovery(double now)

@@ -11,6 +11,7 @@ namespace {
 
 const CmdMapEntry<CTrackwrightApp> s_messageMap[] = {
     {ID_APP_ABOUT, ID_APP_ABOUT, &CTrackwrightApp::OnAppAbout, nullptr},
+    {ID_VIEW_CHECK, ID_VIEW_CHECK, &CTrackwrightApp::OnViewCheck, &CTrackwrightApp::OnUpdateAlwaysEnabled},
     {ID_HELP_USAGE, ID_HELP_POINT_DELETE, nullptr, &CTrackwrightApp::OnUpdateAlwaysEnabled},
     {ID_HELP_XOBJECT_ADD, ID_HELP_XOBJECT_DELETE, nullptr, &CTrackwrightApp::OnUpdateAlwaysEnabled},
     {ID_HELP_SELECT, ID_HELP_VALUES, nullptr, &CTrackwrightApp::OnUpdateAlwaysEnabled},
@@ -69,6 +70,19 @@ void CTrackwrightApp::OnAppAbout()
 {
     CAboutDlg aboutDlg;
     aboutDlg.DoModal();
+}
+
+void CTrackwrightApp::OnViewCheck()
+{
+    CSingleDocTemplate* pTemplate = GetDocTemplate();
+    auto* pDoc = pTemplate ? static_cast<CTrackwrightDoc*>(pTemplate->GetDocument()) : nullptr;
+    CFrameWnd* pFrame = pTemplate ? pTemplate->GetFrame() : nullptr;
+    auto* pView = pFrame ? static_cast<CTrackwrightView*>(pFrame->GetActiveView()) : nullptr;
+    if (!pDoc || !pView)
+        return;
+    if (!m_pCheckPanel)
+        m_pCheckPanel = std::make_unique<CCourseCheckPanel>(*pDoc, *pView);
+    m_pCheckPanel->Open();
 }
 
 void CTrackwrightApp::OnUpdateAlwaysEnabled(CCmdUI* pCmdUI)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CourseCheckPanel.h"
 #include "doc/RecoveryFile.h"
 #include "framework/CWinApp.h"
 
@@ -23,6 +24,8 @@ public:
     // Sets m_appDir from the running program's own path.
     void ComputeAppDir();
     void OnAppAbout();
+    // 表示 → コースの検査: opens the check panel, which then follows the course while open.
+    void OnViewCheck();
     void OnUpdateAlwaysEnabled(CCmdUI* pCmdUI);
 
     // Asks whether to restore an orphan (sameCourse: it belongs to the course doc shows);
@@ -40,6 +43,9 @@ public:
     RecoveryClock m_recoveryClock;
     bool m_bStarted = false;   // the first document is in place
     bool m_bRecoveryFailed = false;   // the status bar says the last write failed
+    // The course check's panel once opened; goes before the window and the document.
+    std::unique_ptr<CCourseCheckPanel> m_pCheckPanel;
+    double m_nextCheckFollow = 0.0;   // steady-clock seconds before which the panel is not checked again
 };
 
 // The directory part of a program path, ending with '/': "/opt/tw/bin/tw" gives "/opt/tw/bin/".

@@ -1,7 +1,9 @@
 #include "doc/TrackwrightDoc.h"
 
+#include "doc/CourseCheckText.h"
 #include "doc/RecoveryFile.h"
 #include "file/FileReplace.h"
+#include "geometry/CourseCheck.h"
 #include "geometry/CourseSpline.h"
 #include "file/Tokenizer.h"
 #include "framework/Backend.h"
@@ -89,18 +91,28 @@ StoredCourseView CTrackwrightDoc::StoredFields() const
     return {m_course.m_handles, m_course.m_texLuminance, m_heightMap, m_colorMap, m_visibleMap, m_xobjects};
 }
 
+std::string CourseReadFailedMessage(const std::string& pathName)
+{
+    return pathName + "ファイルの読み込みに失敗しました";
+}
+
 BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
 {
     // The whole file is read before anything changes, so a file that cannot be read
     // leaves the course on screen as it was.
     std::string text;
     if (!ReadTextFile(pathName, kMaxCourseFileBytes, text)) {
-        AfxMessageBox(pathName + "ファイルの読み込みに失敗しました", MB_OK);
+        AfxMessageBox(CourseReadFailedMessage(pathName), MB_OK);
         return FALSE;
     }
 
     DeleteContents();
     TakeStoredCourse(ParseCourseText(text), pathName);
+    // Kept as read, nothing dropped; but a value the game cannot use is said once, not left to
+    // show up as a point that can be neither seen nor picked.
+    const std::vector<CourseFinding> values = CheckCourseValues(m_course.m_handles, m_xobjects);
+    if (!values.empty())
+        AfxMessageBox(OpenValuesMessage(values, m_xobjects), MB_OK | MB_ICONEXCLAMATION);
     return TRUE;
 }
 

@@ -12,6 +12,9 @@
 
 class TextOverlay;
 
+// What Open says when the file cannot be read; the check command says the same.
+std::string CourseReadFailedMessage(const std::string& pathName);
+
 // The one document: the course, its objects, the two map paths and how the map is shown.
 class CTrackwrightDoc : public CDocument {
 public:

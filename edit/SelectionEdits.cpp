@@ -8,6 +8,7 @@
 #include "res/Resource.h"
 #include "view/TrackwrightView.h"
 
+#include <cmath>
 #include <utility>
 
 void CTrackwrightView::OnUpdate(CView* pSender, long lHint, void* pHint)
@@ -59,6 +60,24 @@ void CTrackwrightView::ClearSelection()
     if (!pDoc || m_selection.Empty())
         return;
     m_selection = EmptySelection(pDoc->m_course.m_handles, pDoc->m_xobjects);
+    SelectionChanged();
+}
+
+void CTrackwrightView::ShowAndSelectPart(const Vector3& where, int handle, int object)
+{
+    const CTrackwrightDoc* pDoc = GetDocument();
+    if (!pDoc)
+        return;
+    m_selection = EmptySelection(pDoc->m_course.m_handles, pDoc->m_xobjects);
+    if (handle >= 0 && handle < pDoc->m_course.m_handles.GetSize())
+        m_selection.ToggleHandle(handle);
+    if (object >= 0 && object < pDoc->m_xobjects.GetSize())
+        m_selection.ToggleObject(object);
+    // A place that is no number leaves the camera where it is.
+    if (std::isfinite(where.x) && std::isfinite(where.y)) {
+        m_vCamera.x = where.x;
+        m_vCamera.y = where.y;
+    }
     SelectionChanged();
 }
 

@@ -7,6 +7,7 @@
 
 class CFrameWnd;
 class CDialog;
+class CListPanel;
 class CView;
 
 // The services of the window system that the framework itself needs. One back end is
@@ -33,6 +34,10 @@ public:
         return PromptFileName(path, false, title);
     }
     virtual int DoModal(CDialog* pDlg) = 0;
+    // A modeless panel's window: made and given to the panel as its host (false when the back
+    // end has none), and taken down again with the panel.
+    virtual bool CreateListPanel(CListPanel* pPanel) { return false; }
+    virtual void DestroyListPanel(CListPanel* pPanel) {}
 
     // The profile: one string per entry of a section.
     virtual std::string GetProfileString(const std::string& section, const std::string& entry) = 0;

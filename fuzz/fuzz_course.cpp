@@ -1,8 +1,10 @@
-// The course reader on any bytes; what it read, written, read and written again, is the same.
+// The course reader on any bytes; what it read, written, read and written again, is the same; and
+// the course check runs on whatever was read.
 #include "FuzzCheck.h"
 
 #include "file/CourseFile.h"
 #include "file/Tokenizer.h"
+#include "geometry/CourseCheck.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -16,6 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (doc.handles.GetSize() + doc.xobjects.GetSize() > 2048)
         return 0;
     const std::string first = CourseFileText(doc);
+    const CourseCheckResult checked = CheckCourse(doc.handles, doc.xobjects);
+    FUZZ_CHECK(checked.figures.handleCount == doc.handles.GetSize() && CourseFileText(doc) == first);
     // A quoted name holding CR LF reads back with a bare LF: the format has no escape for it.
     std::string names = doc.heightMap + '\0' + doc.colorMap;
     for (const XObject& obj : doc.xobjects)

@@ -111,3 +111,21 @@ constexpr UINT IDS_VALUE_OUT_OF_RANGE = 441;
 // Save where the folder takes no temporary file.
 constexpr UINT IDS_SAVED_IN_PLACE = 460;
 constexpr UINT IDS_SAVE_OLD_CONTENTS_KEPT = 461;
+
+// The course check: texts of several pieces separated by "\n" are chosen by kind, part, field
+// or side (doc/CourseCheckText.cpp).
+constexpr UINT IDS_CHECK_KINDS = 401;
+constexpr UINT IDS_CHECK_PARTS = 402;
+constexpr UINT IDS_CHECK_FIELDS = 403;
+constexpr UINT IDS_CHECK_VALUE = 404;
+constexpr UINT IDS_CHECK_FOLD = 405;
+constexpr UINT IDS_CHECK_CROSSING = 406;
+constexpr UINT IDS_CHECK_OVERLAP = 407;
+constexpr UINT IDS_CHECK_SUMMARY = 408;
+constexpr UINT IDS_CHECK_FIGURES = 409;
+constexpr UINT IDS_CHECK_OPEN_VALUES = 410;
+constexpr UINT IDS_CHECK_TITLE = 411;
+constexpr UINT IDS_CHECK_NO_FINDINGS = 412;
+constexpr UINT IDS_CHECK_TOO_LARGE = 413;
+constexpr UINT IDS_CHECK_COLUMNS = 414;
+constexpr UINT ID_VIEW_CHECK = 32800;

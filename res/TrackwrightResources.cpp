@@ -33,6 +33,7 @@ const MenuItemDef s_menu[] = {
     {M::Item, ID_VIEW_HEIGHTMAP, "ハイトマップ表示(&H)"},
     {M::Item, ID_VIEW_COLORMAP, "カラーマップ表示(&C)"},
     {M::Item, ID_VIEW_SHOWALL, "全体表示(&A)\tHome"},
+    {M::Item, ID_VIEW_CHECK, "コースの検査(&K)\tF7"},
     {M::Item, ID_VIEW_TOOLBAR, "ツールバー(&T)"},
     {M::EndPopup, 0, ""},
     {M::Popup, 0, "設定(&O)"},
@@ -85,6 +86,7 @@ const AccelDef s_accelerators[] = {
     {"F6", false, false, false, ID_NEXT_PANE},
     {"F6", false, true, false, ID_PREV_PANE},
     {"Home", false, false, false, ID_VIEW_SHOWALL},
+    {"F7", false, false, false, ID_VIEW_CHECK},
 };
 
 const UINT s_toolBar[] = {
@@ -184,6 +186,25 @@ const StringDef s_strings[] = {
     {IDS_EXPORT_TITLE, "エクスポート"},
     {IDS_EXPORT_FILTER, "glTF バイナリ (*.glb)"},
     {ID_FILE_EXPORT, "ｺｰｽと地形を glTF ﾌｧｲﾙ (.glb) に書き出す\nエクスポート"},
+    {ID_VIEW_CHECK, "ｺｰｽの折り返し、交差、路面上のXｵﾌﾞｼﾞｪｸﾄ、使えない値を検査\nｺｰｽの検査"},
+    {IDS_CHECK_KINDS, "値\n折り返し\n交差\n重なり"},
+    {IDS_CHECK_PARTS, "コントロールポイント %d\nXオブジェクト %d"},
+    {IDS_CHECK_FIELDS, "位置\n前方の接線\n後方の接線\n幅 右\n幅 左\n向き\n幅\n高さ\n区間"},
+    {IDS_CHECK_VALUE, "%sが有限の数ではありません\n%sの大きさが 1,000,000 を超えています\n%sが負の値です\n"
+                      "次のコントロールポイントと同じ位置にあり、区間の長さが 0 です"},
+    {IDS_CHECK_FOLD, "左の境界線が折り返し、路面が裏返っています\n右の境界線が折り返し、路面が裏返っています\n"
+                     "両側の境界線が折り返し、路面が裏返っています"},
+    {IDS_CHECK_CROSSING, "コントロールポイント %d からの区間と交差しています"},
+    {IDS_CHECK_OVERLAP, "Xオブジェクト (%s) の敷地がコースの路面に重なっています"},
+    {IDS_CHECK_SUMMARY, "指摘 %d 件、中心線の長さ %s"},
+    {IDS_CHECK_FIGURES, "中心線 %s  境界線 左 %s 右 %s\n最小半径 %s (コントロールポイント %d の区間)\n"
+                        "コントロールポイント %d 個  Xオブジェクト %d 個"},
+    {IDS_CHECK_OPEN_VALUES, "このコースには使えない値が %d 件あります。最初は%s: %s\n"
+                            "コースは読み込んだとおりに開いています。表示 → コースの検査 (F7) で確かめてください。"},
+    {IDS_CHECK_TITLE, "コースの検査"},
+    {IDS_CHECK_COLUMNS, "種類\n場所\n内容"},
+    {IDS_CHECK_NO_FINDINGS, "指摘はありません"},
+    {IDS_CHECK_TOO_LARGE, "コースが大きすぎるため、値のほかは検査していません"},
 };
 
 using C = DialogControlDef;

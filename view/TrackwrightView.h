@@ -105,6 +105,9 @@ public:
     // Repaints and brings the status bar up to date after the selection changed.
     void SelectionChanged();
     void ClearSelection();
+    // Centres the view on `where` (same zoom) and selects the handle or the object alone; an
+    // index past its list selects nothing (SelectionEdits.cpp).
+    void ShowAndSelectPart(const Vector3& where, int handle, int object);
     // Arrow keys move the selection by one pixel's worth (Shift: ten); a burst of them,
     // until the keys are let go, is one step.
     void NudgeSelection(int dx, int dy);

@@ -7,6 +7,7 @@
 #include "framework/Resources.h"
 #include "framework/qt/QtDialog.h"
 #include "framework/qt/QtKeyRepeat.h"
+#include "framework/qt/QtListPanel.h"
 #include "framework/qt/QtStrings.h"
 #include "framework/qt/QtMainWindow.h"
 #include "framework/qt/QtViewWidget.h"
@@ -286,6 +287,22 @@ int QtBackend::DoModal(CDialog* pDlg)
     const int result = dialog.Run();
     pDlg->SetDialogHost(nullptr);
     return result;
+}
+
+bool QtBackend::CreateListPanel(CListPanel* pPanel)
+{
+    DestroyListPanel(pPanel);
+    m_panels[pPanel] = new QtListPanel(pPanel, m_pWindow.get());
+    return true;
+}
+
+void QtBackend::DestroyListPanel(CListPanel* pPanel)
+{
+    const auto it = m_panels.find(pPanel);
+    if (it == m_panels.end())
+        return;
+    delete it->second.data();
+    m_panels.erase(it);
 }
 
 QSettings& QtBackend::Settings()

@@ -7,6 +7,9 @@
 #include <QObject>
 #include <QSurfaceFormat>
 
+#include <QPointer>
+
+#include <map>
 #include <memory>
 
 class QOffscreenSurface;
@@ -14,6 +17,7 @@ class QPrinter;
 class QSettings;
 class QTranslator;
 class QWidget;
+class QtListPanel;
 class QtMainWindow;
 
 class QtBackend : public CBackend {
@@ -32,6 +36,8 @@ public:
     bool PromptFileName(std::string& path, bool bOpen, const std::string& title) override;
     bool PromptSaveFileName(std::string& path, const std::string& title, const std::string& filter) override;
     int DoModal(CDialog* pDlg) override;
+    bool CreateListPanel(CListPanel* pPanel) override;
+    void DestroyListPanel(CListPanel* pPanel) override;
 
     std::string GetProfileString(const std::string& section, const std::string& entry) override;
     void WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override;
@@ -60,6 +66,8 @@ private:
     std::string m_pendingStatus;
 
     std::unique_ptr<QtMainWindow> m_pWindow;
+    // The modeless panels' windows; Qt deletes one itself when its parent window goes first.
+    std::map<CListPanel*, QPointer<QtListPanel>> m_panels;
     std::unique_ptr<QOffscreenSurface> m_pOffscreen;
     std::unique_ptr<QSettings> m_pSettings;
     std::unique_ptr<QPrinter> m_pPrinter;

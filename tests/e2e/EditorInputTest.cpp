@@ -7,16 +7,22 @@
 #include "geometry/XObjectQueries.h"
 #include "res/Resource.h"
 
+#include "framework/qt/QtListPanel.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
+#include <QTreeWidget>
+
+#include <cstdlib>
 
 namespace {
 
 using EditorInput = EditorFixture;
 using EditorSelection = EditorFixture;
+using EditorCheck = EditorFixture;
 
 TEST_F(EditorInput, WheelButtonsAndKeysReachTheViewAndOtherKeysDoNothing)
 {
@@ -159,6 +165,31 @@ TEST_F(EditorSelection, CopyAndPasteThroughTheSystemClipboardAndTheValuesDialog)
     ProcessEvents(50);
     EXPECT_EQ(seen, "100");
     EXPECT_EQ(Doc()->m_course.m_handles[0].vPos, Vector3(123.25, 0.0, 0.0));
+}
+
+// F7 opens the check panel beside the window; a click on a finding selects its part in the view.
+TEST_F(EditorCheck, F7OpensThePanelAndAClickOnAFindingSelectsThePart)
+{
+    CTrackwrightDoc course;
+    course.OnNewDocument();
+    course.m_xobjects.Add(XObject("tree_pine.x", Vector3(-100, 0, 0), 0.0f, 3.0f, 3.0f));
+    ASSERT_TRUE(Start({WriteCourse("tree.crs", CourseFileText(course.StoredFields()))}));
+    Key(Qt::Key_F7);
+    ProcessEvents(50);
+    auto* panel = Window()->findChild<QtListPanel*>();
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(panel));
+    QTreeWidget* list = panel->List();
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(1).toStdString(), "Xオブジェクト 0");
+    EXPECT_TRUE(View()->m_selection.Empty());
+    const QRect row = list->visualItemRect(list->topLevelItem(0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    ProcessEvents(50);
+    EXPECT_EQ(View()->m_selection.objects, std::vector<int>{0});
+    EXPECT_EQ(std::pair(View()->m_vCamera.x, View()->m_vCamera.y), std::pair(-100.0f, 0.0f));
+    if (const char* shot = std::getenv("TW_CHECK_PANEL_SHOT"))
+        panel->grab().save(QString::fromUtf8(shot));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // must lead back to the course opened and forward again, and the saved course must read back the same.
 #include "EditorFixture.h"
 
+#include "geometry/CourseCheck.h"
 #include "res/Resource.h"
 
 #include <random>
@@ -63,10 +64,16 @@ TEST_F(Monkey, EightThousandEventsNeitherCrashNorLoseTheCourse)
     for (; undone > 0; --undone)
         Window()->RunCommand(ID_EDIT_REDO);
     ASSERT_EQ(CourseFileText(Doc()->StoredFields()), edited);
+    // Drags may have left values the game cannot use (a negative width): Open then says so.
+    const bool warns = !CheckCourseValues(Doc()->m_course.m_handles, Doc()->m_xobjects).empty();
+    std::string said;
+    if (warns)
+        AnswerMessageBox(QMessageBox::AcceptRole, &said);
     Window()->RunCommand(ID_FILE_SAVE);
     Window()->RunCommand(ID_FILE_NEW);
     ASSERT_NE(m_app->OpenDocumentFile(path), nullptr);
     EXPECT_EQ(CourseFileText(Doc()->StoredFields()), edited);
+    EXPECT_EQ(said.rfind("このコースには使えない値が", 0) == 0, warns) << said;
 }
 
 }  // namespace

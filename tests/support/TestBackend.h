@@ -4,6 +4,7 @@
 #include "framework/Backend.h"
 #include "framework/CDialog.h"
 #include "framework/CFrameWnd.h"
+#include "framework/CListPanel.h"
 #include "framework/CView.h"
 
 #include <deque>
@@ -57,6 +58,23 @@ public:
     std::map<UINT, std::vector<std::string>> choices;
     UINT focused = 0;
     int result = 0;   // 0 while the dialog is open
+};
+
+// A modeless panel's window: keeps what the panel shows; a test chooses rows through the panel.
+class TestListPanelHost : public CListPanelHost {
+public:
+    void SetCaption(const std::string& value) override { caption = value; }
+    void SetColumns(const std::vector<std::string>& headings) override { columns = headings; }
+    void SetText(const std::string& value) override { text = value; }
+    void SetRows(const std::vector<std::vector<std::string>>& value) override { rows = value; }
+    void Show() override { visible = true; }
+    bool IsVisible() const override { return visible; }
+
+    std::string caption;
+    std::vector<std::string> columns;
+    std::string text;
+    std::vector<std::vector<std::string>> rows;
+    bool visible = false;
 };
 
 struct RecordedMessage {
@@ -127,6 +145,12 @@ public:
         profile[section + "/" + entry] = value;
     }
     bool MakeGLCurrent() override { return false; }
+    bool CreateListPanel(CListPanel* pPanel) override
+    {
+        pPanel->SetHost(&panelHost);
+        return true;
+    }
+    void DestroyListPanel(CListPanel* pPanel) override { pPanel->SetHost(nullptr); }
     void PrintView(CView* pView, bool bSetupOnly) override {}
     bool ClipboardHasText() override { return !clipboard.empty(); }
     std::string GetClipboardText() override { return clipboard; }
@@ -153,4 +177,5 @@ public:
     std::string clipboard;
     std::string statusText;
     TestDialogHost lastDialog;
+    TestListPanelHost panelHost;
 };
