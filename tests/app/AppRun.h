@@ -11,11 +11,21 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 class AppRun : public ::testing::Test {
 protected:
+    // Every orphaned recovery copy is offered at start: each test gets an empty recovery folder
+    // of its own, so no test is offered what another left.
+    AppRun()
+    {
+        const std::filesystem::path state = std::filesystem::path(TempPath("course.crs")).parent_path() / "state";
+        std::filesystem::remove_all(state);
+        setenv("XDG_STATE_HOME", state.c_str(), 1);
+    }
+
     void Start(std::vector<std::string> args = {"trackwright"})
     {
         app.SetCommandLine(std::move(args));
