@@ -8,6 +8,8 @@
 #include "framework/HeadlessWndHost.h"
 #include "framework/ImageFile.h"
 #include "framework/egl/EglContext.h"
+#include "view/PreviewCamera.h"
+#include "view/PreviewScene.h"
 #include "view/TrackwrightView.h"
 
 #include <charconv>
@@ -43,6 +45,17 @@ bool ParseSize(std::string_view text, int& width, int& height)
     return true;
 }
 
+// The 3-D preview's Home view of the document; what it leaves out is said on stderr.
+void RenderPreviewHome(const CTrackwrightDoc& doc, int width, int height)
+{
+    PreviewScene scene;
+    scene.Update(doc);
+    if (!scene.Problem().empty())
+        std::fprintf(stderr, "trackwright: %s\n", scene.Problem().c_str());
+    scene.Draw(HomeCamera(scene.Bounds(), double(width) / height), width, height);
+    scene.ReleaseGl();
+}
+
 }  // namespace
 
 bool IsRenderCommand(const std::vector<std::string>& args)
@@ -60,6 +73,7 @@ int RunRenderCommand(const std::vector<std::string>& args, const std::string& da
     std::string out;
     int width = 1280;
     int height = 800;
+    bool preview = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -67,6 +81,8 @@ int RunRenderCommand(const std::vector<std::string>& args, const std::string& da
             course = AfxFullPathName(args[++i]);
         } else if (a == "--out" && hasValue) {
             out = args[++i];
+        } else if (a == "--preview") {
+            preview = true;
         } else if (a == "--size" && hasValue) {
             if (!ParseSize(args[++i], width, height)) {
                 std::fprintf(stderr, "trackwright: bad size \"%s\" (expected WxH, 1 to 16384 each)\n", args[i].c_str());
@@ -74,12 +90,12 @@ int RunRenderCommand(const std::vector<std::string>& args, const std::string& da
             }
         } else {
             std::fprintf(stderr, "trackwright: unexpected argument \"%s\"\n"
-                                 "usage: trackwright --render COURSE --out FILE.png [--size WxH]\n", a.c_str());
+                                 "usage: trackwright --render COURSE --out FILE.png [--preview] [--size WxH]\n", a.c_str());
             return 2;
         }
     }
     if (course.empty() || out.empty()) {
-        std::fprintf(stderr, "usage: trackwright --render COURSE --out FILE.png [--size WxH]\n");
+        std::fprintf(stderr, "usage: trackwright --render COURSE --out FILE.png [--preview] [--size WxH]\n");
         return 2;
     }
 
@@ -105,7 +121,12 @@ int RunRenderCommand(const std::vector<std::string>& args, const std::string& da
         if (!doc.OnOpenDocument(course)) {
             status = 1;
         } else {
-            view.RenderScene();
+            // As the window's Open does: maps named relative to the course are found beside it.
+            doc.SetPathName(course, false);
+            if (preview)
+                RenderPreviewHome(doc, width, height);
+            else
+                view.RenderScene();
             // As Save does: the old file stays whole unless every byte of the new one was written.
             const std::string png = EncodePng(width, height, gl.ReadRgba());
             if (png.empty() || !ReplaceFileContents(out, png)) {

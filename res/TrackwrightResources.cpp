@@ -30,6 +30,7 @@ const MenuItemDef s_menu[] = {
     {M::Item, ID_VIEW_HEIGHTMAP, "ハイトマップ表示(&H)"},
     {M::Item, ID_VIEW_COLORMAP, "カラーマップ表示(&C)"},
     {M::Item, ID_VIEW_SHOWALL, "全体表示(&A)\tHome"},
+    {M::Item, ID_VIEW_PREVIEW, "3D プレビュー(&3)\tF8"},
     {M::Item, ID_VIEW_TOOLBAR, "ツールバー(&T)"},
     {M::EndPopup, 0, ""},
     {M::Popup, 0, "設定(&O)"},
@@ -70,6 +71,7 @@ const AccelDef s_accelerators[] = {
     {"Insert", true, false, false, ID_EDIT_COPY},
     {"V", true, false, false, ID_EDIT_PASTE},
     {"Insert", false, true, false, ID_EDIT_PASTE},
+    {"F8", false, false, false, ID_VIEW_PREVIEW},
     {"F6", false, false, false, ID_NEXT_PANE},
     {"F6", false, true, false, ID_PREV_PANE},
     {"Home", false, false, false, ID_VIEW_SHOWALL},
@@ -165,6 +167,10 @@ const StringDef s_strings[] = {
     {IDS_EXPORT_DONE, "エクスポートしました: "},
     {IDS_EXPORT_TITLE, "エクスポート"},
     {IDS_EXPORT_FILTER, "glTF バイナリ (*.glb)"},
+    {IDS_PREVIEW_BAD_VALUES, "値が数でないか範囲外のコントロールポイントまたはXオブジェクトを除いて表示しています。"},
+    {IDS_PREVIEW_TEXTURE_FAILED, "地形のテクスチャを作れないため、地形を灰色で表示しています。"},
+    {IDS_PREVIEW_TITLE, "3D プレビュー"},
+    {IDS_PREVIEW_DRIVE, "走行視点: コントロールポイント "},
     {ID_FILE_EXPORT, "ｺｰｽと地形を glTF ﾌｧｲﾙ (.glb) に書き出す\nエクスポート"},
 };
 

@@ -1,6 +1,9 @@
 // The view's own commands: "全体表示" frames the course and its objects; Cut, Copy and Paste
 // of the selected objects (edit/ClipboardCommands.cpp).
+#include "framework/Backend.h"
+#include "framework/Resources.h"
 #include "res/Resource.h"
+#include "view/PreviewView.h"
 #include "view/TrackwrightView.h"
 
 #include <algorithm>
@@ -10,6 +13,7 @@ namespace {
 
 const CmdMapEntry<CTrackwrightView> s_messageMap[] = {
     {ID_VIEW_SHOWALL, ID_VIEW_SHOWALL, &CTrackwrightView::OnViewShowAll, nullptr},
+    {ID_VIEW_PREVIEW, ID_VIEW_PREVIEW, &CTrackwrightView::OnViewPreview, &CTrackwrightView::OnUpdateViewPreview},
     {ID_EDIT_CUT, ID_EDIT_CUT, &CTrackwrightView::OnEditCut, &CTrackwrightView::OnUpdateEditCut},
     {ID_EDIT_COPY, ID_EDIT_COPY, &CTrackwrightView::OnEditCopy, &CTrackwrightView::OnUpdateEditCut},
     {ID_EDIT_PASTE, ID_EDIT_PASTE, &CTrackwrightView::OnEditPaste, &CTrackwrightView::OnUpdateEditPaste},
@@ -65,4 +69,38 @@ void CTrackwrightView::OnViewShowAll()
     m_vCamera.y = static_cast<float>(0.5 * (b.minY + b.maxY));
     m_fZoom = static_cast<float>(std::clamp(zoom, static_cast<double>(kMinZoom), static_cast<double>(kMaxZoom)));
     Invalidate(TRUE);
+}
+
+void CTrackwrightView::OnViewPreview()
+{
+    CBackend* pBackend = AfxGetBackend();
+    CTrackwrightDoc* pDoc = GetDocument();
+    if (!pBackend || !pDoc)
+        return;
+    if (m_pPreview && m_pPreview->IsOpen()) {
+        pBackend->ActivateViewWindow(m_pPreview.get());
+        return;
+    }
+    m_pPreview = std::make_unique<CPreviewView>(this);
+    pDoc->AddView(m_pPreview.get());
+    if (!pBackend->CreateViewWindow(m_pPreview.get(), std::string(AfxLoadString(IDS_PREVIEW_TITLE)),
+                                    CPreviewView::kPlaceKey)) {
+        if (m_pPreview->IsOpen())
+            m_pPreview->OnDestroy();
+        pDoc->RemoveView(m_pPreview.get());
+        m_pPreview.reset();
+    }
+}
+
+void CTrackwrightView::OnUpdateViewPreview(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_pPreview && m_pPreview->IsOpen());
+}
+
+void CTrackwrightView::ClosePreview()
+{
+    if (m_pPreview && m_pPreview->IsOpen()) {
+        if (CBackend* pBackend = AfxGetBackend())
+            pBackend->DestroyViewWindow(m_pPreview.get());
+    }
 }

@@ -1,4 +1,5 @@
 #include "framework/qt/QtBackend.h"
+#include "framework/qt/QtViewWindow.h"
 
 #include "framework/CDialog.h"
 #include "framework/CFrameWnd.h"
@@ -126,6 +127,52 @@ bool QtBackend::CreateFrameWindow(CFrameWnd* pFrame)
     pWindow->resize(size);
     m_pWindow = std::move(pWindow);
     return true;
+}
+
+QtViewWindow* QtBackend::ViewWindow(CView* pView) const
+{
+    for (const QPointer<QtViewWindow>& p : m_viewWindows) {
+        if (p && p->View() == pView)
+            return p.data();
+    }
+    return nullptr;
+}
+
+bool QtBackend::CreateViewWindow(CView* pView, const std::string& title, const std::string& placeKey)
+{
+    const auto slash = placeKey.find('/');
+    const std::string section = placeKey.substr(0, slash);
+    const std::string entry = slash == std::string::npos ? std::string() : placeKey.substr(slash + 1);
+    auto* pWindow = new QtViewWindow(pView, [this, section, entry](QtViewWindow& w) {
+        WriteProfileString(section, entry, w.saveGeometry().toBase64().toStdString());
+        FlushProfile();
+    });
+    pWindow->setWindowTitle(ToQString(title));
+    const std::string place = GetProfileString(section, entry);
+    // A place that is not one (an edited profile) leaves the window where the system puts it.
+    if (place.empty() || !pWindow->restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(place))))
+        pWindow->resize(800, 600);
+    m_viewWindows.erase(std::remove(m_viewWindows.begin(), m_viewWindows.end(), nullptr), m_viewWindows.end());
+    m_viewWindows.emplace_back(pWindow);
+    pWindow->show();
+    pWindow->raise();
+    pWindow->activateWindow();
+    return true;
+}
+
+void QtBackend::DestroyViewWindow(CView* pView)
+{
+    if (QtViewWindow* pWindow = ViewWindow(pView))
+        pWindow->close();
+}
+
+void QtBackend::ActivateViewWindow(CView* pView)
+{
+    if (QtViewWindow* pWindow = ViewWindow(pView)) {
+        pWindow->show();
+        pWindow->raise();
+        pWindow->activateWindow();
+    }
 }
 
 void QtBackend::ShowFrameWindow(CFrameWnd* pFrame, int nCmdShow)

@@ -7,13 +7,17 @@
 #include <QObject>
 #include <QSurfaceFormat>
 
+#include <QPointer>
+
 #include <memory>
+#include <vector>
 
 class QOffscreenSurface;
 class QPrinter;
 class QSettings;
 class QWidget;
 class QtMainWindow;
+class QtViewWindow;
 
 class QtBackend : public CBackend {
 public:
@@ -31,6 +35,10 @@ public:
     bool PromptFileName(std::string& path, bool bOpen, const std::string& title) override;
     bool PromptSaveFileName(std::string& path, const std::string& title, const std::string& filter) override;
     int DoModal(CDialog* pDlg) override;
+
+    bool CreateViewWindow(CView* pView, const std::string& title, const std::string& placeKey) override;
+    void DestroyViewWindow(CView* pView) override;
+    void ActivateViewWindow(CView* pView) override;
 
     std::string GetProfileString(const std::string& section, const std::string& entry) override;
     void WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override;
@@ -59,6 +67,9 @@ private:
     std::string m_pendingStatus;
 
     std::unique_ptr<QtMainWindow> m_pWindow;
+    // The second views' windows; each deletes itself when it closes.
+    std::vector<QPointer<QtViewWindow>> m_viewWindows;
+    QtViewWindow* ViewWindow(CView* pView) const;
     std::unique_ptr<QOffscreenSurface> m_pOffscreen;
     std::unique_ptr<QSettings> m_pSettings;
     std::unique_ptr<QPrinter> m_pPrinter;
