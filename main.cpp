@@ -16,13 +16,14 @@ namespace {
 
 const char* const kUsage =
     "usage: trackwright [COURSE]\n"
-    "       trackwright --render COURSE --out FILE.png [--preview] [--size WxH]\n"
+    "       trackwright --render COURSE --out FILE.png [--preview [--drive N]] [--size WxH]\n"
     "       trackwright --export COURSE --out FILE.glb [--height-scale S]\n"
     "       trackwright --help | --version\n"
     "\n"
     "Opens the course file COURSE, or the default course, in the editor.\n"
     "--render draws the picture the editor shows for COURSE into a PNG, with no display;\n"
-    "with --preview, the 3-D preview's Home view of it.\n"
+    "with --preview, the 3-D preview's Home view of it; with --drive N, its drive view at\n"
+    "control point N (1 is the first).\n"
     "--export writes COURSE as a binary glTF file: road, borders, terrain and objects, with\n"
     "heights from its height map at S course units per grey level (default 0.1), no display.\n";
 

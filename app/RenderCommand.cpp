@@ -45,14 +45,18 @@ bool ParseSize(std::string_view text, int& width, int& height)
     return true;
 }
 
-// The 3-D preview's Home view of the document; what it leaves out is said on stderr.
-void RenderPreviewHome(const CTrackwrightDoc& doc, int width, int height)
+// The 3-D preview's Home view of the document, or its drive view at control point drive (when
+// not negative); what it leaves out is said on stderr.
+void RenderPreview(const CTrackwrightDoc& doc, int width, int height, int drive)
 {
     PreviewScene scene;
     scene.Update(doc);
     if (!scene.Problem().empty())
         std::fprintf(stderr, "trackwright: %s\n", scene.Problem().c_str());
-    scene.Draw(HomeCamera(scene.Bounds(), double(width) / height), width, height);
+    PreviewCamera camera = HomeCamera(scene.Bounds(), double(width) / height);
+    if (drive >= 0)
+        camera = DriveCamera(camera, scene.Handles(), scene.Heights(), drive);
+    scene.Draw(camera, width, height);
     scene.ReleaseGl();
 }
 
@@ -74,6 +78,7 @@ int RunRenderCommand(const std::vector<std::string>& args, const std::string& da
     int width = 1280;
     int height = 800;
     bool preview = false;
+    int drive = -1;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         const bool hasValue = i + 1 < args.size();
@@ -83,6 +88,14 @@ int RunRenderCommand(const std::vector<std::string>& args, const std::string& da
             out = args[++i];
         } else if (a == "--preview") {
             preview = true;
+        } else if (a == "--drive" && hasValue) {
+            int point = 0;
+            if (!ParseSide(args[++i], point)) {
+                std::fprintf(stderr, "trackwright: bad control point \"%s\" (expected 1 to 16384)\n", args[i].c_str());
+                return 2;
+            }
+            preview = true;
+            drive = point - 1;
         } else if (a == "--size" && hasValue) {
             if (!ParseSize(args[++i], width, height)) {
                 std::fprintf(stderr, "trackwright: bad size \"%s\" (expected WxH, 1 to 16384 each)\n", args[i].c_str());
@@ -90,12 +103,12 @@ int RunRenderCommand(const std::vector<std::string>& args, const std::string& da
             }
         } else {
             std::fprintf(stderr, "trackwright: unexpected argument \"%s\"\n"
-                                 "usage: trackwright --render COURSE --out FILE.png [--preview] [--size WxH]\n", a.c_str());
+                                 "usage: trackwright --render COURSE --out FILE.png [--preview [--drive N]] [--size WxH]\n", a.c_str());
             return 2;
         }
     }
     if (course.empty() || out.empty()) {
-        std::fprintf(stderr, "usage: trackwright --render COURSE --out FILE.png [--preview] [--size WxH]\n");
+        std::fprintf(stderr, "usage: trackwright --render COURSE --out FILE.png [--preview [--drive N]] [--size WxH]\n");
         return 2;
     }
 
@@ -124,7 +137,7 @@ int RunRenderCommand(const std::vector<std::string>& args, const std::string& da
             // As the window's Open does: maps named relative to the course are found beside it.
             doc.SetPathName(course, false);
             if (preview)
-                RenderPreviewHome(doc, width, height);
+                RenderPreview(doc, width, height, drive);
             else
                 view.RenderScene();
             // As Save does: the old file stays whole unless every byte of the new one was written.

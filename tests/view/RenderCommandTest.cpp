@@ -21,6 +21,7 @@ TEST(RenderCommand, BadCommandLinesFailWithAMessageAndWriteNothing)
         {{"--render", course}, 2, "usage: "},
         {{"--render", course, "--out", png, "--size"}, 2, "unexpected argument \"--size\""},
         {{"--render", course, "--out", png, "--bogus", "1"}, 2, "unexpected argument \"--bogus\""},
+        {{"--render", course, "--out", png, "--drive", "0"}, 2, "bad control point \"0\""},
     };
     for (const auto& c : cases) {
         const auto [status, err] = run(c.args);
