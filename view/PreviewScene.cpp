@@ -118,6 +118,7 @@ void PreviewScene::ReadMaps(const CTrackwrightDoc& doc, double heightScale)
     m_heights.scale = heightScale;
     m_meshes.terrain = TerrainMesh(m_heights);
     ++m_terrainBuilds;
+    m_terrainListStale = true;
     m_textureWanted = true;
     // Every height may have moved.
     m_builtHandles.clear();
@@ -144,6 +145,7 @@ void PreviewScene::Update(const CTrackwrightDoc& doc, double heightScale)
         m_meshes.road = RoadMesh(m_handles, m_heights);
         m_meshes.borders = BorderMesh(m_handles, m_heights);
         ++m_roadBuilds;
+        m_roadListStale = true;
     }
     if (m_handles.GetSize() != handles.GetSize())
         problem = AfxLoadString(IDS_PREVIEW_BAD_VALUES);
@@ -207,6 +209,13 @@ void PreviewScene::ReleaseGl()
     if (m_texture != 0)
         glDeleteTextures(1, &m_texture);
     m_texture = 0;
+    for (unsigned* list : {&m_terrainList, &m_roadList}) {
+        if (*list != 0)
+            glDeleteLists(*list, 1);
+        *list = 0;
+    }
+    m_terrainListStale = true;
+    m_roadListStale = true;
     m_textureWanted = m_heightPixels || m_colorInfo.width > 0;
 }
 
@@ -266,6 +275,25 @@ void PreviewScene::DrawMesh(const Mesh& mesh) const
     glVertexPointer(3, GL_FLOAT, 0, mesh.positions.data());
     glNormalPointer(GL_FLOAT, 0, mesh.normals.data());
     glDrawElements(GL_TRIANGLES, GLsizei(mesh.indices.size()), GL_UNSIGNED_INT, mesh.indices.data());
+}
+
+template <class Steps>
+void PreviewScene::CallList(unsigned& list, bool& stale, Steps draw)
+{
+    if (stale || list == 0) {
+        if (list == 0)
+            list = glGenLists(1);
+        // No list to be had: drawn straight from the arrays, as every frame then.
+        if (list == 0) {
+            draw();
+            return;
+        }
+        glNewList(list, GL_COMPILE);
+        draw();
+        glEndList();
+        stale = false;
+    }
+    glCallList(list);
 }
 
 void PreviewScene::DrawBoxes() const
@@ -389,17 +417,19 @@ void PreviewScene::Draw(const PreviewCamera& camera, int width, int height)
     }
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1.0f, 4.0f);
-    DrawMesh(m_meshes.terrain);
+    CallList(m_terrainList, m_terrainListStale, [this] { DrawMesh(m_meshes.terrain); });
     glDisable(GL_POLYGON_OFFSET_FILL);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     glBindTexture(GL_TEXTURE_2D, 0);
 
-    SetColour(kAsphalt);
-    DrawMesh(m_meshes.road);
-    SetColour(kBorderWhite);
-    DrawMesh(m_meshes.borders);
+    CallList(m_roadList, m_roadListStale, [this] {
+        SetColour(kAsphalt);
+        DrawMesh(m_meshes.road);
+        SetColour(kBorderWhite);
+        DrawMesh(m_meshes.borders);
+    });
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     DrawBoxes();

@@ -69,6 +69,9 @@ private:
     void ReadMaps(const CTrackwrightDoc& doc, double heightScale);
     void UploadTexture();
     void DrawMesh(const Mesh& mesh) const;
+    // Calls the list, compiling it from draw first when it is stale.
+    template <class Steps>
+    void CallList(unsigned& list, bool& stale, Steps draw);
     void DrawBoxes() const;
     void DrawHandleMarks() const;
 
@@ -93,6 +96,12 @@ private:
 
     unsigned m_texture = 0;
     bool m_textureWanted = false;   // a map to upload on the next frame
+    // The terrain and the road with its borders, compiled once per build: the driver then keeps
+    // their vertices instead of taking them from the arrays again every frame.
+    unsigned m_terrainList = 0;
+    unsigned m_roadList = 0;
+    bool m_terrainListStale = true;
+    bool m_roadListStale = true;
     int m_roadBuilds = 0;
     int m_boxBuilds = 0;
     int m_terrainBuilds = 0;
