@@ -324,6 +324,20 @@ TEST_F(PreviewPixels, AnEditRebuildsOnlyItsPartAndABadValueIsLeftOutAndNamed)
         }
     EXPECT_GT(changed, 20);
 
+    // The editor's marks: the lid of a selected box yellow, of a hovered one red.
+    const struct { int mark; int r, g, b; } marks[] = {{kMarkSelected, 1, 1, 0}, {kMarkHovered, 1, 0, 0}};
+    for (const auto& m : marks) {
+        scene.SetMarks({}, {m.mark, kMarkNone});
+        scene.Draw(home, Width(), Height());
+        const PreviewBox& box = scene.Boxes()[0];
+        const ScreenPoint lid = Project(home, {(box.corners[0][0] + box.corners[2][0]) / 2.0, box.top,
+                                               (box.corners[0][2] + box.corners[2][2]) / 2.0}, Width(), Height());
+        const auto rgba = Pixel(static_cast<int>(lid.x), Height() - 1 - static_cast<int>(lid.y));
+        const auto full = [](int want, std::uint8_t have) { return want == 1 ? have > 200 : have < 60; };
+        EXPECT_TRUE(full(m.r, rgba[0]) && full(m.g, rgba[1]) && full(m.b, rgba[2]))
+            << m.mark << ": " << int(rgba[0]) << " " << int(rgba[1]) << " " << int(rgba[2]);
+    }
+
     // One control point moves: the road, not the boxes or the terrain.
     doc.m_course.m_handles[2].vPos.x = -80.0f;
     scene.Update(doc);
