@@ -95,8 +95,7 @@ bool CTrackwrightView::SetupPixelFormat()
 void CTrackwrightView::OnDestroy()
 {
     // The preview's window makes its own context current while it closes.
-    ClosePreview();
-    if (m_pHost)
+    if (ClosePreview() && m_pHost)
         m_pHost->MakeCurrent();
     m_parts.Release();
     HGLRC hrc = wglGetCurrentContext();

@@ -66,8 +66,8 @@ public:
     // "3D プレビュー": opens the preview window of this document, or brings it forward.
     void OnViewPreview();
     void OnUpdateViewPreview(CCmdUI* pCmdUI);
-    // Closes the preview window if it is open.
-    void ClosePreview();
+    // Closes the preview window if it is open; true when it was.
+    bool ClosePreview();
 
     // The type-list row under a client point: kControlPointRow, a catalogue index, or kNoTypeRow.
     int HitTestTypeList(int x, int y) const;

@@ -97,10 +97,11 @@ void CTrackwrightView::OnUpdateViewPreview(CCmdUI* pCmdUI)
     pCmdUI->SetCheck(m_pPreview && m_pPreview->IsOpen());
 }
 
-void CTrackwrightView::ClosePreview()
+bool CTrackwrightView::ClosePreview()
 {
-    if (m_pPreview && m_pPreview->IsOpen()) {
-        if (CBackend* pBackend = AfxGetBackend())
-            pBackend->DestroyViewWindow(m_pPreview.get());
-    }
+    CBackend* pBackend = AfxGetBackend();
+    if (!m_pPreview || !m_pPreview->IsOpen() || !pBackend)
+        return false;
+    pBackend->DestroyViewWindow(m_pPreview.get());
+    return true;
 }

@@ -150,8 +150,19 @@ bool QtBackend::CreateViewWindow(CView* pView, const std::string& title, const s
     pWindow->setWindowTitle(ToQString(title));
     const std::string place = GetProfileString(section, entry);
     // A place that is not one (an edited profile) leaves the window where the system puts it.
-    if (place.empty() || !pWindow->restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(place))))
+    if (place.empty() || !pWindow->restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(place)))) {
+        // The first time: beside the main window where the screen has room, so the editor stays in view.
         pWindow->resize(800, 600);
+        if (m_pWindow) {
+            QPoint at = m_pWindow->frameGeometry().topRight() + QPoint(8, 0);
+            if (const QScreen* pScreen = m_pWindow->screen()) {
+                const QRect room = pScreen->availableGeometry();
+                at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - 800)));
+                at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - 600)));
+            }
+            pWindow->move(at);
+        }
+    }
     m_viewWindows.erase(std::remove(m_viewWindows.begin(), m_viewWindows.end(), nullptr), m_viewWindows.end());
     m_viewWindows.emplace_back(pWindow);
     pWindow->show();
