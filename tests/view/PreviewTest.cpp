@@ -12,6 +12,8 @@
 #include "res/TrackwrightResources.h"
 #include "view/PreviewCamera.h"
 #include "view/PreviewScene.h"
+#include "view/PreviewView.h"
+#include "view/TrackwrightView.h"
 
 #include <QImage>
 
@@ -357,4 +359,38 @@ TEST_F(PreviewPixels, AnEditRebuildsOnlyItsPartAndABadValueIsLeftOutAndNamed)
     scene.Draw(HomeCamera(b, 640.0 / 480.0), Width(), Height());
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     scene.ReleaseGl();
+}
+
+TEST_F(PreviewPixels, TheMenuCommandOpensASecondViewThatDrawsStepsAndClosesLeavingOneView)
+{
+    CTrackwrightDoc doc;
+    doc.OnNewDocument();
+    CTrackwrightView view;
+    doc.AddView(&view);
+    view.SetHost(&m_backend.viewHost);
+    m_backend.secondHost.client = CRect(0, 0, Width(), Height());
+    view.OnCmdMsg(ID_VIEW_PREVIEW, CN_COMMAND, nullptr);
+    CPreviewView* pPreview = view.m_pPreview.get();
+    ASSERT_TRUE(pPreview && pPreview->IsOpen());
+    EXPECT_EQ(pPreview->GetDocument(), &doc);
+    EXPECT_EQ(m_backend.secondView, pPreview);
+
+    // Home on the first frame: the middle of the default course, plain ground, lit grey.
+    pPreview->OnDraw();
+    const auto middle = Pixel(Width() / 2, Height() / 2);
+    EXPECT_TRUE(middle[0] == middle[1] && middle[1] == middle[2] && middle[0] > 60) << int(middle[0]);
+    EXPECT_EQ(m_backend.secondHost.title, "3D プレビュー");
+    pPreview->OnKeyDown(VK_NEXT, 1, 0);   // from an orbit: the last control point
+    pPreview->OnDraw();
+    const int last = doc.m_course.m_handles.GetSize() - 1;
+    EXPECT_EQ(m_backend.secondHost.title, "3D プレビュー - 走行視点: コントロールポイント " + std::to_string(last));
+
+    view.OnCmdMsg(ID_VIEW_PREVIEW, CN_COMMAND, nullptr);   // open already: the same window
+    EXPECT_EQ(view.m_pPreview.get(), pPreview);
+    view.ClosePreview();
+    EXPECT_FALSE(pPreview->IsOpen());
+    EXPECT_EQ(pPreview->GetDocument(), nullptr);
+    EXPECT_EQ(m_backend.profile.count(CPreviewView::kPlaceKey), 1u);
+    doc.UpdateAllViews(nullptr);   // reaches the editor alone
+    doc.RemoveView(&view);
 }
