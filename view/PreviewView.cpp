@@ -1,5 +1,6 @@
 #include "view/PreviewView.h"
 
+#include "doc/ExportDlg.h"
 #include "doc/TrackwrightDoc.h"
 #include "framework/Resources.h"
 #include "res/Resource.h"
@@ -127,7 +128,7 @@ void CPreviewView::OnKeyDown(UINT nChar, UINT, UINT)
     if (nChar != VK_PRIOR && nChar != VK_NEXT)
         return;
     if (const CTrackwrightDoc* pDoc = GetDocument())
-        m_scene.Update(*pDoc);
+        m_scene.Update(*pDoc, RememberedHeightScale());
     m_camera = StepDrive(m_camera, m_scene.Handles(), m_scene.Heights(), nChar == VK_PRIOR ? +1 : -1);
     m_bHomePending = false;
     Invalidate(FALSE);
@@ -151,7 +152,7 @@ void CPreviewView::RenderPreview()
     const CTrackwrightDoc* pDoc = GetDocument();
     if (!pDoc || !m_pHost || !m_pHost->MakeCurrent())
         return;
-    m_scene.Update(*pDoc);
+    m_scene.Update(*pDoc, RememberedHeightScale());
     // The editor's hover (red) and selection (yellow), as its frame draws them.
     std::vector<int> handleMarks;
     std::vector<int> objectMarks;
