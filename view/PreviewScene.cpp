@@ -132,9 +132,29 @@ void PreviewScene::Update(const CTrackwrightDoc& doc, double heightScale)
     std::string problem;
 
     const RecordList<CourseHandle>& handles = doc.m_course.m_handles;
-    bool roadChanged = std::size_t(handles.GetSize()) != m_builtHandles.size() || m_meshes.road.positions.empty();
-    for (int i = 0; !roadChanged && i < handles.GetSize(); ++i)
-        roadChanged = !SameRoad(handles[i], m_builtHandles[std::size_t(i)]);
+    const bool sameSize = std::size_t(handles.GetSize()) == m_builtHandles.size() && !m_meshes.road.positions.empty();
+    int changed = 0;
+    int moved = -1;
+    for (int i = 0; sameSize && i < handles.GetSize(); ++i) {
+        if (!SameRoad(handles[i], m_builtHandles[std::size_t(i)])) {
+            ++changed;
+            moved = i;
+        }
+    }
+    // One control point moved (a drag's step) and every point drawable before and after: only the
+    // spans meeting at it are built again.
+    const bool allDrawn = m_handles.GetSize() == handles.GetSize();
+    if (sameSize && changed == 1 && allDrawn && HandleValuesUsable(handles[moved])) {
+        m_handles[moved] = handles[moved];
+        if (UpdateRoadSpans(m_meshes.road, m_handles, m_heights, moved) &&
+            UpdateBorderSpans(m_meshes.borders, m_handles, m_heights, moved)) {
+            m_builtHandles[std::size_t(moved)] = handles[moved];
+            ++m_spanUpdates;
+            m_roadListStale = true;
+            changed = 0;
+        }
+    }
+    const bool roadChanged = !sameSize || changed > 0;
     if (roadChanged) {
         m_builtHandles.assign(handles.begin(), handles.end());
         m_handles.RemoveAll();

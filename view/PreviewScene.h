@@ -64,6 +64,8 @@ public:
     int RoadBuilds() const { return m_roadBuilds; }
     int BoxBuilds() const { return m_boxBuilds; }
     int TerrainBuilds() const { return m_terrainBuilds; }
+    // How many times only the spans at one moved control point were built again.
+    int SpanUpdates() const { return m_spanUpdates; }
 
 private:
     void ReadMaps(const CTrackwrightDoc& doc, double heightScale);
@@ -105,4 +107,5 @@ private:
     int m_roadBuilds = 0;
     int m_boxBuilds = 0;
     int m_terrainBuilds = 0;
+    int m_spanUpdates = 0;
 };

@@ -394,3 +394,73 @@ TEST_F(PreviewPixels, TheMenuCommandOpensASecondViewThatDrawsStepsAndClosesLeavi
     doc.UpdateAllViews(nullptr);   // reaches the editor alone
     doc.RemoveView(&view);
 }
+
+TEST(PreviewSpans, OneMovedPointRebuildsItsSpansExactlyAsAWholeBuild)
+{
+    // A ring of 12 over a bumpy map whose texels are half the road's width: two divisions across.
+    std::vector<std::uint8_t> grey(32 * 32);
+    for (std::size_t i = 0; i < grey.size(); ++i)
+        grey[i] = static_cast<std::uint8_t>((i * i * 7 + i / 32 * 29) & 0xFF);
+    HeightField heights;
+    heights.pixels = grey.data();
+    heights.width = 32;
+    heights.height = 32;
+    heights.components = 1;
+    const auto ring = [] {
+        RecordList<CourseHandle> handles;
+        for (int i = 0; i < 12; ++i) {
+            const double a = i * std::numbers::pi / 6;
+            CourseHandle h;
+            h.vPos = Vector3(80 * std::cos(a), 70 * std::sin(a), 0);
+            h.vTanNext = Vector3(-40 * std::sin(a), 40 * std::cos(a), 0);
+            h.vTanPrev = Vector3(40 * std::sin(a), -40 * std::cos(a), 0);
+            h.WidthLeft = h.WidthRight = 4.0f + float(i % 3);
+            handles.Add(h);
+        }
+        return handles;
+    }();
+    const struct { const char* name; int moved; float dx; float width; bool partial; } rows[] = {
+        {"a point moves", 5, 3.5f, 0.0f, true},
+        {"the first that can", 2, -2.0f, 0.0f, true},
+        {"the last that can", 9, 1.0f, 0.0f, true},
+        {"a width within the rows across", 6, 0.0f, 5.0f, true},
+        {"the seam's neighbour", 1, 1.0f, 0.0f, false},
+        {"at the seam", 0, 1.0f, 0.0f, false},
+        {"the last point", 11, 1.0f, 0.0f, false},
+        {"a width that needs more rows across", 4, 0.0f, 12.0f, false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        Mesh road = RoadMesh(ring, heights);
+        Mesh borders = BorderMesh(ring, heights);
+        const Mesh roadBefore = road;
+        const Mesh bordersBefore = borders;
+        RecordList<CourseHandle> moved = ring;
+        moved[r.moved].vPos.x += r.dx;
+        if (r.width > 0.0f)
+            moved[r.moved].WidthLeft = r.width;
+        const bool roadDone = UpdateRoadSpans(road, moved, heights, r.moved);
+        const bool bordersDone = UpdateBorderSpans(borders, moved, heights, r.moved);
+        EXPECT_EQ(roadDone, r.partial);
+        if (!r.partial) {
+            EXPECT_EQ(road.positions, roadBefore.positions);
+            EXPECT_EQ(road.normals, roadBefore.normals);
+            if (r.width == 0.0f) {
+                EXPECT_EQ(borders.positions, bordersBefore.positions);
+            }
+            continue;
+        }
+        ASSERT_TRUE(bordersDone);
+        const Mesh wholeRoad = RoadMesh(moved, heights);
+        const Mesh wholeBorders = BorderMesh(moved, heights);
+        EXPECT_NE(road.positions, roadBefore.positions);
+        EXPECT_EQ(road.positions, wholeRoad.positions);
+        EXPECT_EQ(road.normals, wholeRoad.normals);
+        EXPECT_EQ(road.indices, wholeRoad.indices);
+        ASSERT_EQ(road.texCoords.size(), wholeRoad.texCoords.size());
+        for (std::size_t i = 0; i < road.texCoords.size(); ++i)
+            ASSERT_NEAR(road.texCoords[i], wholeRoad.texCoords[i], 1e-4) << i;
+        EXPECT_EQ(borders.positions, wholeBorders.positions);
+        EXPECT_EQ(borders.normals, wholeBorders.normals);
+    }
+}
