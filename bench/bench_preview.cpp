@@ -1,7 +1,8 @@
 // The 3-D preview at 1280 x 800 on Mesa's software renderer (headless EGL): a frame of the sample
 // course with its map; a frame of 10,000 control points and 10,000 objects over a 4096 x 4096
 // height and colour map; and what one drag move costs on 1,000 + 1,000 (a control point: the road
-// and borders are built again; an object: its box). The reference in the same run is a frame that
+// and borders of the two spans at it are built again; an object: its box), alone and with the frame
+// that shows it. The reference in the same run is a frame that
 // only clears the window and waits for the renderer, the floor every frame pays. Times are wall
 // clock: the renderer works on threads of its own while the caller waits.
 #include "bench/BenchCourse.h"
@@ -34,7 +35,9 @@ void Frames(benchmark::State& state, const CTrackwrightDoc& doc)
     PreviewScene scene;
     scene.Update(doc);
     const PreviewCamera home = HomeCamera(scene.Bounds(), double(kWidth) / kHeight);
-    scene.Draw(home, kWidth, kHeight);   // the texture goes up once, before the timing
+    // The texture goes up and the meshes are compiled once, before the timing.
+    scene.Draw(home, kWidth, kHeight);
+    scene.Draw(home, kWidth, kHeight);
     glFinish();
     for (auto _ : state) {
         scene.Draw(home, kWidth, kHeight);
@@ -95,6 +98,41 @@ void Rebuild(benchmark::State& state, bool object)
         scene.Update(doc);
     }
 }
+
+// The same with the frame that shows it: the driver takes the new road, the rest it kept.
+void MoveAndDraw(benchmark::State& state, bool move)
+{
+    Gl();
+    CTrackwrightDoc doc;
+    FillCourse(doc, int(state.range(0)), int(state.range(1)));
+    PreviewScene scene;
+    scene.Update(doc);
+    const PreviewCamera home = HomeCamera(scene.Bounds(), double(kWidth) / kHeight);
+    scene.Draw(home, kWidth, kHeight);
+    scene.Draw(home, kWidth, kHeight);
+    float step = 0.01f;
+    for (auto _ : state) {
+        if (move)
+            doc.m_course.m_handles[500].vPos.x += step;
+        step = -step;
+        scene.Update(doc);
+        scene.Draw(home, kWidth, kHeight);
+        glFinish();
+    }
+    scene.ReleaseGl();
+}
+
+void BM_FrameAfterControlPointMove(benchmark::State& state)
+{
+    MoveAndDraw(state, true);
+}
+BENCHMARK(BM_FrameAfterControlPointMove)->Unit(benchmark::kMillisecond)->UseRealTime()->Args({1000, 1000});
+
+void BM_FrameWithoutMove(benchmark::State& state)
+{
+    MoveAndDraw(state, false);
+}
+BENCHMARK(BM_FrameWithoutMove)->Unit(benchmark::kMillisecond)->UseRealTime()->Args({1000, 1000})->Args({1000, 0})->Args({0, 1000});
 
 void BM_RebuildAfterControlPointMove(benchmark::State& state)
 {

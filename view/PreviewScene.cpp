@@ -236,6 +236,8 @@ void PreviewScene::ReleaseGl()
     }
     m_terrainListStale = true;
     m_roadListStale = true;
+    m_terrainListCompiled = false;
+    m_roadListCompiled = false;
     m_textureWanted = m_heightPixels || m_colorInfo.width > 0;
 }
 
@@ -298,9 +300,15 @@ void PreviewScene::DrawMesh(const Mesh& mesh) const
 }
 
 template <class Steps>
-void PreviewScene::CallList(unsigned& list, bool& stale, Steps draw)
+void PreviewScene::CallList(unsigned& list, bool& stale, bool& compiled, Steps draw)
 {
-    if (stale || list == 0) {
+    if (stale) {
+        stale = false;
+        compiled = false;
+        draw();
+        return;
+    }
+    if (!compiled) {
         if (list == 0)
             list = glGenLists(1);
         // No list to be had: drawn straight from the arrays, as every frame then.
@@ -311,7 +319,7 @@ void PreviewScene::CallList(unsigned& list, bool& stale, Steps draw)
         glNewList(list, GL_COMPILE);
         draw();
         glEndList();
-        stale = false;
+        compiled = true;
     }
     glCallList(list);
 }
@@ -437,14 +445,14 @@ void PreviewScene::Draw(const PreviewCamera& camera, int width, int height)
     }
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1.0f, 4.0f);
-    CallList(m_terrainList, m_terrainListStale, [this] { DrawMesh(m_meshes.terrain); });
+    CallList(m_terrainList, m_terrainListStale, m_terrainListCompiled, [this] { DrawMesh(m_meshes.terrain); });
     glDisable(GL_POLYGON_OFFSET_FILL);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     glBindTexture(GL_TEXTURE_2D, 0);
 
-    CallList(m_roadList, m_roadListStale, [this] {
+    CallList(m_roadList, m_roadListStale, m_roadListCompiled, [this] {
         SetColour(kAsphalt);
         DrawMesh(m_meshes.road);
         SetColour(kBorderWhite);

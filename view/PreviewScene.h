@@ -71,9 +71,11 @@ private:
     void ReadMaps(const CTrackwrightDoc& doc, double heightScale);
     void UploadTexture();
     void DrawMesh(const Mesh& mesh) const;
-    // Calls the list, compiling it from draw first when it is stale.
+    // A part that changed since the last frame is drawn straight from its arrays (a drag changes
+    // the road every frame, and compiling it each time would cost more than it saves); once it
+    // stays the same for a frame it is compiled into its list and called from then on.
     template <class Steps>
-    void CallList(unsigned& list, bool& stale, Steps draw);
+    void CallList(unsigned& list, bool& stale, bool& compiled, Steps draw);
     void DrawBoxes() const;
     void DrawHandleMarks() const;
 
@@ -104,6 +106,8 @@ private:
     unsigned m_roadList = 0;
     bool m_terrainListStale = true;
     bool m_roadListStale = true;
+    bool m_terrainListCompiled = false;
+    bool m_roadListCompiled = false;
     int m_roadBuilds = 0;
     int m_boxBuilds = 0;
     int m_terrainBuilds = 0;
