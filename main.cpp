@@ -19,7 +19,7 @@ namespace {
 // check compares them.
 const char* const kUsage =
     "usage: trackwright [--] [COURSE]\n"
-    "       trackwright --render COURSE --out FILE.png [--size WxH | --thumbnail SIZE]\n"
+    "       trackwright --render COURSE --out FILE.png [--preview [--drive N]] [--size WxH | --thumbnail SIZE]\n"
     "       trackwright --export COURSE --out FILE.glb [--height-scale S]\n"
     "       trackwright --check COURSE\n"
     "       trackwright --help | --version\n"
@@ -28,6 +28,8 @@ const char* const kUsage =
     "\n"
     "  --render COURSE   draw the picture the editor shows for COURSE into a PNG, with no display\n"
     "  --out FILE.png    the PNG to write; it is replaced whole or left as it was\n"
+    "  --preview         draw the 3-D preview's Home view of COURSE instead\n"
+    "  --drive N         draw the 3-D preview's drive view at control point N (1 is the first) instead\n"
     "  --size WxH        the picture's width and height in pixels, 1 to 16384 each (default 1280x800)\n"
     "  --thumbnail SIZE  draw only the course and its objects, framed tight in their aspect, the longer side SIZE\n"
     "                    pixels (1 to 2048), reading nothing but COURSE (at most 16 MiB), within 1 GiB of memory\n"

@@ -11,6 +11,8 @@
 #include "framework/ImageFile.h"
 #include "framework/egl/EglContext.h"
 #include "geometry/CourseExtent.h"
+#include "view/PreviewCamera.h"
+#include "view/PreviewScene.h"
 #include "view/TrackwrightView.h"
 
 #include <algorithm>
@@ -59,13 +61,15 @@ struct RenderRequest {
     int width = 1280;
     int height = 800;
     int thumbnail = 0;   // the longer side of a thumbnail; 0 draws the editor's frame
+    bool preview = false;   // the 3-D preview's Home view, or with drive >= 0 its drive view
+    int drive = -1;
     double centreX = 0.0;      // a thumbnail's frame, in course units
     double centreY = 0.0;
     double halfHeight = 1.0;
 };
 
 const char* const kUsage =
-    "usage: trackwright --render COURSE --out FILE.png [--size WxH | --thumbnail SIZE]\n";
+    "usage: trackwright --render COURSE --out FILE.png [--preview [--drive N]] [--size WxH | --thumbnail SIZE]\n";
 
 // 0, or the exit status of a command line that asks for nothing sensible (its message on stderr).
 int ParseRequest(const std::vector<std::string>& args, RenderRequest& request)
@@ -84,6 +88,16 @@ int ParseRequest(const std::vector<std::string>& args, RenderRequest& request)
                 std::fprintf(stderr, "trackwright: bad size \"%s\" (expected WxH, 1 to 16384 each)\n", args[i].c_str());
                 return 2;
             }
+        } else if (a == "--preview") {
+            request.preview = true;
+        } else if (a == "--drive" && hasValue) {
+            int point = 0;
+            if (!ParseSide(args[++i], point)) {
+                std::fprintf(stderr, "trackwright: bad control point \"%s\" (expected 1 to 16384)\n", args[i].c_str());
+                return 2;
+            }
+            request.preview = true;
+            request.drive = point - 1;
         } else if (a == "--thumbnail" && hasValue) {
             int side = 0;
             if (!ParseSide(args[++i], side) || side > kMaxThumbnailSide) {
@@ -97,7 +111,8 @@ int ParseRequest(const std::vector<std::string>& args, RenderRequest& request)
             return 2;
         }
     }
-    if (request.course.empty() || request.out.empty() || (sized && request.thumbnail > 0)) {
+    if (request.course.empty() || request.out.empty() || (sized && request.thumbnail > 0) ||
+        (request.preview && request.thumbnail > 0)) {
         std::fputs(kUsage, stderr);
         return 2;
     }
@@ -163,6 +178,21 @@ int ReadThumbnailCourse(RenderRequest& request, CTrackwrightDoc& doc)
         return 1;
     }
     return 0;
+}
+
+// The 3-D preview's Home view of the document, or its drive view at control point drive (when
+// not negative); what it leaves out is said on stderr.
+void RenderPreview(const CTrackwrightDoc& doc, int width, int height, int drive)
+{
+    PreviewScene scene;
+    scene.Update(doc);
+    if (!scene.Problem().empty())
+        std::fprintf(stderr, "trackwright: %s\n", scene.Problem().c_str());
+    PreviewCamera camera = HomeCamera(scene.Bounds(), double(width) / height);
+    if (drive >= 0)
+        camera = DriveCamera(camera, scene.Handles(), scene.Heights(), drive);
+    scene.Draw(camera, width, height);
+    scene.ReleaseGl();
 }
 
 }  // namespace
@@ -249,9 +279,15 @@ int RunRenderCommand(const std::vector<std::string>& args, const std::string& da
                                           range.min, range.max);
             } else if (!doc.OnOpenDocument(request.course)) {
                 status = 1;
+            } else {
+                // As the window's Open does: maps named relative to the course are found beside it.
+                doc.SetPathName(request.course, false);
             }
             if (status == 0) {
-                view.RenderScene();
+                if (request.preview)
+                    RenderPreview(doc, request.width, request.height, request.drive);
+                else
+                    view.RenderScene();
                 // As Save does: the old file stays whole unless every byte of the new one was written.
                 const std::string png = EncodePng(request.width, request.height, gl.ReadRgba());
                 if (png.empty() || !ReplaceFileContents(request.out, png)) {

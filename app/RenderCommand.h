@@ -6,11 +6,12 @@
 
 // `--render COURSE --out FILE.png [--size WxH]`: draws the frame the editor shows for a course
 // into a PNG, with no display, with the catalogue and font from dataDir (the program's folder).
-// `--thumbnail SIZE` instead of --size draws the course and its objects alone (no map, no type
-// list), framed tight (a twentieth free on each side, at least 64 course units each way), in a
-// picture of that aspect whose longer side is SIZE pixels; it reads nothing but the course file. Returns the process exit code (0 done,
-// 1 the course could not be read or drawn or the PNG not written, 2 a bad command line, 3 no
-// OpenGL); errors go to stderr.
+// `--preview` draws the 3-D preview's Home view instead, `--drive N` its drive view at the Nth
+// control point. `--thumbnail SIZE` instead of --size draws the course and its objects alone (no
+// map, no type list), framed tight (a twentieth free on each side, at least 64 course units each
+// way), in a picture of that aspect whose longer side is SIZE pixels; it reads nothing but the
+// course file. Returns the process exit code (0 done, 1 the course could not be read or drawn or
+// the PNG not written, 2 a bad command line, 3 no OpenGL); errors go to stderr.
 int RunRenderCommand(const std::vector<std::string>& args, const std::string& dataDir);
 // True when the arguments ask for the render command; for a thumbnail.
 bool IsRenderCommand(const std::vector<std::string>& args);

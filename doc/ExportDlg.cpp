@@ -15,13 +15,6 @@ namespace {
 constexpr const char* kSection = "Export";
 constexpr const char* kHeightScaleEntry = "HeightScale";
 
-float RememberedHeightScale()
-{
-    const std::string text = AfxGetBackend() ? AfxGetBackend()->GetProfileString(kSection, kHeightScaleEntry) : "";
-    const double scale = text.empty() ? kDefaultHeightScale : AtoF(text);
-    return static_cast<float>(IsHeightScale(scale) ? scale : kDefaultHeightScale);
-}
-
 void RememberHeightScale(float scale)
 {
     if (CBackend* pBackend = AfxGetBackend()) {
@@ -52,6 +45,13 @@ std::string WithGlbExtension(const std::string& path)
 }
 
 }  // namespace
+
+float RememberedHeightScale()
+{
+    const std::string text = AfxGetBackend() ? AfxGetBackend()->GetProfileString(kSection, kHeightScaleEntry) : "";
+    const double scale = text.empty() ? kDefaultHeightScale : AtoF(text);
+    return static_cast<float>(IsHeightScale(scale) ? scale : kDefaultHeightScale);
+}
 
 void CExportDlg::DoDataExchange(CDataExchange* pDX)
 {

@@ -12,3 +12,7 @@ public:
 
     float m_heightScale = 0.0f;
 };
+
+// The height scale the user last exported with (kDefaultHeightScale until then); the 3-D preview
+// draws with it, so it shows what the export writes.
+float RememberedHeightScale();

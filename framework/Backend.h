@@ -39,6 +39,15 @@ public:
     virtual bool CreateListPanel(CListPanel* pPanel) { return false; }
     virtual void DestroyListPanel(CListPanel* pPanel) {}
 
+    // A second view of a document in a top-level window of its own with a GL surface: gives
+    // the view its host, runs its creation handlers and shows it, at the size and place kept in
+    // the profile under placeKey (section/entry). Closing the window (the user, or
+    // DestroyViewWindow) keeps the place and runs the view's OnDestroy. False when there is none.
+    virtual bool CreateViewWindow(CView* pView, const std::string& title, const std::string& placeKey) { return false; }
+    virtual void DestroyViewWindow(CView* pView) {}
+    // Brings that window to the front.
+    virtual void ActivateViewWindow(CView* pView) {}
+
     // The profile: one string per entry of a section.
     virtual std::string GetProfileString(const std::string& section, const std::string& entry) = 0;
     virtual void WriteProfileString(const std::string& section, const std::string& entry,

@@ -276,3 +276,169 @@ CourseMeshes BuildCourseMeshes(const RecordList<CourseHandle>& handles, const Re
     }
     return meshes;
 }
+
+namespace {
+
+// The area-weighted normal sums of ComputeNormals for the vertices in [v0, v1), from every triangle of
+// strips [s0, s1) (trianglesPerStrip each, in index order: the order a whole build adds them in),
+// normalised into m.normals. Every triangle touching those vertices must lie in the strips.
+void RecomputeNormals(Mesh& m, std::size_t s0, std::size_t s1, std::size_t trianglesPerStrip, std::uint32_t v0,
+                      std::uint32_t v1)
+{
+    std::vector<double> sum(std::size_t(v1 - v0) * 3, 0.0);
+    const auto p = [&m](std::uint32_t v, int axis) { return double(m.positions[std::size_t(v) * 3 + std::size_t(axis)]); };
+    for (std::size_t t = s0 * trianglesPerStrip * 3; t < s1 * trianglesPerStrip * 3; t += 3) {
+        const std::uint32_t a = m.indices[t];
+        const std::uint32_t b = m.indices[t + 1];
+        const std::uint32_t c = m.indices[t + 2];
+        const double e1[3] = {p(b, 0) - p(a, 0), p(b, 1) - p(a, 1), p(b, 2) - p(a, 2)};
+        const double e2[3] = {p(c, 0) - p(a, 0), p(c, 1) - p(a, 1), p(c, 2) - p(a, 2)};
+        const double n[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
+        for (const std::uint32_t v : {a, b, c}) {
+            if (v < v0 || v >= v1)
+                continue;
+            for (int k = 0; k < 3; ++k)
+                sum[std::size_t(v - v0) * 3 + std::size_t(k)] += n[k];
+        }
+    }
+    for (std::size_t i = 0; i < sum.size(); i += 3) {
+        const std::size_t v = std::size_t(v0) * 3 + i;
+        const double length = std::sqrt(sum[i] * sum[i] + sum[i + 1] * sum[i + 1] + sum[i + 2] * sum[i + 2]);
+        const bool usable = std::isfinite(length) && length > 0.0;
+        m.normals[v] = usable ? static_cast<float>(sum[i] / length) : 0.0f;
+        m.normals[v + 1] = usable ? static_cast<float>(sum[i + 1] / length) : 1.0f;
+        m.normals[v + 2] = usable ? static_cast<float>(sum[i + 2] / length) : 0.0f;
+    }
+}
+
+void SetVertex(Mesh& m, std::size_t v, double x, double y, double height)
+{
+    m.positions[v * 3] = static_cast<float>(x);
+    m.positions[v * 3 + 1] = static_cast<float>(height);
+    m.positions[v * 3 + 2] = static_cast<float>(-y);
+}
+
+// The samples of one line for rings rows [first, last] (k * kMeshSegments + i is sample i of span k),
+// as RingSamples gives them.
+std::vector<Vector3> RingRows(const RecordList<CourseHandle>& handles, SpanCurve curve, int first, int last)
+{
+    std::vector<Vector3> rows;
+    Vector3 span[kMeshSegments + 1];
+    int sampled = -1;
+    for (int k = first; k <= last; ++k) {
+        const int s = k / kMeshSegments;
+        if (s != sampled) {
+            SampleSpan(handles[s], NextInRing(handles, s), curve, kMeshSegments, span);
+            sampled = s;
+        }
+        rows.push_back(span[k % kMeshSegments]);
+    }
+    return rows;
+}
+
+// The rows whose samples a move of control point `moved` changes, [first, last), when they and two
+// rows either side stay clear of the ring's seam.
+bool MovedRows(int n, int moved, int& first, int& last)
+{
+    first = (moved - 1) * kMeshSegments;
+    last = (moved + 1) * kMeshSegments;
+    return n >= 5 && moved >= 2 && moved <= n - 3;
+}
+
+}  // namespace
+
+bool UpdateRoadSpans(Mesh& road, const RecordList<CourseHandle>& handles, const HeightField& heights, int moved)
+{
+    const int n = handles.GetSize();
+    int first = 0;
+    int last = 0;
+    const std::size_t rows = std::size_t(n) * kMeshSegments + 1;
+    if (!MovedRows(n, moved, first, last) || road.VertexCount() % rows != 0 || road.texCoords.size() != road.VertexCount() * 2)
+        return false;
+    const auto across = static_cast<std::uint32_t>(road.VertexCount() / rows);
+    // The rows across as a whole build counts them, from the borders the mesh holds and the new rows.
+    std::vector<Vector3> right(rows);
+    std::vector<Vector3> left(rows);
+    for (std::size_t k = 0; k < rows; ++k) {
+        const std::size_t a = k * across * 3;
+        const std::size_t b = (k * across + across - 1) * 3;
+        right[k] = Vector3(road.positions[a], -double(road.positions[a + 2]), 0.0);
+        left[k] = Vector3(road.positions[b], -double(road.positions[b + 2]), 0.0);
+    }
+    const std::vector<Vector3> newRight = RingRows(handles, RightBorder, first, last);
+    const std::vector<Vector3> newLeft = RingRows(handles, LeftBorder, first, last);
+    const std::vector<Vector3> centre = RingRows(handles, Centre, first, last);
+    for (int k = first; k <= last; ++k) {
+        right[std::size_t(k)] = newRight[std::size_t(k - first)];
+        left[std::size_t(k)] = newLeft[std::size_t(k - first)];
+    }
+    const int divisions = RoadDivisions(right, left, heights);
+    if (std::uint32_t(divisions + 1) != across)
+        return false;
+
+    const auto v = [&road, across](int k) { return double(road.texCoords[(std::size_t(k) * across) * 2 + 1]); };
+    const double oldLength = (v(last) - v(first)) * kRoadTextureLength;
+    double along = v(first) * kRoadTextureLength;
+    for (int k = first; k <= last; ++k) {
+        const Vector3& r = right[std::size_t(k)];
+        const Vector3& l = left[std::size_t(k)];
+        const Vector3& c = centre[std::size_t(k - first)];
+        if (k > first) {
+            const Vector3& b = centre[std::size_t(k - first - 1)];
+            along += std::hypot(double(c.x) - b.x, double(c.y) - b.y);
+        }
+        for (int j = 0; j <= divisions; ++j) {
+            const double u = double(j) / divisions;
+            const double x = j == divisions ? double(l.x) : r.x + (double(l.x) - r.x) * u;
+            const double y = j == divisions ? double(l.y) : r.y + (double(l.y) - r.y) * u;
+            const std::size_t vertex = std::size_t(k) * across + std::size_t(j);
+            SetVertex(road, vertex, x, y, HeightAt(heights, x, y) + kRoadLift);
+            road.texCoords[vertex * 2 + 1] = static_cast<float>(along / kRoadTextureLength);
+        }
+    }
+    const double shift = along - v(first) * kRoadTextureLength - oldLength;
+    for (std::size_t k = std::size_t(last) + 1; k < rows; ++k)
+        for (std::uint32_t j = 0; j < across; ++j) {
+            float& t = road.texCoords[(k * across + j) * 2 + 1];
+            t = static_cast<float>(double(t) + shift / kRoadTextureLength);
+        }
+    // The rows that moved and one either side; the triangles of the strips touching them.
+    RecomputeNormals(road, std::size_t(first) - 2, std::size_t(last) + 2, std::size_t(across - 1) * 2,
+                     std::uint32_t(first - 1) * across, std::uint32_t(last + 2) * across);
+    return true;
+}
+
+bool UpdateBorderSpans(Mesh& borders, const RecordList<CourseHandle>& handles, const HeightField& heights, int moved)
+{
+    const int n = handles.GetSize();
+    int first = 0;
+    int last = 0;
+    const std::size_t rows = std::size_t(n) * kMeshSegments + 1;
+    if (!MovedRows(n, moved, first, last) || borders.VertexCount() != rows * 4)
+        return false;
+    int curveIndex = 0;
+    for (const SpanCurve curve : {RightBorder, LeftBorder}) {
+        // A vertex's offset looks at the samples before and after it: one row more either side moves.
+        const std::vector<Vector3> line = RingRows(handles, curve, first - 2, last + 1);
+        const auto base = static_cast<std::uint32_t>(rows * 2 * std::size_t(curveIndex++));
+        for (int k = first - 1; k <= last; ++k) {
+            const Vector3& here = line[std::size_t(k - first + 2)];
+            const Vector3& before = line[std::size_t(k - first + 1)];
+            const Vector3& after = line[std::size_t(k - first + 3)];
+            double ax = -(double(after.y) - before.y);
+            double ay = double(after.x) - before.x;
+            const double length = std::hypot(ax, ay);
+            ax = length > 0.0 ? ax / length * (kBorderWidth / 2) : 0.0;
+            ay = length > 0.0 ? ay / length * (kBorderWidth / 2) : 0.0;
+            const double height = HeightAt(heights, here.x, here.y) + kBorderLift;
+            SetVertex(borders, base + 2 * std::size_t(k), here.x - ax, here.y - ay, height);
+            SetVertex(borders, base + 2 * std::size_t(k) + 1, here.x + ax, here.y + ay, height);
+        }
+        // Normals change a row further out than the vertices; the strips touching those rows. The
+        // lines before this one hold rows - 1 strips each.
+        const std::size_t strip0 = std::size_t(curveIndex - 1) * (rows - 1);
+        RecomputeNormals(borders, strip0 + std::size_t(first) - 3, strip0 + std::size_t(last) + 2, 2,
+                         base + 2 * std::uint32_t(first - 2), base + 2 * std::uint32_t(last + 2));
+    }
+    return true;
+}

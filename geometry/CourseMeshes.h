@@ -59,3 +59,12 @@ Mesh BorderMesh(const RecordList<CourseHandle>& handles, const HeightField& heig
 Mesh TerrainMesh(const HeightField& heights);
 CourseMeshes BuildCourseMeshes(const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects,
                                const HeightField& heights);
+
+// After control point `moved` of a ring of the same size took new values, brings meshes that
+// RoadMesh and BorderMesh built for the ring before up to date in place: only the rows of the spans
+// next to it and the normals beside them are built again, exactly as a whole build places them; the
+// road's v past them moves by the change in the centre line's length (within a float's rounding of
+// a whole build). False, with the mesh untouched, where that cannot hold (the road's rows across
+// change, or the spans reach the ring's seam): build it whole then.
+bool UpdateRoadSpans(Mesh& road, const RecordList<CourseHandle>& handles, const HeightField& heights, int moved);
+bool UpdateBorderSpans(Mesh& borders, const RecordList<CourseHandle>& handles, const HeightField& heights, int moved);

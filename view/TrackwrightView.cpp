@@ -2,6 +2,7 @@
 
 #include "view/DataFile.h"
 #include "view/PartBoxes.h"
+#include "view/PreviewView.h"
 
 #include <GL/gl.h>
 
@@ -40,6 +41,9 @@ CTrackwrightView::CTrackwrightView(std::string dataDir) : m_dataDir(std::move(da
 
 CTrackwrightView::~CTrackwrightView()
 {
+    // A preview whose window never closed must not stay among the document's views.
+    if (m_pPreview && m_pPreview->GetDocument())
+        m_pPreview->GetDocument()->RemoveView(m_pPreview.get());
     m_XObjectTypes.RemoveAll();
     m_cPalette.DeleteObject();
 }
@@ -90,6 +94,9 @@ bool CTrackwrightView::SetupPixelFormat()
 
 void CTrackwrightView::OnDestroy()
 {
+    // The preview's window makes its own context current while it closes.
+    if (ClosePreview() && m_pHost)
+        m_pHost->MakeCurrent();
     m_parts.Release();
     HGLRC hrc = wglGetCurrentContext();
     wglMakeCurrent(nullptr, nullptr);
@@ -147,6 +154,10 @@ void CTrackwrightView::RenderScene()
     const bool kept = m_pHost && m_pHost->KeepsFrame();
     if (kept && m_lastFrame.Shows(*this, pDoc))
         return;
+    // Whatever changed here (an edit, a drag's move, the hover) the preview shows on its next
+    // frame; its window draws at most once per frame however many moves come.
+    if (m_pPreview && m_pPreview->IsOpen())
+        m_pPreview->Invalidate(FALSE);
     s_bRendering = true;
 
     // What changed since the last frame, and where it was and is on screen. A window that

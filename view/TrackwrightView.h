@@ -15,6 +15,8 @@
 #include <memory>
 #include <string>
 
+class CPreviewView;
+
 // The top-down OpenGL view of the course: camera, frame routine, type list and catalogue.
 class CTrackwrightView : public CView {
 public:
@@ -69,6 +71,11 @@ public:
     bool OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
     // Centres the camera on the course and its objects and zooms so that all of them show.
     void OnViewShowAll();
+    // "3D プレビュー": opens the preview window of this document, or brings it forward.
+    void OnViewPreview();
+    void OnUpdateViewPreview(CCmdUI* pCmdUI);
+    // Closes the preview window if it is open; true when it was.
+    bool ClosePreview();
 
     // The type-list row under a client point: kControlPointRow, a catalogue index, or kNoTypeRow.
     int HitTestTypeList(int x, int y) const;
@@ -165,6 +172,8 @@ public:
     SceneLook m_lastFrame;
     SceneLook m_nextFrame;
     PartRuns m_parts;
+    // The 3-D preview; kept after its window closed until the next one opens.
+    std::unique_ptr<CPreviewView> m_pPreview;
     // A frame redraws the regions that changed when their area is at most this share of the view.
     static constexpr double kPartialShare = 0.5;
 

@@ -1,8 +1,11 @@
 // The view's own commands: "全体表示" frames the course and its objects; Cut, Copy and Paste
 // of the selected objects (edit/ClipboardCommands.cpp); Delete and Select All
-// (edit/SelectionEdits.cpp).
+// (edit/SelectionEdits.cpp); the 3-D preview's window.
+#include "framework/Backend.h"
+#include "framework/Resources.h"
 #include "geometry/CourseExtent.h"
 #include "res/Resource.h"
+#include "view/PreviewView.h"
 #include "view/TrackwrightView.h"
 #include "view/ViewFraming.h"
 
@@ -12,6 +15,7 @@ namespace {
 
 const CmdMapEntry<CTrackwrightView> s_messageMap[] = {
     {ID_VIEW_SHOWALL, ID_VIEW_SHOWALL, &CTrackwrightView::OnViewShowAll, nullptr},
+    {ID_VIEW_PREVIEW, ID_VIEW_PREVIEW, &CTrackwrightView::OnViewPreview, &CTrackwrightView::OnUpdateViewPreview},
     {ID_EDIT_CUT, ID_EDIT_CUT, &CTrackwrightView::OnEditCut, &CTrackwrightView::OnUpdateEditCut},
     {ID_EDIT_COPY, ID_EDIT_COPY, &CTrackwrightView::OnEditCopy, &CTrackwrightView::OnUpdateEditCut},
     {ID_EDIT_PASTE, ID_EDIT_PASTE, &CTrackwrightView::OnEditPaste, &CTrackwrightView::OnUpdateEditPaste},
@@ -47,4 +51,39 @@ void CTrackwrightView::OnViewShowAll()
     m_vCamera.x = static_cast<float>(0.5 * (b.minX + b.maxX) - (cx - W / 2) / s);
     m_vCamera.y = static_cast<float>(0.5 * (b.minY + b.maxY) + (cy - H / 2) / s);
     Invalidate(TRUE);
+}
+
+void CTrackwrightView::OnViewPreview()
+{
+    CBackend* pBackend = AfxGetBackend();
+    CTrackwrightDoc* pDoc = GetDocument();
+    if (!pBackend || !pDoc)
+        return;
+    if (m_pPreview && m_pPreview->IsOpen()) {
+        pBackend->ActivateViewWindow(m_pPreview.get());
+        return;
+    }
+    m_pPreview = std::make_unique<CPreviewView>(this);
+    pDoc->AddView(m_pPreview.get());
+    if (!pBackend->CreateViewWindow(m_pPreview.get(), std::string(AfxLoadString(IDS_PREVIEW_TITLE)),
+                                    CPreviewView::kPlaceKey)) {
+        if (m_pPreview->IsOpen())
+            m_pPreview->OnDestroy();
+        pDoc->RemoveView(m_pPreview.get());
+        m_pPreview.reset();
+    }
+}
+
+void CTrackwrightView::OnUpdateViewPreview(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_pPreview && m_pPreview->IsOpen());
+}
+
+bool CTrackwrightView::ClosePreview()
+{
+    CBackend* pBackend = AfxGetBackend();
+    if (!m_pPreview || !m_pPreview->IsOpen() || !pBackend)
+        return false;
+    pBackend->DestroyViewWindow(m_pPreview.get());
+    return true;
 }

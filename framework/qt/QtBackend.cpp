@@ -1,4 +1,5 @@
 #include "framework/qt/QtBackend.h"
+#include "framework/qt/QtViewWindow.h"
 
 #include "framework/CDialog.h"
 #include "framework/CFrameWnd.h"
@@ -137,6 +138,63 @@ bool QtBackend::CreateFrameWindow(CFrameWnd* pFrame)
     pWindow->resize(size);
     m_pWindow = std::move(pWindow);
     return true;
+}
+
+QtViewWindow* QtBackend::ViewWindow(CView* pView) const
+{
+    for (const QPointer<QtViewWindow>& p : m_viewWindows) {
+        if (p && p->View() == pView)
+            return p.data();
+    }
+    return nullptr;
+}
+
+bool QtBackend::CreateViewWindow(CView* pView, const std::string& title, const std::string& placeKey)
+{
+    const auto slash = placeKey.find('/');
+    const std::string section = placeKey.substr(0, slash);
+    const std::string entry = slash == std::string::npos ? std::string() : placeKey.substr(slash + 1);
+    auto* pWindow = new QtViewWindow(pView, [this, section, entry](QtViewWindow& w) {
+        WriteProfileString(section, entry, w.saveGeometry().toBase64().toStdString());
+        FlushProfile();
+    });
+    pWindow->setWindowTitle(ToQString(title));
+    const std::string place = GetProfileString(section, entry);
+    // A place that is not one (an edited profile) leaves the window where the system puts it.
+    if (place.empty() || !pWindow->restoreGeometry(QByteArray::fromBase64(QByteArray::fromStdString(place)))) {
+        // The first time: beside the main window where the screen has room, so the editor stays in view.
+        pWindow->resize(800, 600);
+        if (m_pWindow) {
+            QPoint at = m_pWindow->frameGeometry().topRight() + QPoint(8, 0);
+            if (const QScreen* pScreen = m_pWindow->screen()) {
+                const QRect room = pScreen->availableGeometry();
+                at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - 800)));
+                at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - 600)));
+            }
+            pWindow->move(at);
+        }
+    }
+    m_viewWindows.erase(std::remove(m_viewWindows.begin(), m_viewWindows.end(), nullptr), m_viewWindows.end());
+    m_viewWindows.emplace_back(pWindow);
+    pWindow->show();
+    pWindow->raise();
+    pWindow->activateWindow();
+    return true;
+}
+
+void QtBackend::DestroyViewWindow(CView* pView)
+{
+    if (QtViewWindow* pWindow = ViewWindow(pView))
+        pWindow->close();
+}
+
+void QtBackend::ActivateViewWindow(CView* pView)
+{
+    if (QtViewWindow* pWindow = ViewWindow(pView)) {
+        pWindow->show();
+        pWindow->raise();
+        pWindow->activateWindow();
+    }
 }
 
 void QtBackend::ShowFrameWindow(CFrameWnd* pFrame, int nCmdShow)

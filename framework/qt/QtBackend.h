@@ -11,6 +11,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 class QOffscreenSurface;
 class QPrinter;
@@ -19,6 +20,7 @@ class QTranslator;
 class QWidget;
 class QtListPanel;
 class QtMainWindow;
+class QtViewWindow;
 
 class QtBackend : public CBackend {
 public:
@@ -38,6 +40,10 @@ public:
     int DoModal(CDialog* pDlg) override;
     bool CreateListPanel(CListPanel* pPanel) override;
     void DestroyListPanel(CListPanel* pPanel) override;
+
+    bool CreateViewWindow(CView* pView, const std::string& title, const std::string& placeKey) override;
+    void DestroyViewWindow(CView* pView) override;
+    void ActivateViewWindow(CView* pView) override;
 
     std::string GetProfileString(const std::string& section, const std::string& entry) override;
     void WriteProfileString(const std::string& section, const std::string& entry, const std::string& value) override;
@@ -68,6 +74,9 @@ private:
     std::unique_ptr<QtMainWindow> m_pWindow;
     // The modeless panels' windows; Qt deletes one itself when its parent window goes first.
     std::map<CListPanel*, QPointer<QtListPanel>> m_panels;
+    // The second views' windows; each deletes itself when it closes.
+    std::vector<QPointer<QtViewWindow>> m_viewWindows;
+    QtViewWindow* ViewWindow(CView* pView) const;
     std::unique_ptr<QOffscreenSurface> m_pOffscreen;
     std::unique_ptr<QSettings> m_pSettings;
     std::unique_ptr<QPrinter> m_pPrinter;

@@ -3,11 +3,12 @@
 // handler, and no other key any.
 #include "EditorFixture.h"
 
+#include "framework/qt/QtListPanel.h"
+#include "framework/qt/QtViewWindow.h"
 #include "geometry/CourseSpline.h"
 #include "geometry/XObjectQueries.h"
 #include "res/Resource.h"
-
-#include "framework/qt/QtListPanel.h"
+#include "view/PreviewView.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -23,6 +24,7 @@ namespace {
 using EditorInput = EditorFixture;
 using EditorSelection = EditorFixture;
 using EditorCheck = EditorFixture;
+using EditorPreview = EditorFixture;
 
 TEST_F(EditorInput, WheelButtonsAndKeysReachTheViewAndOtherKeysDoNothing)
 {
@@ -193,3 +195,73 @@ TEST_F(EditorCheck, F7OpensThePanelAndAClickOnAFindingSelectsThePart)
 }
 
 }  // namespace
+
+TEST_F(EditorPreview, F8OpensTheWindowTheMouseAndKeysDriveItAndClosingLeavesTheEditor)
+{
+    ASSERT_TRUE(Start({std::string(TW_SOURCE_DIR) + "/samples/hills.crs"}));
+    Key(Qt::Key_F8);
+    QtViewWindow* pWindow = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        pWindow = pWindow ? pWindow : dynamic_cast<QtViewWindow*>(w);
+    ASSERT_NE(pWindow, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(pWindow));
+    ProcessEvents(50);
+    CPreviewView* pPreview = View()->m_pPreview.get();
+    ASSERT_TRUE(pPreview && pPreview->IsOpen());
+    EXPECT_GT(pPreview->m_nFrames, 0);
+    EXPECT_EQ(pWindow->windowTitle().toStdString(), "3D プレビュー");
+
+    const auto send = [pWindow](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, QPointF(at), QPointF(pWindow->mapToGlobal(at)), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(pWindow, &e);
+    };
+    // Left drag orbits, right drag moves the target, the wheel dollies: each redraws.
+    const PreviewCamera home = pPreview->m_camera;
+    send(QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
+    send(QEvent::MouseMove, {140, 100}, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, {140, 100}, Qt::LeftButton, Qt::NoButton);
+    EXPECT_NE(pPreview->m_camera.yaw, home.yaw);
+    send(QEvent::MouseButtonPress, {100, 100}, Qt::RightButton, Qt::RightButton);
+    send(QEvent::MouseMove, {100, 130}, Qt::NoButton, Qt::RightButton);
+    send(QEvent::MouseButtonRelease, {100, 130}, Qt::RightButton, Qt::NoButton);
+    EXPECT_NE(pPreview->m_camera.target.z, home.target.z);
+    QWheelEvent wheel(QPointF(50, 50), QPointF(pWindow->mapToGlobal(QPoint(50, 50))), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(pWindow, &wheel);
+    EXPECT_LT(pPreview->m_camera.distance, home.distance);
+    const int frames = pPreview->m_nFrames;
+    ProcessEvents(50);
+    EXPECT_GT(pPreview->m_nFrames, frames);
+
+    // Page Up: the drive view at the first control point, named in the title; Home frames again.
+    pWindow->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(pWindow));
+    QTest::keyClick(pWindow->windowHandle(), Qt::Key_PageUp);
+    QTest::keyClick(pWindow->windowHandle(), Qt::Key_PageUp);
+    ProcessEvents(50);
+    EXPECT_EQ(pPreview->m_camera.driveIndex, 1);
+    EXPECT_NE(pWindow->windowTitle().toStdString().find("走行視点"), std::string::npos);
+    QTest::keyClick(pWindow->windowHandle(), Qt::Key_Home);
+    EXPECT_EQ(pPreview->m_camera.driveIndex, -1);
+    EXPECT_DOUBLE_EQ(pPreview->m_camera.distance, home.distance);
+
+    // An edit in the editor reaches the preview: the road is built again.
+    const int roads = pPreview->m_scene.RoadBuilds();
+    Doc()->m_course.m_handles[0].vPos.x += 5.0f;
+    Doc()->UpdateAllViews(nullptr);
+    ProcessEvents(50);
+    EXPECT_EQ(pPreview->m_scene.RoadBuilds(), roads + 1);
+
+    // Closing it: the editor's document keeps one view, the course as it was, the place remembered.
+    const int handles = Handles();
+    pWindow->close();
+    ProcessEvents(50);
+    EXPECT_FALSE(pPreview->IsOpen());
+    EXPECT_EQ(pPreview->GetDocument(), nullptr);
+    EXPECT_EQ(Handles(), handles);
+    EXPECT_FALSE(m_backend->GetProfileString("Preview", "Placement").empty());
+    ActivateWindow();
+    Key(Qt::Key_F8);
+    ProcessEvents(50);
+    EXPECT_TRUE(View()->m_pPreview && View()->m_pPreview->IsOpen());
+}

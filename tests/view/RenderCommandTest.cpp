@@ -57,6 +57,8 @@ TEST(RenderCommand, BadCommandLinesFailWithAMessageAndWriteNothing)
         {{"--render", course, "--out", png, "--thumbnail", "2049"}, 2, "bad thumbnail size"},
         {{"--render", course, "--out", png, "--thumbnail", "12x12"}, 2, "bad thumbnail size"},
         {{"--render", course, "--out", png, "--size", "5x5", "--thumbnail", "5"}, 2, "usage: "},
+        {{"--render", course, "--out", png, "--drive", "0"}, 2, "bad control point \"0\""},
+        {{"--render", course, "--out", png, "--preview", "--thumbnail", "64"}, 2, "usage: "},
     };
     for (const auto& c : cases) {
         const auto [status, err] = run(c.args);

@@ -1,0 +1,466 @@
+// The 3-D preview: its camera steps against a projection computed here (not GLU's), the headless
+// Home view's pixels where that projection puts the road and the colour map, what an edit rebuilds,
+// and a course the value rule refuses in part.
+#include "support/BmpWriter.h"
+#include "support/GlFixture.h"
+#include "support/TestBackend.h"
+
+#include "app/RenderCommand.h"
+#include "doc/TrackwrightDoc.h"
+#include "geometry/CourseMeshes.h"
+#include "res/Resource.h"
+#include "res/TrackwrightResources.h"
+#include "view/PreviewCamera.h"
+#include "view/PreviewScene.h"
+#include "view/PreviewView.h"
+#include "view/TrackwrightView.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <numbers>
+
+namespace {
+
+constexpr int kWidth = 640;
+constexpr int kHeight = 400;
+
+// Where a world point lands, in window pixels from the top left, for a camera drawn with a
+// perspective of kFovY over a view of w x h: the look-at frame and the pinhole written out.
+struct ScreenPoint {
+    double x;
+    double y;
+    bool inFront;
+};
+ScreenPoint Project(const PreviewCamera& c, const WorldPoint& p, int w, int h)
+{
+    const WorldPoint e = c.Eye();
+    double f[3] = {c.target.x - e.x, c.target.y - e.y, c.target.z - e.z};
+    const double fl = std::hypot(f[0], f[1], f[2]);
+    for (double& v : f)
+        v /= fl;
+    double s[3] = {-f[2], 0.0, f[0]};   // f x (0, 1, 0)
+    const double sl = std::hypot(s[0], s[2]);
+    s[0] /= sl;
+    s[2] /= sl;
+    const double u[3] = {s[1] * f[2] - s[2] * f[1], s[2] * f[0] - s[0] * f[2], s[0] * f[1] - s[1] * f[0]};
+    const double d[3] = {p.x - e.x, p.y - e.y, p.z - e.z};
+    const double depth = d[0] * f[0] + d[1] * f[1] + d[2] * f[2];
+    const double focal = 1.0 / std::tan(PreviewCamera::kFovY * std::numbers::pi / 360.0);
+    const double nx = focal / (double(w) / h) * (d[0] * s[0] + d[1] * s[1] + d[2] * s[2]) / depth;
+    const double ny = focal * (d[0] * u[0] + d[1] * u[1] + d[2] * u[2]) / depth;
+    return {(nx + 1.0) / 2.0 * w, (1.0 - ny) / 2.0 * h, depth > 0.0};
+}
+
+// A diamond of four control points whose spans are straight: (90, 0), (0, 90), (-90, 0), (0, -90).
+std::string DiamondCourse(const std::string& heightMap, const std::string& colorMap, const std::string& objects)
+{
+    std::string text = "4\r\n";
+    const double at[4][2] = {{90, 0}, {0, 90}, {-90, 0}, {0, -90}};
+    for (int i = 0; i < 4; ++i) {
+        const double* p = at[i];
+        const double* n = at[(i + 1) % 4];
+        const double* b = at[(i + 3) % 4];
+        text += std::to_string(p[0]) + " " + std::to_string(p[1]) + " " + std::to_string(n[0] - p[0]) + " " +
+                std::to_string(n[1] - p[1]) + " " + std::to_string(b[0] - p[0]) + " " + std::to_string(b[1] - p[1]) +
+                " 8 8\r\n";
+    }
+    const auto path = [](const std::string& map) { return map == "none" ? map : "\"" + map + "\""; };
+    text += "0.5\r\n" + path(heightMap) + "\r\n" + path(colorMap) + "\r\n1\r\n" + objects;
+    return text;
+}
+
+std::string WriteText(const std::string& name, const std::string& text)
+{
+    return WriteTempFile(name, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+// A 2 x 2 24-bit map: red where course x > 0, green where course y > 0, blue 120 everywhere.
+std::string QuadrantColourMap()
+{
+    std::vector<std::uint8_t> rows;
+    for (int r = 0; r < 2; ++r) {          // bottom row (course y < 0) first
+        for (int c = 0; c < 2; ++c) {      // B G R
+            rows.push_back(120);
+            rows.push_back(r == 1 ? 220 : 20);
+            rows.push_back(c == 1 ? 220 : 20);
+        }
+        rows.push_back(0);                 // rows padded to 4 bytes
+        rows.push_back(0);
+    }
+    return WriteTempFile("quadrants.bmp", MakeBmp({2, 2, 24, 40, 0}, rows));
+}
+
+// A 32 x 32 8-bit height map (raw palette indices as grey) rising as a plane, 3 levels a column
+// and 2 a row: the terrain's triangles then lie exactly where the road's heights put the ground.
+std::string SlopeHeightMap()
+{
+    std::vector<std::uint8_t> rows;
+    for (int r = 0; r < 32; ++r)
+        for (int c = 0; c < 32; ++c)
+            rows.push_back(static_cast<std::uint8_t>(3 * c + 2 * r));
+    return WriteTempFile("slope.bmp", MakeBmp({32, 32, 8, 40, 0}, rows));
+}
+
+class PreviewPixels : public GlFixture {
+protected:
+    void SetUp() override
+    {
+        GlFixture::SetUp();
+        AfxSetResources(&TrackwrightResources());
+    }
+    TestBackend m_backend;
+};
+
+}  // namespace
+
+TEST(PreviewCamera, OrbitPanDollyAndHomeAgainstAnIndependentProjection)
+{
+    PreviewCamera c;
+    c.target = {10.0, 2.0, -30.0};
+    c.yaw = 0.4;
+    c.pitch = 0.7;
+    c.distance = 120.0;
+    const WorldPoint target = c.target;
+
+    PreviewCamera o = c;
+    o.Orbit(50, -20);
+    EXPECT_NEAR(std::hypot(o.Eye().x - target.x, o.Eye().y - target.y, o.Eye().z - target.z), 120.0, 1e-9);
+    EXPECT_DOUBLE_EQ(o.target.x, target.x);
+    o.Orbit(0, 100000);
+    EXPECT_DOUBLE_EQ(o.pitch, PreviewCamera::kMaxPitch);   // never over the top, where up flips
+
+    // The ground that was at the centre follows the cursor, pixel for pixel.
+    const struct { int dx, dy; } drags[] = {{40, 0}, {0, -25}, {-33, 17}};
+    for (const auto& d : drags) {
+        PreviewCamera p = c;
+        p.Pan(d.dx, d.dy, kHeight);
+        const ScreenPoint at = Project(p, target, kWidth, kHeight);
+        EXPECT_NEAR(at.x, kWidth / 2.0 + d.dx, 1e-6) << d.dx << "," << d.dy;
+        EXPECT_NEAR(at.y, kHeight / 2.0 + d.dy, 1e-6) << d.dx << "," << d.dy;
+    }
+
+    PreviewCamera w = c;
+    w.Dolly(-120);
+    EXPECT_NEAR(w.distance, 120.0 * PreviewCamera::kDollyPerNotch, 1e-9);
+    for (int i = 0; i < 1000; ++i)
+        w.Dolly(-1200);
+    EXPECT_DOUBLE_EQ(w.distance, PreviewCamera::kMinDistance);
+
+    // Home: every corner of the box lands inside the view, whatever its shape.
+    for (const double aspect : {0.5, 1.6, 3.0}) {
+        WorldBounds b;
+        b.Add(-300.0, 0.0, -20.0);
+        b.Add(150.0, 25.0, 90.0);
+        const PreviewCamera home = HomeCamera(b, aspect);
+        const int h = 400;
+        const int wv = static_cast<int>(h * aspect);
+        for (const double x : {b.min.x, b.max.x})
+            for (const double y : {b.min.y, b.max.y})
+                for (const double z : {b.min.z, b.max.z}) {
+                    const ScreenPoint px = Project(home, {x, y, z}, wv, h);
+                    EXPECT_TRUE(px.inFront && px.x >= 0 && px.x <= wv && px.y >= 0 && px.y <= h)
+                        << aspect << ": " << x << " " << y << " " << z << " at " << px.x << " " << px.y;
+                }
+    }
+}
+
+TEST(PreviewCamera, DriveViewStandsAboveTheRoadLookingAlongItAndSteps)
+{
+    RecordList<CourseHandle> handles;
+    const double at[4][2] = {{90, 0}, {0, 90}, {-90, 0}, {0, -90}};
+    for (int i = 0; i < 4; ++i) {
+        CourseHandle h;
+        h.vPos = Vector3(at[i][0], at[i][1], 0);
+        h.vTanNext = Vector3(at[(i + 1) % 4][0] - at[i][0], at[(i + 1) % 4][1] - at[i][1], 0);
+        h.vTanPrev = Vector3(at[(i + 3) % 4][0] - at[i][0], at[(i + 3) % 4][1] - at[i][1], 0);
+        handles.Add(h);
+    }
+    const std::uint8_t grey[4] = {0, 100, 200, 50};
+    HeightField heights;
+    heights.pixels = grey;
+    heights.width = 2;
+    heights.height = 2;
+    heights.components = 1;
+
+    const PreviewCamera orbit;
+    const struct { const char* name; PreviewCamera camera; int index; } rows[] = {
+        {"at 1", DriveCamera(orbit, handles, heights, 1), 1},
+        {"first from an orbit", StepDrive(orbit, handles, heights, +1), 0},
+        {"last from an orbit", StepDrive(orbit, handles, heights, -1), 3},
+        {"next after the last", StepDrive(DriveCamera(orbit, handles, heights, 3), handles, heights, +1), 0},
+        {"previous of the first", StepDrive(DriveCamera(orbit, handles, heights, 0), handles, heights, -1), 3},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        ASSERT_EQ(r.camera.driveIndex, r.index);
+        const double px = at[r.index][0];
+        const double py = at[r.index][1];
+        const WorldPoint eye = r.camera.Eye();
+        EXPECT_NEAR(eye.x, px, 1e-4);
+        EXPECT_NEAR(eye.z, -py, 1e-4);
+        EXPECT_NEAR(eye.y, HeightAt(heights, px, py) + kRoadLift + 1.5, 1e-4);
+        // Along the straight span to the next point, seen from above.
+        const double nx = at[(r.index + 1) % 4][0] - px;
+        const double ny = at[(r.index + 1) % 4][1] - py;
+        const WorldPoint f = r.camera.Forward();
+        EXPECT_NEAR(std::atan2(-f.z, f.x), std::atan2(ny, nx), 1e-4);
+        // And with the road's climb there.
+        const double ahead = 1.0 / kMeshSegments;
+        const double rise = HeightAt(heights, px + nx * ahead, py + ny * ahead) - HeightAt(heights, px, py);
+        EXPECT_NEAR(f.y / std::hypot(f.x, f.z), rise / (std::hypot(nx, ny) * ahead), 1e-3);
+    }
+    // Orbiting or panning leaves the drive view.
+    PreviewCamera d = rows[0].camera;
+    d.Orbit(1, 0);
+    EXPECT_EQ(d.driveIndex, -1);
+    EXPECT_EQ(DriveCamera(orbit, RecordList<CourseHandle>(), heights, 2).driveIndex, -1);
+}
+
+TEST_F(PreviewPixels, HomeViewPutsTheRoadAndTheColourMapWhereTheProjectionSays)
+{
+    // The maps named as found beside the course.
+    SlopeHeightMap();
+    QuadrantColourMap();
+    const std::string course = WriteText("diamond.crs", DiamondCourse("slope.bmp", "quadrants.bmp", "0\r\n"));
+    const std::string png = course + ".png";
+    // The camera the command will use, from the same document.
+    CTrackwrightDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(course));
+    doc.SetPathName(course, false);
+    PreviewScene scene;
+    scene.Update(doc);
+    ASSERT_TRUE(scene.Problem().empty());
+    ASSERT_GT(HeightAt(scene.Heights(), 100.0, 100.0), 10.0);
+    const PreviewCamera home = HomeCamera(scene.Bounds(), double(kWidth) / kHeight);
+
+    testing::internal::CaptureStderr();
+    const int status = RunRenderCommand({"trackwright", "--render", course, "--out", png, "--preview", "--size",
+                                         std::to_string(kWidth) + "x" + std::to_string(kHeight)},
+                                        std::string(TW_SOURCE_DIR) + "/res/");
+    const std::string err = testing::internal::GetCapturedStderr();
+    ASSERT_EQ(status, 0) << err;
+    EXPECT_EQ(err, "");
+    const QImage image(QString::fromStdString(png));
+    ASSERT_EQ(image.width(), kWidth);
+    ASSERT_EQ(image.height(), kHeight);
+
+    const auto colour = [&](const WorldPoint& p) {
+        const ScreenPoint px = Project(home, p, kWidth, kHeight);
+        EXPECT_TRUE(px.inFront && px.x >= 0 && px.x < kWidth && px.y >= 0 && px.y < kHeight) << px.x << " " << px.y;
+        return image.pixelColor(static_cast<int>(px.x), static_cast<int>(px.y));
+    };
+
+    // Asphalt (grey, a little blue) at the road's centre over every control point, at its height.
+    const double at[4][2] = {{90, 0}, {0, 90}, {-90, 0}, {0, -90}};
+    for (const auto& p : at) {
+        const QColor c = colour({p[0], HeightAt(scene.Heights(), p[0], p[1]) + kRoadLift, -p[1]});
+        EXPECT_TRUE(std::abs(c.red() - c.green()) <= 6 && c.blue() >= c.red() && c.blue() - c.red() <= 20 &&
+                    c.red() > 50 && c.red() < 170)
+            << p[0] << " " << p[1] << ": " << c.red() << " " << c.green() << " " << c.blue();
+    }
+    // The colour map's quadrant at each texel centre, away from the road.
+    for (const double x : {-64.0, 64.0})
+        for (const double y : {-64.0, 64.0}) {
+            const QColor c = colour({x, HeightAt(scene.Heights(), x, y), -y});
+            EXPECT_EQ(c.red() > 120, x > 0) << x << " " << y << ": " << c.red();
+            EXPECT_EQ(c.green() > 120, y > 0) << x << " " << y << ": " << c.green();
+            EXPECT_TRUE(c.blue() > 90 && c.blue() < 150) << x << " " << y << ": " << c.blue();
+        }
+}
+
+TEST_F(PreviewPixels, AnEditRebuildsOnlyItsPartAndABadValueIsLeftOutAndNamed)
+{
+    const std::string course = WriteText("diamond_objects.crs",
+                                         DiamondCourse(SlopeHeightMap(), "none", "2\r\n\"a.x\" 40 0 0 4 4\r\n\"b.x\" -40 0 0 4 4\r\n"));
+    CTrackwrightDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(course));
+    PreviewScene scene;
+    scene.Update(doc);
+    const auto builds = [&] { return std::vector<int>{scene.TerrainBuilds(), scene.RoadBuilds(), scene.BoxBuilds()}; };
+    EXPECT_EQ(builds(), (std::vector<int>{1, 1, 1}));
+
+    doc.m_course.m_handles[1].HoverPart = HandlePart::Pos;   // hovering changes no geometry
+    scene.Update(doc);
+    EXPECT_EQ(builds(), (std::vector<int>{1, 1, 1}));
+
+    // One object moves: its box alone, and the picture changes only around its old and new place.
+    scene.Draw(HomeCamera(scene.Bounds(), 640.0 / 480.0), Width(), Height());
+    std::vector<std::uint8_t> before(std::size_t(Width()) * Height() * 4);
+    glReadPixels(0, 0, Width(), Height(), GL_RGBA, GL_UNSIGNED_BYTE, before.data());
+    const PreviewCamera home = HomeCamera(scene.Bounds(), 640.0 / 480.0);
+    const float oldX = doc.m_xobjects[0].Pos.x;
+    doc.m_xobjects[0].Pos.x = 50.0f;
+    scene.Update(doc);
+    EXPECT_EQ(builds(), (std::vector<int>{1, 1, 2}));
+    const PreviewBox moved = scene.Boxes()[0];
+    scene.Draw(home, Width(), Height());
+    std::vector<std::uint8_t> after(before.size());
+    glReadPixels(0, 0, Width(), Height(), GL_RGBA, GL_UNSIGNED_BYTE, after.data());
+    double x0 = 1e9;
+    double x1 = -1e9;
+    double y0 = 1e9;
+    double y1 = -1e9;
+    for (const double shift : {double(oldX) - 50.0, 0.0}) {
+        for (const auto& c : moved.corners)
+            for (const double y : {double(c[1]), double(moved.top)}) {
+                const ScreenPoint p = Project(home, {c[0] + shift, y, c[2]}, Width(), Height());
+                x0 = std::min(x0, p.x);
+                x1 = std::max(x1, p.x);
+                y0 = std::min(y0, Height() - p.y);
+                y1 = std::max(y1, Height() - p.y);
+            }
+    }
+    int changed = 0;
+    for (int y = 0; y < Height(); ++y)
+        for (int x = 0; x < Width(); ++x) {
+            const std::size_t k = (std::size_t(y) * Width() + x) * 4;
+            if (before[k] == after[k] && before[k + 1] == after[k + 1] && before[k + 2] == after[k + 2])
+                continue;
+            ++changed;
+            EXPECT_TRUE(x >= x0 - 2 && x <= x1 + 2 && y >= y0 - 2 && y <= y1 + 2) << x << " " << y;
+        }
+    EXPECT_GT(changed, 20);
+
+    // The editor's marks: the lid of a selected box yellow, of a hovered one red.
+    const struct { int mark; int r, g, b; } marks[] = {{kMarkSelected, 1, 1, 0}, {kMarkHovered, 1, 0, 0}};
+    for (const auto& m : marks) {
+        scene.SetMarks({}, {m.mark, kMarkNone});
+        scene.Draw(home, Width(), Height());
+        const PreviewBox& box = scene.Boxes()[0];
+        const ScreenPoint lid = Project(home, {(box.corners[0][0] + box.corners[2][0]) / 2.0, box.top,
+                                               (box.corners[0][2] + box.corners[2][2]) / 2.0}, Width(), Height());
+        const auto rgba = Pixel(static_cast<int>(lid.x), Height() - 1 - static_cast<int>(lid.y));
+        const auto full = [](int want, std::uint8_t have) { return want == 1 ? have > 200 : have < 60; };
+        EXPECT_TRUE(full(m.r, rgba[0]) && full(m.g, rgba[1]) && full(m.b, rgba[2]))
+            << m.mark << ": " << int(rgba[0]) << " " << int(rgba[1]) << " " << int(rgba[2]);
+    }
+
+    // One control point moves: the road, not the boxes or the terrain.
+    doc.m_course.m_handles[2].vPos.x = -80.0f;
+    scene.Update(doc);
+    EXPECT_EQ(builds(), (std::vector<int>{1, 2, 2}));
+
+    // A value the rule refuses: that point and that object stay out, the rest is drawn, and it is said.
+    doc.m_course.m_handles[3].vPos.y = std::numeric_limits<float>::quiet_NaN();
+    doc.m_xobjects[1].Width = std::numeric_limits<float>::infinity();
+    scene.Update(doc);
+    EXPECT_EQ(scene.Problem(), AfxLoadString(IDS_PREVIEW_BAD_VALUES));
+    EXPECT_EQ(scene.Handles().GetSize(), 3);
+    EXPECT_FALSE(scene.Meshes().road.positions.empty());
+    for (const float v : scene.Meshes().road.positions)
+        ASSERT_TRUE(std::isfinite(v));
+    const WorldBounds b = scene.Bounds();
+    EXPECT_FALSE(b.Empty());
+    scene.Draw(HomeCamera(b, 640.0 / 480.0), Width(), Height());
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    scene.ReleaseGl();
+}
+
+TEST_F(PreviewPixels, TheMenuCommandOpensASecondViewThatDrawsStepsAndClosesLeavingOneView)
+{
+    CTrackwrightDoc doc;
+    doc.OnNewDocument();
+    CTrackwrightView view;
+    doc.AddView(&view);
+    view.SetHost(&m_backend.viewHost);
+    m_backend.secondHost.client = CRect(0, 0, Width(), Height());
+    view.OnCmdMsg(ID_VIEW_PREVIEW, CN_COMMAND, nullptr);
+    CPreviewView* pPreview = view.m_pPreview.get();
+    ASSERT_TRUE(pPreview && pPreview->IsOpen());
+    EXPECT_EQ(pPreview->GetDocument(), &doc);
+    EXPECT_EQ(m_backend.secondView, pPreview);
+
+    // Home on the first frame: the middle of the default course, plain ground, lit grey.
+    pPreview->OnDraw();
+    const auto middle = Pixel(Width() / 2, Height() / 2);
+    EXPECT_TRUE(middle[0] == middle[1] && middle[1] == middle[2] && middle[0] > 60) << int(middle[0]);
+    EXPECT_EQ(m_backend.secondHost.title, "3D プレビュー");
+    pPreview->OnKeyDown(VK_NEXT, 1, 0);   // from an orbit: the last control point
+    pPreview->OnDraw();
+    const int last = doc.m_course.m_handles.GetSize() - 1;
+    EXPECT_EQ(m_backend.secondHost.title, "3D プレビュー - 走行視点: コントロールポイント " + std::to_string(last));
+
+    view.OnCmdMsg(ID_VIEW_PREVIEW, CN_COMMAND, nullptr);   // open already: the same window
+    EXPECT_EQ(view.m_pPreview.get(), pPreview);
+    view.ClosePreview();
+    EXPECT_FALSE(pPreview->IsOpen());
+    EXPECT_EQ(pPreview->GetDocument(), nullptr);
+    EXPECT_EQ(m_backend.profile.count(CPreviewView::kPlaceKey), 1u);
+    doc.UpdateAllViews(nullptr);   // reaches the editor alone
+    doc.RemoveView(&view);
+}
+
+TEST(PreviewSpans, OneMovedPointRebuildsItsSpansExactlyAsAWholeBuild)
+{
+    // A ring of 12 over a bumpy map whose texels are half the road's width: two divisions across.
+    std::vector<std::uint8_t> grey(32 * 32);
+    for (std::size_t i = 0; i < grey.size(); ++i)
+        grey[i] = static_cast<std::uint8_t>((i * i * 7 + i / 32 * 29) & 0xFF);
+    HeightField heights;
+    heights.pixels = grey.data();
+    heights.width = 32;
+    heights.height = 32;
+    heights.components = 1;
+    const auto ring = [] {
+        RecordList<CourseHandle> handles;
+        for (int i = 0; i < 12; ++i) {
+            const double a = i * std::numbers::pi / 6;
+            CourseHandle h;
+            h.vPos = Vector3(80 * std::cos(a), 70 * std::sin(a), 0);
+            h.vTanNext = Vector3(-40 * std::sin(a), 40 * std::cos(a), 0);
+            h.vTanPrev = Vector3(40 * std::sin(a), -40 * std::cos(a), 0);
+            h.WidthLeft = h.WidthRight = 4.0f + float(i % 3);
+            handles.Add(h);
+        }
+        return handles;
+    }();
+    const struct { const char* name; int moved; float dx; float width; bool partial; } rows[] = {
+        {"a point moves", 5, 3.5f, 0.0f, true},
+        {"the first that can", 2, -2.0f, 0.0f, true},
+        {"the last that can", 9, 1.0f, 0.0f, true},
+        {"a width within the rows across", 6, 0.0f, 5.0f, true},
+        {"the seam's neighbour", 1, 1.0f, 0.0f, false},
+        {"at the seam", 0, 1.0f, 0.0f, false},
+        {"the last point", 11, 1.0f, 0.0f, false},
+        {"a width that needs more rows across", 4, 0.0f, 12.0f, false},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        Mesh road = RoadMesh(ring, heights);
+        Mesh borders = BorderMesh(ring, heights);
+        const Mesh roadBefore = road;
+        const Mesh bordersBefore = borders;
+        RecordList<CourseHandle> moved = ring;
+        moved[r.moved].vPos.x += r.dx;
+        if (r.width > 0.0f)
+            moved[r.moved].WidthLeft = r.width;
+        const bool roadDone = UpdateRoadSpans(road, moved, heights, r.moved);
+        const bool bordersDone = UpdateBorderSpans(borders, moved, heights, r.moved);
+        EXPECT_EQ(roadDone, r.partial);
+        if (!r.partial) {
+            EXPECT_EQ(road.positions, roadBefore.positions);
+            EXPECT_EQ(road.normals, roadBefore.normals);
+            if (r.width == 0.0f) {
+                EXPECT_EQ(borders.positions, bordersBefore.positions);
+            }
+            continue;
+        }
+        ASSERT_TRUE(bordersDone);
+        const Mesh wholeRoad = RoadMesh(moved, heights);
+        const Mesh wholeBorders = BorderMesh(moved, heights);
+        EXPECT_NE(road.positions, roadBefore.positions);
+        EXPECT_EQ(road.positions, wholeRoad.positions);
+        EXPECT_EQ(road.normals, wholeRoad.normals);
+        EXPECT_EQ(road.indices, wholeRoad.indices);
+        ASSERT_EQ(road.texCoords.size(), wholeRoad.texCoords.size());
+        for (std::size_t i = 0; i < road.texCoords.size(); ++i)
+            ASSERT_NEAR(road.texCoords[i], wholeRoad.texCoords[i], 1e-4) << i;
+        EXPECT_EQ(borders.positions, wholeBorders.positions);
+        EXPECT_EQ(borders.normals, wholeBorders.normals);
+    }
+}

@@ -1,0 +1,473 @@
+#include "view/PreviewScene.h"
+
+#include "doc/TrackwrightDoc.h"
+#include "file/MapPath.h"
+#include "framework/Backend.h"
+#include "framework/Resources.h"
+#include "geometry/MapSquare.h"
+#include "geometry/ObjectFootprint.h"
+#include "geometry/ValueLimits.h"
+#include "res/Resource.h"
+#include "view/GlLines.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+constexpr Rgb kAsphalt{0.42f, 0.42f, 0.45f};
+constexpr Rgb kBorderWhite{0.95f, 0.95f, 0.95f};
+constexpr Rgb kGround{0.55f, 0.55f, 0.55f};
+constexpr Rgb kObjectTan{0.80f, 0.62f, 0.35f};
+// The top-down view's hover red and selection yellow.
+constexpr Rgb kHoverRed{1.0f, 0.0f, 0.0f};
+constexpr Rgb kSelectedYellow{1.0f, 1.0f, 0.0f};
+constexpr float kMarkPostHeight = 4.0f;
+constexpr float kMarkPostHalf = 0.4f;
+
+// Bitwise, as the look of a frame compares: a NaN equals itself.
+bool SameBits(const Vector3& a, const Vector3& b)
+{
+    return std::memcmp(&a.x, &b.x, sizeof(float)) == 0 && std::memcmp(&a.y, &b.y, sizeof(float)) == 0;
+}
+
+bool SameFloat(float a, float b)
+{
+    return std::memcmp(&a, &b, sizeof(float)) == 0;
+}
+
+// The stored values the road reads (not the hover and drag state).
+bool SameRoad(const CourseHandle& a, const CourseHandle& b)
+{
+    return SameBits(a.vPos, b.vPos) && SameBits(a.vTanNext, b.vTanNext) && SameBits(a.vTanPrev, b.vTanPrev) &&
+           SameFloat(a.WidthLeft, b.WidthLeft) && SameFloat(a.WidthRight, b.WidthRight);
+}
+
+bool SameBox(const XObject& a, const XObject& b)
+{
+    return SameBits(a.Pos, b.Pos) && SameFloat(a.Direction, b.Direction) && SameFloat(a.Width, b.Width) &&
+           SameFloat(a.Height, b.Height);
+}
+
+void SetColour(const Rgb& c)
+{
+    glColor3f(c.r, c.g, c.b);
+}
+
+const Rgb& MarkColour(int mark, const Rgb& plain)
+{
+    if (mark == kMarkHovered)
+        return kHoverRed;
+    if (mark == kMarkSelected)
+        return kSelectedYellow;
+    return plain;
+}
+
+PreviewBox BoxOf(const XObject& o, const HeightField& heights)
+{
+    PreviewBox box;
+    const std::array<Vector3, 4> corners = FootprintCorners(o, 1.0f);
+    const double ground = HeightAt(heights, o.Pos.x, o.Pos.y);
+    // A mirrored footprint (negative size) still goes round counter-clockwise.
+    const double turn = (double(corners[1].x) - corners[0].x) * (double(corners[2].y) - corners[0].y) -
+                        (double(corners[1].y) - corners[0].y) * (double(corners[2].x) - corners[0].x);
+    for (int k = 0; k < 4; ++k) {
+        const Vector3& c = corners[static_cast<std::size_t>(turn >= 0.0 ? k : 3 - k)];
+        box.corners[k][0] = c.x;
+        box.corners[k][1] = static_cast<float>(ground);
+        box.corners[k][2] = -c.y;
+    }
+    box.top = static_cast<float>(ground + PreviewScene::kBoxHeight);
+    return box;
+}
+
+}  // namespace
+
+PreviewScene::~PreviewScene() = default;
+
+void PreviewScene::ReadMaps(const CTrackwrightDoc& doc, double heightScale)
+{
+    const std::string& coursePath = doc.GetPathName();
+    if (doc.m_heightMap == m_heightPath && doc.m_colorMap == m_colorPath && coursePath == m_coursePath &&
+        heightScale == m_scale)
+        return;
+    m_heightPath = doc.m_heightMap;
+    m_colorPath = doc.m_colorMap;
+    m_coursePath = coursePath;
+    m_scale = heightScale;
+    m_heightPixels.reset();
+    m_heightInfo = {};
+    m_colorPixels.reset();
+    m_colorInfo = {};
+    // A map that cannot be read was named in the status bar when the document opened it.
+    if (!m_heightPath.empty())
+        m_heightPixels = ReadBmp(MapFileToRead(m_heightPath, coursePath), m_heightInfo);
+    if (!m_colorPath.empty())
+        m_colorPixels = ReadBmp(MapFileToRead(m_colorPath, coursePath), m_colorInfo);
+    m_heights = {};
+    if (m_heightPixels) {
+        m_heights.pixels = m_heightPixels.get();
+        m_heights.width = m_heightInfo.width;
+        m_heights.height = m_heightInfo.height;
+        m_heights.components = m_heightInfo.components;
+    }
+    m_heights.scale = heightScale;
+    m_meshes.terrain = TerrainMesh(m_heights);
+    ++m_terrainBuilds;
+    m_terrainListStale = true;
+    m_textureWanted = true;
+    // Every height may have moved.
+    m_builtHandles.clear();
+    m_builtObjects.clear();
+    m_meshes.road = {};
+}
+
+void PreviewScene::Update(const CTrackwrightDoc& doc, double heightScale)
+{
+    ReadMaps(doc, heightScale);
+    std::string problem;
+
+    const RecordList<CourseHandle>& handles = doc.m_course.m_handles;
+    const bool sameSize = std::size_t(handles.GetSize()) == m_builtHandles.size() && !m_meshes.road.positions.empty();
+    int changed = 0;
+    int moved = -1;
+    for (int i = 0; sameSize && i < handles.GetSize(); ++i) {
+        if (!SameRoad(handles[i], m_builtHandles[std::size_t(i)])) {
+            ++changed;
+            moved = i;
+        }
+    }
+    // One control point moved (a drag's step) and every point drawable before and after: only the
+    // spans meeting at it are built again.
+    const bool allDrawn = m_handles.GetSize() == handles.GetSize();
+    if (sameSize && changed == 1 && allDrawn && HandleValuesUsable(handles[moved])) {
+        m_handles[moved] = handles[moved];
+        if (UpdateRoadSpans(m_meshes.road, m_handles, m_heights, moved) &&
+            UpdateBorderSpans(m_meshes.borders, m_handles, m_heights, moved)) {
+            m_builtHandles[std::size_t(moved)] = handles[moved];
+            ++m_spanUpdates;
+            m_roadListStale = true;
+            changed = 0;
+        }
+    }
+    const bool roadChanged = !sameSize || changed > 0;
+    if (roadChanged) {
+        m_builtHandles.assign(handles.begin(), handles.end());
+        m_handles.RemoveAll();
+        for (const CourseHandle& h : handles) {
+            if (HandleValuesUsable(h))
+                m_handles.Add(h);
+        }
+        m_meshes.road = RoadMesh(m_handles, m_heights);
+        m_meshes.borders = BorderMesh(m_handles, m_heights);
+        ++m_roadBuilds;
+        m_roadListStale = true;
+    }
+    if (m_handles.GetSize() != handles.GetSize())
+        problem = AfxLoadString(IDS_PREVIEW_BAD_VALUES);
+
+    const RecordList<XObject>& objects = doc.m_xobjects;
+    const std::size_t n = std::size_t(objects.GetSize());
+    if (n != m_builtObjects.size()) {
+        m_builtObjects.clear();
+        m_boxes.clear();
+    }
+    bool boxesBuilt = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        const XObject& o = objects[int(i)];
+        if (i < m_builtObjects.size() && SameBox(o, m_builtObjects[i]))
+            continue;
+        if (i >= m_builtObjects.size()) {
+            m_builtObjects.push_back(o);
+            m_boxes.emplace_back();
+        }
+        m_builtObjects[i] = o;
+        // An object the value rule refuses stands nowhere: a box with no extent is not drawn.
+        m_boxes[i] = ObjectValuesUsable(o) ? BoxOf(o, m_heights) : PreviewBox{};
+        boxesBuilt = true;
+    }
+    if (boxesBuilt)
+        ++m_boxBuilds;
+    for (const XObject& o : objects) {
+        if (!ObjectValuesUsable(o))
+            problem = AfxLoadString(IDS_PREVIEW_BAD_VALUES);
+    }
+    m_problem = problem;
+}
+
+void PreviewScene::SetMarks(const std::vector<int>& handleMarks, const std::vector<int>& objectMarks)
+{
+    m_handleMarks = handleMarks;
+    for (std::size_t i = 0; i < m_boxes.size(); ++i)
+        m_boxes[i].mark = i < objectMarks.size() ? objectMarks[i] : kMarkNone;
+}
+
+WorldBounds PreviewScene::Bounds() const
+{
+    WorldBounds b;
+    for (const Mesh* m : {&m_meshes.road, &m_meshes.borders}) {
+        for (std::size_t k = 0; k + 2 < m->positions.size(); k += 3)
+            b.Add(m->positions[k], m->positions[k + 1], m->positions[k + 2]);
+    }
+    for (const PreviewBox& box : m_boxes) {
+        for (const auto& c : box.corners) {
+            if (box.top != c[1]) {
+                b.Add(c[0], c[1], c[2]);
+                b.Add(c[0], box.top, c[2]);
+            }
+        }
+    }
+    return b;
+}
+
+void PreviewScene::ReleaseGl()
+{
+    if (m_texture != 0)
+        glDeleteTextures(1, &m_texture);
+    m_texture = 0;
+    for (unsigned* list : {&m_terrainList, &m_roadList}) {
+        if (*list != 0)
+            glDeleteLists(*list, 1);
+        *list = 0;
+    }
+    m_terrainListStale = true;
+    m_roadListStale = true;
+    m_terrainListCompiled = false;
+    m_roadListCompiled = false;
+    m_textureWanted = m_heightPixels || m_colorInfo.width > 0;
+}
+
+void PreviewScene::UploadTexture()
+{
+    m_textureWanted = false;
+    if (m_texture != 0)
+        glDeleteTextures(1, &m_texture);
+    m_texture = 0;
+    // The colour map when one is set, else the height map's grey.
+    const std::uint8_t* pixels = m_colorPixels ? m_colorPixels.get() : m_heightPixels.get();
+    const MapImageInfo info = m_colorPixels ? m_colorInfo : m_heightInfo;
+    if (!pixels || info.width <= 0 || info.height <= 0)
+        return;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    // A map larger than the GL takes is sampled at a fixed stride, as the terrain samples heights.
+    const std::int32_t stride = maxSide > 0 ? std::max(1, (std::max(info.width, info.height) + maxSide - 1) / maxSide) : 1;
+    const std::int32_t w = (info.width + stride - 1) / stride;
+    const std::int32_t h = (info.height + stride - 1) / stride;
+    const std::size_t bpp = std::size_t(info.components);
+    std::vector<std::uint8_t> sampled;
+    if (stride > 1) {
+        sampled.resize(std::size_t(w) * std::size_t(h) * bpp);
+        for (std::int32_t r = 0; r < h; ++r)
+            for (std::int32_t c = 0; c < w; ++c)
+                std::memcpy(&sampled[(std::size_t(r) * std::size_t(w) + std::size_t(c)) * bpp],
+                            &pixels[(std::size_t(r) * stride * std::size_t(info.width) + std::size_t(c) * stride) * bpp], bpp);
+        pixels = sampled.data();
+    }
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+    const GLenum format = info.components == 3 ? GL_RGB : GL_LUMINANCE;
+    glTexImage2D(GL_TEXTURE_2D, 0, GLint(format), w, h, 0, format, GL_UNSIGNED_BYTE, pixels);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    if (glGetError() != GL_NO_ERROR || name == 0) {
+        if (name != 0)
+            glDeleteTextures(1, &name);
+        AfxSetStatusText(std::string(AfxLoadString(IDS_PREVIEW_TEXTURE_FAILED)));
+        return;
+    }
+    m_texture = name;
+}
+
+void PreviewScene::DrawMesh(const Mesh& mesh) const
+{
+    if (mesh.indices.empty())
+        return;
+    glVertexPointer(3, GL_FLOAT, 0, mesh.positions.data());
+    glNormalPointer(GL_FLOAT, 0, mesh.normals.data());
+    glDrawElements(GL_TRIANGLES, GLsizei(mesh.indices.size()), GL_UNSIGNED_INT, mesh.indices.data());
+}
+
+template <class Steps>
+void PreviewScene::CallList(unsigned& list, bool& stale, bool& compiled, Steps draw)
+{
+    if (stale) {
+        stale = false;
+        compiled = false;
+        draw();
+        return;
+    }
+    if (!compiled) {
+        if (list == 0)
+            list = glGenLists(1);
+        // No list to be had: drawn straight from the arrays, as every frame then.
+        if (list == 0) {
+            draw();
+            return;
+        }
+        glNewList(list, GL_COMPILE);
+        draw();
+        glEndList();
+        compiled = true;
+    }
+    glCallList(list);
+}
+
+void PreviewScene::DrawBoxes() const
+{
+    glBegin(GL_QUADS);
+    for (const PreviewBox& box : m_boxes) {
+        if (box.top == box.corners[0][1])
+            continue;
+        SetColour(MarkColour(box.mark, kObjectTan));
+        for (int k = 0; k < 4; ++k) {
+            const float* a = box.corners[k];
+            const float* b = box.corners[(k + 1) % 4];
+            // Outward: the edge turned a quarter clockwise seen from above.
+            const double ex = double(b[0]) - a[0];
+            const double ez = double(b[2]) - a[2];
+            const double el = std::hypot(ex, ez);
+            glNormal3d(el > 0 ? ez / el : 0.0, 0.0, el > 0 ? -ex / el : 0.0);
+            glVertex3f(a[0], a[1], a[2]);
+            glVertex3f(b[0], b[1], b[2]);
+            glVertex3f(b[0], box.top, b[2]);
+            glVertex3f(a[0], box.top, a[2]);
+        }
+        glNormal3f(0.0f, 1.0f, 0.0f);
+        for (const auto& c : box.corners)
+            glVertex3f(c[0], box.top, c[2]);
+    }
+    glEnd();
+}
+
+void PreviewScene::DrawHandleMarks() const
+{
+    // A marked control point gets a post in its colour standing on the road.
+    glBegin(GL_QUADS);
+    for (int i = 0; i < m_handles.GetSize() && std::size_t(i) < m_handleMarks.size(); ++i) {
+        const int mark = m_handleMarks[std::size_t(i)];
+        if (mark == kMarkNone)
+            continue;
+        SetColour(MarkColour(mark, kWhite));
+        const Vector3& p = m_handles[i].vPos;
+        const float y0 = static_cast<float>(HeightAt(m_heights, p.x, p.y));
+        const float y1 = y0 + kMarkPostHeight;
+        const float x = p.x;
+        const float z = -p.y;
+        const float s = kMarkPostHalf;
+        const float ring[5][2] = {{x - s, z + s}, {x + s, z + s}, {x + s, z - s}, {x - s, z - s}, {x - s, z + s}};
+        for (int k = 0; k < 4; ++k) {
+            glNormal3f((ring[k][1] - z + ring[k + 1][1] - z) / (2 * s), 0.0f, -(ring[k][0] - x + ring[k + 1][0] - x) / (2 * s));
+            glVertex3f(ring[k][0], y0, ring[k][1]);
+            glVertex3f(ring[k + 1][0], y0, ring[k + 1][1]);
+            glVertex3f(ring[k + 1][0], y1, ring[k + 1][1]);
+            glVertex3f(ring[k][0], y1, ring[k][1]);
+        }
+    }
+    glEnd();
+}
+
+void PreviewScene::Draw(const PreviewCamera& camera, int width, int height)
+{
+    if (m_textureWanted)
+        UploadTexture();
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
+    glViewport(0, 0, width, height);
+    glClearColor(0.62f, 0.74f, 0.88f, 1.0f);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    const WorldBounds b = Bounds();
+    const double radius = b.Empty() ? 0.0 : 0.5 * std::hypot(b.max.x - b.min.x, b.max.y - b.min.y, b.max.z - b.min.z);
+    double zNear = 0.0;
+    double zFar = 0.0;
+    camera.ClipPlanes(radius + std::hypot(camera.target.x, camera.target.y, camera.target.z), zNear, zFar);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    gluPerspective(PreviewCamera::kFovY, height > 0 ? double(width) / height : 1.0, zNear, zFar);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    const WorldPoint eye = camera.Eye();
+    gluLookAt(eye.x, eye.y, eye.z, camera.target.x, camera.target.y, camera.target.z, 0.0, 1.0, 0.0);
+
+    // A fixed sun from the upper left behind the viewer of the Home view, given in world space.
+    const GLfloat sun[4] = {-0.35f, 0.85f, 0.40f, 0.0f};
+    const GLfloat diffuse[4] = {0.75f, 0.75f, 0.75f, 1.0f};
+    const GLfloat ambient[4] = {0.35f, 0.35f, 0.35f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, sun);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    const GLfloat noAmbient[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, noAmbient);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_COLOR_MATERIAL);
+    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glShadeModel(GL_SMOOTH);
+    glDisable(GL_CULL_FACE);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+
+    // The ground: the map as the view lays it on the map square (texture coordinates from the
+    // course position, rows from the square's lower edge), pushed back in depth so the road
+    // lying just above it always wins.
+    if (m_texture != 0) {
+        const GLdouble sPlane[4] = {1.0 / kMapSquareSide, 0.0, 0.0, 0.5};
+        const GLdouble tPlane[4] = {0.0, 0.0, -1.0 / kMapSquareSide, 0.5};
+        glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+        glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_OBJECT_LINEAR);
+        glTexGendv(GL_S, GL_OBJECT_PLANE, sPlane);
+        glTexGendv(GL_T, GL_OBJECT_PLANE, tPlane);
+        glEnable(GL_TEXTURE_GEN_S);
+        glEnable(GL_TEXTURE_GEN_T);
+        glBindTexture(GL_TEXTURE_2D, m_texture);
+        glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+        glEnable(GL_TEXTURE_2D);
+        SetColour(kWhite);
+    } else {
+        SetColour(kGround);
+    }
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(1.0f, 4.0f);
+    CallList(m_terrainList, m_terrainListStale, m_terrainListCompiled, [this] { DrawMesh(m_meshes.terrain); });
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+    glBindTexture(GL_TEXTURE_2D, 0);
+
+    CallList(m_roadList, m_roadListStale, m_roadListCompiled, [this] {
+        SetColour(kAsphalt);
+        DrawMesh(m_meshes.road);
+        SetColour(kBorderWhite);
+        DrawMesh(m_meshes.borders);
+    });
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    DrawBoxes();
+    DrawHandleMarks();
+
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopClientAttrib();
+    glPopAttrib();
+    glFlush();
+}

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "file/MapImage.h"
+#include "geometry/CourseMeshes.h"
+#include "geometry/CourseRecords.h"
+#include "geometry/RecordList.h"
+#include "geometry/TerrainHeights.h"
+#include "view/PreviewCamera.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CTrackwrightDoc;
+
+// One object of the preview: a box of kBoxHeight on its footprint, in world coordinates.
+struct PreviewBox {
+    float corners[4][3];   // the footprint on the ground, counter-clockwise seen from above
+    float top = 0.0f;      // world height of the lid
+    int mark = 0;          // PreviewMark
+};
+
+enum PreviewMark : int { kMarkNone = 0, kMarkHovered = 1, kMarkSelected = 2 };
+
+// What the 3-D preview draws: the export's road, border and terrain meshes and a box per
+// object, with the terrain's texture, and the GL steps that draw them from a camera. The maps
+// are read from their files once per path; the course parts are rebuilt by Update.
+class PreviewScene {
+public:
+    static constexpr float kBoxHeight = 2.0f;
+
+    PreviewScene() = default;
+    PreviewScene(const PreviewScene&) = delete;
+    PreviewScene& operator=(const PreviewScene&) = delete;
+    ~PreviewScene();
+
+    // Takes the document's course, objects and maps. Only what changed is built again: the
+    // terrain when a map path or the height scale changed, the road and borders when a control
+    // point changed, the boxes when an object changed. Handles and objects whose values fail the
+    // value rule are left out and named by Problem().
+    void Update(const CTrackwrightDoc& doc, double heightScale = kDefaultHeightScale);
+    // Marks of the hovered and selected parts (one flag per control point and object; empty
+    // for none), drawn in the top-down view's colours.
+    void SetMarks(const std::vector<int>& handleMarks, const std::vector<int>& objectMarks);
+
+    // Draws a frame into the current context's viewport of width x height pixels. The first
+    // frame after a map changed uploads its texture; a failed upload draws the ground grey and
+    // says so in the status bar.
+    void Draw(const PreviewCamera& camera, int width, int height);
+    // Lets go of the texture; call with the context it was made on current.
+    void ReleaseGl();
+
+    // The box around the road, borders and objects (the map square when there are none).
+    WorldBounds Bounds() const;
+    const HeightField& Heights() const { return m_heights; }
+    const RecordList<CourseHandle>& Handles() const { return m_handles; }
+    const CourseMeshes& Meshes() const { return m_meshes; }
+    const std::vector<PreviewBox>& Boxes() const { return m_boxes; }
+    // Empty, or why part of the course is not drawn.
+    const std::string& Problem() const { return m_problem; }
+    bool TerrainTextured() const { return m_texture != 0; }
+    // How many times the road and borders (and the boxes) were built: a test of what an edit rebuilds.
+    int RoadBuilds() const { return m_roadBuilds; }
+    int BoxBuilds() const { return m_boxBuilds; }
+    int TerrainBuilds() const { return m_terrainBuilds; }
+    // How many times only the spans at one moved control point were built again.
+    int SpanUpdates() const { return m_spanUpdates; }
+
+private:
+    void ReadMaps(const CTrackwrightDoc& doc, double heightScale);
+    void UploadTexture();
+    void DrawMesh(const Mesh& mesh) const;
+    // A part that changed since the last frame is drawn straight from its arrays (a drag changes
+    // the road every frame, and compiling it each time would cost more than it saves); once it
+    // stays the same for a frame it is compiled into its list and called from then on.
+    template <class Steps>
+    void CallList(unsigned& list, bool& stale, bool& compiled, Steps draw);
+    void DrawBoxes() const;
+    void DrawHandleMarks() const;
+
+    // The inputs the parts were last built from.
+    std::string m_heightPath;
+    std::string m_colorPath;
+    std::string m_coursePath;
+    double m_scale = -1.0;
+    std::vector<CourseHandle> m_builtHandles;
+    std::vector<XObject> m_builtObjects;
+
+    std::unique_ptr<std::uint8_t[]> m_heightPixels;
+    MapImageInfo m_heightInfo;
+    std::unique_ptr<std::uint8_t[]> m_colorPixels;   // until uploaded
+    MapImageInfo m_colorInfo;
+    HeightField m_heights;
+    RecordList<CourseHandle> m_handles;   // the drawable ones
+    CourseMeshes m_meshes;
+    std::vector<PreviewBox> m_boxes;
+    std::vector<int> m_handleMarks;
+    std::string m_problem;
+
+    unsigned m_texture = 0;
+    bool m_textureWanted = false;   // a map to upload on the next frame
+    // The terrain and the road with its borders, compiled once per build: the driver then keeps
+    // their vertices instead of taking them from the arrays again every frame.
+    unsigned m_terrainList = 0;
+    unsigned m_roadList = 0;
+    bool m_terrainListStale = true;
+    bool m_roadListStale = true;
+    bool m_terrainListCompiled = false;
+    bool m_roadListCompiled = false;
+    int m_roadBuilds = 0;
+    int m_boxBuilds = 0;
+    int m_terrainBuilds = 0;
+    int m_spanUpdates = 0;
+};
