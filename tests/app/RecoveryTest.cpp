@@ -16,11 +16,9 @@ class Recovery : public AppRun {
 protected:
     void SetUp() override
     {
+        // AppRun has made this test's state folder empty and named it.
         course = TempPath("course.crs");
-        const std::string state = std::filesystem::path(course).parent_path() / "state";
-        std::filesystem::remove_all(state);
-        setenv("XDG_STATE_HOME", state.c_str(), 1);
-        folder = state + "/trackwright";
+        folder = std::string(std::getenv("XDG_STATE_HOME")) + "/trackwright";
         CTrackwrightDoc doc;
         doc.OnNewDocument();
         std::ofstream(course, std::ios::binary) << (diskText = CourseFileText(doc.StoredFields()));

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 

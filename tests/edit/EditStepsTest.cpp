@@ -100,15 +100,6 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
          IDS_STEP_SELECTION_MOVE},
         {"selection deletion", [&] { Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Delete(Px(0, 0)); },
          [&] { return Floats{Handles(), Objects()}; }, {3, 1}, IDS_STEP_SELECTION_DELETE},
-        {"selection deletion with the mouse on empty ground", [&] {
-             Click(Px(0, 0));
-             Click(Px(30, -30), MK_SHIFT);
-             Delete(Px(20, 20));
-         }, [&] { return Floats{Handles(), Objects()}; }, {3, 1}, IDS_STEP_SELECTION_DELETE},
-        {"selection deletion from the Edit menu", [&] {
-             Click(Px(60, 0));
-             Run(ID_EDIT_DELETE);
-         }, [&] { return Floats{Handles(), H(1).vPos.x}; }, {3, 60}, IDS_STEP_SELECTION_DELETE},
         {"cut", [&] { Click(Px(30, -30)), Run(ID_EDIT_CUT); }, [&] { return Floats{Objects()}; }, {1}, IDS_STEP_CUT},
         {"settings", [&] { Settings("0.1", "3"); },
          [&] { return Floats{doc.m_course.m_texLuminance, doc.m_xobjectScale}; }, {0.1f, 3}, IDS_STEP_SETTINGS},

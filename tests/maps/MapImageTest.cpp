@@ -121,34 +121,3 @@ TEST(ReadBmp, RefusesWhatItCannotDecode)
         EXPECT_FALSE(ReadBmp(WriteTempFile("bad.bmp", bytes), info)) << what;
     }
 }
-
-// A 108- or 124-byte header reads exactly as the 40-byte one with the same pixels: grey and
-// colour, bottom-up and top-down, rows with and without padding.
-TEST(ReadBmp, LongerInfoHeadersReadAsTheShortOne)
-{
-    const struct {
-        const char* name;
-        BmpLayout layout;
-        std::size_t rowBytes;
-    } images[] = {
-        {"grey 5 x 3", {.width = 5, .height = 3, .bitCount = 8}, 5},
-        {"colour 3 x 4 top-down", {.width = 3, .height = -4, .bitCount = 24}, 9},
-    };
-    for (const auto& image : images) {
-        const std::vector<std::uint8_t> rows = PaddedRows(image.rowBytes, 4);
-        MapImageInfo shortInfo;
-        const auto shortPixels = ReadBmp(WriteTempFile("short.bmp", MakeBmp(image.layout, rows)), shortInfo);
-        ASSERT_TRUE(shortPixels) << image.name;
-        const std::size_t bytes = std::size_t(shortInfo.width) * shortInfo.height * shortInfo.components;
-        for (const std::uint32_t headerSize : {108u, 124u}) {
-            BmpLayout layout = image.layout;
-            layout.infoHeaderSize = headerSize;
-            MapImageInfo info;
-            const auto pixels = ReadBmp(WriteTempFile("long.bmp", MakeBmp(layout, rows)), info);
-            ASSERT_TRUE(pixels) << image.name << ", " << headerSize;
-            EXPECT_EQ(std::tuple(info.width, info.height, info.components),
-                      std::tuple(shortInfo.width, shortInfo.height, shortInfo.components)) << image.name << ", " << headerSize;
-            EXPECT_TRUE(std::equal(pixels.get(), pixels.get() + bytes, shortPixels.get())) << image.name << ", " << headerSize;
-        }
-    }
-}
