@@ -17,6 +17,7 @@ const CmdMapEntry<CTrackwrightApp> s_messageMap[] = {
     {ID_HELP_SELECT, ID_HELP_VALUES, nullptr, &CTrackwrightApp::OnUpdateAlwaysEnabled},
     {ID_HELP_XOBJECT_MOVE, ID_HELP_FILE_KEYS, nullptr, &CTrackwrightApp::OnUpdateAlwaysEnabled},
     {ID_HELP_CHECK, ID_HELP_CHECK, nullptr, &CTrackwrightApp::OnUpdateAlwaysEnabled},
+    {ID_HELP_PREVIEW, ID_HELP_PREVIEW, nullptr, &CTrackwrightApp::OnUpdateAlwaysEnabled},
 };
 
 }  // namespace

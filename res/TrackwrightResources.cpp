@@ -46,6 +46,7 @@ const MenuItemDef s_menu[] = {
     {M::Item, ID_HELP_VIEW_ZOOM, "ビューの拡大縮小：\tShift+右ボタンドラッグ or Shift+中ボタンドラッグ or ホイール"},
     {M::Item, ID_HELP_SHOWALL, "全体表示：\tHome"},
     {M::Item, ID_HELP_CHECK, "コースの検査：\tF7"},
+    {M::Item, ID_HELP_PREVIEW, "3D プレビュー：\tF8 (Page Up / Page Down で走行視点)"},
     {M::Item, ID_HELP_POINT_MOVE, "コントロールポイントの移動：\t左ボタンドラッグ"},
     {M::Item, ID_HELP_TANGENT_EDIT, "接線ベクトルの編集：\t左ボタンドラッグ"},
     {M::Item, ID_HELP_WIDTH_EDIT, "コース幅の編集：\t左ボタンドラッグ"},

@@ -13,7 +13,7 @@ TEST_F(MenuState, ItemsAtStartAndHelpLinesThatRunNothing)
     backend.dialogScript = [&dialogs](CDialog&, TestDialogHost&) { ++dialogs; };
     // The help menu's lines are texts to read: enabled, and no command.
     for (UINT id : {32771u, 32772u, 32773u, 32774u, 32775u, 32776u, 32777u, 32778u, 32782u, 32783u, 32785u,
-                    32786u, 32787u, 32788u, 32822u, 32823u, 32824u, 32825u, 32826u, 32827u, 32828u, 32829u, 32801u}) {
+                    32786u, 32787u, 32788u, 32822u, 32823u, 32824u, 32825u, 32826u, 32827u, 32828u, 32829u, 32801u, 32851u}) {
         EXPECT_TRUE(Update(id).m_bEnabled) << id;
         EXPECT_FALSE(Command(id)) << id;
     }
