@@ -89,14 +89,14 @@ BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
 {
     // The whole file is read before anything changes, so a file that cannot be read
     // leaves the course on screen as it was.
-    std::string text;
-    if (!ReadTextFile(pathName, kMaxCourseFileBytes, text)) {
+    StoredCourse course;
+    if (!ReadCourseFile(pathName, course)) {
         AfxMessageBox(pathName + "ファイルの読み込みに失敗しました", MB_OK);
         return FALSE;
     }
 
     DeleteContents();
-    TakeStoredCourse(ParseCourseText(text), pathName);
+    TakeStoredCourse(std::move(course), pathName);
     return TRUE;
 }
 

@@ -23,7 +23,11 @@
 #include <set>
 #include <string>
 
+#include <random>
+
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -151,6 +155,92 @@ TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
     EXPECT_TRUE(fs::is_fifo(fifo));
     EXPECT_EQ(fs::directory_iterator(dir.Path("folder")), fs::directory_iterator());
     ::alarm(0);
+}
+
+// How far the peak memory of a child process rises while it opens path as a course, in MB; -1
+// when the child fails to read it or dies.
+double OpenPeakGrowthMb(const std::string& path)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        rusage before {};
+        ::getrusage(RUSAGE_SELF, &before);
+        StoredCourse course;
+        const bool read = ReadCourseFile(path, course);
+        rusage after {};
+        ::getrusage(RUSAGE_SELF, &after);
+        const long kb = read ? after.ru_maxrss - before.ru_maxrss : -1024;
+        const ssize_t ignored = ::write(fds[1], &kb, sizeof kb);
+        (void)ignored;
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    long kb = -1024;
+    const bool got = child > 0 && ::read(fds[0], &kb, sizeof kb) == static_cast<ssize_t>(sizeof kb);
+    ::close(fds[0]);
+    int status = 0;
+    if (child > 0)
+        ::waitpid(child, &status, 0);
+    return got ? static_cast<double>(kb) / 1024 : -1;
+}
+
+// A course file is read a piece at a time: a file of any size is read with bounded memory (a long
+// token scanned, not kept; nothing after the last field read) and as its text in memory reads.
+TEST(HostileFiles, CourseFilesAreReadAsAStream)
+{
+    TempDir dir;
+    const auto write = [&dir](const char* name, const std::string& bytes) {
+        WriteBytes(dir.Path(name), bytes);
+        return dir.Path(name);
+    };
+    std::mt19937 rng(26);
+    std::string random(std::size_t{64} << 20, '\0');
+    for (char& c : random)
+        c = static_cast<char>(rng());
+    const std::string digits = "1" + std::string(std::size_t{32} << 20, '0');
+    const struct {
+        const char* what;
+        std::function<std::string()> make;   // the file's path
+        double peakMb;   // the most the peak memory may grow while it is read
+        int handles;
+        float luminance;
+    } rows[] = {
+        {"a gigabyte of NUL bytes", [&] {
+             const std::string path = write("nul.crs", "");
+             fs::resize_file(path, std::uint64_t{1} << 30);   // sparse: no disk taken
+             return path;
+         }, 100, 0, 0.0f},
+        {"a huge count, then megabytes of blanks", [&] {
+             return write("blanks.crs", "2000000000\n" + std::string(std::size_t{10} << 20, ' '));
+         }, 1.5 * ((10 << 20) / 16 + 65538) * sizeof(CourseHandle) / 1048576, (10 << 20) / 16 + 2 + 65536, 0.0f},
+        {"a number of 32 million digits", [&] { return write("digits.crs", "0 " + digits + "e-33554432 none"); }, 16, 0,
+         1.0f},
+        {"the same with CR LF around it", [&] { return write("crlf.crs", "0\r\n" + digits + "e-33554432\r\n"); }, 16, 0,
+         1.0f},
+        {"64 MB of random bytes", [&] { return write("random.crs", random); }, 100, -1, 0.0f},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        const std::string path = r.make();
+        const double peak = OpenPeakGrowthMb(path);
+        EXPECT_GE(peak, 0);
+        EXPECT_LT(peak, r.peakMb);
+        StoredCourse course;
+        ASSERT_TRUE(ReadCourseFile(path, course));
+        if (r.handles >= 0) {
+            EXPECT_EQ(course.handles.GetSize(), r.handles);
+            EXPECT_EQ(course.texLuminance, r.luminance);
+        }
+        if (fs::file_size(path) < (std::uint64_t{1} << 28)) {
+            std::string text = ReadBytes(path);
+            DropCrBeforeLf(text);
+            EXPECT_EQ(CourseFileText(course), CourseFileText(ParseCourseText(text)));
+        }
+        fs::remove(path);
+    }
 }
 
 }  // namespace
