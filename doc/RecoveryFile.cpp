@@ -122,6 +122,8 @@ void RecoveryFile::Remove()
 
 std::optional<FoundRecovery> RecoveryFile::FindOrphan(const std::string& coursePath) const
 {
+    // Copies being written when their editor was killed: no editor will finish them.
+    RemoveStaleTemporaries(m_folder);
     const std::string key = CourseKey(coursePath);
     std::optional<FoundRecovery> best;
     fs::file_time_type bestTime;

@@ -20,3 +20,7 @@ using WriteChunkFn = ssize_t (*)(int fd, const void* data, std::size_t size);
 // writeChunk lets a test make a write fail midway.
 bool ReplaceFileContents(const std::string& path, std::string_view bytes,
                          WriteChunkFn writeChunk = nullptr);
+
+// Removes the temporaries that saves killed midway left in folder: the files CreateTemporary
+// names ".<base>.tw<pid>-<n>" whose process no longer runs. base "" matches every file name.
+void RemoveStaleTemporaries(const std::string& folder, std::string_view base = {});
