@@ -273,6 +273,9 @@ void NumberScan::Reduce(const char* p, std::size_t n)
 
 double NumberScan::Value() const
 {
+    // Every field past the end of a truncated file is an empty token.
+    if (m_head.empty() && m_state == Short)
+        return 0.0;
     if (!m_head.empty() || m_state == Short)
         return AtoF(m_head);
     if (!m_sawDigit)

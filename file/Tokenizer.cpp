@@ -157,7 +157,7 @@ int TokenReader::Read(Sink& sink)
 
 bool TokenReader::Refill()
 {
-    if (m_fd < 0 || m_failed)
+    if (m_fd < 0 || m_failed || (m_left == 0 && !m_heldCr))
         return false;
     m_buffer.resize(m_piece);
     for (;;) {
@@ -203,9 +203,9 @@ std::uint64_t TokenReader::Remaining() const
     off_t at = ::lseek(m_fd, 0, SEEK_CUR);
     std::uint64_t rest = m_left;
     bool afterCr = m_heldCr;
-    std::string piece(kPiece, '\0');
+    char piece[std::size_t{64} << 10];
     while (rest > 0 && at >= 0) {
-        const ssize_t got = ::pread(m_fd, piece.data(), std::min<std::uint64_t>(kPiece, rest), at);
+        const ssize_t got = ::pread(m_fd, piece, std::min<std::uint64_t>(sizeof piece, rest), at);
         if (got < 0 && errno == EINTR)
             continue;
         if (got <= 0)
