@@ -5,17 +5,61 @@
 
 #include "res/Resource.h"
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <random>
+
+#include <unistd.h>
 
 namespace {
 
-using Monkey = EditorFixture;
+class Monkey : public EditorFixture {
+protected:
+    void Round(std::mt19937& rng, const std::string& path);
+};
 
+// The program's resident memory in KB.
+long ResidentKb()
+{
+    long pages = 0;
+    long resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return resident * (::sysconf(_SC_PAGESIZE) / 1024);
+}
+
+// One round; TW_MONKEY_SECONDS runs rounds, each from the course first written, for that long
+// and prints the memory every minute (scripts/monkey-long.sh).
 TEST_F(Monkey, EightThousandEventsNeitherCrashNorLoseTheCourse)
 {
     const std::string path = WriteCourse("monkey.crs");
     ASSERT_TRUE(Start({path}));
     std::mt19937 rng(20261206);
+    const char* env = std::getenv("TW_MONKEY_SECONDS");
+    const double seconds = env ? std::atof(env) : 0.0;
+    const auto start = std::chrono::steady_clock::now();
+    double nextReport = 0.0;
+    for (int rounds = 1;; ++rounds) {
+        Round(rng, path);
+        if (HasFatalFailure())
+            return;
+        const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (seconds > 0.0 && (elapsed >= nextReport || elapsed >= seconds)) {
+            std::printf("monkey %6.0f s: %5d rounds, resident %ld KB\n", elapsed, rounds, ResidentKb());
+            std::fflush(stdout);
+            nextReport += 60.0;
+        }
+        if (elapsed >= seconds)
+            break;
+        Window()->RunCommand(ID_FILE_NEW);
+        WriteCourse("monkey.crs");
+        ASSERT_NE(m_app->OpenDocumentFile(path), nullptr);
+    }
+}
+
+void Monkey::Round(std::mt19937& rng, const std::string& path)
+{
     auto below = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
     Qt::MouseButtons held = Qt::NoButton;
