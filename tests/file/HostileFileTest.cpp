@@ -314,10 +314,10 @@ TEST(HostileFiles, CourseFilesAreReadAsAStream)
         return dir.Path(name);
     };
     std::mt19937 rng(26);
-    std::string random(std::size_t{64} << 20, '\0');
+    std::string random(std::size_t{16} << 20, '\0');
     for (char& c : random)
         c = static_cast<char>(rng());
-    const std::string digits = "1" + std::string(std::size_t{32} << 20, '0');
+    const std::string digits = "1" + std::string(std::size_t{8} << 20, '0');
     const struct {
         const char* what;
         std::function<std::string()> make;   // the file's path
@@ -333,11 +333,11 @@ TEST(HostileFiles, CourseFilesAreReadAsAStream)
         {"a huge count, then megabytes of blanks", [&] {
              return write("blanks.crs", "2000000000\n" + std::string(std::size_t{10} << 20, ' '));
          }, 1.5 * ((10 << 20) / 16 + 65538) * sizeof(CourseHandle) / 1048576, (10 << 20) / 16 + 2 + 65536, 0.0f},
-        {"a number of 32 million digits", [&] { return write("digits.crs", "0 " + digits + "e-33554432 none"); }, 16, 0,
+        {"a number of 8 million digits", [&] { return write("digits.crs", "0 " + digits + "e-8388608 none"); }, 4, 0,
          1.0f},
-        {"the same with CR LF around it", [&] { return write("crlf.crs", "0\r\n" + digits + "e-33554432\r\n"); }, 16, 0,
+        {"the same with CR LF around it", [&] { return write("crlf.crs", "0\r\n" + digits + "e-8388608\r\n"); }, 4, 0,
          1.0f},
-        {"64 MB of random bytes", [&] { return write("random.crs", random); }, 100, -1, 0.0f},
+        {"16 MB of random bytes", [&] { return write("random.crs", random); }, 100, -1, 0.0f},
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.what);
