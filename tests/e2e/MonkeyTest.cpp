@@ -17,7 +17,8 @@ namespace {
 
 class Monkey : public EditorFixture {
 protected:
-    void Round(std::mt19937& rng, const std::string& path);
+    // first: the seeded round CI runs, whose steps stay within the history's reach.
+    void Round(std::mt19937& rng, const std::string& path, bool first);
 };
 
 // The program's resident memory in KB.
@@ -41,7 +42,7 @@ TEST_F(Monkey, EightThousandEventsNeitherCrashNorLoseTheCourse)
     const auto start = std::chrono::steady_clock::now();
     double nextReport = 0.0;
     for (int rounds = 1;; ++rounds) {
-        Round(rng, path);
+        Round(rng, path, rounds == 1);
         if (HasFatalFailure())
             return;
         const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -58,7 +59,7 @@ TEST_F(Monkey, EightThousandEventsNeitherCrashNorLoseTheCourse)
     }
 }
 
-void Monkey::Round(std::mt19937& rng, const std::string& path)
+void Monkey::Round(std::mt19937& rng, const std::string& path, bool first)
 {
     auto below = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
@@ -102,8 +103,14 @@ void Monkey::Round(std::mt19937& rng, const std::string& path)
     int undone = 0;
     for (; Doc()->m_history.CanUndo(); ++undone)
         Window()->RunCommand(ID_EDIT_UNDO);
-    ASSERT_LT(Doc()->m_history.StepCount(), UndoHistory::kMaxSteps);
-    EXPECT_EQ(std::pair(CourseFileText(Doc()->StoredFields()), Doc()->IsModified()), std::pair(opened, false));
+    // A later round may make more steps than the history keeps: then the oldest are gone, and
+    // undoing all cannot reach the course opened.
+    if (first) {
+        ASSERT_LT(Doc()->m_history.StepCount(), UndoHistory::kMaxSteps);
+    }
+    if (Doc()->m_history.StepCount() < UndoHistory::kMaxSteps) {
+        EXPECT_EQ(std::pair(CourseFileText(Doc()->StoredFields()), Doc()->IsModified()), std::pair(opened, false));
+    }
     for (; undone > 0; --undone)
         Window()->RunCommand(ID_EDIT_REDO);
     ASSERT_EQ(CourseFileText(Doc()->StoredFields()), edited);
