@@ -30,7 +30,10 @@ bool SameCourse(const StoredCourse& a, const StoredCourse& b)
     if (a.handles.GetSize() != b.handles.GetSize() || a.xobjects.GetSize() != b.xobjects.GetSize())
         return false;
     for (int i = 0; i < a.handles.GetSize(); ++i) {
-        if (!SameBits(a.handles[i], b.handles[i]))
+        const CourseHandle& x = a.handles[i];
+        const CourseHandle& y = b.handles[i];
+        if (!SameBits(x.vPos, y.vPos) || !SameBits(x.vTanNext, y.vTanNext) || !SameBits(x.vTanPrev, y.vTanPrev) ||
+            !SameBits(x.WidthRight, y.WidthRight) || !SameBits(x.WidthLeft, y.WidthLeft))
             return false;
     }
     for (int i = 0; i < a.xobjects.GetSize(); ++i) {
