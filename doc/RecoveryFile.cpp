@@ -157,6 +157,8 @@ void RecoveryFile::Remove()
 
 std::vector<FoundRecovery> RecoveryFile::FindOrphans() const
 {
+    // Copies being written when their editor was killed: no editor will finish them.
+    RemoveStaleTemporaries(m_folder);
     std::vector<std::pair<fs::file_time_type, FoundRecovery>> found;
     std::error_code ec;
     for (fs::directory_iterator it(m_folder, ec), end; !ec && it != end; it.increment(ec)) {

@@ -100,14 +100,14 @@ BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
 {
     // The whole file is read before anything changes, so a file that cannot be read
     // leaves the course on screen as it was.
-    std::string text;
-    if (!ReadTextFile(pathName, kMaxCourseFileBytes, text)) {
+    StoredCourse course;
+    if (!ReadCourseFile(pathName, course)) {
         AfxMessageBox(CourseReadFailedMessage(pathName), MB_OK);
         return FALSE;
     }
 
     DeleteContents();
-    TakeStoredCourse(ParseCourseText(text), pathName);
+    TakeStoredCourse(std::move(course), pathName);
     // Kept as read, nothing dropped; but a value the game cannot use is said once, not left to
     // show up as a point that can be neither seen nor picked.
     const std::vector<CourseFinding> values = CheckCourseValues(m_course.m_handles, m_xobjects);

@@ -7,6 +7,7 @@
 #include "geometry/CourseRecords.h"
 #include "geometry/RecordList.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 #include <vector>
@@ -63,7 +64,8 @@ template <class T>
 void RemoveIndices(RecordList<T>& list, const std::vector<int>& drop)
 {
     RecordList<T> kept;
-    kept.Reserve(list.GetSize() - static_cast<int>(drop.size()));
+    // An index past the end (a selection left stale) drops nothing and must not make the size negative.
+    kept.Reserve(std::max(0, list.GetSize() - static_cast<int>(drop.size())));
     std::size_t d = 0;
     for (int i = 0; i < list.GetSize(); ++i) {
         if (d < drop.size() && drop[d] == i)

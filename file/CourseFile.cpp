@@ -2,42 +2,56 @@
 
 #include "file/NumberText.h"
 #include "file/ObjectLines.h"
+#include "file/RegularFile.h"
 #include "file/Tokenizer.h"
 
 #include <charconv>
 #include <cstddef>
 
+#include <unistd.h>
+
 namespace {
 
 constexpr int kHandleFields = 8;
 constexpr int kXObjectFields = 6;
-// How many all-zero records a truncated file may still produce past its last token.
-constexpr std::size_t kMaxZeroRecords = 65536;
 
 // A count is believed only as far as the rest of the file can back it. Every field takes
 // at least two bytes (a character and a separator), so at most remaining / (2 * fields) + 2
 // records can carry data; beyond those a truncated file reads as all-zero records, and at
-// most kMaxZeroRecords of them. Thus a count of two billion in a file of a few bytes gives
+// most zeroRecords of them. Thus a count of two billion in a file of a few bytes gives
 // some tens of thousands of empty records, not gigabytes of them.
-int BoundedCount(int count, const TokenReader& reader, int fields)
+// The line-end translation drops at most every other byte, so half the unread bytes is a
+// bound low enough to trust a count without reading the rest of a file ahead to count them.
+int BoundedCount(int count, const TokenReader& reader, int fields, std::size_t zeroRecords)
 {
     if (count <= 0)
         return 0;
-    const std::size_t limit =
-        reader.Remaining() / (2 * static_cast<std::size_t>(fields)) + 2 + kMaxZeroRecords;
-    return static_cast<std::size_t>(count) <= limit ? count : static_cast<int>(limit);
+    const auto limit = [fields, zeroRecords](std::uint64_t remaining) {
+        return remaining / (2 * static_cast<std::uint64_t>(fields)) + 2 + zeroRecords;
+    };
+    if (static_cast<std::uint64_t>(count) <= limit(reader.Unread() / 2))
+        return count;
+    const std::uint64_t bound = limit(reader.Remaining());
+    return static_cast<std::uint64_t>(count) <= bound ? count : static_cast<int>(bound);
 }
 
-float ReadNumber(TokenReader& reader, std::string& token)
+// The scans of number tokens and the token of names, reused from field to field.
+struct Scratch {
+    std::string token;
+    NumberScan number;
+    IntScan integer;
+};
+
+float ReadNumber(TokenReader& reader, Scratch& s)
 {
-    reader.ReadToken(token);
-    return NarrowToFloat(AtoF(token));
+    reader.ReadToken(s.number);
+    return NarrowToFloat(s.number.Value());
 }
 
-int ReadInt(TokenReader& reader, std::string& token)
+int ReadInt(TokenReader& reader, Scratch& s)
 {
-    reader.ReadToken(token);
-    return AtoI(token);
+    reader.ReadToken(s.integer);
+    return s.integer.Value();
 }
 
 void AppendInt(std::string& out, int value)
@@ -61,7 +75,7 @@ void AppendMapPath(std::string& out, const std::string& path, const char* commen
 }
 
 // Two number tokens as x and y, with z 0 and w 1.
-Vector3 ReadVector2(TokenReader& reader, std::string& token)
+Vector3 ReadVector2(TokenReader& reader, Scratch& token)
 {
     Vector3 v;
     v.x = ReadNumber(reader, token);
@@ -80,11 +94,11 @@ void WriteHandle(std::string& out, const CourseHandle& h)
     out += "\r\n";
 }
 
-XObject ReadXObject(TokenReader& reader, std::string& token)
+XObject ReadXObject(TokenReader& reader, Scratch& token)
 {
     XObject obj;
-    reader.ReadToken(token);
-    obj.FileName = token;
+    reader.ReadToken(token.token);
+    obj.FileName = token.token;
     obj.Pos.x = ReadNumber(reader, token);
     obj.Pos.y = ReadNumber(reader, token);
     obj.Pos.z = 0.0f;
@@ -139,14 +153,14 @@ std::string CourseFileText(const StoredCourseView& course)
     return out;
 }
 
-StoredCourse ParseCourseText(std::string_view text)
+StoredCourse ParseCourse(TokenReader& reader, std::size_t zeroRecords)
 {
     StoredCourse course;
-    TokenReader reader(SkipByteOrderMark(text));
-    std::string token;
-    token.reserve(256);
+    reader.SkipByteOrderMark();
+    Scratch token;
+    token.token.reserve(256);
 
-    const int handleCount = BoundedCount(ReadInt(reader, token), reader, kHandleFields);
+    const int handleCount = BoundedCount(ReadInt(reader, token), reader, kHandleFields, zeroRecords);
     auto& handles = course.handles;
     handles.Reserve(handleCount);
     for (int i = 0; i < handleCount; ++i) {
@@ -161,19 +175,40 @@ StoredCourse ParseCourseText(std::string_view text)
 
     course.texLuminance = ReadNumber(reader, token);
 
-    reader.ReadToken(token);
-    if (!EqualsNoCase(token, "none"))
-        course.heightMap = token;
-    reader.ReadToken(token);
-    if (!EqualsNoCase(token, "none"))
-        course.colorMap = token;
+    reader.ReadToken(token.token);
+    if (!EqualsNoCase(token.token, "none"))
+        course.heightMap = token.token;
+    reader.ReadToken(token.token);
+    if (!EqualsNoCase(token.token, "none"))
+        course.colorMap = token.token;
 
     course.visibleMap = ReadInt(reader, token);
 
-    const int objectCount = BoundedCount(ReadInt(reader, token), reader, kXObjectFields);
+    const int objectCount = BoundedCount(ReadInt(reader, token), reader, kXObjectFields, zeroRecords);
     course.xobjects.Reserve(objectCount);
     for (int i = 0; i < objectCount; ++i) {
         course.xobjects.Add(ReadXObject(reader, token));
     }
     return course;
+}
+
+StoredCourse ParseCourseText(std::string_view text)
+{
+    TokenReader reader(text);
+    return ParseCourse(reader);
+}
+
+bool ReadCourseFile(const std::string& path, StoredCourse& course)
+{
+    std::uint64_t size = 0;
+    const int fd = OpenRegularFile(path, kMaxCourseFileBytes, size);
+    if (fd < 0)
+        return false;
+    TokenReader reader(fd, size);
+    StoredCourse read = ParseCourse(reader);
+    ::close(fd);
+    if (reader.Failed())
+        return false;
+    course = std::move(read);
+    return true;
 }

@@ -7,6 +7,7 @@
 #include "geometry/RecordList.h"
 #include "geometry/Vector3.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -49,9 +50,25 @@ struct StoredCourseView {
     const RecordList<XObject>& xobjects;
 };
 
+class TokenReader;
+
+// How many all-zero records a truncated file may still produce past its last token.
+constexpr std::size_t kMaxZeroRecords = 65536;
+
+// Reads the fields in order and nothing after the last: the rest of a file, whatever it
+// holds, is never read. Under ParseCourseText and ReadCourseFile; a smaller zeroRecords keeps
+// a fuzzer's inputs light.
+StoredCourse ParseCourse(TokenReader& reader, std::size_t zeroRecords = kMaxZeroRecords);
+
 // Reads course file text (line ends already translated, as ReadTextFile gives them); a leading
 // UTF-8 byte-order mark is skipped. Any text reads as some course.
 StoredCourse ParseCourseText(std::string_view text);
+
+// Reads the course file at path as ParseCourseText reads its text, a piece at a time: only
+// the course read and one piece of the file are held, and nothing after the last field is
+// read. False, with course unchanged, when OpenRegularFile refuses the file
+// (kMaxCourseFileBytes) or a read fails.
+bool ReadCourseFile(const std::string& path, StoredCourse& course);
 
 // The bytes of the course file, CR LF line ends.
 std::string CourseFileText(const StoredCourseView& course);

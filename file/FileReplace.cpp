@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <string>
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -205,5 +207,47 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes, WriteC
         ::fsync(dirFd);
         ::close(dirFd);
     }
+    const auto slash = target.find_last_of('/');
+    RemoveStaleTemporaries(FolderOf(target), slash == std::string::npos ? target : target.substr(slash + 1));
     return true;
+}
+
+namespace {
+
+// The process id of a temporary's name ("." base ".tw" pid "-" n), or 0 when it is not one.
+pid_t TemporaryOwner(std::string_view name, std::string_view base)
+{
+    const std::string_view tag = ".tw";
+    if (name.size() < 1 + tag.size() + 3 || name[0] != '.')
+        return 0;
+    const auto at = name.rfind(tag);
+    if (at == std::string_view::npos || at < 2 || (!base.empty() && name.substr(1, at - 1) != base))
+        return 0;
+    long long pid = 0;
+    std::size_t i = at + tag.size();
+    for (; i < name.size() && name[i] >= '0' && name[i] <= '9' && pid < 1'000'000'000; ++i)
+        pid = pid * 10 + (name[i] - '0');
+    if (pid <= 0 || i == at + tag.size() || i + 1 >= name.size() || name[i] != '-')
+        return 0;
+    for (++i; i < name.size(); ++i) {
+        if (name[i] < '0' || name[i] > '9')
+            return 0;
+    }
+    return static_cast<pid_t>(pid);
+}
+
+}  // namespace
+
+void RemoveStaleTemporaries(const std::string& folder, std::string_view base)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const pid_t owner = TemporaryOwner(entry->d_name, base);
+        // A save still running in another process keeps its temporary.
+        if (owner > 0 && owner != ::getpid() && ::kill(owner, 0) != 0 && errno == ESRCH)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
 }

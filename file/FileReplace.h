@@ -32,3 +32,7 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes,
 // any failure. writeChunk as for ReplaceFileContents.
 bool OverwriteFileInPlace(const std::string& path, std::string_view bytes, const std::string& copyPath,
                           WriteChunkFn writeChunk = nullptr);
+
+// Removes the temporaries that saves killed midway left in folder: the files CreateTemporary
+// names ".<base>.tw<pid>-<n>" whose process no longer runs. base "" matches every file name.
+void RemoveStaleTemporaries(const std::string& folder, std::string_view base = {});

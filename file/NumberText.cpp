@@ -1,6 +1,7 @@
 #include "file/NumberText.h"
 
 #include <charconv>
+#include <algorithm>
 #include <climits>
 #include <limits>
 
@@ -57,21 +58,236 @@ double AtoF(std::string_view s)
 
 int AtoI(std::string_view s)
 {
-    std::size_t i = 0;
-    const bool negative = SkipSpaceAndSign(s, i);
-    long long magnitude = 0;
+    IntScan scan;
+    scan.Feed(s.data(), s.size());
+    return scan.Value();
+}
+
+void IntScan::Feed(const char* p, std::size_t n)
+{
     constexpr long long kLimit = static_cast<long long>(INT_MAX) + 1;
-    for (; i < s.size() && IsDigit(s[i]); ++i) {
-        magnitude = magnitude * 10 + (s[i] - '0');
-        if (magnitude > kLimit)
-            magnitude = kLimit;
+    std::size_t i = 0;
+    while (m_state == Space && i < n) {
+        const char c = p[i];
+        if (IsCSpace(c)) {
+            ++i;
+            continue;
+        }
+        if (c == '+' || c == '-') {
+            m_negative = c == '-';
+            ++i;
+        }
+        m_state = Digits;
     }
-    const long long value = negative ? -magnitude : magnitude;
+    for (; m_state == Digits && i < n; ++i) {
+        if (!IsDigit(p[i])) {
+            m_state = Done;
+            break;
+        }
+        m_magnitude = m_magnitude * 10 + (p[i] - '0');
+        if (m_magnitude > kLimit)
+            m_magnitude = kLimit;
+    }
+}
+
+int IntScan::Value() const
+{
+    const long long value = m_negative ? -m_magnitude : m_magnitude;
     if (value > INT_MAX)
         return INT_MAX;
     if (value < INT_MIN)
         return INT_MIN;
     return static_cast<int>(value);
+}
+
+namespace {
+
+// A token kept whole up to this length; real numbers take a few dozen characters.
+constexpr std::size_t kShortToken = 1024;
+// Significant digits kept: a tie between two doubles needs at most 767 to show.
+constexpr std::size_t kKeptDigits = 800;
+// Beyond this an exponent gives infinity or zero whatever digits stand before it.
+constexpr std::int64_t kExpLimit = 1'000'000'000'000'000;
+
+inline bool IsHexDigit(char c)
+{
+    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+inline bool IsPayloadChar(char c)
+{
+    return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+}
+
+// Whether a hexadecimal number or a NaN payload still goes on at the end of body (the token
+// less white space and sign): those forms are not reduced and must then be kept whole.
+bool OtherFormGoesOn(std::string_view body)
+{
+    std::size_t i = 0;
+    const std::size_t n = body.size();
+    const auto skip = [&](bool (*in)(char)) {
+        while (i < n && in(body[i]))
+            ++i;
+    };
+    if (n >= 2 && body[0] == '0' && (body[1] == 'x' || body[1] == 'X')) {
+        i = 2;
+        skip(IsHexDigit);
+        if (i < n && body[i] == '.')
+            ++i;
+        skip(IsHexDigit);
+        if (i < n && (body[i] == 'p' || body[i] == 'P')) {
+            ++i;
+            if (i < n && (body[i] == '+' || body[i] == '-'))
+                ++i;
+            skip(IsDigit);
+        }
+        return i >= n;
+    }
+    constexpr std::string_view kNan = "nan(";
+    if (n < kNan.size())
+        return false;
+    for (; i < kNan.size(); ++i) {
+        if ((body[i] | 0x20) != kNan[i] && body[i] != kNan[i])
+            return false;
+    }
+    skip(IsPayloadChar);
+    return i >= n;
+}
+
+}  // namespace
+
+void NumberScan::Clear()
+{
+    m_head.clear();
+    m_digits.clear();
+    m_state = Short;
+    m_whole = false;
+    m_negative = false;
+    m_sawDigit = false;
+    m_sticky = false;
+    m_expNegative = false;
+    m_sawExpDigit = false;
+    m_point = 0;
+    m_exp = 0;
+}
+
+void NumberScan::Feed(const char* p, std::size_t n)
+{
+    if (m_state == Done)
+        return;
+    if (m_state == Short) {
+        // Leading white space is skipped by AtoF alike.
+        while (m_head.empty() && n > 0 && IsCSpace(*p)) {
+            ++p;
+            --n;
+        }
+        if (m_whole || m_head.size() + n <= kShortToken) {
+            m_head.append(p, n);
+            return;
+        }
+        const std::size_t fill = kShortToken - m_head.size();
+        m_head.append(p, fill);
+        p += fill;
+        n -= fill;
+        const bool sign = m_head[0] == '+' || m_head[0] == '-';
+        if (OtherFormGoesOn(std::string_view(m_head).substr(sign ? 1 : 0))) {
+            m_whole = true;
+            m_head.append(p, n);
+            return;
+        }
+        StartReducing();
+        if (m_state == Done)
+            return;   // the number ended inside the head, which then holds all of it
+    }
+    Reduce(p, n);
+}
+
+void NumberScan::StartReducing()
+{
+    std::size_t i = 0;
+    if (!m_head.empty() && (m_head[0] == '+' || m_head[0] == '-')) {
+        m_negative = m_head[0] == '-';
+        i = 1;
+    }
+    m_state = Int;
+    Reduce(m_head.data() + i, m_head.size() - i);
+    if (m_state != Done)
+        m_head.clear();   // the reduced form stands for it from now on
+}
+
+void NumberScan::AddDigit(char c)
+{
+    m_sawDigit = true;
+    if (m_digits.empty() && c == '0') {
+        if (m_state == Frac)
+            --m_point;
+        return;
+    }
+    if (m_state == Int)
+        ++m_point;
+    if (m_digits.size() < kKeptDigits)
+        m_digits += c;
+    else if (c != '0')
+        m_sticky = true;
+}
+
+void NumberScan::Reduce(const char* p, std::size_t n)
+{
+    for (std::size_t i = 0; i < n && m_state != Done; ++i) {
+        const char c = p[i];
+        const bool digit = IsDigit(c);
+        const bool e = c == 'e' || c == 'E';
+        switch (m_state) {
+        case Int:
+        case Frac:
+            if (digit)
+                AddDigit(c);
+            else if (c == '.' && m_state == Int)
+                m_state = Frac;
+            else
+                m_state = e && m_sawDigit ? ExpStart : Done;
+            break;
+        case ExpStart:
+        case ExpSign:
+            if ((c == '+' || c == '-') && m_state == ExpStart) {
+                m_expNegative = c == '-';
+                m_state = ExpSign;
+                break;
+            }
+            m_state = digit ? Exp : Done;
+            [[fallthrough]];
+        case Exp:
+            if (!digit) {
+                m_state = Done;
+                break;
+            }
+            m_sawExpDigit = true;
+            m_exp = std::min(m_exp * 10 + (c - '0'), kExpLimit);
+            break;
+        default:
+            m_state = Done;
+            break;
+        }
+    }
+}
+
+double NumberScan::Value() const
+{
+    // Every field past the end of a truncated file is an empty token.
+    if (m_head.empty() && m_state == Short)
+        return 0.0;
+    if (!m_head.empty() || m_state == Short)
+        return AtoF(m_head);
+    if (!m_sawDigit)
+        return 0.0;
+    // 0.<digits> times ten to the power of the point and the exponent.
+    std::string text = m_negative ? "-0." : "0.";
+    text += m_digits.empty() ? "0" : m_digits;
+    if (m_sticky)
+        text += '1';
+    text += 'e';
+    text += std::to_string(m_point + (m_sawExpDigit ? (m_expNegative ? -m_exp : m_exp) : 0));
+    return AtoF(text);
 }
 
 float NarrowToFloat(double value)

@@ -1,8 +1,13 @@
 #include "file/Tokenizer.h"
 
+#include "file/NumberText.h"
 #include "file/RegularFile.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
+
+#include <unistd.h>
 
 namespace {
 
@@ -17,73 +22,230 @@ inline bool EndsBareRun(char c)
     return IsSeparator(c) || c == '#' || c == '"';
 }
 
+// The first byte from i on that ends a bare run, or n. Sixteen bytes at a time, so that a
+// gigabyte-long token is scanned in a fraction of a second.
+std::size_t SkipBareRun(const char* p, std::size_t i, std::size_t n)
+{
+    using Bytes = char __attribute__((vector_size(16)));
+    while (i + sizeof(Bytes) <= n) {
+        Bytes v;
+        std::memcpy(&v, p + i, sizeof v);
+        const Bytes ends = (v == ' ') | (v == '\t') | (v == '\n') | (v == '#') | (v == '"');
+        std::uint64_t half[2];
+        std::memcpy(half, &ends, sizeof half);
+        if (half[0] | half[1])
+            break;
+        i += sizeof(Bytes);
+    }
+    while (i < n && !EndsBareRun(p[i]))
+        ++i;
+    return i;
+}
+
+void Start(std::string& token)
+{
+    token.clear();
+}
+void Start(NumberScan& number)
+{
+    number.Clear();
+}
+void Start(IntScan& number)
+{
+    number.Clear();
+}
+void Append(std::string& token, const char* p, std::size_t n)
+{
+    token.append(p, n);
+}
+template <class Scan>
+void Append(Scan& number, const char* p, std::size_t n)
+{
+    number.Feed(p, n);
+}
+
 }  // namespace
+
+TokenReader::TokenReader(int fd, std::uint64_t size, std::size_t piece)
+    : m_fd(fd), m_left(size), m_piece(std::max<std::size_t>(piece, 3))
+{
+}
 
 int TokenReader::ReadToken(std::string& token)
 {
-    token.clear();
-    const char* const p = m_data.data();
-    const std::size_t n = m_data.size();
-    std::size_t i = m_pos;
+    return Read(token);
+}
+
+int TokenReader::ReadToken(NumberScan& number)
+{
+    return Read(number);
+}
+
+int TokenReader::ReadToken(IntScan& number)
+{
+    return Read(number);
+}
+
+template <class Sink>
+int TokenReader::Read(Sink& sink)
+{
+    Start(sink);
+    bool any = false;   // a character of the token was read
     for (;;) {
-        if (i >= n) {
-            m_pos = n;
+        if (m_pos >= m_data.size() && !Refill())
             return EOF;
-        }
+        const char* p = m_data.data();
+        std::size_t n = m_data.size();
+        std::size_t i = m_pos;
         const char c = p[i++];
         if (c == '#') {
             // The comment runs up to and including the next line feed, which then acts as
             // a separator.
-            const void* lf = std::memchr(p + i, '\n', n - i);
-            if (!lf) {
+            const void* lf = nullptr;
+            while (!(lf = std::memchr(p + i, '\n', n - i))) {
                 m_pos = n;
-                return EOF;
+                if (!Refill())
+                    return EOF;
+                p = m_data.data();
+                n = m_data.size();
+                i = 0;
             }
-            i = static_cast<std::size_t>(static_cast<const char*>(lf) - p) + 1;
-            if (token.empty())
+            m_pos = static_cast<std::size_t>(static_cast<const char*>(lf) - p) + 1;
+            if (!any)
                 continue;
-            m_pos = i;
             return '\n';
         }
         if (c == '"') {
-            const void* q = std::memchr(p + i, '"', n - i);
-            if (!q) {
-                token.append(p + i, n - i);
+            const void* q = nullptr;
+            while (!(q = std::memchr(p + i, '"', n - i))) {
+                Append(sink, p + i, n - i);
                 m_pos = n;
-                return EOF;
+                if (!Refill())
+                    return EOF;
+                p = m_data.data();
+                n = m_data.size();
+                i = 0;
             }
             const std::size_t end = static_cast<std::size_t>(static_cast<const char*>(q) - p);
-            token.append(p + i, end - i);
+            Append(sink, p + i, end - i);
             m_pos = end + 1;
             return '"';
         }
         if (IsSeparator(c)) {
-            if (token.empty())
-                continue;
             m_pos = i;
+            if (!any)
+                continue;
             return static_cast<unsigned char>(c);
         }
-        const std::size_t start = i - 1;
-        while (i < n && !EndsBareRun(p[i]))
-            ++i;
-        token.append(p + start, i - start);
+        std::size_t start = i - 1;
+        for (;;) {
+            i = SkipBareRun(p, i, n);
+            Append(sink, p + start, i - start);
+            any = true;
+            m_pos = i;
+            if (i < n)
+                break;
+            if (!Refill())
+                return EOF;
+            p = m_data.data();
+            n = m_data.size();
+            i = 0;
+            start = 0;
+        }
     }
 }
 
-void DropCrBeforeLf(std::string& text)
+bool TokenReader::Refill()
 {
-    const std::size_t first = text.find("\r\n");
-    if (first == std::string::npos)
-        return;
-    char* const p = text.data();
-    const std::size_t n = text.size();
-    std::size_t out = first;
-    for (std::size_t i = first; i < n; ++i) {
+    if (m_fd < 0 || m_failed || (m_left == 0 && !m_heldCr))
+        return false;
+    m_buffer.resize(m_piece);
+    for (;;) {
+        std::size_t have = 0;
+        if (m_heldCr) {
+            m_buffer[0] = '\r';
+            have = 1;
+            m_heldCr = false;
+        }
+        while (have < m_piece && m_left > 0) {
+            const ssize_t got = ::read(m_fd, m_buffer.data() + have, std::min<std::uint64_t>(m_piece - have, m_left));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0) {
+                // A failed read ends the data; a file that shrank meanwhile just ends early.
+                m_failed = got < 0;
+                m_left = 0;
+                break;
+            }
+            have += static_cast<std::size_t>(got);
+            m_left -= static_cast<std::uint64_t>(got);
+        }
+        if (have > 0 && m_buffer[have - 1] == '\r' && m_left > 0) {
+            m_heldCr = true;
+            --have;
+        }
+        m_data = std::string_view(m_buffer.data(), DropCrBeforeLf(m_buffer.data(), have));
+        m_pos = 0;
+        if (!m_data.empty())
+            return true;
+        if (!m_heldCr)
+            return false;
+    }
+}
+
+std::uint64_t TokenReader::Remaining() const
+{
+    std::uint64_t left = m_data.size() - m_pos;
+    if (m_fd < 0)
+        return left;
+    // The unread rest of the file, less one byte for each CR LF in it (the held CR included).
+    left += (m_heldCr ? 1 : 0) + m_left;
+    off_t at = ::lseek(m_fd, 0, SEEK_CUR);
+    std::uint64_t rest = m_left;
+    bool afterCr = m_heldCr;
+    char piece[std::size_t{64} << 10];
+    while (rest > 0 && at >= 0) {
+        const ssize_t got = ::pread(m_fd, piece, std::min<std::uint64_t>(sizeof piece, rest), at);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        for (ssize_t i = 0; i < got; ++i) {
+            if (piece[static_cast<std::size_t>(i)] == '\n' && afterCr)
+                --left;
+            afterCr = piece[static_cast<std::size_t>(i)] == '\r';
+        }
+        at += got;
+        rest -= static_cast<std::uint64_t>(got);
+    }
+    return left;
+}
+
+void TokenReader::SkipByteOrderMark()
+{
+    if (m_pos >= m_data.size())
+        Refill();
+    if (::SkipByteOrderMark(m_data.substr(m_pos)).size() != m_data.size() - m_pos)
+        m_pos += 3;
+}
+
+std::size_t DropCrBeforeLf(char* p, std::size_t n)
+{
+    const void* first = n > 1 ? std::memchr(p, '\r', n - 1) : nullptr;
+    if (!first)
+        return n;
+    std::size_t out = static_cast<std::size_t>(static_cast<const char*>(first) - p);
+    for (std::size_t i = out; i < n; ++i) {
         if (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n')
             continue;
         p[out++] = p[i];
     }
-    text.resize(out);
+    return out;
+}
+
+void DropCrBeforeLf(std::string& text)
+{
+    text.resize(DropCrBeforeLf(text.data(), text.size()));
 }
 
 bool ReadTextFile(const std::string& path, std::uint64_t maxBytes, std::string& text)

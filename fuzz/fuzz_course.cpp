@@ -1,21 +1,94 @@
-// The course reader on any bytes; what it read, written, read and written again, is the same; and
-// the course check runs on whatever was read.
+// The course reader on any bytes. Read from a file a few bytes at a time it gives what it gives
+// on the text in memory; a number token of any length reads as AtoF reads it whole; and what it
+// read, written, read and written again, is the same; and the course check runs on whatever was
+// read.
 #include "FuzzCheck.h"
 
 #include "file/CourseFile.h"
+#include "file/NumberText.h"
 #include "file/Tokenizer.h"
 #include "geometry/CourseCheck.h"
 
+#include <algorithm>
+#include <cstring>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+// Huge counts of zero records only repeat one line and starve the search; the reader's own
+// tests keep its full allowance.
+constexpr std::size_t kZeroRecords = 64;
+
+template <class T>
+bool SameBits(const T& a, const T& b)
+{
+    return std::memcmp(&a, &b, sizeof(T)) == 0;
+}
+
+bool SameCourse(const StoredCourse& a, const StoredCourse& b)
+{
+    if (a.handles.GetSize() != b.handles.GetSize() || a.xobjects.GetSize() != b.xobjects.GetSize())
+        return false;
+    for (int i = 0; i < a.handles.GetSize(); ++i) {
+        const CourseHandle& x = a.handles[i];
+        const CourseHandle& y = b.handles[i];
+        if (!SameBits(x.vPos, y.vPos) || !SameBits(x.vTanNext, y.vTanNext) || !SameBits(x.vTanPrev, y.vTanPrev) ||
+            !SameBits(x.WidthRight, y.WidthRight) || !SameBits(x.WidthLeft, y.WidthLeft))
+            return false;
+    }
+    for (int i = 0; i < a.xobjects.GetSize(); ++i) {
+        const XObject& x = a.xobjects[i];
+        const XObject& y = b.xobjects[i];
+        if (x.FileName != y.FileName || !SameBits(x.Pos, y.Pos) || !SameBits(x.Direction, y.Direction) ||
+            !SameBits(x.Width, y.Width) || !SameBits(x.Height, y.Height))
+            return false;
+    }
+    return SameBits(a.texLuminance, b.texLuminance) && a.heightMap == b.heightMap && a.colorMap == b.colorMap &&
+           a.visibleMap == b.visibleMap;
+}
+
+// As Open reads the bytes: from a file, piece bytes at a time.
+StoredCourse ReadInPieces(const std::uint8_t* data, std::size_t size, std::size_t piece)
+{
+    static const int fd = ::memfd_create("fuzz_course", MFD_CLOEXEC);
+    // The reader takes size bytes at most: what an earlier, longer input left after them stays unread.
+    FUZZ_CHECK(fd >= 0 && ::pwrite(fd, data, size, 0) == static_cast<ssize_t>(size));
+    ::lseek(fd, 0, SEEK_SET);
+    TokenReader reader(fd, size, piece);
+    return ParseCourse(reader, kZeroRecords);
+}
+
+StoredCourse ReadText(std::string text)
+{
+    DropCrBeforeLf(text);
+    TokenReader reader(text);
+    return ParseCourse(reader, kZeroRecords);
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // As Open does it: the file's text-mode translation, then the parse.
-    const auto read = [](std::string text) {
-        DropCrBeforeLf(text);
-        return ParseCourseText(text);
-    };
-    const StoredCourse doc = read(std::string(reinterpret_cast<const char*>(data), size));
-    // Huge counts of zero records only repeat one line and starve the search: small counts cover them.
-    if (doc.handles.GetSize() + doc.xobjects.GetSize() > 2048)
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const StoredCourse doc = ReadText(bytes);
+    // Pieces of a few bytes up to an eighth of the input: ends everywhere, few reads.
+    FUZZ_CHECK(SameCourse(ReadInPieces(data, size, std::max<std::size_t>(3 + size % 61, size / 8)), doc));
+
+    // The whole input as one number token, fed in uneven pieces; only a token longer than the
+    // part NumberScan keeps whole is reduced.
+    if (size > 1024) {
+        NumberScan number;
+        for (std::size_t at = 0, step = 1; at < size; at += step, step = step * 2 + 1)
+            number.Feed(bytes.data() + at, std::min(step, size - at));
+        const double whole = AtoF(bytes);
+        const double scanned = number.Value();
+        FUZZ_CHECK(SameBits(whole, scanned));
+    }
+
+    // The round trip on small courses only: writing thousands of records costs more than it finds.
+    if (size > 4096 || doc.handles.GetSize() + doc.xobjects.GetSize() > 64)
         return 0;
     const std::string first = CourseFileText(doc);
     const CourseCheckResult checked = CheckCourse(doc.handles, doc.xobjects);
@@ -26,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         names += '\0' + obj.FileName;
     if (names.find("\r\n") != std::string::npos)
         return 0;
-    const StoredCourse again = read(first);
+    const StoredCourse again = ReadText(first);
     FUZZ_CHECK(again.handles.GetSize() == doc.handles.GetSize() && again.xobjects.GetSize() == doc.xobjects.GetSize());
     FUZZ_CHECK(again.heightMap == doc.heightMap && again.colorMap == doc.colorMap && again.visibleMap == doc.visibleMap);
     FUZZ_CHECK(CourseFileText(again) == first);

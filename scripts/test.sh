@@ -283,8 +283,8 @@ run_fuzzers() {
   rm -rf build-fuzz/artifacts
   fuzz fuzz_course 16384 fuzz/corpus/course
   fuzz fuzz_catalogue 16384 fuzz/corpus/catalogue res
-  fuzz fuzz_bmp 65536 tests/data/bmpsuite
-  fuzz fuzz_tga 65536 tests/data/tga res
+  fuzz fuzz_bmp 65536 fuzz/corpus/bmp tests/data/bmpsuite
+  fuzz fuzz_tga 65536 fuzz/corpus/tga tests/data/tga res
   fuzz fuzz_text_escape 4096 fuzz/corpus/text_escape
   fuzz fuzz_object_lines 4096 fuzz/corpus/object_lines
   if [ "${#fuzz_failed[@]}" -gt 0 ]; then

@@ -1,9 +1,10 @@
 // Paths naming no ordinary file: every reader refuses them without blocking or reading, Save too. A file
 // is replaced by its new contents whole or not at all.
-#include "file/MapImage.h"
+#include "doc/RecoveryFile.h"
 #include "doc/TrackwrightDoc.h"
 #include "file/CourseFile.h"
 #include "file/FileReplace.h"
+#include "file/MapImage.h"
 #include "file/RegularFile.h"
 #include "file/Tokenizer.h"
 #include "framework/Resources.h"
@@ -12,6 +13,7 @@
 #include "view/XObjectCatalogue.h"
 
 #include "support/BmpWriter.h"
+#include "support/Handles.h"
 #include "support/TestBackend.h"
 
 #include "TempDir.h"
@@ -20,15 +22,24 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <climits>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <set>
+#include <thread>
 #include <string>
+
+#include <random>
 
 #include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -199,6 +210,113 @@ TEST(ReplaceFileContents, AFolderThatTakesNoNewFileIsWrittenInPlaceAfterACopy)
     ASSERT_EQ(::mkfifo(dir.Path("fifo").c_str(), 0600), 0);
     EXPECT_FALSE(OverwriteFileInPlace(dir.Path("fifo"), text, dir.Path("fifo copy")));
     EXPECT_FALSE(fs::exists(dir.Path("fifo copy")));
+
+// A course of n handles and n objects, each value shifted by shift.
+StoredCourse BigCourse(int n, float shift)
+{
+    StoredCourse c;
+    for (int i = 0; i < n; ++i) {
+        const float f = static_cast<float>(i) + shift;
+        c.handles.Add(MakeHandle(f, -f, f * 0.5f, 1.0f, -1.0f, f * 0.25f));
+        c.xobjects.Add(XObject("objects/tree_pine.x", Vector3(f, f * 2, 0.0), 0.5f, 3.0f, 4.0f));
+    }
+    return c;
+}
+
+double Seconds(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+// A save killed at any moment leaves the file as it was or as saved, never a mix, and the
+// temporary it leaves is removed by the next save. TW_KILL_COUNT sets the kills per row (a few
+// seconds' worth by default; 200 or more spread the kills over every step of the save).
+TEST(ReplaceFileContents, KilledMidSaveLeavesTheOldOrTheNewFile)
+{
+    TestBackend backend;
+    TempDir dir;
+    const char* env = std::getenv("TW_KILL_COUNT");
+    const int kills = env ? std::max(1, std::atoi(env)) : 8;
+    const StoredCourse oldCourse = BigCourse(20000, 0.0f);
+    const StoredCourse newCourse = BigCourse(20000, 0.5f);
+    CTrackwrightDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.m_course.m_handles = newCourse.handles;
+    doc.m_xobjects = newCourse.xobjects;
+    RecoveryFile recovery(dir.Path("state"));
+    const std::string coursePath = dir.Path("course.crs");
+    const std::string header = "#Trackwright recovery\n" + coursePath + "\n";
+    const struct {
+        const char* what;
+        std::string path;
+        std::string oldBytes;
+        std::string newBytes;
+        std::function<bool(const std::string&)> write;   // writes the bytes (the saved course for the save)
+    } rows[] = {
+        {"the course file", coursePath, CourseFileText(oldCourse), CourseFileText(newCourse),
+         [&](const std::string& bytes) {
+             return bytes == CourseFileText(newCourse) ? doc.OnSaveDocument(coursePath) != FALSE
+                                                       : ReplaceFileContents(coursePath, bytes);
+         }},
+        {"the recovery copy", recovery.Path(), header + CourseFileText(oldCourse), header + CourseFileText(newCourse),
+         [&](const std::string& bytes) { return recovery.Write(coursePath, bytes.substr(header.size())); }},
+    };
+    std::mt19937 rng(20261207);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        const std::string folder = r.path.substr(0, r.path.rfind('/'));
+        ASSERT_TRUE(r.write(r.oldBytes));
+        const std::set<std::string> entries = Entries(folder);
+        // The length of an unhindered save in a child, kills spread over a little more.
+        const auto saveInChild = [&] {
+            const pid_t child = ::fork();
+            if (child == 0)
+                ::_exit(r.write(r.newBytes) ? 0 : 1);
+            return child;
+        };
+        const auto start = std::chrono::steady_clock::now();
+        int status = 0;
+        ASSERT_EQ(::waitpid(saveInChild(), &status, 0) > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0);
+        const double length = Seconds(start);
+        ASSERT_EQ(ReadBytes(r.path), r.newBytes);
+        std::map<std::string, int> outcomes;
+        for (int k = 0; k < kills; ++k) {
+            // The next save: the old contents back, and whatever the last kill left removed.
+            ASSERT_TRUE(r.write(r.oldBytes));
+            ASSERT_EQ(Entries(folder), entries);
+            const pid_t child = saveInChild();
+            ASSERT_GT(child, 0);
+            const auto delay = std::chrono::duration<double>(std::uniform_real_distribution<>(0.0, 1.1 * length)(rng));
+            std::this_thread::sleep_for(delay);
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            const std::string bytes = ReadBytes(r.path);
+            ASSERT_TRUE(bytes == r.oldBytes || bytes == r.newBytes) << "killed after " << delay.count() << " s";
+            std::uintmax_t left = 0;
+            for (const std::string& name : Entries(folder)) {
+                if (!entries.count(name))
+                    left = std::max<std::uintmax_t>(left, fs::file_size(folder + "/" + name) + 1);
+            }
+            outcomes[bytes == r.newBytes          ? "renamed"
+                     : left == 0                  ? "before the temporary"
+                     : left <= r.newBytes.size()  ? "writing"
+                                                  : "syncing or renaming"] += 1;
+        }
+        std::string counts;
+        for (const auto& [step, n] : outcomes)
+            counts += " " + step + ": " + std::to_string(n);
+        std::printf("%s, %d kills over %.3f s:%s\n", r.what, kills, length, counts.c_str());
+        if (kills >= 200) {
+            for (const char* step : {"before the temporary", "writing", "syncing or renaming", "renamed"})
+                EXPECT_GT(outcomes[step], 0) << step;
+        }
+    }
+    // A start finds the recovery temporaries of killed editors and removes them.
+    const std::string stale = dir.Path("state/.1-2.crs.tw") + std::to_string(INT_MAX - 1) + "-0";
+    WriteBytes(stale, "partial");
+    RecoveryFile(dir.Path("state")).FindOrphan("");
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(backend.messages.empty());
 }
 
 TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
@@ -253,6 +371,92 @@ TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
     EXPECT_TRUE(fs::is_fifo(fifo));
     EXPECT_EQ(fs::directory_iterator(dir.Path("folder")), fs::directory_iterator());
     ::alarm(0);
+}
+
+// How far the peak memory of a child process rises while it opens path as a course, in MB; -1
+// when the child fails to read it or dies.
+double OpenPeakGrowthMb(const std::string& path)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        rusage before {};
+        ::getrusage(RUSAGE_SELF, &before);
+        StoredCourse course;
+        const bool read = ReadCourseFile(path, course);
+        rusage after {};
+        ::getrusage(RUSAGE_SELF, &after);
+        const long kb = read ? after.ru_maxrss - before.ru_maxrss : -1024;
+        const ssize_t ignored = ::write(fds[1], &kb, sizeof kb);
+        (void)ignored;
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    long kb = -1024;
+    const bool got = child > 0 && ::read(fds[0], &kb, sizeof kb) == static_cast<ssize_t>(sizeof kb);
+    ::close(fds[0]);
+    int status = 0;
+    if (child > 0)
+        ::waitpid(child, &status, 0);
+    return got ? static_cast<double>(kb) / 1024 : -1;
+}
+
+// A course file is read a piece at a time: a file of any size is read with bounded memory (a long
+// token scanned, not kept; nothing after the last field read) and as its text in memory reads.
+TEST(HostileFiles, CourseFilesAreReadAsAStream)
+{
+    TempDir dir;
+    const auto write = [&dir](const char* name, const std::string& bytes) {
+        WriteBytes(dir.Path(name), bytes);
+        return dir.Path(name);
+    };
+    std::mt19937 rng(26);
+    std::string random(std::size_t{16} << 20, '\0');
+    for (char& c : random)
+        c = static_cast<char>(rng());
+    const std::string digits = "1" + std::string(std::size_t{8} << 20, '0');
+    const struct {
+        const char* what;
+        std::function<std::string()> make;   // the file's path
+        double peakMb;   // the most the peak memory may grow while it is read
+        int handles;
+        float luminance;
+    } rows[] = {
+        {"a gigabyte of NUL bytes", [&] {
+             const std::string path = write("nul.crs", "");
+             fs::resize_file(path, std::uint64_t{1} << 30);   // sparse: no disk taken
+             return path;
+         }, 100, 0, 0.0f},
+        {"a huge count, then megabytes of blanks", [&] {
+             return write("blanks.crs", "2000000000\n" + std::string(std::size_t{10} << 20, ' '));
+         }, 1.5 * ((10 << 20) / 16 + 65538) * sizeof(CourseHandle) / 1048576, (10 << 20) / 16 + 2 + 65536, 0.0f},
+        {"a number of 8 million digits", [&] { return write("digits.crs", "0 " + digits + "e-8388608 none"); }, 4, 0,
+         1.0f},
+        {"the same with CR LF around it", [&] { return write("crlf.crs", "0\r\n" + digits + "e-8388608\r\n"); }, 4, 0,
+         1.0f},
+        {"16 MB of random bytes", [&] { return write("random.crs", random); }, 100, -1, 0.0f},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        const std::string path = r.make();
+        const double peak = OpenPeakGrowthMb(path);
+        EXPECT_GE(peak, 0);
+        EXPECT_LT(peak, r.peakMb);
+        StoredCourse course;
+        ASSERT_TRUE(ReadCourseFile(path, course));
+        if (r.handles >= 0) {
+            EXPECT_EQ(course.handles.GetSize(), r.handles);
+            EXPECT_EQ(course.texLuminance, r.luminance);
+        }
+        if (fs::file_size(path) < (std::uint64_t{1} << 28)) {
+            std::string text = ReadBytes(path);
+            DropCrBeforeLf(text);
+            EXPECT_EQ(CourseFileText(course), CourseFileText(ParseCourseText(text)));
+        }
+        fs::remove(path);
+    }
 }
 
 }  // namespace
