@@ -115,6 +115,114 @@ TEST(ReplaceFileContents, OldOrNewContentsNeverAMix)
 }
 
 
+// A course of n handles and n objects, each value shifted by shift.
+StoredCourse BigCourse(int n, float shift)
+{
+    StoredCourse c;
+    for (int i = 0; i < n; ++i) {
+        const float f = static_cast<float>(i) + shift;
+        c.handles.Add(MakeHandle(f, -f, f * 0.5f, 1.0f, -1.0f, f * 0.25f));
+        c.xobjects.Add(XObject("objects/tree_pine.x", Vector3(f, f * 2, 0.0), 0.5f, 3.0f, 4.0f));
+    }
+    return c;
+}
+
+double Seconds(std::chrono::steady_clock::time_point since)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+// A save killed at any moment leaves the file as it was or as saved, never a mix, and the
+// temporary it leaves is removed by the next save. TW_KILL_COUNT sets the kills per row (a few
+// seconds' worth by default; 200 or more spread the kills over every step of the save).
+TEST(ReplaceFileContents, KilledMidSaveLeavesTheOldOrTheNewFile)
+{
+    TestBackend backend;
+    TempDir dir;
+    const char* env = std::getenv("TW_KILL_COUNT");
+    const int kills = env ? std::max(1, std::atoi(env)) : 8;
+    const StoredCourse oldCourse = BigCourse(20000, 0.0f);
+    const StoredCourse newCourse = BigCourse(20000, 0.5f);
+    CTrackwrightDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.m_course.m_handles = newCourse.handles;
+    doc.m_xobjects = newCourse.xobjects;
+    RecoveryFile recovery(dir.Path("state"));
+    const std::string coursePath = dir.Path("course.crs");
+    const std::string header = "#Trackwright recovery: " + RecoveryFile::CourseKey(coursePath) + "\r\n";
+    const struct {
+        const char* what;
+        std::string path;
+        std::string oldBytes;
+        std::string newBytes;
+        std::function<bool(const std::string&)> write;   // writes the bytes (the saved course for the save)
+    } rows[] = {
+        {"the course file", coursePath, CourseFileText(oldCourse), CourseFileText(newCourse),
+         [&](const std::string& bytes) {
+             return bytes == CourseFileText(newCourse) ? doc.OnSaveDocument(coursePath) != FALSE
+                                                       : ReplaceFileContents(coursePath, bytes);
+         }},
+        {"the recovery copy", recovery.Path(), header + CourseFileText(oldCourse), header + CourseFileText(newCourse),
+         [&](const std::string& bytes) { return recovery.Write(coursePath, bytes.substr(header.size())); }},
+    };
+    std::mt19937 rng(20261207);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.what);
+        const std::string folder = r.path.substr(0, r.path.rfind('/'));
+        ASSERT_TRUE(r.write(r.oldBytes));
+        const std::set<std::string> entries = Entries(folder);
+        // The length of an unhindered save in a child, kills spread over a little more.
+        const auto saveInChild = [&] {
+            const pid_t child = ::fork();
+            if (child == 0)
+                ::_exit(r.write(r.newBytes) ? 0 : 1);
+            return child;
+        };
+        const auto start = std::chrono::steady_clock::now();
+        int status = 0;
+        ASSERT_EQ(::waitpid(saveInChild(), &status, 0) > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0);
+        const double length = Seconds(start);
+        ASSERT_EQ(ReadBytes(r.path), r.newBytes);
+        std::map<std::string, int> outcomes;
+        for (int k = 0; k < kills; ++k) {
+            // The next save: the old contents back, and whatever the last kill left removed.
+            ASSERT_TRUE(r.write(r.oldBytes));
+            ASSERT_EQ(Entries(folder), entries);
+            const pid_t child = saveInChild();
+            ASSERT_GT(child, 0);
+            const auto delay = std::chrono::duration<double>(std::uniform_real_distribution<>(0.0, 1.1 * length)(rng));
+            std::this_thread::sleep_for(delay);
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            const std::string bytes = ReadBytes(r.path);
+            ASSERT_TRUE(bytes == r.oldBytes || bytes == r.newBytes) << "killed after " << delay.count() << " s";
+            std::uintmax_t left = 0;
+            for (const std::string& name : Entries(folder)) {
+                if (!entries.count(name))
+                    left = std::max<std::uintmax_t>(left, fs::file_size(folder + "/" + name) + 1);
+            }
+            outcomes[bytes == r.newBytes          ? "renamed"
+                     : left == 0                  ? "before the temporary"
+                     : left <= r.newBytes.size()  ? "writing"
+                                                  : "syncing or renaming"] += 1;
+        }
+        std::string counts;
+        for (const auto& [step, n] : outcomes)
+            counts += " " + step + ": " + std::to_string(n);
+        std::printf("%s, %d kills over %.3f s:%s\n", r.what, kills, length, counts.c_str());
+        if (kills >= 200) {
+            for (const char* step : {"before the temporary", "writing", "syncing or renaming", "renamed"})
+                EXPECT_GT(outcomes[step], 0) << step;
+        }
+    }
+    // A start finds the recovery temporaries of killed editors and removes them.
+    const std::string stale = dir.Path("state/.1-2.crs.tw") + std::to_string(INT_MAX - 1) + "-0";
+    WriteBytes(stale, "partial");
+    RecoveryFile(dir.Path("state")).FindOrphan("");
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(backend.messages.empty());
+}
+
 // Root passes every permission check: while this lives, files are checked as nobody's.
 struct AsNobodyOnFiles {
     AsNobodyOnFiles() { Set(65534); }
@@ -210,113 +318,6 @@ TEST(ReplaceFileContents, AFolderThatTakesNoNewFileIsWrittenInPlaceAfterACopy)
     ASSERT_EQ(::mkfifo(dir.Path("fifo").c_str(), 0600), 0);
     EXPECT_FALSE(OverwriteFileInPlace(dir.Path("fifo"), text, dir.Path("fifo copy")));
     EXPECT_FALSE(fs::exists(dir.Path("fifo copy")));
-
-// A course of n handles and n objects, each value shifted by shift.
-StoredCourse BigCourse(int n, float shift)
-{
-    StoredCourse c;
-    for (int i = 0; i < n; ++i) {
-        const float f = static_cast<float>(i) + shift;
-        c.handles.Add(MakeHandle(f, -f, f * 0.5f, 1.0f, -1.0f, f * 0.25f));
-        c.xobjects.Add(XObject("objects/tree_pine.x", Vector3(f, f * 2, 0.0), 0.5f, 3.0f, 4.0f));
-    }
-    return c;
-}
-
-double Seconds(std::chrono::steady_clock::time_point since)
-{
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
-}
-
-// A save killed at any moment leaves the file as it was or as saved, never a mix, and the
-// temporary it leaves is removed by the next save. TW_KILL_COUNT sets the kills per row (a few
-// seconds' worth by default; 200 or more spread the kills over every step of the save).
-TEST(ReplaceFileContents, KilledMidSaveLeavesTheOldOrTheNewFile)
-{
-    TestBackend backend;
-    TempDir dir;
-    const char* env = std::getenv("TW_KILL_COUNT");
-    const int kills = env ? std::max(1, std::atoi(env)) : 8;
-    const StoredCourse oldCourse = BigCourse(20000, 0.0f);
-    const StoredCourse newCourse = BigCourse(20000, 0.5f);
-    CTrackwrightDoc doc;
-    ASSERT_TRUE(doc.OnNewDocument());
-    doc.m_course.m_handles = newCourse.handles;
-    doc.m_xobjects = newCourse.xobjects;
-    RecoveryFile recovery(dir.Path("state"));
-    const std::string coursePath = dir.Path("course.crs");
-    const std::string header = "#Trackwright recovery\n" + coursePath + "\n";
-    const struct {
-        const char* what;
-        std::string path;
-        std::string oldBytes;
-        std::string newBytes;
-        std::function<bool(const std::string&)> write;   // writes the bytes (the saved course for the save)
-    } rows[] = {
-        {"the course file", coursePath, CourseFileText(oldCourse), CourseFileText(newCourse),
-         [&](const std::string& bytes) {
-             return bytes == CourseFileText(newCourse) ? doc.OnSaveDocument(coursePath) != FALSE
-                                                       : ReplaceFileContents(coursePath, bytes);
-         }},
-        {"the recovery copy", recovery.Path(), header + CourseFileText(oldCourse), header + CourseFileText(newCourse),
-         [&](const std::string& bytes) { return recovery.Write(coursePath, bytes.substr(header.size())); }},
-    };
-    std::mt19937 rng(20261207);
-    for (const auto& r : rows) {
-        SCOPED_TRACE(r.what);
-        const std::string folder = r.path.substr(0, r.path.rfind('/'));
-        ASSERT_TRUE(r.write(r.oldBytes));
-        const std::set<std::string> entries = Entries(folder);
-        // The length of an unhindered save in a child, kills spread over a little more.
-        const auto saveInChild = [&] {
-            const pid_t child = ::fork();
-            if (child == 0)
-                ::_exit(r.write(r.newBytes) ? 0 : 1);
-            return child;
-        };
-        const auto start = std::chrono::steady_clock::now();
-        int status = 0;
-        ASSERT_EQ(::waitpid(saveInChild(), &status, 0) > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, 0);
-        const double length = Seconds(start);
-        ASSERT_EQ(ReadBytes(r.path), r.newBytes);
-        std::map<std::string, int> outcomes;
-        for (int k = 0; k < kills; ++k) {
-            // The next save: the old contents back, and whatever the last kill left removed.
-            ASSERT_TRUE(r.write(r.oldBytes));
-            ASSERT_EQ(Entries(folder), entries);
-            const pid_t child = saveInChild();
-            ASSERT_GT(child, 0);
-            const auto delay = std::chrono::duration<double>(std::uniform_real_distribution<>(0.0, 1.1 * length)(rng));
-            std::this_thread::sleep_for(delay);
-            ::kill(child, SIGKILL);
-            ::waitpid(child, &status, 0);
-            const std::string bytes = ReadBytes(r.path);
-            ASSERT_TRUE(bytes == r.oldBytes || bytes == r.newBytes) << "killed after " << delay.count() << " s";
-            std::uintmax_t left = 0;
-            for (const std::string& name : Entries(folder)) {
-                if (!entries.count(name))
-                    left = std::max<std::uintmax_t>(left, fs::file_size(folder + "/" + name) + 1);
-            }
-            outcomes[bytes == r.newBytes          ? "renamed"
-                     : left == 0                  ? "before the temporary"
-                     : left <= r.newBytes.size()  ? "writing"
-                                                  : "syncing or renaming"] += 1;
-        }
-        std::string counts;
-        for (const auto& [step, n] : outcomes)
-            counts += " " + step + ": " + std::to_string(n);
-        std::printf("%s, %d kills over %.3f s:%s\n", r.what, kills, length, counts.c_str());
-        if (kills >= 200) {
-            for (const char* step : {"before the temporary", "writing", "syncing or renaming", "renamed"})
-                EXPECT_GT(outcomes[step], 0) << step;
-        }
-    }
-    // A start finds the recovery temporaries of killed editors and removes them.
-    const std::string stale = dir.Path("state/.1-2.crs.tw") + std::to_string(INT_MAX - 1) + "-0";
-    WriteBytes(stale, "partial");
-    RecoveryFile(dir.Path("state")).FindOrphan("");
-    EXPECT_FALSE(fs::exists(stale));
-    EXPECT_TRUE(backend.messages.empty());
 }
 
 TEST(HostileFiles, EveryReaderTakesOnlyRegularFilesWithinItsLimit)
