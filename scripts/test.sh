@@ -107,7 +107,7 @@ check_package() {
 check_desktop_files() {
   local deb="$1" scratch
   scratch=$(mktemp -d)
-  trap 'rm -rf "$scratch"' RETURN
+  trap 'rm -rf "$scratch"; trap - RETURN' RETURN
   # No errors and no warnings; the informational tags left are listed in the README.
   lintian --fail-on error,warning "$deb"
   dpkg-deb -x "$deb" "$scratch/root"
