@@ -98,7 +98,7 @@ struct Checker {
         foldSides.assign(spans, 0);
         foldStep.assign(spans, kSteps);
         for (int i = 0; i < n; ++i) {
-            spanUsable[i] = HandleGeometryUsable(handles[i]) && HandleGeometryUsable(NextInRing(handles, i));
+            spanUsable[i] = SpanGeometryUsable(handles[i], NextInRing(handles, i));
             if (spanUsable[i] && geometry)
                 road[i] = SampleRoadSpan(handles, i);
         }

@@ -127,6 +127,11 @@ bool HandleGeometryUsable(const CourseHandle& h)
     return Usable(h.vPos) && Usable(h.vTanNext) && Usable(h.vTanPrev) && Usable(h.WidthRight) && Usable(h.WidthLeft);
 }
 
+bool SpanGeometryUsable(const CourseHandle& h0, const CourseHandle& h1)
+{
+    return HandleGeometryUsable(h0) && HandleGeometryUsable(h1) && !(h0.vPos.x == h1.vPos.x && h0.vPos.y == h1.vPos.y);
+}
+
 bool ObjectGeometryUsable(const XObject& o)
 {
     return Usable(o.Pos) && Usable(o.Direction) && Usable(o.Width) && Usable(o.Height);

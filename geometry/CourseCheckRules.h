@@ -32,4 +32,8 @@ bool FootprintMeetsRoadStep(const Footprint& f, const Vector3& l0, const Vector3
 // A handle's and an object's values are all finite and within kMaxCourseMagnitude, so its lines
 // and footprint can be measured (a negative width still can: the value rule reports it).
 bool HandleGeometryUsable(const CourseHandle& h);
+// The span from h0 to h1 takes part in the geometric rules: both ends usable and apart. A span whose
+// ends coincide is a value finding; left in, every sample of a run of them would share one point and
+// meet every other (a truncated file's thousands of zero control points), a quadratic search.
+bool SpanGeometryUsable(const CourseHandle& h0, const CourseHandle& h1);
 bool ObjectGeometryUsable(const XObject& o);
