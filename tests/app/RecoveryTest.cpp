@@ -93,7 +93,8 @@ TEST_F(Recovery, AFailedWriteIsOneStatusLineAndLeavesEditingAlone)
     EXPECT_TRUE(backend.messages.empty() && Doc().IsModified());
 
     std::filesystem::remove(folder);   // the next copy after an edit goes through
-    Command(ID_EDIT_UNDO), Command(ID_EDIT_REDO);
+    Command(ID_EDIT_UNDO);
+    Command(ID_EDIT_REDO);
     TickAt({10.0, 13.0});
     EXPECT_TRUE(app.m_recovery->Exists());
     EXPECT_EQ(backend.statusText, "");

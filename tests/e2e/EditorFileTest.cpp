@@ -49,13 +49,15 @@ TEST_F(EditorFile, SaveOpenPrintAndCloseThroughTheirDialogs)
 
     // Save of an untitled course asks where to put it.
     TypeIntoDialog("fileNameEdit", path);
-    Key(Qt::Key_S, Qt::ControlModifier), ProcessEvents(50);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    ProcessEvents(50);
     EXPECT_EQ(ReadFile(path), ReadFile(WriteCourse("default.crs")));
     EXPECT_EQ(Title(), "course.crs - Trackwright");
 
     // Open brings a saved course in (three distinct points: no value for Open to warn about).
     TypeIntoDialog("fileNameEdit", WriteCourse("three.crs", "3\n0 0 0 0 0 0 5 5\n10 0 0 0 0 0 5 5\n0 10 0 0 0 0 5 5\n"));
-    Key(Qt::Key_O, Qt::ControlModifier), ProcessEvents(50);
+    Key(Qt::Key_O, Qt::ControlModifier);
+    ProcessEvents(50);
     EXPECT_EQ(std::pair(Handles(), Title()), std::pair(3, std::string("three.crs - Trackwright")));
 
     // ファイル → エクスポート: the height scale, then where; a name without extension gets .glb.

@@ -87,7 +87,10 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
          [&] { Down(Px(0, 0)), Move(Px(10, 0), MK_LBUTTON), Delete(Px(60, -60)), Up(Px(10, 0)); },
          [&] { return Floats{Handles(), H(0).vPos.x}; }, {4, 10}, IDS_STEP_POINT_MOVE},
         {"selection drag: the group moves once beyond the click slop", [&] {
-             Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Down(Px(0, 0)), Move(CPoint(402, 298), MK_LBUTTON);
+             Click(Px(0, 0));
+             Click(Px(30, -30), MK_SHIFT);
+             Down(Px(0, 0));
+             Move(CPoint(402, 298), MK_LBUTTON);
              EXPECT_EQ(H(0).vPos, Vector3());
              Move(Px(10, 5), MK_LBUTTON), Up(Px(10, 5));
          }, [&] { return Floats{H(0).vPos.x, H(0).vPos.y, O(0).Pos.x, O(0).Pos.y, H(1).vPos.x, H(0).vTanNext.x}; },

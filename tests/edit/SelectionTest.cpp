@@ -33,7 +33,8 @@ TEST_F(Selection, ClicksAndTheBandSelectShiftTogglesOrAddsAndEmptyGroundClears)
     for (const CPoint up : {CPoint(at.x + 2, at.y - 2), CPoint(at.x + 3, at.y), CPoint(at.x, at.y - 3),
                             CPoint(INT_MIN, INT_MAX)}) {
         view.m_selection = CourseSelection();
-        Down(at), Up(up);
+        Down(at);
+        Up(up);
         EXPECT_EQ(Sel().first, up.x == at.x + 2 ? Ints{1} : Ints{}) << up.x << "," << up.y;
         EXPECT_EQ(H(1).vPos, Vector3(60.0, 0.0, 0.0));   // nothing followed without a move
     }
@@ -70,7 +71,9 @@ TEST_F(Selection, DelOverASelectedPartOrNoPartTakesTheSelectionButKeepsThreePoin
     Delete(Px(30, -30));   // the rock is not selected: it alone goes
     EXPECT_EQ(std::pair(HandleCount(), doc.m_xobjects.GetSize()), std::pair(4, 1));
     EXPECT_EQ(Sel(), std::pair(Ints{0, 1}, Ints{}));
-    Click(Px(0, 0)), Click(Px(90, 0), MK_SHIFT), Delete(Px(90, 0));
+    Click(Px(0, 0));
+    Click(Px(90, 0), MK_SHIFT);
+    Delete(Px(90, 0));
     EXPECT_EQ(std::tuple(HandleCount(), doc.m_xobjects.GetSize(), view.m_selection.Empty()), std::tuple(3, 0, true));
 
     // Everything selected, DEL on empty ground and Delete in the menu keep it all and say why.
@@ -94,7 +97,9 @@ TEST_F(Selection, DelOverASelectedPartOrNoPartTakesTheSelectionButKeepsThreePoin
 // goes with its parts, and the status bar shows what is under the mouse after each step.
 TEST_F(Selection, TheSelectionFollowsItsPartsThroughInsertionsDeletionsUndoAndRedo)
 {
-    Click(Px(60, 0)), Click(Px(0, -60), MK_SHIFT), Click(Px(90, 0), MK_SHIFT);
+    Click(Px(60, 0));
+    Click(Px(0, -60), MK_SHIFT);
+    Click(Px(90, 0), MK_SHIFT);
     const auto selected = std::pair(Ints{1, 3}, Ints{1});
     ASSERT_EQ(Sel(), selected);
     Down(Px(30, -1.5), MK_CONTROL);   // a new control point 1 on the first span
@@ -142,9 +147,12 @@ TEST_F(Selection, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefu
     EXPECT_TRUE(view.m_selection.Empty());   // what it named is gone
 
     // A paste in the middle of a group drag: the group stops, the pasted objects stay put.
-    SelectBothObjects(), Down(Px(30, -30)), Move(Px(35, -30), MK_LBUTTON);
+    SelectBothObjects();
+    Down(Px(30, -30));
+    Move(Px(35, -30), MK_LBUTTON);
     Run(ID_EDIT_PASTE);
-    Move(Px(40, -30), MK_LBUTTON), Up(Px(40, -30));
+    Move(Px(40, -30), MK_LBUTTON);
+    Up(Px(40, -30));
     EXPECT_EQ(doc.m_xobjects[2].Pos, Vector3(-30.0, -15.0, 0.0));
     ASSERT_TRUE(UndoLastStep(doc));
     EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
