@@ -33,17 +33,23 @@ void AddTriangle(Mesh& m, std::uint32_t a, std::uint32_t b, std::uint32_t c)
 // Vertex normals from the surface: each triangle's normal, weighted by its area, summed at its
 // corners. A vertex whose triangles all collapse gets up. seams lists pairs of vertices that
 // lie at the same place (a ring's closing row) and share their sum.
+// The unnormalised normal of the triangle a, b, c (its area twice over), in double.
+std::array<double, 3> TriangleNormal(const Mesh& m, std::uint32_t a, std::uint32_t b, std::uint32_t c)
+{
+    const auto p = [&m](std::uint32_t v, int axis) { return double(m.positions[std::size_t(v) * 3 + std::size_t(axis)]); };
+    const double e1[3] = {p(b, 0) - p(a, 0), p(b, 1) - p(a, 1), p(b, 2) - p(a, 2)};
+    const double e2[3] = {p(c, 0) - p(a, 0), p(c, 1) - p(a, 1), p(c, 2) - p(a, 2)};
+    return {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
+}
+
 void ComputeNormals(Mesh& m, const std::vector<std::pair<std::uint32_t, std::uint32_t>>& seams = {})
 {
     std::vector<double> sum(m.positions.size(), 0.0);
-    const auto p = [&m](std::uint32_t v, int axis) { return double(m.positions[std::size_t(v) * 3 + std::size_t(axis)]); };
     for (std::size_t t = 0; t + 2 < m.indices.size(); t += 3) {
         const std::uint32_t a = m.indices[t];
         const std::uint32_t b = m.indices[t + 1];
         const std::uint32_t c = m.indices[t + 2];
-        const double e1[3] = {p(b, 0) - p(a, 0), p(b, 1) - p(a, 1), p(b, 2) - p(a, 2)};
-        const double e2[3] = {p(c, 0) - p(a, 0), p(c, 1) - p(a, 1), p(c, 2) - p(a, 2)};
-        const double n[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
+        const std::array<double, 3> n = TriangleNormal(m, a, b, c);
         for (const std::uint32_t v : {a, b, c})
             for (int k = 0; k < 3; ++k)
                 sum[std::size_t(v) * 3 + std::size_t(k)] += n[k];
@@ -286,14 +292,11 @@ void RecomputeNormals(Mesh& m, std::size_t s0, std::size_t s1, std::size_t trian
                       std::uint32_t v1)
 {
     std::vector<double> sum(std::size_t(v1 - v0) * 3, 0.0);
-    const auto p = [&m](std::uint32_t v, int axis) { return double(m.positions[std::size_t(v) * 3 + std::size_t(axis)]); };
     for (std::size_t t = s0 * trianglesPerStrip * 3; t < s1 * trianglesPerStrip * 3; t += 3) {
         const std::uint32_t a = m.indices[t];
         const std::uint32_t b = m.indices[t + 1];
         const std::uint32_t c = m.indices[t + 2];
-        const double e1[3] = {p(b, 0) - p(a, 0), p(b, 1) - p(a, 1), p(b, 2) - p(a, 2)};
-        const double e2[3] = {p(c, 0) - p(a, 0), p(c, 1) - p(a, 1), p(c, 2) - p(a, 2)};
-        const double n[3] = {e1[1] * e2[2] - e1[2] * e2[1], e1[2] * e2[0] - e1[0] * e2[2], e1[0] * e2[1] - e1[1] * e2[0]};
+        const std::array<double, 3> n = TriangleNormal(m, a, b, c);
         for (const std::uint32_t v : {a, b, c}) {
             if (v < v0 || v >= v1)
                 continue;
