@@ -1,7 +1,7 @@
 #include "app/CheckCommand.h"
 
-#include "doc/CourseCheckText.h"
-#include "doc/TrackwrightDoc.h"
+#include "document/CourseCheckText.h"
+#include "document/TrackwrightDoc.h"
 #include "file/CourseFile.h"
 #include "file/Tokenizer.h"
 #include "framework/Resources.h"

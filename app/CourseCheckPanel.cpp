@@ -1,7 +1,7 @@
 #include "app/CourseCheckPanel.h"
 
-#include "doc/CourseCheckText.h"
-#include "doc/TrackwrightDoc.h"
+#include "document/CourseCheckText.h"
+#include "document/TrackwrightDoc.h"
 #include "framework/Resources.h"
 #include "res/Resource.h"
 #include "view/TrackwrightView.h"

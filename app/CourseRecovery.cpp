@@ -3,7 +3,7 @@
 // opened again.
 #include "app/TrackwrightApp.h"
 
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 #include "file/CourseFile.h"
 #include "file/Tokenizer.h"
 #include "framework/Backend.h"

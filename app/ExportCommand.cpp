@@ -1,8 +1,8 @@
 #include "app/ExportCommand.h"
 
 #include "app/ConsoleBackend.h"
-#include "doc/CourseExport.h"
-#include "doc/TrackwrightDoc.h"
+#include "document/CourseExport.h"
+#include "document/TrackwrightDoc.h"
 #include "framework/CWinApp.h"
 #include "geometry/TerrainHeights.h"
 

@@ -2,7 +2,7 @@
 
 #include "app/ConsoleBackend.h"
 #include "app/TrackwrightApp.h"
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 #include "file/CourseFile.h"
 #include "file/FileReplace.h"
 #include "file/Tokenizer.h"

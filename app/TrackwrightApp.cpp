@@ -2,7 +2,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 #include "res/Resource.h"
 #include "res/TrackwrightResources.h"
 #include "view/TrackwrightView.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/CourseCheckPanel.h"
-#include "doc/RecoveryFile.h"
+#include "document/RecoveryFile.h"
 #include "framework/CWinApp.h"
 
 #include <memory>

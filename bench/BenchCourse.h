@@ -1,7 +1,7 @@
 #pragma once
 
 // The course and the map the benchmarks measure on, built in one place.
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 
 #include <bit>
 #include <cmath>

@@ -1,6 +1,6 @@
 // Loading a 4096 x 4096 24-bit map: the whole LoadMapTexture, and the file decode on its own.
 #include "bench/BenchCourse.h"
-#include "doc/CourseData.h"
+#include "document/CourseData.h"
 #include "file/MapImage.h"
 #include "framework/egl/EglContext.h"
 

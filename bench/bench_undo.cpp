@@ -1,8 +1,8 @@
 // The undo history on 10,000 handles and 10,000 objects: recording, undo and redo of a step, the
 // memory 200 single-point drags keep; and writing the recovery copy of that course.
 #include "bench/BenchCourse.h"
-#include "doc/CourseHistory.h"
-#include "doc/RecoveryFile.h"
+#include "document/CourseHistory.h"
+#include "document/RecoveryFile.h"
 #include "file/CourseFile.h"
 
 #include <benchmark/benchmark.h>

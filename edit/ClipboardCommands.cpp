@@ -1,6 +1,6 @@
 // Cut, Copy and Paste of the selected objects through the system clipboard, as the course
 // file's object lines.
-#include "doc/CourseHistory.h"
+#include "document/CourseHistory.h"
 #include "file/ObjectLines.h"
 #include "framework/Backend.h"
 #include "framework/Resources.h"

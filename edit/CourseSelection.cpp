@@ -1,6 +1,6 @@
 #include "edit/CourseSelection.h"
 
-#include "doc/UndoHistory.h"
+#include "document/UndoHistory.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // Keys of the view: DEL removes the control point and the object under the mouse, or the
 // whole selection when the mouse is over a selected part or over no part; Esc clears the
 // selection; the arrow keys nudge it.
-#include "doc/CourseHistory.h"
+#include "document/CourseHistory.h"
 #include "edit/CourseEdits.h"
 #include "geometry/HandleInsertion.h"
 #include "geometry/XObjectQueries.h"

@@ -1,5 +1,5 @@
 // The left button: grabbing, dragging and hovering over handles and objects.
-#include "doc/CourseHistory.h"
+#include "document/CourseHistory.h"
 #include "edit/CourseEdits.h"
 #include "edit/LeftGesture.h"
 #include "geometry/HandleInsertion.h"

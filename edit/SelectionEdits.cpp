@@ -1,6 +1,6 @@
 // What the view does with its selection besides the left button: keeping it valid and
 // following the edits, the arrow-key nudges, DEL of the whole selection and Select All.
-#include "doc/CourseHistory.h"
+#include "document/CourseHistory.h"
 #include "edit/CourseEdits.h"
 #include "framework/Backend.h"
 #include "framework/Resources.h"

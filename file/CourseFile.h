@@ -1,7 +1,7 @@
 #pragma once
 
 // The course file's text form: the stored fields as a plain value, read from and written to
-// text. The document's Open and Save (doc/) read and replace the file around these.
+// text. The document's Open and Save (document/) read and replace the file around these.
 
 #include "geometry/CourseRecords.h"
 #include "geometry/RecordList.h"

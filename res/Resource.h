@@ -113,7 +113,7 @@ constexpr UINT IDS_SAVED_IN_PLACE = 460;
 constexpr UINT IDS_SAVE_OLD_CONTENTS_KEPT = 461;
 
 // The course check: texts of several pieces separated by "\n" are chosen by kind, part, field
-// or side (doc/CourseCheckText.cpp).
+// or side (document/CourseCheckText.cpp).
 constexpr UINT IDS_CHECK_KINDS = 401;
 constexpr UINT IDS_CHECK_PARTS = 402;
 constexpr UINT IDS_CHECK_FIELDS = 403;

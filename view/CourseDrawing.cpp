@@ -1,4 +1,4 @@
-#include "doc/CourseData.h"
+#include "document/CourseData.h"
 #include "geometry/CourseSpline.h"
 #include "geometry/HandlePicking.h"
 #include "geometry/MapSquare.h"

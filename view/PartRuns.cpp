@@ -1,6 +1,6 @@
 #include "view/PartRuns.h"
 
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 #include "overlay/TextOverlay.h"
 #include "view/PartBoxes.h"
 #include "view/PartDrawing.h"

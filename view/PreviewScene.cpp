@@ -1,6 +1,6 @@
 #include "view/PreviewScene.h"
 
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 #include "file/MapPath.h"
 #include "framework/Backend.h"
 #include "framework/Resources.h"

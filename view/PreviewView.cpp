@@ -1,7 +1,7 @@
 #include "view/PreviewView.h"
 
-#include "doc/ExportDlg.h"
-#include "doc/TrackwrightDoc.h"
+#include "document/ExportDlg.h"
+#include "document/TrackwrightDoc.h"
 #include "framework/Resources.h"
 #include "res/Resource.h"
 #include "view/SceneLook.h"

@@ -1,6 +1,6 @@
 #include "view/SceneLook.h"
 
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 #include "view/DrawHelpers.h"
 #include "view/TrackwrightView.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 #include "edit/CourseSelection.h"
 #include "edit/LeftGesture.h"
 #include "framework/CDC.h"

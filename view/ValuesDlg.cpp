@@ -1,6 +1,6 @@
 #include "view/ValuesDlg.h"
 
-#include "doc/CourseHistory.h"
+#include "document/CourseHistory.h"
 #include "framework/Backend.h"
 #include "framework/Resources.h"
 #include "geometry/ValueLimits.h"

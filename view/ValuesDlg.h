@@ -2,7 +2,7 @@
 
 // The dialogs of exact values: a double click on a control point's marker or an object shows
 // its stored values; OK applies them as one step.
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 #include "framework/CDialog.h"
 #include "res/Resource.h"
 

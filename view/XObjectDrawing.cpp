@@ -1,4 +1,4 @@
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CWinApp.h"
 #include "overlay/TextOverlay.h"

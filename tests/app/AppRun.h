@@ -4,7 +4,7 @@
 #include "support/TestBackend.h"
 
 #include "app/TrackwrightApp.h"
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 #include "framework/AfxRes.h"
 #include "framework/CFrameWnd.h"
 #include "view/TrackwrightView.h"

@@ -2,9 +2,9 @@
 #include "support/GlFixture.h"
 #include "support/TestBackend.h"
 
-#include "doc/CourseHistory.h"
-#include "doc/SettingsDlg.h"
-#include "doc/TrackwrightDoc.h"
+#include "document/CourseHistory.h"
+#include "document/SettingsDlg.h"
+#include "document/TrackwrightDoc.h"
 #include "res/TrackwrightResources.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // The real program in this process (application, Qt back end, window, view) and user actions,
 // sent as Qt events.
 #include "app/TrackwrightApp.h"
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 #include "file/CourseFile.h"
 #include "framework/qt/QtBackend.h"
 #include "framework/qt/QtMainWindow.h"

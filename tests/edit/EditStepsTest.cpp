@@ -2,8 +2,8 @@
 // step it makes, which undoes to the state it started from and redoes to the state it made.
 #include "EditView.h"
 
-#include "doc/CourseHistory.h"
-#include "doc/SettingsDlg.h"
+#include "document/CourseHistory.h"
+#include "document/SettingsDlg.h"
 #include "file/CourseFile.h"
 
 #include <functional>

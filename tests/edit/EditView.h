@@ -5,7 +5,7 @@
 #include "support/Handles.h"
 #include "support/TestBackend.h"
 
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 #include "framework/Resources.h"
 #include "geometry/XObjectQueries.h"
 #include "res/Resource.h"

@@ -2,7 +2,7 @@
 #include "geometry/CourseExtent.h"
 #include "EditView.h"
 
-#include "doc/CourseHistory.h"
+#include "document/CourseHistory.h"
 #include "view/ValuesDlg.h"
 
 #include <climits>

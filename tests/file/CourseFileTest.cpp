@@ -1,6 +1,6 @@
 // The course file's bytes: saved, read back and read from odd layouts of the same course, in the C and
 // in a comma locale (Qt sets the locale from the environment).
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 #include "file/CourseFile.h"
 #include "file/NumberText.h"
 #include "file/Tokenizer.h"

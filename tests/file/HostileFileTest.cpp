@@ -1,7 +1,7 @@
 // Paths naming no ordinary file: every reader refuses them without blocking or reading, Save too. A file
 // is replaced by its new contents whole or not at all.
-#include "doc/RecoveryFile.h"
-#include "doc/TrackwrightDoc.h"
+#include "document/RecoveryFile.h"
+#include "document/TrackwrightDoc.h"
 #include "file/CourseFile.h"
 #include "file/FileReplace.h"
 #include "file/MapImage.h"

@@ -2,7 +2,7 @@
 #include "support/BmpWriter.h"
 #include "support/TestData.h"
 
-#include "doc/CourseData.h"
+#include "document/CourseData.h"
 #include "file/MapImage.h"
 
 #include <GL/gl.h>

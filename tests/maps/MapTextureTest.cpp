@@ -2,7 +2,7 @@
 #include "support/BmpWriter.h"
 #include "support/GlFixture.h"
 #include "support/TestBackend.h"
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 #include "res/Resource.h"
 #include "res/TrackwrightResources.h"
 #include <GL/gl.h>

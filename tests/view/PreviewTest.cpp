@@ -6,7 +6,7 @@
 #include "support/TestBackend.h"
 
 #include "app/RenderCommand.h"
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 #include "geometry/CourseMeshes.h"
 #include "res/Resource.h"
 #include "res/TrackwrightResources.h"

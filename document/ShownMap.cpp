@@ -1,4 +1,4 @@
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 
 #include "file/MapPath.h"
 #include "framework/Backend.h"

@@ -3,7 +3,7 @@
 // The document's undo history at work: every edit of what the course stores runs between
 // BeginStep and EndStep, and the modified mark follows the history.
 
-#include "doc/UndoHistory.h"
+#include "document/UndoHistory.h"
 
 class CTrackwrightDoc;
 

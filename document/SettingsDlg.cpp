@@ -1,7 +1,7 @@
-#include "doc/SettingsDlg.h"
+#include "document/SettingsDlg.h"
 
-#include "doc/CourseHistory.h"
-#include "doc/TrackwrightDoc.h"
+#include "document/CourseHistory.h"
+#include "document/TrackwrightDoc.h"
 #include "file/MapPath.h"
 #include "file/RegularFile.h"
 #include "framework/Backend.h"

@@ -1,7 +1,7 @@
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 
-#include "doc/CourseCheckText.h"
-#include "doc/RecoveryFile.h"
+#include "document/CourseCheckText.h"
+#include "document/RecoveryFile.h"
 #include "file/FileReplace.h"
 #include "geometry/CourseCheck.h"
 #include "geometry/CourseSpline.h"

@@ -1,4 +1,4 @@
-#include "doc/UndoHistory.h"
+#include "document/UndoHistory.h"
 
 #include <algorithm>
 #include <bit>

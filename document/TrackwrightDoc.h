@@ -1,7 +1,7 @@
 #pragma once
 
-#include "doc/CourseData.h"
-#include "doc/UndoHistory.h"
+#include "document/CourseData.h"
+#include "document/UndoHistory.h"
 #include "file/CourseFile.h"
 #include "framework/CDocument.h"
 #include "geometry/CourseRecords.h"

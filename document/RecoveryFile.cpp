@@ -1,4 +1,4 @@
-#include "doc/RecoveryFile.h"
+#include "document/RecoveryFile.h"
 
 #include "file/CourseFile.h"
 #include "file/Tokenizer.h"

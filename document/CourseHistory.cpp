@@ -1,6 +1,6 @@
-#include "doc/CourseHistory.h"
+#include "document/CourseHistory.h"
 
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 #include "framework/Resources.h"
 #include "res/Resource.h"
 

@@ -1,4 +1,4 @@
-#include "doc/CourseCheckText.h"
+#include "document/CourseCheckText.h"
 
 #include "framework/Resources.h"
 #include "res/Resource.h"

@@ -1,4 +1,4 @@
-#include "doc/CourseData.h"
+#include "document/CourseData.h"
 
 #include "framework/Backend.h"
 

@@ -1,7 +1,7 @@
-#include "doc/ExportDlg.h"
+#include "document/ExportDlg.h"
 
-#include "doc/CourseExport.h"
-#include "doc/TrackwrightDoc.h"
+#include "document/CourseExport.h"
+#include "document/TrackwrightDoc.h"
 #include "file/NumberText.h"
 #include "framework/Backend.h"
 #include "framework/Resources.h"

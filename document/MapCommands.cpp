@@ -1,6 +1,6 @@
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 
-#include "doc/CourseHistory.h"
+#include "document/CourseHistory.h"
 #include "res/Resource.h"
 
 // View menu: which of the two maps lies under the course. Choosing the shown map again

@@ -1,6 +1,6 @@
-#include "doc/CourseExport.h"
+#include "document/CourseExport.h"
 
-#include "doc/TrackwrightDoc.h"
+#include "document/TrackwrightDoc.h"
 #include "file/FileReplace.h"
 #include "file/GlbFile.h"
 #include "file/MapImage.h"
