@@ -231,14 +231,20 @@ void TokenReader::SkipByteOrderMark()
 
 std::size_t DropCrBeforeLf(char* p, std::size_t n)
 {
-    const void* first = n > 1 ? std::memchr(p, '\r', n - 1) : nullptr;
-    if (!first)
-        return n;
-    std::size_t out = static_cast<std::size_t>(static_cast<const char*>(first) - p);
-    for (std::size_t i = out; i < n; ++i) {
-        if (p[i] == '\r' && i + 1 < n && p[i + 1] == '\n')
-            continue;
-        p[out++] = p[i];
+    // The runs between CRs move down whole (memchr and memmove, not a test per byte).
+    std::size_t out = 0;
+    std::size_t i = 0;
+    while (i < n) {
+        const void* cr = std::memchr(p + i, '\r', n - i);
+        const std::size_t end = cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - p) : n;
+        if (out != i)
+            std::memmove(p + out, p + i, end - i);
+        out += end - i;
+        if (end == n)
+            break;
+        if (end + 1 == n || p[end + 1] != '\n')
+            p[out++] = '\r';
+        i = end + 1;
     }
     return out;
 }
