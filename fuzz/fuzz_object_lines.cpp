@@ -10,7 +10,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::vector<XObject> objects, again;
+    // Kept from one input to the next (the reader clears them): grown afresh, thousands of
+    // objects cost more in new pages than the reading itself.
+    static std::vector<XObject> objects;
+    static std::vector<XObject> again;
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     if (!ParseXObjectLines(input, objects)) {
         FUZZ_CHECK(objects.empty());
