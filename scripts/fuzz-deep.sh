@@ -40,11 +40,13 @@ for entry in "${targets[@]}"; do
   rm -rf "$work"
   mkdir -p "$kept" "$work" "$artifacts"
   echo "--- ${target}: ${seconds} s, runs ${runs}"
+  started=$(date +%s)
   # shellcheck disable=SC2086
   nice -n 19 "build-fuzz/fuzz/${target}" -max_total_time="$seconds" -runs="$runs" -rss_limit_mb="$rss_mb" \
     -max_len="$max_len" -timeout=30 -print_final_stats=1 -artifact_prefix="${artifacts}/" \
     "$work" "$kept" $seeds >"$log" 2>&1
   rc=$?
+  took=$(($(date +%s) - started))
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
   speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
   status=$(grep -E '^#[0-9]+' "$log" | tail -n 1 | grep -oE '(cov|ft): [0-9]+' | tr '\n' ' ')
@@ -56,7 +58,7 @@ for entry in "${targets[@]}"; do
   nice -n 19 "build-fuzz/fuzz/${target}" -merge=1 -max_len="$max_len" -rss_limit_mb="$rss_mb" -timeout=30 \
     "$kept" "$work" >>"$log" 2>&1 || failed+=("${target} (merge)")
   after=$(find "$kept" -type f | wc -l)
-  line="| ${target} | $(date -u +%Y-%m-%d) | ${executions:-0} in ${seconds} s (${speed:-?}/s) | ${status:-no status} | ${after} files (+$((after - before))) |"
+  line="| ${target} | $(date -u +%Y-%m-%d) | ${executions:-0} in ${took} s (${speed:-?}/s) | ${status:-no status} | ${after} files (+$((after - before))) |"
   echo "$line"
   lines+=("$line")
 done
