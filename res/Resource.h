@@ -106,8 +106,6 @@ constexpr UINT ID_FILE_EXPORT = 32810;
 constexpr UINT IDD_EXPORT = 160;
 constexpr UINT IDC_HEIGHT_SCALE = 1120;
 constexpr UINT IDS_STATUS_PASTE_NO_OBJECTS = 440;
-// The values dialogs: a number outside its range (the range's ends come in as text).
-constexpr UINT IDS_VALUE_OUT_OF_RANGE = 441;
 // Save where the folder takes no temporary file.
 constexpr UINT IDS_SAVED_IN_PLACE = 460;
 constexpr UINT IDS_SAVE_OLD_CONTENTS_KEPT = 461;
@@ -138,3 +136,11 @@ constexpr UINT IDS_PREVIEW_TITLE = 502;
 constexpr UINT IDS_PREVIEW_DRIVE = 503;
 constexpr UINT ID_VIEW_PREVIEW = 32850;
 constexpr UINT ID_HELP_PREVIEW = 32851;
+
+// Open, save and settings messages: the read and write failures are formats (%s the path); the
+// others are followed by the text at fault or stand alone.
+constexpr UINT IDS_COURSE_READ_FAILED = 520;
+constexpr UINT IDS_COURSE_WRITE_FAILED = 521;
+constexpr UINT IDS_SAVE_QUOTE_REFUSED = 522;
+constexpr UINT IDS_HEIGHTMAP_NOT_OPENED = 523;
+constexpr UINT IDS_COLORMAP_NOT_OPENED = 524;

@@ -1,13 +1,13 @@
 #include "view/ValuesDlg.h"
 
 #include "document/CourseHistory.h"
+#include "framework/AfxRes.h"
 #include "framework/Backend.h"
 #include "framework/Resources.h"
 #include "geometry/ValueLimits.h"
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -27,10 +27,7 @@ std::string OutOfRangeText(double low, double high)
 {
     const std::string lowText = std::to_string(static_cast<long long>(low));
     const std::string highText = std::to_string(static_cast<long long>(high));
-    const std::string format(AfxLoadString(IDS_VALUE_OUT_OF_RANGE));
-    std::vector<char> text(format.size() + lowText.size() + highText.size() + 1);
-    std::snprintf(text.data(), text.size(), format.c_str(), lowText.c_str(), highText.c_str());
-    return text.data();
+    return AfxFormatString(AFX_IDP_PARSE_REAL_RANGE, lowText.c_str(), highText.c_str());
 }
 
 // A number within [low, high]; text left as shown keeps the stored value, whatever it is (a
