@@ -1,6 +1,6 @@
 #include "view/TrackwrightView.h"
 
-#include "view/DataFile.h"
+#include "file/DataFile.h"
 #include "view/PartBoxes.h"
 #include "view/PreviewView.h"
 
