@@ -1,5 +1,7 @@
 // The status bar while the mouse is over the view: where it is in course units, and the
 // values of the part it hovers or, failing that, of the one selected part.
+#include "edit/CourseEditor.h"
+
 #include "framework/CDialog.h"
 #include "framework/Backend.h"
 #include "framework/Resources.h"
@@ -50,9 +52,9 @@ std::string ObjectText(const XObject& o)
 
 }  // namespace
 
-void CTrackwrightView::ShowStatus(const Vector3& q)
+void CourseEditor::ShowStatus(const Vector3& q)
 {
-    const CTrackwrightDoc* pDoc = GetDocument();
+    const CTrackwrightDoc* pDoc = Doc();
     if (!pDoc)
         return;
     const RecordList<CourseHandle>& handles = pDoc->m_course.m_handles;
@@ -77,8 +79,6 @@ void CTrackwrightView::ShowStatus(const Vector3& q)
     std::string text = FormatString(IDS_STATUS_POSITION, AfxFormatFloat(q.x).c_str(), AfxFormatFloat(q.y).c_str());
     if (!part.empty())
         text += "    " + part;
-    if (text != m_strStatus) {
-        m_strStatus = std::move(text);
-        AfxSetStatusText(m_strStatus);
-    }
+    if (text != m_view.m_strStatus)
+        m_view.SetStatusText(std::move(text));
 }

@@ -6,6 +6,7 @@
 #include "support/TestBackend.h"
 
 #include "document/TrackwrightDoc.h"
+#include "edit/CourseEditor.h"
 #include "framework/Resources.h"
 #include "geometry/XObjectQueries.h"
 #include "res/Resource.h"
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 class EditView : public ::testing::Test {
 protected:
@@ -28,6 +30,8 @@ protected:
         ASSERT_TRUE(doc.OnNewDocument());
         doc.AddView(&view);
         view.SetHost(&backend.viewHost);
+        view.SetEditInput(std::make_unique<CourseEditor>(view));
+        editor = static_cast<CourseEditor*>(view.GetEditInput());
         backend.viewHost.view = &view;   // a released capture reaches the view, as on screen
         view.OnSize(0, 800, 600);
         view.m_fZoom = 1.0f;
@@ -55,7 +59,7 @@ protected:
         AddXObject(doc.m_xobjects, Vector3(90.0, 0.0, 0.0), "old oak.x", 3.0f, 4.0f);
         doc.m_xobjects[1].Direction = 0.5f;
         doc.m_history.Clear(), doc.SetModifiedFlag(false);
-        view.m_selection = CourseSelection();
+        editor->m_selection = CourseSelection();
     }
 
     CourseHandle& H(int i) { return doc.m_course.m_handles[i]; }
@@ -82,4 +86,5 @@ protected:
     TestBackend backend;
     CTrackwrightDoc doc;
     CTrackwrightView view;
+    CourseEditor* editor = nullptr;   // the view's, given in SetUp
 };

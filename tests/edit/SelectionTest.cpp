@@ -17,7 +17,7 @@ using Ints = std::vector<int>;
 
 class Selection : public EditView {
 protected:
-    std::pair<Ints, Ints> Sel() const { return {view.m_selection.handles, view.m_selection.objects}; }
+    std::pair<Ints, Ints> Sel() const { return {editor->m_selection.handles, editor->m_selection.objects}; }
     void SelectBothObjects() { Click(Px(30, -30)), Click(Px(90, 0), MK_SHIFT); }
     // Edit menu state: copy, cut, paste.
     std::tuple<bool, bool, bool> Enabled()
@@ -32,7 +32,7 @@ TEST_F(Selection, ClicksAndTheBandSelectShiftTogglesOrAddsAndEmptyGroundClears)
     const CPoint at = Px(60, 0);
     for (const CPoint up : {CPoint(at.x + 2, at.y - 2), CPoint(at.x + 3, at.y), CPoint(at.x, at.y - 3),
                             CPoint(INT_MIN, INT_MAX)}) {
-        view.m_selection = CourseSelection();
+        editor->m_selection = CourseSelection();
         Down(at);
         Up(up);
         EXPECT_EQ(Sel().first, up.x == at.x + 2 ? Ints{1} : Ints{}) << up.x << "," << up.y;
@@ -59,7 +59,7 @@ TEST_F(Selection, ClicksAndTheBandSelectShiftTogglesOrAddsAndEmptyGroundClears)
     Drag(Px(-10, 10), Px(60, -30));
     EXPECT_EQ(Sel(), std::pair(Ints{0, 1}, Ints{0}));
     Click(Px(20, -10));
-    EXPECT_TRUE(view.m_selection.Empty());
+    EXPECT_TRUE(editor->m_selection.Empty());
     EXPECT_EQ(std::pair(doc.IsModified(), doc.m_history.StepCount()), std::pair(false, 0));
 }
 
@@ -74,7 +74,7 @@ TEST_F(Selection, DelOverASelectedPartOrNoPartTakesTheSelectionButKeepsThreePoin
     Click(Px(0, 0));
     Click(Px(90, 0), MK_SHIFT);
     Delete(Px(90, 0));
-    EXPECT_EQ(std::tuple(HandleCount(), doc.m_xobjects.GetSize(), view.m_selection.Empty()), std::tuple(3, 0, true));
+    EXPECT_EQ(std::tuple(HandleCount(), doc.m_xobjects.GetSize(), editor->m_selection.Empty()), std::tuple(3, 0, true));
 
     // Everything selected, DEL on empty ground and Delete in the menu keep it all and say why.
     UseScene();
@@ -142,9 +142,9 @@ TEST_F(Selection, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefu
     ASSERT_EQ(doc.m_xobjects.GetSize(), 4);
     EXPECT_EQ(std::pair(doc.m_xobjects[2].Pos, doc.m_xobjects[3].Pos),
               std::pair(Vector3(-30.0, -15.0, 0.0), Vector3(30.0, 15.0, 0.0)));
-    EXPECT_EQ(view.m_selection.objects, (std::vector<int>{2, 3}));
+    EXPECT_EQ(editor->m_selection.objects, (std::vector<int>{2, 3}));
     ASSERT_TRUE(UndoLastStep(doc));
-    EXPECT_TRUE(view.m_selection.Empty());   // what it named is gone
+    EXPECT_TRUE(editor->m_selection.Empty());   // what it named is gone
 
     // A paste in the middle of a group drag: the group stops, the pasted objects stay put.
     SelectBothObjects();
