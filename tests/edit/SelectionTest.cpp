@@ -157,6 +157,15 @@ TEST_F(Selection, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefu
     ASSERT_TRUE(UndoLastStep(doc));
     EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
 
+    // A Cut while the button is down on the one selected object: the click the release makes named
+    // object 0 of the list before the cut, now the oak, which must stay unselected (DEL would take it).
+    Click(Px(30, -30));
+    Down(Px(30, -30));
+    Run(ID_EDIT_CUT);
+    Up(Px(30, -30));
+    EXPECT_TRUE(editor->m_selection.Empty());
+    ASSERT_TRUE(UndoLastStep(doc));
+
     // Text with no object line, or object lines spoilt by others, pastes nothing and says which.
     const int steps = doc.m_history.StepCount();
     const std::pair<const char*, UINT> refused[] = {{"", IDS_STATUS_PASTE_NO_OBJECTS},
