@@ -2,12 +2,12 @@
 // add, a double click for the values dialog.
 #include "edit/CourseEditor.h"
 
+#include "edit/ValuesEdits.h"
 #include "geometry/HandleInsertion.h"
 #include "geometry/HandlePasses.h"
 #include "geometry/XObjectQueries.h"
 #include "res/Resource.h"
 #include "view/TrackwrightView.h"
-#include "view/ValuesDlg.h"
 
 #include <string>
 #include <vector>
