@@ -58,7 +58,8 @@ protected:
         AddXObject(doc.m_xobjects, Vector3(30.0, -30.0, 0.0), "rock.x", 2.0f, 2.0f);
         AddXObject(doc.m_xobjects, Vector3(90.0, 0.0, 0.0), "old oak.x", 3.0f, 4.0f);
         doc.m_xobjects[1].Direction = 0.5f;
-        doc.m_history.Clear(), doc.SetModifiedFlag(false);
+        doc.m_history.Clear();
+        doc.SetModifiedFlag(false);
         editor->m_selection = CourseSelection();
     }
 
@@ -68,10 +69,23 @@ protected:
     void Down(CPoint p, UINT flags = 0) { view.OnLButtonDown(flags | MK_LBUTTON, p); }
     void Move(CPoint p, UINT flags = 0) { view.OnMouseMove(flags, p); }
     void Up(CPoint p) { view.OnLButtonUp(0, p); }
-    void Click(CPoint p, UINT flags = 0) { Down(p, flags), Up(p); }
-    void Drag(CPoint from, CPoint to, UINT flags = 0) { Down(from, flags), Move(to, MK_LBUTTON | flags), Up(to); }
+    void Click(CPoint p, UINT flags = 0)
+    {
+        Down(p, flags);
+        Up(p);
+    }
+    void Drag(CPoint from, CPoint to, UINT flags = 0)
+    {
+        Down(from, flags);
+        Move(to, MK_LBUTTON | flags);
+        Up(to);
+    }
     void Key(UINT key) { view.OnKeyDown(key, 1, 0); }
-    void Delete(CPoint cursor) { backend.viewHost.cursor = cursor, Key(VK_DELETE); }
+    void Delete(CPoint cursor)
+    {
+        backend.viewHost.cursor = cursor;
+        Key(VK_DELETE);
+    }
     // A menu command as the frame routes it: the view first, then the document.
     bool Route(UINT id, int code, CCmdUI* ui) { return view.OnCmdMsg(id, code, ui) || doc.OnCmdMsg(id, code, ui); }
     void Run(UINT id) { EXPECT_TRUE(Route(id, CN_COMMAND, nullptr)); }

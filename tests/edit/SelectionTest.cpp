@@ -18,7 +18,11 @@ using Ints = std::vector<int>;
 class Selection : public EditView {
 protected:
     std::pair<Ints, Ints> Sel() const { return {editor->m_selection.handles, editor->m_selection.objects}; }
-    void SelectBothObjects() { Click(Px(30, -30)), Click(Px(90, 0), MK_SHIFT); }
+    void SelectBothObjects()
+    {
+        Click(Px(30, -30));
+        Click(Px(90, 0), MK_SHIFT);
+    }
     // Edit menu state: copy, cut, paste.
     std::tuple<bool, bool, bool> Enabled()
     {
@@ -38,9 +42,14 @@ TEST_F(Selection, ClicksAndTheBandSelectShiftTogglesOrAddsAndEmptyGroundClears)
         EXPECT_EQ(Sel().first, up.x == at.x + 2 ? Ints{1} : Ints{}) << up.x << "," << up.y;
         EXPECT_EQ(H(1).vPos, Vector3(60.0, 0.0, 0.0));   // nothing followed without a move
     }
-    Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Click(Px(60, -60), MK_SHIFT);   // a point, the object, a point
+    // A point, the object, a point
+    Click(Px(0, 0));
+    Click(Px(30, -30), MK_SHIFT);
+    Click(Px(60, -60), MK_SHIFT);
     EXPECT_EQ(Sel(), std::pair(Ints{0, 2}, Ints{0}));
-    Click(Px(0, 0), MK_SHIFT), Click(Px(20, -10), MK_SHIFT);   // Shift on empty ground keeps the selection
+    // Shift on empty ground keeps the selection
+    Click(Px(0, 0), MK_SHIFT);
+    Click(Px(20, -10), MK_SHIFT);
     EXPECT_EQ(Sel(), std::pair(Ints{2}, Ints{0}));
     Drag(Px(80, 10), Px(100, -10), MK_SHIFT);   // a band with Shift adds what it holds
     EXPECT_EQ(Sel(), std::pair(Ints{2}, Ints{0, 1}));
@@ -65,7 +74,10 @@ TEST_F(Selection, ClicksAndTheBandSelectShiftTogglesOrAddsAndEmptyGroundClears)
 
 TEST_F(Selection, DelOverASelectedPartOrNoPartTakesTheSelectionButKeepsThreePointsAndElsewhereOnlyThatPart)
 {
-    Click(Px(0, 0)), Click(Px(60, 0), MK_SHIFT), Delete(Px(60, 0));   // would leave 2 control points
+    // Would leave 2 control points
+    Click(Px(0, 0));
+    Click(Px(60, 0), MK_SHIFT);
+    Delete(Px(60, 0));
     EXPECT_EQ(std::pair(HandleCount(), doc.m_history.StepCount()), std::pair(4, 0));
     EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_KEEP_THREE_POINTS));
     Delete(Px(30, -30));   // the rock is not selected: it alone goes
@@ -258,14 +270,17 @@ TEST_F(Selection, DoubleClickEditsExactValuesValidated)
     backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
         EXPECT_EQ(host.choices[IDC_XOBJECT_NAME], (std::vector<std::string>{"tree_pine.x", "grandstand.x"}));
         EXPECT_EQ(host.items[IDC_XOBJECT_NAME], "old oak.x");
-        host.items[IDC_XOBJECT_NAME] = "big \"oak\".x", dlg.OnOK();
+        host.items[IDC_XOBJECT_NAME] = "big \"oak\".x";
+        dlg.OnOK();
         EXPECT_EQ(host.result, 0);
         host.items[IDC_XOBJECT_NAME] = "grandstand.x";
         host.items[IDC_XOBJECT_HEIGHT] = "-2e6";
         dlg.OnOK();
         EXPECT_EQ(std::pair(host.result, host.focused), std::pair(0, UINT(IDC_XOBJECT_HEIGHT)));
         host.items[IDC_XOBJECT_HEIGHT] = "4";
-        host.items[IDC_XOBJECT_NAME] = "grandstand.x", host.items[IDC_XOBJECT_WIDTH] = "7.5", dlg.OnOK();
+        host.items[IDC_XOBJECT_NAME] = "grandstand.x";
+        host.items[IDC_XOBJECT_WIDTH] = "7.5";
+        dlg.OnOK();
     };
     view.OnLButtonDblClk(MK_LBUTTON, Px(90, 0));
     const std::vector<std::string> messages = backend.MessageTexts();
@@ -277,7 +292,10 @@ TEST_F(Selection, DoubleClickEditsExactValuesValidated)
               std::tuple(std::string("grandstand.x"), 7.5f, 0.5f, Vector3(90.0, 0.0, 0.0)));
 
     // A new direction in degrees.
-    backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) { host.items[IDC_DIRECTION] = "90", dlg.OnOK(); };
+    backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
+        host.items[IDC_DIRECTION] = "90";
+        dlg.OnOK();
+    };
     view.OnLButtonDblClk(MK_LBUTTON, Px(90, 0));
     EXPECT_FLOAT_EQ(doc.m_xobjects[1].Direction, 1.5707964f);
 }
