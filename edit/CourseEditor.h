@@ -3,8 +3,9 @@
 // The owner of one view's editing gestures: the selection, what the left button drags, the
 // arrow keys' nudge burst, and the undo step such a gesture keeps open from one event to
 // another. The view hands it its events (view/EditInput.h); it asks the view for what the
-// view keeps: screen to course (ScreenToWorld, WorldPerPixel), the capture, repaints, the
-// status bar, and the members the view's text defines (m_bLButtonDown, m_nSelectedType).
+// view keeps: screen to course (ScreenToWorld, WorldPerPixel, GetCursorClientPos), the capture,
+// repaints (Invalidate), the status bar (SetStatusText), and the members the view's text
+// defines (m_bLButtonDown, m_ptLast, m_nSelectedType, m_XObjectTypes, m_vCamera).
 #include "edit/LeftGesture.h"
 #include "edit/StepScope.h"
 #include "view/EditInput.h"
