@@ -144,3 +144,6 @@ constexpr UINT IDS_COURSE_WRITE_FAILED = 521;
 constexpr UINT IDS_SAVE_QUOTE_REFUSED = 522;
 constexpr UINT IDS_HEIGHTMAP_NOT_OPENED = 523;
 constexpr UINT IDS_COLORMAP_NOT_OPENED = 524;
+// The view's own message boxes when its window gets no pixel format (no caption of their own).
+constexpr UINT IDS_CHOOSE_PIXEL_FORMAT_FAILED = 525;
+constexpr UINT IDS_SET_PIXEL_FORMAT_FAILED = 526;

@@ -217,6 +217,8 @@ const StringDef s_strings[] = {
     {IDS_SAVE_QUOTE_REFUSED, "パスや名前に二重引用符 (\") が含まれているため保存できません: "},
     {IDS_HEIGHTMAP_NOT_OPENED, "ハイトマップのファイルがオープンできません。"},
     {IDS_COLORMAP_NOT_OPENED, "カラーマップのファイルがオープンできません。"},
+    {IDS_CHOOSE_PIXEL_FORMAT_FAILED, "ChoosePixelFormat failed"},
+    {IDS_SET_PIXEL_FORMAT_FAILED, "SetPixelFormat failed"},
 };
 
 using C = DialogControlDef;

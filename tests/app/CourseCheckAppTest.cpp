@@ -140,16 +140,16 @@ TEST_F(CheckPanel, ChoosingAFindingSelectsItsPartAndTheListFollowsEdits)
         {"重なり", "Xオブジェクト 1", "Xオブジェクト (tree_oak.x) の敷地がコースの路面に重なっています"}}));
 
     app.m_pCheckPanel->OnRowChosen(0);
-    EXPECT_EQ(View().m_selection.handles, std::vector<int>{0});
-    EXPECT_TRUE(View().m_selection.objects.empty());
+    EXPECT_EQ(View().GetEditInput()->Selection().handles, std::vector<int>{0});
+    EXPECT_TRUE(View().GetEditInput()->Selection().objects.empty());
     EXPECT_NEAR(View().m_vCamera.x, 0.0f, 1e-3f);
     EXPECT_NEAR(View().m_vCamera.y, 0.0f, 1e-3f);
     app.m_pCheckPanel->OnRowChosen(1);
-    EXPECT_TRUE(View().m_selection.handles.empty());
-    EXPECT_EQ(View().m_selection.objects, std::vector<int>{1});
+    EXPECT_TRUE(View().GetEditInput()->Selection().handles.empty());
+    EXPECT_EQ(View().GetEditInput()->Selection().objects, std::vector<int>{1});
     EXPECT_EQ(std::pair(View().m_vCamera.x, View().m_vCamera.y), std::pair(62.0f, 0.0f));
     app.m_pCheckPanel->OnRowChosen(2);   // past the list: nothing changes
-    EXPECT_EQ(View().m_selection.objects, std::vector<int>{1});
+    EXPECT_EQ(View().GetEditInput()->Selection().objects, std::vector<int>{1});
 
     // The chosen object lies under the middle of the view.
     backend.viewHost.cursor = CPoint(400, 300);

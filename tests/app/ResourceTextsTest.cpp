@@ -143,6 +143,7 @@ const std::vector<std::string> kExpected = [] {
         "string 520 %sファイルの読み込みに失敗しました", "string 521 %sファイルの書き込みに失敗しました",
         "string 522 パスや名前に二重引用符 (\") が含まれているため保存できません: ",
         "string 523 ハイトマップのファイルがオープンできません。", "string 524 カラーマップのファイルがオープンできません。",
+        "string 525 ChoosePixelFormat failed", "string 526 SetPixelFormat failed",
         "dialog 100 ﾊﾞｰｼﾞｮﾝ情報(Trackwright) 217x55 ＭＳ Ｐゴシック 9", "  icon 128 \"\" 11,17,20,20",
         "  static 0 \"Trackwright Version 1.00\" 40,10,119,8",
         "  static 0 \"上から見たレースコースのレイアウトエディタ\" 40,25,119,8", "  default button 1 \"OK\" 178,7,32,14",
