@@ -31,7 +31,8 @@ TEST_F(MapCommands, ItemsFollowThePathsAndTheShownMapAndChoosingAMapLoadsIt)
     doc.m_colorMap = "colour.bmp";
     using Items = std::pair<std::pair<bool, int>, std::pair<bool, int>>;
     EXPECT_EQ(std::pair(item(ID_VIEW_HEIGHTMAP), item(ID_VIEW_COLORMAP)), Items({false, 1}, {true, 0}));
-    doc.m_heightMap = "height.bmp", doc.m_visibleMap = 1;
+    doc.m_heightMap = "height.bmp";
+    doc.m_visibleMap = 1;
     EXPECT_EQ(std::pair(item(ID_VIEW_HEIGHTMAP), item(ID_VIEW_COLORMAP)), Items({true, 0}, {true, 1}));
 
     doc.m_heightMap = WriteTempFile("height.bmp", MakeBmp({.width = 4, .height = 4}, PaddedRows(12, 4)));
