@@ -1,5 +1,6 @@
 // `--check` run as the program without a display, and the check panel on the test back end.
 #include "AppRun.h"
+#include "support/BmpWriter.h"
 #include "support/Handles.h"
 
 #include "file/CourseFile.h"
@@ -47,10 +48,8 @@ ProgramRun RunProgram(const std::string& args)
         run.out.append(buffer, got);
     const int raw = pclose(pipe);
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    std::FILE* err = std::fopen(errFile.c_str(), "rb");
-    while ((got = std::fread(buffer, 1, sizeof buffer, err)) > 0)
-        run.err.append(buffer, got);
-    std::fclose(err);
+    const std::vector<std::uint8_t> err = ReadWholeFile(errFile);
+    run.err.assign(err.begin(), err.end());
     return run;
 }
 
