@@ -120,6 +120,9 @@ void CheckLayouts(const char* locale)
 TEST(CourseFile, LinesOfPathsObjectsAndShownMapInTheCAndACommaLocale)
 {
     CheckLayouts("C");
+    // A number beyond the largest float by half a unit in its last place reads as infinity.
+    EXPECT_EQ(NarrowToFloat(1e39), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(NarrowToFloat(-1e39), -std::numeric_limits<float>::infinity());
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
         GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
     CheckLayouts("de_DE.UTF-8");
