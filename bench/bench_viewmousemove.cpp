@@ -102,8 +102,10 @@ void BM_MouseMoveGroupDrag5000(benchmark::State& state)
     Scene s;
     CourseSelection& sel = Editor(s.view).m_selection;
     sel = EmptySelection(s.doc.m_course.m_handles, s.doc.m_xobjects);
-    for (int i = 0; i < kCount; i += 4)
-        sel.handles.push_back(i), sel.objects.push_back(i);
+    for (int i = 0; i < kCount; i += 4) {
+        sel.handles.push_back(i);
+        sel.objects.push_back(i);
+    }
     s.PressOnFirstHandle();
     if (Editor(s.view).m_gesture.kind != LeftGesture::Kind::Group || Editor(s.view).m_gesture.start.size() != 5000)
         state.SkipWithError("the group was not grabbed");
