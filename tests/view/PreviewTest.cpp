@@ -10,6 +10,7 @@
 #include "geometry/CourseMeshes.h"
 #include "res/Resource.h"
 #include "res/TrackwrightResources.h"
+#include "view/PreviewBuffer.h"
 #include "view/PreviewCamera.h"
 #include "view/PreviewScene.h"
 #include "view/PreviewView.h"
@@ -19,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <limits>
@@ -435,6 +437,31 @@ TEST_F(PreviewPixels, TheMenuCommandOpensASecondViewThatDrawsStepsAndClosesLeavi
     EXPECT_EQ(m_backend.profile.count(CPreviewView::kPlaceKey), 1u);
     doc.UpdateAllViews(nullptr);   // reaches the editor alone
     doc.RemoveView(&view);
+}
+
+TEST(PreviewSpans, TheTerrainInBandsHasTheGridsTrianglesCornerForCorner)
+{
+    std::vector<std::uint8_t> pixels(300 * 3);
+    for (std::size_t k = 0; k < pixels.size(); ++k)
+        pixels[k] = static_cast<std::uint8_t>(k * 7);
+    const HeightField heights{pixels.data(), 300, 3, 1, 0.5};
+    std::int32_t columns = 0;
+    std::int32_t rows = 0;
+    TerrainGridSize(heights, columns, rows);
+    const Mesh grid = TerrainMesh(heights);
+    const auto triangles = [](const Mesh& m) {
+        std::vector<std::array<float, 18>> all(m.indices.size() / 3);
+        for (std::size_t t = 0; t < m.indices.size(); ++t)
+            for (std::size_t k = 0; k < 3; ++k) {
+                all[t / 3][t % 3 * 6 + k] = m.positions[m.indices[t] * 3 + k];
+                all[t / 3][t % 3 * 6 + 3 + k] = m.normals[m.indices[t] * 3 + k];
+            }
+        std::sort(all.begin(), all.end());
+        return all;
+    };
+    const Mesh bands = TerrainInBands(grid, columns, rows, 127);   // three bands, the last short
+    EXPECT_EQ(bands.VertexCount(), std::size_t(rows) * (columns + 2));
+    EXPECT_EQ(triangles(bands), triangles(grid));
 }
 
 TEST(PreviewSpans, OneMovedPointRebuildsItsSpansExactlyAsAWholeBuild)
