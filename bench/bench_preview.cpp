@@ -51,6 +51,9 @@ void Frames(benchmark::State& state, const CTrackwrightDoc& doc)
     timespec t1{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t1);
     state.counters["cpu_ms"] = ((t1.tv_sec - t0.tv_sec) * 1e3 + (t1.tv_nsec - t0.tv_nsec) * 1e-6) / double(state.iterations());
+    // The level of detail the frames drew at: every how many rows of the terrain and the road.
+    state.counters["terrain_stride"] = scene.TerrainStride();
+    state.counters["road_stride"] = scene.RoadStride();
     scene.ReleaseGl();
 }
 

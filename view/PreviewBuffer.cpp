@@ -50,6 +50,24 @@ bool PreviewBuffer::Fill(const Mesh& mesh, const std::vector<float>& colours)
     return true;
 }
 
+bool PreviewBuffer::FillIndices(const std::vector<std::uint32_t>& indices)
+{
+    if (!Filled() || indices.empty())
+        return false;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_indices);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(std::uint32_t)), indices.data(), GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    if (glGetError() != GL_NO_ERROR) {
+        // The old triangles went with the failed call: nothing is drawn rather than a guess.
+        Release();
+        return false;
+    }
+    m_count = int(indices.size());
+    return true;
+}
+
 void PreviewBuffer::Draw() const
 {
     if (!Filled())

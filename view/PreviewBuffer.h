@@ -14,6 +14,9 @@ public:
     // is not empty. False, with nothing kept, when the GL would not take them (out of memory):
     // Draw then draws nothing and the caller draws from the arrays.
     bool Fill(const Mesh& mesh, const std::vector<float>& colours = {});
+    // Puts other triangles over the same vertices (a level of detail). False when the GL would not
+    // take them: the buffers are then let go, as by Release.
+    bool FillIndices(const std::vector<std::uint32_t>& indices);
     void Draw() const;
     bool Filled() const { return m_count > 0; }
     // The name of the vertex buffer (0 when not filled): whether the current context still knows it

@@ -11,6 +11,7 @@
 #include "geometry/ValueLimits.h"
 #include "res/Resource.h"
 #include "view/GlLines.h"
+#include "view/PreviewDetail.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 
 namespace {
 
@@ -378,6 +380,60 @@ void PreviewScene::DrawPart(PreviewBuffer& buffer, bool& stale, const Mesh& mesh
     glDisableClientState(GL_COLOR_ARRAY);
 }
 
+void PreviewScene::PrepareParts(const WorldPoint& eye, double pixelsPerUnit)
+{
+    std::int32_t columns = 0;
+    std::int32_t rows = 0;
+    TerrainGridSize(m_heights, columns, rows);
+    if (m_terrainStale) {
+        m_terrainStale = false;
+        m_terrainBuffer.Fill(TerrainInBands(m_meshes.terrain, columns, rows, kBandQuads));
+        m_terrainStride = 1;
+        m_terrainBounds = {};
+        const std::vector<float>& p = m_meshes.terrain.positions;
+        for (std::size_t k = 0; k + 2 < p.size(); k += 3)
+            m_terrainBounds.Add(p[k], p[k + 1], p[k + 2]);
+    }
+    const double cell = std::max(kMapSquareSide / double(columns - 1), kMapSquareSide / double(rows - 1));
+    const int terrainStride = DetailStride(cell, NearestDistance(m_terrainBounds, eye), pixelsPerUnit, 0.0);
+    if (terrainStride != m_terrainStride && m_terrainBuffer.Filled()) {
+        m_terrainBuffer.FillIndices(TerrainBandIndices(columns, rows, kBandQuads, terrainStride));
+        m_terrainStride = terrainStride;
+    }
+
+    // The road's and the borders' rows: one per sample of the ring.
+    const std::size_t ringRows = m_handles.GetSize() > 0 ? std::size_t(m_handles.GetSize()) * kMeshSegments + 1 : 0;
+    const std::size_t across = ringRows > 0 ? m_meshes.road.VertexCount() / ringRows : 0;
+    if (m_roadStale) {
+        m_roadStale = false;
+        m_roadBuffer.Fill(m_meshes.road);
+        m_borderBuffer.Fill(m_meshes.borders);
+        m_roadStride = 1;
+        m_roadBounds = {};
+        m_roadSpacing = 0.0;
+        // The borders run along the road's edges: its rows' steps are theirs. Across the ground only:
+        // the texel bound below keeps the climbs.
+        const std::vector<float>& p = m_meshes.road.positions;
+        const std::size_t step = 3 * across;
+        for (std::size_t k = 0; k + 2 < p.size(); k += 3) {
+            m_roadBounds.Add(p[k], p[k + 1], p[k + 2]);
+            if (k + step + 2 < p.size())
+                m_roadSpacing = std::max(m_roadSpacing, double(std::hypot(p[k + step] - p[k], p[k + step + 2] - p[k + 2])));
+        }
+    }
+    // Never past a texel of the height map, so the road's chords do not cut under the ground's bumps.
+    const double texel = m_heights.pixels ? kMapSquareSide / std::max(m_heights.width, m_heights.height) : 0.0;
+    const int roadStride = across > 0 && m_roadBuffer.VertexBuffer() != 0 && ringRows * across == m_meshes.road.VertexCount() &&
+                                   m_meshes.borders.VertexCount() == 4 * ringRows
+                               ? DetailStride(m_roadSpacing, NearestDistance(m_roadBounds, eye), pixelsPerUnit, texel)
+                               : 1;
+    if (roadStride != m_roadStride && m_roadBuffer.Filled() && m_borderBuffer.Filled()) {
+        m_roadBuffer.FillIndices(RowsAtStride(m_meshes.road.indices, 1, ringRows, std::uint32_t(across), roadStride));
+        m_borderBuffer.FillIndices(RowsAtStride(m_meshes.borders.indices, 2, ringRows, 2, roadStride));
+        m_roadStride = roadStride;
+    }
+}
+
 void PreviewScene::DrawHandleMarks() const
 {
     // A marked control point gets a post in its colour standing on the road.
@@ -416,6 +472,7 @@ void PreviewScene::Draw(const PreviewCamera& camera, int width, int height)
     }
     if (m_textureWanted)
         UploadTexture();
+    PrepareParts(camera.Eye(), height / 2.0 / std::tan(PreviewCamera::kFovY * std::numbers::pi / 360.0));
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
     glViewport(0, 0, width, height);
@@ -479,13 +536,6 @@ void PreviewScene::Draw(const PreviewCamera& camera, int width, int height)
     }
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1.0f, 4.0f);
-    if (m_terrainStale) {
-        std::int32_t columns = 0;
-        std::int32_t rows = 0;
-        TerrainGridSize(m_heights, columns, rows);
-        m_terrainBuffer.Fill(TerrainInBands(m_meshes.terrain, columns, rows, kBandQuads));
-        m_terrainStale = false;
-    }
     DrawPart(m_terrainBuffer, m_terrainStale, m_meshes.terrain);
     glDisable(GL_POLYGON_OFFSET_FILL);
     glDisable(GL_TEXTURE_2D);
@@ -493,14 +543,18 @@ void PreviewScene::Draw(const PreviewCamera& camera, int width, int height)
     glDisable(GL_TEXTURE_GEN_T);
     glBindTexture(GL_TEXTURE_2D, 0);
 
-    bool bordersStale = m_roadStale;
     SetColour(kAsphalt);
     DrawPart(m_roadBuffer, m_roadStale, m_meshes.road);
     SetColour(kBorderWhite);
-    DrawPart(m_borderBuffer, bordersStale, m_meshes.borders);
+    DrawPart(m_borderBuffer, m_roadStale, m_meshes.borders);
     if (m_boxesStale)
         BoxMesh(m_boxes, m_boxMesh, m_boxColours);
+    // A box is closed: its inner faces never show.
+    glFrontFace(GL_CCW);
+    glCullFace(GL_BACK);
+    glEnable(GL_CULL_FACE);
     DrawPart(m_boxBuffer, m_boxesStale, m_boxMesh, m_boxColours);
+    glDisable(GL_CULL_FACE);
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     DrawHandleMarks();

@@ -72,6 +72,9 @@ public:
     // Empty, or why part of the course is not drawn.
     const std::string& Problem() const { return m_problem; }
     bool TerrainTextured() const { return m_texture != 0; }
+    // The rows the last frame stepped over at a time (PreviewDetail.h): 1 draws every row.
+    int TerrainStride() const { return m_terrainStride; }
+    int RoadStride() const { return m_roadStride; }
     // How many times the road and borders (and the boxes) were built: a test of what an edit rebuilds.
     int RoadBuilds() const { return m_roadBuilds; }
     int BoxBuilds() const { return m_boxBuilds; }
@@ -87,6 +90,9 @@ private:
     // Brings the part's buffer up to date when stale and draws it; from the arrays when the GL would
     // not take them.
     void DrawPart(PreviewBuffer& buffer, bool& stale, const Mesh& mesh, const std::vector<float>& colours = {});
+    // Fills the terrain's and the road's buffers where stale and sets their level of detail for a
+    // camera at eye seeing pixelsPerUnit pixels of a unit at distance one.
+    void PrepareParts(const WorldPoint& eye, double pixelsPerUnit);
     void DrawHandleMarks() const;
 
     // The inputs the parts were last built from.
@@ -120,6 +126,11 @@ private:
     bool m_terrainStale = true;
     bool m_roadStale = true;
     bool m_boxesStale = true;
+    int m_terrainStride = 1;
+    int m_roadStride = 1;
+    WorldBounds m_terrainBounds;
+    WorldBounds m_roadBounds;
+    double m_roadSpacing = 0.0;   // the widest step between two rows of the road or a border
     Mesh m_boxMesh;
     std::vector<float> m_boxColours;
     int m_roadBuilds = 0;

@@ -12,6 +12,7 @@
 #include "res/TrackwrightResources.h"
 #include "view/PreviewBuffer.h"
 #include "view/PreviewCamera.h"
+#include "view/PreviewDetail.h"
 #include "view/PreviewScene.h"
 #include "view/PreviewView.h"
 #include "view/TrackwrightView.h"
@@ -439,7 +440,7 @@ TEST_F(PreviewPixels, TheMenuCommandOpensASecondViewThatDrawsStepsAndClosesLeavi
     doc.RemoveView(&view);
 }
 
-TEST(PreviewSpans, TheTerrainInBandsHasTheGridsTrianglesCornerForCorner)
+TEST(PreviewSpans, TheTerrainInBandsHasTheGridsTrianglesAndFarAwayEveryStrideThRow)
 {
     std::vector<std::uint8_t> pixels(300 * 3);
     for (std::size_t k = 0; k < pixels.size(); ++k)
@@ -462,6 +463,21 @@ TEST(PreviewSpans, TheTerrainInBandsHasTheGridsTrianglesCornerForCorner)
     const Mesh bands = TerrainInBands(grid, columns, rows, 127);   // three bands, the last short
     EXPECT_EQ(bands.VertexCount(), std::size_t(rows) * (columns + 2));
     EXPECT_EQ(triangles(bands), triangles(grid));
+
+    // Far away, every other row and column of the same vertices, the last ones kept: in the bands
+    // of 127, 127 and 45 quads, 64 + 64 + 23 quads over the 2 rows of quads.
+    EXPECT_EQ(TerrainBandIndices(columns, rows, 127, 1), bands.indices);
+    const std::vector<std::uint32_t> coarse = TerrainBandIndices(columns, rows, 127, 2);
+    EXPECT_EQ(coarse.size(), 6u * (64 + 64 + 23));
+    EXPECT_LT(*std::max_element(coarse.begin(), coarse.end()), bands.VertexCount());
+    // A strip of 5 rows of 2 (the road's turn) at stride 2 reaches from row 0 to 2 and 2 to 4.
+    const std::vector<std::uint32_t> strip = {1, 3, 0, 0, 3, 2, 3, 5, 2, 2, 5, 4, 5, 7, 4, 4, 7, 6, 7, 9, 6, 6, 9, 8};
+    EXPECT_EQ(RowsAtStride(strip, 1, 5, 2, 2), (std::vector<std::uint32_t>{1, 5, 0, 0, 5, 4, 5, 9, 4, 4, 9, 8}));
+    // The stride: exact near, coarser where two rows' step stays within 2 pixels, never past maxSpacing.
+    EXPECT_EQ(DetailStride(0.25, 10.0, 965.0, 0.0), 1);
+    EXPECT_EQ(DetailStride(0.25, 250.0, 965.0, 0.0), 2);
+    EXPECT_EQ(DetailStride(0.003, 250.0, 965.0, 0.0625), 16);
+    EXPECT_EQ(DetailStride(0.003, 250.0, 965.0, 0.02), 4);
 }
 
 TEST(PreviewSpans, OneMovedPointRebuildsItsSpansExactlyAsAWholeBuild)
