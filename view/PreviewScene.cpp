@@ -465,7 +465,10 @@ void PreviewScene::Draw(const PreviewCamera& camera, int width, int height)
 {
     // Names the current context does not know were made on one that is gone: made again, but
     // the map's texture only when the map changes, so a context that keeps failing is not fed it.
-    if ((m_steps.contextLost ? m_steps.contextLost : ContextForgot)(m_roadBuffer.VertexBuffer(), m_texture)) {
+    unsigned buffer = m_terrainBuffer.VertexBuffer();
+    for (const PreviewBuffer* b : {&m_roadBuffer, &m_borderBuffer, &m_boxBuffer})
+        buffer = buffer != 0 ? buffer : b->VertexBuffer();
+    if ((m_steps.contextLost ? m_steps.contextLost : ContextForgot)(buffer, m_texture)) {
         ForgetGl();
         m_textureWanted = false;
         AfxSetStatusText(std::string(AfxLoadString(IDS_PREVIEW_CONTEXT_LOST)));
