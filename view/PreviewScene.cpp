@@ -518,9 +518,23 @@ void PreviewScene::Draw(const PreviewCamera& camera, int width, int height)
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
 
+    SetColour(kAsphalt);
+    DrawPart(m_roadBuffer, m_roadStale, m_meshes.road);
+    SetColour(kBorderWhite);
+    DrawPart(m_borderBuffer, m_roadStale, m_meshes.borders);
+    if (m_boxesStale)
+        BoxMesh(m_boxes, m_boxMesh, m_boxColours);
+    // A box is closed: its inner faces never show.
+    glFrontFace(GL_CCW);
+    glCullFace(GL_BACK);
+    glEnable(GL_CULL_FACE);
+    DrawPart(m_boxBuffer, m_boxesStale, m_boxMesh, m_boxColours);
+    glDisable(GL_CULL_FACE);
+
     // The ground: the map as the view lays it on the map square (texture coordinates from the
     // course position, rows from the square's lower edge), pushed back in depth so the road
-    // lying just above it always wins.
+    // lying just above it always wins. Drawn after the road and the boxes, so the renderer skips
+    // shading the ground they hide.
     if (m_texture != 0) {
         const GLdouble sPlane[4] = {1.0 / kMapSquareSide, 0.0, 0.0, 0.5};
         const GLdouble tPlane[4] = {0.0, 0.0, -1.0 / kMapSquareSide, 0.5};
@@ -545,19 +559,6 @@ void PreviewScene::Draw(const PreviewCamera& camera, int width, int height)
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     glBindTexture(GL_TEXTURE_2D, 0);
-
-    SetColour(kAsphalt);
-    DrawPart(m_roadBuffer, m_roadStale, m_meshes.road);
-    SetColour(kBorderWhite);
-    DrawPart(m_borderBuffer, m_roadStale, m_meshes.borders);
-    if (m_boxesStale)
-        BoxMesh(m_boxes, m_boxMesh, m_boxColours);
-    // A box is closed: its inner faces never show.
-    glFrontFace(GL_CCW);
-    glCullFace(GL_BACK);
-    glEnable(GL_CULL_FACE);
-    DrawPart(m_boxBuffer, m_boxesStale, m_boxMesh, m_boxColours);
-    glDisable(GL_CULL_FACE);
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     DrawHandleMarks();
