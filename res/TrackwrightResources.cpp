@@ -192,6 +192,7 @@ const StringDef s_strings[] = {
     {IDS_PREVIEW_TEXTURE_FAILED, "地形のテクスチャを作れないため、地形を灰色で表示しています。"},
     {IDS_PREVIEW_TITLE, "3D プレビュー"},
     {IDS_PREVIEW_DRIVE, "走行視点: コントロールポイント "},
+    {IDS_PREVIEW_CONTEXT_LOST, "描画のコンテキストが失われたため、地形を灰色で表示しています。"},
     {ID_FILE_EXPORT, "ｺｰｽと地形を glTF ﾌｧｲﾙ (.glb) に書き出す\nエクスポート"},
     {ID_VIEW_CHECK, "ｺｰｽの折り返し、交差、路面上のXｵﾌﾞｼﾞｪｸﾄ、使えない値を検査\nｺｰｽの検査"},
     {IDS_CHECK_KINDS, "値\n折り返し\n交差\n重なり"},
