@@ -1,6 +1,8 @@
 #include "view/TrackwrightView.h"
 
 #include "file/DataFile.h"
+#include "file/Tokenizer.h"
+#include "file/XObjectCatalogue.h"
 #include "framework/Resources.h"
 #include "res/Resource.h"
 #include "view/Palette.h"
@@ -12,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -42,6 +45,16 @@ const PIXELFORMATDESCRIPTOR CTrackwrightView::s_pfd = [] {
 CTrackwrightView::CTrackwrightView(std::string dataDir) : m_dataDir(std::move(dataDir))
 {
     ReadXObjectCatalogue();
+}
+
+// The catalogue of object types is read once while the view is made; a missing or unreadable
+// file leaves it empty, without a message.
+void CTrackwrightView::ReadXObjectCatalogue()
+{
+    std::string text;
+    if (!ReadTextFile(DataFilePath(m_dataDir, "xfiles.txt"), kMaxCatalogueFileBytes, text))
+        return;
+    ParseXObjectCatalogue(text, m_XObjectTypes);
 }
 
 CTrackwrightView::~CTrackwrightView()

@@ -81,7 +81,7 @@ public:
     // work in; the same on a screen of ratio 1.
     int ToDevicePixels(int logical) const;
 
-    void ReadXObjectCatalogue();   // XObjectCatalogue.cpp
+    void ReadXObjectCatalogue();
 
     // Mouse and keyboard (ViewCommands.cpp): the view keeps the type list, the camera and the
     // button flags; the rest goes to the editor.
