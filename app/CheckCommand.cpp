@@ -1,5 +1,6 @@
 #include "app/CheckCommand.h"
 
+#include "app/CommandOption.h"
 #include "document/CourseCheckText.h"
 #include "document/TrackwrightDoc.h"
 #include "file/CourseFile.h"
@@ -12,11 +13,7 @@
 
 bool IsCheckCommand(const std::vector<std::string>& args)
 {
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--check")
-            return true;
-    }
-    return false;
+    return HasCommandOption(args, "--check");
 }
 
 int RunCheckCommand(const std::vector<std::string>& args)

@@ -19,15 +19,6 @@
 
 namespace {
 
-std::string Format(UINT id, const std::string& value)
-{
-    std::string text(AfxLoadString(id));
-    const auto at = text.find("%s");
-    if (at != std::string::npos)
-        text.replace(at, 2, value);
-    return text;
-}
-
 // The course file text with the line ends ReadTextFile gives.
 std::string TextAsRead(const CTrackwrightDoc& doc)
 {
@@ -108,7 +99,7 @@ void CTrackwrightApp::TickRecovery(double now)
     // tries again; the line goes once a copy is written.
     const bool written = m_recovery->Write(pDoc->GetPathName(), CourseFileText(pDoc->StoredFields()));
     if (written == m_bRecoveryFailed)
-        AfxSetStatusText(written ? std::string() : Format(IDS_RECOVERY_WRITE_FAILED, m_recovery->Path()));
+        AfxSetStatusText(written ? std::string() : AfxFormatString(IDS_RECOVERY_WRITE_FAILED, m_recovery->Path().c_str()));
     m_bRecoveryFailed = !written;
 }
 
@@ -151,7 +142,7 @@ bool CTrackwrightApp::OfferOrphan(CTrackwrightDoc& doc, const FoundRecovery& orp
     if (!sameCourse)
         name = orphan.coursePath.empty() ? GetDocTemplate()->GetUntitledName() : orphan.coursePath;
     // Only a plain No throws the changes away; a box closed otherwise asks again next time.
-    switch (AfxMessageBox(Format(IDS_RECOVERY_QUESTION, name), MB_YESNO | MB_ICONQUESTION)) {
+    switch (AfxMessageBox(AfxFormatString(IDS_RECOVERY_QUESTION, name.c_str()), MB_YESNO | MB_ICONQUESTION)) {
     case IDYES:
         Restore(doc, orphan, sameCourse);
         m_recovery->Adopt(orphan);

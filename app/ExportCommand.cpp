@@ -1,5 +1,6 @@
 #include "app/ExportCommand.h"
 
+#include "app/CommandOption.h"
 #include "app/ConsoleBackend.h"
 #include "document/CourseExport.h"
 #include "document/TrackwrightDoc.h"
@@ -29,11 +30,7 @@ bool ParseHeightScale(std::string_view text, double& scale)
 
 bool IsExportCommand(const std::vector<std::string>& args)
 {
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--export")
-            return true;
-    }
-    return false;
+    return HasCommandOption(args, "--export");
 }
 
 int RunExportCommand(const std::vector<std::string>& args)

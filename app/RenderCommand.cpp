@@ -1,5 +1,6 @@
 #include "app/RenderCommand.h"
 
+#include "app/CommandOption.h"
 #include "app/ConsoleBackend.h"
 #include "app/TrackwrightApp.h"
 #include "document/TrackwrightDoc.h"
@@ -199,16 +200,12 @@ void RenderPreview(const CTrackwrightDoc& doc, int width, int height, int drive)
 
 bool IsRenderCommand(const std::vector<std::string>& args)
 {
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--render")
-            return true;
-    }
-    return false;
+    return HasCommandOption(args, "--render");
 }
 
 bool IsThumbnailCommand(const std::vector<std::string>& args)
 {
-    return IsRenderCommand(args) && std::find(args.begin() + 1, args.end(), "--thumbnail") != args.end();
+    return IsRenderCommand(args) && HasCommandOption(args, "--thumbnail");
 }
 
 bool LimitThumbnailProcess()

@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "app/MainFrame.h"
 #include "document/TrackwrightDoc.h"
+#include "edit/CourseEditor.h"
 #include "res/Resource.h"
 #include "res/TrackwrightResources.h"
 #include "view/TrackwrightView.h"
@@ -49,7 +50,11 @@ BOOL CTrackwrightApp::InitInstance()
     LoadStdProfileSettings(9);
     AddDocTemplate(new CSingleDocTemplate(
         IDR_MAINFRAME, [] { return new CTrackwrightDoc; }, [] { return new CMainFrame; },
-        [this] { return new CTrackwrightView(m_appDir); }));
+        [this] {
+            auto* pView = new CTrackwrightView(m_appDir);
+            pView->SetEditInput(std::make_unique<CourseEditor>(*pView));
+            return pView;
+        }));
 
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);

@@ -47,7 +47,8 @@ inline bool WriteMapBmp(const std::string& path, int side)
     std::string row(3 * n, '\0');
     for (std::uint32_t y = 0; y < n; ++y) {
         for (std::uint32_t x = 0; x < n; ++x) {
-            row[3 * x] = static_cast<char>(x), row[3 * x + 1] = static_cast<char>(y);
+            row[3 * x] = static_cast<char>(x);
+            row[3 * x + 1] = static_cast<char>(y);
             row[3 * x + 2] = static_cast<char>((x ^ y) >> 4);
         }
         out.write(row.data(), static_cast<std::streamsize>(row.size()));

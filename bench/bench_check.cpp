@@ -5,6 +5,7 @@
 #include "bench/BenchCourse.h"
 #include "geometry/CourseCheck.h"
 #include "geometry/RoadSamples.h"
+#include "tests/support/TestBackend.h"
 #include "view/TrackwrightView.h"
 
 #include <benchmark/benchmark.h>
@@ -63,19 +64,6 @@ void BM_SampleRoad(benchmark::State& state)
 }
 BENCHMARK(BM_SampleRoad)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Keeps what the panel would show.
-class BenchPanelHost : public CListPanelHost {
-public:
-    void SetCaption(const std::string&) override {}
-    void SetColumns(const std::vector<std::string>&) override {}
-    void SetText(const std::string& value) override { text = value; }
-    void SetRows(const std::vector<std::vector<std::string>>& value) override { rows = value; }
-    void Show() override {}
-    bool IsVisible() const override { return true; }
-    std::string text;
-    std::vector<std::vector<std::string>> rows;
-};
-
 // One drag step moves a control point (as the drag handler does) and the open panel follows:
 // the comparison with the course last checked, the check and the new rows. The bench course of
 // the frame benchmarks (radius 90, objects over its square).
@@ -85,7 +73,8 @@ void BM_PanelAfterDragStep(benchmark::State& state)
     FillCourse(doc, 1000, 1000);
     CTrackwrightView view(TW_SOURCE_DIR "/res/");
     CCourseCheckPanel panel(doc, view);
-    BenchPanelHost host;
+    TestListPanelHost host;   // keeps what the panel would show
+    host.visible = true;
     panel.SetHost(&host);
     panel.Follow();
     int k = 0;

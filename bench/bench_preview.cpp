@@ -4,7 +4,9 @@
 // and borders of the two spans at it are built again; an object: its box), alone and with the frame
 // that shows it. The reference in the same run is a frame that
 // only clears the window and waits for the renderer, the floor every frame pays. Times are wall
-// clock: the renderer works on threads of its own while the caller waits.
+// clock: the renderer works on threads of its own while the caller waits. The frames also give
+// cpu_ms, the process's CPU time per frame over all its threads (the renderer's too): the work
+// itself, which a machine shared with other jobs does not stretch as it stretches the wall clock.
 #include "bench/BenchCourse.h"
 #include "framework/egl/EglContext.h"
 #include "view/PreviewScene.h"
@@ -13,6 +15,7 @@
 
 #include <GL/gl.h>
 
+#include <ctime>
 #include <filesystem>
 #include <string>
 
@@ -39,10 +42,18 @@ void Frames(benchmark::State& state, const CTrackwrightDoc& doc)
     scene.Draw(home, kWidth, kHeight);
     scene.Draw(home, kWidth, kHeight);
     glFinish();
+    timespec t0{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t0);
     for (auto _ : state) {
         scene.Draw(home, kWidth, kHeight);
         glFinish();
     }
+    timespec t1{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t1);
+    state.counters["cpu_ms"] = ((t1.tv_sec - t0.tv_sec) * 1e3 + (t1.tv_nsec - t0.tv_nsec) * 1e-6) / double(state.iterations());
+    // The level of detail the frames drew at: every how many rows of the terrain and the road.
+    state.counters["terrain_stride"] = scene.TerrainStride();
+    state.counters["road_stride"] = scene.RoadStride();
     scene.ReleaseGl();
 }
 

@@ -3,6 +3,7 @@
 // Beside them the floor: the same vertices from one prebuilt buffer, with no per-frame work.
 #define GL_GLEXT_PROTOTYPES
 #include "bench/BenchCourse.h"
+#include "edit/CourseEditor.h"
 #include "framework/HeadlessWndHost.h"
 #include "framework/egl/EglContext.h"
 #include "view/TrackwrightView.h"
@@ -12,6 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <memory>
 #include <cmath>
 #include <cstddef>
 #include <ctime>
@@ -75,6 +77,7 @@ struct Scene {
             return;
         }
         view.SetHost(&host);
+        view.SetEditInput(std::make_unique<CourseEditor>(view));
         doc.AddView(&view);
         view.OnCreate();
         view.OnSize(0, kWidth, kHeight);

@@ -61,10 +61,12 @@ void BM_UndoRedo(benchmark::State& state)
     CTrackwrightDoc doc;
     FillCourse(doc, kCount, kCount, 90.0, "objects/tree_pine.x");
     BeginStep(doc);
-    if (state.range(0) == 0)
+    if (state.range(0) == 0) {
         doc.m_course.m_handles[kCount / 2].vPos += Vector3(0.5, 0.25, 0.0);
-    else
-        doc.m_course.m_handles.RemoveAt(0), doc.m_xobjects.RemoveAt(0);
+    } else {
+        doc.m_course.m_handles.RemoveAt(0);
+        doc.m_xobjects.RemoveAt(0);
+    }
     EndStep(doc, 1);
     for (auto _ : state) {
         UndoLastStep(doc);

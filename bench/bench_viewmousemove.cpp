@@ -1,6 +1,7 @@
 // One mouse move through the view's handler over 10,000 handles and objects (and the rubber
 // band or a selection's group move), without the repaint.
 #include "bench/BenchCourse.h"
+#include "edit/CourseEditor.h"
 #include "framework/HeadlessWndHost.h"
 #include "geometry/XObjectQueries.h"
 #include "view/TrackwrightView.h"
@@ -9,11 +10,17 @@
 
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace {
 
 constexpr int kCount = 10000;
+
+CourseEditor& Editor(CTrackwrightView& view)
+{
+    return static_cast<CourseEditor&>(*view.GetEditInput());
+}
 constexpr double kRadius = 10000.0;
 
 // The shared ring of handles at radius 10,000 (6.3 units apart), objects scattered over its
@@ -35,6 +42,7 @@ struct Scene {
         }
         doc.AddView(&view);
         view.SetHost(&host);
+        view.SetEditInput(std::make_unique<CourseEditor>(view));
         view.OnSize(0, 800, 600);
         view.m_fZoom = 100.0f / 10500.0f;   // the whole ring in view
         for (int k = 0; k < 256; ++k) {
@@ -81,10 +89,10 @@ void BM_MouseMoveRubberBand(benchmark::State& state)
 {
     Scene s;
     s.view.OnLButtonDown(MK_LBUTTON, CPoint(400, 300));   // the ring's middle: nothing to grab
-    if (s.view.m_gesture.kind != LeftGesture::Kind::Band)
+    if (Editor(s.view).m_gesture.kind != LeftGesture::Kind::Band)
         state.SkipWithError("the press grabbed a part");
     s.Walk(state, MK_LBUTTON);
-    state.counters["parts_selected"] = double(s.view.m_selection.Size());   // at the last move
+    state.counters["parts_selected"] = double(Editor(s.view).m_selection.Size());   // at the last move
 }
 BENCHMARK(BM_MouseMoveRubberBand)->Unit(benchmark::kMicrosecond);
 
@@ -92,12 +100,14 @@ BENCHMARK(BM_MouseMoveRubberBand)->Unit(benchmark::kMicrosecond);
 void BM_MouseMoveGroupDrag5000(benchmark::State& state)
 {
     Scene s;
-    CourseSelection& sel = s.view.m_selection;
+    CourseSelection& sel = Editor(s.view).m_selection;
     sel = EmptySelection(s.doc.m_course.m_handles, s.doc.m_xobjects);
-    for (int i = 0; i < kCount; i += 4)
-        sel.handles.push_back(i), sel.objects.push_back(i);
+    for (int i = 0; i < kCount; i += 4) {
+        sel.handles.push_back(i);
+        sel.objects.push_back(i);
+    }
     s.PressOnFirstHandle();
-    if (s.view.m_gesture.kind != LeftGesture::Kind::Group || s.view.m_gesture.start.size() != 5000)
+    if (Editor(s.view).m_gesture.kind != LeftGesture::Kind::Group || Editor(s.view).m_gesture.start.size() != 5000)
         state.SkipWithError("the group was not grabbed");
     s.Walk(state, MK_LBUTTON);
 }

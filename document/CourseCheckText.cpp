@@ -4,8 +4,6 @@
 #include "res/Resource.h"
 
 #include <charconv>
-#include <cstdarg>
-#include <cstdio>
 #include <string_view>
 
 namespace {
@@ -21,25 +19,6 @@ std::string Piece(UINT id, int k)
         text.remove_prefix(nl + 1);
     }
     return std::string(text.substr(0, text.find('\n')));
-}
-
-// A format from the string table; numbers other than counts come in as text.
-std::string Format(const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    const int n = std::vsnprintf(nullptr, 0, format, args);
-    va_end(args);
-    std::string out;
-    if (n > 0) {
-        out.resize(static_cast<std::size_t>(n) + 1);
-        std::vsnprintf(out.data(), out.size(), format, again);
-        out.resize(static_cast<std::size_t>(n));
-    }
-    va_end(again);
-    return out;
 }
 
 // A name read from a file stays on one line and cannot steer a terminal.
@@ -82,7 +61,7 @@ std::string FindingKindName(FindingKind kind)
 
 std::string FindingPartName(const CourseFinding& f)
 {
-    return Format(Piece(IDS_CHECK_PARTS, static_cast<int>(f.part)).c_str(), f.index);
+    return AfxFormat(Piece(IDS_CHECK_PARTS, static_cast<int>(f.part)).c_str(), f.index);
 }
 
 std::string FindingText(const CourseFinding& f, const RecordList<XObject>& objects)
@@ -91,16 +70,16 @@ std::string FindingText(const CourseFinding& f, const RecordList<XObject>& objec
     case FindingKind::Fold:
         return Piece(IDS_CHECK_FOLD, f.sides == kFoldLeft ? 0 : f.sides == kFoldRight ? 1 : 2);
     case FindingKind::Crossing:
-        return Format(std::string(AfxLoadString(IDS_CHECK_CROSSING)).c_str(), f.other);
+        return AfxFormatString(IDS_CHECK_CROSSING, f.other);
     case FindingKind::Overlap: {
         const bool known = f.index >= 0 && f.index < objects.GetSize();
-        return Format(std::string(AfxLoadString(IDS_CHECK_OVERLAP)).c_str(), known ? Printable(objects[f.index].FileName).c_str() : "");
+        return AfxFormatString(IDS_CHECK_OVERLAP, known ? Printable(objects[f.index].FileName).c_str() : "");
     }
     case FindingKind::Value:
         break;
     }
     const std::string field = Piece(IDS_CHECK_FIELDS, static_cast<int>(f.field) - 1);
-    return Format(Piece(IDS_CHECK_VALUE, static_cast<int>(f.problem) - 1).c_str(), field.c_str());
+    return AfxFormat(Piece(IDS_CHECK_VALUE, static_cast<int>(f.problem) - 1).c_str(), field.c_str());
 }
 
 std::string LengthText(double value)
@@ -112,17 +91,16 @@ std::string LengthText(double value)
 
 std::string CourseFiguresText(const CourseFigures& figures)
 {
-    const std::string format(AfxLoadString(IDS_CHECK_FIGURES));
     const std::string radius = figures.smallestRadiusHandle < 0 ? "-" : LengthText(figures.smallestRadius);
-    return Format(format.c_str(), LengthText(figures.centreLength).c_str(), LengthText(figures.leftLength).c_str(),
-                  LengthText(figures.rightLength).c_str(), radius.c_str(), figures.smallestRadiusHandle,
-                  figures.handleCount, figures.objectCount);
+    return AfxFormatString(IDS_CHECK_FIGURES, LengthText(figures.centreLength).c_str(),
+                           LengthText(figures.leftLength).c_str(), LengthText(figures.rightLength).c_str(),
+                           radius.c_str(), figures.smallestRadiusHandle, figures.handleCount, figures.objectCount);
 }
 
 std::string CourseCheckSummary(const CourseCheckResult& result)
 {
-    return Format(std::string(AfxLoadString(IDS_CHECK_SUMMARY)).c_str(), static_cast<int>(result.findings.size()),
-                  LengthText(result.figures.centreLength).c_str());
+    return AfxFormatString(IDS_CHECK_SUMMARY, static_cast<int>(result.findings.size()),
+                           LengthText(result.figures.centreLength).c_str());
 }
 
 std::string OpenValuesMessage(const std::vector<CourseFinding>& values, const RecordList<XObject>& objects)
@@ -130,6 +108,6 @@ std::string OpenValuesMessage(const std::vector<CourseFinding>& values, const Re
     if (values.empty())
         return {};
     const CourseFinding& first = values.front();
-    return Format(std::string(AfxLoadString(IDS_CHECK_OPEN_VALUES)).c_str(), static_cast<int>(values.size()),
-                  FindingPartName(first).c_str(), FindingText(first, objects).c_str());
+    return AfxFormatString(IDS_CHECK_OPEN_VALUES, static_cast<int>(values.size()),
+                           FindingPartName(first).c_str(), FindingText(first, objects).c_str());
 }

@@ -25,8 +25,6 @@ public:
     // The longest map side the GL takes (GL_MAX_TEXTURE_SIZE) once a context is made current;
     // INT32_MAX where there is none.
     static std::int32_t MaxMapSide();
-    // Draws the map square and every handle with its spans (CourseDrawing.cpp).
-    void DrawCourse() const;
 
     RecordList<CourseHandle> m_handles;
     std::uint32_t m_mapTexture = 0;

@@ -5,6 +5,7 @@
 #include "file/MapPath.h"
 #include "file/RegularFile.h"
 #include "framework/Backend.h"
+#include "framework/Resources.h"
 #include "res/Resource.h"
 
 namespace {
@@ -34,11 +35,11 @@ void CSettingsDlg::OnOK()
     if (!UpdateData(TRUE))
         return;
     if (!m_heightMapPath.empty() && !CanOpen(MapFileToRead(m_heightMapPath, m_coursePath))) {
-        AfxMessageBox("ハイトマップのファイルがオープンできません。", MB_OK);
+        AfxMessageBox(std::string(AfxLoadString(IDS_HEIGHTMAP_NOT_OPENED)), MB_OK);
         return;
     }
     if (!m_colorMapPath.empty() && !CanOpen(MapFileToRead(m_colorMapPath, m_coursePath))) {
-        AfxMessageBox("カラーマップのファイルがオープンできません。", MB_OK);
+        AfxMessageBox(std::string(AfxLoadString(IDS_COLORMAP_NOT_OPENED)), MB_OK);
         return;
     }
     CDialog::OnOK();

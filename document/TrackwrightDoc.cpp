@@ -93,7 +93,7 @@ StoredCourseView CTrackwrightDoc::StoredFields() const
 
 std::string CourseReadFailedMessage(const std::string& pathName)
 {
-    return pathName + "ファイルの読み込みに失敗しました";
+    return AfxFormatString(IDS_COURSE_READ_FAILED, pathName.c_str());
 }
 
 BOOL CTrackwrightDoc::OnOpenDocument(const std::string& pathName)
@@ -132,7 +132,7 @@ BOOL CTrackwrightDoc::OnSaveDocument(const std::string& pathName)
 {
     const StoredCourseView course = StoredFields();
     if (const std::string* text = FindUnstorableText(course)) {
-        AfxMessageBox("パスや名前に二重引用符 (\") が含まれているため保存できません: " + *text, MB_OK);
+        AfxMessageBox(std::string(AfxLoadString(IDS_SAVE_QUOTE_REFUSED)) + *text, MB_OK);
         return FALSE;
     }
     // The old file stays as it was unless every byte of the new one reached the disk.
@@ -147,7 +147,7 @@ BOOL CTrackwrightDoc::OnSaveDocument(const std::string& pathName)
     const std::string copy = noNewFile ? OldContentsCopyPath(pathName) : std::string();
     if (copy.empty() || !OverwriteFileInPlace(pathName, text, copy)) {
         std::error_code ec;
-        std::string message = pathName + "ファイルの書き込みに失敗しました";
+        std::string message = AfxFormatString(IDS_COURSE_WRITE_FAILED, pathName.c_str());
         if (!copy.empty() && std::filesystem::exists(copy, ec)) {
             message += AfxLoadString(IDS_SAVE_OLD_CONTENTS_KEPT);
             message += copy;

@@ -10,8 +10,6 @@
 #include <cstdint>
 #include <string>
 
-class TextOverlay;
-
 // What Open says when the file cannot be read; the check command says the same.
 std::string CourseReadFailedMessage(const std::string& pathName);
 
@@ -58,9 +56,6 @@ public:
     // read, or that the GL cannot take, is reported in the status bar with its path and leaves
     // the texture as it was; false then. No map named: nothing to read, true (ShownMap.cpp).
     bool LoadMap(std::int32_t visible, const std::string& coursePath);
-
-    // Drawing (XObjectDrawing.cpp).
-    void DrawXObjects(TextOverlay& overlay) const;
 
     CourseData m_course;
     std::string m_heightMap;

@@ -1,6 +1,7 @@
 // Cut, Copy and Paste of the selected objects through the system clipboard, as the course
 // file's object lines.
-#include "document/CourseHistory.h"
+#include "edit/CourseEditor.h"
+
 #include "file/ObjectLines.h"
 #include "framework/Backend.h"
 #include "framework/Resources.h"
@@ -25,20 +26,9 @@ CPoint PastePoint(const CTrackwrightView& view)
 
 }  // namespace
 
-void CTrackwrightView::OnUpdateEditCut(CCmdUI* pCmdUI)
+void CourseEditor::Copy()
 {
-    ValidateSelection();
-    pCmdUI->Enable(GetDocument() && !m_selection.objects.empty());
-}
-
-void CTrackwrightView::OnUpdateEditPaste(CCmdUI* pCmdUI)
-{
-    pCmdUI->Enable(GetDocument() && AfxClipboardHasText());
-}
-
-void CTrackwrightView::OnEditCopy()
-{
-    const CTrackwrightDoc* pDoc = GetDocument();
+    const CTrackwrightDoc* pDoc = Doc();
     ValidateSelection();
     if (!pDoc || m_selection.objects.empty())
         return;
@@ -48,34 +38,34 @@ void CTrackwrightView::OnEditCopy()
     AfxSetClipboardText(text);
 }
 
-void CTrackwrightView::OnEditCut()
+void CourseEditor::Cut()
 {
-    CTrackwrightDoc* pDoc = GetDocument();
+    CTrackwrightDoc* pDoc = Doc();
     ValidateSelection();
     if (!pDoc || m_selection.objects.empty())
         return;
     EndNudge();
-    OnEditCopy();
-    BeginStep(*pDoc);
-    RemoveIndices(pDoc->m_xobjects, m_selection.objects);
-    EndStep(*pDoc, IDS_STEP_CUT);
+    Copy();
+    {
+        StepScope step(*pDoc, IDS_STEP_CUT);
+        RemoveIndices(pDoc->m_xobjects, m_selection.objects);
+    }
     // Control points keep their indices and their selection.
     m_selection.objects.clear();
     m_selection.objectCount = pDoc->m_xobjects.GetSize();
     SelectionChanged();
 }
 
-void CTrackwrightView::OnEditPaste()
+void CourseEditor::Paste()
 {
-    CTrackwrightDoc* pDoc = GetDocument();
+    CTrackwrightDoc* pDoc = Doc();
     if (!pDoc)
         return;
     EndNudge();
     std::vector<XObject> pasted;
     const std::string text = AfxGetClipboardText();
     if (!ParseXObjectLines(text, pasted)) {
-        m_strStatus = AfxLoadString(HoldsXObjectLine(text) ? IDS_STATUS_PASTE_MALFORMED : IDS_STATUS_PASTE_NO_OBJECTS);
-        AfxSetStatusText(m_strStatus);
+        m_view.SetStatusText(std::string(AfxLoadString(HoldsXObjectLine(text) ? IDS_STATUS_PASTE_MALFORMED : IDS_STATUS_PASTE_NO_OBJECTS)));
         return;
     }
     // The layout is kept; the middle of the objects' box lands on the paste point.
@@ -86,18 +76,19 @@ void CTrackwrightView::OnEditPaste()
         y0 = std::min(y0, o.Pos.y);
         y1 = std::max(y1, o.Pos.y);
     }
-    const CPoint at = PastePoint(*this);
-    const Vector3 target = ScreenToWorld(at.x, at.y);
+    const CPoint at = PastePoint(m_view);
+    const Vector3 target = m_view.ScreenToWorld(at.x, at.y);
     const Vector3 offset(double(target.x) - (double(x0) + x1) / 2.0, double(target.y) - (double(y0) + y1) / 2.0, 0.0);
 
-    BeginStep(*pDoc);
     const int first = pDoc->m_xobjects.GetSize();
-    pDoc->m_xobjects.Reserve(first + static_cast<int>(pasted.size()));
-    for (XObject& o : pasted) {
-        o.Pos = o.Pos + offset;
-        pDoc->m_xobjects.Add(o);
+    {
+        StepScope step(*pDoc, IDS_STEP_PASTE);
+        pDoc->m_xobjects.Reserve(first + static_cast<int>(pasted.size()));
+        for (XObject& o : pasted) {
+            o.Pos = o.Pos + offset;
+            pDoc->m_xobjects.Add(o);
+        }
     }
-    EndStep(*pDoc, IDS_STEP_PASTE);
     m_gesture.start.clear();   // a group being dragged lets go: the pasted objects stay put
     m_selection = EmptySelection(pDoc->m_course.m_handles, pDoc->m_xobjects);
     for (int i = first; i < pDoc->m_xobjects.GetSize(); ++i)

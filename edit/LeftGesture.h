@@ -2,15 +2,14 @@
 
 // What a left press turned into, from the press to the release: the drag of the parts under
 // the mouse (as always), the move of the whole selection, or a rubber band over empty ground.
-#include "edit/CourseSelection.h"
 #include "framework/Afx.h"
+#include "geometry/CourseRecords.h"
+#include "geometry/CourseSelection.h"
+#include "geometry/RecordList.h"
 #include "geometry/Vector3.h"
 
 #include <cstdint>
 #include <vector>
-
-class CTrackwrightView;
-class CTrackwrightDoc;
 
 // A press and release whose moves all stay within this many pixels of the press on both axes
 // is a click; parts dragged meanwhile still follow the mouse as they always did.
@@ -24,7 +23,9 @@ inline bool BeyondClickSlop(CPoint a, CPoint b)
 }
 
 struct LeftGesture {
-    enum class Kind { None, Part, Group, Band };
+    // What is dragged: the parts the press grabbed (named by the first of them, control points
+    // before objects), the selection as a group, or a band; None between gestures.
+    enum class Kind { None, PointMarker, Tangent, Width, ObjectBody, ObjectTip, Group, Band };
     Kind kind = Kind::None;
     CPoint ptDown;
     CPoint ptNow;
@@ -33,19 +34,18 @@ struct LeftGesture {
     bool movedFar = false;   // left the click slop at some time
     int handle = -1;         // the control point (position marker) pressed on, for a click
     int object = -1;         // else the object pressed on
+    int handleCount = 0;     // the sizes of the lists those indices refer to
+    int objectCount = 0;
     CourseSelection base;    // the selection at the press: a Shift band adds to it
     std::vector<Vector3> start;   // a group move's positions at the press
 
     bool BandShown() const { return kind == Kind::Band && movedFar; }
+    // Forgets what the press named: the lists changed under it.
+    void LoseTargets();
 };
 
-// After the press picked its parts: decides the gesture. A press on a selected control
-// point's marker or a selected object's body lets go of what was picked and moves the group.
-void StartLeftGesture(CTrackwrightView& view, CTrackwrightDoc& doc, UINT nFlags, CPoint point);
-// A move with the button down: the group follows or the band grows. True when stored values
-// changed.
-bool TrackLeftGesture(CTrackwrightView& view, CTrackwrightDoc& doc, CPoint point);
-// The release (released false: the capture was lost, which is no click). A click selects
-// what it pressed on (Shift: adds or removes it) or, on empty ground, clears the selection.
-// Returns the name of the step a group move makes, 0 for the others.
-UINT FinishLeftGesture(CTrackwrightView& view, CTrackwrightDoc& doc, bool released);
+// What the grabbed parts make of a drag: the first grabbed handle part, else the first
+// grabbed object part; None when nothing is grabbed.
+LeftGesture::Kind GrabbedKind(const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects);
+// The name of the step a gesture of that kind makes; 0 for one that edits nothing.
+UINT StepLabel(LeftGesture::Kind kind);

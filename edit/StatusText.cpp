@@ -1,58 +1,37 @@
 // The status bar while the mouse is over the view: where it is in course units, and the
 // values of the part it hovers or, failing that, of the one selected part.
+#include "edit/CourseEditor.h"
+
 #include "framework/CDialog.h"
 #include "framework/Backend.h"
 #include "framework/Resources.h"
 #include "res/Resource.h"
 #include "view/TrackwrightView.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <string>
 
 namespace {
 
 constexpr double kDegreesPerRadian = 180.0 / 3.14159265358979323846;
 
-// A format from the string table; every number comes in as text (the C library would use
-// the process locale's decimal comma).
-std::string FormatString(UINT nID, ...)
-{
-    const std::string format(AfxLoadString(nID));
-    va_list args;
-    va_start(args, nID);
-    va_list again;
-    va_copy(again, args);
-    const int n = std::vsnprintf(nullptr, 0, format.c_str(), args);
-    va_end(args);
-    std::string out;
-    if (n > 0) {
-        out.resize(static_cast<std::size_t>(n) + 1);
-        std::vsnprintf(out.data(), out.size(), format.c_str(), again);
-        out.resize(static_cast<std::size_t>(n));
-    }
-    va_end(again);
-    return out;
-}
-
 std::string PointText(const CourseHandle& h, int i)
 {
-    return FormatString(IDS_STATUS_POINT, i, AfxFormatFloat(h.vPos.x).c_str(), AfxFormatFloat(h.vPos.y).c_str(),
-                        AfxFormatFloat(h.WidthRight).c_str(), AfxFormatFloat(h.WidthLeft).c_str());
+    return AfxFormatString(IDS_STATUS_POINT, i, AfxFormatFloat(h.vPos.x).c_str(), AfxFormatFloat(h.vPos.y).c_str(),
+                           AfxFormatFloat(h.WidthRight).c_str(), AfxFormatFloat(h.WidthLeft).c_str());
 }
 
 std::string ObjectText(const XObject& o)
 {
     const float degrees = static_cast<float>(o.Direction * kDegreesPerRadian);
-    return FormatString(IDS_STATUS_XOBJECT, o.FileName.c_str(), AfxFormatFloat(o.Pos.x).c_str(),
-                        AfxFormatFloat(o.Pos.y).c_str(), AfxFormatFloat(degrees).c_str());
+    return AfxFormatString(IDS_STATUS_XOBJECT, o.FileName.c_str(), AfxFormatFloat(o.Pos.x).c_str(),
+                           AfxFormatFloat(o.Pos.y).c_str(), AfxFormatFloat(degrees).c_str());
 }
 
 }  // namespace
 
-void CTrackwrightView::ShowStatus(const Vector3& q)
+void CourseEditor::ShowStatus(const Vector3& q)
 {
-    const CTrackwrightDoc* pDoc = GetDocument();
+    const CTrackwrightDoc* pDoc = Doc();
     if (!pDoc)
         return;
     const RecordList<CourseHandle>& handles = pDoc->m_course.m_handles;
@@ -72,13 +51,11 @@ void CTrackwrightView::ShowStatus(const Vector3& q)
     if (part.empty() && current && sel.Size() == 1)
         part = sel.handles.empty() ? ObjectText(objects[sel.objects[0]]) : PointText(handles[sel.handles[0]], sel.handles[0]);
     else if (part.empty() && current && sel.Size() > 1)
-        part = FormatString(IDS_STATUS_SELECTION, sel.Size());
+        part = AfxFormatString(IDS_STATUS_SELECTION, sel.Size());
 
-    std::string text = FormatString(IDS_STATUS_POSITION, AfxFormatFloat(q.x).c_str(), AfxFormatFloat(q.y).c_str());
+    std::string text = AfxFormatString(IDS_STATUS_POSITION, AfxFormatFloat(q.x).c_str(), AfxFormatFloat(q.y).c_str());
     if (!part.empty())
         text += "    " + part;
-    if (text != m_strStatus) {
-        m_strStatus = std::move(text);
-        AfxSetStatusText(m_strStatus);
-    }
+    if (text != m_view.m_strStatus)
+        m_view.SetStatusText(std::move(text));
 }

@@ -56,13 +56,6 @@ double AtoF(std::string_view s)
     return strtod_l(std::string(s).c_str(), nullptr, cLocale);
 }
 
-int AtoI(std::string_view s)
-{
-    IntScan scan;
-    scan.Feed(s.data(), s.size());
-    return scan.Value();
-}
-
 void IntScan::Feed(const char* p, std::size_t n)
 {
     constexpr long long kLimit = static_cast<long long>(INT_MAX) + 1;

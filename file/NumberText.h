@@ -9,12 +9,11 @@
 #include <string>
 #include <string_view>
 
-// The C library's atof and atoi as they behave in the "C" locale, whatever the process
-// locale is: leading white space, sign, the longest valid prefix of a number, 0 when none.
+// The C library's atof as it behaves in the "C" locale, whatever the process locale is:
+// leading white space, sign, the longest valid prefix of a number, 0 when none.
 double AtoF(std::string_view s);
-// Values outside the int range are clamped to it.
-int AtoI(std::string_view s);
-// AtoI of a token fed a piece at a time, in constant memory: a token may be a gigabyte long.
+// The same reading for atoi, of a token fed a piece at a time, in constant memory (a token may
+// be a gigabyte long); values outside the int range are clamped to it.
 class IntScan {
 public:
     void Clear() { *this = IntScan(); }

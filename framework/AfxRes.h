@@ -34,3 +34,19 @@ constexpr UINT ID_INDICATOR_KANA = 59142;
 constexpr UINT ID_VIEW_TOOLBAR = 59392;
 constexpr UINT AFX_IDS_APP_TITLE = 57344;
 constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;
+
+// The framework's own texts, kept in its own table (framework/Resources.cpp); a program's table
+// may give its own under the same id.
+constexpr UINT AFX_IDS_UNTITLED = 61440;
+constexpr UINT AFX_IDS_SAVEFILE = 61441;
+constexpr UINT AFX_IDS_ALLFILTER = 61442;
+constexpr UINT AFX_IDS_OPENFILE = 61443;
+// The message boxes' buttons.
+constexpr UINT AFX_IDS_BUTTON_OK = 61456;
+constexpr UINT AFX_IDS_BUTTON_CANCEL = 61457;
+constexpr UINT AFX_IDS_BUTTON_YES = 61458;
+constexpr UINT AFX_IDS_BUTTON_NO = 61459;
+// Prompts: formats with a place (%s) for the document's name or a range's ends.
+constexpr UINT AFX_IDP_ASK_TO_SAVE = 61699;
+constexpr UINT AFX_IDP_PARSE_REAL = 61713;
+constexpr UINT AFX_IDP_PARSE_REAL_RANGE = 61715;

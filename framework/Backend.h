@@ -55,10 +55,7 @@ public:
     // Puts the entries written so far into the profile's store, once after a batch of writes.
     virtual void FlushProfile() {}
 
-    bool AfxClipboardHasText();
-std::string AfxGetClipboardText();
-void AfxSetClipboardText(const std::string& text);
-// Makes a GL context current that shares objects with the view's, for GL work outside
+    // Makes a GL context current that shares objects with the view's, for GL work outside
     // a paint (texture loads on Open and from dialogs). True when one is current.
     virtual bool MakeGLCurrent() = 0;
 

@@ -1,6 +1,8 @@
 #include "framework/CDialog.h"
 
+#include "framework/AfxRes.h"
 #include "framework/Backend.h"
+#include "framework/Resources.h"
 
 #include <cctype>
 #include <charconv>
@@ -72,7 +74,7 @@ void DDX_Text(CDataExchange* pDX, UINT nIDC, float& value)
         return;
     double d = 0.0;
     if (!AfxParseFloat(text, d) || std::fabs(d) > 3.402823466e38) {
-        AfxMessageBox("数値を入力してください。", MB_OK | MB_ICONEXCLAMATION);
+        AfxMessageBox(std::string(AfxLoadString(AFX_IDP_PARSE_REAL)), MB_OK | MB_ICONEXCLAMATION);
         pDX->Fail();
         return;
     }
@@ -84,8 +86,9 @@ void DDV_MinMaxFloat(CDataExchange* pDX, float const& value, float minVal, float
     if (pDX->m_bFailed || !pDX->m_bSaveAndValidate)
         return;
     if (value < minVal || value > maxVal) {
-        AfxMessageBox(AfxFormatFloat(minVal) + " から " + AfxFormatFloat(maxVal) + " までの数値を入力してください。",
-                      MB_OK | MB_ICONEXCLAMATION);
+        const std::string low = AfxFormatFloat(minVal);
+        const std::string high = AfxFormatFloat(maxVal);
+        AfxMessageBox(AfxFormatString(AFX_IDP_PARSE_REAL_RANGE, low.c_str(), high.c_str()), MB_OK | MB_ICONEXCLAMATION);
         pDX->Fail();
     }
 }

@@ -1,5 +1,6 @@
 #include "framework/CDocTemplate.h"
 
+#include "framework/AfxRes.h"
 #include "framework/Backend.h"
 #include "framework/CDocument.h"
 #include "framework/CFrameWnd.h"
@@ -39,7 +40,7 @@ std::string CSingleDocTemplate::GetDocString(int index) const
 std::string CSingleDocTemplate::GetUntitledName() const
 {
     const std::string name = GetDocString(1);
-    return name.empty() ? std::string("無題") : name;
+    return name.empty() ? std::string(AfxLoadString(AFX_IDS_UNTITLED)) : name;
 }
 
 bool CSingleDocTemplate::CreateFrame()

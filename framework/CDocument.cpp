@@ -6,6 +6,7 @@
 #include "framework/CFrameWnd.h"
 #include "framework/CView.h"
 #include "framework/CWinApp.h"
+#include "framework/Resources.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -42,7 +43,7 @@ void CDocument::SetPathName(const std::string& pathName, bool bAddToMRU)
 void CDocument::ClearPathName()
 {
     m_strPathName.clear();
-    SetTitle(m_pDocTemplate ? m_pDocTemplate->GetUntitledName() : std::string("無題"));
+    SetTitle(m_pDocTemplate ? m_pDocTemplate->GetUntitledName() : std::string(AfxLoadString(AFX_IDS_UNTITLED)));
 }
 
 void CDocument::SetTitle(const std::string& title)
@@ -90,8 +91,8 @@ bool CDocument::SaveModified()
 {
     if (!IsModified())
         return true;
-    const std::string name = m_strTitle.empty() ? std::string("無題") : m_strTitle;
-    switch (AfxMessageBox(name + " への変更を保存しますか?", MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    const std::string name = m_strTitle.empty() ? std::string(AfxLoadString(AFX_IDS_UNTITLED)) : m_strTitle;
+    switch (AfxMessageBox(AfxFormatString(AFX_IDP_ASK_TO_SAVE, name.c_str()), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
     case IDCANCEL:
         return false;
     case IDYES:
@@ -118,7 +119,7 @@ bool CDocument::DoSave(const std::string& pathName, bool bReplace)
     if (path.empty()) {
         CBackend* pBackend = AfxGetBackend();
         path = m_strTitle;
-        if (!pBackend || !pBackend->PromptFileName(path, false, "名前を付けて保存"))
+        if (!pBackend || !pBackend->PromptFileName(path, false, std::string(AfxLoadString(AFX_IDS_SAVEFILE))))
             return false;
     }
     if (!OnSaveDocument(path))

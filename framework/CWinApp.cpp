@@ -162,7 +162,7 @@ void CWinApp::OnFileOpen()
 {
     CBackend* pBackend = AfxGetBackend();
     std::string path;
-    if (pBackend && pBackend->PromptFileName(path, true, "開く"))
+    if (pBackend && pBackend->PromptFileName(path, true, std::string(AfxLoadString(AFX_IDS_OPENFILE))))
         OpenDocumentFile(path);
 }
 

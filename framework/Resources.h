@@ -5,6 +5,7 @@
 #include "framework/Afx.h"
 
 #include <span>
+#include <string>
 #include <string_view>
 
 struct MenuItemDef {
@@ -56,6 +57,12 @@ struct ResourceSet {
 
 void AfxSetResources(const ResourceSet* pResources);
 const ResourceSet* AfxGetResources();
-// The string with that id, or an empty one.
+// The string with that id from the program's table, else from the framework's own; an empty one
+// when neither has it.
 std::string_view AfxLoadString(UINT nID);
+// printf over a format of the string tables. Numbers other than counts come in as text: the C
+// library would write the process locale's decimal comma.
+std::string AfxFormat(const char* format, ...);
+// The same over the string with that id.
+std::string AfxFormatString(UINT nID, ...);
 const DialogDef* AfxFindDialog(UINT nID);

@@ -2,7 +2,7 @@
 #include "FuzzCheck.h"
 
 #include "file/Tokenizer.h"
-#include "view/XObjectCatalogue.h"
+#include "file/XObjectCatalogue.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

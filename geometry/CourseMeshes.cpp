@@ -192,15 +192,23 @@ Mesh BorderMesh(const RecordList<CourseHandle>& handles, const HeightField& heig
     return m;
 }
 
+void TerrainGridSize(const HeightField& heights, std::int32_t& columns, std::int32_t& rows)
+{
+    const bool hasMap = heights.pixels && heights.width > 0 && heights.height > 0;
+    // One vertex per texel centre up to kMaxTerrainSide.
+    const auto side = [hasMap](std::int32_t texels) { return hasMap ? std::clamp(texels, 2, kMaxTerrainSide) : 2; };
+    columns = side(heights.width);
+    rows = side(heights.height);
+}
+
 Mesh TerrainMesh(const HeightField& heights)
 {
     Mesh m;
-    const bool hasMap = heights.pixels && heights.width > 0 && heights.height > 0;
-    // One vertex per texel centre up to kMaxTerrainSide; the outermost ones move out to the
-    // square's edge, where the clamped heights are those of the edge texels' centres.
-    const auto side = [hasMap](std::int32_t texels) { return hasMap ? std::clamp(texels, 2, kMaxTerrainSide) : 2; };
-    const std::int32_t columns = side(heights.width);
-    const std::int32_t rows = side(heights.height);
+    std::int32_t columns = 0;
+    std::int32_t rows = 0;
+    TerrainGridSize(heights, columns, rows);
+    // The outermost vertices move out to the square's edge, where the clamped heights are those of
+    // the edge texels' centres.
     const auto place = [](std::int32_t k, std::int32_t count, std::int32_t texels, double& texel) {
         texel = texels > 1 ? double(k) * (texels - 1) / (count - 1) : 0.0;
         if (k == 0)

@@ -57,6 +57,8 @@ constexpr double kRoadTextureLength = 10.0;
 Mesh RoadMesh(const RecordList<CourseHandle>& handles, const HeightField& heights);
 Mesh BorderMesh(const RecordList<CourseHandle>& handles, const HeightField& heights);
 Mesh TerrainMesh(const HeightField& heights);
+// The vertices TerrainMesh lays along x (columns) and along course y (rows), row after row.
+void TerrainGridSize(const HeightField& heights, std::int32_t& columns, std::int32_t& rows);
 CourseMeshes BuildCourseMeshes(const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects,
                                const HeightField& heights);
 

@@ -1,5 +1,6 @@
 #include "geometry/HandleInsertion.h"
 
+#include "geometry/HandlePasses.h"
 #include "geometry/HandlePicking.h"
 
 int FindInsertionSpan(const RecordList<CourseHandle>& handles, const Vector3& q, Vector3* nearest)
@@ -44,11 +45,9 @@ bool DeleteHandleAt(RecordList<CourseHandle>& handles, const Vector3& q)
     const int n = handles.GetSize();
     if (n < 4)
         return false;
-    for (int i = 0; i < n; ++i) {
-        if (handles[i].HandlePartAt(NextInRing(handles, i), q) == HandlePart::Pos) {
-            handles.RemoveAt(i);
-            return true;
-        }
-    }
-    return false;
+    const int i = MarkerAt(handles, q);
+    if (i < 0)
+        return false;
+    handles.RemoveAt(i);
+    return true;
 }

@@ -3,6 +3,7 @@
 #include "geometry/PickBox.h"
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -93,6 +94,29 @@ bool DragXObjects(RecordList<XObject>& objects, const Vector3& q)
     for (XObject& o : objects)
         any = o.DragXObject(q) || any;   // every object must see the move
     return any;
+}
+
+bool DragObjects(RecordList<XObject>& objects, const Vector3& q)
+{
+    // Only grabbed objects can move; note where they stood before the pass.
+    struct Grabbed {
+        int index;
+        Vector3 pos;
+        float direction;
+    };
+    std::vector<Grabbed> grabbed;
+    for (int i = 0; i < objects.GetSize(); ++i) {
+        const XObject& o = objects[i];
+        if (o.DragPart != ObjectPart::None)
+            grabbed.push_back({i, o.Pos, o.Direction});
+    }
+    DragXObjects(objects, q);
+    for (const Grabbed& g : grabbed) {
+        const XObject& o = objects[g.index];
+        if (!(o.Pos == g.pos) || o.Direction != g.direction)
+            return true;
+    }
+    return false;
 }
 
 void ReleaseXObjects(RecordList<XObject>& objects)

@@ -19,6 +19,9 @@ ObjectPart HitPartPlain(const XObject& o, const Vector3& q, Vector3* offset);
 void PickXObjects(RecordList<XObject>& objects, const Vector3& q);
 // Moves the grabbed objects to q, or updates the hover of the others; true when any changed.
 bool DragXObjects(RecordList<XObject>& objects, const Vector3& q);
+// The same pass; true only when a grabbed object's stored values changed (hovering changes
+// nothing the course file stores).
+bool DragObjects(RecordList<XObject>& objects, const Vector3& q);
 void ReleaseXObjects(RecordList<XObject>& objects);
 // Removes the first object whose body is under q.
 bool DeleteXObjectAt(RecordList<XObject>& objects, const Vector3& q);

@@ -106,8 +106,6 @@ constexpr UINT ID_FILE_EXPORT = 32810;
 constexpr UINT IDD_EXPORT = 160;
 constexpr UINT IDC_HEIGHT_SCALE = 1120;
 constexpr UINT IDS_STATUS_PASTE_NO_OBJECTS = 440;
-// The values dialogs: a number outside its range (the range's ends come in as text).
-constexpr UINT IDS_VALUE_OUT_OF_RANGE = 441;
 // Save where the folder takes no temporary file.
 constexpr UINT IDS_SAVED_IN_PLACE = 460;
 constexpr UINT IDS_SAVE_OLD_CONTENTS_KEPT = 461;
@@ -136,5 +134,17 @@ constexpr UINT IDS_PREVIEW_BAD_VALUES = 500;
 constexpr UINT IDS_PREVIEW_TEXTURE_FAILED = 501;
 constexpr UINT IDS_PREVIEW_TITLE = 502;
 constexpr UINT IDS_PREVIEW_DRIVE = 503;
+constexpr UINT IDS_PREVIEW_CONTEXT_LOST = 504;
 constexpr UINT ID_VIEW_PREVIEW = 32850;
 constexpr UINT ID_HELP_PREVIEW = 32851;
+
+// Open, save and settings messages: the read and write failures are formats (%s the path); the
+// others are followed by the text at fault or stand alone.
+constexpr UINT IDS_COURSE_READ_FAILED = 520;
+constexpr UINT IDS_COURSE_WRITE_FAILED = 521;
+constexpr UINT IDS_SAVE_QUOTE_REFUSED = 522;
+constexpr UINT IDS_HEIGHTMAP_NOT_OPENED = 523;
+constexpr UINT IDS_COLORMAP_NOT_OPENED = 524;
+// The view's own message boxes when its window gets no pixel format (no caption of their own).
+constexpr UINT IDS_CHOOSE_PIXEL_FORMAT_FAILED = 525;
+constexpr UINT IDS_SET_PIXEL_FORMAT_FAILED = 526;

@@ -168,7 +168,6 @@ const StringDef s_strings[] = {
     {IDS_STATUS_PASTE_MALFORMED, "クリップボードの内容はXオブジェクトの行ではないため、貼り付けできません。"},
     {IDS_NAME_HAS_QUOTE, "名前に \" は使えません。"},
     {IDS_STATUS_PASTE_NO_OBJECTS, "クリップボードにXオブジェクトの行がないため、貼り付けできません。"},
-    {IDS_VALUE_OUT_OF_RANGE, "%s から %s までの数値を入力してください。"},
     {ID_EDIT_DELETE, "選択範囲を削除\n削除"},
     {ID_EDIT_SELECT_ALL, "ｺｰｽとXｵﾌﾞｼﾞｪｸﾄをすべて選択\nすべて選択"},
     {IDS_RECOVERY_QUESTION, "%s に保存されていない変更が残っています。復元しますか?\n"
@@ -193,6 +192,7 @@ const StringDef s_strings[] = {
     {IDS_PREVIEW_TEXTURE_FAILED, "地形のテクスチャを作れないため、地形を灰色で表示しています。"},
     {IDS_PREVIEW_TITLE, "3D プレビュー"},
     {IDS_PREVIEW_DRIVE, "走行視点: コントロールポイント "},
+    {IDS_PREVIEW_CONTEXT_LOST, "描画のコンテキストが失われたため、地形を灰色で表示しています。"},
     {ID_FILE_EXPORT, "ｺｰｽと地形を glTF ﾌｧｲﾙ (.glb) に書き出す\nエクスポート"},
     {ID_VIEW_CHECK, "ｺｰｽの折り返し、交差、路面上のXｵﾌﾞｼﾞｪｸﾄ、使えない値を検査\nｺｰｽの検査"},
     {IDS_CHECK_KINDS, "値\n折り返し\n交差\n重なり"},
@@ -213,6 +213,13 @@ const StringDef s_strings[] = {
     {IDS_CHECK_COLUMNS, "種類\n場所\n内容"},
     {IDS_CHECK_NO_FINDINGS, "指摘はありません"},
     {IDS_CHECK_TOO_LARGE, "コースが大きすぎるため、値のほかは検査していません"},
+    {IDS_COURSE_READ_FAILED, "%sファイルの読み込みに失敗しました"},
+    {IDS_COURSE_WRITE_FAILED, "%sファイルの書き込みに失敗しました"},
+    {IDS_SAVE_QUOTE_REFUSED, "パスや名前に二重引用符 (\") が含まれているため保存できません: "},
+    {IDS_HEIGHTMAP_NOT_OPENED, "ハイトマップのファイルがオープンできません。"},
+    {IDS_COLORMAP_NOT_OPENED, "カラーマップのファイルがオープンできません。"},
+    {IDS_CHOOSE_PIXEL_FORMAT_FAILED, "ChoosePixelFormat failed"},
+    {IDS_SET_PIXEL_FORMAT_FAILED, "SetPixelFormat failed"},
 };
 
 using C = DialogControlDef;

@@ -24,12 +24,6 @@ void DrawSpan(const CourseHandle& h0, const CourseHandle& h1, SpanCurve curve, i
 
 }  // namespace
 
-void CourseData::DrawCourse() const
-{
-    DrawMapSquare(*this);
-    DrawHandleRange(*this, 0, m_handles.GetSize());
-}
-
 void DrawMapSquare(const CourseData& course)
 {
     // The map square lies at z = -1, behind everything; without a map it is plain grey L.

@@ -1,7 +1,5 @@
 #include "view/Palette.h"
 
-#include "view/TrackwrightView.h"
-
 #include <algorithm>
 
 namespace {
@@ -55,27 +53,4 @@ std::vector<PALETTEENTRY> BuildRGBPalette(const PIXELFORMATDESCRIPTOR& pfd)
             entries[static_cast<std::size_t>(c.index)] = {c.red, c.green, c.blue, 0};
     }
     return entries;
-}
-
-void CTrackwrightView::CreateRGBPalette()
-{
-    if (!m_pDC)
-        return;
-    const HDC hdc = m_pDC->GetSafeHdc();
-    PIXELFORMATDESCRIPTOR pfd{};
-    if (!DescribePixelFormat(hdc, GetPixelFormat(hdc), sizeof(PIXELFORMATDESCRIPTOR), &pfd) ||
-        !(pfd.dwFlags & PFD_NEED_PALETTE))
-        return;
-
-    // The palette record is a header followed by its entries, in one building buffer.
-    const std::vector<PALETTEENTRY> entries = BuildRGBPalette(pfd);
-    std::vector<unsigned char> buffer(sizeof(LOGPALETTE) + (entries.size() - 1) * sizeof(PALETTEENTRY));
-    auto* pPal = reinterpret_cast<LOGPALETTE*>(buffer.data());
-    pPal->palVersion = 0x300;
-    pPal->palNumEntries = static_cast<WORD>(entries.size());
-    std::copy(entries.begin(), entries.end(), pPal->palPalEntry);
-    m_cPalette.CreatePalette(pPal);
-    buffer.clear();
-    m_pOldPalette = m_pDC->SelectPalette(&m_cPalette, FALSE);
-    m_pDC->RealizePalette();
 }

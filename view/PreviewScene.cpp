@@ -1,3 +1,5 @@
+// Buffer names are GL 1.5, declared past GL 1.1's header only with the prototypes.
+#define GL_GLEXT_PROTOTYPES
 #include "view/PreviewScene.h"
 
 #include "document/TrackwrightDoc.h"
@@ -9,6 +11,7 @@
 #include "geometry/ValueLimits.h"
 #include "res/Resource.h"
 #include "view/GlLines.h"
+#include "view/PreviewDetail.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -16,6 +19,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 
 namespace {
 
@@ -28,6 +32,8 @@ constexpr Rgb kHoverRed{1.0f, 0.0f, 0.0f};
 constexpr Rgb kSelectedYellow{1.0f, 1.0f, 0.0f};
 constexpr float kMarkPostHeight = 4.0f;
 constexpr float kMarkPostHalf = 0.4f;
+// The terrain's column bands: two rows of a band fill the software renderer's vertex cache (256).
+constexpr std::int32_t kBandQuads = 127;
 
 // Bitwise, as the look of a frame compares: a NaN equals itself.
 bool SameBits(const Vector3& a, const Vector3& b)
@@ -85,6 +91,56 @@ PreviewBox BoxOf(const XObject& o, const HeightField& heights)
     return box;
 }
 
+bool UploadPixels(int width, int height, int components, const std::uint8_t* pixels)
+{
+    const GLenum format = components == 3 ? GL_RGB : GL_LUMINANCE;
+    glTexImage2D(GL_TEXTURE_2D, 0, GLint(format), width, height, 0, format, GL_UNSIGNED_BYTE, pixels);
+    return glGetError() == GL_NO_ERROR;
+}
+
+bool ContextForgot(unsigned buffer, unsigned texture)
+{
+    return (buffer != 0 && !glIsBuffer(buffer)) || (texture != 0 && !glIsTexture(texture));
+}
+
+// The boxes as one mesh: each side and the lid a quad of their own (flat normals), coloured by mark.
+void BoxMesh(const std::vector<PreviewBox>& boxes, Mesh& mesh, std::vector<float>& colours)
+{
+    mesh = {};
+    colours.clear();
+    const auto quad = [&](const float (&q)[4][3], double nx, double nz, double ny, const Rgb& c) {
+        const auto first = static_cast<std::uint32_t>(mesh.VertexCount());
+        for (const auto& v : q) {
+            mesh.positions.insert(mesh.positions.end(), {v[0], v[1], v[2]});
+            mesh.normals.insert(mesh.normals.end(), {float(nx), float(ny), float(nz)});
+            colours.insert(colours.end(), {c.r, c.g, c.b});
+        }
+        mesh.indices.insert(mesh.indices.end(), {first, first + 1, first + 2, first, first + 2, first + 3});
+    };
+    for (const PreviewBox& box : boxes) {
+        if (box.top == box.corners[0][1])
+            continue;
+        const Rgb& colour = MarkColour(box.mark, kObjectTan);
+        for (int k = 0; k < 4; ++k) {
+            const float* a = box.corners[k];
+            const float* b = box.corners[(k + 1) % 4];
+            // Outward: the edge turned a quarter clockwise seen from above.
+            const double ex = double(b[0]) - a[0];
+            const double ez = double(b[2]) - a[2];
+            const double el = std::hypot(ex, ez);
+            const float side[4][3] = {{a[0], a[1], a[2]}, {b[0], b[1], b[2]}, {b[0], box.top, b[2]}, {a[0], box.top, a[2]}};
+            quad(side, el > 0 ? ez / el : 0.0, el > 0 ? -ex / el : 0.0, 0.0, colour);
+        }
+        float lid[4][3];
+        for (int k = 0; k < 4; ++k) {
+            lid[k][0] = box.corners[k][0];
+            lid[k][1] = box.top;
+            lid[k][2] = box.corners[k][2];
+        }
+        quad(lid, 0.0, 0.0, 1.0, colour);
+    }
+}
+
 }  // namespace
 
 PreviewScene::~PreviewScene() = default;
@@ -118,7 +174,7 @@ void PreviewScene::ReadMaps(const CTrackwrightDoc& doc, double heightScale)
     m_heights.scale = heightScale;
     m_meshes.terrain = TerrainMesh(m_heights);
     ++m_terrainBuilds;
-    m_terrainListStale = true;
+    m_terrainStale = true;
     m_textureWanted = true;
     // Every height may have moved.
     m_builtHandles.clear();
@@ -150,7 +206,7 @@ void PreviewScene::Update(const CTrackwrightDoc& doc, double heightScale)
             UpdateBorderSpans(m_meshes.borders, m_handles, m_heights, moved)) {
             m_builtHandles[std::size_t(moved)] = handles[moved];
             ++m_spanUpdates;
-            m_roadListStale = true;
+            m_roadStale = true;
             changed = 0;
         }
     }
@@ -165,7 +221,7 @@ void PreviewScene::Update(const CTrackwrightDoc& doc, double heightScale)
         m_meshes.road = RoadMesh(m_handles, m_heights);
         m_meshes.borders = BorderMesh(m_handles, m_heights);
         ++m_roadBuilds;
-        m_roadListStale = true;
+        m_roadStale = true;
     }
     if (m_handles.GetSize() != handles.GetSize())
         problem = AfxLoadString(IDS_PREVIEW_BAD_VALUES);
@@ -175,6 +231,7 @@ void PreviewScene::Update(const CTrackwrightDoc& doc, double heightScale)
     if (n != m_builtObjects.size()) {
         m_builtObjects.clear();
         m_boxes.clear();
+        m_boxesStale = true;
     }
     bool boxesBuilt = false;
     for (std::size_t i = 0; i < n; ++i) {
@@ -190,8 +247,10 @@ void PreviewScene::Update(const CTrackwrightDoc& doc, double heightScale)
         m_boxes[i] = ObjectValuesUsable(o) ? BoxOf(o, m_heights) : PreviewBox{};
         boxesBuilt = true;
     }
-    if (boxesBuilt)
+    if (boxesBuilt) {
         ++m_boxBuilds;
+        m_boxesStale = true;
+    }
     for (const XObject& o : objects) {
         if (!ObjectValuesUsable(o))
             problem = AfxLoadString(IDS_PREVIEW_BAD_VALUES);
@@ -202,8 +261,12 @@ void PreviewScene::Update(const CTrackwrightDoc& doc, double heightScale)
 void PreviewScene::SetMarks(const std::vector<int>& handleMarks, const std::vector<int>& objectMarks)
 {
     m_handleMarks = handleMarks;
-    for (std::size_t i = 0; i < m_boxes.size(); ++i)
-        m_boxes[i].mark = i < objectMarks.size() ? objectMarks[i] : kMarkNone;
+    for (std::size_t i = 0; i < m_boxes.size(); ++i) {
+        const int mark = i < objectMarks.size() ? objectMarks[i] : kMarkNone;
+        if (m_boxes[i].mark != mark)
+            m_boxesStale = true;
+        m_boxes[i].mark = mark;
+    }
 }
 
 WorldBounds PreviewScene::Bounds() const
@@ -228,17 +291,20 @@ void PreviewScene::ReleaseGl()
 {
     if (m_texture != 0)
         glDeleteTextures(1, &m_texture);
-    m_texture = 0;
-    for (unsigned* list : {&m_terrainList, &m_roadList}) {
-        if (*list != 0)
-            glDeleteLists(*list, 1);
-        *list = 0;
-    }
-    m_terrainListStale = true;
-    m_roadListStale = true;
-    m_terrainListCompiled = false;
-    m_roadListCompiled = false;
+    for (PreviewBuffer* b : {&m_terrainBuffer, &m_roadBuffer, &m_borderBuffer, &m_boxBuffer})
+        b->Release();
+    ForgetGl();
     m_textureWanted = m_heightPixels || m_colorInfo.width > 0;
+}
+
+void PreviewScene::ForgetGl()
+{
+    m_texture = 0;
+    for (PreviewBuffer* b : {&m_terrainBuffer, &m_roadBuffer, &m_borderBuffer, &m_boxBuffer})
+        b->Forget();
+    m_terrainStale = true;
+    m_roadStale = true;
+    m_boxesStale = true;
 }
 
 void PreviewScene::UploadTexture()
@@ -274,14 +340,16 @@ void PreviewScene::UploadTexture()
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    // Mipmaps: a large map seen from afar is read from a level near the screen's size, not
+    // texel by scattered texel from the whole map.
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-    const GLenum format = info.components == 3 ? GL_RGB : GL_LUMINANCE;
-    glTexImage2D(GL_TEXTURE_2D, 0, GLint(format), w, h, 0, format, GL_UNSIGNED_BYTE, pixels);
+    glTexParameteri(GL_TEXTURE_2D, GL_GENERATE_MIPMAP, GL_TRUE);
+    const bool taken = (m_steps.uploadTexture ? m_steps.uploadTexture : UploadPixels)(w, h, info.components, pixels);
     glBindTexture(GL_TEXTURE_2D, 0);
-    if (glGetError() != GL_NO_ERROR || name == 0) {
+    if (!taken || name == 0) {
         if (name != 0)
             glDeleteTextures(1, &name);
         AfxSetStatusText(std::string(AfxLoadString(IDS_PREVIEW_TEXTURE_FAILED)));
@@ -290,65 +358,80 @@ void PreviewScene::UploadTexture()
     m_texture = name;
 }
 
-void PreviewScene::DrawMesh(const Mesh& mesh) const
+void PreviewScene::DrawPart(PreviewBuffer& buffer, bool& stale, const Mesh& mesh, const std::vector<float>& colours)
 {
+    if (stale) {
+        stale = false;
+        buffer.Fill(mesh, colours);
+    }
+    if (buffer.Filled()) {
+        buffer.Draw();
+        return;
+    }
     if (mesh.indices.empty())
         return;
     glVertexPointer(3, GL_FLOAT, 0, mesh.positions.data());
     glNormalPointer(GL_FLOAT, 0, mesh.normals.data());
+    if (!colours.empty()) {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(3, GL_FLOAT, 0, colours.data());
+    }
     glDrawElements(GL_TRIANGLES, GLsizei(mesh.indices.size()), GL_UNSIGNED_INT, mesh.indices.data());
+    glDisableClientState(GL_COLOR_ARRAY);
 }
 
-template <class Steps>
-void PreviewScene::CallList(unsigned& list, bool& stale, bool& compiled, Steps draw)
+void PreviewScene::PrepareParts(const WorldPoint& eye, double pixelsPerUnit)
 {
-    if (stale) {
-        stale = false;
-        compiled = false;
-        draw();
-        return;
+    std::int32_t columns = 0;
+    std::int32_t rows = 0;
+    TerrainGridSize(m_heights, columns, rows);
+    if (m_terrainStale) {
+        m_terrainStale = false;
+        m_terrainBuffer.Fill(TerrainInBands(m_meshes.terrain, columns, rows, kBandQuads));
+        m_terrainStride = 1;
+        m_terrainBounds = {};
+        const std::vector<float>& p = m_meshes.terrain.positions;
+        for (std::size_t k = 0; k + 2 < p.size(); k += 3)
+            m_terrainBounds.Add(p[k], p[k + 1], p[k + 2]);
     }
-    if (!compiled) {
-        if (list == 0)
-            list = glGenLists(1);
-        // No list to be had: drawn straight from the arrays, as every frame then.
-        if (list == 0) {
-            draw();
-            return;
-        }
-        glNewList(list, GL_COMPILE);
-        draw();
-        glEndList();
-        compiled = true;
+    const double cell = std::max(kMapSquareSide / double(columns - 1), kMapSquareSide / double(rows - 1));
+    const int terrainStride = DetailStride(cell, NearestDistance(m_terrainBounds, eye), pixelsPerUnit, 0.0);
+    if (terrainStride != m_terrainStride && m_terrainBuffer.Filled()) {
+        m_terrainBuffer.FillIndices(TerrainBandIndices(columns, rows, kBandQuads, terrainStride));
+        m_terrainStride = terrainStride;
     }
-    glCallList(list);
-}
 
-void PreviewScene::DrawBoxes() const
-{
-    glBegin(GL_QUADS);
-    for (const PreviewBox& box : m_boxes) {
-        if (box.top == box.corners[0][1])
-            continue;
-        SetColour(MarkColour(box.mark, kObjectTan));
-        for (int k = 0; k < 4; ++k) {
-            const float* a = box.corners[k];
-            const float* b = box.corners[(k + 1) % 4];
-            // Outward: the edge turned a quarter clockwise seen from above.
-            const double ex = double(b[0]) - a[0];
-            const double ez = double(b[2]) - a[2];
-            const double el = std::hypot(ex, ez);
-            glNormal3d(el > 0 ? ez / el : 0.0, 0.0, el > 0 ? -ex / el : 0.0);
-            glVertex3f(a[0], a[1], a[2]);
-            glVertex3f(b[0], b[1], b[2]);
-            glVertex3f(b[0], box.top, b[2]);
-            glVertex3f(a[0], box.top, a[2]);
+    // The road's and the borders' rows: one per sample of the ring.
+    const std::size_t ringRows = m_handles.GetSize() > 0 ? std::size_t(m_handles.GetSize()) * kMeshSegments + 1 : 0;
+    const std::size_t across = ringRows > 0 ? m_meshes.road.VertexCount() / ringRows : 0;
+    if (m_roadStale) {
+        m_roadStale = false;
+        m_roadBuffer.Fill(m_meshes.road);
+        m_borderBuffer.Fill(m_meshes.borders);
+        m_roadStride = 1;
+        m_roadBounds = {};
+        m_roadSpacing = 0.0;
+        // The borders run along the road's edges: its rows' steps are theirs. Across the ground only:
+        // the texel bound below keeps the climbs.
+        const std::vector<float>& p = m_meshes.road.positions;
+        const std::size_t step = 3 * across;
+        for (std::size_t k = 0; k + 2 < p.size(); k += 3) {
+            m_roadBounds.Add(p[k], p[k + 1], p[k + 2]);
+            if (k + step + 2 < p.size())
+                m_roadSpacing = std::max(m_roadSpacing, double(std::hypot(p[k + step] - p[k], p[k + step + 2] - p[k + 2])));
         }
-        glNormal3f(0.0f, 1.0f, 0.0f);
-        for (const auto& c : box.corners)
-            glVertex3f(c[0], box.top, c[2]);
     }
-    glEnd();
+    // Never past a texel of the height map, so the road's chords do not cut under the ground's bumps.
+    const double texel = m_heights.pixels ? kMapSquareSide / std::max(m_heights.width, m_heights.height) : 0.0;
+    const int roadStride = across > 0 && m_roadBuffer.VertexBuffer() != 0 && ringRows * across == m_meshes.road.VertexCount() &&
+                                   m_meshes.borders.VertexCount() == 4 * ringRows
+                               ? DetailStride(m_roadSpacing, NearestDistance(m_roadBounds, eye), pixelsPerUnit, texel)
+                               : 1;
+    if (roadStride != m_roadStride && m_roadBuffer.Filled() && m_borderBuffer.Filled()) {
+        m_roadBuffer.FillIndices(RowsAtStride(m_meshes.road.indices, 1, ringRows, std::uint32_t(across), roadStride));
+        m_borderBuffer.FillIndices(RowsAtStride(m_meshes.borders.indices, 2, ringRows, 2, roadStride));
+        m_roadStride = roadStride;
+    }
 }
 
 void PreviewScene::DrawHandleMarks() const
@@ -380,8 +463,19 @@ void PreviewScene::DrawHandleMarks() const
 
 void PreviewScene::Draw(const PreviewCamera& camera, int width, int height)
 {
+    // Names the current context does not know were made on one that is gone: made again, but
+    // the map's texture only when the map changes, so a context that keeps failing is not fed it.
+    unsigned buffer = m_terrainBuffer.VertexBuffer();
+    for (const PreviewBuffer* b : {&m_roadBuffer, &m_borderBuffer, &m_boxBuffer})
+        buffer = buffer != 0 ? buffer : b->VertexBuffer();
+    if ((m_steps.contextLost ? m_steps.contextLost : ContextForgot)(buffer, m_texture)) {
+        ForgetGl();
+        m_textureWanted = false;
+        AfxSetStatusText(std::string(AfxLoadString(IDS_PREVIEW_CONTEXT_LOST)));
+    }
     if (m_textureWanted)
         UploadTexture();
+    PrepareParts(camera.Eye(), height / 2.0 / std::tan(PreviewCamera::kFovY * std::numbers::pi / 360.0));
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glPushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
     glViewport(0, 0, width, height);
@@ -424,9 +518,23 @@ void PreviewScene::Draw(const PreviewCamera& camera, int width, int height)
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
 
+    SetColour(kAsphalt);
+    DrawPart(m_roadBuffer, m_roadStale, m_meshes.road);
+    SetColour(kBorderWhite);
+    DrawPart(m_borderBuffer, m_roadStale, m_meshes.borders);
+    if (m_boxesStale)
+        BoxMesh(m_boxes, m_boxMesh, m_boxColours);
+    // A box is closed: its inner faces never show.
+    glFrontFace(GL_CCW);
+    glCullFace(GL_BACK);
+    glEnable(GL_CULL_FACE);
+    DrawPart(m_boxBuffer, m_boxesStale, m_boxMesh, m_boxColours);
+    glDisable(GL_CULL_FACE);
+
     // The ground: the map as the view lays it on the map square (texture coordinates from the
     // course position, rows from the square's lower edge), pushed back in depth so the road
-    // lying just above it always wins.
+    // lying just above it always wins. Drawn after the road and the boxes, so the renderer skips
+    // shading the ground they hide.
     if (m_texture != 0) {
         const GLdouble sPlane[4] = {1.0 / kMapSquareSide, 0.0, 0.0, 0.5};
         const GLdouble tPlane[4] = {0.0, 0.0, -1.0 / kMapSquareSide, 0.5};
@@ -445,22 +553,14 @@ void PreviewScene::Draw(const PreviewCamera& camera, int width, int height)
     }
     glEnable(GL_POLYGON_OFFSET_FILL);
     glPolygonOffset(1.0f, 4.0f);
-    CallList(m_terrainList, m_terrainListStale, m_terrainListCompiled, [this] { DrawMesh(m_meshes.terrain); });
+    DrawPart(m_terrainBuffer, m_terrainStale, m_meshes.terrain);
     glDisable(GL_POLYGON_OFFSET_FILL);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
     glBindTexture(GL_TEXTURE_2D, 0);
-
-    CallList(m_roadList, m_roadListStale, m_roadListCompiled, [this] {
-        SetColour(kAsphalt);
-        DrawMesh(m_meshes.road);
-        SetColour(kBorderWhite);
-        DrawMesh(m_meshes.borders);
-    });
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
-    DrawBoxes();
     DrawHandleMarks();
 
     glMatrixMode(GL_PROJECTION);

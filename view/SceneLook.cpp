@@ -92,18 +92,19 @@ ViewLook LookOf(const CTrackwrightView& view, const CTrackwrightDoc* pDoc)
     for (const XObjectType& t : view.m_XObjectTypes)
         look.types.push_back(t.FileName);
     // Where DrawRubberBand puts its corners.
-    const LeftGesture& band = view.m_gesture;
-    if (band.BandShown()) {
+    CPoint from;
+    CPoint to;
+    if (view.m_pEdit && view.m_pEdit->BandShown(from, to)) {
         // A captured pointer may be anywhere: kept far off screen, and without overflow.
         const auto device = [&](long long px) {
             return static_cast<int>(std::clamp<long long>(px, -kFarOff, kFarOff));
         };
         const long long h = view.ToDevicePixels(view.m_rectClient.bottom);
         look.bandShown = true;
-        look.bandX0 = device(view.ToDevicePixels(band.ptDown.x));
-        look.bandY0 = device(h - view.ToDevicePixels(band.ptDown.y));
-        look.bandX1 = device(view.ToDevicePixels(band.ptNow.x));
-        look.bandY1 = device(h - view.ToDevicePixels(band.ptNow.y));
+        look.bandX0 = device(view.ToDevicePixels(from.x));
+        look.bandY0 = device(h - view.ToDevicePixels(from.y));
+        look.bandX1 = device(view.ToDevicePixels(to.x));
+        look.bandY1 = device(h - view.ToDevicePixels(to.y));
     }
     return look;
 }
@@ -111,11 +112,13 @@ ViewLook LookOf(const CTrackwrightView& view, const CTrackwrightDoc* pDoc)
 void SelectedFlags(const CTrackwrightView& view, const CTrackwrightDoc& doc, std::vector<char>& handles,
                    std::vector<char>& objects)
 {
-    const CourseSelection& sel = view.m_selection;
     const int nh = doc.m_course.m_handles.GetSize();
     const int no = doc.m_xobjects.GetSize();
     handles.assign(static_cast<std::size_t>(nh), 0);
     objects.assign(static_cast<std::size_t>(no), 0);
+    if (!view.m_pEdit)
+        return;
+    const CourseSelection& sel = view.m_pEdit->Selection();
     if (sel.handleCount != nh || sel.objectCount != no)
         return;
     for (const int i : sel.handles)

@@ -1,6 +1,12 @@
 #include "view/TrackwrightView.h"
 
-#include "view/DataFile.h"
+#include "file/DataFile.h"
+#include "file/Tokenizer.h"
+#include "file/XObjectCatalogue.h"
+#include "framework/Resources.h"
+#include "res/Resource.h"
+#include "view/Palette.h"
+#include "view/ViewFraming.h"
 #include "view/PartBoxes.h"
 #include "view/PreviewView.h"
 
@@ -8,7 +14,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -37,6 +45,16 @@ const PIXELFORMATDESCRIPTOR CTrackwrightView::s_pfd = [] {
 CTrackwrightView::CTrackwrightView(std::string dataDir) : m_dataDir(std::move(dataDir))
 {
     ReadXObjectCatalogue();
+}
+
+// The catalogue of object types is read once while the view is made; a missing or unreadable
+// file leaves it empty, without a message.
+void CTrackwrightView::ReadXObjectCatalogue()
+{
+    std::string text;
+    if (!ReadTextFile(DataFilePath(m_dataDir, "xfiles.txt"), kMaxCatalogueFileBytes, text))
+        return;
+    ParseXObjectCatalogue(text, m_XObjectTypes);
 }
 
 CTrackwrightView::~CTrackwrightView()
@@ -82,11 +100,11 @@ bool CTrackwrightView::SetupPixelFormat()
 {
     const int pixelformat = ChoosePixelFormat(m_pDC->GetSafeHdc(), &s_pfd);
     if (pixelformat == 0) {
-        MessageBox("ChoosePixelFormat failed");
+        MessageBox(std::string(AfxLoadString(IDS_CHOOSE_PIXEL_FORMAT_FAILED)));
         return false;
     }
     if (!SetPixelFormat(m_pDC->GetSafeHdc(), pixelformat, &s_pfd)) {
-        MessageBox("SetPixelFormat failed");
+        MessageBox(std::string(AfxLoadString(IDS_SET_PIXEL_FORMAT_FAILED)));
         return false;
     }
     return true;
@@ -134,7 +152,8 @@ void CTrackwrightView::OnSize(UINT nType, int cx, int cy)
 
 void CTrackwrightView::OnInitialUpdate()
 {
-    m_selection = CourseSelection();   // a new or opened course starts with nothing selected
+    if (m_pEdit)
+        m_pEdit->CourseReplaced();   // a new or opened course starts with nothing selected
     CView::OnInitialUpdate();
     Invalidate(TRUE);
     RenderScene();
@@ -294,4 +313,71 @@ int CTrackwrightView::HitTestTypeList(int x, int y) const
             return r - 1;   // the first row is kControlPointRow
     }
     return kNoTypeRow;
+}
+
+void CTrackwrightView::CreateRGBPalette()
+{
+    if (!m_pDC)
+        return;
+    const HDC hdc = m_pDC->GetSafeHdc();
+    PIXELFORMATDESCRIPTOR pfd{};
+    if (!DescribePixelFormat(hdc, GetPixelFormat(hdc), sizeof(PIXELFORMATDESCRIPTOR), &pfd) ||
+        !(pfd.dwFlags & PFD_NEED_PALETTE))
+        return;
+
+    // The palette record is a header followed by its entries, in one building buffer.
+    const std::vector<PALETTEENTRY> entries = BuildRGBPalette(pfd);
+    std::vector<unsigned char> buffer(sizeof(LOGPALETTE) + (entries.size() - 1) * sizeof(PALETTEENTRY));
+    auto* pPal = reinterpret_cast<LOGPALETTE*>(buffer.data());
+    pPal->palVersion = 0x300;
+    pPal->palNumEntries = static_cast<WORD>(entries.size());
+    std::copy(entries.begin(), entries.end(), pPal->palPalEntry);
+    m_cPalette.CreatePalette(pPal);
+    buffer.clear();
+    m_pOldPalette = m_pDC->SelectPalette(&m_cPalette, FALSE);
+    m_pDC->RealizePalette();
+}
+
+CRect CTrackwrightView::FreeClientRect() const
+{
+    // The type list's rows, as HitTestTypeList finds them: the widest row and all rows' height.
+    const long long g = m_TextOverlay.Size;
+    long long listRight = 8 * g;
+    for (const XObjectType& t : m_XObjectTypes)
+        listRight = std::max(listRight, (static_cast<long long>(t.FileName.size()) + 1) * g);
+    const long long listBottom = (1LL + m_XObjectTypes.GetSize()) * g;
+    const long long W = m_rectClient.right;
+    const long long H = m_rectClient.bottom;
+    // Beside the list or below it, whichever shows the course larger; the whole view when the
+    // list leaves neither.
+    const CRect beside(static_cast<int>(std::min(listRight, W)), 0, static_cast<int>(W), static_cast<int>(H));
+    const CRect below(0, static_cast<int>(std::min(listBottom, H)), static_cast<int>(W), static_cast<int>(H));
+    const CTrackwrightDoc* pDoc = GetDocument();
+    const CourseExtent b = pDoc ? ExtentOfCourse(pDoc->m_course.m_handles, pDoc->m_xobjects, pDoc->m_xobjectScale)
+                                : CourseExtent();
+    const bool besideFits = beside.Width() > 0 && beside.Height() > 0;
+    const bool belowFits = below.Width() > 0 && below.Height() > 0;
+    if (!besideFits && !belowFits)
+        return m_rectClient;
+    if (!belowFits || b.Empty())
+        return besideFits ? beside : below;
+    if (!besideFits)
+        return below;
+    return FitScale(b, beside.Width(), beside.Height()) >= FitScale(b, below.Width(), below.Height()) ? beside : below;
+}
+
+CTrackwrightView::ZoomRange CTrackwrightView::ZoomLimits() const
+{
+    // From the whole course at about a hundredth of the view (a course of 200 units when there
+    // is none) to 0.01 course units per pixel.
+    const double H = std::max<double>(m_rectClient.bottom, 1.0);
+    const double W = std::max<double>(m_rectClient.right, 1.0);
+    const CTrackwrightDoc* pDoc = GetDocument();
+    CourseExtent b = pDoc ? RoughExtentOfCourse(pDoc->m_course.m_handles, pDoc->m_xobjects) : CourseExtent();
+    if (b.Empty())
+        b.Add(0.0, 0.0, kViewHalfHeight);
+    const double toZoom = 2.0 * kViewHalfHeight / H;   // pixels per unit to zoom
+    const double max = 100.0 * toZoom;
+    const double min = std::min(FitScale(b, W, H) / 100.0 * toZoom, max);
+    return {static_cast<float>(std::max(min, 1e-30)), static_cast<float>(std::min(max, 1e30))};
 }

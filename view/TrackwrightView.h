@@ -1,14 +1,13 @@
 #pragma once
 
 #include "document/TrackwrightDoc.h"
-#include "edit/CourseSelection.h"
-#include "edit/LeftGesture.h"
 #include "framework/CDC.h"
 #include "framework/CView.h"
 #include "framework/Wgl.h"
 #include "geometry/CourseRecords.h"
 #include "geometry/RecordList.h"
 #include "overlay/TextOverlay.h"
+#include "view/EditInput.h"
 #include "view/PartRuns.h"
 #include "view/SceneLook.h"
 
@@ -46,7 +45,7 @@ public:
 
     void InitOpenGL();
     bool SetupPixelFormat();
-    void CreateRGBPalette();   // Palette.cpp
+    void CreateRGBPalette();
 
     // One frame; nothing at all when the picture the window keeps already shows the scene.
     void RenderScene();
@@ -60,14 +59,13 @@ public:
         float min;
         float max;
     };
-    // From the whole course at about a hundredth of the view to 0.01 course units per pixel
-    // (ViewFraming.cpp).
+    // From the whole course at about a hundredth of the view to 0.01 course units per pixel.
     ZoomRange ZoomLimits() const;
     // The part of the client area the type list leaves free, beside or below it: where Home
     // frames the course and a paste from outside the view lands.
     CRect FreeClientRect() const;
 
-    // Commands (ViewCommands.cpp).
+    // Commands (ViewCommands.cpp); the edit commands go to the editor.
     bool OnCmdMsg(UINT nID, int nCode, CCmdUI* pCmdUI) override;
     // Centres the camera on the course and its objects and zooms so that all of them show.
     void OnViewShowAll();
@@ -83,12 +81,10 @@ public:
     // work in; the same on a screen of ratio 1.
     int ToDevicePixels(int logical) const;
 
-    void ReadXObjectCatalogue();   // XObjectCatalogue.cpp
-    void DrawTypeList();           // TypeListDrawing.cpp
-    // The device pixels the type list of that look covers (TypeListDrawing.cpp).
-    PixelRect TypeListRect(const ViewLook& look) const;
+    void ReadXObjectCatalogue();
 
-    // Mouse and keyboard (edit/).
+    // Mouse and keyboard (ViewCommands.cpp): the view keeps the type list, the camera and the
+    // button flags; the rest goes to the editor.
     void OnLButtonDown(UINT nFlags, CPoint point) override;
     void OnLButtonUp(UINT nFlags, CPoint point) override;
     void OnMouseMove(UINT nFlags, CPoint point) override;
@@ -96,7 +92,7 @@ public:
     void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
     void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags) override;
     void OnKillFocus() override;
-    void OnLButtonDblClk(UINT nFlags, CPoint point) override;   // ValuesDialogs.cpp
+    void OnLButtonDblClk(UINT nFlags, CPoint point) override;
     void OnRButtonDown(UINT nFlags, CPoint point) override;
     void OnRButtonUp(UINT nFlags, CPoint point) override;
     void OnMButtonDown(UINT nFlags, CPoint point) override;
@@ -104,47 +100,25 @@ public:
     BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint point) override;
     // The panning or zooming step of a mouse move with the right or middle button down.
     void NavigateStep(UINT nFlags, CPoint point);
-
-    // The selection (edit/SelectionEdits.cpp).
     void OnUpdate(CView* pSender, long lHint, void* pHint) override;
-    // Drops a selection that an edit elsewhere (undo, Open) made stale.
-    void ValidateSelection();
-    // Repaints and brings the status bar up to date after the selection changed.
-    void SelectionChanged();
-    void ClearSelection();
+
+    // The editor the mouse, keys and edit commands go to (the program gives one).
+    void SetEditInput(std::unique_ptr<EditInput> input) { m_pEdit = std::move(input); }
+    EditInput* GetEditInput() const { return m_pEdit.get(); }
     // Centres the view on `where` (same zoom) and selects the handle or the object alone; an
-    // index past its list selects nothing (SelectionEdits.cpp).
+    // index past its list selects nothing.
     void ShowAndSelectPart(const Vector3& where, int handle, int object);
-    // Arrow keys move the selection by one pixel's worth (Shift: ten); a burst of them,
-    // until the keys are let go, is one step.
-    void NudgeSelection(int dx, int dy);
-    void EndNudge();
-    // DEL over a selected part or over no part removes the whole selection; false when the
-    // selection is empty or another part is under the mouse (DEL then takes that part alone).
-    bool DeleteSelectionAt(const Vector3& q);
-    // Removes the whole selection as one step, unless fewer than 3 control points would be
-    // left (the status bar says so).
-    void DeleteSelection();
-    // Carries the selection over the step just recorded by this view's own edit.
-    void FollowLastStep();
     // Course units one client pixel covers.
     float WorldPerPixel() const;
-    // The mouse's course position and the hovered or single selected part's values.
-    void ShowStatus(const Vector3& q);   // StatusText.cpp
-    void DrawSelection();                // SelectionDrawing.cpp
-    void DrawRubberBand();
+    // Shows text in the status bar.
+    void SetStatusText(std::string text);
 
-    // Clipboard commands (ClipboardCommands.cpp).
-    void OnEditCut();
-    void OnEditCopy();
-    void OnEditPaste();
-    void OnUpdateEditCut(CCmdUI* pCmdUI);
-    void OnUpdateEditPaste(CCmdUI* pCmdUI);
-    // Delete and Select All (SelectionEdits.cpp).
-    void OnEditDelete();
-    void OnEditSelectAll();
-    void OnUpdateEditDelete(CCmdUI* pCmdUI);
-    void OnUpdateEditSelectAll(CCmdUI* pCmdUI);
+    // Drawn over the course (OverlayDrawing.cpp).
+    void DrawSelection();
+    void DrawRubberBand();
+    void DrawTypeList();
+    // The device pixels the type list of that look covers.
+    PixelRect TypeListRect(const ViewLook& look) const;
 
     CRect m_rectClient;
     std::unique_ptr<CClientDC> m_pDC;
@@ -162,9 +136,7 @@ public:
     int m_nSelectedType = kControlPointRow;
     int m_nHoverType = kNoTypeRow;
     bool m_bShowTypeList = true;   // a thumbnail of the course draws none
-    CourseSelection m_selection;
-    LeftGesture m_gesture;
-    bool m_bNudging = false;   // a nudge burst's step is open
+    std::unique_ptr<EditInput> m_pEdit;
     std::string m_strStatus;   // the status bar text last shown
     // Frames drawn so far, what the last one showed, and the course kept in display lists.
     int m_nFrameCount = 0;

@@ -1,13 +1,12 @@
 #include "view/ValuesDlg.h"
 
-#include "document/CourseHistory.h"
+#include "framework/AfxRes.h"
 #include "framework/Backend.h"
 #include "framework/Resources.h"
 #include "geometry/ValueLimits.h"
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -27,10 +26,7 @@ std::string OutOfRangeText(double low, double high)
 {
     const std::string lowText = std::to_string(static_cast<long long>(low));
     const std::string highText = std::to_string(static_cast<long long>(high));
-    const std::string format(AfxLoadString(IDS_VALUE_OUT_OF_RANGE));
-    std::vector<char> text(format.size() + lowText.size() + highText.size() + 1);
-    std::snprintf(text.data(), text.size(), format.c_str(), lowText.c_str(), highText.c_str());
-    return text.data();
+    return AfxFormatString(AFX_IDP_PARSE_REAL_RANGE, lowText.c_str(), highText.c_str());
 }
 
 // A number within [low, high]; text left as shown keeps the stored value, whatever it is (a
@@ -116,37 +112,4 @@ void CXObjectValuesDlg::OnOK()
         return;
     }
     CDialog::OnOK();
-}
-
-bool EditPointValues(CTrackwrightDoc& doc, int i)
-{
-    if (i < 0 || i >= doc.m_course.m_handles.GetSize())
-        return false;
-    CPointValuesDlg dlg;
-    dlg.m_handle = doc.m_course.m_handles[i];
-    if (dlg.DoModal() != IDOK || i >= doc.m_course.m_handles.GetSize())
-        return false;
-    BeginStep(doc);
-    CourseHandle& h = doc.m_course.m_handles[i];
-    h.vPos = dlg.m_handle.vPos;
-    h.vTanNext = dlg.m_handle.vTanNext;
-    h.vTanPrev = dlg.m_handle.vTanPrev;
-    h.WidthRight = dlg.m_handle.WidthRight;
-    h.WidthLeft = dlg.m_handle.WidthLeft;
-    return EndStep(doc, IDS_STEP_VALUES);
-}
-
-bool EditXObjectValues(CTrackwrightDoc& doc, int i, const std::vector<std::string>& names)
-{
-    if (i < 0 || i >= doc.m_xobjects.GetSize())
-        return false;
-    CXObjectValuesDlg dlg;
-    dlg.m_object = doc.m_xobjects[i];
-    dlg.m_names = names;
-    if (dlg.DoModal() != IDOK || i >= doc.m_xobjects.GetSize())
-        return false;
-    BeginStep(doc);
-    const XObject& o = dlg.m_object;
-    doc.m_xobjects[i].Set(o.FileName, o.Pos, o.Direction, o.Width, o.Height);
-    return EndStep(doc, IDS_STEP_VALUES);
 }

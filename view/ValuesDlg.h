@@ -1,7 +1,7 @@
 #pragma once
 
 // The dialogs of exact values: a double click on a control point's marker or an object shows
-// its stored values; OK applies them as one step.
+// its stored values; OK applies them as one step (edit/ValuesEdits.h).
 #include "document/TrackwrightDoc.h"
 #include "framework/CDialog.h"
 #include "res/Resource.h"
@@ -30,7 +30,3 @@ public:
 private:
     std::string m_directionShown;   // degrees as shown: unchanged text keeps the exact radians
 };
-
-// Run the dialog for handle or object i; true when OK changed the course (one step).
-bool EditPointValues(CTrackwrightDoc& doc, int i);
-bool EditXObjectValues(CTrackwrightDoc& doc, int i, const std::vector<std::string>& names);

@@ -1,7 +1,7 @@
 #pragma once
 
-// How much of the course the view shows: Home's framing and the zoom's limits (ViewFraming.cpp
-// also holds the view's FreeClientRect and ZoomLimits).
+// How much of the course the view shows: Home's framing (the view's FreeClientRect and
+// ZoomLimits are in TrackwrightView.cpp).
 #include "geometry/CourseExtent.h"
 
 // Pixels per course unit that show the whole rectangle in a width x height pixel area with a

@@ -36,13 +36,6 @@ bool HoverLabelOrigin(int* x, int* y)
     return true;
 }
 
-void CTrackwrightDoc::DrawXObjects(TextOverlay& overlay) const
-{
-    // Objects are drawn in the colour the course left current (white, or the map's grey when
-    // there is no course); a label sets the colour of the text it drew.
-    DrawXObjectRange(*this, 0, m_xobjects.GetSize(), CurrentColour(), overlay);
-}
-
 Rgb DrawXObjectRange(const CTrackwrightDoc& doc, int first, int last, Rgb colour, TextOverlay& overlay)
 {
     const RecordList<XObject>& objects = doc.m_xobjects;

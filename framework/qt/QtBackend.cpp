@@ -1,6 +1,7 @@
 #include "framework/qt/QtBackend.h"
 #include "framework/qt/QtViewWindow.h"
 
+#include "framework/AfxRes.h"
 #include "framework/CDialog.h"
 #include "framework/CFrameWnd.h"
 #include "framework/CView.h"
@@ -281,25 +282,25 @@ int QtBackend::MessageBox(const std::string& text, const std::string& caption, U
         int id;
     };
     std::vector<Answer> answers;
-    const auto add = [&](const char* label, QMessageBox::ButtonRole role, int id) {
-        answers.push_back({box.addButton(QString::fromUtf8(label), role), id});
+    const auto add = [&](UINT label, QMessageBox::ButtonRole role, int id) {
+        answers.push_back({box.addButton(ToQString(AfxLoadString(label)), role), id});
     };
     switch (nType & MB_TYPEMASK) {
     case MB_YESNOCANCEL:
-        add("はい(&Y)", QMessageBox::YesRole, IDYES);
-        add("いいえ(&N)", QMessageBox::NoRole, IDNO);
-        add("キャンセル", QMessageBox::RejectRole, IDCANCEL);
+        add(AFX_IDS_BUTTON_YES, QMessageBox::YesRole, IDYES);
+        add(AFX_IDS_BUTTON_NO, QMessageBox::NoRole, IDNO);
+        add(AFX_IDS_BUTTON_CANCEL, QMessageBox::RejectRole, IDCANCEL);
         break;
     case MB_YESNO:
-        add("はい(&Y)", QMessageBox::YesRole, IDYES);
-        add("いいえ(&N)", QMessageBox::NoRole, IDNO);
+        add(AFX_IDS_BUTTON_YES, QMessageBox::YesRole, IDYES);
+        add(AFX_IDS_BUTTON_NO, QMessageBox::NoRole, IDNO);
         break;
     case MB_OKCANCEL:
-        add("OK", QMessageBox::AcceptRole, IDOK);
-        add("キャンセル", QMessageBox::RejectRole, IDCANCEL);
+        add(AFX_IDS_BUTTON_OK, QMessageBox::AcceptRole, IDOK);
+        add(AFX_IDS_BUTTON_CANCEL, QMessageBox::RejectRole, IDCANCEL);
         break;
     default:
-        add("OK", QMessageBox::AcceptRole, IDOK);
+        add(AFX_IDS_BUTTON_OK, QMessageBox::AcceptRole, IDOK);
         break;
     }
     box.setDefaultButton(qobject_cast<QPushButton*>(answers.front().button));
@@ -315,7 +316,7 @@ int QtBackend::MessageBox(const std::string& text, const std::string& caption, U
 
 bool QtBackend::PromptFileName(std::string& path, bool bOpen, const std::string& title)
 {
-    const QString filter = QString::fromUtf8("すべてのファイル (*)");
+    const QString filter = ToQString(AfxLoadString(AFX_IDS_ALLFILTER));
     const QString start = FileNameToQString(path);
     const QString chosen = bOpen ? QFileDialog::getOpenFileName(DialogParent(), ToQString(title), start, filter)
                                  : QFileDialog::getSaveFileName(DialogParent(), ToQString(title), start, filter);

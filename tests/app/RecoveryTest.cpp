@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <functional>
-#include <sstream>
 
 namespace {
 
@@ -36,13 +35,6 @@ protected:
         std::error_code ec;
         return static_cast<int>(std::count_if(std::filesystem::directory_iterator(folder, ec), {},
                                               [](const auto& e) { return e.path().extension() == ".crs"; }));
-    }
-
-    static std::string ReadFile(const std::string& path)
-    {
-        std::ostringstream text;
-        text << std::ifstream(path, std::ios::binary).rdbuf();
-        return text.str();
     }
 
     std::string folder, course, diskText;
@@ -174,7 +166,9 @@ TEST_F(Recovery, EveryOrphanIsOfferedAtStartWhateverBecameOfItsCourse)
         if (!row.savedTo.empty()) {
             rowBackend.fileAnswers = {row.savedTo};
             ASSERT_TRUE(rowApp.GetDocTemplate()->GetFrame()->OnCmdMsg(ID_FILE_SAVE, CN_COMMAND, nullptr));
-            EXPECT_EQ(ParseCourseText(ReadFile(row.savedTo)).handles.GetSize(), 3);
+            StoredCourse saved;
+            ASSERT_TRUE(ReadCourseFile(row.savedTo, saved));
+            EXPECT_EQ(saved.handles.GetSize(), 3);
             EXPECT_FALSE(doc.IsModified());
         }
         rowApp.ExitInstance();

@@ -111,7 +111,8 @@ TEST_F(SettingsDialog, ShowsTheValuesAndOkOrUndoReadsTheMapAgain)
     EXPECT_EQ(Map(), std::tuple(small, 2, 0.5f));
     ASSERT_TRUE(RedoNextStep(doc));
     EXPECT_EQ(Map(), std::tuple(height, 4, 0.75f));
-    doc.m_history.MarkSaved(), doc.SetModifiedFlag(false);   // as a save would
+    doc.m_history.MarkSaved();   // as a save would
+    doc.SetModifiedFlag(false);
 
     // Same values, but the file changed on disk: OK decodes it again. A brightness that 6
     // digits cannot show comes back exactly, so nothing is marked.

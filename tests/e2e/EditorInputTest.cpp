@@ -79,7 +79,7 @@ TEST_F(EditorInput, AHeldArrowKeyIsOneStepAndAMenuPasteLandsBesideTheTypeList)
     ASSERT_TRUE(Start({WriteCourse("held.crs")}));
     Press(PixelOf(100.0f, 0.0f), Qt::LeftButton);
     Release(PixelOf(100.0f, 0.0f), Qt::LeftButton);
-    ASSERT_EQ(View()->m_selection.handles, std::vector<int>{0});
+    ASSERT_EQ(View()->GetEditInput()->Selection().handles, std::vector<int>{0});
     const float step = View()->WorldPerPixel();
     ActivateWindow();
     // Repeats ten a second (this test's own server): with the program idle between them, Qt takes some
@@ -141,7 +141,7 @@ TEST_F(EditorSelection, CopyAndPasteThroughTheSystemClipboardAndTheValuesDialog)
     EXPECT_EQ(Doc()->m_xobjects[2].FileName, "cone.x");
 
     Drag(PixelOf(10.0f, 30.0f), PixelOf(50.0f, -20.0f));
-    ASSERT_EQ(View()->m_selection.objects, (std::vector<int>{0, 1}));
+    ASSERT_EQ(View()->GetEditInput()->Selection().objects, (std::vector<int>{0, 1}));
     Key(Qt::Key_C, Qt::ControlModifier), ProcessEvents(20);
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
               "\"rock.x\"   20.00000000   10.00000000    0.00000000    2.00000000    2.00000000\r\n"
@@ -149,8 +149,8 @@ TEST_F(EditorSelection, CopyAndPasteThroughTheSystemClipboardAndTheValuesDialog)
 
     // A plain click selects the point it is on alone (letting the mouse go tells the view at once).
     Press(PixelOf(100.0f, 0.0f), Qt::LeftButton), Release(PixelOf(100.0f, 0.0f), Qt::LeftButton);
-    EXPECT_EQ(View()->m_selection.handles, std::vector<int>{0});
-    EXPECT_TRUE(View()->m_selection.objects.empty());
+    EXPECT_EQ(View()->GetEditInput()->Selection().handles, std::vector<int>{0});
+    EXPECT_TRUE(View()->GetEditInput()->Selection().objects.empty());
 
     // A double click on a point opens its values dialog; OK applies what was typed.
     std::string seen;
@@ -184,11 +184,11 @@ TEST_F(EditorCheck, F7OpensThePanelAndAClickOnAFindingSelectsThePart)
     QTreeWidget* list = panel->List();
     ASSERT_EQ(list->topLevelItemCount(), 1);
     EXPECT_EQ(list->topLevelItem(0)->text(1).toStdString(), "Xオブジェクト 0");
-    EXPECT_TRUE(View()->m_selection.Empty());
+    EXPECT_TRUE(View()->GetEditInput()->Selection().Empty());
     const QRect row = list->visualItemRect(list->topLevelItem(0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
     ProcessEvents(50);
-    EXPECT_EQ(View()->m_selection.objects, std::vector<int>{0});
+    EXPECT_EQ(View()->GetEditInput()->Selection().objects, std::vector<int>{0});
     EXPECT_EQ(std::pair(View()->m_vCamera.x, View()->m_vCamera.y), std::pair(-100.0f, 0.0f));
     if (const char* shot = std::getenv("TW_CHECK_PANEL_SHOT"))
         panel->grab().save(QString::fromUtf8(shot));

@@ -24,7 +24,9 @@ protected:
     void Settings(const char* luminance, const char* scale)
     {
         backend.dialogScript = [=](CDialog& dlg, TestDialogHost& host) {
-            host.items[IDC_LUMINANCE] = luminance, host.items[IDC_XOBJECT_SCALE] = scale, dlg.OnOK();
+            host.items[IDC_LUMINANCE] = luminance;
+            host.items[IDC_XOBJECT_SCALE] = scale;
+            dlg.OnOK();
         };
         doc.OnSettings();
     }
@@ -81,10 +83,18 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
          [&] { AddXObject(doc.m_xobjects, Vector3(1, 0, 0), "b.x", 1, 1); }},
         {"DEL keeps three control points", [&] { Delete(Px(0, 0)); }, [&] { return Floats{Handles(), Objects()}; },
          {3, 2}, IDS_STEP_XOBJECT_DELETE,
-         [&] { doc.m_course.m_handles.RemoveAt(2), AddXObject(doc.m_xobjects, Vector3(0, 0, 0), "b.x", 1, 1); }},
+         [&] {
+             doc.m_course.m_handles.RemoveAt(2);
+             AddXObject(doc.m_xobjects, Vector3(0, 0, 0), "b.x", 1, 1);
+         }},
         // The drag's step holds the move alone: a deletion in it would leave the step unnamed.
         {"DEL during a drag deletes nothing",
-         [&] { Down(Px(0, 0)), Move(Px(10, 0), MK_LBUTTON), Delete(Px(60, -60)), Up(Px(10, 0)); },
+         [&] {
+             Down(Px(0, 0));
+             Move(Px(10, 0), MK_LBUTTON);
+             Delete(Px(60, -60));
+             Up(Px(10, 0));
+         },
          [&] { return Floats{Handles(), H(0).vPos.x}; }, {4, 10}, IDS_STEP_POINT_MOVE},
         {"selection drag: the group moves once beyond the click slop", [&] {
              Click(Px(0, 0));
@@ -92,18 +102,30 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
              Down(Px(0, 0));
              Move(CPoint(402, 298), MK_LBUTTON);
              EXPECT_EQ(H(0).vPos, Vector3());
-             Move(Px(10, 5), MK_LBUTTON), Up(Px(10, 5));
+             Move(Px(10, 5), MK_LBUTTON);
+             Up(Px(10, 5));
          }, [&] { return Floats{H(0).vPos.x, H(0).vPos.y, O(0).Pos.x, O(0).Pos.y, H(1).vPos.x, H(0).vTanNext.x}; },
          {10, 5, 40, -25, 60, 60}, IDS_STEP_SELECTION_MOVE},
         {"burst of nudges: a pixel, ten with Shift", [&] {
-             Click(Px(60, -60)), Key(VK_RIGHT), Key(VK_RIGHT);
-             backend.viewHost.modifiers = MK_SHIFT, Key(VK_UP);
-             backend.viewHost.modifiers = 0, view.OnKeyUp(VK_UP, 1, 0);
+             Click(Px(60, -60));
+             Key(VK_RIGHT);
+             Key(VK_RIGHT);
+             backend.viewHost.modifiers = MK_SHIFT;
+             Key(VK_UP);
+             backend.viewHost.modifiers = 0;
+             view.OnKeyUp(VK_UP, 1, 0);
          }, [&] { return Floats{H(2).vPos.x, H(2).vPos.y}; }, {60 + 2 / 3.0f, -60 + 10 / 3.0f},
          IDS_STEP_SELECTION_MOVE},
-        {"selection deletion", [&] { Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Delete(Px(0, 0)); },
+        {"selection deletion", [&] {
+             Click(Px(0, 0));
+             Click(Px(30, -30), MK_SHIFT);
+             Delete(Px(0, 0));
+         },
          [&] { return Floats{Handles(), Objects()}; }, {3, 1}, IDS_STEP_SELECTION_DELETE},
-        {"cut", [&] { Click(Px(30, -30)), Run(ID_EDIT_CUT); }, [&] { return Floats{Objects()}; }, {1}, IDS_STEP_CUT},
+        {"cut", [&] {
+             Click(Px(30, -30));
+             Run(ID_EDIT_CUT);
+         }, [&] { return Floats{Objects()}; }, {1}, IDS_STEP_CUT},
         {"settings", [&] { Settings("0.1", "3"); },
          [&] { return Floats{doc.m_course.m_texLuminance, doc.m_xobjectScale}; }, {0.1f, 3}, IDS_STEP_SETTINGS},
         {"object scale alone", [&] { Settings("0.5", "2"); }, [&] { return Floats{doc.m_xobjectScale}; }, {2},
@@ -112,8 +134,11 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         UseScene();
-        H(1).vTanPrev = Vector3(0, 60, 0), O(0).Direction = -0.0f;   // a restored -0 must stay -0
-        doc.m_course.m_texLuminance = 0.5f, doc.m_xobjectScale = 0.4f, view.m_nSelectedType = -1;
+        H(1).vTanPrev = Vector3(0, 60, 0);
+        O(0).Direction = -0.0f;   // a restored -0 must stay -0
+        doc.m_course.m_texLuminance = 0.5f;
+        doc.m_xobjectScale = 0.4f;
+        view.m_nSelectedType = -1;
         c.setup();
         const std::string before = State(doc);
         const int repaints = backend.viewHost.invalidations;
@@ -160,9 +185,11 @@ TEST_F(EditSteps, OnlyACaptureLostToAnotherWindowEndsTheDrag)
 
 TEST_F(EditSteps, EditsThatChangeNothingAddNoStep)
 {
-    Down(Px(60, 0)), Move(Px(70, 0), MK_LBUTTON);
+    Down(Px(60, 0));
+    Move(Px(70, 0), MK_LBUTTON);
     EXPECT_FALSE(doc.m_history.CanUndo());  // nothing to undo while the drag is open
-    Move(Px(60, 0), MK_LBUTTON), Up(Px(60, 0));   // and back to where it started
+    Move(Px(60, 0), MK_LBUTTON);   // and back to where it started
+    Up(Px(60, 0));
     // DEL over tangent tips, a span, a width marker, an arrow tip or nothing. (Looking around, and keys
     // that do nothing, through the window: EditorInputTest.)
     const Vector3 marker = H(1).vPos + H(1).BorderOffset(BorderSide::Left, H(1).WidthLeft);
@@ -170,15 +197,18 @@ TEST_F(EditSteps, EditsThatChangeNothingAddNoStep)
         Delete(p);
     Settings("0.5", "0.4");                 // the values it had
     backend.dialogScript = nullptr;         // OK in the values dialog of a point and of an object
-    view.OnLButtonDblClk(MK_LBUTTON, Px(30, -30)), view.OnLButtonDblClk(MK_LBUTTON, Px(0, 0));
+    view.OnLButtonDblClk(MK_LBUTTON, Px(30, -30));
+    view.OnLButtonDblClk(MK_LBUTTON, Px(0, 0));
     view.OnLButtonDblClk(MK_LBUTTON, Px(20, 20));   // and on nothing
     EXPECT_EQ(std::pair(doc.m_history.StepCount(), doc.IsModified()), std::pair(0, false));
 }
 
 TEST_F(EditSteps, NewEditDropsRedoSavedStateFollowsTheHistoryNewEmptiesItAndItKeepsTheLastThousand)
 {
-    Drag(Px(60, 0), Px(70, 0)), Drag(Px(70, 0), Px(80, 0));
-    doc.m_history.MarkSaved(), doc.SetModifiedFlag(false);
+    Drag(Px(60, 0), Px(70, 0));
+    Drag(Px(70, 0), Px(80, 0));
+    doc.m_history.MarkSaved();
+    doc.SetModifiedFlag(false);
     UndoLastStep(doc);
     EXPECT_EQ(std::pair(doc.IsModified(), H(1).vPos.x), std::pair(true, 70.0f));
     RedoNextStep(doc);
@@ -208,7 +238,9 @@ TEST_F(EditSteps, StepsHoldOnlyWhatChanged)
 {
     for (int i = 0; i < 1000; ++i)
         AddXObject(doc.m_xobjects, Vector3(i, 50.0, 0.0), "objects/scenery/tree.x", 1.0f, 1.0f);
-    Drag(Px(60, 0), Px(70, 0)), Delete(Px(10, 50));   // a point moved, an object with a long name deleted
+    // A point moved, an object with a long name deleted
+    Drag(Px(60, 0), Px(70, 0));
+    Delete(Px(10, 50));
     EXPECT_EQ(std::pair(doc.m_history.StepCount(), doc.m_xobjects.GetSize()), std::pair(2, 1001));
     EXPECT_LT(doc.m_history.MemoryBytes(), 1024u);
 }

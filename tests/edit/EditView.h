@@ -6,6 +6,7 @@
 #include "support/TestBackend.h"
 
 #include "document/TrackwrightDoc.h"
+#include "edit/CourseEditor.h"
 #include "framework/Resources.h"
 #include "geometry/XObjectQueries.h"
 #include "res/Resource.h"
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 class EditView : public ::testing::Test {
 protected:
@@ -28,6 +30,8 @@ protected:
         ASSERT_TRUE(doc.OnNewDocument());
         doc.AddView(&view);
         view.SetHost(&backend.viewHost);
+        view.SetEditInput(std::make_unique<CourseEditor>(view));
+        editor = static_cast<CourseEditor*>(view.GetEditInput());
         backend.viewHost.view = &view;   // a released capture reaches the view, as on screen
         view.OnSize(0, 800, 600);
         view.m_fZoom = 1.0f;
@@ -54,8 +58,9 @@ protected:
         AddXObject(doc.m_xobjects, Vector3(30.0, -30.0, 0.0), "rock.x", 2.0f, 2.0f);
         AddXObject(doc.m_xobjects, Vector3(90.0, 0.0, 0.0), "old oak.x", 3.0f, 4.0f);
         doc.m_xobjects[1].Direction = 0.5f;
-        doc.m_history.Clear(), doc.SetModifiedFlag(false);
-        view.m_selection = CourseSelection();
+        doc.m_history.Clear();
+        doc.SetModifiedFlag(false);
+        editor->m_selection = CourseSelection();
     }
 
     CourseHandle& H(int i) { return doc.m_course.m_handles[i]; }
@@ -64,10 +69,23 @@ protected:
     void Down(CPoint p, UINT flags = 0) { view.OnLButtonDown(flags | MK_LBUTTON, p); }
     void Move(CPoint p, UINT flags = 0) { view.OnMouseMove(flags, p); }
     void Up(CPoint p) { view.OnLButtonUp(0, p); }
-    void Click(CPoint p, UINT flags = 0) { Down(p, flags), Up(p); }
-    void Drag(CPoint from, CPoint to, UINT flags = 0) { Down(from, flags), Move(to, MK_LBUTTON | flags), Up(to); }
+    void Click(CPoint p, UINT flags = 0)
+    {
+        Down(p, flags);
+        Up(p);
+    }
+    void Drag(CPoint from, CPoint to, UINT flags = 0)
+    {
+        Down(from, flags);
+        Move(to, MK_LBUTTON | flags);
+        Up(to);
+    }
     void Key(UINT key) { view.OnKeyDown(key, 1, 0); }
-    void Delete(CPoint cursor) { backend.viewHost.cursor = cursor, Key(VK_DELETE); }
+    void Delete(CPoint cursor)
+    {
+        backend.viewHost.cursor = cursor;
+        Key(VK_DELETE);
+    }
     // A menu command as the frame routes it: the view first, then the document.
     bool Route(UINT id, int code, CCmdUI* ui) { return view.OnCmdMsg(id, code, ui) || doc.OnCmdMsg(id, code, ui); }
     void Run(UINT id) { EXPECT_TRUE(Route(id, CN_COMMAND, nullptr)); }
@@ -82,4 +100,5 @@ protected:
     TestBackend backend;
     CTrackwrightDoc doc;
     CTrackwrightView view;
+    CourseEditor* editor = nullptr;   // the view's, given in SetUp
 };

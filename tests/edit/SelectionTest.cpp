@@ -17,8 +17,12 @@ using Ints = std::vector<int>;
 
 class Selection : public EditView {
 protected:
-    std::pair<Ints, Ints> Sel() const { return {view.m_selection.handles, view.m_selection.objects}; }
-    void SelectBothObjects() { Click(Px(30, -30)), Click(Px(90, 0), MK_SHIFT); }
+    std::pair<Ints, Ints> Sel() const { return {editor->m_selection.handles, editor->m_selection.objects}; }
+    void SelectBothObjects()
+    {
+        Click(Px(30, -30));
+        Click(Px(90, 0), MK_SHIFT);
+    }
     // Edit menu state: copy, cut, paste.
     std::tuple<bool, bool, bool> Enabled()
     {
@@ -32,15 +36,20 @@ TEST_F(Selection, ClicksAndTheBandSelectShiftTogglesOrAddsAndEmptyGroundClears)
     const CPoint at = Px(60, 0);
     for (const CPoint up : {CPoint(at.x + 2, at.y - 2), CPoint(at.x + 3, at.y), CPoint(at.x, at.y - 3),
                             CPoint(INT_MIN, INT_MAX)}) {
-        view.m_selection = CourseSelection();
+        editor->m_selection = CourseSelection();
         Down(at);
         Up(up);
         EXPECT_EQ(Sel().first, up.x == at.x + 2 ? Ints{1} : Ints{}) << up.x << "," << up.y;
         EXPECT_EQ(H(1).vPos, Vector3(60.0, 0.0, 0.0));   // nothing followed without a move
     }
-    Click(Px(0, 0)), Click(Px(30, -30), MK_SHIFT), Click(Px(60, -60), MK_SHIFT);   // a point, the object, a point
+    // A point, the object, a point
+    Click(Px(0, 0));
+    Click(Px(30, -30), MK_SHIFT);
+    Click(Px(60, -60), MK_SHIFT);
     EXPECT_EQ(Sel(), std::pair(Ints{0, 2}, Ints{0}));
-    Click(Px(0, 0), MK_SHIFT), Click(Px(20, -10), MK_SHIFT);   // Shift on empty ground keeps the selection
+    // Shift on empty ground keeps the selection
+    Click(Px(0, 0), MK_SHIFT);
+    Click(Px(20, -10), MK_SHIFT);
     EXPECT_EQ(Sel(), std::pair(Ints{2}, Ints{0}));
     Drag(Px(80, 10), Px(100, -10), MK_SHIFT);   // a band with Shift adds what it holds
     EXPECT_EQ(Sel(), std::pair(Ints{2}, Ints{0, 1}));
@@ -59,13 +68,16 @@ TEST_F(Selection, ClicksAndTheBandSelectShiftTogglesOrAddsAndEmptyGroundClears)
     Drag(Px(-10, 10), Px(60, -30));
     EXPECT_EQ(Sel(), std::pair(Ints{0, 1}, Ints{0}));
     Click(Px(20, -10));
-    EXPECT_TRUE(view.m_selection.Empty());
+    EXPECT_TRUE(editor->m_selection.Empty());
     EXPECT_EQ(std::pair(doc.IsModified(), doc.m_history.StepCount()), std::pair(false, 0));
 }
 
 TEST_F(Selection, DelOverASelectedPartOrNoPartTakesTheSelectionButKeepsThreePointsAndElsewhereOnlyThatPart)
 {
-    Click(Px(0, 0)), Click(Px(60, 0), MK_SHIFT), Delete(Px(60, 0));   // would leave 2 control points
+    // Would leave 2 control points
+    Click(Px(0, 0));
+    Click(Px(60, 0), MK_SHIFT);
+    Delete(Px(60, 0));
     EXPECT_EQ(std::pair(HandleCount(), doc.m_history.StepCount()), std::pair(4, 0));
     EXPECT_EQ(backend.statusText, AfxLoadString(IDS_STATUS_KEEP_THREE_POINTS));
     Delete(Px(30, -30));   // the rock is not selected: it alone goes
@@ -74,7 +86,7 @@ TEST_F(Selection, DelOverASelectedPartOrNoPartTakesTheSelectionButKeepsThreePoin
     Click(Px(0, 0));
     Click(Px(90, 0), MK_SHIFT);
     Delete(Px(90, 0));
-    EXPECT_EQ(std::tuple(HandleCount(), doc.m_xobjects.GetSize(), view.m_selection.Empty()), std::tuple(3, 0, true));
+    EXPECT_EQ(std::tuple(HandleCount(), doc.m_xobjects.GetSize(), editor->m_selection.Empty()), std::tuple(3, 0, true));
 
     // Everything selected, DEL on empty ground and Delete in the menu keep it all and say why.
     UseScene();
@@ -142,9 +154,9 @@ TEST_F(Selection, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefu
     ASSERT_EQ(doc.m_xobjects.GetSize(), 4);
     EXPECT_EQ(std::pair(doc.m_xobjects[2].Pos, doc.m_xobjects[3].Pos),
               std::pair(Vector3(-30.0, -15.0, 0.0), Vector3(30.0, 15.0, 0.0)));
-    EXPECT_EQ(view.m_selection.objects, (std::vector<int>{2, 3}));
+    EXPECT_EQ(editor->m_selection.objects, (std::vector<int>{2, 3}));
     ASSERT_TRUE(UndoLastStep(doc));
-    EXPECT_TRUE(view.m_selection.Empty());   // what it named is gone
+    EXPECT_TRUE(editor->m_selection.Empty());   // what it named is gone
 
     // A paste in the middle of a group drag: the group stops, the pasted objects stay put.
     SelectBothObjects();
@@ -156,6 +168,15 @@ TEST_F(Selection, CopyAndPasteFollowTheSelectionPastePlacesThemAtTheMouseAndRefu
     EXPECT_EQ(doc.m_xobjects[2].Pos, Vector3(-30.0, -15.0, 0.0));
     ASSERT_TRUE(UndoLastStep(doc));
     EXPECT_EQ(doc.m_xobjects.GetSize(), 2);
+
+    // A Cut while the button is down on the one selected object: the click the release makes named
+    // object 0 of the list before the cut, now the oak, which must stay unselected (DEL would take it).
+    Click(Px(30, -30));
+    Down(Px(30, -30));
+    Run(ID_EDIT_CUT);
+    Up(Px(30, -30));
+    EXPECT_TRUE(editor->m_selection.Empty());
+    ASSERT_TRUE(UndoLastStep(doc));
 
     // Text with no object line, or object lines spoilt by others, pastes nothing and says which.
     const int steps = doc.m_history.StepCount();
@@ -249,14 +270,17 @@ TEST_F(Selection, DoubleClickEditsExactValuesValidated)
     backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
         EXPECT_EQ(host.choices[IDC_XOBJECT_NAME], (std::vector<std::string>{"tree_pine.x", "grandstand.x"}));
         EXPECT_EQ(host.items[IDC_XOBJECT_NAME], "old oak.x");
-        host.items[IDC_XOBJECT_NAME] = "big \"oak\".x", dlg.OnOK();
+        host.items[IDC_XOBJECT_NAME] = "big \"oak\".x";
+        dlg.OnOK();
         EXPECT_EQ(host.result, 0);
         host.items[IDC_XOBJECT_NAME] = "grandstand.x";
         host.items[IDC_XOBJECT_HEIGHT] = "-2e6";
         dlg.OnOK();
         EXPECT_EQ(std::pair(host.result, host.focused), std::pair(0, UINT(IDC_XOBJECT_HEIGHT)));
         host.items[IDC_XOBJECT_HEIGHT] = "4";
-        host.items[IDC_XOBJECT_NAME] = "grandstand.x", host.items[IDC_XOBJECT_WIDTH] = "7.5", dlg.OnOK();
+        host.items[IDC_XOBJECT_NAME] = "grandstand.x";
+        host.items[IDC_XOBJECT_WIDTH] = "7.5";
+        dlg.OnOK();
     };
     view.OnLButtonDblClk(MK_LBUTTON, Px(90, 0));
     const std::vector<std::string> messages = backend.MessageTexts();
@@ -268,7 +292,10 @@ TEST_F(Selection, DoubleClickEditsExactValuesValidated)
               std::tuple(std::string("grandstand.x"), 7.5f, 0.5f, Vector3(90.0, 0.0, 0.0)));
 
     // A new direction in degrees.
-    backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) { host.items[IDC_DIRECTION] = "90", dlg.OnOK(); };
+    backend.dialogScript = [](CDialog& dlg, TestDialogHost& host) {
+        host.items[IDC_DIRECTION] = "90";
+        dlg.OnOK();
+    };
     view.OnLButtonDblClk(MK_LBUTTON, Px(90, 0));
     EXPECT_FLOAT_EQ(doc.m_xobjects[1].Direction, 1.5707964f);
 }

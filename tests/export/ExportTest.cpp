@@ -137,11 +137,15 @@ TEST(Export, SampleReadsBackAsTheCourse)
                 const std::size_t at = std::size_t(20 * i + k) * across + j;
                 const double expected[3] = {x, HeightAt(field, x, y) + kRoadLift, -y};
                 for (int a = 0; a < 3; ++a) {
-                    if (std::fabs(p[3 * at + std::size_t(a)] - expected[a]) > 1e-4)
-                        ++wrong, ADD_FAILURE() << "road vertex " << at << " axis " << a;
+                    if (std::fabs(p[3 * at + std::size_t(a)] - expected[a]) > 1e-4) {
+                        ++wrong;
+                        ADD_FAILURE() << "road vertex " << at << " axis " << a;
+                    }
                 }
-                if (normal[3 * at + 1] <= 0.5f)
-                    ++wrong, ADD_FAILURE() << "road normal " << at << " does not point up";
+                if (normal[3 * at + 1] <= 0.5f) {
+                    ++wrong;
+                    ADD_FAILURE() << "road normal " << at << " does not point up";
+                }
             }
         }
     }

@@ -102,14 +102,16 @@ void CheckLayouts(const char* locale)
         // Open drops all the document held, takes all the file holds, resets the object scale and reads
         // the map shown (any value but 0 shows the colour map), even without GL.
         WriteBytes(path, c.odd);
-        doc.m_heightMap = "old.bmp", doc.m_xobjectScale = 2.0f;
+        doc.m_heightMap = "old.bmp";
+        doc.m_xobjectScale = 2.0f;
         doc.m_xobjects.Add(XObject("old.x", Vector3(1.0, 2.0, 0.0), 0.0f, 1.0f, 1.0f));
         ASSERT_TRUE(doc.OnOpenDocument(path));
+        EXPECT_FALSE(doc.IsModified());
         EXPECT_EQ(std::pair(CourseFileText(doc.StoredFields()), doc.m_xobjectScale), std::pair(c.bytes, 0.4f));
         EXPECT_EQ(doc.m_course.m_mapInfo.width, c.mapWidth);
     }
     // The one-point course's negative widths and its span from the point to itself are values
-    // the game cannot use: Open says so, once, and keeps them.
+    // the game cannot use: Open says so, once, keeps them and leaves the course unmarked.
     EXPECT_EQ(backend.MessageTexts(), std::vector<std::string>{
         "このコースには使えない値が 3 件あります。最初はコントロールポイント 0: 幅 右が負の値です\n"
         "コースは読み込んだとおりに開いています。表示 → コースの検査 (F7) で確かめてください。"});
@@ -118,6 +120,9 @@ void CheckLayouts(const char* locale)
 TEST(CourseFile, LinesOfPathsObjectsAndShownMapInTheCAndACommaLocale)
 {
     CheckLayouts("C");
+    // A number beyond the largest float by half a unit in its last place reads as infinity.
+    EXPECT_EQ(NarrowToFloat(1e39), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(NarrowToFloat(-1e39), -std::numeric_limits<float>::infinity());
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
         GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
     CheckLayouts("de_DE.UTF-8");

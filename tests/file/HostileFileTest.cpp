@@ -7,10 +7,10 @@
 #include "file/MapImage.h"
 #include "file/RegularFile.h"
 #include "file/Tokenizer.h"
+#include "file/XObjectCatalogue.h"
 #include "framework/Resources.h"
 #include "overlay/TgaImage.h"
 #include "res/TrackwrightResources.h"
-#include "view/XObjectCatalogue.h"
 
 #include "support/BmpWriter.h"
 #include "support/Handles.h"

@@ -58,8 +58,10 @@ void ExpectMatchesReference(const fs::path& bmp, const std::uint8_t* pixels, con
             if (info.components == 1 && row[x] >= table.size())
                 continue;   // no colour to compare with (pal8badindex)
             const QRgb got = info.components == 3 ? qRgb(row[3 * x], row[3 * x + 1], row[3 * x + 2]) : table[row[x]];
-            if (got != (ref.pixel(x, y) | 0xFF000000u))
-                ++wrong, ADD_FAILURE() << "pixel " << x << "," << y << std::hex << ": " << got << " " << ref.pixel(x, y);
+            if (got != (ref.pixel(x, y) | 0xFF000000u)) {
+                ++wrong;
+                ADD_FAILURE() << "pixel " << x << "," << y << std::hex << ": " << got << " " << ref.pixel(x, y);
+            }
         }
     }
 }
@@ -102,7 +104,8 @@ TEST(ReadBmp, RefusesWhatItCannotDecode)
     ASSERT_GT(real.size(), 54u);
     const auto edited = [&real](std::size_t at, std::uint8_t value) {
         std::vector<std::uint8_t> bytes = real;
-        return bytes[at] = value, bytes; };
+        bytes[at] = value;
+        return bytes; };
     const auto sized = [](std::int32_t width, std::int32_t height) {
         return MakeBmp(BmpLayout{.width = width, .height = height}, PaddedRows(12, 4)); };
     const auto headed = [](std::uint32_t infoHeaderSize, std::uint32_t compression) {

@@ -5,13 +5,18 @@
 #include "document/TrackwrightDoc.h"
 #include "res/Resource.h"
 #include "res/TrackwrightResources.h"
+
 #include <GL/gl.h>
+
 namespace {
+
 using MapCommands = GlFixture;
+
 struct CountingView : CView {
     void OnUpdate(CView*, long, void*) override { ++updates; }
     int updates = 0;
 };
+
 // The View menu's map items are enabled by their paths and checked by the shown map. Choosing one loads
 // it, marks the course (the choice is stored) and repaints; undo and redo of the switch read the map again.
 TEST_F(MapCommands, ItemsFollowThePathsAndTheShownMapAndChoosingAMapLoadsIt)
@@ -31,7 +36,8 @@ TEST_F(MapCommands, ItemsFollowThePathsAndTheShownMapAndChoosingAMapLoadsIt)
     doc.m_colorMap = "colour.bmp";
     using Items = std::pair<std::pair<bool, int>, std::pair<bool, int>>;
     EXPECT_EQ(std::pair(item(ID_VIEW_HEIGHTMAP), item(ID_VIEW_COLORMAP)), Items({false, 1}, {true, 0}));
-    doc.m_heightMap = "height.bmp", doc.m_visibleMap = 1;
+    doc.m_heightMap = "height.bmp";
+    doc.m_visibleMap = 1;
     EXPECT_EQ(std::pair(item(ID_VIEW_HEIGHTMAP), item(ID_VIEW_COLORMAP)), Items({true, 0}, {true, 1}));
 
     doc.m_heightMap = WriteTempFile("height.bmp", MakeBmp({.width = 4, .height = 4}, PaddedRows(12, 4)));
@@ -57,4 +63,5 @@ TEST_F(MapCommands, ItemsFollowThePathsAndTheShownMapAndChoosingAMapLoadsIt)
     EXPECT_EQ(std::tuple(doc.m_visibleMap, doc.m_course.m_mapInfo.width, view.updates), std::tuple(1, 8, 3));
     doc.RemoveView(&view);
 }
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include "overlay/TgaImage.h"
 #include "support/BmpWriter.h"
 #include "support/GlFixture.h"
+
 #include <GL/gl.h>
 
 using TextOverlayGl = GlFixture;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <vector>
+
 // An uncompressed TGA image in memory: header, idLength bytes of id, then the pixels.
 inline std::vector<uint8_t> MakeTga(int imageType, int depth, int width, int height,
                                     const std::vector<uint8_t>& pixels, int idLength = 0)

@@ -1,13 +1,17 @@
 #include "TgaBytes.h"
 #include "overlay/TgaImage.h"
 #include "support/TestData.h"
+
 #include <QColorSpace>
 #include <QImage>
 #include <gtest/gtest.h>
 #include <memory>
+
 namespace {
+
 // Frees whatever was decoded, so the tests themselves leak nothing.
 struct Image : TgaImage { ~Image() override { ReleasePixels(); } };
+
 // Each file against its reference picture; topDown: the file's first row is the picture's top.
 TEST(TgaImage, RealFilesMatchTheirReferenceInFileRowOrder)
 {
@@ -33,6 +37,7 @@ TEST(TgaImage, RealFilesMatchTheirReferenceInFileRowOrder)
         EXPECT_TRUE(got == ref.convertToFormat(format));
     }
 }
+
 TEST(TgaImage, RefusesCompressedColourMappedOtherDepthsAndShortFiles)
 {
     const std::pair<const char*, int> cases[] = {
@@ -57,4 +62,5 @@ TEST(TgaImage, RefusesCompressedColourMappedOtherDepthsAndShortFiles)
     EXPECT_EQ(huge.Decode(hugeFile.data(), hugeFile.size()), TGA_ERR_MEMORY);
     EXPECT_EQ(huge.Pixels, nullptr);
 }
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct BmpLayout {
@@ -27,9 +28,13 @@ inline std::vector<std::uint8_t> MakeBmp(const BmpLayout& layout, const std::vec
             b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
     };
     const std::uint32_t offset = 14 + layout.infoHeaderSize;
-    put(offset + static_cast<std::uint32_t>(data.size()), 4), put(0, 4), put(offset, 4), put(layout.infoHeaderSize, 4);
-    put(static_cast<std::uint32_t>(layout.width), 4), put(static_cast<std::uint32_t>(layout.height), 4);
-    put(1, 2), put(layout.bitCount, 2), put(layout.compression, 4);
+    // File size, reserved, pixel offset; then the info header's size, width, height, planes, bits
+    // per pixel and compression.
+    const std::pair<std::uint32_t, int> fields[] = {{offset + static_cast<std::uint32_t>(data.size()), 4}, {0, 4},
+        {offset, 4}, {layout.infoHeaderSize, 4}, {static_cast<std::uint32_t>(layout.width), 4},
+        {static_cast<std::uint32_t>(layout.height), 4}, {1, 2}, {layout.bitCount, 2}, {layout.compression, 4}};
+    for (const auto& [value, bytes] : fields)
+        put(value, bytes);
     b.resize(offset, 0);   // image size, densities, colour counts, masks, colour space unused
     b.insert(b.end(), data.begin(), data.end());
     return b;

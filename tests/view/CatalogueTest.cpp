@@ -1,5 +1,5 @@
 // The object catalogue's token cases.
-#include "view/XObjectCatalogue.h"
+#include "file/XObjectCatalogue.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,9 @@
 #include "geometry/CourseMeshes.h"
 #include "res/Resource.h"
 #include "res/TrackwrightResources.h"
+#include "view/PreviewBuffer.h"
 #include "view/PreviewCamera.h"
+#include "view/PreviewDetail.h"
 #include "view/PreviewScene.h"
 #include "view/PreviewView.h"
 #include "view/TrackwrightView.h"
@@ -19,6 +21,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <limits>
@@ -326,18 +329,22 @@ TEST_F(PreviewPixels, AnEditRebuildsOnlyItsPartAndABadValueIsLeftOutAndNamed)
         }
     EXPECT_GT(changed, 20);
 
-    // The editor's marks: the lid of a selected box yellow, of a hovered one red.
-    const struct { int mark; int r, g, b; } marks[] = {{kMarkSelected, 1, 1, 0}, {kMarkHovered, 1, 0, 0}};
+    // The editor's marks in its colours: a selected box's lid and control point's post yellow,
+    // hovered ones red.
+    const struct { int mark; bool green; } marks[] = {{kMarkSelected, true}, {kMarkHovered, false}};
     for (const auto& m : marks) {
-        scene.SetMarks({}, {m.mark, kMarkNone});
+        scene.SetMarks({m.mark, kMarkNone, kMarkNone, kMarkNone}, {m.mark, kMarkNone});
         scene.Draw(home, Width(), Height());
         const PreviewBox& box = scene.Boxes()[0];
-        const ScreenPoint lid = Project(home, {(box.corners[0][0] + box.corners[2][0]) / 2.0, box.top,
-                                               (box.corners[0][2] + box.corners[2][2]) / 2.0}, Width(), Height());
-        const auto rgba = Pixel(static_cast<int>(lid.x), Height() - 1 - static_cast<int>(lid.y));
-        const auto full = [](int want, std::uint8_t have) { return want == 1 ? have > 200 : have < 60; };
-        EXPECT_TRUE(full(m.r, rgba[0]) && full(m.g, rgba[1]) && full(m.b, rgba[2]))
-            << m.mark << ": " << int(rgba[0]) << " " << int(rgba[1]) << " " << int(rgba[2]);
+        const Vector3& post = scene.Handles()[0].vPos;
+        const WorldPoint at[] = {{(box.corners[0][0] + box.corners[2][0]) / 2.0, box.top, (box.corners[0][2] + box.corners[2][2]) / 2.0},
+                                 {post.x, HeightAt(scene.Heights(), post.x, post.y) + 2.0, -post.y}};
+        for (const WorldPoint& p : at) {
+            const ScreenPoint s = Project(home, p, Width(), Height());
+            const auto rgba = Pixel(static_cast<int>(s.x), Height() - 1 - static_cast<int>(s.y));
+            EXPECT_TRUE(rgba[0] > 80 && rgba[2] < 40 && (rgba[1] > 80) == m.green)
+                << m.mark << " " << p.x << ": " << int(rgba[0]) << " " << int(rgba[1]) << " " << int(rgba[2]);
+        }
     }
 
     // One control point moves: the road, not the boxes or the terrain.
@@ -359,6 +366,44 @@ TEST_F(PreviewPixels, AnEditRebuildsOnlyItsPartAndABadValueIsLeftOutAndNamed)
     scene.Draw(HomeCamera(b, 640.0 / 480.0), Width(), Height());
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
     scene.ReleaseGl();
+}
+
+TEST_F(PreviewPixels, ARefusedTextureOrALostContextDrawsTheGroundGreyAndSaysSo)
+{
+    const std::string course = WriteText("diamond_coloured.crs", DiamondCourse("none", QuadrantColourMap(), "0\r\n"));
+    CTrackwrightDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(course));
+    const struct {
+        const char* name;
+        PreviewGlSteps steps;
+        bool texturedFirst;
+        UINT message;
+    } rows[] = {
+        {"texture refused", {[](int, int, int, const std::uint8_t*) { return false; }, nullptr}, false, IDS_PREVIEW_TEXTURE_FAILED},
+        // Lost once the first frame's buffers exist.
+        {"context lost", {nullptr, [](unsigned buffer, unsigned) { return buffer != 0; }}, true, IDS_PREVIEW_CONTEXT_LOST},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        m_backend.statusText.clear();
+        PreviewScene scene(row.steps);
+        scene.Update(doc);
+        const PreviewCamera home = HomeCamera(scene.Bounds(), double(Width()) / Height());
+        scene.Draw(home, Width(), Height());
+        EXPECT_EQ(scene.TerrainTextured(), row.texturedFirst);
+        scene.Draw(home, Width(), Height());
+        EXPECT_FALSE(scene.TerrainTextured());
+        EXPECT_EQ(m_backend.statusText, AfxLoadString(row.message));
+        EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+        // The yellow quadrant's texel centre, grey now, and the road still drawn.
+        const ScreenPoint ground = Project(home, {64.0, 0.0, -64.0}, Width(), Height());
+        const auto g = Pixel(static_cast<int>(ground.x), Height() - 1 - static_cast<int>(ground.y));
+        EXPECT_TRUE(g[0] > 60 && g[0] == g[1] && g[1] == g[2]) << int(g[0]) << " " << int(g[1]) << " " << int(g[2]);
+        const ScreenPoint road = Project(home, {90.0, kRoadLift, 0.0}, Width(), Height());
+        const auto r = Pixel(static_cast<int>(road.x), Height() - 1 - static_cast<int>(road.y));
+        EXPECT_GT(r[2], r[0]);
+        scene.ReleaseGl();
+    }
 }
 
 TEST_F(PreviewPixels, TheMenuCommandOpensASecondViewThatDrawsStepsAndClosesLeavingOneView)
@@ -393,6 +438,46 @@ TEST_F(PreviewPixels, TheMenuCommandOpensASecondViewThatDrawsStepsAndClosesLeavi
     EXPECT_EQ(m_backend.profile.count(CPreviewView::kPlaceKey), 1u);
     doc.UpdateAllViews(nullptr);   // reaches the editor alone
     doc.RemoveView(&view);
+}
+
+TEST(PreviewSpans, TheTerrainInBandsHasTheGridsTrianglesAndFarAwayEveryStrideThRow)
+{
+    std::vector<std::uint8_t> pixels(300 * 3);
+    for (std::size_t k = 0; k < pixels.size(); ++k)
+        pixels[k] = static_cast<std::uint8_t>(k * 7);
+    const HeightField heights{pixels.data(), 300, 3, 1, 0.5};
+    std::int32_t columns = 0;
+    std::int32_t rows = 0;
+    TerrainGridSize(heights, columns, rows);
+    const Mesh grid = TerrainMesh(heights);
+    const auto triangles = [](const Mesh& m) {
+        std::vector<std::array<float, 18>> all(m.indices.size() / 3);
+        for (std::size_t t = 0; t < m.indices.size(); ++t)
+            for (std::size_t k = 0; k < 3; ++k) {
+                all[t / 3][t % 3 * 6 + k] = m.positions[m.indices[t] * 3 + k];
+                all[t / 3][t % 3 * 6 + 3 + k] = m.normals[m.indices[t] * 3 + k];
+            }
+        std::sort(all.begin(), all.end());
+        return all;
+    };
+    const Mesh bands = TerrainInBands(grid, columns, rows, 127);   // three bands, the last short
+    EXPECT_EQ(bands.VertexCount(), std::size_t(rows) * (columns + 2));
+    EXPECT_EQ(triangles(bands), triangles(grid));
+
+    // Far away, every other row and column of the same vertices, the last ones kept: in the bands
+    // of 127, 127 and 45 quads, 64 + 64 + 23 quads over the 2 rows of quads.
+    EXPECT_EQ(TerrainBandIndices(columns, rows, 127, 1), bands.indices);
+    const std::vector<std::uint32_t> coarse = TerrainBandIndices(columns, rows, 127, 2);
+    EXPECT_EQ(coarse.size(), 6u * (64 + 64 + 23));
+    EXPECT_LT(*std::max_element(coarse.begin(), coarse.end()), bands.VertexCount());
+    // A strip of 5 rows of 2 (the road's turn) at stride 2 reaches from row 0 to 2 and 2 to 4.
+    const std::vector<std::uint32_t> strip = {1, 3, 0, 0, 3, 2, 3, 5, 2, 2, 5, 4, 5, 7, 4, 4, 7, 6, 7, 9, 6, 6, 9, 8};
+    EXPECT_EQ(RowsAtStride(strip, 1, 5, 2, 2), (std::vector<std::uint32_t>{1, 5, 0, 0, 5, 4, 5, 9, 4, 4, 9, 8}));
+    // The stride: exact near, coarser where two rows' step stays within 2 pixels, never past maxSpacing.
+    EXPECT_EQ(DetailStride(0.25, 10.0, 965.0, 0.0), 1);
+    EXPECT_EQ(DetailStride(0.25, 250.0, 965.0, 0.0), 2);
+    EXPECT_EQ(DetailStride(0.003, 250.0, 965.0, 0.0625), 16);
+    EXPECT_EQ(DetailStride(0.003, 250.0, 965.0, 0.02), 4);
 }
 
 TEST(PreviewSpans, OneMovedPointRebuildsItsSpansExactlyAsAWholeBuild)

@@ -1,6 +1,7 @@
 // `--render`: its failures (the window test checks that its PNG is the window's picture), and
 // `--thumbnail`: the picture's aspect and framing, and the files it refuses.
 #include "app/RenderCommand.h"
+#include "res/TrackwrightResources.h"
 #include "support/BmpWriter.h"
 
 #include <QImage>
@@ -19,6 +20,8 @@ namespace {
 std::pair<int, std::string> RunRender(std::vector<std::string> args)
 {
     args.insert(args.begin(), "trackwright");
+    // The program's texts, which its application object installs before it reads the command line.
+    AfxSetResources(&TrackwrightResources());
     testing::internal::CaptureStderr();
     const int status = RunRenderCommand(args, std::string(TW_SOURCE_DIR) + "/res/");
     return std::pair(status, testing::internal::GetCapturedStderr());

@@ -7,6 +7,7 @@
 #include "support/TestBackend.h"
 
 #include "app/TrackwrightApp.h"
+#include "edit/CourseEditor.h"
 #include "framework/CFrameWnd.h"
 #include "geometry/HandlePicking.h"
 #include "res/Resource.h"
@@ -16,6 +17,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -40,6 +42,7 @@ protected:
         host.keepsFrame = true;
         doc.OnNewDocument();
         view.SetHost(&host);
+        view.SetEditInput(std::make_unique<CourseEditor>(view));
         doc.AddView(&view);
         view.OnCreate();
         view.OnSize(0, 640, 480);
@@ -140,7 +143,7 @@ TEST_P(Repaint, EveryFrameEqualsAWholePlainFrame)
     // Exactly on a control point's marker or an object's body: a click there selects it. With a selection,
     // on a selected part when asked: the view still draws the selection there.
     auto onPart = [&](bool selected) {
-        const CourseSelection& sel = view.m_selection;
+        const CourseSelection& sel = view.GetEditInput()->Selection();
         if (selected && sel.handleCount == handles.GetSize() && sel.objectCount == objects.GetSize() && !sel.Empty()) {
             const std::size_t k = static_cast<std::size_t>(I(0, sel.Size() - 1));
             return ClientOf(k < sel.handles.size() ? handles[sel.handles[k]].vPos

@@ -1,6 +1,4 @@
-#include "edit/CourseSelection.h"
-
-#include "document/UndoHistory.h"
+#include "geometry/CourseSelection.h"
 
 #include <algorithm>
 
@@ -34,29 +32,6 @@ bool InBand(const Vector3& p, float x0, float x1, float y0, float y1)
     return p.x >= x0 && p.x <= x1 && p.y >= y0 && p.y <= y1;
 }
 
-// A list's size change splices into one range (UndoHistory's Diff): indices after it shift,
-// indices in it keep their place up to the shorter side's length and are dropped beyond.
-template <class T>
-void Follow(std::vector<int>& indices, int& count, const std::vector<ListSplice<T>>& splices, bool forward)
-{
-    for (const ListSplice<T>& s : splices) {
-        const int from = static_cast<int>(forward ? s.before.size() : s.after.size());
-        const int to = static_cast<int>(forward ? s.after.size() : s.before.size());
-        if (from == to)
-            continue;
-        std::vector<int> out;
-        out.reserve(indices.size());
-        for (const int i : indices) {
-            if (i >= s.at + from)
-                out.push_back(i + to - from);
-            else if (i < s.at + std::min(from, to))
-                out.push_back(i);
-        }
-        indices.swap(out);
-        count += to - from;
-    }
-}
-
 }  // namespace
 
 bool CourseSelection::HasHandle(int i) const { return Has(handles, i); }
@@ -66,6 +41,8 @@ void CourseSelection::ToggleObject(int i) { Toggle(objects, i); }
 
 void CourseSelection::Merge(const CourseSelection& other)
 {
+    if (other.handleCount != handleCount || other.objectCount != objectCount)
+        return;
     Union(handles, other.handles);
     Union(objects, other.objects);
 }
@@ -95,13 +72,6 @@ CourseSelection SelectAll(const RecordList<CourseHandle>& handles, const RecordL
     for (int i = 0; i < objects.GetSize(); ++i)
         sel.objects.push_back(i);
     return sel;
-}
-
-void FollowStep(CourseSelection& sel, const UndoStep& step, bool forward)
-{
-    // A selection over other lists ends with sizes that match neither side: DropIfStale.
-    Follow(sel.handles, sel.handleCount, step.handles, forward);
-    Follow(sel.objects, sel.objectCount, step.objects, forward);
 }
 
 CourseSelection SelectInBand(const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects,

@@ -1,4 +1,4 @@
-#include "view/DataFile.h"
+#include "file/DataFile.h"
 
 #include <sys/stat.h>
 

@@ -1,9 +1,7 @@
-#include "view/XObjectCatalogue.h"
+#include "file/XObjectCatalogue.h"
 
 #include "file/NumberText.h"
 #include "file/Tokenizer.h"
-#include "view/DataFile.h"
-#include "view/TrackwrightView.h"
 
 #include <cstdio>
 #include <string>
@@ -28,12 +26,4 @@ void ParseXObjectCatalogue(std::string_view text, RecordList<XObjectType>& types
         type.Height = NarrowToFloat(AtoF(number));
         types.Add(type);
     }
-}
-
-void CTrackwrightView::ReadXObjectCatalogue()
-{
-    std::string text;
-    if (!ReadTextFile(DataFilePath(m_dataDir, "xfiles.txt"), kMaxCatalogueFileBytes, text))
-        return;
-    ParseXObjectCatalogue(text, m_XObjectTypes);
 }

@@ -2,8 +2,9 @@
 
 // The control points and objects the user has selected: a value of the view, never stored in
 // the course file. Indices refer to the lists of the sizes recorded with them: an edit that
-// inserts or removes records carries the selection along (FollowStep); sizes that still differ
-// tell that the lists came from elsewhere (Open, New) and the selection is stale.
+// inserts or removes records carries the selection along (edit/SelectionFollowing.h); sizes
+// that still differ tell that the lists came from elsewhere (Open, New) and the selection is
+// stale.
 #include "geometry/CourseRecords.h"
 #include "geometry/RecordList.h"
 
@@ -11,8 +12,6 @@
 #include <cstddef>
 #include <utility>
 #include <vector>
-
-struct UndoStep;
 
 struct CourseSelection {
     std::vector<int> handles;   // ascending, no repeats
@@ -26,7 +25,8 @@ struct CourseSelection {
     bool HasObject(int i) const;
     void ToggleHandle(int i);
     void ToggleObject(int i);
-    // Adds what `other` holds (both over the same lists).
+    // Adds what `other` holds; nothing when it was made over lists of other sizes (its
+    // indices may name other parts now).
     void Merge(const CourseSelection& other);
     bool operator==(const CourseSelection&) const = default;
 };
@@ -38,11 +38,6 @@ bool DropIfStale(CourseSelection& sel, const RecordList<CourseHandle>& handles, 
 
 // Every control point and object of the lists.
 CourseSelection SelectAll(const RecordList<CourseHandle>& handles, const RecordList<XObject>& objects);
-
-// Carries a selection made over the lists before a step (forward: the step done or redone) or
-// after it (backward: undone) over to the other side: the parts keep their selection where
-// the step moved them, parts the step removed leave it.
-void FollowStep(CourseSelection& sel, const UndoStep& step, bool forward);
 
 // The control points and objects whose positions lie in the rectangle spanned by corners a
 // and b, edges included.
