@@ -24,7 +24,7 @@ constexpr std::size_t kZeroRecords = 64;
 // The round trip and the course check run on small courses only: their code is all reached by a
 // few records, and thousands of them cost far more than they find.
 constexpr std::size_t kSmallInput = 4096;
-constexpr int kSmallRecords = 8;
+constexpr int kSmallRecords = 4;
 
 template <class T>
 bool SameBits(const T& a, const T& b)
