@@ -19,14 +19,14 @@ bool IsCheckCommand(const std::vector<std::string>& args)
 int RunCheckCommand(const std::vector<std::string>& args)
 {
     if (args.size() != 3 || args[1] != "--check") {
-        std::fprintf(stderr, "usage: trackwright --check COURSE\n");
+        std::fputs(AfxFormatString(IDS_CMD_CHECK_USAGE).c_str(), stderr);
         return 2;
     }
     const std::string& course = args[2];
     // The window's reader: the same size limit, the same refusal of folders, pipes and devices.
     std::string text;
     if (!ReadTextFile(course, kMaxCourseFileBytes, text)) {
-        std::fprintf(stderr, "trackwright: %s\n", CourseReadFailedMessage(course).c_str());
+        std::fputs(AfxFormatString(IDS_CMD_MESSAGE, CourseReadFailedMessage(course).c_str()).c_str(), stderr);
         return 2;
     }
     const StoredCourse stored = ParseCourseText(text);
@@ -46,7 +46,7 @@ int RunCheckCommand(const std::vector<std::string>& args)
     }
     out += course + ": " + CourseCheckSummary(result) + '\n';
     if (!result.geometryChecked)
-        std::fprintf(stderr, "trackwright: %s\n", std::string(AfxLoadString(IDS_CHECK_TOO_LARGE)).c_str());
+        std::fputs(AfxFormatString(IDS_CMD_MESSAGE, std::string(AfxLoadString(IDS_CHECK_TOO_LARGE)).c_str()).c_str(), stderr);
     std::fwrite(out.data(), 1, out.size(), stdout);
     std::fflush(stdout);
     return result.findings.empty() ? 0 : 1;

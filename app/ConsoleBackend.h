@@ -1,6 +1,8 @@
 #pragma once
 
 #include "framework/Backend.h"
+#include "framework/Resources.h"
+#include "res/Resource.h"
 
 #include <cstdio>
 #include <string>
@@ -14,7 +16,7 @@ public:
     int Run() override { return 0; }
     int MessageBox(const std::string& text, const std::string&, UINT) override
     {
-        std::fprintf(stderr, "trackwright: %s\n", text.c_str());
+        Say(text);
         return IDOK;
     }
     bool PromptFileName(std::string&, bool, const std::string&) override { return false; }
@@ -22,5 +24,8 @@ public:
     std::string GetProfileString(const std::string&, const std::string&) override { return {}; }
     void WriteProfileString(const std::string&, const std::string&, const std::string&) override {}
     bool MakeGLCurrent() override { return true; }
-    void SetStatusText(const std::string& text) override { std::fprintf(stderr, "trackwright: %s\n", text.c_str()); }
+    void SetStatusText(const std::string& text) override { Say(text); }
+
+private:
+    static void Say(const std::string& text) { std::fputs(AfxFormatString(IDS_CMD_MESSAGE, text.c_str()).c_str(), stderr); }
 };

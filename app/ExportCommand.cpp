@@ -5,15 +5,15 @@
 #include "document/CourseExport.h"
 #include "document/TrackwrightDoc.h"
 #include "framework/CWinApp.h"
+#include "framework/Resources.h"
 #include "geometry/TerrainHeights.h"
+#include "res/Resource.h"
 
 #include <charconv>
 #include <cstdio>
 #include <string_view>
 
 namespace {
-
-const char* const kExportUsage = "usage: trackwright --export COURSE --out FILE.glb [--height-scale S]\n";
 
 // The whole text a decimal number (in any locale), within the scales the export takes.
 bool ParseHeightScale(std::string_view text, double& scale)
@@ -47,16 +47,17 @@ int RunExportCommand(const std::vector<std::string>& args)
             out = args[++i];
         } else if (a == "--height-scale" && hasValue) {
             if (!ParseHeightScale(args[++i], scale)) {
-                std::fprintf(stderr, "trackwright: bad height scale \"%s\" (0 to %g)\n", args[i].c_str(), kMaxHeightScale);
+                std::fputs(AfxFormatString(IDS_CMD_BAD_HEIGHT_SCALE, args[i].c_str(), kMaxHeightScale).c_str(), stderr);
                 return 1;
             }
         } else {
-            std::fprintf(stderr, "trackwright: unexpected argument \"%s\"\n%s", a.c_str(), kExportUsage);
+            std::fputs(AfxFormatString(IDS_CMD_UNEXPECTED_ARGUMENT, a.c_str()).c_str(), stderr);
+            std::fputs(AfxFormatString(IDS_CMD_EXPORT_USAGE).c_str(), stderr);
             return 1;
         }
     }
     if (course.empty() || out.empty()) {
-        std::fputs(kExportUsage, stderr);
+        std::fputs(AfxFormatString(IDS_CMD_EXPORT_USAGE).c_str(), stderr);
         return 1;
     }
 

@@ -11,10 +11,12 @@
 #include "framework/HeadlessWndHost.h"
 #include "framework/ImageFile.h"
 #include "framework/egl/EglContext.h"
+#include "framework/Resources.h"
 #include "geometry/CourseExtent.h"
 #include "view/PreviewCamera.h"
 #include "view/PreviewScene.h"
 #include "view/TrackwrightView.h"
+#include "res/Resource.h"
 
 #include <algorithm>
 #include <charconv>
@@ -69,9 +71,6 @@ struct RenderRequest {
     double halfHeight = 1.0;
 };
 
-const char* const kUsage =
-    "usage: trackwright --render COURSE --out FILE.png [--preview [--drive N]] [--size WxH | --thumbnail SIZE]\n";
-
 // 0, or the exit status of a command line that asks for nothing sensible (its message on stderr).
 int ParseRequest(const std::vector<std::string>& args, RenderRequest& request)
 {
@@ -86,7 +85,7 @@ int ParseRequest(const std::vector<std::string>& args, RenderRequest& request)
         } else if (a == "--size" && hasValue) {
             sized = true;
             if (!ParseSize(args[++i], request.width, request.height)) {
-                std::fprintf(stderr, "trackwright: bad size \"%s\" (expected WxH, 1 to 16384 each)\n", args[i].c_str());
+                std::fputs(AfxFormatString(IDS_CMD_BAD_SIZE, args[i].c_str()).c_str(), stderr);
                 return 2;
             }
         } else if (a == "--preview") {
@@ -94,7 +93,7 @@ int ParseRequest(const std::vector<std::string>& args, RenderRequest& request)
         } else if (a == "--drive" && hasValue) {
             int point = 0;
             if (!ParseSide(args[++i], point)) {
-                std::fprintf(stderr, "trackwright: bad control point \"%s\" (expected 1 to 16384)\n", args[i].c_str());
+                std::fputs(AfxFormatString(IDS_CMD_BAD_DRIVE, args[i].c_str()).c_str(), stderr);
                 return 2;
             }
             request.preview = true;
@@ -102,19 +101,19 @@ int ParseRequest(const std::vector<std::string>& args, RenderRequest& request)
         } else if (a == "--thumbnail" && hasValue) {
             int side = 0;
             if (!ParseSide(args[++i], side) || side > kMaxThumbnailSide) {
-                std::fprintf(stderr, "trackwright: bad thumbnail size \"%s\" (expected 1 to %d)\n", args[i].c_str(),
-                             kMaxThumbnailSide);
+                std::fputs(AfxFormatString(IDS_CMD_BAD_THUMBNAIL, args[i].c_str(), kMaxThumbnailSide).c_str(), stderr);
                 return 2;
             }
             request.thumbnail = side;
         } else {
-            std::fprintf(stderr, "trackwright: unexpected argument \"%s\"\n%s", a.c_str(), kUsage);
+            std::fputs(AfxFormatString(IDS_CMD_UNEXPECTED_ARGUMENT, a.c_str()).c_str(), stderr);
+            std::fputs(AfxFormatString(IDS_CMD_RENDER_USAGE).c_str(), stderr);
             return 2;
         }
     }
     if (request.course.empty() || request.out.empty() || (sized && request.thumbnail > 0) ||
         (request.preview && request.thumbnail > 0)) {
-        std::fputs(kUsage, stderr);
+        std::fputs(AfxFormatString(IDS_CMD_RENDER_USAGE).c_str(), stderr);
         return 2;
     }
     return 0;
@@ -157,14 +156,16 @@ int ReadThumbnailCourse(RenderRequest& request, CTrackwrightDoc& doc)
 {
     std::string text;
     if (!ReadTextFile(request.course, kMaxThumbnailCourseBytes, text)) {
-        std::fprintf(stderr, "trackwright: \"%s\" is no readable course file of at most %d MiB\n",
-                     request.course.c_str(), static_cast<int>(kMaxThumbnailCourseBytes >> 20));
+        std::fputs(AfxFormatString(IDS_CMD_THUMBNAIL_UNREADABLE, request.course.c_str(),
+                                   static_cast<int>(kMaxThumbnailCourseBytes >> 20))
+                       .c_str(),
+                   stderr);
         return 1;
     }
     StoredCourse stored = ParseCourseText(text);
     if (stored.handles.GetSize() > kMaxThumbnailRecords || stored.xobjects.GetSize() > kMaxThumbnailRecords) {
-        std::fprintf(stderr, "trackwright: \"%s\" has more than %d control points or objects for a thumbnail\n",
-                     request.course.c_str(), kMaxThumbnailRecords);
+        std::fputs(AfxFormatString(IDS_CMD_THUMBNAIL_TOO_LARGE, request.course.c_str(), kMaxThumbnailRecords).c_str(),
+                   stderr);
         return 1;
     }
     stored.heightMap.clear();
@@ -175,7 +176,7 @@ int ReadThumbnailCourse(RenderRequest& request, CTrackwrightDoc& doc)
     doc.m_course.m_texLuminance = 0.0f;
     const CourseExtent extent = ExtentOfCourse(doc.m_course.m_handles, doc.m_xobjects, doc.m_xobjectScale);
     if (!ThumbnailFrame(extent, request)) {
-        std::fprintf(stderr, "trackwright: \"%s\" has nothing to draw\n", request.course.c_str());
+        std::fputs(AfxFormatString(IDS_CMD_NOTHING_TO_DRAW, request.course.c_str()).c_str(), stderr);
         return 1;
     }
     return 0;
@@ -188,7 +189,7 @@ void RenderPreview(const CTrackwrightDoc& doc, int width, int height, int drive)
     PreviewScene scene;
     scene.Update(doc);
     if (!scene.Problem().empty())
-        std::fprintf(stderr, "trackwright: %s\n", scene.Problem().c_str());
+        std::fputs(AfxFormatString(IDS_CMD_MESSAGE, scene.Problem().c_str()).c_str(), stderr);
     PreviewCamera camera = HomeCamera(scene.Bounds(), double(width) / height);
     if (drive >= 0)
         camera = DriveCamera(camera, scene.Handles(), scene.Heights(), drive);
@@ -256,7 +257,7 @@ int RunRenderCommand(const std::vector<std::string>& args, const std::string& da
         if (request.thumbnail > 0)
             status = ReadThumbnailCourse(request, doc);
         if (status == 0 && !gl.Create(request.width, request.height)) {
-            std::fprintf(stderr, "trackwright: no OpenGL context could be created for rendering\n");
+            std::fputs(AfxFormatString(IDS_CMD_NO_GL).c_str(), stderr);
             status = 3;
         }
         if (status == 0) {
@@ -288,7 +289,7 @@ int RunRenderCommand(const std::vector<std::string>& args, const std::string& da
                 // As Save does: the old file stays whole unless every byte of the new one was written.
                 const std::string png = EncodePng(request.width, request.height, gl.ReadRgba());
                 if (png.empty() || !ReplaceFileContents(request.out, png)) {
-                    std::fprintf(stderr, "trackwright: cannot write \"%s\"\n", request.out.c_str());
+                    std::fputs(AfxFormatString(IDS_CMD_CANNOT_WRITE, request.out.c_str()).c_str(), stderr);
                     status = 1;
                 }
             }

@@ -148,3 +148,24 @@ constexpr UINT IDS_COLORMAP_NOT_OPENED = 524;
 // The view's own message boxes when its window gets no pixel format (no caption of their own).
 constexpr UINT IDS_CHOOSE_PIXEL_FORMAT_FAILED = 525;
 constexpr UINT IDS_SET_PIXEL_FORMAT_FAILED = 526;
+
+// The command line's texts, in English like its manual page (res/trackwright.1.in, which the
+// package check compares with IDS_CMD_USAGE). Formats take the argument or path at fault.
+constexpr UINT IDS_CMD_USAGE = 530;
+constexpr UINT IDS_CMD_RENDER_USAGE = 531;
+constexpr UINT IDS_CMD_EXPORT_USAGE = 532;
+constexpr UINT IDS_CMD_CHECK_USAGE = 533;
+constexpr UINT IDS_CMD_VERSION = 534;
+constexpr UINT IDS_CMD_MESSAGE = 535;
+constexpr UINT IDS_CMD_UNKNOWN_OPTION = 536;
+constexpr UINT IDS_CMD_UNEXPECTED_ARGUMENT = 537;
+constexpr UINT IDS_CMD_BAD_SIZE = 538;
+constexpr UINT IDS_CMD_BAD_DRIVE = 539;
+constexpr UINT IDS_CMD_BAD_THUMBNAIL = 540;
+constexpr UINT IDS_CMD_BAD_HEIGHT_SCALE = 541;
+constexpr UINT IDS_CMD_THUMBNAIL_UNREADABLE = 542;
+constexpr UINT IDS_CMD_THUMBNAIL_TOO_LARGE = 543;
+constexpr UINT IDS_CMD_NOTHING_TO_DRAW = 544;
+constexpr UINT IDS_CMD_NO_GL = 545;
+constexpr UINT IDS_CMD_CANNOT_WRITE = 546;
+constexpr UINT IDS_CMD_LIMITS_NOT_SET = 547;

@@ -220,6 +220,52 @@ const StringDef s_strings[] = {
     {IDS_COLORMAP_NOT_OPENED, "カラーマップのファイルがオープンできません。"},
     {IDS_CHOOSE_PIXEL_FORMAT_FAILED, "ChoosePixelFormat failed"},
     {IDS_SET_PIXEL_FORMAT_FAILED, "SetPixelFormat failed"},
+    {IDS_CMD_USAGE,
+     "usage: trackwright [--] [COURSE]\n"
+     "       trackwright --render COURSE --out FILE.png [--preview [--drive N]] [--size WxH | --thumbnail SIZE]\n"
+     "       trackwright --export COURSE --out FILE.glb [--height-scale S]\n"
+     "       trackwright --check COURSE\n"
+     "       trackwright --help | --version\n"
+     "\n"
+     "Opens the course file COURSE, or the default course, in the editor.\n"
+     "\n"
+     "  --render COURSE   draw the picture the editor shows for COURSE into a PNG, with no display\n"
+     "  --out FILE.png    the PNG to write; it is replaced whole or left as it was\n"
+     "  --preview         draw the 3-D preview's Home view of COURSE instead\n"
+     "  --drive N         draw the 3-D preview's drive view at control point N (1 is the first) instead\n"
+     "  --size WxH        the picture's width and height in pixels, 1 to 16384 each (default 1280x800)\n"
+     "  --thumbnail SIZE  draw only the course and its objects, framed tight in their aspect, the longer side SIZE\n"
+     "                    pixels (1 to 2048), reading nothing but COURSE (at most 16 MiB), within 1 GiB of memory\n"
+     "                    and 10 seconds\n"
+     "  --export COURSE   write COURSE as a binary glTF file (road, borders, terrain and objects), with no display\n"
+     "  --out FILE.glb    the glTF file to write; it is replaced whole or left as it was\n"
+     "  --height-scale S  course units per grey level of the height map, 0 to 1000 (default 0.1)\n"
+     "  --check COURSE    print what would break when COURSE is driven (folds, crossings, objects on the road,\n"
+     "                    unusable values), one line per finding as COURSE:handle N: KIND: text, then a summary\n"
+     "  -h, --help        print this text and exit\n"
+     "  --version         print the version and exit\n"
+     "\n"
+     "Exit status: 0 done; 1 COURSE could not be read or drawn, or FILE.png not written; 2 a bad command\n"
+     "line; 3 no OpenGL for --render. --export: 0 written; 1 anything else, with the reason.\n"
+     "--check: 0 no finding; 1 findings; 2 COURSE cannot be read.\n"},
+    {IDS_CMD_RENDER_USAGE,
+     "usage: trackwright --render COURSE --out FILE.png [--preview [--drive N]] [--size WxH | --thumbnail SIZE]\n"},
+    {IDS_CMD_EXPORT_USAGE, "usage: trackwright --export COURSE --out FILE.glb [--height-scale S]\n"},
+    {IDS_CMD_CHECK_USAGE, "usage: trackwright --check COURSE\n"},
+    {IDS_CMD_VERSION, "Trackwright 1.0.0.1\n"},
+    {IDS_CMD_MESSAGE, "trackwright: %s\n"},
+    {IDS_CMD_UNKNOWN_OPTION, "trackwright: unknown option \"%s\"\n"},
+    {IDS_CMD_UNEXPECTED_ARGUMENT, "trackwright: unexpected argument \"%s\"\n"},
+    {IDS_CMD_BAD_SIZE, "trackwright: bad size \"%s\" (expected WxH, 1 to 16384 each)\n"},
+    {IDS_CMD_BAD_DRIVE, "trackwright: bad control point \"%s\" (expected 1 to 16384)\n"},
+    {IDS_CMD_BAD_THUMBNAIL, "trackwright: bad thumbnail size \"%s\" (expected 1 to %d)\n"},
+    {IDS_CMD_BAD_HEIGHT_SCALE, "trackwright: bad height scale \"%s\" (0 to %g)\n"},
+    {IDS_CMD_THUMBNAIL_UNREADABLE, "trackwright: \"%s\" is no readable course file of at most %d MiB\n"},
+    {IDS_CMD_THUMBNAIL_TOO_LARGE, "trackwright: \"%s\" has more than %d control points or objects for a thumbnail\n"},
+    {IDS_CMD_NOTHING_TO_DRAW, "trackwright: \"%s\" has nothing to draw\n"},
+    {IDS_CMD_NO_GL, "trackwright: no OpenGL context could be created for rendering\n"},
+    {IDS_CMD_CANNOT_WRITE, "trackwright: cannot write \"%s\"\n"},
+    {IDS_CMD_LIMITS_NOT_SET, "trackwright: the thumbnail's limits could not be set\n"},
 };
 
 using C = DialogControlDef;
