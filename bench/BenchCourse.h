@@ -6,6 +6,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <ctime>
 #include <fstream>
 #include <string>
 
@@ -54,4 +55,22 @@ inline bool WriteMapBmp(const std::string& path, int side)
         out.write(row.data(), static_cast<std::streamsize>(row.size()));
     }
     return static_cast<bool>(out);
+}
+
+// 10,000 control points and 10,000 objects over a 4096 x 4096 map as height and colour map,
+// the map written into dir.
+inline void FillLargeCourse(CTrackwrightDoc& doc, const std::string& dir)
+{
+    FillCourse(doc, 10000, 10000);
+    doc.m_heightMap = dir + "/map4096.bmp";
+    doc.m_colorMap = doc.m_heightMap;
+    WriteMapBmp(doc.m_heightMap, 4096);
+}
+
+// A clock's time in milliseconds.
+inline double ClockMs(clockid_t clock)
+{
+    timespec ts{};
+    clock_gettime(clock, &ts);
+    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) * 1e-6;
 }

@@ -81,11 +81,13 @@ protected:
                       static_cast<int>(std::lround(H / 2 - (y - v->m_vCamera.y) * scale)));
     }
 
+    // To the view, or to the window given.
     void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
-               Qt::KeyboardModifiers mods = {})
+               Qt::KeyboardModifiers mods = {}, QWidget* to = nullptr)
     {
-        QMouseEvent e(type, QPointF(at), QPointF(ViewWidget()->mapToGlobal(at)), button, buttons, mods);
-        QApplication::sendEvent(ViewWidget(), &e);
+        QWidget* target = to ? to : ViewWidget();
+        QMouseEvent e(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, buttons, mods);
+        QApplication::sendEvent(target, &e);
     }
     void Press(QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers mods = {})
     {
@@ -119,11 +121,12 @@ protected:
             ActivateWindow();
         QTest::keyClick(Window()->windowHandle(), static_cast<Qt::Key>(key), mods);
     }
-    void Wheel(QPoint at, int delta)
+    void Wheel(QPoint at, int delta, QWidget* to = nullptr)
     {
-        QWheelEvent e(QPointF(at), QPointF(ViewWidget()->mapToGlobal(at)), QPoint(), QPoint(0, delta), Qt::NoButton,
+        QWidget* target = to ? to : ViewWidget();
+        QWheelEvent e(QPointF(at), QPointF(target->mapToGlobal(at)), QPoint(), QPoint(0, delta), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(ViewWidget(), &e);
+        QApplication::sendEvent(target, &e);
     }
 
     // Runs `answer` on the next modal window as soon as it shows; answers queue in order.
