@@ -2,6 +2,7 @@
 
 // The course and the map the benchmarks measure on, built in one place.
 #include "document/TrackwrightDoc.h"
+#include "tests/support/Handles.h"
 
 #include <bit>
 #include <cmath>
@@ -20,13 +21,9 @@ inline void FillCourse(CTrackwrightDoc& doc, int handles, int objects, double ra
     const double step = 2.0 * 3.141592653589793 / handles;
     const double tangent = radius * step;
     for (int i = 0; i < handles; ++i) {
-        const double a = i * step;
-        CourseHandle h;
-        h.vPos = Vector3(radius * std::cos(a), radius * std::sin(a), 0.0);
-        h.vTanNext = Vector3(-tangent * std::sin(a), tangent * std::cos(a), 0.0);
-        h.vTanPrev = -h.vTanNext;
-        h.WidthLeft = h.WidthRight = 5.0f;
-        doc.m_course.m_handles.Add(h);
+        const double c = std::cos(i * step);
+        const double s = std::sin(i * step);
+        doc.m_course.m_handles.Add(MakeHandle(radius * c, radius * s, -tangent * s, tangent * c, tangent * s, -tangent * c));
     }
     const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(objects))));
     for (int i = 0; i < objects; ++i) {
