@@ -106,20 +106,27 @@ protected:
     // As Qt delivers one: the second press comes as a double-click event.
     void DoubleClick(QPoint at, Qt::KeyboardModifiers mods = {})
     {
-        Press(at, Qt::LeftButton, mods), Release(at, Qt::LeftButton, mods);
+        Press(at, Qt::LeftButton, mods);
+        Release(at, Qt::LeftButton, mods);
         Mouse(QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton, mods);
         Release(at, Qt::LeftButton, mods);
     }
     void Drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton)
     {
-        Press(from, button), Move((from + to) / 2, button), Move(to, button), Release(to, button);
+        Press(from, button);
+        Move((from + to) / 2, button);
+        Move(to, button);
+        Release(to, button);
     }
-    // Through the window system, as a real key press: shortcuts are matched on that road.
-    void Key(int key, Qt::KeyboardModifiers mods = {})
+    // Through the window system, as a real key press: shortcuts are matched on that road. Then,
+    // when asked, what follows for so many milliseconds.
+    void Key(int key, Qt::KeyboardModifiers mods = {}, int thenMs = -1)
     {
         if (!Window()->isActiveWindow())
             ActivateWindow();
         QTest::keyClick(Window()->windowHandle(), static_cast<Qt::Key>(key), mods);
+        if (thenMs >= 0)
+            ProcessEvents(thenMs);
     }
     void Wheel(QPoint at, int delta, QWidget* to = nullptr)
     {
@@ -137,7 +144,8 @@ protected:
             QWidget* modal = QApplication::activeModalWidget();
             if (!modal || !modal->isVisible())
                 return;
-            timer->stop(), timer->deleteLater();
+            timer->stop();
+            timer->deleteLater();
             answer(modal);
         });
         timer->start(20);

@@ -128,14 +128,15 @@ TEST_F(EditorSelection, CopyAndPasteThroughTheSystemClipboardAndTheValuesDialog)
     AddXObject(saved.m_xobjects, Vector3(40.0, -10.0, 0.0), "old oak.x", 3.0f, 4.0f);
     ASSERT_TRUE(Start({WriteCourse("objects.crs", CourseFileText(saved.StoredFields()))}));
     ProcessEvents(400);
-    QGuiApplication::clipboard()->setText("\"cone.x\" 1 2 0 1 1\r\n"), ProcessEvents(400);
-    Key(Qt::Key_V, Qt::ControlModifier), ProcessEvents(20);
+    QGuiApplication::clipboard()->setText("\"cone.x\" 1 2 0 1 1\r\n");
+    ProcessEvents(400);
+    Key(Qt::Key_V, Qt::ControlModifier, 20);
     ASSERT_EQ(Doc()->m_xobjects.GetSize(), 3);
     EXPECT_EQ(Doc()->m_xobjects[2].FileName, "cone.x");
 
     Drag(PixelOf(10.0f, 30.0f), PixelOf(50.0f, -20.0f));
     ASSERT_EQ(View()->GetEditInput()->Selection().objects, (std::vector<int>{0, 1}));
-    Key(Qt::Key_C, Qt::ControlModifier), ProcessEvents(20);
+    Key(Qt::Key_C, Qt::ControlModifier, 20);
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
               "\"rock.x\"   20.00000000   10.00000000    0.00000000    2.00000000    2.00000000\r\n"
               "\"old oak.x\"   40.00000000  -10.00000000    0.00000000    3.00000000    4.00000000\r\n");
@@ -165,8 +166,7 @@ TEST_F(EditorCheck, F7OpensThePanelAndAClickOnAFindingSelectsThePart)
     course.OnNewDocument();
     course.m_xobjects.Add(XObject("tree_pine.x", Vector3(-100, 0, 0), 0.0f, 3.0f, 3.0f));
     ASSERT_TRUE(Start({WriteCourse("tree.crs", CourseFileText(course.StoredFields()))}));
-    Key(Qt::Key_F7);
-    ProcessEvents(50);
+    Key(Qt::Key_F7, {}, 50);
     auto* panel = Window()->findChild<QtListPanel*>();
     ASSERT_NE(panel, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(panel));
@@ -250,7 +250,6 @@ TEST_F(EditorPreview, F8OpensTheWindowTheMouseAndKeysDriveItAndClosingLeavesTheE
     EXPECT_EQ(Handles(), handles);
     EXPECT_FALSE(m_backend->GetProfileString("Preview", "Placement").empty());
     ActivateWindow();
-    Key(Qt::Key_F8);
-    ProcessEvents(50);
+    Key(Qt::Key_F8, {}, 50);
     EXPECT_TRUE(View()->m_pPreview && View()->m_pPreview->IsOpen());
 }
