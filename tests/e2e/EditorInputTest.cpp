@@ -17,8 +17,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include <cstdlib>
-
 namespace {
 
 using EditorInput = EditorFixture;
@@ -179,8 +177,6 @@ TEST_F(EditorCheck, F7OpensThePanelAndAClickOnAFindingSelectsThePart)
     ProcessEvents(50);
     EXPECT_EQ(View()->GetEditInput()->Selection().objects, std::vector<int>{0});
     EXPECT_EQ(std::pair(View()->m_vCamera.x, View()->m_vCamera.y), std::pair(-100.0f, 0.0f));
-    if (const char* shot = std::getenv("TW_CHECK_PANEL_SHOT"))
-        panel->grab().save(QString::fromUtf8(shot));
 }
 
 }  // namespace
