@@ -1,6 +1,6 @@
 #pragma once
 
-// The course and the map the benchmarks measure on, built in one place.
+// The course and the map the benchmarks measure on, built in one place, and the clock they read.
 #include "document/TrackwrightDoc.h"
 #include "tests/support/Handles.h"
 
@@ -23,7 +23,8 @@ inline void FillCourse(CTrackwrightDoc& doc, int handles, int objects, double ra
     for (int i = 0; i < handles; ++i) {
         const double c = std::cos(i * step);
         const double s = std::sin(i * step);
-        doc.m_course.m_handles.Add(MakeHandle(radius * c, radius * s, -tangent * s, tangent * c, tangent * s, -tangent * c));
+        doc.m_course.m_handles.Add(
+            MakeHandle(radius * c, radius * s, -tangent * s, tangent * c, tangent * s, -tangent * c));
     }
     const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(objects))));
     for (int i = 0; i < objects; ++i) {
