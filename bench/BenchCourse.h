@@ -1,11 +1,13 @@
 #pragma once
 
-// The course and the map the benchmarks measure on, built in one place.
+// The course and the map the benchmarks measure on, built in one place, and the clock they read.
 #include "document/TrackwrightDoc.h"
+#include "tests/support/Handles.h"
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <ctime>
 #include <fstream>
 #include <string>
 
@@ -19,13 +21,10 @@ inline void FillCourse(CTrackwrightDoc& doc, int handles, int objects, double ra
     const double step = 2.0 * 3.141592653589793 / handles;
     const double tangent = radius * step;
     for (int i = 0; i < handles; ++i) {
-        const double a = i * step;
-        CourseHandle h;
-        h.vPos = Vector3(radius * std::cos(a), radius * std::sin(a), 0.0);
-        h.vTanNext = Vector3(-tangent * std::sin(a), tangent * std::cos(a), 0.0);
-        h.vTanPrev = -h.vTanNext;
-        h.WidthLeft = h.WidthRight = 5.0f;
-        doc.m_course.m_handles.Add(h);
+        const double c = std::cos(i * step);
+        const double s = std::sin(i * step);
+        doc.m_course.m_handles.Add(
+            MakeHandle(radius * c, radius * s, -tangent * s, tangent * c, tangent * s, -tangent * c));
     }
     const int side = static_cast<int>(std::ceil(std::sqrt(static_cast<double>(objects))));
     for (int i = 0; i < objects; ++i) {
@@ -54,4 +53,22 @@ inline bool WriteMapBmp(const std::string& path, int side)
         out.write(row.data(), static_cast<std::streamsize>(row.size()));
     }
     return static_cast<bool>(out);
+}
+
+// 10,000 control points and 10,000 objects over a 4096 x 4096 map as height and colour map,
+// the map written into dir.
+inline void FillLargeCourse(CTrackwrightDoc& doc, const std::string& dir)
+{
+    FillCourse(doc, 10000, 10000);
+    doc.m_heightMap = dir + "/map4096.bmp";
+    doc.m_colorMap = doc.m_heightMap;
+    WriteMapBmp(doc.m_heightMap, 4096);
+}
+
+// A clock's time in milliseconds.
+inline double ClockMs(clockid_t clock)
+{
+    timespec ts{};
+    clock_gettime(clock, &ts);
+    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) * 1e-6;
 }

@@ -23,13 +23,9 @@ void FillCheckCourse(RecordList<CourseHandle>& handles, RecordList<XObject>& obj
     for (int i = 0; i < n; ++i) {
         const double a = i * step;
         const double r = radius + 20.0 * std::sin(a * 97.0);
-        CourseHandle h;
-        h.vPos = Vector3(r * std::cos(a), r * std::sin(a), 0.0);
-        h.vTanNext = Vector3(-r * step * std::sin(a), r * step * std::cos(a), 0.0);
-        h.vTanPrev = -h.vTanNext;
-        h.WidthLeft = 5.0f;
-        h.WidthRight = 5.0f;
-        handles.Add(h);
+        const double t = r * step;
+        handles.Add(MakeHandle(r * std::cos(a), r * std::sin(a), -t * std::sin(a), t * std::cos(a), t * std::sin(a),
+                               -t * std::cos(a)));
         const double side = (i % 2 ? 1.0 : -1.0) * (i % 3 == 0 ? 4.0 : 9.0);
         objects.Add(XObject("tree_pine.x", Vector3((r + side) * std::cos(a), (r + side) * std::sin(a), 0.0),
                             0.1f * static_cast<float>(i % 63), 1.5f, 1.0f));

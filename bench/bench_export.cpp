@@ -28,14 +28,9 @@ fs::path BenchDir()
 const std::string& LargeCourse()
 {
     static const std::string path = [] {
-        const fs::path dir = BenchDir();
-        const std::string map = (dir / "map4096.bmp").string();
-        WriteMapBmp(map, 4096);
         CTrackwrightDoc doc;
-        FillCourse(doc, 10000, 10000);
-        doc.m_heightMap = map;
-        doc.m_colorMap = map;
-        const std::string course = (dir / "large.crs").string();
+        FillLargeCourse(doc, BenchDir().string());
+        const std::string course = (BenchDir() / "large.crs").string();
         doc.OnSaveDocument(course);
         return course;
     }();

@@ -16,7 +16,6 @@
 #include <memory>
 #include <cmath>
 #include <cstddef>
-#include <ctime>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -25,13 +24,6 @@ namespace {
 
 constexpr int kWidth = 1280;
 constexpr int kHeight = 800;
-
-double ClockMs(clockid_t clock)
-{
-    timespec ts{};
-    clock_gettime(clock, &ts);
-    return static_cast<double>(ts.tv_sec) * 1e3 + static_cast<double>(ts.tv_nsec) * 1e-6;
-}
 
 double Median(std::vector<double> v)
 {

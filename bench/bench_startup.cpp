@@ -13,7 +13,6 @@
 #include <QTimer>
 
 #include <cstdio>
-#include <ctime>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -33,13 +32,6 @@ double ProcessStartSinceBoot()
         if (i == 22)
             return std::stod(field) / static_cast<double>(sysconf(_SC_CLK_TCK));
     return 0.0;
-}
-
-double NowSinceBoot()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_BOOTTIME, &ts);
-    return static_cast<double>(ts.tv_sec) + ts.tv_nsec * 1e-9;
 }
 
 int WriteLargeCourse(const std::string& dir)
@@ -74,7 +66,7 @@ int main(int argc, char** argv)
             return 1;
         QObject::connect(backend.MainWindow()->ViewWidget(), &QOpenGLWidget::frameSwapped, &qapp, [&] {
             if (firstFrame == 0.0) {
-                firstFrame = NowSinceBoot();
+                firstFrame = ClockMs(CLOCK_BOOTTIME) / 1000.0;
                 QTimer::singleShot(0, &qapp, &QApplication::quit);
             }
         });

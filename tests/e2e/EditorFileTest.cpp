@@ -49,15 +49,13 @@ TEST_F(EditorFile, SaveOpenPrintAndCloseThroughTheirDialogs)
 
     // Save of an untitled course asks where to put it.
     TypeIntoDialog("fileNameEdit", path);
-    Key(Qt::Key_S, Qt::ControlModifier);
-    ProcessEvents(50);
+    Key(Qt::Key_S, Qt::ControlModifier, 50);
     EXPECT_EQ(ReadFile(path), ReadFile(WriteCourse("default.crs")));
     EXPECT_EQ(Title(), "course.crs - Trackwright");
 
     // Open brings a saved course in (three distinct points: no value for Open to warn about).
     TypeIntoDialog("fileNameEdit", WriteCourse("three.crs", "3\n0 0 0 0 0 0 5 5\n10 0 0 0 0 0 5 5\n0 10 0 0 0 0 5 5\n"));
-    Key(Qt::Key_O, Qt::ControlModifier);
-    ProcessEvents(50);
+    Key(Qt::Key_O, Qt::ControlModifier, 50);
     EXPECT_EQ(std::pair(Handles(), Title()), std::pair(3, std::string("three.crs - Trackwright")));
 
     // ファイル → エクスポート: the height scale, then where; a name without extension gets .glb.
@@ -78,7 +76,7 @@ TEST_F(EditorFile, SaveOpenPrintAndCloseThroughTheirDialogs)
     // Ctrl+P: with no printer installed, the print dialog offers printing to a PDF file.
     const std::string pdf = m_dir.filePath("printed.pdf").toStdString();
     TypeIntoDialog("filename", pdf);
-    Key(Qt::Key_P, Qt::ControlModifier), ProcessEvents(100);
+    Key(Qt::Key_P, Qt::ControlModifier, 100);
     const std::string bytes = ReadFile(pdf);
     EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
     EXPECT_NE(bytes.find("/Image"), std::string::npos) << "the picture is in the page";
@@ -87,11 +85,13 @@ TEST_F(EditorFile, SaveOpenPrintAndCloseThroughTheirDialogs)
     Doc()->SetModifiedFlag();
     std::string question;
     AnswerMessageBox(QMessageBox::RejectRole, &question);
-    Window()->close(), ProcessEvents(50);
+    Window()->close();
+    ProcessEvents(50);
     EXPECT_EQ(question, "three.crs への変更を保存しますか?");
     EXPECT_TRUE(Window()->isVisible() && Doc()->IsModified());
     AnswerMessageBox(QMessageBox::NoRole);
-    Window()->close(), ProcessEvents(50);
+    Window()->close();
+    ProcessEvents(50);
     EXPECT_FALSE(Window()->isVisible());
 }
 
@@ -125,12 +125,12 @@ TEST_F(EditorFile, QtDialogsInJapaneseAndTheLockKeysInTheStatusBar)
             texts << button->text();
         QMetaObject::invokeMethod(w, "reject", Qt::QueuedConnection);
     });
-    Key(Qt::Key_O, Qt::ControlModifier), ProcessEvents(50);
+    Key(Qt::Key_O, Qt::ControlModifier, 50);
     OnNextModal([&texts](QWidget* w) {
         texts << w->windowTitle();
         QMetaObject::invokeMethod(w, "reject", Qt::QueuedConnection);
     });
-    Key(Qt::Key_P, Qt::ControlModifier), ProcessEvents(100);
+    Key(Qt::Key_P, Qt::ControlModifier, 100);
     EXPECT_EQ(texts.join("|").toStdString(), "アドレス:|ファイル名(&N):|ファイルの種類:|開く(&O)|キャンセル|印刷");
 }
 
@@ -162,9 +162,11 @@ TEST_F(EditorFile, TheWindowShowsWhatTheRenderCommandDraws)
     // Onto a control point and off again: two frames that redraw only the hover's region into
     // the picture the widget keeps, which must come back to the same pixels.
     const int frames = View()->m_nFrameCount, whole = View()->m_nWholeFrameCount;
-    Move(PixelOf(100.0f, 0.0f)), ProcessEvents(20);
+    Move(PixelOf(100.0f, 0.0f));
+    ProcessEvents(20);
     ASSERT_EQ(Doc()->m_course.m_handles[0].HoverPart, HandlePart::Pos);
-    Move(PixelOf(0.0f, 0.0f)), ProcessEvents(20);
+    Move(PixelOf(0.0f, 0.0f));
+    ProcessEvents(20);
     EXPECT_GT(View()->m_nFrameCount, frames);
     EXPECT_EQ(View()->m_nWholeFrameCount, whole);
     EXPECT_TRUE(Screenshot() == rendered);
@@ -188,7 +190,7 @@ TEST_F(EditorUndo, DragThenUndoAndRedoFromKeysAndMenu)
         {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier}};
     bool undone = false;
     for (const auto& [key, mods] : keys) {
-        Key(key, mods), ProcessEvents(20);
+        Key(key, mods, 20);
         undone = !undone;
         EXPECT_EQ(Doc()->m_course.m_handles[0].vPos, undone ? start : moved) << std::hex << key;
         EXPECT_EQ(Title(), undone ? "undo.crs - Trackwright" : "undo.crs* - Trackwright");
@@ -244,7 +246,7 @@ TEST_F(EditorUndo, RecoveryAfterSigkillRestoresTheCourseAsItWas)
     ASSERT_TRUE(Start({course}));
     EXPECT_EQ(ReadFile(course), original);   // untouched until saved
     EXPECT_EQ(Title(), "course.crs* - Trackwright");
-    Key(Qt::Key_S, Qt::ControlModifier), ProcessEvents(20);
+    Key(Qt::Key_S, Qt::ControlModifier, 20);
     EXPECT_EQ(ReadFile(course), ReadFile(base + "/expected.crs"));
     ProcessEvents(400);   // the next idle pass removes the copy of the saved course
     EXPECT_FALSE(m_app->m_recovery->Exists());

@@ -81,11 +81,13 @@ protected:
                       static_cast<int>(std::lround(H / 2 - (y - v->m_vCamera.y) * scale)));
     }
 
+    // To the view, or to the window given.
     void Mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
-               Qt::KeyboardModifiers mods = {})
+               Qt::KeyboardModifiers mods = {}, QWidget* to = nullptr)
     {
-        QMouseEvent e(type, QPointF(at), QPointF(ViewWidget()->mapToGlobal(at)), button, buttons, mods);
-        QApplication::sendEvent(ViewWidget(), &e);
+        QWidget* target = to ? to : ViewWidget();
+        QMouseEvent e(type, QPointF(at), QPointF(target->mapToGlobal(at)), button, buttons, mods);
+        QApplication::sendEvent(target, &e);
     }
     void Press(QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers mods = {})
     {
@@ -104,26 +106,34 @@ protected:
     // As Qt delivers one: the second press comes as a double-click event.
     void DoubleClick(QPoint at, Qt::KeyboardModifiers mods = {})
     {
-        Press(at, Qt::LeftButton, mods), Release(at, Qt::LeftButton, mods);
+        Press(at, Qt::LeftButton, mods);
+        Release(at, Qt::LeftButton, mods);
         Mouse(QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton, mods);
         Release(at, Qt::LeftButton, mods);
     }
     void Drag(QPoint from, QPoint to, Qt::MouseButton button = Qt::LeftButton)
     {
-        Press(from, button), Move((from + to) / 2, button), Move(to, button), Release(to, button);
+        Press(from, button);
+        Move((from + to) / 2, button);
+        Move(to, button);
+        Release(to, button);
     }
-    // Through the window system, as a real key press: shortcuts are matched on that road.
-    void Key(int key, Qt::KeyboardModifiers mods = {})
+    // Through the window system, as a real key press: shortcuts are matched on that road. Then,
+    // when asked, what follows for so many milliseconds.
+    void Key(int key, Qt::KeyboardModifiers mods = {}, int thenMs = -1)
     {
         if (!Window()->isActiveWindow())
             ActivateWindow();
         QTest::keyClick(Window()->windowHandle(), static_cast<Qt::Key>(key), mods);
+        if (thenMs >= 0)
+            ProcessEvents(thenMs);
     }
-    void Wheel(QPoint at, int delta)
+    void Wheel(QPoint at, int delta, QWidget* to = nullptr)
     {
-        QWheelEvent e(QPointF(at), QPointF(ViewWidget()->mapToGlobal(at)), QPoint(), QPoint(0, delta), Qt::NoButton,
+        QWidget* target = to ? to : ViewWidget();
+        QWheelEvent e(QPointF(at), QPointF(target->mapToGlobal(at)), QPoint(), QPoint(0, delta), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(ViewWidget(), &e);
+        QApplication::sendEvent(target, &e);
     }
 
     // Runs `answer` on the next modal window as soon as it shows; answers queue in order.
@@ -134,7 +144,8 @@ protected:
             QWidget* modal = QApplication::activeModalWidget();
             if (!modal || !modal->isVisible())
                 return;
-            timer->stop(), timer->deleteLater();
+            timer->stop();
+            timer->deleteLater();
             answer(modal);
         });
         timer->start(20);

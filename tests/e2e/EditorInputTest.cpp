@@ -17,8 +17,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include <cstdlib>
-
 namespace {
 
 using EditorInput = EditorFixture;
@@ -42,13 +40,6 @@ TEST_F(EditorInput, WheelButtonsAndKeysReachTheViewAndOtherKeysDoNothing)
         EXPECT_LT(View()->m_vCamera.x, camX) << button;
     }
 
-    // Zoomed out far, Home ("全体表示") brings the whole course back into view.
-    for (int i = 0; i < 20; ++i)
-        Wheel(centre, 120);
-    Key(Qt::Key_Home);
-    const QPoint far = PixelOf(100.0f, 0.0f);
-    EXPECT_TRUE(ViewWidget()->rect().contains(far));
-    EXPECT_GT((far - PixelOf(-100.0f, 0.0f)).manhattanLength(), ViewWidget()->width() / 2);
     EXPECT_FALSE(Doc()->IsModified()) << "looking around is no edit";
 
     // Ctrl+double-click inserts once, though Qt sends a press and a double click.
@@ -135,22 +126,19 @@ TEST_F(EditorSelection, CopyAndPasteThroughTheSystemClipboardAndTheValuesDialog)
     AddXObject(saved.m_xobjects, Vector3(40.0, -10.0, 0.0), "old oak.x", 3.0f, 4.0f);
     ASSERT_TRUE(Start({WriteCourse("objects.crs", CourseFileText(saved.StoredFields()))}));
     ProcessEvents(400);
-    QGuiApplication::clipboard()->setText("\"cone.x\" 1 2 0 1 1\r\n"), ProcessEvents(400);
-    Key(Qt::Key_V, Qt::ControlModifier), ProcessEvents(20);
+    QGuiApplication::clipboard()->setText("\"cone.x\" 1 2 0 1 1\r\n");
+    ProcessEvents(400);
+    Key(Qt::Key_V, Qt::ControlModifier, 20);
     ASSERT_EQ(Doc()->m_xobjects.GetSize(), 3);
     EXPECT_EQ(Doc()->m_xobjects[2].FileName, "cone.x");
 
     Drag(PixelOf(10.0f, 30.0f), PixelOf(50.0f, -20.0f));
     ASSERT_EQ(View()->GetEditInput()->Selection().objects, (std::vector<int>{0, 1}));
-    Key(Qt::Key_C, Qt::ControlModifier), ProcessEvents(20);
+    Key(Qt::Key_C, Qt::ControlModifier, 20);
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
               "\"rock.x\"   20.00000000   10.00000000    0.00000000    2.00000000    2.00000000\r\n"
               "\"old oak.x\"   40.00000000  -10.00000000    0.00000000    3.00000000    4.00000000\r\n");
 
-    // A plain click selects the point it is on alone (letting the mouse go tells the view at once).
-    Press(PixelOf(100.0f, 0.0f), Qt::LeftButton), Release(PixelOf(100.0f, 0.0f), Qt::LeftButton);
-    EXPECT_EQ(View()->GetEditInput()->Selection().handles, std::vector<int>{0});
-    EXPECT_TRUE(View()->GetEditInput()->Selection().objects.empty());
 
     // A double click on a point opens its values dialog; OK applies what was typed.
     std::string seen;
@@ -176,8 +164,7 @@ TEST_F(EditorCheck, F7OpensThePanelAndAClickOnAFindingSelectsThePart)
     course.OnNewDocument();
     course.m_xobjects.Add(XObject("tree_pine.x", Vector3(-100, 0, 0), 0.0f, 3.0f, 3.0f));
     ASSERT_TRUE(Start({WriteCourse("tree.crs", CourseFileText(course.StoredFields()))}));
-    Key(Qt::Key_F7);
-    ProcessEvents(50);
+    Key(Qt::Key_F7, {}, 50);
     auto* panel = Window()->findChild<QtListPanel*>();
     ASSERT_NE(panel, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(panel));
@@ -190,8 +177,6 @@ TEST_F(EditorCheck, F7OpensThePanelAndAClickOnAFindingSelectsThePart)
     ProcessEvents(50);
     EXPECT_EQ(View()->GetEditInput()->Selection().objects, std::vector<int>{0});
     EXPECT_EQ(std::pair(View()->m_vCamera.x, View()->m_vCamera.y), std::pair(-100.0f, 0.0f));
-    if (const char* shot = std::getenv("TW_CHECK_PANEL_SHOT"))
-        panel->grab().save(QString::fromUtf8(shot));
 }
 
 }  // namespace
@@ -211,36 +196,35 @@ TEST_F(EditorPreview, F8OpensTheWindowTheMouseAndKeysDriveItAndClosingLeavesTheE
     EXPECT_GT(pPreview->m_nFrames, 0);
     EXPECT_EQ(pWindow->windowTitle().toStdString(), "3D プレビュー");
 
-    const auto send = [pWindow](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
-        QMouseEvent e(type, QPointF(at), QPointF(pWindow->mapToGlobal(at)), button, buttons, Qt::NoModifier);
-        QApplication::sendEvent(pWindow, &e);
-    };
     // Left drag orbits, right drag moves the target, the wheel dollies: each redraws.
     const PreviewCamera home = pPreview->m_camera;
-    send(QEvent::MouseButtonPress, {100, 100}, Qt::LeftButton, Qt::LeftButton);
-    send(QEvent::MouseMove, {140, 100}, Qt::NoButton, Qt::LeftButton);
-    send(QEvent::MouseButtonRelease, {140, 100}, Qt::LeftButton, Qt::NoButton);
+    const std::pair<Qt::MouseButton, QPoint> drags[] = {{Qt::LeftButton, {140, 100}}, {Qt::RightButton, {100, 130}}};
+    for (const auto& [button, to] : drags) {
+        Mouse(QEvent::MouseButtonPress, {100, 100}, button, button, {}, pWindow);
+        Mouse(QEvent::MouseMove, to, Qt::NoButton, button, {}, pWindow);
+        Mouse(QEvent::MouseButtonRelease, to, button, Qt::NoButton, {}, pWindow);
+    }
     EXPECT_NE(pPreview->m_camera.yaw, home.yaw);
-    send(QEvent::MouseButtonPress, {100, 100}, Qt::RightButton, Qt::RightButton);
-    send(QEvent::MouseMove, {100, 130}, Qt::NoButton, Qt::RightButton);
-    send(QEvent::MouseButtonRelease, {100, 130}, Qt::RightButton, Qt::NoButton);
     EXPECT_NE(pPreview->m_camera.target.z, home.target.z);
-    QWheelEvent wheel(QPointF(50, 50), QPointF(pWindow->mapToGlobal(QPoint(50, 50))), QPoint(), QPoint(0, -120),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(pWindow, &wheel);
+    Wheel({50, 50}, -120, pWindow);
     EXPECT_LT(pPreview->m_camera.distance, home.distance);
     const int frames = pPreview->m_nFrames;
     ProcessEvents(50);
     EXPECT_GT(pPreview->m_nFrames, frames);
 
-    // Page Up: the drive view at the first control point, named in the title; Home frames again.
+    // F8 again while it is open: the same window.
+    Key(Qt::Key_F8);
+    EXPECT_EQ(View()->m_pPreview.get(), pPreview);
+
+    // Page Down from an orbit: the drive view at the last control point; Page Up from there the first,
+    // then the second, named in the title. Home frames again.
     pWindow->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(pWindow));
-    QTest::keyClick(pWindow->windowHandle(), Qt::Key_PageUp);
-    QTest::keyClick(pWindow->windowHandle(), Qt::Key_PageUp);
+    for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_PageUp})
+        QTest::keyClick(pWindow->windowHandle(), key);
     ProcessEvents(50);
     EXPECT_EQ(pPreview->m_camera.driveIndex, 1);
-    EXPECT_NE(pWindow->windowTitle().toStdString().find("走行視点"), std::string::npos);
+    EXPECT_EQ(pWindow->windowTitle().toStdString(), "3D プレビュー - 走行視点: コントロールポイント 1");
     QTest::keyClick(pWindow->windowHandle(), Qt::Key_Home);
     EXPECT_EQ(pPreview->m_camera.driveIndex, -1);
     EXPECT_DOUBLE_EQ(pPreview->m_camera.distance, home.distance);
@@ -258,10 +242,10 @@ TEST_F(EditorPreview, F8OpensTheWindowTheMouseAndKeysDriveItAndClosingLeavesTheE
     ProcessEvents(50);
     EXPECT_FALSE(pPreview->IsOpen());
     EXPECT_EQ(pPreview->GetDocument(), nullptr);
+    Doc()->UpdateAllViews(nullptr);   // reaches the editor alone
     EXPECT_EQ(Handles(), handles);
     EXPECT_FALSE(m_backend->GetProfileString("Preview", "Placement").empty());
     ActivateWindow();
-    Key(Qt::Key_F8);
-    ProcessEvents(50);
+    Key(Qt::Key_F8, {}, 50);
     EXPECT_TRUE(View()->m_pPreview && View()->m_pPreview->IsOpen());
 }

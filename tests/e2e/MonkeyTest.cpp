@@ -79,20 +79,25 @@ void Monkey::Round(std::mt19937& rng, const std::string& path, bool first)
         const Qt::MouseButton button = buttons[below(4)];
         const Qt::KeyboardModifiers mod = below(10) == 0 ? Qt::ShiftModifier : Qt::NoModifier;
         const int kind = below(100);
-        if (kind < 45)
+        if (kind < 45) {
             Move(at, held, mod);
-        else if (kind < 55)
-            Press(at, button, mod), held |= button;
-        else if (kind < 65)
-            Release(at, button, mod), held &= ~button;
-        else if (kind < 70)
+        } else if (kind < 55) {
+            Press(at, button, mod);
+            held |= button;
+        } else if (kind < 65) {
+            Release(at, button, mod);
+            held &= ~button;
+        } else if (kind < 70) {
             Wheel(at, below(2) ? 120 : -120);   // in and out alike: the course stays in sight
-        else if (kind < 85)
-            Press(at, Qt::LeftButton, mod | Qt::ControlModifier), Release(at, Qt::LeftButton, Qt::ControlModifier);
-        else if (kind < 95)
-            Move(at, held), Key(Qt::Key_Delete);
-        else
+        } else if (kind < 85) {
+            Press(at, Qt::LeftButton, mod | Qt::ControlModifier);
+            Release(at, Qt::LeftButton, Qt::ControlModifier);
+        } else if (kind < 95) {
+            Move(at, held);
+            Key(Qt::Key_Delete);
+        } else {
             Window()->RunCommand(below(5) < 3 ? ID_EDIT_UNDO : ID_EDIT_REDO);
+        }
         if (i % 200 == 0)
             ProcessEvents();
     }

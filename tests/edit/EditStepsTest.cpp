@@ -70,7 +70,11 @@ TEST_F(EditSteps, EachEditChangesItsNumbersAndIsOneStepThatUndoesAndRedoesExactl
         {"insertion on the closing span appends", [&] { Down(Px(-1, -30), MK_CONTROL); },
          [&] { return Floats{Handles(), H(4).vPos.y, H(4).vTanNext.y, H(4).vTanPrev.y}; }, {5, -30, 60, -60},
          IDS_STEP_POINT_ADD},
-        {"placement", [&] { view.m_nSelectedType = 1, Down(Px(20, 20), MK_CONTROL); },
+        {"placement",
+         [&] {
+             view.m_nSelectedType = 1;
+             Down(Px(20, 20), MK_CONTROL);
+         },
          [&] { return Floats{Objects(), O(2).Pos.x, O(2).Width}; }, {3, 20, 20}, IDS_STEP_XOBJECT_ADD},
         // DEL at the system's cursor takes the first control point and the first object under it, in list order.
         {"DEL over two control points", [&] { Delete(Px(0, 0)); }, [&] { return Floats{Handles(), H(2).vPos.y}; },

@@ -157,28 +157,6 @@ public:
     void SetClipboardText(const std::string& text) override { clipboard = text; }
     void SetStatusText(const std::string& text) override { statusText = text; }
 
-    // The second window: secondHost, client as set, place as the profile had it.
-    bool CreateViewWindow(CView* pView, const std::string& title, const std::string& placeKey) override
-    {
-        secondView = pView;
-        secondHost.title = title;
-        secondPlaceKey = placeKey;
-        pView->SetHost(&secondHost);
-        if (pView->OnCreate() == -1)
-            return false;
-        pView->OnSize(0, secondHost.client.right, secondHost.client.bottom);
-        pView->OnInitialUpdate();
-        return true;
-    }
-    void DestroyViewWindow(CView* pView) override
-    {
-        if (pView != std::exchange(secondView, nullptr))
-            return;
-        profile[secondPlaceKey] = "placed";
-        pView->OnDestroy();
-        pView->SetHost(nullptr);
-    }
-
     std::vector<std::string> MessageTexts() const
     {
         std::vector<std::string> texts;
@@ -189,9 +167,6 @@ public:
 
     TestWndHost frameHost;
     TestWndHost viewHost;
-    TestWndHost secondHost;
-    CView* secondView = nullptr;
-    std::string secondPlaceKey;
     std::vector<RecordedMessage> messages;
     std::deque<int> messageAnswers;          // answers to the next message boxes; IDOK when empty
     std::deque<std::string> fileAnswers;     // paths for the next file dialogs; cancel when empty

@@ -36,10 +36,12 @@ void PlainArrow(const Vector3& base, const Vector3& v, float s, bool highlighted
     back *= 5.0;
     const Vector3 sideA = tip + RotatedZ(back, 0.34906587f), sideB = tip + RotatedZ(back, -0.34906587f);
     glPushAttrib(GL_CURRENT_BIT);
-    if (highlighted)
-        glColor3f(1.0f, 0.0f, 0.0f), Draw(GL_TRIANGLES, {tip, sideA, sideB});
-    else
+    if (highlighted) {
+        glColor3f(1.0f, 0.0f, 0.0f);
+        Draw(GL_TRIANGLES, {tip, sideA, sideB});
+    } else {
         Draw(GL_LINE_STRIP, {sideB, tip, sideA, sideB});
+    }
     glPopAttrib();
     Draw(GL_LINES, {base, tip});
 }

@@ -50,7 +50,12 @@ protected:
         frame.SetHost(&backend.frameHost);
         app.m_pMainWnd = &frame;
     }
-    void TearDown() override { app.m_pMainWnd = nullptr, view.OnDestroy(), doc.RemoveView(&view); }
+    void TearDown() override
+    {
+        app.m_pMainWnd = nullptr;
+        view.OnDestroy();
+        doc.RemoveView(&view);
+    }
 
     // Client pixel (logical) of a world point; of a far-off or odd part far outside, not an int overflow.
     CPoint ClientOf(const Vector3& p) const
