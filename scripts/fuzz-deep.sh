@@ -16,6 +16,7 @@ rss_mb="${TW_FUZZ_RSS_MB:-2048}"
 # target, max_len, extra seed folders (read only)
 targets=(
   "fuzz_course 16384"
+  "fuzz_course_check 4096"
   "fuzz_catalogue 16384 res"
   "fuzz_bmp 65536 tests/data/bmpsuite"
   "fuzz_tga 65536 tests/data/tga res"

@@ -288,6 +288,7 @@ run_fuzzers() {
   # so long ones cost the short run most of its executions, and 4 KB still holds tokens longer
   # than the 1 KB a number keeps whole.
   fuzz fuzz_course 4096 fuzz/corpus/course
+  fuzz fuzz_course_check 4096 fuzz/corpus/course_check
   fuzz fuzz_catalogue 16384 fuzz/corpus/catalogue res
   fuzz fuzz_bmp 65536 fuzz/corpus/bmp tests/data/bmpsuite
   fuzz fuzz_tga 65536 fuzz/corpus/tga tests/data/tga res
