@@ -1,5 +1,6 @@
 // The program's entry: the render, export and check commands, the informational options, or the editor.
 #include "app/CheckCommand.h"
+#include "app/CommandText.h"
 #include "app/ExportCommand.h"
 #include "app/RenderCommand.h"
 #include "app/TrackwrightApp.h"
@@ -23,7 +24,7 @@ int main(int argc, char** argv)
     const std::vector<std::string> args(argv, argv + argc);
     // Before anything is read or drawn: a thumbnail runs on whatever file a user has.
     if (IsThumbnailCommand(args) && !LimitThumbnailProcess()) {
-        std::fputs(AfxFormatString(IDS_CMD_LIMITS_NOT_SET).c_str(), stderr);
+        PrintCommandText(stderr, IDS_CMD_LIMITS_NOT_SET);
         return 1;
     }
     CCommandLineInfo info;
@@ -37,16 +38,16 @@ int main(int argc, char** argv)
         return RunCheckCommand(args);
     theApp.ParseCommandLine(info);
     if (info.m_bShowHelp) {
-        std::fputs(AfxFormatString(IDS_CMD_USAGE).c_str(), stdout);
+        PrintCommandText(stdout, IDS_CMD_USAGE);
         return 0;
     }
     if (info.m_bShowVersion) {
-        std::fputs(AfxFormatString(IDS_CMD_VERSION).c_str(), stdout);
+        PrintCommandText(stdout, IDS_CMD_VERSION);
         return 0;
     }
     if (!info.m_strError.empty()) {
-        std::fputs(AfxFormatString(IDS_CMD_UNKNOWN_OPTION, info.m_strError.c_str()).c_str(), stderr);
-        std::fputs(AfxFormatString(IDS_CMD_USAGE).c_str(), stderr);
+        PrintCommandText(stderr, IDS_CMD_UNKNOWN_OPTION, info.m_strError.c_str());
+        PrintCommandText(stderr, IDS_CMD_USAGE);
         return 2;
     }
     return RunQtApplication(theApp, CTrackwrightView::s_pfd, argc, argv);

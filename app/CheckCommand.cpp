@@ -1,6 +1,7 @@
 #include "app/CheckCommand.h"
 
 #include "app/CommandOption.h"
+#include "app/CommandText.h"
 #include "document/CourseCheckText.h"
 #include "document/TrackwrightDoc.h"
 #include "file/CourseFile.h"
@@ -19,14 +20,14 @@ bool IsCheckCommand(const std::vector<std::string>& args)
 int RunCheckCommand(const std::vector<std::string>& args)
 {
     if (args.size() != 3 || args[1] != "--check") {
-        std::fputs(AfxFormatString(IDS_CMD_CHECK_USAGE).c_str(), stderr);
+        PrintCommandText(stderr, IDS_CMD_CHECK_USAGE);
         return 2;
     }
     const std::string& course = args[2];
     // The window's reader: the same size limit, the same refusal of folders, pipes and devices.
     std::string text;
     if (!ReadTextFile(course, kMaxCourseFileBytes, text)) {
-        std::fputs(AfxFormatString(IDS_CMD_MESSAGE, CourseReadFailedMessage(course).c_str()).c_str(), stderr);
+        PrintCommandText(stderr, IDS_CMD_MESSAGE, CourseReadFailedMessage(course).c_str());
         return 2;
     }
     const StoredCourse stored = ParseCourseText(text);
@@ -46,7 +47,7 @@ int RunCheckCommand(const std::vector<std::string>& args)
     }
     out += course + ": " + CourseCheckSummary(result) + '\n';
     if (!result.geometryChecked)
-        std::fputs(AfxFormatString(IDS_CMD_MESSAGE, std::string(AfxLoadString(IDS_CHECK_TOO_LARGE)).c_str()).c_str(), stderr);
+        PrintCommandText(stderr, IDS_CMD_MESSAGE, std::string(AfxLoadString(IDS_CHECK_TOO_LARGE)).c_str());
     std::fwrite(out.data(), 1, out.size(), stdout);
     std::fflush(stdout);
     return result.findings.empty() ? 0 : 1;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CommandText.h"
 #include "framework/Backend.h"
 #include "framework/Resources.h"
 #include "res/Resource.h"
@@ -27,5 +28,5 @@ public:
     void SetStatusText(const std::string& text) override { Say(text); }
 
 private:
-    static void Say(const std::string& text) { std::fputs(AfxFormatString(IDS_CMD_MESSAGE, text.c_str()).c_str(), stderr); }
+    static void Say(const std::string& text) { PrintCommandText(stderr, IDS_CMD_MESSAGE, text.c_str()); }
 };

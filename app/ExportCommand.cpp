@@ -1,6 +1,7 @@
 #include "app/ExportCommand.h"
 
 #include "app/CommandOption.h"
+#include "app/CommandText.h"
 #include "app/ConsoleBackend.h"
 #include "document/CourseExport.h"
 #include "document/TrackwrightDoc.h"
@@ -47,17 +48,17 @@ int RunExportCommand(const std::vector<std::string>& args)
             out = args[++i];
         } else if (a == "--height-scale" && hasValue) {
             if (!ParseHeightScale(args[++i], scale)) {
-                std::fputs(AfxFormatString(IDS_CMD_BAD_HEIGHT_SCALE, args[i].c_str(), kMaxHeightScale).c_str(), stderr);
+                PrintCommandText(stderr, IDS_CMD_BAD_HEIGHT_SCALE, args[i].c_str(), kMaxHeightScale);
                 return 1;
             }
         } else {
-            std::fputs(AfxFormatString(IDS_CMD_UNEXPECTED_ARGUMENT, a.c_str()).c_str(), stderr);
-            std::fputs(AfxFormatString(IDS_CMD_EXPORT_USAGE).c_str(), stderr);
+            PrintCommandText(stderr, IDS_CMD_UNEXPECTED_ARGUMENT, a.c_str());
+            PrintCommandText(stderr, IDS_CMD_EXPORT_USAGE);
             return 1;
         }
     }
     if (course.empty() || out.empty()) {
-        std::fputs(AfxFormatString(IDS_CMD_EXPORT_USAGE).c_str(), stderr);
+        PrintCommandText(stderr, IDS_CMD_EXPORT_USAGE);
         return 1;
     }
 

@@ -1,6 +1,7 @@
 #include "app/RenderCommand.h"
 
 #include "app/CommandOption.h"
+#include "app/CommandText.h"
 #include "app/ConsoleBackend.h"
 #include "app/TrackwrightApp.h"
 #include "document/TrackwrightDoc.h"
@@ -85,7 +86,7 @@ int ParseRequest(const std::vector<std::string>& args, RenderRequest& request)
         } else if (a == "--size" && hasValue) {
             sized = true;
             if (!ParseSize(args[++i], request.width, request.height)) {
-                std::fputs(AfxFormatString(IDS_CMD_BAD_SIZE, args[i].c_str()).c_str(), stderr);
+                PrintCommandText(stderr, IDS_CMD_BAD_SIZE, args[i].c_str());
                 return 2;
             }
         } else if (a == "--preview") {
@@ -93,7 +94,7 @@ int ParseRequest(const std::vector<std::string>& args, RenderRequest& request)
         } else if (a == "--drive" && hasValue) {
             int point = 0;
             if (!ParseSide(args[++i], point)) {
-                std::fputs(AfxFormatString(IDS_CMD_BAD_DRIVE, args[i].c_str()).c_str(), stderr);
+                PrintCommandText(stderr, IDS_CMD_BAD_DRIVE, args[i].c_str());
                 return 2;
             }
             request.preview = true;
@@ -101,19 +102,19 @@ int ParseRequest(const std::vector<std::string>& args, RenderRequest& request)
         } else if (a == "--thumbnail" && hasValue) {
             int side = 0;
             if (!ParseSide(args[++i], side) || side > kMaxThumbnailSide) {
-                std::fputs(AfxFormatString(IDS_CMD_BAD_THUMBNAIL, args[i].c_str(), kMaxThumbnailSide).c_str(), stderr);
+                PrintCommandText(stderr, IDS_CMD_BAD_THUMBNAIL, args[i].c_str(), kMaxThumbnailSide);
                 return 2;
             }
             request.thumbnail = side;
         } else {
-            std::fputs(AfxFormatString(IDS_CMD_UNEXPECTED_ARGUMENT, a.c_str()).c_str(), stderr);
-            std::fputs(AfxFormatString(IDS_CMD_RENDER_USAGE).c_str(), stderr);
+            PrintCommandText(stderr, IDS_CMD_UNEXPECTED_ARGUMENT, a.c_str());
+            PrintCommandText(stderr, IDS_CMD_RENDER_USAGE);
             return 2;
         }
     }
     if (request.course.empty() || request.out.empty() || (sized && request.thumbnail > 0) ||
         (request.preview && request.thumbnail > 0)) {
-        std::fputs(AfxFormatString(IDS_CMD_RENDER_USAGE).c_str(), stderr);
+        PrintCommandText(stderr, IDS_CMD_RENDER_USAGE);
         return 2;
     }
     return 0;
@@ -156,16 +157,13 @@ int ReadThumbnailCourse(RenderRequest& request, CTrackwrightDoc& doc)
 {
     std::string text;
     if (!ReadTextFile(request.course, kMaxThumbnailCourseBytes, text)) {
-        std::fputs(AfxFormatString(IDS_CMD_THUMBNAIL_UNREADABLE, request.course.c_str(),
-                                   static_cast<int>(kMaxThumbnailCourseBytes >> 20))
-                       .c_str(),
-                   stderr);
+        PrintCommandText(stderr, IDS_CMD_THUMBNAIL_UNREADABLE, request.course.c_str(),
+                         static_cast<int>(kMaxThumbnailCourseBytes >> 20));
         return 1;
     }
     StoredCourse stored = ParseCourseText(text);
     if (stored.handles.GetSize() > kMaxThumbnailRecords || stored.xobjects.GetSize() > kMaxThumbnailRecords) {
-        std::fputs(AfxFormatString(IDS_CMD_THUMBNAIL_TOO_LARGE, request.course.c_str(), kMaxThumbnailRecords).c_str(),
-                   stderr);
+        PrintCommandText(stderr, IDS_CMD_THUMBNAIL_TOO_LARGE, request.course.c_str(), kMaxThumbnailRecords);
         return 1;
     }
     stored.heightMap.clear();
@@ -176,7 +174,7 @@ int ReadThumbnailCourse(RenderRequest& request, CTrackwrightDoc& doc)
     doc.m_course.m_texLuminance = 0.0f;
     const CourseExtent extent = ExtentOfCourse(doc.m_course.m_handles, doc.m_xobjects, doc.m_xobjectScale);
     if (!ThumbnailFrame(extent, request)) {
-        std::fputs(AfxFormatString(IDS_CMD_NOTHING_TO_DRAW, request.course.c_str()).c_str(), stderr);
+        PrintCommandText(stderr, IDS_CMD_NOTHING_TO_DRAW, request.course.c_str());
         return 1;
     }
     return 0;
@@ -189,7 +187,7 @@ void RenderPreview(const CTrackwrightDoc& doc, int width, int height, int drive)
     PreviewScene scene;
     scene.Update(doc);
     if (!scene.Problem().empty())
-        std::fputs(AfxFormatString(IDS_CMD_MESSAGE, scene.Problem().c_str()).c_str(), stderr);
+        PrintCommandText(stderr, IDS_CMD_MESSAGE, scene.Problem().c_str());
     PreviewCamera camera = HomeCamera(scene.Bounds(), double(width) / height);
     if (drive >= 0)
         camera = DriveCamera(camera, scene.Handles(), scene.Heights(), drive);
@@ -257,7 +255,7 @@ int RunRenderCommand(const std::vector<std::string>& args, const std::string& da
         if (request.thumbnail > 0)
             status = ReadThumbnailCourse(request, doc);
         if (status == 0 && !gl.Create(request.width, request.height)) {
-            std::fputs(AfxFormatString(IDS_CMD_NO_GL).c_str(), stderr);
+            PrintCommandText(stderr, IDS_CMD_NO_GL);
             status = 3;
         }
         if (status == 0) {
@@ -289,7 +287,7 @@ int RunRenderCommand(const std::vector<std::string>& args, const std::string& da
                 // As Save does: the old file stays whole unless every byte of the new one was written.
                 const std::string png = EncodePng(request.width, request.height, gl.ReadRgba());
                 if (png.empty() || !ReplaceFileContents(request.out, png)) {
-                    std::fputs(AfxFormatString(IDS_CMD_CANNOT_WRITE, request.out.c_str()).c_str(), stderr);
+                    PrintCommandText(stderr, IDS_CMD_CANNOT_WRITE, request.out.c_str());
                     status = 1;
                 }
             }
