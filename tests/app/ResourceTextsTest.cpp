@@ -8,7 +8,6 @@
 #include <cctype>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,6 +24,32 @@ char Mnemonic(const std::string& text)
 std::string KeyName(const AccelDef& a)
 {
     return std::string(a.ctrl ? "Ctrl+" : "") + (a.shift ? "Shift+" : "") + (a.alt ? "Alt+" : "") + a.key;
+}
+
+// The keys a card row names: modifiers joined to a key ("Ctrl+Shift+Z"), or a key alone (DEL, Esc,
+// Home, F8). (Not std::regex: gcc 12 warns inside its own regex headers under the sanitizers.)
+std::vector<std::string> KeyNames(const std::string& said)
+{
+    static const char kKeyChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+";
+    std::vector<std::string> names;
+    std::size_t at = said.find_first_of(kKeyChars);
+    while (at != std::string::npos) {
+        const std::size_t end = said.find_first_not_of(kKeyChars, at);
+        const std::string run = said.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        const std::size_t plus = run.rfind('+');
+        bool joined = plus != std::string::npos && plus + 1 < run.size();
+        for (std::size_t from = 0; joined && from < plus;) {
+            const std::size_t next = run.find('+', from);
+            const std::string modifier = run.substr(from, next - from);
+            joined = modifier == "Ctrl" || modifier == "Shift" || modifier == "Alt";
+            from = next + 1;
+        }
+        const bool function = run.size() > 1 && run[0] == 'F' && run.find_first_not_of("0123456789", 1) == std::string::npos;
+        if (joined || function || run == "DEL" || run == "Esc" || run == "Home")
+            names.push_back(run);
+        at = end == std::string::npos ? end : said.find_first_of(kKeyChars, end);
+    }
+    return names;
 }
 
 TEST(ResourceTexts, MenuLinesHaveTextsAndIdsOfTheirOwnAndMnemonicsDoNotClash)
@@ -120,7 +145,6 @@ TEST(ResourceTexts, TheHelpMenuListsEveryGestureAndKeyOfTheReadmeCard)
         {"Right or middle drag", "右ボタンドラッグ or 中ボタンドラッグ"}, {"Shift + right or middle drag",
         "Shift+右ボタンドラッグ or Shift+中ボタンドラッグ"}, {"the wheel", "ホイール"}, {"empty ground", "何もない所"},
         {"type list", "種類の一覧"}};
-    const std::regex key(R"((?:(?:Ctrl|Shift|Alt)\+)+[A-Za-z]+|\b(?:DEL|Esc|Home|F[0-9]+)\b)");
 
     std::ifstream readme(TW_SOURCE_DIR "/README.md");
     std::string line;
@@ -138,8 +162,10 @@ TEST(ResourceTexts, TheHelpMenuListsEveryGestureAndKeyOfTheReadmeCard)
         const std::string said = line.substr(2, line.find(" |", 2) - 2);
         ++rows;
         int known = 0;
-        for (std::sregex_iterator k(said.begin(), said.end(), key), end; k != end; ++k, ++known)
-            EXPECT_NE(help.find(k->str()), std::string::npos) << k->str() << " (" << said << ")";
+        for (const std::string& key : KeyNames(said)) {
+            ++known;
+            EXPECT_NE(help.find(key), std::string::npos) << key << " (" << said << ")";
+        }
         for (const auto& [english, japanese] : gestures) {
             if (said.find(english) == std::string::npos)
                 continue;
