@@ -2,7 +2,6 @@
 
 #include "app/CommandText.h"
 #include "framework/Backend.h"
-#include "framework/Resources.h"
 #include "res/Resource.h"
 
 #include <cstdio>

@@ -3,10 +3,9 @@
 // read, written, read and written again, is the same. The course check has its own target
 // (fuzz_course_check.cpp): it costs several times what reading does.
 #include "FuzzCheck.h"
+#include "FuzzCourse.h"
 
-#include "file/CourseFile.h"
 #include "file/NumberText.h"
-#include "file/Tokenizer.h"
 
 #include <algorithm>
 #include <cstring>
@@ -15,10 +14,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Huge counts of zero records only repeat one line and starve the search; the reader's own
-// tests keep its full allowance.
-constexpr std::size_t kZeroRecords = 64;
 
 // The round trip runs on small courses only: its code is all reached by a few records, and
 // thousands of them cost far more than they find.
@@ -61,14 +56,7 @@ StoredCourse ReadInPieces(const std::uint8_t* data, std::size_t size, std::size_
     FUZZ_CHECK(fd >= 0 && ::pwrite(fd, data, size, 0) == static_cast<ssize_t>(size));
     ::lseek(fd, 0, SEEK_SET);
     TokenReader reader(fd, size, piece);
-    return ParseCourse(reader, kZeroRecords);
-}
-
-StoredCourse ReadText(std::string text)
-{
-    DropCrBeforeLf(text);
-    TokenReader reader(text);
-    return ParseCourse(reader, kZeroRecords);
+    return ParseCourse(reader, kFuzzZeroRecords);
 }
 
 }  // namespace
@@ -76,7 +64,7 @@ StoredCourse ReadText(std::string text)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    const StoredCourse doc = ReadText(std::string(bytes));
+    const StoredCourse doc = ReadFuzzCourse(std::string(bytes));
     // About eight pieces of uneven length (at least 3 bytes): piece ends fall everywhere over the
     // inputs, and each input pays few reads.
     FUZZ_CHECK(SameCourse(ReadInPieces(data, size, std::max<std::size_t>(3 + size % 13, size / 8)), doc));
@@ -101,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         names += '\0' + obj.FileName;
     if (names.find("\r\n") != std::string::npos)
         return 0;
-    const StoredCourse again = ReadText(first);
+    const StoredCourse again = ReadFuzzCourse(first);
     FUZZ_CHECK(again.handles.GetSize() == doc.handles.GetSize() && again.xobjects.GetSize() == doc.xobjects.GetSize());
     FUZZ_CHECK(again.heightMap == doc.heightMap && again.colorMap == doc.colorMap && again.visibleMap == doc.visibleMap);
     FUZZ_CHECK(CourseFileText(again) == first);

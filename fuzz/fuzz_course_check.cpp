@@ -2,13 +2,12 @@
 // it was given, points only into the lists, gives its findings in its own order, and its value
 // findings are exactly what the value rule alone gives (what Open reports).
 #include "FuzzCheck.h"
+#include "FuzzCourse.h"
 
-#include "file/CourseFile.h"
-#include "file/Tokenizer.h"
 #include "geometry/CourseCheck.h"
 
 #include <algorithm>
-#include <string>
+#include <vector>
 
 namespace {
 
@@ -16,7 +15,6 @@ namespace {
 // and a few small records already reach all of its rules.
 constexpr std::size_t kLargestInput = 4096;
 constexpr int kMostRecords = 4;
-constexpr std::size_t kZeroRecords = 64;
 
 }  // namespace
 
@@ -24,10 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     if (size > kLargestInput)
         return 0;
-    std::string text(reinterpret_cast<const char*>(data), size);
-    DropCrBeforeLf(text);
-    TokenReader reader(text);
-    const StoredCourse doc = ParseCourse(reader, kZeroRecords);
+    const StoredCourse doc = ReadFuzzCourse(std::string(reinterpret_cast<const char*>(data), size));
     const int handles = doc.handles.GetSize();
     const int objects = doc.xobjects.GetSize();
     if (handles > kMostRecords || objects > kMostRecords)

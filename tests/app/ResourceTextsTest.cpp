@@ -35,7 +35,7 @@ std::vector<std::string> KeyNames(const std::string& said)
     std::size_t at = said.find_first_of(kKeyChars);
     while (at != std::string::npos) {
         const std::size_t end = said.find_first_not_of(kKeyChars, at);
-        const std::string run = said.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        const std::string run = said.substr(at, end - at);
         const std::size_t plus = run.rfind('+');
         bool joined = plus != std::string::npos && plus + 1 < run.size();
         for (std::size_t from = 0; joined && from < plus;) {
@@ -47,7 +47,7 @@ std::vector<std::string> KeyNames(const std::string& said)
         const bool function = run.size() > 1 && run[0] == 'F' && run.find_first_not_of("0123456789", 1) == std::string::npos;
         if (joined || function || run == "DEL" || run == "Esc" || run == "Home")
             names.push_back(run);
-        at = end == std::string::npos ? end : said.find_first_of(kKeyChars, end);
+        at = said.find_first_of(kKeyChars, end);
     }
     return names;
 }
